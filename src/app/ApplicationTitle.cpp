@@ -1,0 +1,10 @@
+#include "app/ApplicationTitle.h"
+
+namespace wareloom {
+
+QString applicationTitle()
+{
+    return QStringLiteral("Wareloom");
+}
+
+} // namespace wareloom

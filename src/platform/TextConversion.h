@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// Conversion between the program's UTF-16 texts and the 8-bit texts of item
+// records, the settings file and the published pages.
+namespace wareloom {
+
+// iconv name of the conversion code page: WARELOOM_CODEPAGE if set, otherwise
+// the Windows ANSI code page of the user's locale (windows-1252 by default).
+// Chosen once; resetConversionCodePage() makes the next call choose again.
+QByteArray conversionCodePage();
+void resetConversionCodePage();
+
+// UTF-16 -> 8-bit. A character the code page lacks becomes '?'. With
+// maxBytes >= 0 the text is cut at a character boundary so that it fits in
+// maxBytes bytes. A conversion that cannot be made yields no text and sets
+// *ok to false.
+QByteArray toCodePage(QStringView text, qsizetype maxBytes = -1, bool* ok = nullptr);
+
+// 8-bit -> UTF-16. A byte the code page leaves undefined is kept as the
+// character of the same number (0x81 -> U+0081), as Windows does.
+QString fromCodePage(QByteArrayView bytes, bool* ok = nullptr);
+
+} // namespace wareloom
