@@ -11,6 +11,7 @@ cmake=$1
 build=$2
 app_id=io.github.wareloom.Wareloom
 bus_name=Wareloom.Application
+: "${BINDIR:?}" "${DATAROOTDIR:?}" "${MANDIR:?}" "${DOCDIR:?}"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
