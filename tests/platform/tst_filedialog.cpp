@@ -1,0 +1,53 @@
+#include "platform/FileDialog.h"
+
+#include "DialogTestDriver.h"
+
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace wareloom;
+using wareloom::test::whenDialogOpens;
+
+class TestFileDialog : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void hookAnswersInTurnThenCancels()
+    {
+        FileDialogHook hook;
+        hook.queueChoice("/tmp/photo.png");
+        hook.queueCancel();
+        QCOMPARE(openFileDialog(), std::optional<QString>("/tmp/photo.png"));
+        QCOMPARE(openFileDialog(), std::nullopt);
+        QCOMPARE(openFileDialog(), std::nullopt);
+        QCOMPARE(hook.shownCount(), 3);
+    }
+
+    void realDialogTakesATypedNameOfAMissingFile()
+    {
+        QTemporaryDir dir;
+        const QString missing = dir.filePath("not-there.gif");
+        auto opened = whenDialogOpens([&](QDialog* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            QVERIFY(files);
+            QCOMPARE(files->acceptMode(), QFileDialog::AcceptOpen);
+            QVERIFY(files->nameFilters().join(QString()).contains('*'));
+            files->selectFile(missing);
+            dialog->accept();
+        });
+        QCOMPARE(openFileDialog(), std::optional<QString>(missing));
+        QVERIFY(*opened);
+    }
+
+    void realDialogCancelled()
+    {
+        auto opened = whenDialogOpens([](QDialog* dialog) { dialog->reject(); });
+        QCOMPARE(openFileDialog(), std::nullopt);
+        QVERIFY(*opened);
+    }
+};
+
+QTEST_MAIN(TestFileDialog)
+#include "tst_filedialog.moc"
