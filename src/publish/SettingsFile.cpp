@@ -1,0 +1,103 @@
+#include "publish/SettingsFile.h"
+
+#include "platform/TextConversion.h"
+#include "store/CategoryStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstring>
+
+namespace wareloom {
+namespace {
+
+char* fieldStart(SettingsField field)
+{
+    return settingsRecord().data() + int(field) * SettingsFieldSize;
+}
+
+QString settingsFileError(const QString& doing, const QString& why)
+{
+    return QStringLiteral("The FTP settings file %1 cannot be %2: %3")
+        .arg(QDir::toNativeSeparators(settingsFilePath()), doing, why);
+}
+
+bool readSettingsFile(QFile& file)
+{
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    file.read(settingsRecord().data(), SettingsRecordSize);
+    return true;
+}
+
+} // namespace
+
+SettingsRecord& settingsRecord()
+{
+    static SettingsRecord record{};
+    return record;
+}
+
+QString settingsFilePath()
+{
+    return dataFilePath(QStringLiteral("FTPServer.ftp"));
+}
+
+bool loadSettings()
+{
+    QFile file(settingsFilePath());
+    return readSettingsFile(file);
+}
+
+Status loadOrCreateSettings()
+{
+    QFile file(settingsFilePath());
+    if (readSettingsFile(file))
+        return Status::success();
+    // There but unreadable: replacing it would lose the user's settings.
+    if (file.exists() || QFileInfo(file.fileName()).isSymLink())
+        return Status::failure(settingsFileError(QStringLiteral("read"), file.errorString()));
+    for (int field = 0; field < SettingsFieldCount; ++field)
+        *fieldStart(SettingsField(field)) = '\0';
+    return saveSettings();
+}
+
+Status saveSettings()
+{
+    QSaveFile file(settingsFilePath());
+    // It holds a password in clear.
+    if (!file.open(QIODevice::WriteOnly) ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        return Status::failure(settingsFileError(QStringLiteral("written"), file.errorString()));
+    }
+    file.write(settingsRecord().data(), SettingsRecordSize);
+    if (!file.commit())
+        return Status::failure(settingsFileError(QStringLiteral("written"), file.errorString()));
+    return Status::success();
+}
+
+QByteArray settingsBytes(SettingsField field)
+{
+    const char* start = fieldStart(field);
+    return QByteArray(start, qsizetype(qstrnlen(start, SettingsFieldSize)));
+}
+
+QString settingsText(SettingsField field)
+{
+    return fromCodePage(settingsBytes(field));
+}
+
+void setSettingsText(SettingsField field, QStringView text)
+{
+    QStringView kept = text.left(SettingsTextLimit);
+    if (kept.size() < text.size() && kept.back().isHighSurrogate())
+        kept.chop(1); // never half a character
+    const QByteArray bytes = toCodePage(kept, SettingsTextLimit);
+    char* start = fieldStart(field);
+    std::memcpy(start, bytes.constData(), size_t(bytes.size()));
+    start[bytes.size()] = '\0';
+}
+
+} // namespace wareloom

@@ -1,0 +1,175 @@
+#!/usr/bin/python3
+"""FTP server for the tests, run by /usr/bin/python3 with Debian's pyftpdlib.
+
+Listens on 127.0.0.1 on a free port, prints that port on stdout (one line)
+and serves until it is killed or its stdin closes (the test died).
+
+Every command the server receives is appended to the --log file, one line per
+command, as received (PASS masked; PORT, EPRT, PASV and EPSV without their
+argument; STOR, APPE and STOU followed by " TYPE=A" or " TYPE=I"):
+
+    USER wareloom
+    PASS ******
+    EPRT
+    TYPE A
+    STOR /htdocs/x.htm TYPE=A
+    DELE /htdocs/old.jpg
+
+Fault modes make the server misbehave in one chosen way. Each is a function
+registered with @fault: it receives the handler class and the option's value
+and changes the class. A new fault is one more such function.
+"""
+
+import argparse
+import logging
+import os
+import sys
+import threading
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+
+FAULTS = {}
+
+
+def fault(name, help, metavar=None):
+    """Registers a fault mode as the option --<name> (with a value when
+    metavar is given)."""
+    def register(apply):
+        FAULTS[name] = (help, metavar, apply)
+        return apply
+    return register
+
+
+# --- fault modes
+
+@fault("refuse-port", "answer PORT and EPRT with 500, so that active mode fails")
+def refuse_port(handler, _value):
+    def refuse(self, line):
+        self.respond("500 Active mode refused.")
+    handler.ftp_PORT = refuse
+    handler.ftp_EPRT = refuse
+
+
+def _accept_port_without_connecting(handler):
+    """PORT and EPRT are answered 200 but no data connection is made; PASV
+    and EPSV work as usual. Returns a predicate: is this session in that
+    pretended active mode?"""
+    passive = {"PASV": handler.ftp_PASV, "EPSV": handler.ftp_EPSV}
+
+    def take_port(self, line):
+        self.pretended_active = True
+        self.respond("200 Active data connection established.")
+
+    def make_passive(command):
+        def go_passive(self, line):
+            self.pretended_active = False
+            passive[command](self, line)
+        return go_passive
+
+    handler.ftp_PORT = take_port
+    handler.ftp_EPRT = take_port
+    handler.ftp_PASV = make_passive("PASV")
+    handler.ftp_EPSV = make_passive("EPSV")
+    return lambda session: getattr(session, "pretended_active", False)
+
+
+@fault("reply-425", "accept PORT and EPRT, then answer the transfer with 425")
+def reply_425(handler, _value):
+    pretended_active = _accept_port_without_connecting(handler)
+    store = handler.ftp_STOR
+
+    def stor(self, file, mode="w"):
+        if pretended_active(self):
+            self.respond("425 Can't open data connection.")
+            return None
+        return store(self, file, mode)
+    handler.ftp_STOR = stor
+
+
+@fault("no-connect-back", "accept PORT and EPRT, answer the transfer with 150 and never "
+       "connect back, so that the client's wait for the data connection times out")
+def no_connect_back(handler, _value):
+    pretended_active = _accept_port_without_connecting(handler)
+    store = handler.ftp_STOR
+
+    def stor(self, file, mode="w"):
+        if pretended_active(self):
+            self.respond("150 File status okay. About to open data connection.")
+            return None
+        return store(self, file, mode)
+    handler.ftp_STOR = stor
+
+
+@fault("silent", "accept TCP connections and never answer")
+def silent(handler, _value):
+    handler.handle = lambda self: None
+    handler.found_terminator = lambda self: None
+
+
+# --- command log
+
+class LoggingHandler(FTPHandler):
+    command_log = None  # open text file, set by main()
+    auth_failed_timeout = 0  # answer a wrong password at once
+
+    def pre_process_command(self, line, cmd, arg):
+        self.log_command(cmd, arg)
+        return super().pre_process_command(line, cmd, arg)
+
+    def log_command(self, cmd, arg):
+        if cmd == "PASS":
+            arg = "******"
+        elif cmd in ("PORT", "EPRT", "PASV", "EPSV"):
+            arg = ""
+        elif cmd in ("STOR", "APPE", "STOU"):
+            arg += " TYPE=" + ("I" if self._current_type == "i" else "A")
+        entry = cmd + (" " + arg if arg else "")
+        entry = entry.replace("\r", "\\r").replace("\n", "\\n")
+        self.command_log.write(entry + "\n")
+        self.command_log.flush()
+
+
+def exit_when_stdin_closes():
+    """The test keeps our stdin open; when it goes away, so do we."""
+    def watch():
+        while sys.stdin.buffer.read(4096):
+            pass
+        os._exit(0)
+    threading.Thread(target=watch, daemon=True).start()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--root", required=True, help="directory served as /")
+    parser.add_argument("--log", required=True, help="file that receives the command log")
+    parser.add_argument("--user", default="wareloom")
+    parser.add_argument("--password", default="secret")
+    for name, (help, metavar, _apply) in FAULTS.items():
+        if metavar:
+            parser.add_argument("--" + name, metavar=metavar, help=help)
+        else:
+            parser.add_argument("--" + name, action="store_true", help=help)
+    args = parser.parse_args()
+
+    logging.basicConfig(level=logging.WARNING, stream=sys.stderr)
+
+    handler = type("TestHandler", (LoggingHandler,), {})
+    handler.command_log = open(args.log, "a", encoding="utf-8", errors="surrogateescape")
+    authorizer = DummyAuthorizer()
+    authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT")
+    handler.authorizer = authorizer
+    for name, (_help, _metavar, apply) in FAULTS.items():
+        value = getattr(args, name.replace("-", "_"))
+        if value:
+            apply(handler, value)
+
+    server = FTPServer(("127.0.0.1", 0), handler)
+    print(server.address[1], flush=True)
+    exit_when_stdin_closes()
+    server.serve_forever(handle_exit=False)
+
+
+if __name__ == "__main__":
+    main()
