@@ -66,15 +66,24 @@ Status loadOrCreateSettings()
 
 Status saveSettings()
 {
+    const auto failed = [](const QSaveFile& file) {
+        const QString why = file.error() == QFileDevice::NoError
+                                ? QStringLiteral("only part of it could be written")
+                                : file.errorString();
+        return Status::failure(settingsFileError(QStringLiteral("written"), why));
+    };
+    // Unbuffered: a short write (full disk) shows in write()'s result;
+    // buffered, Qt can let it pass and commit a truncated file.
     QSaveFile file(settingsFilePath());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed(file);
     // It holds a password in clear.
-    if (!file.open(QIODevice::WriteOnly) ||
-        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-        return Status::failure(settingsFileError(QStringLiteral("written"), file.errorString()));
-    }
-    file.write(settingsRecord().data(), SettingsRecordSize);
+    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return failed(file);
+    if (file.write(settingsRecord().data(), SettingsRecordSize) != SettingsRecordSize)
+        return failed(file);
     if (!file.commit())
-        return Status::failure(settingsFileError(QStringLiteral("written"), file.errorString()));
+        return failed(file);
     return Status::success();
 }
 
