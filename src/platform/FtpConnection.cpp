@@ -36,8 +36,8 @@ QByteArray encodePath(const QByteArray& name)
     for (qsizetype i = 0; i < name.size(); ++i) {
         const uchar c = uchar(name[i]);
         const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
-                           c == '~' || (c == '/' && i > 0);
+                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~' ||
+                           (c == '/' && i > 0);
         if (plain) {
             out += char(c);
         } else {
@@ -89,11 +89,10 @@ ServerAddress parseServer(const QString& field)
         host = server.left(colon);
         port = server.mid(colon + 1);
     }
-    const bool ipv6 = host.contains(QLatin1Char(':'));
-    static const QString forbidden = QStringLiteral(" \t/\\?#@[]{}%\"'<>^`|!$&()*+,;=");
+    static const QString forbidden = QStringLiteral(" /\\?#@[]{}%\"'<>^`|!$&()*+,;=");
     bool valid = !host.isEmpty();
     for (const QChar c : host) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F || (forbidden.contains(c) && !(ipv6 && c == QLatin1Char(':'))))
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || forbidden.contains(c))
             valid = false;
     }
     if (!port.isNull()) {
@@ -103,9 +102,11 @@ ServerAddress parseServer(const QString& field)
             valid = false;
     }
     if (!valid) {
-        address.error = QStringLiteral("\"%1\" is not an FTP server name (host or host:port)").arg(field);
+        address.error =
+            QStringLiteral("\"%1\" is not an FTP server name (host or host:port)").arg(field);
         return address;
     }
+    const bool ipv6 = host.contains(QLatin1Char(':'));
     address.urlHost = ipv6 ? '[' + host.toUtf8() + ']' : host.toUtf8();
     return address;
 }
@@ -223,7 +224,8 @@ bool FtpConnection::putFile(const QString& localPath, const QString& remoteName,
     m_passive = true;
     curl_easy_setopt(curl, CURLOPT_FTPPORT, nullptr);
     if (!file.seek(0))
-        return fail(what, QStringLiteral("cannot read %1 again: %2").arg(localPath, file.errorString()));
+        return fail(what,
+                    QStringLiteral("cannot read %1 again: %2").arg(localPath, file.errorString()));
     return perform(what);
 }
 
@@ -262,7 +264,8 @@ void FtpConnection::close()
 bool FtpConnection::checkUsable(const QString& what, const QString& remoteName)
 {
     if (!m_handle)
-        return fail(what, m_openError.isEmpty() ? QStringLiteral("no connection is open") : m_openError);
+        return fail(what,
+                    m_openError.isEmpty() ? QStringLiteral("no connection is open") : m_openError);
     if (remoteName.isEmpty())
         return fail(what, QStringLiteral("no remote name"));
     if (breaksCommandLine(remoteName))
@@ -277,8 +280,9 @@ bool FtpConnection::perform(const QString& what)
     if (m_handle->lastResult == CURLE_OK)
         return true;
     // The error buffer keeps stale text after successful calls: only now is it ours.
-    const QString why = m_handle->errors[0] ? QString::fromUtf8(m_handle->errors)
-                                            : QString::fromUtf8(curl_easy_strerror(m_handle->lastResult));
+    const QString why = m_handle->errors[0]
+                            ? QString::fromUtf8(m_handle->errors)
+                            : QString::fromUtf8(curl_easy_strerror(m_handle->lastResult));
     return fail(what, why);
 }
 

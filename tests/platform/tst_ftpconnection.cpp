@@ -29,12 +29,16 @@ private Q_SLOTS:
     void usesActiveModeWhenServerConnectsBack();
     void fallsBackToPassive_data();
     void fallsBackToPassive();
+    void acceptsServerField_data();
+    void acceptsServerField();
     void failsWithoutUsableServer_data();
     void failsWithoutUsableServer();
 
 private:
     QString localFile(const QByteArray& bytes);
-    void openOn(FtpConnection& ftp, const TestFtpServer& server);
+    bool startAndOpen(TestFtpServer& server, FtpConnection& ftp);
+    bool put(FtpConnection& ftp, const QByteArray& content, const QString& remoteName,
+             TransferType type = TransferType::Ascii);
 
     QTemporaryDir m_local;
     int m_fileCount = 0;
@@ -57,9 +61,24 @@ QString TestFtpConnection::localFile(const QByteArray& bytes)
     return path;
 }
 
-void TestFtpConnection::openOn(FtpConnection& ftp, const TestFtpServer& server)
+bool TestFtpConnection::startAndOpen(TestFtpServer& server, FtpConnection& ftp)
 {
+    if (!server.start()) {
+        qWarning("%s", qPrintable(server.errorString()));
+        return false;
+    }
     ftp.open(server.address(), server.user(), server.password());
+    return true;
+}
+
+// Uploads content as a local file; says why when it fails.
+bool TestFtpConnection::put(FtpConnection& ftp, const QByteArray& content,
+                            const QString& remoteName, TransferType type)
+{
+    if (ftp.putFile(localFile(content), remoteName, type))
+        return true;
+    qWarning("%s", qPrintable(ftp.lastError()));
+    return false;
 }
 
 void TestFtpConnection::storesUnderExactName_data()
@@ -77,7 +96,8 @@ void TestFtpConnection::storesUnderExactName_data()
     QTest::newRow("page in a directory") << "/htdocs/inventory.htm" << TransferType::Ascii << page;
     QTest::newRow("page in the login directory") << "Tools.htm" << TransferType::Ascii << page;
     QTest::newRow("relative path") << "htdocs/Tools.htm" << TransferType::Ascii << page;
-    QTest::newRow("picture with CR and LF bytes") << "/htdocs/A100.jpg" << TransferType::Binary << everyByte;
+    QTest::newRow("picture with CR and LF bytes")
+        << "/htdocs/A100.jpg" << TransferType::Binary << everyByte;
     QTest::newRow("empty file") << "/htdocs/empty.jpg" << TransferType::Binary << QByteArray();
     QTest::newRow("blanks") << "/htdocs/Garden tools  and more.htm" << TransferType::Ascii << page;
     QTest::newRow("ampersand") << "/htdocs/R&D.htm" << TransferType::Ascii << page;
@@ -95,16 +115,18 @@ void TestFtpConnection::storesUnderExactName()
     QFETCH(TransferType, type);
     QFETCH(QByteArray, content);
     TestFtpServer server;
-    QVERIFY2(server.start(), qPrintable(server.errorString()));
     FtpConnection ftp;
-    openOn(ftp, server);
+    QVERIFY(startAndOpen(server, ftp));
 
-    QVERIFY2(ftp.putFile(localFile(content), remoteName, type), qPrintable(ftp.lastError()));
+    QVERIFY(put(ftp, content, remoteName, type));
 
-    QVERIFY2(QFileInfo(server.localPath(remoteName)).isFile(), qPrintable(server.commands().join('|')));
+    QVERIFY2(QFileInfo(server.localPath(remoteName)).isFile(),
+             qPrintable(server.commands().join('|')));
     QCOMPARE(server.fileContents(remoteName), content);
-    const QString typeText = type == TransferType::Ascii ? QStringLiteral("A") : QStringLiteral("I");
-    QVERIFY(server.commands().contains(QStringLiteral("STOR %1 TYPE=%2").arg(remoteName, typeText)));
+    const QString typeText =
+        type == TransferType::Ascii ? QStringLiteral("A") : QStringLiteral("I");
+    QVERIFY(
+        server.commands().contains(QStringLiteral("STOR %1 TYPE=%2").arg(remoteName, typeText)));
 }
 
 void TestFtpConnection::refusesNameWithLineBreak_data()
@@ -119,34 +141,31 @@ void TestFtpConnection::refusesNameWithLineBreak()
 {
     QFETCH(QString, remoteName);
     TestFtpServer server;
-    QVERIFY2(server.start(), qPrintable(server.errorString()));
-    QVERIFY(QFile(server.localPath("/htdocs/keep.htm")).open(QIODevice::WriteOnly));
     FtpConnection ftp;
-    openOn(ftp, server);
+    QVERIFY(startAndOpen(server, ftp));
+    QVERIFY(QFile(server.localPath("/htdocs/keep.htm")).open(QIODevice::WriteOnly));
 
     QVERIFY(!ftp.putFile(localFile("page"), remoteName, TransferType::Ascii));
     QVERIFY(!ftp.deleteFile(remoteName));
     QVERIFY(!server.received({"STOR", "DELE"}));
     QVERIFY(QFile::exists(server.localPath("/htdocs/keep.htm")));
 
-    QVERIFY2(ftp.putFile(localFile("page"), "/htdocs/x.htm", TransferType::Ascii),
-             qPrintable(ftp.lastError()));
+    QVERIFY(put(ftp, "page", "/htdocs/x.htm"));
 }
 
 void TestFtpConnection::missingLocalFileFails()
 {
     TestFtpServer server;
-    QVERIFY2(server.start(), qPrintable(server.errorString()));
     FtpConnection ftp;
-    openOn(ftp, server);
+    QVERIFY(startAndOpen(server, ftp));
 
-    QVERIFY(!ftp.putFile(m_local.filePath("no such file.htm"), "/htdocs/x.htm", TransferType::Ascii));
+    QVERIFY(
+        !ftp.putFile(m_local.filePath("no such file.htm"), "/htdocs/x.htm", TransferType::Ascii));
     QVERIFY(!ftp.putFile(m_local.path(), "/htdocs/x.htm", TransferType::Ascii)); // a directory
     QVERIFY(!server.received({"STOR"}));
     QVERIFY(!ftp.lastError().isEmpty());
 
-    QVERIFY2(ftp.putFile(localFile("page"), "/htdocs/x.htm", TransferType::Ascii),
-             qPrintable(ftp.lastError()));
+    QVERIFY(put(ftp, "page", "/htdocs/x.htm"));
     QCOMPARE(server.fileContents("/htdocs/x.htm"), QByteArray("page"));
 }
 
@@ -162,10 +181,9 @@ void TestFtpConnection::deletesExistingFile()
 {
     QFETCH(QString, remoteName);
     TestFtpServer server;
-    QVERIFY2(server.start(), qPrintable(server.errorString()));
-    QVERIFY(QFile(server.localPath(remoteName)).open(QIODevice::WriteOnly));
     FtpConnection ftp;
-    openOn(ftp, server);
+    QVERIFY(startAndOpen(server, ftp));
+    QVERIFY(QFile(server.localPath(remoteName)).open(QIODevice::WriteOnly));
 
     QVERIFY2(ftp.deleteFile(remoteName), qPrintable(ftp.lastError()));
 
@@ -176,14 +194,12 @@ void TestFtpConnection::deletesExistingFile()
 void TestFtpConnection::missingFileDeletionKeepsLogin()
 {
     TestFtpServer server;
-    QVERIFY2(server.start(), qPrintable(server.errorString()));
     FtpConnection ftp;
-    openOn(ftp, server);
+    QVERIFY(startAndOpen(server, ftp));
 
     QVERIFY(!ftp.deleteFile("/htdocs/gone.jpg"));
     QVERIFY(ftp.lastError().contains("550"));
-    QVERIFY2(ftp.putFile(localFile("after"), "/htdocs/after.htm", TransferType::Ascii),
-             qPrintable(ftp.lastError()));
+    QVERIFY(put(ftp, "after", "/htdocs/after.htm"));
     QVERIFY2(ftp.deleteFile("/htdocs/after.htm"), qPrintable(ftp.lastError()));
 
     QVERIFY(!QFile::exists(server.localPath("/htdocs/after.htm")));
@@ -193,12 +209,11 @@ void TestFtpConnection::missingFileDeletionKeepsLogin()
 void TestFtpConnection::usesActiveModeWhenServerConnectsBack()
 {
     TestFtpServer server;
-    QVERIFY2(server.start(), qPrintable(server.errorString()));
     FtpConnection ftp;
-    openOn(ftp, server);
+    QVERIFY(startAndOpen(server, ftp));
 
-    QVERIFY2(ftp.putFile(localFile("one"), "/htdocs/one.htm", TransferType::Ascii), qPrintable(ftp.lastError()));
-    QVERIFY2(ftp.putFile(localFile("two"), "/htdocs/two.jpg", TransferType::Binary), qPrintable(ftp.lastError()));
+    QVERIFY(put(ftp, "one", "/htdocs/one.htm"));
+    QVERIFY(put(ftp, "two", "/htdocs/two.jpg", TransferType::Binary));
 
     QVERIFY(!ftp.isPassive());
     const QStringList commands = server.commands();
@@ -219,25 +234,45 @@ void TestFtpConnection::fallsBackToPassive()
 {
     QFETCH(QString, fault);
     TestFtpServer server({fault});
-    QVERIFY2(server.start(), qPrintable(server.errorString()));
-    QVERIFY(QFile(server.localPath("/htdocs/old.jpg")).open(QIODevice::WriteOnly));
     FtpConnection ftp;
-    openOn(ftp, server);
+    QVERIFY(startAndOpen(server, ftp));
+    QVERIFY(QFile(server.localPath("/htdocs/old.jpg")).open(QIODevice::WriteOnly));
 
-    QVERIFY2(ftp.putFile(localFile("first"), "/htdocs/first.htm", TransferType::Ascii), qPrintable(ftp.lastError()));
+    QVERIFY(put(ftp, "first", "/htdocs/first.htm"));
     QVERIFY(ftp.isPassive());
     QVERIFY2(ftp.deleteFile("/htdocs/old.jpg"), qPrintable(ftp.lastError()));
-    QVERIFY2(ftp.putFile(localFile("second"), "/htdocs/second.jpg", TransferType::Binary), qPrintable(ftp.lastError()));
+    QVERIFY(put(ftp, "second", "/htdocs/second.jpg", TransferType::Binary));
 
     QCOMPARE(server.fileContents("/htdocs/first.htm"), QByteArray("first"));
     QCOMPARE(server.fileContents("/htdocs/second.jpg"), QByteArray("second"));
     QVERIFY(!QFile::exists(server.localPath("/htdocs/old.jpg")));
     // Active once, then passive for every later transfer.
-    const QStringList modes = server.commands().filter(QRegularExpression("^(EPRT|PORT|EPSV|PASV)$"));
+    const QStringList modes =
+        server.commands().filter(QRegularExpression("^(EPRT|PORT|EPSV|PASV)$"));
     const qsizetype firstPassive = modes.indexOf(QRegularExpression("^(EPSV|PASV)$"));
     QVERIFY2(firstPassive > 0, qPrintable(modes.join(' ')));
     QCOMPARE(modes.mid(firstPassive).filter(QRegularExpression("^(EPRT|PORT)$")).size(), 0);
     QCOMPARE(modes.mid(firstPassive).size(), 2);
+}
+
+void TestFtpConnection::acceptsServerField_data()
+{
+    QTest::addColumn<QString>("serverField"); // %1: the server's port
+    QTest::newRow("address:port") << "127.0.0.1:%1";
+    QTest::newRow("name:port") << "localhost:%1";
+    QTest::newRow("blanks around") << "  127.0.0.1:%1 ";
+}
+
+void TestFtpConnection::acceptsServerField()
+{
+    QFETCH(QString, serverField);
+    TestFtpServer server;
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    FtpConnection ftp;
+    ftp.open(serverField.arg(server.port()), server.user(), server.password());
+
+    QVERIFY(put(ftp, "page", "/htdocs/x.htm"));
+    QCOMPARE(server.fileContents("/htdocs/x.htm"), QByteArray("page"));
 }
 
 void TestFtpConnection::failsWithoutUsableServer_data()
@@ -248,13 +283,17 @@ void TestFtpConnection::failsWithoutUsableServer_data()
     QTest::addColumn<bool>("stopServer");
 
     const QString right = QStringLiteral("secret");
-    QTest::newRow("wrong password") << QStringList() << "127.0.0.1:%1" << "wrong" << false;
+    QTest::newRow("wrong password") << QStringList() << "127.0.0.1:%1"
+                                    << "wrong" << false;
     QTest::newRow("closed port") << QStringList() << "127.0.0.1:%1" << right << true;
-    QTest::newRow("server never answers") << QStringList{"--silent"} << "127.0.0.1:%1" << right << false;
+    QTest::newRow("server never answers")
+        << QStringList{"--silent"} << "127.0.0.1:%1" << right << false;
     QTest::newRow("empty server field") << QStringList() << "" << right << false;
-    QTest::newRow("path in the server field") << QStringList() << "127.0.0.1:%1/htdocs" << right << false;
+    QTest::newRow("path in the server field")
+        << QStringList() << "127.0.0.1:%1/htdocs" << right << false;
     QTest::newRow("port not a number") << QStringList() << "127.0.0.1:ftp" << right << false;
-    QTest::newRow("line break in the password") << QStringList() << "127.0.0.1:%1" << "secret\r\nDELE keep.htm" << false;
+    QTest::newRow("line break in the password") << QStringList() << "127.0.0.1:%1"
+                                                << "secret\r\nDELE keep.htm" << false;
 }
 
 void TestFtpConnection::failsWithoutUsableServer()
@@ -269,7 +308,8 @@ void TestFtpConnection::failsWithoutUsableServer()
     if (stopServer)
         server.stop();
     FtpConnection ftp;
-    ftp.open(serverField.contains("%1") ? serverField.arg(server.port()) : serverField, server.user(), password);
+    ftp.open(serverField.contains("%1") ? serverField.arg(server.port()) : serverField,
+             server.user(), password);
 
     QVERIFY(!ftp.putFile(localFile("page"), "/htdocs/x.htm", TransferType::Ascii));
     QVERIFY(!ftp.lastError().isEmpty());

@@ -54,12 +54,22 @@ void TestRemoteName::composesName_data()
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("directory with slash") << "/htdocs/" << "inventory.htm" << "/htdocs/inventory.htm";
-    QTest::newRow("no slash, nothing inserted") << "/htdocs" << "inventory.htm" << "/htdocsinventory.htm";
-    QTest::newRow("empty upload path") << "" << "inventory.htm" << "inventory.htm";
-    QTest::newRow("blanks not escaped") << "/web site/" << "Garden Tools.htm" << "/web site/Garden Tools.htm";
-    QTest::newRow("199 characters fit") << QString(186, 'p') << "inventory.htm" << QString(186, 'p') + "inventory.htm";
-    QTest::newRow("200 characters do not") << QString(187, 'p') << "inventory.htm" << "";
+    QTest::newRow("directory with slash") << "/htdocs/"
+                                          << "inventory.htm"
+                                          << "/htdocs/inventory.htm";
+    QTest::newRow("no slash, nothing inserted") << "/htdocs"
+                                                << "inventory.htm"
+                                                << "/htdocsinventory.htm";
+    QTest::newRow("empty upload path") << ""
+                                       << "inventory.htm"
+                                       << "inventory.htm";
+    QTest::newRow("blanks not escaped") << "/web site/"
+                                        << "Garden Tools.htm"
+                                        << "/web site/Garden Tools.htm";
+    QTest::newRow("199 characters fit")
+        << QString(186, 'p') << "inventory.htm" << QString(186, 'p') + "inventory.htm";
+    QTest::newRow("200 characters do not") << QString(187, 'p') << "inventory.htm"
+                                           << "";
 }
 
 void TestRemoteName::composesName()
@@ -74,9 +84,12 @@ void TestRemoteName::uploadsUnderUploadPath_data()
 {
     QTest::addColumn<QString>("uploadPath");
     QTest::addColumn<QString>("storedAs"); // below the server's root
-    QTest::newRow("/htdocs/") << "/htdocs/" << "htdocs/inventory.htm";
-    QTest::newRow("/htdocs") << "/htdocs" << "htdocsinventory.htm";
-    QTest::newRow("empty: login directory") << "" << "inventory.htm";
+    QTest::newRow("/htdocs/") << "/htdocs/"
+                              << "htdocs/inventory.htm";
+    QTest::newRow("/htdocs") << "/htdocs"
+                             << "htdocsinventory.htm";
+    QTest::newRow("empty: login directory") << ""
+                                            << "inventory.htm";
 }
 
 void TestRemoteName::uploadsUnderUploadPath()
@@ -108,7 +121,8 @@ void TestRemoteName::nameTooLongForItsBufferFails()
 
     FtpConnection ftp;
     openFtpConnection(ftp);
-    QVERIFY(!ftp.putFile(writeLocalPage(), remoteNameInUploadPath("inventory.htm"), TransferType::Ascii));
+    QVERIFY(!ftp.putFile(writeLocalPage(), remoteNameInUploadPath("inventory.htm"),
+                         TransferType::Ascii));
     QVERIFY(!server.received({"STOR"}));
 }
 
@@ -119,7 +133,8 @@ void TestRemoteName::emptySettingsFail()
 
     FtpConnection ftp;
     openFtpConnection(ftp);
-    QVERIFY(!ftp.putFile(writeLocalPage(), remoteNameInUploadPath("inventory.htm"), TransferType::Ascii));
+    QVERIFY(!ftp.putFile(writeLocalPage(), remoteNameInUploadPath("inventory.htm"),
+                         TransferType::Ascii));
     QVERIFY(!ftp.deleteFile(remoteNameInUploadPath("A100.jpg")));
 }
 

@@ -36,12 +36,15 @@ QByteArray fileBytes(const QString& path)
 bool writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
 int fileMode(const QString& path)
 {
-    struct stat info{};
+    struct stat info
+    {
+    };
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
 }
 
@@ -108,7 +111,9 @@ public:
     bool effective() const { return m_effective; }
 
 private:
-    struct rlimit m_old{};
+    struct rlimit m_old
+    {
+    };
     void (*m_oldHandler)(int) = nullptr;
     bool m_effective = false;
 };
@@ -178,11 +183,11 @@ void TestSettingsFile::storesFieldAtItsOffset_data()
         << QByteArray(199, 'a') << QString(199, 'a');
     QTest::newRow("password in clear")
         << SettingsField::Password << 200 << "p@ss w0rd" << QByteArray("p@ss w0rd") << "p@ss w0rd";
-    QTest::newRow("FTP server")
-        << SettingsField::FtpServer << 400 << "ftp.example.com" << QByteArray("ftp.example.com")
-        << "ftp.example.com";
+    QTest::newRow("FTP server") << SettingsField::FtpServer << 400 << "ftp.example.com"
+                                << QByteArray("ftp.example.com") << "ftp.example.com";
     QTest::newRow("upload path, code page byte")
-        << SettingsField::UploadPath << 600 << "/caf\u00e9/" << QByteArray("/caf\xe9/") << "/caf\u00e9/";
+        << SettingsField::UploadPath << 600 << "/caf\u00e9/" << QByteArray("/caf\xe9/")
+        << "/caf\u00e9/";
     QTest::newRow("character the code page lacks")
         << SettingsField::HttpServer << 800 << "http://\u4e2d.example/inventory.htm"
         << QByteArray("http://?.example/inventory.htm") << "http://?.example/inventory.htm";
@@ -277,7 +282,8 @@ void TestSettingsFile::failedWriteKeepsOldFile()
     QVERIFY(!saved.ok());
     QVERIFY(saved.message().contains(QDir::toNativeSeparators(settingsFilePath())));
     QCOMPARE(fileBytes(settingsFilePath()), old);
-    QCOMPARE(QDir(m_data.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"FTPServer.ftp"});
+    QCOMPARE(QDir(m_data.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{"FTPServer.ftp"});
 }
 
 void TestSettingsFile::shortFileFillsStartOfRecordOnly()

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 namespace wareloom::test {
 namespace {
 
@@ -50,17 +52,22 @@ bool TestFtpServer::start()
         return false;
     }
     const QStringList arguments = QStringList{QStringLiteral(WARELOOM_FTP_SERVER_SCRIPT),
-                                              QStringLiteral("--root"), rootDir(),
-                                              QStringLiteral("--log"), m_dir.filePath(QStringLiteral("commands.log")),
-                                              QStringLiteral("--user"), user(),
-                                              QStringLiteral("--password"), password()} +
+                                              QStringLiteral("--root"),
+                                              rootDir(),
+                                              QStringLiteral("--log"),
+                                              m_dir.filePath(QStringLiteral("commands.log")),
+                                              QStringLiteral("--user"),
+                                              user(),
+                                              QStringLiteral("--password"),
+                                              password()} +
                                   m_faultOptions;
     // Not the python3 on PATH: only Debian's own sees pyftpdlib.
     m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
     const QDeadlineTimer deadline(StartSeconds * 1000);
     while (!m_process.canReadLine()) {
         if (m_process.state() == QProcess::NotRunning || deadline.hasExpired()) {
-            m_error = QStringLiteral("the FTP server did not start: %1").arg(m_process.errorString());
+            m_error =
+                QStringLiteral("the FTP server did not start: %1").arg(m_process.errorString());
             stop();
             return false;
         }
@@ -91,7 +98,8 @@ QString TestFtpServer::address() const
 
 SettingsFields TestFtpServer::settings(const QString& uploadPath) const
 {
-    return {user(), password(), address(), uploadPath, QStringLiteral("http://127.0.0.1/inventory.htm")};
+    return {user(), password(), address(), uploadPath,
+            QStringLiteral("http://127.0.0.1/inventory.htm")};
 }
 
 QString TestFtpServer::rootDir() const

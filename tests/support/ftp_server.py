@@ -52,11 +52,11 @@ def refuse_port(handler, _value):
     handler.ftp_EPRT = refuse
 
 
-def _accept_port_without_connecting(handler):
-    """PORT and EPRT are answered 200 but no data connection is made; PASV
-    and EPSV work as usual. Returns a predicate: is this session in that
-    pretended active mode?"""
-    passive = {"PASV": handler.ftp_PASV, "EPSV": handler.ftp_EPSV}
+def _pretend_active_mode(handler, transfer_reply):
+    """PORT and EPRT are answered 200 but no data connection is ever made;
+    a STOR in that mode gets transfer_reply and nothing more. PASV and EPSV
+    work as usual."""
+    originals = {"PASV": handler.ftp_PASV, "EPSV": handler.ftp_EPSV, "STOR": handler.ftp_STOR}
 
     def take_port(self, line):
         self.pretended_active = True
@@ -65,41 +65,31 @@ def _accept_port_without_connecting(handler):
     def make_passive(command):
         def go_passive(self, line):
             self.pretended_active = False
-            passive[command](self, line)
+            originals[command](self, line)
         return go_passive
+
+    def stor(self, file, mode="w"):
+        if getattr(self, "pretended_active", False):
+            self.respond(transfer_reply)
+            return None
+        return originals["STOR"](self, file, mode)
 
     handler.ftp_PORT = take_port
     handler.ftp_EPRT = take_port
     handler.ftp_PASV = make_passive("PASV")
     handler.ftp_EPSV = make_passive("EPSV")
-    return lambda session: getattr(session, "pretended_active", False)
+    handler.ftp_STOR = stor
 
 
 @fault("reply-425", "accept PORT and EPRT, then answer the transfer with 425")
 def reply_425(handler, _value):
-    pretended_active = _accept_port_without_connecting(handler)
-    store = handler.ftp_STOR
-
-    def stor(self, file, mode="w"):
-        if pretended_active(self):
-            self.respond("425 Can't open data connection.")
-            return None
-        return store(self, file, mode)
-    handler.ftp_STOR = stor
+    _pretend_active_mode(handler, "425 Can't open data connection.")
 
 
 @fault("no-connect-back", "accept PORT and EPRT, answer the transfer with 150 and never "
        "connect back, so that the client's wait for the data connection times out")
 def no_connect_back(handler, _value):
-    pretended_active = _accept_port_without_connecting(handler)
-    store = handler.ftp_STOR
-
-    def stor(self, file, mode="w"):
-        if pretended_active(self):
-            self.respond("150 File status okay. About to open data connection.")
-            return None
-        return store(self, file, mode)
-    handler.ftp_STOR = stor
+    _pretend_active_mode(handler, "150 File status okay. About to open data connection.")
 
 
 @fault("silent", "accept TCP connections and never answer")
