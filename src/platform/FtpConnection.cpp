@@ -237,7 +237,7 @@ bool FtpConnection::deleteFile(const QString& remoteName)
 
     // "*" keeps the login when the server refuses; the reply code tells.
     CURL* curl = m_handle->curl;
-    curl_slist* quote = curl_slist_append(nullptr, "*DELE " + remoteName.toUtf8());
+    curl_slist* quote = curl_slist_append(nullptr, ("*DELE " + remoteName.toUtf8()).constData());
     if (!quote)
         return fail(what, QStringLiteral("out of memory"));
     curl_easy_setopt(curl, CURLOPT_URL, m_baseUrl.constData());
