@@ -1,3 +1,4 @@
+#include "TempDataDirectory.h"
 #include "TestFtpServer.h"
 #include "platform/FtpConnection.h"
 #include "platform/Sockets.h"
@@ -6,7 +7,6 @@
 #include "publish/SettingsFile.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace wareloom;
@@ -28,14 +28,12 @@ private Q_SLOTS:
 private:
     QString writeLocalPage();
 
-    QTemporaryDir m_data;
+    test::TempDataDirectory m_data;
 };
 
 void TestRemoteName::initTestCase()
 {
     QVERIFY(startSockets());
-    QVERIFY(m_data.isValid());
-    qputenv("WARELOOM_DATA_DIR", QFile::encodeName(m_data.path()));
     qputenv("WARELOOM_FTP_TIMEOUT", "2");
 }
 

@@ -1,10 +1,10 @@
+#include "TempDataDirectory.h"
 #include "TestFtpServer.h"
 #include "platform/TextConversion.h"
 #include "publish/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -143,13 +143,11 @@ private Q_SLOTS:
     void loadOrCreateLeavesExistingFile();
 
 private:
-    QTemporaryDir m_data;
+    test::TempDataDirectory m_data;
 };
 
 void TestSettingsFile::initTestCase()
 {
-    QVERIFY(m_data.isValid());
-    qputenv("WARELOOM_DATA_DIR", QFile::encodeName(m_data.path()));
     QCOMPARE(settingsFilePath(), m_data.filePath("FTPServer.ftp"));
 }
 
