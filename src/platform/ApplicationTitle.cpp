@@ -1,4 +1,4 @@
-#include "app/ApplicationTitle.h"
+#include "platform/ApplicationTitle.h"
 
 namespace wareloom {
 
