@@ -1,12 +1,12 @@
 #include "publish/SettingsFile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/TextConversion.h"
 #include "store/CategoryStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstring>
 
@@ -66,25 +66,10 @@ Status loadOrCreateSettings()
 
 Status saveSettings()
 {
-    const auto failed = [](const QSaveFile& file) {
-        const QString why = file.error() == QFileDevice::NoError
-                                ? QStringLiteral("only part of it could be written")
-                                : file.errorString();
-        return Status::failure(settingsFileError(QStringLiteral("written"), why));
-    };
-    // Unbuffered: a short write (full disk) shows in write()'s result;
-    // buffered, Qt can let it pass and commit a truncated file.
-    QSaveFile file(settingsFilePath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(file);
     // It holds a password in clear.
-    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        return failed(file);
-    if (file.write(settingsRecord().data(), SettingsRecordSize) != SettingsRecordSize)
-        return failed(file);
-    if (!file.commit())
-        return failed(file);
-    return Status::success();
+    return replaceFile(settingsFilePath(),
+                       QByteArrayView(settingsRecord().data(), SettingsRecordSize),
+                       QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 QByteArray settingsBytes(SettingsField field)

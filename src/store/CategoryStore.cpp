@@ -1,10 +1,11 @@
 #include "store/CategoryStore.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace wareloom {
 namespace {
@@ -88,20 +89,13 @@ Status loadCategory(const QString& path, RecordTable& table)
 
 Status rewriteCategory(const QString& path, const RecordTable& table, int omitSlot)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return Status::failure(QStringLiteral("Cannot write the category file %1: %2")
-                                   .arg(QDir::toNativeSeparators(path), file.errorString()));
-    }
+    QByteArray contents;
+    contents.reserve(qsizetype(table.recordCount) * RecordSize);
     for (int slot = 1; slot <= table.recordCount; ++slot) {
         if (slot != omitSlot)
-            file.write(table.slots[size_t(slot)].bytes.data(), RecordSize);
+            contents.append(table.slots[size_t(slot)].bytes.data(), RecordSize);
     }
-    if (!file.commit()) {
-        return Status::failure(QStringLiteral("Cannot write the category file %1: %2")
-                                   .arg(QDir::toNativeSeparators(path), file.errorString()));
-    }
-    return Status::success();
+    return replaceFile(path, contents);
 }
 
 Status appendScratchRecord(const QString& path, RecordTable& table)
