@@ -1,0 +1,22 @@
+#include "publish/HostTransfer.h"
+
+#include "publish/RemoteName.h"
+#include "publish/SettingsConnection.h"
+
+namespace wareloom {
+
+bool uploadToHost(const QString& localPath, const QString& fileName, TransferType type)
+{
+    FtpConnection connection;
+    openFtpConnection(connection);
+    return connection.putFile(localPath, remoteNameInUploadPath(fileName), type);
+}
+
+bool deleteFromHost(const QString& fileName)
+{
+    FtpConnection connection;
+    openFtpConnection(connection);
+    return connection.deleteFile(remoteNameInUploadPath(fileName));
+}
+
+} // namespace wareloom
