@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+
+namespace wareloom {
+
+constexpr int IDR_MAINFRAME = 128;
+
+// Icon 128: the globe, 32 by 32 pixels (and 16 by 16 for small places).
+QIcon applicationIcon();
+
+} // namespace wareloom
