@@ -276,6 +276,8 @@ void ResourceDialog::setMenu(const MenuTemplate& menu)
             addCommandAction(pulldown->addAction(entry.text), entry.commandId);
     }
     layout()->setMenuBar(m_menuBar);
+    m_menuBar->show();
+    layout()->activate();
 }
 
 QToolBar* ResourceDialog::createToolBar(const ToolbarTemplate& toolbar)
@@ -297,6 +299,8 @@ QToolBar* ResourceDialog::createToolBar(const ToolbarTemplate& toolbar)
         m_toolBar->addAction(addCommandAction(action, toolbar.commandIds[size_t(i)]));
     }
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_toolBar);
+    m_toolBar->show();
+    layout()->activate();
     return m_toolBar;
 }
 

@@ -218,11 +218,21 @@ private Q_SLOTS:
         QCOMPARE(dialog.result(), int(IDOK));
     }
 
+    void menuBarAboveTheClientArea_data()
+    {
+        QTest::addColumn<bool>("afterShow");
+        QTest::newRow("set before the dialog shows") << false;
+        QTest::newRow("set once it shows") << true;
+    }
     void menuBarAboveTheClientArea()
     {
+        QFETCH(bool, afterShow);
         ProbeDialog dialog;
-        dialog.setMenu(probeMenu);
+        if (!afterShow)
+            dialog.setMenu(probeMenu);
         dialog.show();
+        if (afterShow)
+            dialog.setMenu(probeMenu);
         QMenuBar* bar = dialog.menu();
         QVERIFY(bar);
         QCOMPARE(bar->actions().size(), 1);
