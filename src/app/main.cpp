@@ -1,11 +1,12 @@
-#include <QApplication>
-#include <QDialog>
+#include "app/CWareloomApp.h"
 
-// Placeholder until the main dialog lands: an empty window titled Wareloom.
+#include <QApplication>
+
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QDialog dialog;
-    dialog.setWindowTitle(QStringLiteral("Wareloom"));
-    return dialog.exec() ? 0 : 0;
+    QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.wareloom.Wareloom"));
+    CWareloomApp theApp;
+    theApp.InitInstance();
+    return 0;
 }

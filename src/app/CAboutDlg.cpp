@@ -1,0 +1,6 @@
+#include "app/CAboutDlg.h"
+
+#include "res/AboutDialogResource.h"
+
+CAboutDlg::CAboutDlg(QWidget* parent) : ResourceDialog(wareloom::aboutDialogTemplate(), {}, parent)
+{}
