@@ -46,6 +46,7 @@ public:
 
     QStringList calls;
     bool endDuringInit = false;
+    bool modalOnSelect = false; // the selection opens a dialog, as an item line does
 
 protected:
     void OnInitDialog() override
@@ -70,7 +71,14 @@ protected:
 private:
     void OnSave() { calls << "OnSave"; }
     void OnDeleteItem() { calls << "OnDeleteItem"; }
-    void OnSelchangeList() { calls << QStringLiteral("sel %1").arg(listCurrentSelection(1000)); }
+    void OnSelchangeList()
+    {
+        calls << QStringLiteral("sel %1").arg(listCurrentSelection(1000));
+        if (modalOnSelect) {
+            ResourceDialog inner(probeTemplate());
+            inner.DoModal();
+        }
+    }
 
     static std::span<const Command> commandTable()
     {
@@ -370,6 +378,25 @@ private Q_SLOTS:
         dialog.listResetContent(1000);
         QCOMPARE(dialog.listCount(1000), 0);
         QVERIFY(!dialog.calls.join(' ').contains("sel"));
+    }
+
+    void aDialogRunFromAClickLeavesTheListWorking()
+    {
+        ProbeDialog dialog;
+        dialog.modalOnSelect = true;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        for (const char* line : {"one", "two", "three"})
+            dialog.listAddString(1000, QString::fromLatin1(line));
+        auto* list = dialog.controlAs<ListBox>(1000);
+        for (int row : {1, 2, 2, 0}) {
+            auto opened = whenDialogOpens([](QDialog* inner) { inner->reject(); });
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(row)).center());
+            QVERIFY(*opened);
+            QCOMPARE(dialog.calls.last(), QStringLiteral("sel %1").arg(row));
+        }
+        QCOMPARE(dialog.calls.filter("sel").size(), 4);
     }
 
     void listSelectionByUserIsNotified()
