@@ -1,4 +1,9 @@
 #include "mainwnd/CWareloomDlg.h"
 
-// Stub: FTP Settings lands with its dialog.
-void CWareloomDlg::OnFTPSettings() {}
+#include "publish/FTPSettings.h"
+
+void CWareloomDlg::OnFTPSettings()
+{
+    FTPSettings settings;
+    settings.DoModal();
+}
