@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace wareloom {
+
+// The main page, in the data directory and on the web host.
+inline constexpr char MainPageFileName[] = "inventory.htm";
+// The address the main page offers for sales questions.
+inline constexpr char SalesEmailAddress[] = "sales@example.com";
+
+// Where the page time stamp comes from; tests fix the time with their own.
+using PageClock = std::function<QDateTime()>;
+QDateTime localClock();
+
+// "Updated: Date: 2024-03-07  Time: 09:05:02" for that local time.
+QString pageTimeStamp(const QDateTime& time);
+
+// What became of one page.
+struct PageOutcome
+{
+    QString pageFileName;     // "inventory.htm" or "<category>.htm"
+    QString categoryFileName; // the category file it shows; empty for the main page
+    QString failure;          // why it must not be published as it stands; empty if it may
+
+    bool ok() const { return failure.isEmpty(); }
+};
+
+// Every page CreateHTML wrote or tried to write: the main page first, then one
+// per category file in listing order.
+using CreatedPages = std::vector<PageOutcome>;
+
+// Writes the main page, inventory.htm, listing every category file of the data
+// directory with its item count, and the page of every category. Rows end by
+// comparing their number with categoryCount, the number of categories last
+// listed by the main window (the number of category files elsewhere). The
+// clock is read once. Each page replaces its old one only when complete; a
+// page that cannot be written, or whose category file cannot be read (its
+// page then lists no items), has a failure.
+CreatedPages CreateHTML(int categoryCount, const PageClock& clock = localClock);
+
+} // namespace wareloom
