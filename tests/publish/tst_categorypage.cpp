@@ -26,15 +26,11 @@ private Q_SLOTS:
     void itemRow();
     void pictureParagraphLength_data();
     void pictureParagraphLength();
-    void wholeRecordsOnly_data();
-    void wholeRecordsOnly();
-    void nameWithAmpersandAndSpaces();
     void upperCaseExtension();
     void nameLongerThanTwoHundredCharacters();
     void manyRecords();
     void readsThroughTheScratchSlot();
     void replacesTheOldPageWhole();
-    void unreadableCategoryFile();
     void pipeAsCategoryFile();
     void directoryWherePageGoes();
 
@@ -169,38 +165,6 @@ void TestCategoryPage::pictureParagraphLength()
     QCOMPARE(end - start, qsizetype(length));
 }
 
-void TestCategoryPage::wholeRecordsOnly_data()
-{
-    QTest::addColumn<int>("fileSize");
-    QTest::addColumn<int>("rows");
-
-    QTest::newRow("empty") << 0 << 0;
-    QTest::newRow("89 bytes") << 89 << 0;
-    QTest::newRow("90 bytes") << 90 << 1;
-    QTest::newRow("95 bytes") << 95 << 1;
-    QTest::newRow("185 bytes") << 185 << 2;
-}
-
-void TestCategoryPage::wholeRecordsOnly()
-{
-    QFETCH(int, fileSize);
-    QFETCH(int, rows);
-    const QByteArray record = itemRecord("Lamp", "", "9.99", "2");
-    writeCategory(QStringLiteral("Garden"), (record + record + record).left(fileSize));
-    QVERIFY(CreateCategoryPage(QStringLiteral("Garden.dat")).ok());
-
-    const QByteArray row =
-        RowStart + "Lamp" + NextCell + "2" + NextCell + "9.99" + NextCell + "</TR>";
-    QCOMPARE(page(QStringLiteral("Garden.htm")), gardenPageWith(row.repeated(rows)));
-}
-
-void TestCategoryPage::nameWithAmpersandAndSpaces()
-{
-    writeCategory(QStringLiteral("Tools & Parts"), QByteArray());
-    QVERIFY(CreateCategoryPage(QStringLiteral("Tools & Parts.dat")).ok());
-    QCOMPARE(page(QStringLiteral("Tools & Parts.htm")), expectedPage("category-tools-parts.htm"));
-}
-
 void TestCategoryPage::upperCaseExtension()
 {
     writeFile(wareloom::dataFilePath(QStringLiteral("Garden.DAT")), QByteArray());
@@ -258,17 +222,6 @@ void TestCategoryPage::replacesTheOldPageWhole()
     QVERIFY(CreateCategoryPage(QStringLiteral("Garden.dat")).ok());
     QCOMPARE(page(QStringLiteral("Garden.htm")), expectedPage("category-garden.htm"));
     QCOMPARE(dataFiles(), QStringList({"Garden.dat", "Garden.htm"}));
-}
-
-// Treated as empty, and said so.
-void TestCategoryPage::unreadableCategoryFile()
-{
-    QVERIFY(QFile::link(QStringLiteral("no such file"), wareloom::dataFilePath("Garden.dat")));
-    const wareloom::Status written = CreateCategoryPage(QStringLiteral("Garden.dat"));
-    QVERIFY(!written.ok());
-    QVERIFY2(written.message().contains(QStringLiteral("Garden.dat")),
-             qPrintable(written.message()));
-    QCOMPARE(page(QStringLiteral("Garden.htm")), expectedPage("category-garden.htm"));
 }
 
 // Opening a pipe for reading would wait for a writer forever.
