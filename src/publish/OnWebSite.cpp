@@ -1,4 +1,15 @@
 #include "mainwnd/CWareloomDlg.h"
 
-// Stub: WebSite lands with the banner and website commands.
-void CWareloomDlg::OnWebSite() {}
+#include "platform/ShellOpen.h"
+#include "publish/SettingsFile.h"
+#include "publish/SettingsPrompt.h"
+
+using namespace wareloom;
+
+// Opens the published site: the HTTP server setting goes to the desktop as
+// stored, even when empty; whatever the desktop does with it is not reported.
+void CWareloomDlg::OnWebSite()
+{
+    if (loadSettingsOrTell(this))
+        shellOpen(settingsText(SettingsField::HttpServer));
+}
