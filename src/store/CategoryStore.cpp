@@ -39,6 +39,13 @@ QString dataFilePath(const QString& fileName)
     return dataDirectory() + QLatin1Char('/') + fileName;
 }
 
+bool isPlainFileName(const QString& name)
+{
+    return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
+           !name.contains(QChar(0));
+}
+
 QString categoryFilePath(const QString& categoryName)
 {
     return dataFilePath(categoryName + QStringLiteral(".dat"));
@@ -114,9 +121,7 @@ Status appendScratchRecord(const QString& path, RecordTable& table)
 
 Status createCategory(const QString& categoryName)
 {
-    if (categoryName.isEmpty() || categoryName == QStringLiteral(".") ||
-        categoryName == QStringLiteral("..") || categoryName.contains(QLatin1Char('/')) ||
-        categoryName.contains(QLatin1Char('\\')) || categoryName.contains(QChar(0))) {
+    if (!isPlainFileName(categoryName)) {
         return Status::failure(
             QStringLiteral("\"%1\" cannot be used as a category name: it must not hold / or \\.")
                 .arg(categoryName));

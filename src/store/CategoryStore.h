@@ -18,6 +18,9 @@ QString dataDirectory();
 bool createDataDirectory();
 // dataDirectory() + "/" + fileName.
 QString dataFilePath(const QString& fileName);
+// True when name can be one file's name in the data directory (a category
+// name, a picture's code): not empty, not "." or "..", no / \ or NUL.
+bool isPlainFileName(const QString& name);
 // The file of a category: dataFilePath(name + ".dat").
 QString categoryFilePath(const QString& categoryName);
 
