@@ -46,12 +46,15 @@ QLabel* createStatic(const ControlTemplate& control, QWidget* parent)
     return label;
 }
 
-QFrame* createBlackFrame(QWidget* parent)
+QFrame* createBlackFrame(const ControlTemplate& control, QWidget* parent)
 {
     auto* frame = new QFrame(parent);
-    frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+    // A sunken edge keeps the black line on its shadowed side.
+    const bool sunken = control.style & ControlStyle::Sunken;
+    frame->setFrameStyle(QFrame::Box | (sunken ? QFrame::Sunken : QFrame::Plain));
     QPalette palette = frame->palette();
     palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Dark, Qt::black);
     frame->setPalette(palette);
     return frame;
 }
@@ -95,7 +98,7 @@ QWidget* createControl(const ControlTemplate& control, QWidget* parent)
     case ControlKind::BorderedStatic:
         return createStatic(control, parent);
     case ControlKind::BlackFrame:
-        return createBlackFrame(parent);
+        return createBlackFrame(control, parent);
     case ControlKind::Icon:
         return createIcon(control, parent);
     case ControlKind::ListBox:
