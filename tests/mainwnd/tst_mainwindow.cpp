@@ -286,7 +286,14 @@ private Q_SLOTS:
         QTRY_COMPARE(dlg.listCount(List), 1);
         clickLine(dlg, 0);
         QTRY_COMPARE(dlg.listCount(List), 5);
+        QString editedName;
+        auto opened = whenDialogOpens([&](QDialog* edit) {
+            editedName = qobject_cast<ResourceDialog*>(edit)->controlText(1001);
+            edit->reject();
+        });
         clickLine(dlg, row);
+        QVERIFY(*opened);
+        QCOMPARE(editedName, row == 1 ? QStringLiteral("<-Backpack") : QStringLiteral("Item 2"));
         QCOMPARE(browserState().selectedItemSlot, row);
         QVERIFY(!browserState().categoryView);
         QVERIFY(!browserState().refresh);
