@@ -1,4 +1,9 @@
 #include "mainwnd/CWareloomDlg.h"
 
-// Stub: FTP Upload lands with the publish dialog.
-void CWareloomDlg::OnFTPUpload() {}
+#include "publish/FTPDialog.h"
+
+void CWareloomDlg::OnFTPUpload()
+{
+    FTPDialog dialog;
+    dialog.DoModal();
+}

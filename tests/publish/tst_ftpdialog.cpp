@@ -1,0 +1,304 @@
+#include "mainwnd/BrowserState.h"
+#include "mainwnd/CWareloomDlg.h"
+#include "platform/MessageBox.h"
+#include "platform/Sockets.h"
+#include "publish/FTPDialog.h"
+#include "res/CommandIds.h"
+
+#include "DialogTestDriver.h"
+#include "PublishTestSupport.h"
+#include "TempDataDirectory.h"
+#include "TestFtpServer.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTest>
+#include <QTimer>
+
+using namespace wareloom;
+using wareloom::test::TempDataDirectory;
+using wareloom::test::TestFtpServer;
+using wareloom::test::whenDialogOpens;
+
+namespace {
+
+constexpr int StatusText = 1011;
+constexpr int ProgressBar = 1012;
+
+// What the two controls showed each time they were painted (repeats left
+// out): what the user saw while the run kept the message loop busy.
+class PaintedValues : public QObject
+{
+public:
+    explicit PaintedValues(FTPDialog& dialog)
+        : m_status(dialog.controlAs<QLabel>(StatusText)),
+          m_bar(dialog.controlAs<QProgressBar>(ProgressBar))
+    {
+        m_status->installEventFilter(this);
+        m_bar->installEventFilter(this);
+    }
+
+    QStringList statuses;
+    QList<int> positions; // within the bar's range
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Paint)
+            return false;
+        if (watched == m_status && (statuses.isEmpty() || statuses.last() != m_status->text()))
+            statuses << m_status->text();
+        const int value = m_bar->value();
+        if (watched == m_bar && value >= m_bar->minimum() &&
+            (positions.isEmpty() || positions.last() != value))
+            positions << value;
+        return false;
+    }
+
+private:
+    QLabel* m_status;
+    QProgressBar* m_bar;
+};
+
+struct DialogState
+{
+    bool visible = false;
+    QString status;
+    int minimum = 0;
+    int maximum = 0;
+    int value = 0;
+};
+
+DialogState stateOf(FTPDialog& dialog)
+{
+    const auto* bar = dialog.controlAs<QProgressBar>(ProgressBar);
+    return {dialog.isVisible(), dialog.controlText(StatusText), bar->minimum(), bar->maximum(),
+            bar->value()};
+}
+
+// Runs a publish dialog to its end; a dialog still open after 20 s is closed
+// so that a broken run cannot hang the test.
+int runToEnd(FTPDialog& dialog)
+{
+    QTimer::singleShot(20000, &dialog, [&dialog] {
+        if (dialog.isVisible()) {
+            qWarning("the publish dialog did not close by itself");
+            dialog.reject();
+        }
+    });
+    return dialog.DoModal();
+}
+
+QList<int> oneTo(int last)
+{
+    QList<int> numbers;
+    for (int n = 1; n <= last; ++n)
+        numbers << n;
+    return numbers;
+}
+
+} // namespace
+
+// The publish dialog run by its timer against a real FTP server.
+class TestFtpDialog : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(startSockets()); }
+
+    void showsEachStepAndClosesItself_data()
+    {
+        QTest::addColumn<QStringList>("categories");
+        QTest::addColumn<int>("categoryCount");
+        QTest::addColumn<int>("lastPosition");
+        QTest::newRow("A, B, C") << QStringList{"A", "B", "C"} << 3 << 4;
+        QTest::newRow("no categories") << QStringList{} << 0 << 1;
+        // A category file added after the main window counted: the bar stands full.
+        QTest::newRow("one added since counted") << QStringList{"A", "B"} << 1 << 2;
+    }
+
+    void showsEachStepAndClosesItself()
+    {
+        QFETCH(QStringList, categories);
+        QFETCH(int, categoryCount);
+        QFETCH(int, lastPosition);
+        TempDataDirectory data;
+        QVERIFY(test::writeCategories(data, categories));
+        TestFtpServer server;
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QVERIFY(test::writeSettingsFile(server.settings()));
+        browserState().categoryCount = categoryCount;
+        MessageBoxHook boxes;
+
+        FTPDialog dialog;
+        PaintedValues painted(dialog);
+        const int result = runToEnd(dialog);
+
+        QCOMPARE(result, int(IDOK));
+        QVERIFY(boxes.shown().isEmpty());
+        QCOMPARE(painted.statuses, test::successfulStatuses(test::listedNames()));
+        // The empty bar of the opening dialog, then one position per page.
+        QCOMPARE(painted.positions, QList<int>{0} + oneTo(lastPosition));
+        const DialogState end = stateOf(dialog);
+        QVERIFY(!end.visible);
+        QCOMPARE(end.status, QStringLiteral("Done"));
+        QCOMPARE(end.minimum, 1);
+        QCOMPARE(end.maximum, categoryCount + 1);
+        QCOMPARE(end.value, end.maximum);
+        for (const QString& name : categories) {
+            const QString page = name + QStringLiteral(".htm");
+            QCOMPARE(server.fileContents(QStringLiteral("/htdocs/") + page),
+                     test::fileBytes(data.filePath(page)));
+        }
+        QCOMPARE(server.fileContents(QStringLiteral("/htdocs/inventory.htm")),
+                 test::fileBytes(data.filePath(QStringLiteral("inventory.htm"))));
+    }
+
+    void wrongPasswordShowsOneBoxAfterTheLastPage()
+    {
+        qputenv("WARELOOM_FTP_TIMEOUT", "2");
+        TempDataDirectory data;
+        QVERIFY(test::writeCategories(data, {"A", "B", "C"}));
+        TestFtpServer server;
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        test::SettingsFields settings = server.settings();
+        settings.password = QStringLiteral("wrong");
+        QVERIFY(test::writeSettingsFile(settings));
+        browserState().categoryCount = 3;
+
+        FTPDialog dialog;
+        PaintedValues painted(dialog);
+        DialogState whileBoxUp;
+        MessageBoxHook boxes;
+        boxes.queueAnswer([&](const ShownMessageBox&) {
+            whileBoxUp = stateOf(dialog);
+            return int(IDOK);
+        });
+        const int result = runToEnd(dialog);
+
+        QCOMPARE(result, int(IDOK));
+        QCOMPARE(boxes.shown().size(), 1);
+        const ShownMessageBox& box = boxes.shown().first();
+        QCOMPARE(box.text,
+                 QStringLiteral("FTP Error: Check your FTP settings and internet connection."));
+        QCOMPARE(box.caption, QStringLiteral("FTP Error"));
+        QCOMPARE(box.buttons, MessageButtons::Ok);
+        QCOMPARE(box.icon, MessageIcon::None);
+        QCOMPARE(box.owner.data(), &dialog);
+        // The box came after the last category was tried, with the dialog still up.
+        QVERIFY(whileBoxUp.visible);
+        QCOMPARE(whileBoxUp.status,
+                 QStringLiteral("Upload -> %1.htm").arg(test::listedNames().last()));
+        QCOMPARE(whileBoxUp.value, 4);
+        QVERIFY(!painted.statuses.contains(QStringLiteral("Done")));
+        QVERIFY(!dialog.isVisible());
+        qunsetenv("WARELOOM_FTP_TIMEOUT");
+    }
+
+    void noSettingsLeavesTheDialogOpenAndWritesNothing()
+    {
+        TempDataDirectory data;
+        QVERIFY(test::writeCategories(data, {"A"}));
+        browserState().categoryCount = 1;
+
+        FTPDialog dialog;
+        MessageBoxHook boxes;
+        DialogState afterBox;
+        int boxesLater = -1;
+        boxes.queueAnswer([&](const ShownMessageBox&) {
+            // Look again after later ticks have come and gone.
+            QTimer::singleShot(1500, &dialog, [&] {
+                afterBox = stateOf(dialog);
+                boxesLater = int(boxes.shown().size());
+                dialog.reject();
+            });
+            return int(IDOK);
+        });
+        const int result = runToEnd(dialog);
+
+        QCOMPARE(result, int(IDCANCEL));
+        QCOMPARE(boxes.shown().size(), 1);
+        const ShownMessageBox& box = boxes.shown().first();
+        QCOMPARE(box.text, QStringLiteral("Error"));
+        QCOMPARE(box.caption, QStringLiteral("Error: No FTP setrtings!"));
+        QCOMPARE(box.buttons, MessageButtons::Ok);
+        QCOMPARE(box.icon, MessageIcon::None);
+        QVERIFY(afterBox.visible);
+        QCOMPARE(afterBox.status, QStringLiteral("Creating HTML"));
+        QCOMPARE(boxesLater, 1);
+        QCOMPARE(QDir(data.path()).entryList(QDir::Files), QStringList{"A.dat"});
+    }
+
+    void eachOpeningPublishesOnce()
+    {
+        TempDataDirectory data;
+        QVERIFY(test::writeCategories(data, {"A"}));
+        TestFtpServer server;
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QVERIFY(test::writeSettingsFile(server.settings()));
+        browserState().categoryCount = 1;
+        for (int opening = 0; opening < 2; ++opening) {
+            FTPDialog dialog;
+            QCOMPARE(runToEnd(dialog), int(IDOK));
+        }
+        QCOMPARE(server.commands().filter(QStringLiteral("STOR /htdocs/inventory.htm")).size(), 2);
+        QCOMPARE(server.commands().filter(QStringLiteral("STOR /htdocs/A.htm")).size(), 2);
+    }
+
+    void closedBeforeItsFirstTickPublishesNothing()
+    {
+        TempDataDirectory data;
+        QVERIFY(test::writeCategories(data, {"A"}));
+        TestFtpServer server;
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QVERIFY(test::writeSettingsFile(server.settings()));
+        browserState().categoryCount = 1;
+        MessageBoxHook boxes;
+        {
+            FTPDialog dialog;
+            auto opened = whenDialogOpens([](QDialog* d) { d->reject(); });
+            QCOMPARE(dialog.DoModal(), int(IDCANCEL));
+            QVERIFY(*opened);
+            // Closed but still there, then gone: neither runs anything.
+            QTest::qWait(1300);
+        }
+        QTest::qWait(1300);
+        QVERIFY(!QFile::exists(data.filePath(QStringLiteral("inventory.htm"))));
+        QVERIFY(server.commands().filter(QStringLiteral("STOR ")).isEmpty());
+        QVERIFY(boxes.shown().isEmpty());
+    }
+
+    void mainWindowCommandsOpenThePublishDialog_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::newRow("menu") << int(ID_HTML_FTPUPLOAD);
+        QTest::newRow("toolbar") << int(ID_BUTTON_FTPUPLOAD);
+    }
+
+    void mainWindowCommandsOpenThePublishDialog()
+    {
+        QFETCH(int, command);
+        TempDataDirectory data;
+        CWareloomDlg mainWindow;
+        bool publishDialog = false;
+        QString title;
+        QString status;
+        auto opened = whenDialogOpens([&](QDialog* dialog) {
+            auto* ftp = qobject_cast<FTPDialog*>(dialog);
+            publishDialog = ftp != nullptr;
+            title = dialog->windowTitle();
+            status = ftp ? ftp->controlText(StatusText) : QString();
+            dialog->reject();
+        });
+        QVERIFY(mainWindow.sendCommand(command));
+        QVERIFY(*opened);
+        QVERIFY(publishDialog);
+        QCOMPARE(title, QStringLiteral("Wareloom - FTP Upload"));
+        QCOMPARE(status, QStringLiteral("Creating HTML"));
+    }
+};
+
+QTEST_MAIN(TestFtpDialog)
+#include "tst_ftpdialog.moc"
