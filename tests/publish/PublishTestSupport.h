@@ -8,6 +8,7 @@
 #include "store/ItemRecord.h"
 
 #include "TempDataDirectory.h"
+#include "TestFtpServer.h"
 
 #include <QFile>
 #include <QStringList>
@@ -37,6 +38,30 @@ inline bool writeCategories(const TempDataDirectory& data, const QStringList& na
     }
     return true;
 }
+
+// Category files in a data directory of their own, and settings that log in
+// to a real FTP server.
+struct PublishSetup
+{
+    TempDataDirectory data;
+    TestFtpServer server;
+
+    // Empty when all is ready, else why not.
+    QString start(const QStringList& categories,
+                  const QString& uploadPath = QStringLiteral("/htdocs/"),
+                  const QString& password = QString())
+    {
+        if (!writeCategories(data, categories))
+            return QStringLiteral("cannot write the category files");
+        if (!server.start())
+            return server.errorString();
+        SettingsFields settings = server.settings(uploadPath);
+        if (!password.isNull())
+            settings.password = password;
+        return writeSettingsFile(settings) ? QString()
+                                           : QStringLiteral("cannot write the settings file");
+    }
+};
 
 // The category names in the order the file system lists them.
 inline QStringList listedNames()

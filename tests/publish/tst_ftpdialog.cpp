@@ -124,11 +124,11 @@ private Q_SLOTS:
         QFETCH(QStringList, categories);
         QFETCH(int, categoryCount);
         QFETCH(int, lastPosition);
-        TempDataDirectory data;
-        QVERIFY(test::writeCategories(data, categories));
-        TestFtpServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QVERIFY(test::writeSettingsFile(server.settings()));
+        test::PublishSetup setup;
+        const QString notReady = setup.start(categories);
+        QVERIFY2(notReady.isEmpty(), qPrintable(notReady));
+        const TempDataDirectory& data = setup.data;
+        const TestFtpServer& server = setup.server;
         browserState().categoryCount = categoryCount;
         MessageBoxHook boxes;
 
@@ -159,13 +159,9 @@ private Q_SLOTS:
     void wrongPasswordShowsOneBoxAfterTheLastPage()
     {
         qputenv("WARELOOM_FTP_TIMEOUT", "2");
-        TempDataDirectory data;
-        QVERIFY(test::writeCategories(data, {"A", "B", "C"}));
-        TestFtpServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        test::SettingsFields settings = server.settings();
-        settings.password = QStringLiteral("wrong");
-        QVERIFY(test::writeSettingsFile(settings));
+        test::PublishSetup setup;
+        const QString notReady = setup.start({"A", "B", "C"}, "/htdocs/", "wrong");
+        QVERIFY2(notReady.isEmpty(), qPrintable(notReady));
         browserState().categoryCount = 3;
 
         FTPDialog dialog;
@@ -233,11 +229,10 @@ private Q_SLOTS:
 
     void eachOpeningPublishesOnce()
     {
-        TempDataDirectory data;
-        QVERIFY(test::writeCategories(data, {"A"}));
-        TestFtpServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QVERIFY(test::writeSettingsFile(server.settings()));
+        test::PublishSetup setup;
+        const QString notReady = setup.start({"A"});
+        QVERIFY2(notReady.isEmpty(), qPrintable(notReady));
+        const TestFtpServer& server = setup.server;
         browserState().categoryCount = 1;
         for (int opening = 0; opening < 2; ++opening) {
             FTPDialog dialog;
@@ -249,11 +244,10 @@ private Q_SLOTS:
 
     void closedBeforeItsFirstTickPublishesNothing()
     {
-        TempDataDirectory data;
-        QVERIFY(test::writeCategories(data, {"A"}));
-        TestFtpServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QVERIFY(test::writeSettingsFile(server.settings()));
+        test::PublishSetup setup;
+        const QString notReady = setup.start({"A"});
+        QVERIFY2(notReady.isEmpty(), qPrintable(notReady));
+        const TestFtpServer& server = setup.server;
         browserState().categoryCount = 1;
         MessageBoxHook boxes;
         {
@@ -265,7 +259,7 @@ private Q_SLOTS:
             QTest::qWait(1300);
         }
         QTest::qWait(1300);
-        QVERIFY(!QFile::exists(data.filePath(QStringLiteral("inventory.htm"))));
+        QVERIFY(!QFile::exists(setup.data.filePath(QStringLiteral("inventory.htm"))));
         QVERIFY(server.commands().filter(QStringLiteral("STOR ")).isEmpty());
         QVERIFY(boxes.shown().isEmpty());
     }

@@ -52,11 +52,11 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, categories);
         QFETCH(QString, uploadPath);
-        TempDataDirectory data;
-        QVERIFY(test::writeCategories(data, categories));
-        TestFtpServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QVERIFY(test::writeSettingsFile(server.settings(uploadPath)));
+        test::PublishSetup setup;
+        const QString notReady = setup.start(categories, uploadPath);
+        QVERIFY2(notReady.isEmpty(), qPrintable(notReady));
+        const TempDataDirectory& data = setup.data;
+        const TestFtpServer& server = setup.server;
         const QStringList listed = test::listedNames();
         QCOMPARE(listed.size(), categories.size());
 
@@ -93,13 +93,10 @@ private Q_SLOTS:
     void wrongPasswordTriesEveryPageAndNeverSaysDone()
     {
         qputenv("WARELOOM_FTP_TIMEOUT", "2");
-        TempDataDirectory data;
-        QVERIFY(test::writeCategories(data, {"A", "B", "C"}));
-        TestFtpServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        test::SettingsFields settings = server.settings();
-        settings.password = QStringLiteral("wrong");
-        QVERIFY(test::writeSettingsFile(settings));
+        test::PublishSetup setup;
+        const QString notReady = setup.start({"A", "B", "C"}, "/htdocs/", "wrong");
+        QVERIFY2(notReady.isEmpty(), qPrintable(notReady));
+        const TestFtpServer& server = setup.server;
 
         RecordingObserver observer;
         const PublishOutcome outcome = runPublish(3, observer);
@@ -134,13 +131,12 @@ private Q_SLOTS:
 
     void pageTheGeneratorCouldNotWriteIsAFailedUpload()
     {
-        TempDataDirectory data;
-        QVERIFY(test::writeCategories(data, {"A", "B", "C"}));
+        test::PublishSetup setup;
+        const QString notReady = setup.start({"A", "B", "C"});
+        QVERIFY2(notReady.isEmpty(), qPrintable(notReady));
+        const TestFtpServer& server = setup.server;
         // Nothing can replace a directory by a page.
-        QVERIFY(QDir(data.path()).mkdir(QStringLiteral("B.htm")));
-        TestFtpServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QVERIFY(test::writeSettingsFile(server.settings()));
+        QVERIFY(QDir(setup.data.path()).mkdir(QStringLiteral("B.htm")));
 
         RecordingObserver observer;
         const PublishOutcome outcome = runPublish(3, observer);
@@ -171,15 +167,14 @@ private Q_SLOTS:
         QFETCH(int, nameLength);
         QFETCH(int, uploadPathLength);
         QFETCH(QString, reason);
-        TempDataDirectory data;
         const QString longName(nameLength, QLatin1Char('n'));
-        QVERIFY(data.filePath(longName).size() > 199 || reason != QStringLiteral("local path"));
-        QVERIFY(test::writeCategories(data, {longName}));
-        TestFtpServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
         const QString uploadPath = QString(uploadPathLength - 1, QLatin1Char('p')) + u'/';
+        test::PublishSetup setup;
+        const QString notReady = setup.start({longName}, uploadPath);
+        QVERIFY2(notReady.isEmpty(), qPrintable(notReady));
+        const TestFtpServer& server = setup.server;
+        QVERIFY(setup.data.filePath(longName).size() > 199 || reason != u"local path");
         QVERIFY(uploadPath == u"/" || QDir(server.rootDir()).mkdir(uploadPath));
-        QVERIFY(test::writeSettingsFile(server.settings(uploadPath)));
 
         RecordingObserver observer;
         const PublishOutcome outcome = runPublish(1, observer);
@@ -196,11 +191,10 @@ private Q_SLOTS:
 
     void categoryAddedAfterTheCountIsSentBeyondTheMaximum()
     {
-        TempDataDirectory data;
-        QVERIFY(test::writeCategories(data, {"A", "B"}));
-        TestFtpServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QVERIFY(test::writeSettingsFile(server.settings()));
+        test::PublishSetup setup;
+        const QString notReady = setup.start({"A", "B"});
+        QVERIFY2(notReady.isEmpty(), qPrintable(notReady));
+        const TestFtpServer& server = setup.server;
 
         RecordingObserver observer;
         // The main window counted one category.
