@@ -1,30 +1,68 @@
 #include "platform/AtomicFile.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace wareloom {
+namespace {
 
-Status replaceFile(const QString& path, QByteArrayView contents, QFileDevice::Permissions permissions)
+Status failure(const QString& path, const QString& what, const QString& why)
+{
+    return Status::failure(
+        QStringLiteral("%1 could not be %2: %3").arg(QDir::toNativeSeparators(path), what, why));
+}
+
+Status writeFailure(const QSaveFile& file, const QString& path)
+{
+    return failure(path, QStringLiteral("written"),
+                   file.error() == QFileDevice::NoError
+                       ? QStringLiteral("only part of it could be written")
+                       : file.errorString());
+}
+
+// Unbuffered: a short write (full disk) shows in write()'s result;
+// buffered, Qt can let it pass and commit a truncated file.
+constexpr QIODevice::OpenMode SaveMode = QIODevice::WriteOnly | QIODevice::Unbuffered;
+
+} // namespace
+
+Status replaceFile(const QString& path, QByteArrayView contents,
+                   QFileDevice::Permissions permissions)
 {
     QSaveFile file(path);
-    const auto failed = [&] {
-        const QString why = file.error() == QFileDevice::NoError
-                                ? QStringLiteral("only part of it could be written")
-                                : file.errorString();
-        return Status::failure(
-            QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), why));
-    };
-    // Unbuffered: a short write (full disk) shows in write()'s result;
-    // buffered, Qt can let it pass and commit a truncated file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed();
+    if (!file.open(SaveMode))
+        return writeFailure(file, path);
     if (permissions && !file.setPermissions(permissions))
-        return failed();
+        return writeFailure(file, path);
     if (file.write(contents.data(), contents.size()) != contents.size())
-        return failed();
+        return writeFailure(file, path);
     if (!file.commit())
-        return failed();
+        return writeFailure(file, path);
+    return Status::success();
+}
+
+Status copyFileAtomically(const QString& source, const QString& target)
+{
+    // Reading a pipe or a device could block or never end.
+    if (!QFileInfo(source).isFile())
+        return failure(source, QStringLiteral("read"), QStringLiteral("it is not a file"));
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return failure(source, QStringLiteral("read"), in.errorString());
+    QSaveFile out(target);
+    if (!out.open(SaveMode))
+        return writeFailure(out, target);
+    constexpr qint64 ChunkSize = 64 * 1024;
+    for (QByteArray chunk = in.read(ChunkSize); !chunk.isEmpty(); chunk = in.read(ChunkSize)) {
+        if (out.write(chunk) != chunk.size())
+            return writeFailure(out, target);
+    }
+    if (in.error() != QFileDevice::NoError)
+        return failure(source, QStringLiteral("read"), in.errorString());
+    if (!out.commit())
+        return writeFailure(out, target);
     return Status::success();
 }
 

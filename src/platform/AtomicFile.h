@@ -14,4 +14,10 @@ namespace wareloom {
 Status replaceFile(const QString& path, QByteArrayView contents,
                    QFileDevice::Permissions permissions = {});
 
+// Copies the file at source byte for byte to target. The copy is written
+// under a temporary name and replaces target only when complete, so a failed
+// copy leaves any earlier target whole, and copying a file onto itself keeps
+// it. The failure names the file and the reason.
+Status copyFileAtomically(const QString& source, const QString& target);
+
 } // namespace wareloom
