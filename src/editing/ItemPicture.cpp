@@ -7,12 +7,11 @@
 #include "platform/ResourceDialog.h"
 #include "publish/ChosenFileUpload.h"
 #include "publish/SettingsPrompt.h"
+#include "res/DialogControlIds.h"
 #include "store/CategoryStore.h"
 
 namespace wareloom {
 namespace {
-
-constexpr int CodeBox = 1004;
 
 QString pictureFileName(const QString& code)
 {
@@ -73,7 +72,7 @@ QPoint picturePosition(ItemDialogKind kind)
 
 void uploadItemPicture(ResourceDialog& dialog, ItemDialogKind kind)
 {
-    const QString code = dialog.controlText(CodeBox);
+    const QString code = dialog.controlText(IDC_CODE);
     if (!checkPictureCode(dialog, code) || !loadSettingsOrTell(&dialog))
         return;
     const std::optional<QString> chosen = openFileDialog();

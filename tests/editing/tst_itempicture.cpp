@@ -18,6 +18,8 @@
 #include <optional>
 
 using namespace wareloom;
+using test::colourAround;
+using test::colourFills;
 using test::readFile;
 using test::solidPicture;
 
@@ -60,35 +62,6 @@ QImage shownPicture(const ResourceDialog& dialog)
 {
     // Grabbing paints the dialog afresh: what it shows is part of its painting.
     return dialog.clientArea()->grab().toImage();
-}
-
-// True when every pixel of rect has the colour.
-bool colourFills(const QImage& shown, const QRect& rect, QColor colour)
-{
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        for (int x = rect.left(); x <= rect.right(); ++x) {
-            if (shown.pixelColor(x, y) != colour)
-                return false;
-        }
-    }
-    return true;
-}
-
-// True when a pixel of the ring just around rect has the colour.
-bool colourAround(const QImage& shown, const QRect& rect, QColor colour)
-{
-    const QRect ring = rect.adjusted(-1, -1, 1, 1);
-    for (int x = ring.left(); x <= ring.right(); ++x) {
-        if (shown.pixelColor(x, ring.top()) == colour ||
-            shown.pixelColor(x, ring.bottom()) == colour)
-            return true;
-    }
-    for (int y = ring.top(); y <= ring.bottom(); ++y) {
-        if (shown.pixelColor(ring.left(), y) == colour ||
-            shown.pixelColor(ring.right(), y) == colour)
-            return true;
-    }
-    return false;
 }
 
 void bothDialogs()
