@@ -116,7 +116,10 @@ Status appendScratchRecord(const QString& path, RecordTable& table)
     }
     ++table.recordCount;
     table.slots[size_t(table.recordCount)] = table.scratch();
-    return rewriteCategory(path, table);
+    Status written = rewriteCategory(path, table);
+    if (!written)
+        --table.recordCount; // the table keeps matching the file
+    return written;
 }
 
 Status createCategory(const QString& categoryName)
