@@ -1,8 +1,13 @@
 #include "editing/DialogOpening.h"
 
+#include "editing/ItemAdd.h"
+
 namespace wareloom {
 
-// Stub: the Add Item dialog lands with its own work; until then nothing opens.
-void runItemAddDialog() {}
+void runItemAddDialog()
+{
+    ItemAdd dialog;
+    dialog.DoModal();
+}
 
 } // namespace wareloom

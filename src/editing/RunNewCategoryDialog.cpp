@@ -1,8 +1,13 @@
 #include "editing/DialogOpening.h"
 
+#include "editing/NewCategory.h"
+
 namespace wareloom {
 
-// Stub: the New Category dialog lands with its own work; until then nothing opens.
-void runNewCategoryDialog() {}
+void runNewCategoryDialog()
+{
+    NewCategory dialog;
+    dialog.DoModal();
+}
 
 } // namespace wareloom
