@@ -1,5 +1,8 @@
 #include "editing/ItemAdd.h"
+#include "editing/ItemPicture.h"
+#include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include "platform/Sockets.h"
 #include "res/CommandIds.h"
 #include "res/DialogControlIds.h"
 
@@ -7,7 +10,10 @@
 #include "EditingTestDriver.h"
 #include "ReadOnlyDirectory.h"
 #include "TempDataDirectory.h"
+#include "TestFtpServer.h"
+#include "TestPictures.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace wareloom;
@@ -57,6 +63,11 @@ class TestItemAdd : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(startSockets());
+        qputenv("WARELOOM_FTP_TIMEOUT", "2");
+    }
     void init()
     {
         resetBrowser();
@@ -191,6 +202,38 @@ private Q_SLOTS:
         QCOMPARE(storedField(after, 0, 60), QByteArray("Mug"));
         QCOMPARE(storedField(after, 60, 10), QByteArray("M1"));
         QTRY_COMPARE(listLines(shop.main).size(), 2);
+    }
+
+    void pictureUploadActsAtOnce()
+    {
+        CategoryOnScreen shop("Shoes", 1);
+        QVERIFY(shop.written);
+        TestFtpServer server;
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QVERIFY(writeSettingsFile(server.settings("/htdocs/")));
+        QTemporaryDir mine;
+        const QByteArray photo = solidPicture({40, 20}, Qt::red);
+        const QString chosen = mine.filePath("photo.png");
+        QFile file(chosen);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(photo) == photo.size());
+        file.close();
+        FileDialogHook files;
+        files.queueChoice(chosen);
+        MessageBoxHook boxes;
+        runItemAdd(shop.main, "Shoes", [&](ItemAdd& dialog) {
+            typeItem(dialog, {"Mug", "", "", "A1"});
+            QTest::mouseClick(dialog.control(IDC_ADD_PICTURE_UPLOAD), Qt::LeftButton);
+            QCOMPARE(files.shownCount(), 1);
+            QCOMPARE(boxes.shown().size(), 1);
+            checkBox(boxes.shown()[0], "Image Uploaded!", "Wareloom", MessageButtons::Ok, &dialog);
+            const QRect preview(picturePosition(ItemDialogKind::AddItem), QSize(350, 150));
+            const QImage shown = dialog.clientArea()->grab().toImage();
+            QCOMPARE(shown.pixelColor(preview.center()), QColor(Qt::red));
+            dialog.reject(); // the item itself is never saved
+        });
+        QCOMPARE(fileBytes(shop.data.filePath("A1.jpg")), photo);
+        QCOMPARE(server.fileContents("/htdocs/A1.jpg"), photo);
+        QCOMPARE(fileBytes(shop.path), shop.bytes);
     }
 
     void enterClosesWithoutSaving()
