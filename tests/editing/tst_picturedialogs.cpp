@@ -7,6 +7,7 @@
 #include "editing/DialogOpening.h"
 #include "editing/EditOpenTimer.h"
 #include "editing/InventoryEdit.h"
+#include "editing/ItemAdd.h"
 #include "mainwnd/BrowserState.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
@@ -28,11 +29,18 @@ using test::whenDialogOpens;
 namespace {
 
 const QRect EditPreview(320, 110, 350, 150);
+const QRect AddPreview(350, 120, 350, 150);
 
 QImage shownPicture(const ResourceDialog& dialog)
 {
     // Grabbing paints the dialog afresh: what it shows is part of its painting.
     return dialog.clientArea()->grab().toImage();
+}
+
+void openTools()
+{
+    browserState().currentCategoryName = QStringLiteral("Tools");
+    browserState().currentCategoryPath = categoryFilePath(QStringLiteral("Tools"));
 }
 
 // The category Tools is open with one item, selected for editing.
@@ -43,8 +51,7 @@ void selectItemWithCode(const QString& code)
     storeFieldString(item, ItemField::Code, code);
     recordTable().slots[1] = item;
     recordTable().recordCount = 1;
-    browserState().currentCategoryName = QStringLiteral("Tools");
-    browserState().currentCategoryPath = categoryFilePath(QStringLiteral("Tools"));
+    openTools();
     browserState().selectedItemSlot = 1;
 }
 
@@ -150,6 +157,56 @@ private Q_SLOTS:
         QVERIFY(!colourAround(shown, EditPreview, colour));
         // Nothing was saved: the upload stands on its own.
         QVERIFY(!QFile::exists(categoryFilePath(QStringLiteral("Tools"))));
+    }
+
+    void addItemPictureStaysWhenTheItemIsNeverSaved_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::newRow("B7") << QStringLiteral("B7");
+        // Save would refuse it; the picture takes it as typed.
+        QTest::newRow("12 characters") << QStringLiteral("ABCDEF-12345");
+    }
+
+    void addItemPictureStaysWhenTheItemIsNeverSaved()
+    {
+        QFETCH(QString, code);
+        test::TestFtpServer server;
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QVERIFY(test::writeSettingsFile(server.settings("/htdocs/")));
+        QVERIFY(test::writeFile(categoryFilePath(QStringLiteral("Tools")), {}));
+        const QColor colour(250, 200, 0);
+        const QByteArray photo = test::solidPicture({800, 600}, colour, "BMP");
+        const QString chosen = m_chosen.filePath(QStringLiteral("shot.bmp"));
+        QVERIFY(test::writeFile(chosen, photo));
+        openTools();
+        FileDialogHook files;
+        files.queueChoice(chosen);
+        MessageBoxHook boxes;
+
+        std::shared_ptr<QString> titleWhileBoxOpen;
+        QImage shown;
+        auto opened = whenDialogOpens([&](QDialog* dialog) {
+            auto* add = qobject_cast<ItemAdd*>(dialog);
+            QVERIFY(add);
+            add->setControlText(IDC_NAME, QStringLiteral("Mug"));
+            add->setControlText(IDC_CODE, code);
+            titleWhileBoxOpen = test::titleWhenBoxOpens(boxes, *add);
+            QTest::mouseClick(add->control(IDC_ADD_PICTURE_UPLOAD), Qt::LeftButton);
+            shown = shownPicture(*add);
+            QTest::mouseClick(add->control(IDOK), Qt::LeftButton); // "Cancel"
+        });
+        runItemAddDialog();
+        QVERIFY(*opened);
+
+        const QString picture = code + QStringLiteral(".jpg");
+        QCOMPARE(*titleWhileBoxOpen, picture);
+        QVERIFY(colourFills(shown, AddPreview, colour));
+        QVERIFY(!colourAround(shown, AddPreview, colour));
+        QCOMPARE(test::readFile(dataFilePath(picture)), photo);
+        QCOMPARE(server.fileContents(QStringLiteral("/htdocs/") + picture), photo);
+        QCOMPARE(boxes.shown().size(), 1);
+        QCOMPARE(boxes.shown().first().text, QStringLiteral("Image Uploaded!"));
+        QCOMPARE(test::readFile(categoryFilePath(QStringLiteral("Tools"))), QByteArray());
     }
 };
 
