@@ -5,6 +5,7 @@
 #include "publish/RemoteName.h"
 #include "publish/SettingsPrompt.h"
 
+#include <QFileInfo>
 #include <QWidget>
 
 namespace wareloom {
@@ -14,7 +15,8 @@ void uploadChosenFile(QWidget* window, const QString& chosenPath, const QString&
 {
     const QString programTitle = QStringLiteral("Wareloom");
     window->setWindowTitle(progressTitle);
-    const bool sent = chosenPath.size() <= NameBufferLimit &&
+    // Reading a pipe or a device could block or never end.
+    const bool sent = chosenPath.size() <= NameBufferLimit && QFileInfo(chosenPath).isFile() &&
                       uploadToHost(chosenPath, fileName, TransferType::Binary);
     messageBox(window, sent ? successText : QString::fromUtf16(FtpErrorMessage), programTitle);
     window->setWindowTitle(programTitle);

@@ -11,7 +11,7 @@ namespace wareloom {
 // progressTitle; the result box, owned by the window with the caption
 // "Wareloom", says successText or "FTP Error!", and once it is dismissed the
 // title is "Wareloom". A chosen path longer than a name buffer holds is a
-// failed upload, never a cut one.
+// failed upload, never a cut one; so is one that is not a regular file.
 void uploadChosenFile(QWidget* window, const QString& chosenPath, const QString& fileName,
                       const QString& progressTitle, const QString& successText);
 
