@@ -4,19 +4,33 @@
 
 namespace wareloom {
 
-// What the command line asks of the start-up.
+// What the command line asks of the program.
 struct CommandLineInfo
 {
     enum class ShellCommand { None, Register, Unregister };
     bool runEmbedded = false;
     bool runAutomated = false;
     ShellCommand shellCommand = ShellCommand::None;
+    // Publishing without a window: Generate writes the pages only.
+    bool publish = false;
+    bool generate = false;
+    bool showVersion = false;
+    bool showHelp = false;
 };
 
+// Reads the switches written after '/' or '-' in any letter case (and the
+// long forms --version and --help); every other argument is ignored. The
+// first argument is the program itself.
 CommandLineInfo parseCommandLine(const QStringList& arguments);
 
-// The automation step of the start-up: false when the program is to end
-// without showing its window.
-bool startAutomation(const CommandLineInfo& commandLine);
+// Started by an automation client (Automation or Embedding).
+bool runsAutomated(const CommandLineInfo& commandLine);
+
+// Register or Unregister without Automation/Embedding: the registration is
+// updated and the program ends without a window, so it needs no display.
+bool endsWithoutWindow(const CommandLineInfo& commandLine);
+
+// Publish or Generate: the pages are made without any window.
+bool publishesWithoutWindow(const CommandLineInfo& commandLine);
 
 } // namespace wareloom

@@ -1,12 +1,53 @@
 #include "app/CWareloomApp.h"
+#include "app/CommandLine.h"
+#include "app/CommandLineHelp.h"
+#include "publish/HeadlessPublish.h"
 
 #include <QApplication>
 
-int main(int argc, char** argv)
+#include <cstdio>
+
+using namespace wareloom;
+
+namespace {
+
+int printAndEnd(const QString& text)
 {
-    QApplication application(argc, argv);
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.wareloom.Wareloom"));
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    return 0;
+}
+
+int runApplication()
+{
     CWareloomApp theApp;
     theApp.InitInstance();
-    return 0;
+    return theApp.ExitInstance();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLineInfo commandLine = parseCommandLine(arguments);
+
+    // What needs no window runs without a display.
+    if (commandLine.showVersion)
+        return printAndEnd(versionText());
+    if (commandLine.showHelp)
+        return printAndEnd(usageText());
+    if (publishesWithoutWindow(commandLine)) {
+        QCoreApplication application(argc, argv);
+        return runHeadlessPublish(!commandLine.publish);
+    }
+    if (endsWithoutWindow(commandLine)) {
+        QCoreApplication application(argc, argv);
+        return runApplication();
+    }
+
+    QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.wareloom.Wareloom"));
+    return runApplication();
 }

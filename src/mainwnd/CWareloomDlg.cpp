@@ -1,5 +1,6 @@
 #include "mainwnd/CWareloomDlg.h"
 
+#include "app/CWareloomDlgAutoProxy.h"
 #include "res/ApplicationIcon.h"
 #include "res/CommandIds.h"
 #include "res/MainDialogResource.h"
@@ -21,7 +22,11 @@ CWareloomDlg::CWareloomDlg(QWidget* parent)
     : ResourceDialog(mainDialogTemplate(), commandTable(), parent), m_hIcon(applicationIcon())
 {}
 
-CWareloomDlg::~CWareloomDlg() = default;
+CWareloomDlg::~CWareloomDlg()
+{
+    if (m_pAutoProxy)
+        m_pAutoProxy->m_pDialog = nullptr;
+}
 
 std::span<const ResourceDialog::Command> CWareloomDlg::commandTable()
 {

@@ -18,7 +18,11 @@ class CWareloomDlg : public wareloom::ResourceDialog
 
 public:
     explicit CWareloomDlg(QWidget* parent = nullptr);
+    // Unties the automation proxy, if one is tied.
     ~CWareloomDlg() override;
+
+    // An automation proxy is tied: ending the dialog only hides it.
+    bool heldByAutomation() const { return m_pAutoProxy != nullptr; }
 
     // Every 250 ms: rebuilds the list in the view the browser state names
     // when it asks for a refresh.

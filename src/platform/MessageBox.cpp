@@ -1,6 +1,9 @@
 #include "platform/MessageBox.h"
 
+#include <QApplication>
 #include <QMessageBox>
+
+#include <cstdio>
 
 namespace wareloom {
 namespace {
@@ -31,6 +34,12 @@ int messageBox(QWidget* owner, const QString& text, const QString& caption, Mess
 {
     if (MessageBoxHook* hook = MessageBoxHook::active())
         return hook->answer({owner, text, caption, buttons, icon, 0});
+
+    // A run without windows (no display): the message goes to standard error.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+        return buttons == MessageButtons::YesNo ? IDNO : IDOK;
+    }
 
     QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText);

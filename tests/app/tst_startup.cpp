@@ -10,6 +10,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace wareloom;
@@ -24,8 +25,13 @@ private Q_SLOTS:
     void runsTheMainDialogAndEndsWithIt()
     {
         TempDataDirectory data(false);
+        // An ordinary start registers the automation server: not in the
+        // real home.
+        QTemporaryDir dataHome;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
         MessageBoxHook boxes;
         CWareloomApp app;
+        app.m_arguments = QStringList{"wareloom"};
         QCOMPARE(CWareloomApp::instance(), &app);
         bool sawMainWindow = false;
         auto opened = whenDialogOpens([&](QDialog* dialog) {

@@ -1,0 +1,80 @@
+#include "app/CWareloomApp.h"
+#include "mainwnd/CWareloomDlg.h"
+#include "platform/MessageBox.h"
+
+#include "DialogTestDriver.h"
+#include "TempDataDirectory.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace wareloom;
+using namespace wareloom::test;
+
+// No session bus can be reached here (CTest points the address at nothing).
+class TestAutomationNoBus : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_root;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_root.isValid());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_root.filePath("xdg")));
+        QVERIFY(qgetenv("DBUS_SESSION_BUS_ADDRESS").contains("wareloom-no-bus"));
+    }
+
+    void automatedStartTellsAndEnds_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::newRow("-Automation") << "-Automation";
+        QTest::newRow("/Embedding") << "/Embedding";
+    }
+    void automatedStartTellsAndEnds()
+    {
+        QFETCH(QString, argument);
+        TempDataDirectory data;
+        MessageBoxHook boxes;
+        CWareloomApp app;
+        app.m_arguments = QStringList{"wareloom", argument};
+        // Any window that opens is noted and closed, so that a failure cannot hang.
+        bool windowShown = false;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                windowShown = true;
+                dialog->done(0);
+            }
+        });
+        closer.start(20);
+        QCOMPARE(app.InitInstance(), false);
+        QVERIFY(!windowShown);
+        QCOMPARE(app.ExitInstance(), 1);
+        QCOMPARE(boxes.shown().size(), 1);
+        QCOMPARE(boxes.shown()[0].text,
+                 QStringLiteral("OLE initialization failed.  Make sure that the OLE libraries "
+                                "are the correct version."));
+        QCOMPARE(boxes.shown()[0].caption, QStringLiteral("Wareloom"));
+        QCOMPARE(boxes.shown()[0].buttons, MessageButtons::Ok);
+    }
+
+    void ordinaryStartNeedsNoBus()
+    {
+        TempDataDirectory data;
+        MessageBoxHook boxes;
+        CWareloomApp app;
+        app.m_arguments = QStringList{"wareloom"};
+        auto opened =
+            whenDialogOpens([](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+        QCOMPARE(app.InitInstance(), false);
+        QVERIFY(*opened);
+        QCOMPARE(boxes.shown().size(), 0);
+        QCOMPARE(app.ExitInstance(), 0);
+    }
+};
+
+QTEST_MAIN(TestAutomationNoBus)
+#include "tst_automationnobus.moc"

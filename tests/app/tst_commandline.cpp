@@ -1,0 +1,173 @@
+#include "app/CommandLine.h"
+#include "app/CommandLineHelp.h"
+
+#include "WareloomProgram.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace wareloom;
+using wareloom::test::runWareloom;
+
+using Shell = CommandLineInfo::ShellCommand;
+Q_DECLARE_METATYPE(Shell)
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parsesSwitches_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("embedded");
+        QTest::addColumn<bool>("automated");
+        QTest::addColumn<Shell>("shell");
+        QTest::addColumn<QString>("others"); // p publish, g generate, v version, h help
+
+        QTest::newRow("nothing") << QStringList{} << false << false << Shell::None << "";
+        QTest::newRow("/Automation")
+            << QStringList{"/Automation"} << false << true << Shell::None << "";
+        QTest::newRow("-automation")
+            << QStringList{"-automation"} << false << true << Shell::None << "";
+        QTest::newRow("/EMBEDDING")
+            << QStringList{"/EMBEDDING"} << true << false << Shell::None << "";
+        QTest::newRow("-Register")
+            << QStringList{"-Register"} << false << false << Shell::Register << "";
+        QTest::newRow("/rEgSeRvEr")
+            << QStringList{"/rEgSeRvEr"} << false << false << Shell::Register << "";
+        QTest::newRow("/Unregister")
+            << QStringList{"/Unregister"} << false << false << Shell::Unregister << "";
+        QTest::newRow("-unregserver")
+            << QStringList{"-unregserver"} << false << false << Shell::Unregister << "";
+        QTest::newRow("the last shell command counts")
+            << QStringList{"-Register", "/Unregister"} << false << false << Shell::Unregister << "";
+        QTest::newRow("automated and registering")
+            << QStringList{"-Register", "-Automation"} << false << true << Shell::Register << "";
+        QTest::newRow("without / or - no switch")
+            << QStringList{"Automation", "Register", "\\Embedding"} << false << false << Shell::None
+            << "";
+        QTest::newRow("no abbreviations") << QStringList{"/Reg", "-Auto", "-Registers", "/"}
+                                          << false << false << Shell::None << "";
+        QTest::newRow("stray words ignored")
+            << QStringList{"stock.dat", "-x", "/Embedding"} << true << false << Shell::None << "";
+        QTest::newRow("-Publish") << QStringList{"-Publish"} << false << false << Shell::None
+                                  << "p";
+        QTest::newRow("/generate")
+            << QStringList{"/generate"} << false << false << Shell::None << "g";
+        QTest::newRow("--version")
+            << QStringList{"--version"} << false << false << Shell::None << "v";
+        QTest::newRow("-Version") << QStringList{"-Version"} << false << false << Shell::None
+                                  << "v";
+        QTest::newRow("--help") << QStringList{"--help"} << false << false << Shell::None << "h";
+        QTest::newRow("-HELP") << QStringList{"-HELP"} << false << false << Shell::None << "h";
+        QTest::newRow("/?") << QStringList{"/?"} << false << false << Shell::None << "h";
+    }
+    void parsesSwitches()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, embedded);
+        QFETCH(bool, automated);
+        QFETCH(Shell, shell);
+        QFETCH(QString, others);
+
+        const CommandLineInfo info = parseCommandLine(QStringList{"wareloom"} + arguments);
+        QCOMPARE(info.runEmbedded, embedded);
+        QCOMPARE(info.runAutomated, automated);
+        QCOMPARE(info.shellCommand, shell);
+        QCOMPARE(info.publish, others.contains('p'));
+        QCOMPARE(info.generate, others.contains('g'));
+        QCOMPARE(info.showVersion, others.contains('v'));
+        QCOMPARE(info.showHelp, others.contains('h'));
+        QCOMPARE(runsAutomated(info), embedded || automated);
+        QCOMPARE(endsWithoutWindow(info), shell != Shell::None && !embedded && !automated);
+    }
+
+    void programNameIsNoSwitch()
+    {
+        const CommandLineInfo info = parseCommandLine({"-Register"});
+        QCOMPARE(info.shellCommand, Shell::None);
+    }
+
+    // Every switch and environment variable of the manual page is in --help.
+    void usageMatchesTheManualPage()
+    {
+        QFile page(QStringLiteral(WARELOOM_MANPAGE));
+        QVERIFY(page.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QString text = QString::fromUtf8(page.readAll());
+        const auto section = [&](const QString& name) {
+            const qsizetype start = text.indexOf(QStringLiteral(".SH ") + name);
+            const qsizetype end = text.indexOf(QStringLiteral("\n.SH "), start + 1);
+            return text.mid(start, end - start);
+        };
+
+        QStringList switches;
+        static const QRegularExpression tag(QStringLiteral("\n\\.TP\n\\.BR? ([^\n]*)"));
+        static const QRegularExpression word(QStringLiteral("(\\\\-)+[A-Za-z]+|/\\?"));
+        for (const auto& tp : tag.globalMatch(section(QStringLiteral("OPTIONS")))) {
+            for (const auto& w : word.globalMatch(tp.captured(1)))
+                switches << w.captured().replace(QStringLiteral("\\-"), QStringLiteral("-"));
+        }
+        QVERIFY(switches.size() >= 12);
+        QStringList variables;
+        static const QRegularExpression variable(QStringLiteral("\n\\.TP\n\\.B ([A-Z_]+)"));
+        for (const auto& v : variable.globalMatch(section(QStringLiteral("ENVIRONMENT"))))
+            variables << v.captured(1);
+        QVERIFY(variables.contains("WARELOOM_DATA_DIR"));
+        QVERIFY(variables.contains("WARELOOM_CODEPAGE"));
+
+        const QString usage = usageText();
+        for (const QString& name : switches + variables)
+            QVERIFY2(usage.contains(name), qPrintable(name));
+        // And what the help offers, the parser knows.
+        static const QRegularExpression listed(QStringLiteral("(?<=\\s)(-{1,2}[A-Za-z]+|/\\?)"));
+        for (const auto& s : listed.globalMatch(usage)) {
+            const CommandLineInfo info = parseCommandLine({"wareloom", s.captured(1)});
+            QVERIFY2(runsAutomated(info) || info.shellCommand != Shell::None || info.publish ||
+                         info.generate || info.showVersion || info.showHelp,
+                     qPrintable(s.captured(1)));
+        }
+    }
+
+    // The program prints and ends without a display: no window system is
+    // started for these.
+    void printsWithoutDisplay_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("expectedStart");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("--version") << "--version"
+                                   << "Wareloom 1.0.0.1\n"
+                                   << true;
+        QTest::newRow("-Version") << "-Version"
+                                  << "Wareloom 1.0.0.1\n"
+                                  << true;
+        QTest::newRow("--help") << "--help"
+                                << "Usage: wareloom [switch]\n"
+                                << false;
+        QTest::newRow("/?") << "/?"
+                            << "Usage: wareloom [switch]\n"
+                            << false;
+        QTest::newRow("-help") << "-help"
+                               << "Usage: wareloom [switch]\n"
+                               << false;
+    }
+    void printsWithoutDisplay()
+    {
+        QFETCH(QString, argument);
+        QFETCH(QString, expectedStart);
+        QFETCH(bool, whole);
+        const auto run = runWareloom({argument}, false);
+        QVERIFY(run.finished);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QByteArray());
+        if (whole)
+            QCOMPARE(QString::fromUtf8(run.out), expectedStart);
+        else
+            QVERIFY2(run.out.startsWith(expectedStart.toUtf8()), run.out.constData());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
