@@ -20,7 +20,7 @@ QString dbusDataPath(const QString& relative)
 }
 
 // The bus splits Exec like a shell: quote a path that would not stay one word.
-QString execWord(const QString& path)
+QString shellWord(const QString& path)
 {
     static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./+:,@%=-]+$"));
     if (plain.match(path).hasMatch())
@@ -28,6 +28,16 @@ QString execWord(const QString& path)
     QString quoted = path;
     quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+// Before that it reads the value like a desktop entry's, with backslash escapes.
+QString desktopEntryValue(QString text)
+{
+    text.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    text.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    text.replace(QLatin1Char('\r'), QLatin1String("\\r"));
+    text.replace(QLatin1Char('\t'), QLatin1String("\\t"));
+    return text;
 }
 
 Status writeFile(const QString& path, const QByteArray& contents)
@@ -60,8 +70,9 @@ QString interfaceDescriptionPath()
 
 QByteArray activationFileText(const QString& programPath)
 {
-    return QStringLiteral("[D-BUS Service]\nName=%1\nExec=%2 -Automation\n")
-        .arg(QLatin1String(ServiceName), execWord(programPath))
+    return QStringLiteral("[D-BUS Service]\nName=%1\nExec=%2\n")
+        .arg(QLatin1String(ServiceName),
+             desktopEntryValue(shellWord(programPath) + QStringLiteral(" -Automation")))
         .toUtf8();
 }
 

@@ -138,6 +138,9 @@ bool AutomationServer::start()
                                             QDBusConnection::SubPath))
         return false;
     m_watcher.setConnection(m_connection);
+    m_connection.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"),
+                         QStringLiteral("org.freedesktop.DBus.Local"),
+                         QStringLiteral("Disconnected"), this, SLOT(releaseEveryone()));
     // When another instance owns the name this one waits in line for it;
     // meanwhile its clients reach it by its unique name.
     const auto owned = m_connection.interface()->registerService(
@@ -176,6 +179,14 @@ void AutomationServer::releaseWhenAlreadyGone(const QString& client)
                     release(client);
                 finished->deleteLater();
             });
+}
+
+void AutomationServer::releaseEveryone()
+{
+    for (const QString& client : m_holders)
+        m_watcher.removeWatchedService(client);
+    m_holders.clear();
+    m_proxy.reset();
 }
 
 void AutomationServer::release(const QString& client)

@@ -53,6 +53,10 @@ public:
     QDBusConnection connection() const { return m_connection; }
     int holderCount() const { return int(m_holders.size()); }
 
+private Q_SLOTS:
+    // The bus has gone, and with it every client.
+    void releaseEveryone();
+
 private:
     void hold(const QString& client);
     void release(const QString& client);

@@ -92,8 +92,7 @@ void CWareloomApp::ReportRegistration(const Status& updated)
     if (updated)
         return;
     m_exitCode = 1;
-    std::fprintf(stderr, "%s: %s\n", qPrintable(applicationTitle()),
-                 qPrintable(updated.message()));
+    std::fprintf(stderr, "%s: %s\n", qPrintable(applicationTitle()), qPrintable(updated.message()));
 }
 
 void CWareloomApp::RunMainDialog()

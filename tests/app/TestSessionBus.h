@@ -67,12 +67,14 @@ public:
         return true;
     }
 
-    void stop()
+    // Abruptly, the daemon is killed: nobody hears of anyone leaving.
+    void stop(bool abruptly = false)
     {
         if (m_daemon.state() == QProcess::NotRunning)
             return;
-        m_daemon.terminate();
-        if (!m_daemon.waitForFinished(3000))
+        if (!abruptly)
+            m_daemon.terminate();
+        if (abruptly || !m_daemon.waitForFinished(3000))
             m_daemon.kill();
         m_daemon.waitForFinished(1000);
     }

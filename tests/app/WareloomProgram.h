@@ -35,13 +35,13 @@ struct ProgramRun
     QByteArray err;
 };
 
-// Runs the program to its end, which must come within timeoutMs; killed otherwise.
-inline ProgramRun runWareloom(const QStringList& arguments, bool display = false,
-                              int timeoutMs = 10000)
+// Runs a program to its end, which must come within timeoutMs; killed otherwise.
+inline ProgramRun runProgram(const QString& program, const QStringList& arguments,
+                             bool display = false, int timeoutMs = 10000)
 {
     QProcess process;
     process.setProcessEnvironment(programEnvironment(display));
-    process.start(wareloomBinary(), arguments);
+    process.start(program, arguments);
     ProgramRun run;
     run.finished =
         process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit;
@@ -53,6 +53,11 @@ inline ProgramRun runWareloom(const QStringList& arguments, bool display = false
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+inline ProgramRun runWareloom(const QStringList& arguments, bool display = false)
+{
+    return runProgram(wareloomBinary(), arguments, display);
 }
 
 } // namespace wareloom::test

@@ -189,6 +189,21 @@ private:
                  QStringList{"Wareloom.IWareloom"});
     }
 
+    // Pings the object by its name, which lets the bus start the program; the
+    // bus may still be reading its service directory, or the program not yet
+    // own the name.
+    static QDBusMessage pingStarting(BusClient& client)
+    {
+        const QDeadlineTimer deadline(BoundMs);
+        QDBusMessage answer = client.ping();
+        while (answer.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") &&
+               !deadline.hasExpired()) {
+            QTest::qWait(50);
+            answer = client.ping();
+        }
+        return answer;
+    }
+
     // Ends the main dialog the way a user would.
     static void endMainDialog(CWareloomDlg* dialog, const QString& how)
     {
@@ -358,27 +373,68 @@ private Q_SLOTS:
         QVERIFY(!nameOwned(ServiceName));
     }
 
+    // When the bus goes, so do the clients: a held program ends rather than
+    // linger, hidden, for clients that cannot come back.
+    void heldProgramEndsWithTheBus()
+    {
+        TestSessionBus bus;
+        QVERIFY2(bus.start(xdgDataHome(), programEnvironment(true)), qPrintable(bus.errorString()));
+        QProcessEnvironment environment = programEnvironment(true);
+        environment.insert("DBUS_SESSION_BUS_ADDRESS", bus.address());
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(wareloomBinary(), {"-Automation"});
+        QVERIFY(program.waitForStarted(BoundMs));
+
+        BusClient client(bus.address(), "client of the lost bus");
+        QCOMPARE(pingStarting(client).type(), QDBusMessage::ReplyMessage);
+
+        bus.stop(true);
+        QVERIFY(program.waitForFinished(BoundMs));
+        QCOMPARE(program.exitCode(), 0);
+    }
+
     // A client calling the registered name starts the program; it runs while
     // any client holds the object and ends when the last one has left.
+    void activationStartsTheProgramUntilTheLastClientLeaves_data()
+    {
+        QTest::addColumn<QString>("folder"); // where the program lies; empty: the build
+        QTest::addColumn<QString>("execWord");
+        QTest::newRow("built program") << "" << wareloomBinary();
+        QTest::newRow("path with a space and a quote")
+            << "my app's dir"
+            << "'" + m_root.path() + "/my app'\\\\''s dir/wareloom'";
+    }
     void activationStartsTheProgramUntilTheLastClientLeaves()
     {
-        const auto registered = runWareloom({"-Register"}, false);
+        QFETCH(QString, folder);
+        QFETCH(QString, execWord);
+        QString program = wareloomBinary();
+        if (!folder.isEmpty()) {
+            program = m_root.filePath(folder) + QStringLiteral("/wareloom");
+            QVERIFY(QDir().mkpath(m_root.filePath(folder)));
+            QVERIFY(QFile::exists(program) || QFile::copy(wareloomBinary(), program));
+        }
+        const auto registered = runProgram(program, {"-Register"});
         QVERIFY(registered.finished);
         QCOMPARE(registered.exitCode, 0);
+        QCOMPARE(fileContents(automation::activationFilePath()),
+                 "[D-BUS Service]\nName=Wareloom.Application\nExec=" + execWord.toUtf8() +
+                     " -Automation\n");
+        // The bus notices a changed service file by its time stamp, in whole
+        // seconds: have it read the files again.
+        QCOMPARE(QDBusConnection::sessionBus().interface()->call("ReloadConfig").type(),
+                 QDBusMessage::ReplyMessage);
 
         BusClient first(m_bus.address(), "first");
-        QDBusMessage answer;
-        const QDeadlineTimer deadline(BoundMs);
-        do // the bus may still be reading its service directory
-            answer = first.ping();
-        while (answer.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") &&
-               !deadline.hasExpired() && (QTest::qWait(50), true));
+        const QDBusMessage answer = pingStarting(first);
         QVERIFY2(answer.type() == QDBusMessage::ReplyMessage, qPrintable(answer.errorMessage()));
         const uint pid = QDBusConnection::sessionBus().interface()->servicePid(ServiceName).value();
         QVERIFY(pid != 0);
         m_activated << pid;
-        QVERIFY(fileContents(QStringLiteral("/proc/%1/cmdline").arg(pid))
-                    .startsWith(wareloomBinary().toUtf8() + '\0' + "-Automation"));
+        const QByteArray commandLine = fileContents(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        QVERIFY2(commandLine.startsWith(program.toUtf8() + '\0' + "-Automation"),
+                 commandLine.constData());
 
         BusClient second(m_bus.address(), "second");
         QCOMPARE(second.introspect().type(), QDBusMessage::ReplyMessage);
