@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TextConversion.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -20,6 +22,17 @@ inline QString fuzzDataDirectory()
         return path;
     }();
     return dir;
+}
+
+// Fixes the conversion code page for the whole run, whatever the locale.
+inline void useCodePage(const char* codePage)
+{
+    static const bool set = [codePage] {
+        qputenv("WARELOOM_CODEPAGE", codePage);
+        resetConversionCodePage();
+        return true;
+    }();
+    (void)set;
 }
 
 inline void writeFile(const QString& path, const uint8_t* data, size_t size)

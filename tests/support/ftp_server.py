@@ -27,7 +27,7 @@ import sys
 import threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 FAULTS = {}
@@ -96,6 +96,70 @@ def no_connect_back(handler, _value):
 def silent(handler, _value):
     handler.handle = lambda self: None
     handler.found_terminator = lambda self: None
+
+
+def _code_and_name(value):
+    """"553" or "553:Books.htm": a reply code and the part of a path it is
+    limited to (every path when none is given)."""
+    code, _, name = value.partition(":")
+    if not (len(code) == 3 and code.isdigit() and code[0] in "45"):
+        raise SystemExit("a 4xx or 5xx reply code is needed, not %r" % code)
+    return code, name
+
+
+def _refuse(handler, command, value):
+    """Answers command with the reply code of value for the paths it names;
+    other paths are served as usual."""
+    code, name = _code_and_name(value)
+    original = getattr(handler, "ftp_" + command)
+
+    def refuse(self, path, *args):
+        if name in path:
+            self.respond("%s Refused by the test server." % code)
+            return None
+        return original(self, path, *args)
+    setattr(handler, "ftp_" + command, refuse)
+
+
+@fault("stor-reply", "answer STOR with CODE (4xx or 5xx) and store nothing; CODE:NAME only "
+       "for paths that contain NAME", metavar="CODE[:NAME]")
+def stor_reply(handler, value):
+    _refuse(handler, "STOR", value)
+
+
+@fault("dele-reply", "answer DELE with CODE (4xx or 5xx) and delete nothing; CODE:NAME only "
+       "for paths that contain NAME", metavar="CODE[:NAME]")
+def dele_reply(handler, value):
+    _refuse(handler, "DELE", value)
+
+
+@fault("drop-stor", "in a STOR of a path that contains NAME (\"/\" for every path), drop "
+       "the control and the data connection as soon as the first data arrive, without a "
+       "reply; what arrived stays stored", metavar="NAME")
+def drop_stor(handler, name):
+    base = handler.dtp_handler
+
+    class DroppingDTPHandler(base):
+        def handle_read(self):
+            super().handle_read()
+            target = getattr(self.file_obj, "name", "") or ""
+            if self.tot_bytes_received and name in target and not self._closed:
+                control = self.cmd_channel
+                self._resp = None  # no "226", no "426": the line just goes dead
+                self.close()
+                control.close()
+
+        handle_read_event = handle_read  # the base class binds its own
+
+    handler.dtp_handler = DroppingDTPHandler
+
+
+@fault("slow-read", "take uploaded data at no more than BYTES bytes a second", metavar="BYTES")
+def slow_read(handler, value):
+    limit = int(value)
+    if limit < 1:
+        raise SystemExit("--slow-read needs at least 1 byte a second")
+    handler.dtp_handler = type("SlowDTPHandler", (ThrottledDTPHandler,), {"read_limit": limit})
 
 
 # --- command log

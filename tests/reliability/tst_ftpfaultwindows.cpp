@@ -1,0 +1,137 @@
+#include "DialogTestDriver.h"
+#include "FaultBounds.h"
+#include "FtpFaultCases.h"
+#include "TempDataDirectory.h"
+#include "TestFiles.h"
+#include "TestFtpServer.h"
+#include "editing/DialogOpening.h"
+#include "editing/InventoryEdit.h"
+#include "mainwnd/BrowserState.h"
+#include "mainwnd/CWareloomDlg.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/Sockets.h"
+#include "res/CommandIds.h"
+#include "store/CategoryStore.h"
+#include "store/RecordTable.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace wareloom;
+
+namespace {
+
+QStringList boxTexts(const MessageBoxHook& boxes)
+{
+    QStringList texts;
+    for (const ShownMessageBox& box : boxes.shown())
+        texts << box.text;
+    return texts;
+}
+
+// A server with the fault and settings that reach it.
+#define START_FAULTY_SERVER(server, fault)                                                         \
+    test::TestFtpServer server(fault);                                                             \
+    QVERIFY2(server.start(), qPrintable(server.errorString()));                                    \
+    QVERIFY(test::writeSettingsFile(server.settings()))
+
+} // namespace
+
+// Each window that talks to the web host, against a host that fails: the
+// user gets that window's own failure message within the time-outs, and
+// nothing hangs.
+class TestFtpFaultWindows : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_chosen; // the user's files, outside the data directory
+    QElapsedTimer m_clock;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(startSockets());
+        test::useShortFtpTimeouts();
+    }
+
+    void init() { m_clock.start(); }
+
+    void cleanup()
+    {
+        QVERIFY2(m_clock.elapsed() < test::HangBoundMs,
+                 qPrintable(QStringLiteral("took %1 ms").arg(m_clock.elapsed())));
+    }
+
+    void bannerUploadSaysFtpError_data()
+    {
+        QTest::addColumn<QStringList>("fault");
+        test::addUploadFaultRows();
+    }
+
+    void bannerUploadSaysFtpError()
+    {
+        QFETCH(QStringList, fault);
+        test::TempDataDirectory data;
+        START_FAULTY_SERVER(server, fault);
+        const QString banner = m_chosen.filePath(QStringLiteral("banner.gif"));
+        QVERIFY(test::writeFile(banner, test::largeUpload()));
+        CWareloomDlg dlg;
+        dlg.show();
+        FileDialogHook files;
+        files.queueChoice(banner);
+        MessageBoxHook boxes;
+
+        QVERIFY(dlg.sendCommand(ID_HTML_WEBSITEBANNERUPLOAD));
+
+        QCOMPARE(boxTexts(boxes), QStringList{QStringLiteral("FTP Error!")});
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Wareloom"));
+    }
+
+    void deleteItemPictureSaysFtpError_data()
+    {
+        QTest::addColumn<QStringList>("fault");
+        test::addDeletionFaultRows();
+    }
+
+    void deleteItemPictureSaysFtpError()
+    {
+        QFETCH(QStringList, fault);
+        test::TempDataDirectory data;
+        START_FAULTY_SERVER(server, fault);
+        ItemRecord item;
+        setFieldText(item, ItemField::Name, "Saw");
+        setFieldText(item, ItemField::Code, "A1");
+        const QByteArray kept(90, 'k');
+        QVERIFY(data.writeFile(QStringLiteral("Tools.dat"), kept + QByteArray(item.bytes.data(), 90)));
+        QVERIFY(test::writeFile(server.localPath(QStringLiteral("/htdocs/A1.jpg")), "jpeg"));
+        browserState() = BrowserState{};
+        browserState().currentCategoryName = QStringLiteral("Tools");
+        browserState().currentCategoryPath = categoryFilePath(QStringLiteral("Tools"));
+        browserState().selectedItemSlot = 2;
+        QVERIFY(loadCategory(browserState().currentCategoryPath, recordTable()).ok());
+        MessageBoxHook boxes;
+        boxes.queueAnswer(IDYES);
+        boxes.queueAnswer(IDYES);
+
+        const auto opened = test::whenDialogOpens([](QDialog* dialog) {
+            auto* edit = qobject_cast<InventoryEdit*>(dialog);
+            QVERIFY(edit);
+            edit->commandAction(ID_ITEM_DELETEITEM)->trigger();
+        });
+        openEditItemDialog();
+        QVERIFY(*opened);
+
+        QCOMPARE(boxTexts(boxes),
+                 (QStringList{"Delete this inventory item.  Are you sure?",
+                              "This entry has a picture.  Remove the picture from the FTP server?",
+                              "FTP Error!"}));
+        QCOMPARE(test::readFile(data.filePath(QStringLiteral("Tools.dat"))), kept);
+        QVERIFY(QFile::exists(server.localPath(QStringLiteral("/htdocs/A1.jpg"))));
+    }
+};
+
+QTEST_MAIN(TestFtpFaultWindows)
+#include "tst_ftpfaultwindows.moc"
