@@ -2,6 +2,7 @@
 #include "ReadOnlyDirectory.h"
 #include "TempDataDirectory.h"
 #include "TestFiles.h"
+#include "platform/AtomicFile.h"
 #include "publish/MainPage.h"
 #include "publish/SettingsFile.h"
 #include "store/CategoryStore.h"
@@ -16,7 +17,7 @@ using namespace wareloom;
 
 namespace {
 
-enum class Writer { AppendItem, RewriteCategory, SaveSettings, WritePages };
+enum class Writer { AppendItem, RewriteCategory, SaveSettings, WritePages, CopyPicture };
 enum class Fault { FullDisk, DiskFillsMidFile, ReadOnlyDirectory, DirectoryInPlace };
 
 const QByteArray OldCategory = QByteArray(90, 'a') + QByteArray(90, 'b');
@@ -30,6 +31,7 @@ QString targetOf(Writer writer)
     case Writer::RewriteCategory: return QStringLiteral("Tools.dat");
     case Writer::SaveSettings: return QStringLiteral("FTPServer.ftp");
     case Writer::WritePages: return QStringLiteral("Tools.htm");
+    case Writer::CopyPicture: return QStringLiteral("A1.jpg");
     }
     return {};
 }
@@ -56,6 +58,9 @@ Status runWriter(Writer writer)
             if (page.pageFileName == QStringLiteral("Tools.htm"))
                 return page.ok() ? Status::success() : Status::failure(page.failure);
         return Status::failure(QStringLiteral("no page was made for Tools"));
+    case Writer::CopyPicture: // the picture the user chose lies outside the data directory
+        return copyFileAtomically(dataFilePath(QStringLiteral("../chosen.jpg")),
+                                  dataFilePath(QStringLiteral("A1.jpg")));
     }
     return Status::success();
 }
@@ -105,7 +110,8 @@ private Q_SLOTS:
             {Writer::AppendItem, "append item"},
             {Writer::RewriteCategory, "rewrite category"},
             {Writer::SaveSettings, "save settings"},
-            {Writer::WritePages, "write pages"}};
+            {Writer::WritePages, "write pages"},
+            {Writer::CopyPicture, "copy picture"}};
         const std::pair<Fault, const char*> faults[] = {
             {Fault::FullDisk, "full disk"},
             {Fault::DiskFillsMidFile, "disk fills mid-file"},
@@ -124,6 +130,8 @@ private Q_SLOTS:
         QVERIFY(data.writeFile(QStringLiteral("Tools.dat"), OldCategory));
         QVERIFY(data.writeFile(QStringLiteral("FTPServer.ftp"), OldSettings));
         QVERIFY(data.writeFile(QStringLiteral("Tools.htm"), OldPage));
+        QVERIFY(data.writeFile(QStringLiteral("A1.jpg"), "the old picture"));
+        QVERIFY(data.writeFile(QStringLiteral("../chosen.jpg"), QByteArray(5000, 'j')));
         QVERIFY(loadSettings());
         const QString target = data.filePath(targetOf(writer));
         QByteArray old = test::readFile(target);

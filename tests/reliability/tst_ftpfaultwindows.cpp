@@ -1,4 +1,5 @@
 #include "DialogTestDriver.h"
+#include "EditingTestDriver.h"
 #include "FaultBounds.h"
 #include "FtpFaultCases.h"
 #include "TempDataDirectory.h"
@@ -12,6 +13,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Sockets.h"
 #include "res/CommandIds.h"
+#include "res/DialogControlIds.h"
 #include "store/CategoryStore.h"
 #include "store/RecordTable.h"
 
@@ -30,6 +32,39 @@ QStringList boxTexts(const MessageBoxHook& boxes)
     for (const ShownMessageBox& box : boxes.shown())
         texts << box.text;
     return texts;
+}
+
+// Tools.dat with the item Saw, code A1, in slot 2, chosen for editing as a
+// click on its line in the main window does.
+QByteArray selectSawInTools(const test::TempDataDirectory& data)
+{
+    ItemRecord saw;
+    setFieldText(saw, ItemField::Name, "Saw");
+    setFieldText(saw, ItemField::Code, "A1");
+    const QByteArray bytes = QByteArray(90, 'k') + QByteArray(saw.bytes.data(), 90);
+    if (!data.writeFile(QStringLiteral("Tools.dat"), bytes))
+        return {};
+    browserState() = BrowserState{};
+    browserState().currentCategoryName = QStringLiteral("Tools");
+    browserState().currentCategoryPath = categoryFilePath(QStringLiteral("Tools"));
+    browserState().selectedItemSlot = 2;
+    if (!loadCategory(browserState().currentCategoryPath, recordTable()).ok())
+        return {};
+    return bytes;
+}
+
+// Opens the Edit Item dialog on the selected item and gives it the command.
+bool commandInEditItem(int commandId)
+{
+    const auto opened = test::whenDialogOpens([commandId](QDialog* dialog) {
+        auto* edit = qobject_cast<InventoryEdit*>(dialog);
+        QVERIFY(edit);
+        QVERIFY(edit->sendCommand(commandId));
+        if (edit->isVisible())
+            edit->reject();
+    });
+    openEditItemDialog();
+    return *opened;
 }
 
 // A server with the fault and settings that reach it.
@@ -101,35 +136,76 @@ private Q_SLOTS:
         QFETCH(QStringList, fault);
         test::TempDataDirectory data;
         START_FAULTY_SERVER(server, fault);
-        ItemRecord item;
-        setFieldText(item, ItemField::Name, "Saw");
-        setFieldText(item, ItemField::Code, "A1");
-        const QByteArray kept(90, 'k');
-        QVERIFY(data.writeFile(QStringLiteral("Tools.dat"), kept + QByteArray(item.bytes.data(), 90)));
+        const QByteArray items = selectSawInTools(data);
+        QVERIFY(!items.isEmpty());
         QVERIFY(test::writeFile(server.localPath(QStringLiteral("/htdocs/A1.jpg")), "jpeg"));
-        browserState() = BrowserState{};
-        browserState().currentCategoryName = QStringLiteral("Tools");
-        browserState().currentCategoryPath = categoryFilePath(QStringLiteral("Tools"));
-        browserState().selectedItemSlot = 2;
-        QVERIFY(loadCategory(browserState().currentCategoryPath, recordTable()).ok());
         MessageBoxHook boxes;
         boxes.queueAnswer(IDYES);
         boxes.queueAnswer(IDYES);
 
-        const auto opened = test::whenDialogOpens([](QDialog* dialog) {
-            auto* edit = qobject_cast<InventoryEdit*>(dialog);
-            QVERIFY(edit);
-            edit->commandAction(ID_ITEM_DELETEITEM)->trigger();
-        });
-        openEditItemDialog();
-        QVERIFY(*opened);
+        QVERIFY(commandInEditItem(ID_ITEM_DELETEITEM));
 
         QCOMPARE(boxTexts(boxes),
                  (QStringList{"Delete this inventory item.  Are you sure?",
                               "This entry has a picture.  Remove the picture from the FTP server?",
                               "FTP Error!"}));
-        QCOMPARE(test::readFile(data.filePath(QStringLiteral("Tools.dat"))), kept);
+        QCOMPARE(test::readFile(data.filePath(QStringLiteral("Tools.dat"))), items.left(90));
         QVERIFY(QFile::exists(server.localPath(QStringLiteral("/htdocs/A1.jpg"))));
+    }
+
+    void pictureUploadSaysFtpError_data()
+    {
+        QTest::addColumn<QStringList>("fault");
+        test::addUploadFaultRows();
+    }
+
+    void pictureUploadSaysFtpError()
+    {
+        QFETCH(QStringList, fault);
+        test::TempDataDirectory data;
+        START_FAULTY_SERVER(server, fault);
+        const QByteArray items = selectSawInTools(data);
+        QVERIFY(!items.isEmpty());
+        const QString picture = m_chosen.filePath(QStringLiteral("saw.jpg"));
+        QVERIFY(test::writeFile(picture, test::largeUpload()));
+        FileDialogHook files;
+        files.queueChoice(picture);
+        MessageBoxHook boxes;
+
+        QVERIFY(commandInEditItem(IDC_EDIT_PICTURE_UPLOAD));
+
+        QCOMPARE(boxTexts(boxes), QStringList{QStringLiteral("FTP Error!")});
+        // The local copy stands; the item is as it was.
+        QCOMPARE(test::readFile(data.filePath(QStringLiteral("A1.jpg"))), test::largeUpload());
+        QCOMPARE(test::readFile(data.filePath(QStringLiteral("Tools.dat"))), items);
+    }
+
+    void deleteCategoryPageSaysFtpError_data()
+    {
+        QTest::addColumn<QStringList>("fault");
+        test::addDeletionFaultRows();
+    }
+
+    void deleteCategoryPageSaysFtpError()
+    {
+        QFETCH(QStringList, fault);
+        test::resetBrowser();
+        test::CategoryOnScreen shop(QStringLiteral("Tools"), 2);
+        QVERIFY(shop.written);
+        START_FAULTY_SERVER(server, fault);
+        QVERIFY(test::writeFile(server.localPath(QStringLiteral("/htdocs/Tools.htm")), "page"));
+        test::openCategory(shop.main, QStringLiteral("Tools"));
+        MessageBoxHook boxes;
+        boxes.queueAnswer(IDYES);
+        boxes.queueAnswer(IDYES);
+
+        test::giveCommand(shop.main, ID_CATEGORY_DELETECATEGORY);
+
+        QCOMPARE(boxTexts(boxes), (QStringList{QStringLiteral("Tools"),
+                                               QStringLiteral("Delete the webpage from the FTP server?"),
+                                               QStringLiteral("FTP Error!")}));
+        QVERIFY(!QFile::exists(shop.path)); // the local deletion stands
+        QVERIFY(QFile::exists(server.localPath(QStringLiteral("/htdocs/Tools.htm"))));
     }
 };
 
