@@ -1,6 +1,7 @@
 #include "platform/Picture.h"
 
 #include "platform/PicturePreview.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -15,7 +16,7 @@ const QString PreviewName = QStringLiteral("picturePreview");
 QImage LoadPictureFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openRegularFile(file))
         return {};
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);

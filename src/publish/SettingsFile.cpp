@@ -1,6 +1,7 @@
 #include "publish/SettingsFile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/RegularFile.h"
 #include "platform/TextConversion.h"
 #include "store/CategoryStore.h"
 
@@ -24,12 +25,14 @@ QString settingsFileError(const QString& doing, const QString& why)
         .arg(QDir::toNativeSeparators(settingsFilePath()), doing, why);
 }
 
-bool readSettingsFile(QFile& file)
+// The failure is the reason only.
+Status readSettingsFile()
 {
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
+    QFile file(settingsFilePath());
+    if (Status opened = openRegularFile(file); !opened)
+        return opened;
     file.read(settingsRecord().data(), SettingsRecordSize);
-    return true;
+    return Status::success();
 }
 
 } // namespace
@@ -47,18 +50,18 @@ QString settingsFilePath()
 
 bool loadSettings()
 {
-    QFile file(settingsFilePath());
-    return readSettingsFile(file);
+    return readSettingsFile().ok();
 }
 
 Status loadOrCreateSettings()
 {
-    QFile file(settingsFilePath());
-    if (readSettingsFile(file))
+    const Status read = readSettingsFile();
+    if (read)
         return Status::success();
     // There but unreadable: replacing it would lose the user's settings.
-    if (file.exists() || QFileInfo(file.fileName()).isSymLink())
-        return Status::failure(settingsFileError(QStringLiteral("read"), file.errorString()));
+    const QFileInfo file(settingsFilePath());
+    if (file.exists() || file.isSymLink())
+        return Status::failure(settingsFileError(QStringLiteral("read"), read.message()));
     for (int field = 0; field < SettingsFieldCount; ++field)
         *fieldStart(SettingsField(field)) = '\0';
     return saveSettings();

@@ -40,7 +40,7 @@ SettingsRecord& settingsRecord();
 QString settingsFilePath();
 
 // Load settings: reads the settings file into the record. False when the
-// file cannot be opened. A file shorter than a record fills only the start
+// file cannot be opened or is not a regular file (a FIFO would never answer). A file shorter than a record fills only the start
 // of it; the rest keeps what the record held.
 bool loadSettings();
 

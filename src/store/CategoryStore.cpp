@@ -1,6 +1,7 @@
 #include "store/CategoryStore.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -76,7 +77,7 @@ Status loadCategory(const QString& path, RecordTable& table)
 {
     table.recordCount = 0;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openRegularFile(file))
         return Status::success();
     if (file.size() / RecordSize > RecordTable::MaxRecords)
         return Status::failure(tooManyItems(path));

@@ -37,8 +37,8 @@ std::vector<FoundCategory> listCategories();
 // Number of whole records in a category file; 0 when it cannot be read.
 int countItems(const QString& path);
 
-// Reads the file into slots 1.. of the table. A missing or unreadable file
-// loads as zero records. A file of more than MaxRecords records is refused:
+// Reads the file into slots 1.. of the table. A missing or unreadable file,
+// or one that is not a regular file, loads as zero records. A file of more than MaxRecords records is refused:
 // the table is left with zero records and the failure says why.
 Status loadCategory(const QString& path, RecordTable& table);
 

@@ -43,6 +43,10 @@ inline bool writeCategories(const TempDataDirectory& data, const QStringList& na
 // to a real FTP server.
 struct PublishSetup
 {
+    PublishSetup() = default;
+    // A server that fails in the ways of ftp_server.py's fault options.
+    explicit PublishSetup(QStringList serverFaults) : server(std::move(serverFaults)) {}
+
     TempDataDirectory data;
     TestFtpServer server;
 

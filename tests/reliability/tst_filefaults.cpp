@@ -2,6 +2,7 @@
 #include "ReadOnlyDirectory.h"
 #include "TempDataDirectory.h"
 #include "TestFiles.h"
+#include "TrapFifo.h"
 #include "platform/AtomicFile.h"
 #include "publish/MainPage.h"
 #include "publish/SettingsFile.h"
@@ -200,6 +201,51 @@ private Q_SLOTS:
         QCOMPARE(countItems(data.filePath(QStringLiteral("Tools.dat"))), 0);
         QVERIFY(!createCategory(QStringLiteral("Tools")).ok());
         QVERIFY(QFileInfo(data.filePath(QStringLiteral("Tools.dat"))).isDir());
+    }
+
+    // A FIFO where a category or the settings file should be: a reader that
+    // opened it would wait for a writer for ever.
+    void fifoInPlaceOfAFileIsNeverWaitedOn_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<std::function<bool()>>("read");
+        const QString tools = QStringLiteral("Tools.dat");
+        QTest::newRow("load category") << tools << std::function<bool()>([] {
+            RecordTable& table = recordTable();
+            return loadCategory(categoryFilePath(QStringLiteral("Tools")), table).ok() &&
+                   table.recordCount == 0;
+        });
+        QTest::newRow("append item") << tools << std::function<bool()>([] {
+            recordTable().scratch().bytes.fill('n');
+            return appendScratchRecord(categoryFilePath(QStringLiteral("Tools")), recordTable()).ok();
+        });
+        QTest::newRow("count items") << tools << std::function<bool()>([] {
+            return countItems(categoryFilePath(QStringLiteral("Tools"))) == 0;
+        });
+        QTest::newRow("write pages") << tools << std::function<bool()>([] {
+            const CreatedPages pages = CreateHTML(1);
+            return pages.size() == 2 && pages.front().ok() && !pages.back().ok();
+        });
+        QTest::newRow("load settings")
+            << QStringLiteral("FTPServer.ftp") << std::function<bool()>([] { return !loadSettings(); });
+        QTest::newRow("load or create settings") << QStringLiteral("FTPServer.ftp")
+                                                 << std::function<bool()>([] {
+                                                        return !loadOrCreateSettings().ok();
+                                                    });
+    }
+
+    void fifoInPlaceOfAFileIsNeverWaitedOn()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(std::function<bool()>, read);
+        test::TempDataDirectory data;
+        test::TrapFifo fifo(data.filePath(fileName));
+        QVERIFY(fifo.ok());
+
+        const bool asExpected = read();
+
+        QVERIFY2(!fifo.caughtReader(), "the program waited on a FIFO");
+        QVERIFY(asExpected);
     }
 };
 

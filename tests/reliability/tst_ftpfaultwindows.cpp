@@ -1,4 +1,4 @@
-#include "DialogTestDriver.h"
+#include "EditItemFixture.h"
 #include "EditingTestDriver.h"
 #include "FaultBounds.h"
 #include "FtpFaultCases.h"
@@ -32,39 +32,6 @@ QStringList boxTexts(const MessageBoxHook& boxes)
     for (const ShownMessageBox& box : boxes.shown())
         texts << box.text;
     return texts;
-}
-
-// Tools.dat with the item Saw, code A1, in slot 2, chosen for editing as a
-// click on its line in the main window does.
-QByteArray selectSawInTools(const test::TempDataDirectory& data)
-{
-    ItemRecord saw;
-    setFieldText(saw, ItemField::Name, "Saw");
-    setFieldText(saw, ItemField::Code, "A1");
-    const QByteArray bytes = QByteArray(90, 'k') + QByteArray(saw.bytes.data(), 90);
-    if (!data.writeFile(QStringLiteral("Tools.dat"), bytes))
-        return {};
-    browserState() = BrowserState{};
-    browserState().currentCategoryName = QStringLiteral("Tools");
-    browserState().currentCategoryPath = categoryFilePath(QStringLiteral("Tools"));
-    browserState().selectedItemSlot = 2;
-    if (!loadCategory(browserState().currentCategoryPath, recordTable()).ok())
-        return {};
-    return bytes;
-}
-
-// Opens the Edit Item dialog on the selected item and gives it the command.
-bool commandInEditItem(int commandId)
-{
-    const auto opened = test::whenDialogOpens([commandId](QDialog* dialog) {
-        auto* edit = qobject_cast<InventoryEdit*>(dialog);
-        QVERIFY(edit);
-        QVERIFY(edit->sendCommand(commandId));
-        if (edit->isVisible())
-            edit->reject();
-    });
-    openEditItemDialog();
-    return *opened;
 }
 
 // A server with the fault and settings that reach it.
@@ -136,14 +103,14 @@ private Q_SLOTS:
         QFETCH(QStringList, fault);
         test::TempDataDirectory data;
         START_FAULTY_SERVER(server, fault);
-        const QByteArray items = selectSawInTools(data);
+        const QByteArray items = test::selectSawInTools(data);
         QVERIFY(!items.isEmpty());
         QVERIFY(test::writeFile(server.localPath(QStringLiteral("/htdocs/A1.jpg")), "jpeg"));
         MessageBoxHook boxes;
         boxes.queueAnswer(IDYES);
         boxes.queueAnswer(IDYES);
 
-        QVERIFY(commandInEditItem(ID_ITEM_DELETEITEM));
+        QVERIFY(test::commandInEditItem(ID_ITEM_DELETEITEM));
 
         QCOMPARE(boxTexts(boxes),
                  (QStringList{"Delete this inventory item.  Are you sure?",
@@ -164,7 +131,7 @@ private Q_SLOTS:
         QFETCH(QStringList, fault);
         test::TempDataDirectory data;
         START_FAULTY_SERVER(server, fault);
-        const QByteArray items = selectSawInTools(data);
+        const QByteArray items = test::selectSawInTools(data);
         QVERIFY(!items.isEmpty());
         const QString picture = m_chosen.filePath(QStringLiteral("saw.jpg"));
         QVERIFY(test::writeFile(picture, test::largeUpload()));
@@ -172,7 +139,7 @@ private Q_SLOTS:
         files.queueChoice(picture);
         MessageBoxHook boxes;
 
-        QVERIFY(commandInEditItem(IDC_EDIT_PICTURE_UPLOAD));
+        QVERIFY(test::commandInEditItem(IDC_EDIT_PICTURE_UPLOAD));
 
         QCOMPARE(boxTexts(boxes), QStringList{QStringLiteral("FTP Error!")});
         // The local copy stands; the item is as it was.
