@@ -6,22 +6,21 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdlib>
 
 namespace wareloom::fuzz {
 
-// A data directory of the fuzzer's own, made once per process.
+// A data directory of the fuzzer's own, made once per process and removed
+// when it ends.
 inline QString fuzzDataDirectory()
 {
-    static const QString dir = [] {
-        const QString path = QDir::tempPath() + QStringLiteral("/wareloom-fuzz-%1").arg(getpid());
-        QDir().mkpath(path);
-        qputenv("WARELOOM_DATA_DIR", QFile::encodeName(path));
-        return path;
-    }();
-    return dir;
+    static const QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/wareloom-fuzz-XXXXXX"));
+    static const bool set = qputenv("WARELOOM_DATA_DIR", QFile::encodeName(dir.path()));
+    (void)set;
+    return dir.path();
 }
 
 // Fixes the conversion code page for the whole run, whatever the locale.

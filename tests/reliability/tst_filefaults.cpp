@@ -68,7 +68,7 @@ Status runWriter(Writer writer)
 
 // The fault in place for as long as the object lives; null when this
 // machine cannot make it.
-std::shared_ptr<void> makeFault(Fault fault, const test::TempDataDirectory& data, const QString& target)
+std::shared_ptr<void> makeFault(Fault fault, const test::TempDataDirectory& data)
 {
     switch (fault) {
     case Fault::FullDisk:
@@ -146,7 +146,7 @@ private Q_SLOTS:
 
         Status written = Status::success();
         {
-            const auto inPlace = makeFault(fault, data, target);
+            const auto inPlace = makeFault(fault, data);
             if (!inPlace)
                 QSKIP("this machine cannot make that fault");
             written = runWriter(writer);
