@@ -162,6 +162,7 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
     m_passive = false;
     m_lastError.clear();
     m_openError.clear();
+    m_unreachable.clear();
 
     const ServerAddress address = parseServer(server);
     if (!address.error.isEmpty()) {
@@ -266,6 +267,8 @@ bool FtpConnection::checkUsable(const QString& what, const QString& remoteName)
     if (!m_handle)
         return fail(what,
                     m_openError.isEmpty() ? QStringLiteral("no connection is open") : m_openError);
+    if (!m_unreachable.isEmpty())
+        return fail(what, m_unreachable);
     if (remoteName.isEmpty())
         return fail(what, QStringLiteral("no remote name"));
     if (breaksCommandLine(remoteName))
@@ -283,6 +286,10 @@ bool FtpConnection::perform(const QString& what)
     const QString why = m_handle->errors[0]
                             ? QString::fromUtf8(m_handle->errors)
                             : QString::fromUtf8(curl_easy_strerror(m_handle->lastResult));
+    // Timed out before the host said a word: it is out of reach, and every
+    // later transfer would wait as long again (a publish run, once per page).
+    if (m_handle->lastResult == CURLE_OPERATION_TIMEDOUT && m_handle->responseCode() == 0)
+        m_unreachable = why;
     return fail(what, why);
 }
 

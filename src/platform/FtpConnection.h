@@ -23,6 +23,8 @@ enum class TransferType {
 // No call blocks for long: connect 15 s, server response 30 s, the server's
 // connect-back 15 s, a transfer slower than 1 B/s for 30 s is ended. A test
 // may set WARELOOM_FTP_TIMEOUT to a number of seconds that replaces all four.
+// A host that has not answered at all within its time-out is not waited for
+// again: the later transfers of the connection fail at once.
 class FtpConnection
 {
 public:
@@ -63,6 +65,7 @@ private:
     std::unique_ptr<Handle> m_handle;
     QByteArray m_baseUrl; // "ftp://host:port/"
     QString m_openError;  // why the settings cannot give a connection at all
+    QString m_unreachable; // why the host is out of reach: no transfer is tried again
     bool m_passive = false;
     QString m_lastError;
 };

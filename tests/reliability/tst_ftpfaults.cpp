@@ -104,6 +104,28 @@ private Q_SLOTS:
         QCOMPARE(server.fileContents(QStringLiteral("/htdocs/Books.htm")).size(), 5000);
         QCOMPARE(server.fileContents(QStringLiteral("/htdocs/Tools.htm")).size(), 5000);
     }
+
+    // A publish run to a host out of reach would wait the full time-out once
+    // per page, with the window frozen: it waits once.
+    void aHostThatNeverAnswersIsWaitedForOnce()
+    {
+        test::TestFtpServer server({"--silent"});
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QVERIFY(m_data.writeFile(QStringLiteral("page.htm"), "<html></html>"));
+        const QString page = m_data.filePath(QStringLiteral("page.htm"));
+
+        FtpConnection connection;
+        connection.open(server.address(), server.user(), server.password());
+        for (const char* remote : {"/htdocs/inventory.htm", "/htdocs/A.htm", "/htdocs/B.htm"})
+            QVERIFY(!connection.putFile(page, QLatin1String(remote), TransferType::Ascii));
+        QVERIFY(!connection.deleteFile(QStringLiteral("/htdocs/A.jpg")));
+
+        QCOMPARE(server.commands(), QStringList{QStringLiteral("(silent connection)")});
+        // A new operation tries again.
+        connection.open(server.address(), server.user(), server.password());
+        QVERIFY(!connection.putFile(page, QStringLiteral("/htdocs/C.htm"), TransferType::Ascii));
+        QCOMPARE(server.commands().size(), 2);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFtpFaults)

@@ -92,9 +92,10 @@ def no_connect_back(handler, _value):
     _pretend_active_mode(handler, "150 File status okay. About to open data connection.")
 
 
-@fault("silent", "accept TCP connections and never answer")
+@fault("silent", "accept TCP connections and never answer; each connection is logged as "
+       "\"(silent connection)\"")
 def silent(handler, _value):
-    handler.handle = lambda self: None
+    handler.handle = lambda self: self.log_command("(silent connection)", "")
     handler.found_terminator = lambda self: None
 
 
