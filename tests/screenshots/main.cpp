@@ -1,39 +1,135 @@
-// Takes the screenshots of docs/screenshots from the real windows, on the data
-// directory WARELOOM_DATA_DIR names. Run by scripts/screenshots under Xvfb.
-//   wareloom_screenshots <output directory>
+// Takes the screenshots of docs/screenshots from the real windows, on a sample
+// shop it makes in a temporary data directory, publishing to a real FTP server
+// on a loopback port. Run by scripts/screenshots under Xvfb.
+//   wareloom_screenshots <output directory> [<chromium>]
+// Without a Chromium the published page is not rendered.
 
+#include "BrowserShot.h"
+#include "DemoStore.h"
+#include "ScreenGrab.h"
+#include "TestFtpServer.h"
+
+#include "editing/ItemAdd.h"
+#include "mainwnd/BrowserState.h"
 #include "mainwnd/CWareloomDlg.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/Sockets.h"
+#include "publish/FTPDialog.h"
+#include "publish/FTPSettings.h"
+#include "publish/SettingsFile.h"
+#include "res/DialogControlIds.h"
+#include "res/FTPDialogResource.h"
+#include "store/CategoryStore.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QPixmap>
-#include <QScreen>
+#include <QLabel>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
-#include <functional>
+
+using namespace wareloom;
+using namespace wareloom::screenshots;
 
 namespace {
 
-// What is on the screen where the window is.
-bool saveWindow(QWidget* window, const QString& path)
+constexpr int SettleMs = 800;
+
+void fail(const QString& what)
 {
-    const QRect frame = window->frameGeometry();
-    const QPixmap shot =
-        window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
-    return !shot.isNull() && shot.save(path);
+    std::fprintf(stderr, "screenshots: %s\n", qPrintable(what));
 }
 
-// Runs the dialog modally and saves it once it has settled.
-bool shoot(wareloom::ResourceDialog& dialog, const QString& path, int settleMs = 800)
+// The boxes shown since the last check must be exactly these texts.
+bool boxesWere(MessageBoxHook& boxes, const QStringList& expected, const QString& during)
+{
+    QStringList texts;
+    for (const ShownMessageBox& box : boxes.shown())
+        texts << box.text;
+    boxes.clear();
+    if (texts == expected)
+        return true;
+    fail(QStringLiteral("%1 showed the boxes [%2], not [%3]")
+             .arg(during, texts.join(QStringLiteral(" | ")),
+                  expected.join(QStringLiteral(" | "))));
+    return false;
+}
+
+// Runs the dialog modally and saves it once it has settled, then closes it.
+bool shoot(ResourceDialog& dialog, const QString& path)
 {
     bool saved = false;
-    QTimer::singleShot(settleMs, &dialog, [&] {
+    QTimer::singleShot(SettleMs, &dialog, [&] {
         saved = saveWindow(&dialog, path);
-        dialog.EndDialog(wareloom::IDCANCEL);
+        dialog.EndDialog(IDCANCEL);
     });
     dialog.DoModal();
+    if (!saved)
+        fail(QStringLiteral("could not save %1").arg(path));
     return saved;
+}
+
+bool writeSettings(const test::SettingsFields& fields)
+{
+    setSettingsText(SettingsField::UserName, fields.userName);
+    setSettingsText(SettingsField::Password, fields.password);
+    setSettingsText(SettingsField::FtpServer, fields.ftpServer);
+    setSettingsText(SettingsField::UploadPath, fields.uploadPath);
+    setSettingsText(SettingsField::HttpServer, fields.httpServer);
+    const Status saved = saveSettings();
+    if (!saved)
+        fail(saved.message());
+    return bool(saved);
+}
+
+// Types the item into Add Item as a user would, uploads its picture with
+// Picture Upload, optionally saves the dialog with its preview, and saves
+// the item.
+bool addItemThroughDialog(const DemoCategory& category, const DemoItem& item,
+                          const QString& picture, const QString& shotPath, FileDialogHook& files,
+                          MessageBoxHook& boxes)
+{
+    browserState().currentCategoryName = category.name;
+    browserState().currentCategoryPath = categoryFilePath(category.name);
+    ItemAdd dialog;
+    bool shot = shotPath.isEmpty();
+    bool saved = false;
+    QTimer::singleShot(SettleMs / 2, &dialog, [&] {
+        dialog.setControlText(IDC_NAME, item.name);
+        dialog.setControlText(IDC_PRICE, item.price);
+        dialog.setControlText(IDC_QTY, item.qty);
+        dialog.setControlText(IDC_CODE, item.code);
+        files.queueChoice(picture);
+        dialog.sendCommand(IDC_ADD_PICTURE_UPLOAD);
+        QTimer::singleShot(SettleMs, &dialog, [&] {
+            if (!shot)
+                shot = saveWindow(&dialog, shotPath);
+            dialog.sendCommand(IDC_SAVE);
+            saved = !dialog.isVisible();
+            if (!saved)
+                dialog.EndDialog(IDCANCEL);
+        });
+    });
+    dialog.DoModal();
+    if (!shot)
+        fail(QStringLiteral("could not save %1").arg(shotPath));
+    if (!saved)
+        fail(QStringLiteral("Add Item did not save %1").arg(item.name));
+    return boxesWere(boxes, {QStringLiteral("Image Uploaded!")}, QStringLiteral("Add Item")) &&
+           shot && saved;
+}
+
+// Publishes through the publish dialog, saving it during a category upload.
+bool publishThroughDialog(const QString& shotPath, MessageBoxHook& boxes)
+{
+    FTPDialog dialog;
+    CategoryUploadShot shot(dialog, *dialog.controlAs<QLabel>(IDC_UPLOAD_STATUS), shotPath);
+    dialog.DoModal();
+    if (!shot.saved())
+        fail(QStringLiteral("no category upload was caught for %1").arg(shotPath));
+    return boxesWere(boxes, {}, QStringLiteral("Publishing")) && shot.saved();
 }
 
 } // namespace
@@ -41,16 +137,65 @@ bool shoot(wareloom::ResourceDialog& dialog, const QString& path, int settleMs =
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: wareloom_screenshots <output directory>\n");
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: wareloom_screenshots <output directory> [<chromium>]\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
+    const QString chromium = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
 
-    CWareloomDlg mainWindow;
-    if (!shoot(mainWindow, out.filePath(QStringLiteral("main-window.png")))) {
-        std::fprintf(stderr, "could not save main-window.png\n");
+    QTemporaryDir data;
+    QTemporaryDir photos; // the seller's own pictures, outside the data directory
+    qputenv("WARELOOM_DATA_DIR", data.path().toLocal8Bit());
+    if (!data.isValid() || !photos.isValid() || !createDataDirectory() || !startSockets()) {
+        fail(QStringLiteral("cannot set up the data directory and the network"));
         return 1;
     }
-    return 0;
+    test::TestFtpServer server;
+    if (!server.start()) {
+        fail(server.errorString());
+        return 1;
+    }
+    MessageBoxHook boxes;
+    FileDialogHook files;
+    bool ok = true;
+
+    // The settings as a user would type them for a web host.
+    ok = writeSettings({QStringLiteral("shopkeeper"), QStringLiteral("s3cret"),
+                        QStringLiteral("ftp.myshop.example"), QStringLiteral("/htdocs/shop/"),
+                        QStringLiteral("http://www.myshop.example/shop/inventory.htm")}) &&
+         ok;
+    FTPSettings settingsDialog;
+    ok = shoot(settingsDialog, out.filePath(QStringLiteral("ftp-settings.png"))) && ok;
+    // From here on the host is the local server.
+    ok = writeSettings(server.settings(QStringLiteral("/htdocs/"))) && ok;
+
+    for (const DemoCategory& category : plainCategories())
+        ok = writeCategory(category) && ok;
+    const DemoCategory& shop = pictureCategory();
+    ok = writeCategory({shop.name, {}}) && ok;
+    for (const DemoItem& item : shop.items) {
+        const QString picture = photos.filePath(item.code + QStringLiteral("-photo.jpg"));
+        const QString shot = &item == &shop.items.front()
+                                 ? out.filePath(QStringLiteral("add-item.png"))
+                                 : QString();
+        ok = writeDemoPicture(item, picture) &&
+             addItemThroughDialog(shop, item, picture, shot, files, boxes) && ok;
+    }
+
+    browserState() = BrowserState{};
+    {
+        CWareloomDlg mainWindow;
+        ok = shoot(mainWindow, out.filePath(QStringLiteral("main-window.png"))) && ok;
+    }
+    ok = publishThroughDialog(out.filePath(QStringLiteral("publish-dialog.png")), boxes) && ok;
+
+    if (!chromium.isEmpty()) {
+        const QString page =
+            server.localPath(QStringLiteral("/htdocs/") + shop.name + QStringLiteral(".htm"));
+        ok = renderPage(chromium, page, out.filePath(QStringLiteral("published-page.png")),
+                        {900, 560}) &&
+             ok;
+    }
+    return ok ? 0 : 1;
 }
