@@ -19,19 +19,17 @@ bool renderPage(const QString& chromium, const QString& htmlFile, const QString&
     // when it fails.
     browser.setProcessChannelMode(QProcess::MergedChannels);
     // No sandbox: the script runs as root. Nothing goes to the network.
-    browser.start(chromium,
-                  {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
-                   QStringLiteral("--disable-gpu"), QStringLiteral("--disable-quic"),
-                   QStringLiteral("--no-first-run"),
-                   QStringLiteral("--disable-background-networking"),
-                   QStringLiteral("--disable-component-update"), QStringLiteral("--disable-sync"),
-                   QStringLiteral("--hide-scrollbars"), QStringLiteral("--lang=en-US"),
-                   QStringLiteral("--user-data-dir=") + profile.path(),
-                   QStringLiteral("--window-size=%1,%2")
-                       .arg(windowSize.width())
-                       .arg(windowSize.height()),
-                   QStringLiteral("--screenshot=") + pngPath,
-                   QUrl::fromLocalFile(htmlFile).toString(QUrl::FullyEncoded)});
+    browser.start(
+        chromium,
+        {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+         QStringLiteral("--disable-gpu"), QStringLiteral("--disable-quic"),
+         QStringLiteral("--no-first-run"), QStringLiteral("--disable-background-networking"),
+         QStringLiteral("--disable-component-update"), QStringLiteral("--disable-sync"),
+         QStringLiteral("--hide-scrollbars"), QStringLiteral("--lang=en-US"),
+         QStringLiteral("--user-data-dir=") + profile.path(),
+         QStringLiteral("--window-size=%1,%2").arg(windowSize.width()).arg(windowSize.height()),
+         QStringLiteral("--screenshot=") + pngPath,
+         QUrl::fromLocalFile(htmlFile).toString(QUrl::FullyEncoded)});
     if (!browser.waitForFinished(120000)) {
         std::fprintf(stderr, "Chromium did not finish: %s\n", qPrintable(browser.errorString()));
         browser.kill();

@@ -12,19 +12,26 @@
 
 namespace wareloom::screenshots {
 
+namespace {
+
+DemoItem item(const char* name, const char* price, const char* qty, const char* code,
+              QColor pictureColour = {})
+{
+    return {QString::fromUtf8(name), QString::fromUtf8(price), QString::fromUtf8(qty),
+            QString::fromUtf8(code), pictureColour};
+}
+
+} // namespace
+
 const DemoCategory& pictureCategory()
 {
     static const DemoCategory category{
         QStringLiteral("Café Crockery"),
         {
-            {QStringLiteral("Teapot, blue glaze"), QStringLiteral("24.00"), QStringLiteral("2"),
-             QStringLiteral("CC-101"), QColor(40, 90, 170)},
-            {QStringLiteral("Crème brûlée dish"), QStringLiteral("6.50"), QStringLiteral("12"),
-             QStringLiteral("CC-102"), QColor(230, 190, 60)},
-            {QStringLiteral("Espresso cup & saucer"), QStringLiteral("8.90"), QStringLiteral("6"),
-             QStringLiteral("CC-103"), QColor(170, 60, 50)},
-            {QStringLiteral("Milk jug"), QStringLiteral("11.00"), QStringLiteral("1"),
-             QStringLiteral("CC-104"), QColor(70, 140, 90)},
+            item("Teapot, blue glaze", "24.00", "2", "CC-101", QColor(40, 90, 170)),
+            item("Crème brûlée dish", "6.50", "12", "CC-102", QColor(230, 190, 60)),
+            item("Espresso cup & saucer", "8.90", "6", "CC-103", QColor(170, 60, 50)),
+            item("Milk jug", "11.00", "1", "CC-104", QColor(70, 140, 90)),
         },
     };
     return category;
@@ -34,20 +41,12 @@ const std::vector<DemoCategory>& plainCategories()
 {
     static const std::vector<DemoCategory> categories{
         {QStringLiteral("Books"),
-         {{QStringLiteral("Atlas of the Alps"), QStringLiteral("19.95"), QStringLiteral("3"),
-           QStringLiteral("B-01"), {}},
-          {QStringLiteral("Paperback novel"), QStringLiteral("7.95"), QStringLiteral("14"),
-           QStringLiteral("B-02"), {}},
-          {QStringLiteral("Cookbook: Pâtisserie"), QStringLiteral("29.00"), QStringLiteral("2"),
-           QStringLiteral("B-03"), {}}}},
+         {item("Atlas of the Alps", "19.95", "3", "B-01"),
+          item("Paperback novel", "7.95", "14", "B-02"),
+          item("Cookbook: Pâtisserie", "29.00", "2", "B-03")}},
         {QStringLiteral("Garden Tools"),
-         {{QStringLiteral("Spade"), QStringLiteral("24.00"), QStringLiteral("2"),
-           QStringLiteral("G-1"), {}},
-          {QStringLiteral("Rake"), QStringLiteral("18.50"), QStringLiteral("5"),
-           QStringLiteral("G-2"), {}}}},
-        {QStringLiteral("Jouets en bois"),
-         {{QStringLiteral("Wooden train"), QStringLiteral("35.00"), QStringLiteral("1"),
-           QStringLiteral("T-1"), {}}}},
+         {item("Spade", "24.00", "2", "G-1"), item("Rake", "18.50", "5", "G-2")}},
+        {QStringLiteral("Jouets en bois"), {item("Wooden train", "35.00", "1", "T-1")}},
         {QStringLiteral("Stationery"), {}},
     };
     return categories;
@@ -64,7 +63,7 @@ bool writeDemoPicture(const DemoItem& item, const QString& path)
     painter.setBrush(QColor(0, 0, 0, 40));
     painter.drawEllipse(QRectF(170, 375, 300, 40)); // shadow
     painter.setBrush(item.pictureColour);
-    painter.drawEllipse(QRectF(180, 150, 280, 240)); // body
+    painter.drawEllipse(QRectF(180, 150, 280, 240));            // body
     painter.drawRoundedRect(QRectF(260, 110, 120, 60), 20, 20); // lid
     QPainterPath spout;
     spout.moveTo(440, 260);

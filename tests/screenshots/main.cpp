@@ -52,8 +52,7 @@ bool boxesWere(MessageBoxHook& boxes, const QStringList& expected, const QString
     if (texts == expected)
         return true;
     fail(QStringLiteral("%1 showed the boxes [%2], not [%3]")
-             .arg(during, texts.join(QStringLiteral(" | ")),
-                  expected.join(QStringLiteral(" | "))));
+             .arg(during, texts.join(QStringLiteral(" | ")), expected.join(QStringLiteral(" | "))));
     return false;
 }
 
@@ -176,9 +175,8 @@ int main(int argc, char** argv)
     ok = writeCategory({shop.name, {}}) && ok;
     for (const DemoItem& item : shop.items) {
         const QString picture = photos.filePath(item.code + QStringLiteral("-photo.jpg"));
-        const QString shot = &item == &shop.items.front()
-                                 ? out.filePath(QStringLiteral("add-item.png"))
-                                 : QString();
+        const QString shot =
+            &item == &shop.items.front() ? out.filePath(QStringLiteral("add-item.png")) : QString();
         ok = writeDemoPicture(item, picture) &&
              addItemThroughDialog(shop, item, picture, shot, files, boxes) && ok;
     }
