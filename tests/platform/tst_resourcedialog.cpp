@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolBar>
 
@@ -100,11 +101,6 @@ const DialogTemplate& buttonlessTemplate()
 
 const MenuTemplate probeMenu{{"&Item", {{"&Delete Item", 32780}}}};
 
-void pressKey(QWidget* widget, Qt::Key key)
-{
-    QTest::keyClick(widget, key);
-}
-
 } // namespace
 
 class TestResourceDialog : public QObject
@@ -112,25 +108,8 @@ class TestResourceDialog : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void courierNewIsLiberationMono()
-    {
-        ProbeDialog dialog;
-        QCOMPARE(QFontInfo(dialog.font()).family(), QStringLiteral("Liberation Mono"));
-        QCOMPARE(QFontInfo(dialog.control(1001)->font()).family(),
-                 QStringLiteral("Liberation Mono"));
-        QCOMPARE(dialog.font().pointSize(), 10);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Probe"));
-    }
-
-    void baseUnitsOfAFixedPitchFont()
-    {
-        // In a fixed-pitch font every letter is as wide as the average letter.
-        ProbeDialog dialog;
-        const QFontMetrics metrics(dialog.font());
-        QCOMPARE(dialog.dialogUnits().baseX, metrics.horizontalAdvance(QLatin1Char('m')));
-        QCOMPARE(dialog.dialogUnits().baseY, metrics.height());
-    }
-
+    // Courier New is drawn as Liberation Mono, whose every letter is as wide as
+    // the average one; each edge is units * base / 4 (x) or / 8 (y), rounded.
     void controlsPlacedInDialogUnits_data()
     {
         QTest::addColumn<int>("id");
@@ -146,33 +125,29 @@ private Q_SLOTS:
         QFETCH(int, id);
         QFETCH(QRect, units);
         ProbeDialog dialog;
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Probe"));
+        QCOMPARE(QFontInfo(dialog.font()).family(), QStringLiteral("Liberation Mono"));
+        QCOMPARE(QFontInfo(dialog.control(id)->font()).family(), QStringLiteral("Liberation Mono"));
+        QCOMPARE(dialog.font().pointSize(), 10);
+        const QFontMetrics metrics(dialog.font());
         const int bx = dialog.dialogUnits().baseX;
         const int by = dialog.dialogUnits().baseY;
-        // Each edge: units * base / 4 (x) or / 8 (y), rounded.
+        QCOMPARE(bx, metrics.horizontalAdvance(QLatin1Char('m')));
+        QCOMPARE(by, metrics.height());
         auto px = [](int u, int base, int div) { return int(std::lround(double(u) * base / div)); };
         const QRect expected(QPoint(px(units.x(), bx, 4), px(units.y(), by, 8)),
                              QPoint(px(units.x() + units.width(), bx, 4) - 1,
                                     px(units.y() + units.height(), by, 8) - 1));
         QCOMPARE(dialog.control(id)->geometry(), expected);
         QCOMPARE(dialog.control(id)->parentWidget(), dialog.clientArea());
-    }
-
-    void clientAreaIsTheTemplateSize()
-    {
-        ProbeDialog dialog;
-        dialog.show();
-        const DialogUnits& u = dialog.dialogUnits();
-        const QSize client(int(std::lround(375.0 * u.baseX / 4)),
-                           int(std::lround(194.0 * u.baseY / 8)));
-        QCOMPARE(dialog.clientArea()->size(), client);
-        QCOMPARE(dialog.clientArea()->pos(), QPoint(0, 0));
-        QCOMPARE(dialog.size(), client);
+        QCOMPARE(dialog.clientArea()->geometry(), QRect(0, 0, px(375, bx, 4), px(194, by, 8)));
+        QCOMPARE(dialog.size(), dialog.clientArea()->size());
     }
 
     void controlsFoundById()
     {
         ProbeDialog dialog;
-        QVERIFY(dialog.controlAs<QPushButton>(IDOK));
         QVERIFY(dialog.controlAs<QPushButton>(IDOK)->isDefault());
         QVERIFY(!dialog.controlAs<QPushButton>(1005)->isDefault());
         QVERIFY(dialog.controlAs<QLineEdit>(1001));
@@ -181,7 +156,6 @@ private Q_SLOTS:
         QVERIFY(dialog.controlAs<QProgressBar>(1012));
         QCOMPARE(dialog.control(IDC_STATIC), nullptr);
         QCOMPARE(dialog.control(4242), nullptr);
-
         QCOMPARE(dialog.controlText(IDOK), QStringLiteral("Cancel"));
         QCOMPARE(dialog.controlText(1008), QStringLiteral("Static"));
         dialog.setControlText(1008, QStringLiteral("Tools & Parts"));
@@ -213,13 +187,11 @@ private Q_SLOTS:
         dialog.commandAction(32780)->trigger();
         QCOMPARE(dialog.calls.last(), QStringLiteral("OnDeleteItem"));
         QVERIFY(dialog.isVisible());
-
         QVERIFY(!dialog.sendCommand(4242));
         QVERIFY(dialog.handlesCommand(1005));
         QVERIFY(dialog.handlesCommand(32780));
         QVERIFY(!dialog.handlesCommand(1000));
         QVERIFY(dialog.handlesCommand(1000, ResourceDialog::Notification::SelectionChange));
-
         QTest::mouseClick(dialog.control(IDOK), Qt::LeftButton);
         QCOMPARE(dialog.calls.last(), QStringLiteral("OnOK"));
         QVERIFY(!dialog.isVisible());
@@ -257,96 +229,74 @@ private Q_SLOTS:
         ProbeDialog dialog;
         QImage strip(40, 20, QImage::Format_ARGB32);
         strip.fill(Qt::red);
-        QToolBar* bar = dialog.createToolBar({strip, {20, 20}, {32780, 1005, 32780}});
-        QVERIFY(!bar); // three buttons do not fit in a strip of two images
-        bar = dialog.createToolBar({strip, {20, 20}, {32780, 1005}});
+        QVERIFY(!dialog.createToolBar({strip, {20, 20}, {32780, 1005, 32780}})); // strip too short
+        QToolBar* bar = dialog.createToolBar({strip, {20, 20}, {32780, 1005}});
         QVERIFY(bar);
         dialog.show();
         QCOMPARE(bar->actions().size(), 2);
         QCOMPARE(bar->iconSize(), QSize(20, 20));
+        QVERIFY(bar->height() >= 20);
         QCOMPARE(dialog.clientArea()->y(), bar->height());
         QCOMPARE(dialog.height(), bar->height() + dialog.clientArea()->height());
-        QVERIFY(bar->height() >= 20);
-
         bar->actions().at(1)->trigger();
         QCOMPARE(dialog.calls.last(), QStringLiteral("OnSave"));
         QCOMPARE(dialog.commandAction(32780), bar->actions().at(0));
     }
 
-    void enterPressesTheDefaultButton_data()
+    // key 0: the close box.
+    void keysEndOrPress_data()
     {
-        QTest::addColumn<bool>("visitSaveFirst");
-        QTest::newRow("straight") << false;
-        QTest::newRow("after the focus was on Save") << true;
+        QTest::addColumn<bool>("buttonless");
+        QTest::addColumn<int>("focusFirst");
+        QTest::addColumn<int>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<int>("result"); // 0: still open
+        const int enter = Qt::Key_Return;
+        QTest::newRow("Enter in the edit") << false << 0 << 1001 << enter << "OnOK" << int(IDOK);
+        QTest::newRow("Enter after Save had the focus")
+            << false << 1005 << 1001 << enter << "OnOK" << int(IDOK);
+        QTest::newRow("Enter on a focused button") << false << 0 << 1005 << enter << "OnSave" << 0;
+        QTest::newRow("Enter without buttons")
+            << true << 0 << 1000 << int(Qt::Key_Enter) << "OnOK" << int(IDOK);
+        QTest::newRow("Esc") << false << 0 << 1001 << int(Qt::Key_Escape) << "OnCancel"
+                             << int(IDCANCEL);
+        QTest::newRow("close box") << false << 0 << 1001 << 0 << "OnCancel" << int(IDCANCEL);
     }
-    void enterPressesTheDefaultButton()
+    void keysEndOrPress()
     {
-        QFETCH(bool, visitSaveFirst);
-        ProbeDialog dialog;
+        QFETCH(bool, buttonless);
+        QFETCH(int, focusFirst);
+        QFETCH(int, focus);
+        QFETCH(int, key);
+        QFETCH(QString, call);
+        QFETCH(int, result);
+        ProbeDialog dialog(buttonless ? buttonlessTemplate() : probeTemplate());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        if (visitSaveFirst) {
-            dialog.control(1005)->setFocus();
-            QTRY_VERIFY(dialog.control(1005)->hasFocus());
+        for (int id : {focusFirst, focus}) {
+            if (id) {
+                dialog.control(id)->setFocus();
+                QTRY_VERIFY(dialog.control(id)->hasFocus());
+            }
         }
-        dialog.control(1001)->setFocus();
-        QTRY_VERIFY(dialog.control(1001)->hasFocus());
-        QTest::keyClicks(dialog.control(1001), QStringLiteral("Mug"));
-        pressKey(dialog.control(1001), Qt::Key_Return);
-        QVERIFY(!dialog.calls.contains("OnSave"));
-        QCOMPARE(dialog.calls.last(), QStringLiteral("OnOK"));
-        QCOMPARE(dialog.result(), int(IDOK));
-        QVERIFY(!dialog.isVisible());
-    }
-
-    void enterOnAFocusedButtonPressesIt()
-    {
-        ProbeDialog dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        dialog.control(1005)->setFocus();
-        QTRY_VERIFY(dialog.control(1005)->hasFocus());
-        pressKey(dialog.control(1005), Qt::Key_Return);
-        QCOMPARE(dialog.calls.last(), QStringLiteral("OnSave"));
-        QVERIFY(dialog.isVisible());
-    }
-
-    void enterWithoutButtonsIsOK()
-    {
-        ProbeDialog dialog(buttonlessTemplate());
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        pressKey(dialog.control(1000), Qt::Key_Enter);
-        QCOMPARE(dialog.calls.last(), QStringLiteral("OnOK"));
-        QCOMPARE(dialog.result(), int(IDOK));
-    }
-
-    void escapeAndCloseBoxCancel_data()
-    {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("Esc") << false;
-        QTest::newRow("close box") << true;
-    }
-    void escapeAndCloseBoxCancel()
-    {
-        QFETCH(bool, closeBox);
-        ProbeDialog dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        if (closeBox)
-            dialog.close();
+        if (focus == 1001)
+            QTest::keyClicks(dialog.control(1001), QStringLiteral("Mug"));
+        if (key)
+            QTest::keyClick(dialog.control(focus), Qt::Key(key));
         else
-            pressKey(dialog.control(1001), Qt::Key_Escape);
-        QCOMPARE(dialog.calls.last(), QStringLiteral("OnCancel"));
-        QCOMPARE(dialog.result(), int(IDCANCEL));
-        QVERIFY(!dialog.isVisible());
+            dialog.close();
+        QCOMPARE(dialog.calls.last(), call);
+        QCOMPARE(dialog.calls.filter(QRegularExpression("^On")).size(), 1);
+        QCOMPARE(dialog.isVisible(), result == 0);
+        if (result)
+            QCOMPARE(dialog.result(), result);
     }
 
     void initRunsOnceBeforeTheDialogShows()
     {
         ProbeDialog dialog;
-        auto opened =
-            whenDialogOpens([](QDialog* shown) { QTest::keyClick(shown, Qt::Key_Escape); });
+        auto opened = whenDialogOpens([](QDialog* shown) { QTest::keyClick(shown, Qt::Key_Escape); });
         QCOMPARE(dialog.DoModal(), int(IDCANCEL));
         QVERIFY(*opened);
         QCOMPARE(dialog.calls, (QStringList{"init visible=0", "DoDataExchange", "OnCancel"}));
@@ -371,7 +321,6 @@ private Q_SLOTS:
         QCOMPARE(dialog.listCount(1000), 3);
         QCOMPARE(dialog.listText(1000, 2), QStringLiteral("three"));
         QCOMPARE(dialog.listText(1000, 3), QString());
-        QCOMPARE(dialog.listCurrentSelection(1000), -1);
         dialog.control(1000)->setFocus();
         QTRY_VERIFY(dialog.control(1000)->hasFocus());
         QCOMPARE(dialog.listCurrentSelection(1000), -1);
@@ -380,43 +329,38 @@ private Q_SLOTS:
         QVERIFY(!dialog.calls.join(' ').contains("sel"));
     }
 
-    void aDialogRunFromAClickLeavesTheListWorking()
+    // A selection may open a dialog, as an item line does; the list keeps working.
+    void listSelectionByUserIsNotified_data()
     {
-        ProbeDialog dialog;
-        dialog.modalOnSelect = true;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        for (const char* line : {"one", "two", "three"})
-            dialog.listAddString(1000, QString::fromLatin1(line));
-        auto* list = dialog.controlAs<ListBox>(1000);
-        for (int row : {1, 2, 2, 0}) {
-            auto opened = whenDialogOpens([](QDialog* inner) { inner->reject(); });
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                              list->visualItemRect(list->item(row)).center());
-            QVERIFY(*opened);
-            QCOMPARE(dialog.calls.last(), QStringLiteral("sel %1").arg(row));
-        }
-        QCOMPARE(dialog.calls.filter("sel").size(), 4);
+        QTest::addColumn<bool>("modalOnSelect");
+        QTest::newRow("plain") << false;
+        QTest::newRow("opening a dialog") << true;
     }
-
     void listSelectionByUserIsNotified()
     {
+        QFETCH(bool, modalOnSelect);
         ProbeDialog dialog;
+        dialog.modalOnSelect = modalOnSelect;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         for (const char* line : {"one", "two", "three"})
             dialog.listAddString(1000, QString::fromLatin1(line));
         auto* list = dialog.controlAs<ListBox>(1000);
-        const QPoint second = list->visualItemRect(list->item(1)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
-        QCOMPARE(dialog.calls.last(), QStringLiteral("sel 1"));
-        // The same line again asks again.
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
-        QCOMPARE(dialog.calls.filter("sel").size(), 2);
+        for (int row : {2, 2, 1}) { // the same line again asks again
+            auto opened = modalOnSelect ? whenDialogOpens([](QDialog* inner) { inner->reject(); })
+                                        : std::make_shared<bool>(false);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(row)).center());
+            QCOMPARE(*opened, modalOnSelect);
+            QCOMPARE(dialog.calls.last(), QStringLiteral("sel %1").arg(row));
+        }
+        QCOMPARE(dialog.calls.filter("sel").size(), 3);
+        if (modalOnSelect)
+            return;
         QTest::keyClick(list, Qt::Key_Down);
         QCOMPARE(dialog.calls.last(), QStringLiteral("sel 2"));
         QTest::keyClick(list, Qt::Key_Down); // already at the end: nothing changes
-        QCOMPARE(dialog.calls.filter("sel").size(), 3);
+        QCOMPARE(dialog.calls.filter("sel").size(), 4);
     }
 };
 

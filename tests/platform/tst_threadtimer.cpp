@@ -6,52 +6,40 @@
 using namespace wareloom;
 
 namespace {
-
 const DialogTemplate emptyDialog{"Timer", "Courier New", 10, {100, 50}, {}};
-
-} // namespace
+}
 
 class TestThreadTimer : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void onceRunsOnce()
+    void onceRunsOnceRepeatingUntilKilled()
     {
-        int runs = 0;
-        const int id = setThreadTimer(
-            10, [&] { ++runs; }, TimerRepeat::Once);
-        QVERIFY(id != 0);
-        QTRY_COMPARE(runs, 1);
+        int once = 0;
+        int repeated = 0;
+        const int onceId = setThreadTimer(10, [&] { ++once; }, TimerRepeat::Once);
+        const int repeatingId = setThreadTimer(5, [&] { ++repeated; });
+        QVERIFY(onceId != 0 && repeatingId != onceId);
+        QTRY_VERIFY(once == 1 && repeated >= 3);
+        QVERIFY(killThreadTimer(repeatingId));
+        const int atKill = repeated;
         QTest::qWait(60);
-        QCOMPARE(runs, 1);
-        QVERIFY(!killThreadTimer(id));
-    }
-
-    void repeatingRunsUntilKilled()
-    {
-        int runs = 0;
-        const int id = setThreadTimer(5, [&] { ++runs; });
-        QTRY_VERIFY(runs >= 3);
-        QVERIFY(killThreadTimer(id));
-        const int atKill = runs;
-        QTest::qWait(40);
-        QCOMPARE(runs, atKill);
-        QVERIFY(!killThreadTimer(id));
+        QCOMPARE(once, 1);
+        QCOMPARE(repeated, atKill);
+        QVERIFY(!killThreadTimer(onceId));
+        QVERIFY(!killThreadTimer(repeatingId));
     }
 
     void ticksInsideAModalDialogSeeItActive()
     {
         ResourceDialog dialog(emptyDialog);
         QWidget* seen = nullptr;
-        setThreadTimer(
-            30,
-            [&] {
+        setThreadTimer(30, [&] {
                 seen = activeWindow();
                 if (seen == &dialog)
                     dialog.EndDialog(IDOK);
-            },
-            TimerRepeat::Once);
+            }, TimerRepeat::Once);
         QCOMPARE(dialog.DoModal(), int(IDOK));
         QCOMPARE(seen, &dialog);
     }

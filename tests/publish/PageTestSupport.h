@@ -1,52 +1,41 @@
 #pragma once
 
+#include "TempDataDirectory.h"
+#include "TestFiles.h"
 #include "platform/TextConversion.h"
 #include "store/CategoryStore.h"
 
-#include <QByteArray>
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
+#include <optional>
 
-// Shared by the page generator tests: a fresh data directory per test, item
-// records made by hand, expected pages from tests/data/pages.
+// Shared by the page generator tests: item records made by hand, expected
+// pages from tests/data/pages.
 namespace pagetest {
 
-// One field of a hand-made record: the text, then a NUL and filler that
-// readers must ignore; a text that fills the field has neither.
-inline QByteArray field(QByteArrayView text, int width)
-{
-    QByteArray bytes = text.toByteArray();
-    if (bytes.size() < width) {
-        bytes.append('\0');
-        bytes.append(QByteArray(width - bytes.size(), 'Z'));
-    }
-    return bytes;
-}
+using wareloom::test::readFile;
+using wareloom::test::writeFile;
 
-// An item record in file layout: name 60, code 10, price 10, qty 10.
+// A new empty data directory and the Western code page.
+struct DataDirectory : wareloom::test::TempDataDirectory
+{
+    DataDirectory()
+    {
+        qputenv("WARELOOM_CODEPAGE", "CP1252");
+        wareloom::resetConversionCodePage();
+    }
+};
+
+// An item record in file layout: name 60, code 10, price 10, qty 10. A text
+// shorter than its field is followed by a NUL and filler readers must ignore.
 inline QByteArray itemRecord(QByteArrayView name, QByteArrayView code, QByteArrayView price,
                              QByteArrayView qty)
 {
-    return field(name, 60) + field(code, 10) + field(price, 10) + field(qty, 10);
-}
-
-inline void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-inline QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<cannot read ") + QFile::encodeName(path) + '>';
-    return file.readAll();
+    QByteArray bytes;
+    for (auto [text, width] : {std::pair{name, 60}, {code, 10}, {price, 10}, {qty, 10}})
+        bytes += (text.toByteArray() + '\0' + QByteArray(width, 'Z')).left(width);
+    return bytes;
 }
 
 // An expected page, without the newline that ends its file.
@@ -58,9 +47,9 @@ inline QByteArray expectedPage(const char* name)
     return page;
 }
 
-inline void writeCategory(const QString& name, const QByteArray& records)
+inline bool writeCategory(const QString& name, const QByteArray& records)
 {
-    writeFile(wareloom::categoryFilePath(name), records);
+    return writeFile(wareloom::categoryFilePath(name), records);
 }
 
 inline QByteArray page(const QString& pageFileName)
@@ -68,30 +57,14 @@ inline QByteArray page(const QString& pageFileName)
     return readFile(wareloom::dataFilePath(pageFileName));
 }
 
-// Every file of the data directory, hidden ones included, sorted.
+// Every entry of the data directory, hidden ones included, sorted.
 inline QStringList dataFiles()
 {
-    QStringList names =
-        QDir(wareloom::dataDirectory())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QStringList names = QDir(wareloom::dataDirectory())
+                            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                       QDir::NoDotAndDotDot);
     names.sort();
     return names;
 }
-
-// Points the program at a new empty data directory and the Western code page.
-class DataDirectory
-{
-public:
-    DataDirectory()
-    {
-        qputenv("WARELOOM_DATA_DIR", QFile::encodeName(m_dir.path()));
-        qputenv("WARELOOM_CODEPAGE", "CP1252");
-        wareloom::resetConversionCodePage();
-    }
-    bool isValid() const { return m_dir.isValid(); }
-
-private:
-    QTemporaryDir m_dir;
-};
 
 } // namespace pagetest

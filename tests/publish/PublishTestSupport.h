@@ -8,9 +8,9 @@
 #include "store/ItemRecord.h"
 
 #include "TempDataDirectory.h"
+#include "TestFiles.h"
 #include "TestFtpServer.h"
 
-#include <QFile>
 #include <QStringList>
 
 #include <utility>
@@ -18,22 +18,16 @@
 
 namespace wareloom::test {
 
-// A category file holding one item.
-inline bool writeCategory(const TempDataDirectory& data, const QString& name)
-{
-    ItemRecord record;
-    storeFieldString(record, ItemField::Name, QStringLiteral("Item of ") + name);
-    storeFieldString(record, ItemField::Code, QStringLiteral("C1"));
-    storeFieldString(record, ItemField::Price, QStringLiteral("1.00"));
-    storeFieldString(record, ItemField::Qty, QStringLiteral("2"));
-    return data.writeFile(name + QStringLiteral(".dat"),
-                          QByteArray(record.bytes.data(), ItemRecord::Size));
-}
-
+// One category file of one item for each name.
 inline bool writeCategories(const TempDataDirectory& data, const QStringList& names)
 {
     for (const QString& name : names) {
-        if (!writeCategory(data, name))
+        ItemRecord record;
+        storeFieldString(record, ItemField::Name, QStringLiteral("Item of ") + name);
+        storeFieldString(record, ItemField::Code, u"C1");
+        storeFieldString(record, ItemField::Price, u"1.00");
+        storeFieldString(record, ItemField::Qty, u"2");
+        if (!data.writeFile(name + QStringLiteral(".dat"), QByteArray(record.bytes.data(), ItemRecord::Size)))
             return false;
     }
     return true;
@@ -49,21 +43,36 @@ struct PublishSetup
 
     TempDataDirectory data;
     TestFtpServer server;
+    QString error;
 
-    // Empty when all is ready, else why not.
-    QString start(const QStringList& categories,
-                  const QString& uploadPath = QStringLiteral("/htdocs/"),
-                  const QString& password = QString())
+    bool start(const QStringList& categories, const QString& uploadPath = QStringLiteral("/htdocs/"),
+               const QString& password = QString())
     {
         if (!writeCategories(data, categories))
-            return QStringLiteral("cannot write the category files");
-        if (!server.start())
-            return server.errorString();
-        SettingsFields settings = server.settings(uploadPath);
+            error = QStringLiteral("cannot write the category files");
+        else if (!server.start())
+            error = server.errorString();
+        if (!error.isEmpty())
+            return false;
+        SettingsFields settings = server.settings(uploadPath); // knows the port now
         if (!password.isNull())
             settings.password = password;
-        return writeSettingsFile(settings) ? QString()
-                                           : QStringLiteral("cannot write the settings file");
+        if (!writeSettingsFile(settings))
+            error = QStringLiteral("cannot write the settings file");
+        return error.isEmpty();
+    }
+
+    // Empty when every page reached the server as the data directory holds
+    // it, else the first page that did not.
+    QString pageNotPublished(const QStringList& pages,
+                             const QString& uploadPath = QStringLiteral("/htdocs/")) const
+    {
+        for (const QString& page : pages) {
+            const QByteArray local = readFile(data.filePath(page));
+            if (local.isEmpty() || server.fileContents(uploadPath + page) != local)
+                return page;
+        }
+        return {};
     }
 };
 
@@ -76,21 +85,40 @@ inline QStringList listedNames()
     return names;
 }
 
-// The status texts a successful run shows for these categories.
-inline QStringList successfulStatuses(const QStringList& categoriesInListingOrder)
+// The main page, then the page of every category in listing order.
+inline QStringList listedPages()
+{
+    QStringList pages{QStringLiteral("inventory.htm")};
+    for (const QString& name : listedNames())
+        pages << name + QStringLiteral(".htm");
+    return pages;
+}
+
+// The status texts a successful run shows.
+inline QStringList successfulStatuses()
 {
     QStringList statuses{QStringLiteral("Creating HTML"),
                          QStringLiteral("Upload -> inventory.htm (main page)")};
-    for (const QString& name : categoriesInListingOrder)
+    for (const QString& name : listedNames())
         statuses << QStringLiteral("Upload -> %1.htm").arg(name);
     statuses << QStringLiteral("Done");
     return statuses;
 }
 
-inline QByteArray fileBytes(const QString& path)
+inline QList<int> oneTo(int last)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QList<int> numbers;
+    for (int n = 1; n <= last; ++n)
+        numbers << n;
+    return numbers;
+}
+
+inline QStringList failedPageNames(const PublishOutcome& outcome)
+{
+    QStringList names;
+    for (const FailedPage& page : outcome.failedPages)
+        names << page.pageFileName;
+    return names;
 }
 
 // Everything a run tells its observer, in order.

@@ -17,15 +17,13 @@ using namespace wareloom;
 
 namespace {
 
-// A file whose full path is longer than a name buffer's 199 characters.
-QString longPathIn(const QTemporaryDir& dir)
-{
-    const QString folder = dir.filePath(QString(120, 'd'));
-    QDir().mkpath(folder);
-    return folder + QLatin1Char('/') + QString(80, 'b') + QStringLiteral(".jpg");
-}
+enum class Settings { None, Empty, Server };
+enum class Chosen { Banner, MissingFile, LongPath, Cancel };
 
 } // namespace
+
+Q_DECLARE_METATYPE(Settings)
+Q_DECLARE_METATYPE(Chosen)
 
 class TestBannerUpload : public QObject
 {
@@ -40,132 +38,88 @@ private Q_SLOTS:
         qputenv("WARELOOM_FTP_TIMEOUT", "2");
     }
 
-    void storesTheChosenFileAsBannerGif_data()
+    // The chosen file goes up unchanged as banner.gif; the title says so while
+    // the box is up.
+    void uploadsTheChosenFileAsBannerGif_data()
     {
+        QTest::addColumn<Settings>("settings");
         QTest::addColumn<QString>("uploadPath");
-        QTest::addColumn<QString>("remote");
-        QTest::newRow("under /htdocs/")
-            << QStringLiteral("/htdocs/") << QStringLiteral("/htdocs/banner.gif");
-        QTest::newRow("login directory") << QString() << QStringLiteral("banner.gif");
+        QTest::addColumn<Chosen>("chosen");
+        QTest::addColumn<QString>("box"); // empty: none
+        QTest::addColumn<QString>("remote"); // empty: nothing stored
+        const QString ftpError = "FTP Error!";
+        QTest::newRow("under /htdocs/") << Settings::Server << "/htdocs/" << Chosen::Banner
+                                        << "Banner Uploaded!" << "/htdocs/banner.gif";
+        QTest::newRow("login directory")
+            << Settings::Server << "" << Chosen::Banner << "Banner Uploaded!" << "banner.gif";
+        QTest::newRow("all fields empty") << Settings::Empty << "" << Chosen::Banner << ftpError << "";
+        QTest::newRow("typed name of no file")
+            << Settings::Server << "/htdocs/" << Chosen::MissingFile << ftpError << "";
+        QTest::newRow("path longer than 199")
+            << Settings::Server << "/htdocs/" << Chosen::LongPath << ftpError << "";
+        QTest::newRow("file dialog cancelled") << Settings::Server << "/htdocs/" << Chosen::Cancel
+                                               << "" << "";
+        QTest::newRow("no settings, no file dialog")
+            << Settings::None << "" << Chosen::Cancel << "No FTP/HTTP settings!" << "";
     }
 
-    void storesTheChosenFileAsBannerGif()
+    void uploadsTheChosenFileAsBannerGif()
     {
+        QFETCH(Settings, settings);
         QFETCH(QString, uploadPath);
+        QFETCH(Chosen, chosen);
+        QFETCH(QString, box);
         QFETCH(QString, remote);
         test::TempDataDirectory data;
         test::TestFtpServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QVERIFY(test::writeSettingsFile(server.settings(uploadPath)));
-        const QByteArray banner = test::solidPicture({40, 30}, QColor(200, 30, 60), "JPEG");
-        const QString path = m_chosen.filePath(QStringLiteral("Logo.JPG"));
-        QVERIFY(test::writeFile(path, banner));
-
-        CWareloomDlg dlg;
-        dlg.show();
-        FileDialogHook files;
-        files.queueChoice(path);
-        MessageBoxHook boxes;
-        const auto titleWhileBoxOpen = test::titleWhenBoxOpens(boxes, dlg);
-
-        QVERIFY(dlg.sendCommand(ID_HTML_WEBSITEBANNERUPLOAD));
-
-        QCOMPARE(server.fileContents(remote), banner);
-        QVERIFY(server.commands().contains(QStringLiteral("STOR %1 TYPE=I").arg(remote)));
-        QCOMPARE(boxes.shown().size(), 1);
-        const ShownMessageBox& box = boxes.shown().first();
-        QCOMPARE(box.text, QStringLiteral("Banner Uploaded!"));
-        QCOMPARE(box.caption, QStringLiteral("Wareloom"));
-        QCOMPARE(box.buttons, MessageButtons::Ok);
-        QCOMPARE(box.icon, MessageIcon::None);
-        QCOMPARE(box.owner.data(), &dlg);
-        QCOMPARE(*titleWhileBoxOpen, QStringLiteral("-> Banner.gif"));
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("Wareloom"));
-        QVERIFY(!QFile::exists(data.filePath(QStringLiteral("banner.gif"))));
-    }
-
-    void failedUploadSaysFtpError_data()
-    {
-        QTest::addColumn<bool>("withServer");
-        QTest::addColumn<QString>("chosen"); // empty: a path longer than 199 characters
-        QTest::addColumn<bool>("exists");
-        QTest::newRow("all fields empty") << false << QStringLiteral("Logo.JPG") << true;
-        QTest::newRow("typed name of no file") << true << QStringLiteral("Nothing.gif") << false;
-        QTest::newRow("path longer than 199") << true << QString() << true;
-    }
-
-    void failedUploadSaysFtpError()
-    {
-        QFETCH(bool, withServer);
-        QFETCH(QString, chosen);
-        QFETCH(bool, exists);
-        test::TempDataDirectory data;
-        test::TestFtpServer server;
-        if (withServer) {
+        if (settings == Settings::Server) {
             QVERIFY2(server.start(), qPrintable(server.errorString()));
-            QVERIFY(test::writeSettingsFile(server.settings()));
-        } else {
+            QVERIFY(test::writeSettingsFile(server.settings(uploadPath)));
+        } else if (settings == Settings::Empty) {
             QVERIFY(test::writeSettingsFile({}));
         }
-        const QString path = chosen.isEmpty() ? longPathIn(m_chosen) : m_chosen.filePath(chosen);
-        QCOMPARE(path.size() > 199, chosen.isEmpty());
-        if (exists)
-            QVERIFY(
-                test::writeFile(path, test::solidPicture({40, 30}, QColor(200, 30, 60), "JPEG")));
+        const QByteArray banner = test::solidPicture({40, 30}, QColor(200, 30, 60), "JPEG");
+        QString path = m_chosen.filePath(chosen == Chosen::MissingFile ? "Nothing.gif" : "Logo.JPG");
+        if (chosen == Chosen::LongPath) {
+            QVERIFY(QDir().mkpath(m_chosen.filePath(QString(120, 'd'))));
+            path = m_chosen.filePath(QString(120, 'd') + '/' + QString(80, 'b') + ".jpg");
+            QVERIFY(path.size() > 199);
+        }
+        if (chosen != Chosen::MissingFile)
+            QVERIFY(test::writeFile(path, banner));
 
         CWareloomDlg dlg;
         dlg.show();
         FileDialogHook files;
-        files.queueChoice(path);
+        if (chosen == Chosen::Cancel)
+            files.queueCancel();
+        else
+            files.queueChoice(path);
         MessageBoxHook boxes;
         const auto titleWhileBoxOpen = test::titleWhenBoxOpens(boxes, dlg);
 
         QVERIFY(dlg.sendCommand(ID_HTML_WEBSITEBANNERUPLOAD));
 
-        QCOMPARE(boxes.shown().size(), 1);
-        QCOMPARE(boxes.shown().first().text, QStringLiteral("FTP Error!"));
-        QCOMPARE(boxes.shown().first().caption, QStringLiteral("Wareloom"));
-        QCOMPARE(*titleWhileBoxOpen, QStringLiteral("-> Banner.gif"));
+        QCOMPARE(files.shownCount(), settings == Settings::None ? 0 : 1);
+        QCOMPARE(boxes.shown().size(), box.isEmpty() ? 0 : 1);
+        if (!box.isEmpty()) {
+            const ShownMessageBox& shown = boxes.shown().first();
+            QCOMPARE(shown.text, box);
+            QCOMPARE(shown.caption, QStringLiteral("Wareloom"));
+            QCOMPARE(shown.buttons, MessageButtons::Ok);
+            QCOMPARE(shown.icon, MessageIcon::None);
+            QCOMPARE(shown.owner.data(), &dlg);
+            if (settings != Settings::None)
+                QCOMPARE(*titleWhileBoxOpen, QStringLiteral("-> Banner.gif"));
+        }
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Wareloom"));
-        if (withServer)
-            QVERIFY(!server.received({QStringLiteral("STOR")}));
-    }
-
-    void cancelledFileDialogDoesNothing()
-    {
-        test::TempDataDirectory data;
-        test::TestFtpServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QVERIFY(test::writeSettingsFile(server.settings()));
-        CWareloomDlg dlg;
-        dlg.show();
-        FileDialogHook files;
-        files.queueCancel();
-        MessageBoxHook boxes;
-
-        QVERIFY(dlg.sendCommand(ID_HTML_WEBSITEBANNERUPLOAD));
-
-        QCOMPARE(files.shownCount(), 1);
-        QVERIFY(boxes.shown().isEmpty());
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("Wareloom"));
-        QVERIFY(!server.received({QStringLiteral("USER")}));
-    }
-
-    void withoutSettingsTellsBeforeAnyFileDialog()
-    {
-        test::TempDataDirectory data;
-        CWareloomDlg dlg;
-        dlg.show();
-        FileDialogHook files;
-        MessageBoxHook boxes;
-
-        QVERIFY(dlg.sendCommand(ID_HTML_WEBSITEBANNERUPLOAD));
-
-        QCOMPARE(files.shownCount(), 0);
-        QCOMPARE(boxes.shown().size(), 1);
-        QCOMPARE(boxes.shown().first().text, QStringLiteral("No FTP/HTTP settings!"));
-        QCOMPARE(boxes.shown().first().owner.data(), &dlg);
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("Wareloom"));
+        if (!remote.isEmpty()) {
+            QCOMPARE(server.fileContents(remote), banner);
+            QVERIFY(server.commands().contains(QStringLiteral("STOR %1 TYPE=I").arg(remote)));
+        } else if (settings == Settings::Server) {
+            QVERIFY(!server.received({chosen == Chosen::Cancel ? "USER" : "STOR"}));
+        }
+        QVERIFY(!QFile::exists(data.filePath("banner.gif")));
     }
 };
 

@@ -7,8 +7,6 @@
 
 #include "DialogTestDriver.h"
 #include "PublishTestSupport.h"
-#include "TempDataDirectory.h"
-#include "TestFtpServer.h"
 
 #include <QDir>
 #include <QLabel>
@@ -17,9 +15,7 @@
 #include <QTimer>
 
 using namespace wareloom;
-using wareloom::test::TempDataDirectory;
-using wareloom::test::TestFtpServer;
-using wareloom::test::whenDialogOpens;
+using namespace wareloom::test;
 
 namespace {
 
@@ -90,14 +86,6 @@ int runToEnd(FTPDialog& dialog)
     return dialog.DoModal();
 }
 
-QList<int> oneTo(int last)
-{
-    QList<int> numbers;
-    for (int n = 1; n <= last; ++n)
-        numbers << n;
-    return numbers;
-}
-
 } // namespace
 
 // The publish dialog run by its timer against a real FTP server.
@@ -106,7 +94,11 @@ class TestFtpDialog : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(startSockets()); }
+    void initTestCase()
+    {
+        QVERIFY(startSockets());
+        qputenv("WARELOOM_FTP_TIMEOUT", "2");
+    }
 
     void showsEachStepAndClosesItself_data()
     {
@@ -124,21 +116,16 @@ private Q_SLOTS:
         QFETCH(QStringList, categories);
         QFETCH(int, categoryCount);
         QFETCH(int, lastPosition);
-        test::PublishSetup setup;
-        const QString notReady = setup.start(categories);
-        QVERIFY2(notReady.isEmpty(), qPrintable(notReady));
-        const TempDataDirectory& data = setup.data;
-        const TestFtpServer& server = setup.server;
+        PublishSetup setup;
+        QVERIFY2(setup.start(categories), qPrintable(setup.error));
         browserState().categoryCount = categoryCount;
         MessageBoxHook boxes;
-
         FTPDialog dialog;
         PaintedValues painted(dialog);
-        const int result = runToEnd(dialog);
 
-        QCOMPARE(result, int(IDOK));
+        QCOMPARE(runToEnd(dialog), int(IDOK));
         QVERIFY(boxes.shown().isEmpty());
-        QCOMPARE(painted.statuses, test::successfulStatuses(test::listedNames()));
+        QCOMPARE(painted.statuses, successfulStatuses());
         // The empty bar of the opening dialog, then one position per page.
         QCOMPARE(painted.positions, QList<int>{0} + oneTo(lastPosition));
         const DialogState end = stateOf(dialog);
@@ -147,23 +134,15 @@ private Q_SLOTS:
         QCOMPARE(end.minimum, 1);
         QCOMPARE(end.maximum, categoryCount + 1);
         QCOMPARE(end.value, end.maximum);
-        for (const QString& name : categories) {
-            const QString page = name + QStringLiteral(".htm");
-            QCOMPARE(server.fileContents(QStringLiteral("/htdocs/") + page),
-                     test::fileBytes(data.filePath(page)));
-        }
-        QCOMPARE(server.fileContents(QStringLiteral("/htdocs/inventory.htm")),
-                 test::fileBytes(data.filePath(QStringLiteral("inventory.htm"))));
+        QCOMPARE(setup.pageNotPublished(listedPages()), QString());
     }
 
+    // The box comes after the last category was tried, with the dialog still up.
     void wrongPasswordShowsOneBoxAfterTheLastPage()
     {
-        qputenv("WARELOOM_FTP_TIMEOUT", "2");
-        test::PublishSetup setup;
-        const QString notReady = setup.start({"A", "B", "C"}, "/htdocs/", "wrong");
-        QVERIFY2(notReady.isEmpty(), qPrintable(notReady));
+        PublishSetup setup;
+        QVERIFY2(setup.start({"A", "B", "C"}, "/htdocs/", "wrong"), qPrintable(setup.error));
         browserState().categoryCount = 3;
-
         FTPDialog dialog;
         PaintedValues painted(dialog);
         DialogState whileBoxUp;
@@ -172,49 +151,42 @@ private Q_SLOTS:
             whileBoxUp = stateOf(dialog);
             return int(IDOK);
         });
-        const int result = runToEnd(dialog);
 
-        QCOMPARE(result, int(IDOK));
+        QCOMPARE(runToEnd(dialog), int(IDOK));
         QCOMPARE(boxes.shown().size(), 1);
         const ShownMessageBox& box = boxes.shown().first();
-        QCOMPARE(box.text,
-                 QStringLiteral("FTP Error: Check your FTP settings and internet connection."));
+        QCOMPARE(box.text, QStringLiteral("FTP Error: Check your FTP settings and internet connection."));
         QCOMPARE(box.caption, QStringLiteral("FTP Error"));
         QCOMPARE(box.buttons, MessageButtons::Ok);
         QCOMPARE(box.icon, MessageIcon::None);
         QCOMPARE(box.owner.data(), &dialog);
-        // The box came after the last category was tried, with the dialog still up.
         QVERIFY(whileBoxUp.visible);
-        QCOMPARE(whileBoxUp.status,
-                 QStringLiteral("Upload -> %1.htm").arg(test::listedNames().last()));
+        QCOMPARE(whileBoxUp.status, QStringLiteral("Upload -> %1.htm").arg(listedNames().last()));
         QCOMPARE(whileBoxUp.value, 4);
         QVERIFY(!painted.statuses.contains(QStringLiteral("Done")));
         QVERIFY(!dialog.isVisible());
-        qunsetenv("WARELOOM_FTP_TIMEOUT");
     }
 
     void noSettingsLeavesTheDialogOpenAndWritesNothing()
     {
         TempDataDirectory data;
-        QVERIFY(test::writeCategories(data, {"A"}));
+        QVERIFY(writeCategories(data, {"A"}));
         browserState().categoryCount = 1;
-
         FTPDialog dialog;
         MessageBoxHook boxes;
         DialogState afterBox;
-        int boxesLater = -1;
+        qsizetype boxesLater = -1;
         boxes.queueAnswer([&](const ShownMessageBox&) {
-            // Look again after later ticks have come and gone.
-            QTimer::singleShot(1500, &dialog, [&] {
+            // Look again once the next tick has come and gone.
+            QTimer::singleShot(1100, &dialog, [&] {
                 afterBox = stateOf(dialog);
-                boxesLater = int(boxes.shown().size());
+                boxesLater = boxes.shown().size();
                 dialog.reject();
             });
             return int(IDOK);
         });
-        const int result = runToEnd(dialog);
 
-        QCOMPARE(result, int(IDCANCEL));
+        QCOMPARE(runToEnd(dialog), int(IDCANCEL));
         QCOMPARE(boxes.shown().size(), 1);
         const ShownMessageBox& box = boxes.shown().first();
         QCOMPARE(box.text, QStringLiteral("Error"));
@@ -229,38 +201,30 @@ private Q_SLOTS:
 
     void eachOpeningPublishesOnce()
     {
-        test::PublishSetup setup;
-        const QString notReady = setup.start({"A"});
-        QVERIFY2(notReady.isEmpty(), qPrintable(notReady));
-        const TestFtpServer& server = setup.server;
+        PublishSetup setup;
+        QVERIFY2(setup.start({"A"}), qPrintable(setup.error));
         browserState().categoryCount = 1;
         for (int opening = 0; opening < 2; ++opening) {
             FTPDialog dialog;
             QCOMPARE(runToEnd(dialog), int(IDOK));
         }
-        QCOMPARE(server.commands().filter(QStringLiteral("STOR /htdocs/inventory.htm")).size(), 2);
-        QCOMPARE(server.commands().filter(QStringLiteral("STOR /htdocs/A.htm")).size(), 2);
+        QCOMPARE(setup.server.commands().filter("STOR /htdocs/inventory.htm").size(), 2);
+        QCOMPARE(setup.server.commands().filter("STOR /htdocs/A.htm").size(), 2);
     }
 
     void closedBeforeItsFirstTickPublishesNothing()
     {
-        test::PublishSetup setup;
-        const QString notReady = setup.start({"A"});
-        QVERIFY2(notReady.isEmpty(), qPrintable(notReady));
-        const TestFtpServer& server = setup.server;
+        PublishSetup setup;
+        QVERIFY2(setup.start({"A"}), qPrintable(setup.error));
         browserState().categoryCount = 1;
         MessageBoxHook boxes;
-        {
-            FTPDialog dialog;
-            auto opened = whenDialogOpens([](QDialog* d) { d->reject(); });
-            QCOMPARE(dialog.DoModal(), int(IDCANCEL));
-            QVERIFY(*opened);
-            // Closed but still there, then gone: neither runs anything.
-            QTest::qWait(1300);
-        }
-        QTest::qWait(1300);
-        QVERIFY(!QFile::exists(setup.data.filePath(QStringLiteral("inventory.htm"))));
-        QVERIFY(server.commands().filter(QStringLiteral("STOR ")).isEmpty());
+        FTPDialog dialog;
+        auto opened = whenDialogOpens([](QDialog* d) { d->reject(); });
+        QCOMPARE(dialog.DoModal(), int(IDCANCEL));
+        QVERIFY(*opened);
+        QTest::qWait(1100); // past the first tick
+        QVERIFY(!QFile::exists(setup.data.filePath("inventory.htm")));
+        QVERIFY(setup.server.commands().filter("STOR ").isEmpty());
         QVERIFY(boxes.shown().isEmpty());
     }
 
@@ -276,19 +240,16 @@ private Q_SLOTS:
         QFETCH(int, command);
         TempDataDirectory data;
         CWareloomDlg mainWindow;
-        bool publishDialog = false;
         QString title;
         QString status;
         auto opened = whenDialogOpens([&](QDialog* dialog) {
-            auto* ftp = qobject_cast<FTPDialog*>(dialog);
-            publishDialog = ftp != nullptr;
             title = dialog->windowTitle();
-            status = ftp ? ftp->controlText(StatusText) : QString();
+            if (auto* ftp = qobject_cast<FTPDialog*>(dialog))
+                status = ftp->controlText(StatusText);
             dialog->reject();
         });
         QVERIFY(mainWindow.sendCommand(command));
         QVERIFY(*opened);
-        QVERIFY(publishDialog);
         QCOMPARE(title, QStringLiteral("Wareloom - FTP Upload"));
         QCOMPARE(status, QStringLiteral("Creating HTML"));
     }

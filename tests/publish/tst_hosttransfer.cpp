@@ -9,7 +9,7 @@
 using namespace wareloom;
 
 // One FTP operation with the loaded settings, as the picture and banner
-// uploads and the two remote deletions use it.
+// uploads and the remote deletions use it.
 class TestHostTransfer : public QObject
 {
     Q_OBJECT
@@ -27,8 +27,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("uploadPath");
         QTest::addColumn<QString>("remote");
-        QTest::newRow("htdocs") << QStringLiteral("/htdocs/") << QStringLiteral("/htdocs/A1.jpg");
-        QTest::newRow("login directory") << QString() << QStringLiteral("A1.jpg");
+        QTest::newRow("/htdocs/") << "/htdocs/" << "/htdocs/A1.jpg";
+        QTest::newRow("/htdocs") << "/htdocs" << "/htdocsA1.jpg";
+        QTest::newRow("login directory") << "" << "A1.jpg";
     }
 
     void uploadsAndDeletesUnderTheUploadPath()
@@ -40,26 +41,38 @@ private Q_SLOTS:
         QVERIFY(test::writeSettingsFile(server.settings(uploadPath)));
         QVERIFY(loadSettings());
         const QByteArray picture("\x89PNG\r\n\x1a\n\0\x01", 10);
-        QVERIFY(m_data.writeFile(QStringLiteral("photo.png"), picture));
+        QVERIFY(m_data.writeFile("photo.png", picture));
 
-        QVERIFY(uploadToHost(m_data.filePath(QStringLiteral("photo.png")), QStringLiteral("A1.jpg"),
-                             TransferType::Binary));
+        QVERIFY(uploadToHost(m_data.filePath("photo.png"), "A1.jpg", TransferType::Binary));
         QCOMPARE(server.fileContents(remote), picture);
         QVERIFY(server.commands().contains(QStringLiteral("STOR %1 TYPE=I").arg(remote)));
-
-        QVERIFY(deleteFromHost(QStringLiteral("A1.jpg")));
+        QVERIFY(deleteFromHost("A1.jpg"));
         QVERIFY(!QFile::exists(server.localPath(remote)));
-        QVERIFY(!deleteFromHost(QStringLiteral("A1.jpg")));
+        QVERIFY(!deleteFromHost("A1.jpg"));
     }
 
-    void failsWithoutAHost()
+    void failsWithoutSending_data()
     {
-        QVERIFY(test::writeSettingsFile({}));
+        QTest::addColumn<bool>("withServer");
+        QTest::newRow("all fields empty") << false;
+        QTest::newRow("name too long for its buffer") << true;
+    }
+
+    void failsWithoutSending()
+    {
+        QFETCH(bool, withServer);
+        test::TestFtpServer server;
+        if (withServer) {
+            QVERIFY2(server.start(), qPrintable(server.errorString()));
+            QVERIFY(test::writeSettingsFile(server.settings("/htdocs/" + QString(190, 'd') + '/')));
+        } else {
+            QVERIFY(test::writeSettingsFile({}));
+        }
         QVERIFY(loadSettings());
-        QVERIFY(m_data.writeFile(QStringLiteral("banner.png"), "GIF89a"));
-        QVERIFY(!uploadToHost(m_data.filePath(QStringLiteral("banner.png")), QStringLiteral("banner.gif"),
-                              TransferType::Binary));
-        QVERIFY(!deleteFromHost(QStringLiteral("Shoes.htm")));
+        QVERIFY(m_data.writeFile("banner.png", "GIF89a"));
+        QVERIFY(!uploadToHost(m_data.filePath("banner.png"), "banner.gif", TransferType::Binary));
+        QVERIFY(!deleteFromHost("Shoes.htm"));
+        QVERIFY(!withServer || !server.received({"STOR", "DELE"}));
     }
 };
 
