@@ -1,12 +1,9 @@
-#include "ReadOnlyDirectory.h"
 #include "TestFiles.h"
 #include "platform/AtomicFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <optional>
 
 using namespace wareloom;
 using test::readFile;
@@ -46,7 +43,6 @@ private Q_SLOTS:
         QTest::newRow("replaces an earlier file") << "photo.png" << QByteArray(300 * 1024, 'x');
         QTest::newRow("onto itself") << "data/A1.jpg" << m_bytes;
     }
-
     void copiesByteForByte()
     {
         QFETCH(QString, source);
@@ -62,27 +58,17 @@ private Q_SLOTS:
     void failedCopyLeavesTheEarlierFileWhole_data()
     {
         QTest::addColumn<QString>("source");
-        QTest::addColumn<bool>("readOnlyTarget");
-        QTest::addColumn<QString>("named");
-        QTest::newRow("missing source") << "missing.png" << false << "missing.png";
-        QTest::newRow("source is a directory") << "data" << false << "data";
-        QTest::newRow("directory refuses writes") << "photo.png" << true << "A1.jpg";
+        QTest::newRow("missing source") << "missing.png";
+        QTest::newRow("source is a directory") << "data";
     }
-
     void failedCopyLeavesTheEarlierFileWhole()
     {
         QFETCH(QString, source);
-        QFETCH(bool, readOnlyTarget);
-        QFETCH(QString, named);
         QVERIFY(test::writeFile(m_target, "old picture"));
-        std::optional<test::ReadOnlyDirectory> readOnly;
-        if (readOnlyTarget)
-            QVERIFY(readOnly.emplace(path("data")).ok());
         const Status copied = copyFileAtomically(path(source), m_target);
         QVERIFY(!copied.ok());
-        QVERIFY2(copied.message().contains(named), qPrintable(copied.message()));
+        QVERIFY2(copied.message().contains(source), qPrintable(copied.message()));
         QCOMPARE(readFile(m_target), QByteArray("old picture"));
-        readOnly.reset();
         QCOMPARE(dataFiles(), QStringList{"A1.jpg"});
     }
 };

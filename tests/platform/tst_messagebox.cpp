@@ -31,8 +31,9 @@ private Q_SLOTS:
         QCOMPARE(seen, QStringLiteral("Outer|outer"));
         QCOMPARE(hook.pendingAnswers(), 0);
         QCOMPARE(messageBox(nullptr, "Quit?", "Quit", MessageButtons::YesNo), int(IDNO));
-        QCOMPARE(messageBox(nullptr, "FTP Error!", "Wareloom", MessageButtons::Ok, MessageIcon::Warning),
-                 int(IDOK));
+        QCOMPARE(
+            messageBox(nullptr, "FTP Error!", "Wareloom", MessageButtons::Ok, MessageIcon::Warning),
+            int(IDOK));
 
         const QList<ShownMessageBox>& shown = hook.shown();
         QCOMPARE(shown.size(), 5);
@@ -63,8 +64,8 @@ private Q_SLOTS:
             << yesNo << int(MessageIcon::None) << int(Qt::Key_Return) << int(IDYES);
         QTest::newRow("yes/no, Esc")
             << yesNo << int(MessageIcon::Question) << int(Qt::Key_Escape) << int(IDNO);
-        QTest::newRow("ok, Enter")
-            << int(MessageButtons::Ok) << int(MessageIcon::Error) << int(Qt::Key_Return) << int(IDOK);
+        QTest::newRow("ok, Enter") << int(MessageButtons::Ok) << int(MessageIcon::Error)
+                                   << int(Qt::Key_Return) << int(IDOK);
     }
     void realBoxShowsWhatItWasGiven()
     {

@@ -38,7 +38,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes"); // null: no file
         QTest::addColumn<QSize>("size");
         QTest::newRow("PNG") << test::solidPicture({8, 6}, Qt::red) << QSize(8, 6);
-        QTest::newRow("JPEG") << test::solidPicture({800, 600}, Qt::blue, "JPEG") << QSize(800, 600);
+        QTest::newRow("JPEG") << test::solidPicture({800, 600}, Qt::blue, "JPEG")
+                              << QSize(800, 600);
         QTest::newRow("BMP") << test::solidPicture({3, 9}, Qt::green, "BMP") << QSize(3, 9);
         QTest::newRow("GIF") << OnePixelGif << QSize(1, 1);
         QTest::newRow("no file") << QByteArray() << QSize();
@@ -46,7 +47,6 @@ private Q_SLOTS:
         QTest::newRow("text") << QByteArray("not a picture\n") << QSize();
         QTest::newRow("PNG cut short") << test::solidPicture({8, 6}, Qt::red).left(20) << QSize();
     }
-
     void loadsAnyPictureByItsContent()
     {
         QFETCH(QByteArray, bytes);

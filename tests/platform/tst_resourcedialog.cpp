@@ -114,21 +114,35 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("id");
         QTest::addColumn<QRect>("units");
-        QTest::newRow("default button") << int(IDOK) << QRect(40, 150, 86, 30);
-        QTest::newRow("edit") << 1001 << QRect(59, 35, 295, 12);
-        QTest::newRow("save") << 1005 << QRect(229, 150, 85, 30);
-        QTest::newRow("bordered static") << 1008 << QRect(59, 15, 297, 11);
-        QTest::newRow("list") << 1000 << QRect(172, 54, 182, 85);
+        QTest::addColumn<QByteArray>("kind");
+        QTest::addColumn<QString>("text"); // null: not checked
+        QTest::newRow("default button")
+            << int(IDOK) << QRect(40, 150, 86, 30) << QByteArray("QPushButton") << "Cancel";
+        QTest::newRow("edit") << 1001 << QRect(59, 35, 295, 12) << QByteArray("QLineEdit") << "";
+        QTest::newRow("save") << 1005 << QRect(229, 150, 85, 30) << QByteArray("QPushButton")
+                              << "Save";
+        QTest::newRow("bordered static")
+            << 1008 << QRect(59, 15, 297, 11) << QByteArray("QLabel") << "Static";
+        QTest::newRow("list") << 1000 << QRect(172, 54, 182, 85) << QByteArray("wareloom::ListBox")
+                              << "";
+        QTest::newRow("progress bar")
+            << 1012 << QRect(7, 60, 100, 10) << QByteArray("QProgressBar") << QString();
     }
     void controlsPlacedInDialogUnits()
     {
         QFETCH(int, id);
         QFETCH(QRect, units);
+        QFETCH(QByteArray, kind);
+        QFETCH(QString, text);
         ProbeDialog dialog;
         dialog.show();
+        QWidget* control = dialog.control(id);
+        QVERIFY(control && control->inherits(kind));
+        if (!text.isNull())
+            QCOMPARE(dialog.controlText(id), text);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Probe"));
         QCOMPARE(QFontInfo(dialog.font()).family(), QStringLiteral("Liberation Mono"));
-        QCOMPARE(QFontInfo(dialog.control(id)->font()).family(), QStringLiteral("Liberation Mono"));
+        QCOMPARE(QFontInfo(control->font()).family(), QStringLiteral("Liberation Mono"));
         QCOMPARE(dialog.font().pointSize(), 10);
         const QFontMetrics metrics(dialog.font());
         const int bx = dialog.dialogUnits().baseX;
@@ -139,37 +153,27 @@ private Q_SLOTS:
         const QRect expected(QPoint(px(units.x(), bx, 4), px(units.y(), by, 8)),
                              QPoint(px(units.x() + units.width(), bx, 4) - 1,
                                     px(units.y() + units.height(), by, 8) - 1));
-        QCOMPARE(dialog.control(id)->geometry(), expected);
-        QCOMPARE(dialog.control(id)->parentWidget(), dialog.clientArea());
+        QCOMPARE(control->geometry(), expected);
+        QCOMPARE(control->parentWidget(), dialog.clientArea());
         QCOMPARE(dialog.clientArea()->geometry(), QRect(0, 0, px(375, bx, 4), px(194, by, 8)));
         QCOMPARE(dialog.size(), dialog.clientArea()->size());
     }
 
-    void controlsFoundById()
-    {
-        ProbeDialog dialog;
-        QVERIFY(dialog.controlAs<QPushButton>(IDOK)->isDefault());
-        QVERIFY(!dialog.controlAs<QPushButton>(1005)->isDefault());
-        QVERIFY(dialog.controlAs<QLineEdit>(1001));
-        QVERIFY(dialog.controlAs<QLabel>(1008));
-        QVERIFY(dialog.controlAs<ListBox>(1000));
-        QVERIFY(dialog.controlAs<QProgressBar>(1012));
-        QCOMPARE(dialog.control(IDC_STATIC), nullptr);
-        QCOMPARE(dialog.control(4242), nullptr);
-        QCOMPARE(dialog.controlText(IDOK), QStringLiteral("Cancel"));
-        QCOMPARE(dialog.controlText(1008), QStringLiteral("Static"));
-        dialog.setControlText(1008, QStringLiteral("Tools & Parts"));
-        QCOMPARE(dialog.controlText(1008), QStringLiteral("Tools & Parts"));
-        dialog.setControlText(1001, QStringLiteral("Mug"));
-        QCOMPARE(dialog.controlText(1001), QStringLiteral("Mug"));
-        QCOMPARE(dialog.controlText(4242), QString());
-    }
-
-    void tabOrderIsTemplateOrder()
+    // Texts set by id; the template's order is the tab order.
+    void controlsByIdInTemplateOrder()
     {
         ProbeDialog dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(dialog.controlAs<QPushButton>(IDOK)->isDefault());
+        QVERIFY(!dialog.controlAs<QPushButton>(1005)->isDefault());
+        QCOMPARE(dialog.control(IDC_STATIC), nullptr);
+        QCOMPARE(dialog.control(4242), nullptr);
+        QCOMPARE(dialog.controlText(4242), QString());
+        dialog.setControlText(1008, QStringLiteral("Tools & Parts"));
+        QCOMPARE(dialog.controlText(1008), QStringLiteral("Tools & Parts"));
+        dialog.setControlText(1001, QStringLiteral("Mug"));
+        QCOMPARE(dialog.controlText(1001), QStringLiteral("Mug"));
         dialog.control(IDOK)->setFocus();
         for (int next : {1001, 1005, 1000, int(IDOK)}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -177,11 +181,31 @@ private Q_SLOTS:
         }
     }
 
+    // The menu bar sits above the client area, set before or once the dialog shows.
+    void commandTableDispatch_data()
+    {
+        QTest::addColumn<bool>("menuAfterShow");
+        QTest::newRow("menu set before the dialog shows") << false;
+        QTest::newRow("menu set once it shows") << true;
+    }
     void commandTableDispatch()
     {
+        QFETCH(bool, menuAfterShow);
         ProbeDialog dialog;
-        dialog.setMenu(probeMenu);
+        if (!menuAfterShow)
+            dialog.setMenu(probeMenu);
         dialog.show();
+        if (menuAfterShow)
+            dialog.setMenu(probeMenu);
+        QMenuBar* bar = dialog.menu();
+        QVERIFY(bar && bar->height() > 0);
+        QCOMPARE(bar->actions().size(), 1);
+        QCOMPARE(bar->actions().first()->text(), QStringLiteral("&Item"));
+        QCOMPARE(bar->actions().first()->menu()->actions().first()->text(),
+                 QStringLiteral("&Delete Item"));
+        QCOMPARE(dialog.clientArea()->y(), bar->height());
+        QCOMPARE(dialog.height(), bar->height() + dialog.clientArea()->height());
+
         QTest::mouseClick(dialog.control(1005), Qt::LeftButton);
         QCOMPARE(dialog.calls.mid(2), QStringList{"OnSave"});
         dialog.commandAction(32780)->trigger();
@@ -196,32 +220,6 @@ private Q_SLOTS:
         QCOMPARE(dialog.calls.last(), QStringLiteral("OnOK"));
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(IDOK));
-    }
-
-    void menuBarAboveTheClientArea_data()
-    {
-        QTest::addColumn<bool>("afterShow");
-        QTest::newRow("set before the dialog shows") << false;
-        QTest::newRow("set once it shows") << true;
-    }
-    void menuBarAboveTheClientArea()
-    {
-        QFETCH(bool, afterShow);
-        ProbeDialog dialog;
-        if (!afterShow)
-            dialog.setMenu(probeMenu);
-        dialog.show();
-        if (afterShow)
-            dialog.setMenu(probeMenu);
-        QMenuBar* bar = dialog.menu();
-        QVERIFY(bar);
-        QCOMPARE(bar->actions().size(), 1);
-        QCOMPARE(bar->actions().first()->text(), QStringLiteral("&Item"));
-        QCOMPARE(bar->actions().first()->menu()->actions().first()->text(),
-                 QStringLiteral("&Delete Item"));
-        QVERIFY(bar->height() > 0);
-        QCOMPARE(dialog.clientArea()->y(), bar->height());
-        QCOMPARE(dialog.height(), bar->height() + dialog.clientArea()->height());
     }
 
     void toolbarAboveTheControls()
@@ -296,7 +294,8 @@ private Q_SLOTS:
     void initRunsOnceBeforeTheDialogShows()
     {
         ProbeDialog dialog;
-        auto opened = whenDialogOpens([](QDialog* shown) { QTest::keyClick(shown, Qt::Key_Escape); });
+        auto opened =
+            whenDialogOpens([](QDialog* shown) { QTest::keyClick(shown, Qt::Key_Escape); });
         QCOMPARE(dialog.DoModal(), int(IDCANCEL));
         QVERIFY(*opened);
         QCOMPARE(dialog.calls, (QStringList{"init visible=0", "DoDataExchange", "OnCancel"}));
@@ -311,25 +310,8 @@ private Q_SLOTS:
         QCOMPARE(dialog.calls.size(), 2);
     }
 
-    void listChangesByTheProgramAreNotNotified()
-    {
-        ProbeDialog dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        for (const char* line : {"one", "two", "three"})
-            dialog.listAddString(1000, QString::fromLatin1(line));
-        QCOMPARE(dialog.listCount(1000), 3);
-        QCOMPARE(dialog.listText(1000, 2), QStringLiteral("three"));
-        QCOMPARE(dialog.listText(1000, 3), QString());
-        dialog.control(1000)->setFocus();
-        QTRY_VERIFY(dialog.control(1000)->hasFocus());
-        QCOMPARE(dialog.listCurrentSelection(1000), -1);
-        dialog.listResetContent(1000);
-        QCOMPARE(dialog.listCount(1000), 0);
-        QVERIFY(!dialog.calls.join(' ').contains("sel"));
-    }
-
-    // A selection may open a dialog, as an item line does; the list keeps working.
+    // Changes the program makes are not notified; a user's selection is, even
+    // of the same line again, and it may open a dialog as an item line does.
     void listSelectionByUserIsNotified_data()
     {
         QTest::addColumn<bool>("modalOnSelect");
@@ -345,8 +327,14 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         for (const char* line : {"one", "two", "three"})
             dialog.listAddString(1000, QString::fromLatin1(line));
+        QCOMPARE(dialog.listCount(1000), 3);
+        QCOMPARE(dialog.listText(1000, 2), QStringLiteral("three"));
+        QCOMPARE(dialog.listText(1000, 3), QString());
         auto* list = dialog.controlAs<ListBox>(1000);
-        for (int row : {2, 2, 1}) { // the same line again asks again
+        list->setFocus();
+        QTRY_VERIFY(list->hasFocus());
+        QCOMPARE(dialog.listCurrentSelection(1000), -1);
+        for (int row : {2, 2, 1}) {
             auto opened = modalOnSelect ? whenDialogOpens([](QDialog* inner) { inner->reject(); })
                                         : std::make_shared<bool>(false);
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -355,12 +343,14 @@ private Q_SLOTS:
             QCOMPARE(dialog.calls.last(), QStringLiteral("sel %1").arg(row));
         }
         QCOMPARE(dialog.calls.filter("sel").size(), 3);
-        if (modalOnSelect)
-            return;
-        QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(dialog.calls.last(), QStringLiteral("sel 2"));
-        QTest::keyClick(list, Qt::Key_Down); // already at the end: nothing changes
-        QCOMPARE(dialog.calls.filter("sel").size(), 4);
+        if (!modalOnSelect) {
+            QTest::keyClick(list, Qt::Key_Down);
+            QCOMPARE(dialog.calls.last(), QStringLiteral("sel 2"));
+            QTest::keyClick(list, Qt::Key_Down); // already at the end: nothing changes
+        }
+        dialog.listResetContent(1000);
+        QCOMPARE(dialog.listCount(1000), 0);
+        QCOMPARE(dialog.calls.filter("sel").size(), modalOnSelect ? 3 : 4);
     }
 };
 

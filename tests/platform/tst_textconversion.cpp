@@ -24,17 +24,20 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("C") << QByteArray("C") << QByteArray() << QByteArray("CP1252");
         QTest::newRow("nothing set") << QByteArray() << QByteArray() << QByteArray("CP1252");
-        QTest::newRow("German") << QByteArray() << QByteArray("de_DE.UTF-8") << QByteArray("CP1252");
-        QTest::newRow("Polish") << QByteArray() << QByteArray("pl_PL.UTF-8") << QByteArray("CP1250");
+        QTest::newRow("German") << QByteArray() << QByteArray("de_DE.UTF-8")
+                                << QByteArray("CP1252");
+        QTest::newRow("Polish") << QByteArray() << QByteArray("pl_PL.UTF-8")
+                                << QByteArray("CP1250");
         QTest::newRow("Greek") << QByteArray() << QByteArray("el_GR.UTF-8") << QByteArray("CP1253");
-        QTest::newRow("Turkish") << QByteArray() << QByteArray("tr_TR.UTF-8") << QByteArray("CP1254");
-        QTest::newRow("Japanese") << QByteArray() << QByteArray("ja_JP.UTF-8") << QByteArray("CP932");
+        QTest::newRow("Turkish") << QByteArray() << QByteArray("tr_TR.UTF-8")
+                                 << QByteArray("CP1254");
+        QTest::newRow("Japanese") << QByteArray() << QByteArray("ja_JP.UTF-8")
+                                  << QByteArray("CP932");
         QTest::newRow("China") << QByteArray() << QByteArray("zh_CN.UTF-8") << QByteArray("CP936");
         QTest::newRow("Taiwan") << QByteArray() << QByteArray("zh_TW.UTF-8") << QByteArray("CP950");
         QTest::newRow("LC_ALL wins over LANG")
             << QByteArray("ru_RU.UTF-8") << QByteArray("en_GB.UTF-8") << QByteArray("CP1251");
     }
-
     void codePageFollowsLocale()
     {
         QFETCH(QByteArray, lcAll);
@@ -66,20 +69,19 @@ private Q_SLOTS:
             << w << "\u00E9\u20AC\u201Cx\u201D" << QByteArray("\xE9\x80\x93x\x94")
             << "\u00E9\u20AC\u201Cx\u201D" << true;
         // Windows keeps the bytes 1252 leaves undefined as the characters of the same number.
-        QTest::newRow("undefined bytes") << w << "\u0081\u009D" << QByteArray("\x81\x9D")
-                                         << "\u0081\u009D" << true;
-        QTest::newRow("L stroke") << w << "\u0141\u00F3d\u017A" << QByteArray("?\xF3" "d?")
+        QTest::newRow("undefined bytes")
+            << w << "\u0081\u009D" << QByteArray("\x81\x9D") << "\u0081\u009D" << true;
+        QTest::newRow("L stroke") << w << "\u0141\u00F3d\u017A" << QByteArray("?\xF3\x64?")
                                   << "?\u00F3d?" << true;
         QTest::newRow("surrogate pair is one character")
             << w << "a\U0001F600b" << QByteArray("a?b") << "a?b" << true;
-        QTest::newRow("lone surrogate") << w << QString(QChar(0xD800)) << QByteArray("?") << "?"
-                                        << true;
+        QTest::newRow("lone surrogate")
+            << w << QString(QChar(0xD800)) << QByteArray("?") << "?" << true;
         QTest::newRow("environment overrides the locale")
             << QByteArray("CP1251") << "\u0416" << QByteArray("\xC6") << "\u0416" << true;
-        QTest::newRow("unknown code page") << QByteArray("NO-SUCH-CODEPAGE") << "abc" << QByteArray()
-                                           << QString() << false;
+        QTest::newRow("unknown code page")
+            << QByteArray("NO-SUCH-CODEPAGE") << "abc" << QByteArray() << QString() << false;
     }
-
     void converts()
     {
         QFETCH(QByteArray, codePage);
@@ -106,11 +108,10 @@ private Q_SLOTS:
         const QString kanji(60, QChar(0x65E5)); // two bytes each in CP932
         QTest::newRow("60 kanji into 60 bytes") << kanji << 60 << 60 << 30;
         QTest::newRow("odd room leaves the byte free") << "a" + kanji << 60 << 59 << 30;
-        QTest::newRow("half-width katakana is one byte") << QString(70, QChar(0xFF71)) << 60 << 60
-                                                         << 60;
+        QTest::newRow("half-width katakana is one byte")
+            << QString(70, QChar(0xFF71)) << 60 << 60 << 60;
         QTest::newRow("no limit") << kanji << -1 << 120 << 60;
     }
-
     void multiByteTextIsCutAtCharacterBoundary()
     {
         QFETCH(QString, text);

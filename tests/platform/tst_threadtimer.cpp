@@ -18,7 +18,8 @@ private Q_SLOTS:
     {
         int once = 0;
         int repeated = 0;
-        const int onceId = setThreadTimer(10, [&] { ++once; }, TimerRepeat::Once);
+        const int onceId = setThreadTimer(
+            10, [&] { ++once; }, TimerRepeat::Once);
         const int repeatingId = setThreadTimer(5, [&] { ++repeated; });
         QVERIFY(onceId != 0 && repeatingId != onceId);
         QTRY_VERIFY(once == 1 && repeated >= 3);
@@ -35,11 +36,14 @@ private Q_SLOTS:
     {
         ResourceDialog dialog(emptyDialog);
         QWidget* seen = nullptr;
-        setThreadTimer(30, [&] {
+        setThreadTimer(
+            30,
+            [&] {
                 seen = activeWindow();
                 if (seen == &dialog)
                     dialog.EndDialog(IDOK);
-            }, TimerRepeat::Once);
+            },
+            TimerRepeat::Once);
         QCOMPARE(dialog.DoModal(), int(IDOK));
         QCOMPARE(seen, &dialog);
     }

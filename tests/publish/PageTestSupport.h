@@ -38,6 +38,15 @@ inline QByteArray itemRecord(QByteArrayView name, QByteArrayView code, QByteArra
     return bytes;
 }
 
+// The records behind category-books.htm: no code, code A17, a 60-character
+// name with a 10-character code, markup in the price.
+inline QByteArray threeBooks()
+{
+    return itemRecord("Lamp", "", "9.99", "2") + itemRecord("Lamp", "A17", "9.99", "2") +
+           itemRecord("Salt & Pepper Mill, brushed steel with ceramic grinder, XL60", "ABCDEFGHIJ",
+                      "<b>9</b>", "1");
+}
+
 // An expected page, without the newline that ends its file.
 inline QByteArray expectedPage(const char* name)
 {
@@ -60,9 +69,9 @@ inline QByteArray page(const QString& pageFileName)
 // Every entry of the data directory, hidden ones included, sorted.
 inline QStringList dataFiles()
 {
-    QStringList names = QDir(wareloom::dataDirectory())
-                            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                       QDir::NoDotAndDotDot);
+    QStringList names =
+        QDir(wareloom::dataDirectory())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     names.sort();
     return names;
 }

@@ -13,10 +13,12 @@
 
 #include <QStringList>
 
-#include <utility>
-#include <vector>
-
 namespace wareloom::test {
+
+inline QByteArray fileBytes(const QString& path)
+{
+    return readFile(path);
+}
 
 // One category file of one item for each name.
 inline bool writeCategories(const TempDataDirectory& data, const QStringList& names)
@@ -27,7 +29,7 @@ inline bool writeCategories(const TempDataDirectory& data, const QStringList& na
         storeFieldString(record, ItemField::Code, u"C1");
         storeFieldString(record, ItemField::Price, u"1.00");
         storeFieldString(record, ItemField::Qty, u"2");
-        if (!data.writeFile(name + QStringLiteral(".dat"), QByteArray(record.bytes.data(), ItemRecord::Size)))
+        if (!data.writeFile(name + ".dat", QByteArray(record.bytes.data(), ItemRecord::Size)))
             return false;
     }
     return true;
@@ -45,27 +47,23 @@ struct PublishSetup
     TestFtpServer server;
     QString error;
 
-    bool start(const QStringList& categories, const QString& uploadPath = QStringLiteral("/htdocs/"),
-               const QString& password = QString())
+    // Empty when all is ready, else why not (kept in error too).
+    QString start(const QStringList& categories, const QString& uploadPath = "/htdocs/",
+                  const QString& password = QString())
     {
         if (!writeCategories(data, categories))
-            error = QStringLiteral("cannot write the category files");
-        else if (!server.start())
-            error = server.errorString();
-        if (!error.isEmpty())
-            return false;
-        SettingsFields settings = server.settings(uploadPath); // knows the port now
+            return error = "cannot write the category files";
+        if (!server.start())
+            return error = server.errorString();
+        SettingsFields settings = server.settings(uploadPath);
         if (!password.isNull())
             settings.password = password;
-        if (!writeSettingsFile(settings))
-            error = QStringLiteral("cannot write the settings file");
-        return error.isEmpty();
+        return error = writeSettingsFile(settings) ? QString() : "cannot write the settings file";
     }
 
     // Empty when every page reached the server as the data directory holds
     // it, else the first page that did not.
-    QString pageNotPublished(const QStringList& pages,
-                             const QString& uploadPath = QStringLiteral("/htdocs/")) const
+    QString pageNotPublished(const QStringList& pages, const QString& uploadPath = "/htdocs/") const
     {
         for (const QString& page : pages) {
             const QByteArray local = readFile(data.filePath(page));
@@ -88,21 +86,19 @@ inline QStringList listedNames()
 // The main page, then the page of every category in listing order.
 inline QStringList listedPages()
 {
-    QStringList pages{QStringLiteral("inventory.htm")};
+    QStringList pages{"inventory.htm"};
     for (const QString& name : listedNames())
-        pages << name + QStringLiteral(".htm");
+        pages << name + ".htm";
     return pages;
 }
 
-// The status texts a successful run shows.
+// The status texts of a successful run.
 inline QStringList successfulStatuses()
 {
-    QStringList statuses{QStringLiteral("Creating HTML"),
-                         QStringLiteral("Upload -> inventory.htm (main page)")};
+    QStringList statuses{"Creating HTML", "Upload -> inventory.htm (main page)"};
     for (const QString& name : listedNames())
         statuses << QStringLiteral("Upload -> %1.htm").arg(name);
-    statuses << QStringLiteral("Done");
-    return statuses;
+    return statuses << "Done";
 }
 
 inline QList<int> oneTo(int last)
@@ -128,20 +124,15 @@ public:
     void statusChanged(const QString& status) override { statuses << status; }
     void progressRangeChanged(int minimum, int maximum) override
     {
-        ranges.push_back({minimum, maximum});
+        ranges << QPair(minimum, maximum);
     }
     void progressChanged(int position) override { positions << position; }
-    void runEnded(const PublishOutcome& outcome) override
-    {
-        ended << outcome;
-        statusesWhenEnded = statuses.size();
-    }
+    void runEnded(const PublishOutcome&) override { statusesWhenEnded = statuses.size(); }
 
     QStringList statuses;
-    std::vector<std::pair<int, int>> ranges;
+    QList<QPair<int, int>> ranges;
     QList<int> positions;
-    QList<PublishOutcome> ended;
-    qsizetype statusesWhenEnded = -1;
+    qsizetype statusesWhenEnded = -1; // -1: the run never ended
 };
 
 } // namespace wareloom::test

@@ -45,24 +45,28 @@ private Q_SLOTS:
         QTest::addColumn<Settings>("settings");
         QTest::addColumn<QString>("uploadPath");
         QTest::addColumn<Chosen>("chosen");
-        QTest::addColumn<QString>("box"); // empty: none
+        QTest::addColumn<QString>("box");    // empty: none
         QTest::addColumn<QString>("remote"); // empty: nothing stored
         const QString ftpError = "FTP Error!";
-        QTest::newRow("under /htdocs/") << Settings::Server << "/htdocs/" << Chosen::Banner
-                                        << "Banner Uploaded!" << "/htdocs/banner.gif";
+        QTest::newRow("under /htdocs/")
+            << Settings::Server << "/htdocs/" << Chosen::Banner << "Banner Uploaded!"
+            << "/htdocs/banner.gif";
         QTest::newRow("login directory")
-            << Settings::Server << "" << Chosen::Banner << "Banner Uploaded!" << "banner.gif";
-        QTest::newRow("all fields empty") << Settings::Empty << "" << Chosen::Banner << ftpError << "";
+            << Settings::Server << "" << Chosen::Banner << "Banner Uploaded!"
+            << "banner.gif";
+        QTest::newRow("all fields empty")
+            << Settings::Empty << "" << Chosen::Banner << ftpError << "";
         QTest::newRow("typed name of no file")
             << Settings::Server << "/htdocs/" << Chosen::MissingFile << ftpError << "";
         QTest::newRow("path longer than 199")
             << Settings::Server << "/htdocs/" << Chosen::LongPath << ftpError << "";
-        QTest::newRow("file dialog cancelled") << Settings::Server << "/htdocs/" << Chosen::Cancel
-                                               << "" << "";
+        QTest::newRow("file dialog cancelled")
+            << Settings::Server << "/htdocs/" << Chosen::Cancel << ""
+            << "";
         QTest::newRow("no settings, no file dialog")
-            << Settings::None << "" << Chosen::Cancel << "No FTP/HTTP settings!" << "";
+            << Settings::None << "" << Chosen::Cancel << "No FTP/HTTP settings!"
+            << "";
     }
-
     void uploadsTheChosenFileAsBannerGif()
     {
         QFETCH(Settings, settings);
@@ -79,7 +83,8 @@ private Q_SLOTS:
             QVERIFY(test::writeSettingsFile({}));
         }
         const QByteArray banner = test::solidPicture({40, 30}, QColor(200, 30, 60), "JPEG");
-        QString path = m_chosen.filePath(chosen == Chosen::MissingFile ? "Nothing.gif" : "Logo.JPG");
+        QString path =
+            m_chosen.filePath(chosen == Chosen::MissingFile ? "Nothing.gif" : "Logo.JPG");
         if (chosen == Chosen::LongPath) {
             QVERIFY(QDir().mkpath(m_chosen.filePath(QString(120, 'd'))));
             path = m_chosen.filePath(QString(120, 'd') + '/' + QString(80, 'b') + ".jpg");

@@ -22,39 +22,34 @@ namespace {
 constexpr int StatusText = 1011;
 constexpr int ProgressBar = 1012;
 
-// What the two controls showed each time they were painted (repeats left
-// out): what the user saw while the run kept the message loop busy.
-class PaintedValues : public QObject
+// What the status text and the bar showed each time they were painted
+// (repeats left out): what the user saw while the run kept the loop busy.
+struct PaintedValues : QObject
 {
-public:
     explicit PaintedValues(FTPDialog& dialog)
-        : m_status(dialog.controlAs<QLabel>(StatusText)),
-          m_bar(dialog.controlAs<QProgressBar>(ProgressBar))
+        : status(dialog.controlAs<QLabel>(StatusText)),
+          bar(dialog.controlAs<QProgressBar>(ProgressBar))
     {
-        m_status->installEventFilter(this);
-        m_bar->installEventFilter(this);
+        status->installEventFilter(this);
+        bar->installEventFilter(this);
     }
 
-    QStringList statuses;
-    QList<int> positions; // within the bar's range
-
-protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() != QEvent::Paint)
             return false;
-        if (watched == m_status && (statuses.isEmpty() || statuses.last() != m_status->text()))
-            statuses << m_status->text();
-        const int value = m_bar->value();
-        if (watched == m_bar && value >= m_bar->minimum() &&
-            (positions.isEmpty() || positions.last() != value))
-            positions << value;
+        if (watched == status && (statuses.isEmpty() || statuses.last() != status->text()))
+            statuses << status->text();
+        if (watched == bar && bar->value() >= bar->minimum() &&
+            (positions.isEmpty() || positions.last() != bar->value()))
+            positions << bar->value();
         return false;
     }
 
-private:
-    QLabel* m_status;
-    QProgressBar* m_bar;
+    QLabel* status;
+    QProgressBar* bar;
+    QStringList statuses;
+    QList<int> positions; // within the bar's range
 };
 
 struct DialogState
@@ -110,14 +105,13 @@ private Q_SLOTS:
         // A category file added after the main window counted: the bar stands full.
         QTest::newRow("one added since counted") << QStringList{"A", "B"} << 1 << 2;
     }
-
     void showsEachStepAndClosesItself()
     {
         QFETCH(QStringList, categories);
         QFETCH(int, categoryCount);
         QFETCH(int, lastPosition);
         PublishSetup setup;
-        QVERIFY2(setup.start(categories), qPrintable(setup.error));
+        QVERIFY2(setup.start(categories).isEmpty(), qPrintable(setup.error));
         browserState().categoryCount = categoryCount;
         MessageBoxHook boxes;
         FTPDialog dialog;
@@ -141,7 +135,8 @@ private Q_SLOTS:
     void wrongPasswordShowsOneBoxAfterTheLastPage()
     {
         PublishSetup setup;
-        QVERIFY2(setup.start({"A", "B", "C"}, "/htdocs/", "wrong"), qPrintable(setup.error));
+        QVERIFY2(setup.start({"A", "B", "C"}, "/htdocs/", "wrong").isEmpty(),
+                 qPrintable(setup.error));
         browserState().categoryCount = 3;
         FTPDialog dialog;
         PaintedValues painted(dialog);
@@ -155,7 +150,8 @@ private Q_SLOTS:
         QCOMPARE(runToEnd(dialog), int(IDOK));
         QCOMPARE(boxes.shown().size(), 1);
         const ShownMessageBox& box = boxes.shown().first();
-        QCOMPARE(box.text, QStringLiteral("FTP Error: Check your FTP settings and internet connection."));
+        QCOMPARE(box.text,
+                 QStringLiteral("FTP Error: Check your FTP settings and internet connection."));
         QCOMPARE(box.caption, QStringLiteral("FTP Error"));
         QCOMPARE(box.buttons, MessageButtons::Ok);
         QCOMPARE(box.icon, MessageIcon::None);
@@ -199,32 +195,29 @@ private Q_SLOTS:
         QCOMPARE(QDir(data.path()).entryList(QDir::Files), QStringList{"A.dat"});
     }
 
+    // Closed before its first tick, a dialog runs nothing; each opening that
+    // runs publishes once.
     void eachOpeningPublishesOnce()
     {
         PublishSetup setup;
-        QVERIFY2(setup.start({"A"}), qPrintable(setup.error));
+        QVERIFY2(setup.start({"A"}).isEmpty(), qPrintable(setup.error));
         browserState().categoryCount = 1;
+        MessageBoxHook boxes;
+        {
+            FTPDialog dialog;
+            auto opened = whenDialogOpens([](QDialog* d) { d->reject(); });
+            QCOMPARE(dialog.DoModal(), int(IDCANCEL));
+            QVERIFY(*opened);
+            QTest::qWait(1100); // past the first tick
+        }
+        QVERIFY(!QFile::exists(setup.data.filePath("inventory.htm")));
+        QVERIFY(setup.server.commands().filter("STOR ").isEmpty());
         for (int opening = 0; opening < 2; ++opening) {
             FTPDialog dialog;
             QCOMPARE(runToEnd(dialog), int(IDOK));
         }
         QCOMPARE(setup.server.commands().filter("STOR /htdocs/inventory.htm").size(), 2);
         QCOMPARE(setup.server.commands().filter("STOR /htdocs/A.htm").size(), 2);
-    }
-
-    void closedBeforeItsFirstTickPublishesNothing()
-    {
-        PublishSetup setup;
-        QVERIFY2(setup.start({"A"}), qPrintable(setup.error));
-        browserState().categoryCount = 1;
-        MessageBoxHook boxes;
-        FTPDialog dialog;
-        auto opened = whenDialogOpens([](QDialog* d) { d->reject(); });
-        QCOMPARE(dialog.DoModal(), int(IDCANCEL));
-        QVERIFY(*opened);
-        QTest::qWait(1100); // past the first tick
-        QVERIFY(!QFile::exists(setup.data.filePath("inventory.htm")));
-        QVERIFY(setup.server.commands().filter("STOR ").isEmpty());
         QVERIFY(boxes.shown().isEmpty());
     }
 
@@ -234,7 +227,6 @@ private Q_SLOTS:
         QTest::newRow("menu") << int(ID_HTML_FTPUPLOAD);
         QTest::newRow("toolbar") << int(ID_BUTTON_FTPUPLOAD);
     }
-
     void mainWindowCommandsOpenThePublishDialog()
     {
         QFETCH(int, command);

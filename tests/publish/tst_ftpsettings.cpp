@@ -37,7 +37,7 @@ QByteArray field(const QByteArray& text)
 
 struct stat fileStat(const QString& path)
 {
-    struct stat info{};
+    struct stat info = {};
     ::stat(QFile::encodeName(path).constData(), &info);
     return info;
 }
@@ -99,13 +99,13 @@ private Q_SLOTS:
         QTest::addColumn<Dismissal>("how");
         QTest::addColumn<bool>("existing");
         for (auto [how, name] : {std::pair{Dismissal::CancelButton, "Cancel"},
-                                 {Dismissal::Escape, "Esc"}, {Dismissal::CloseBox, "close box"}}) {
+                                 {Dismissal::Escape, "Esc"},
+                                 {Dismissal::CloseBox, "close box"}}) {
             for (bool existing : {false, true})
                 QTest::addRow("%s, %s", name, existing ? "file there" : "first opening")
                     << how << existing;
         }
     }
-
     void dismissingWritesNothing()
     {
         QFETCH(Dismissal, how);
@@ -122,8 +122,9 @@ private Q_SLOTS:
             typeInto(dialog, UserNameBox, "typed but not kept");
             typeInto(dialog, FtpServerBox, "elsewhere");
             if (how == Dismissal::CancelButton)
-                QTest::mouseClick(static_cast<FTPSettings*>(dialog)->controlAs<QPushButton>(IDCANCEL),
-                                  Qt::LeftButton);
+                QTest::mouseClick(
+                    static_cast<FTPSettings*>(dialog)->controlAs<QPushButton>(IDCANCEL),
+                    Qt::LeftButton);
             else if (how == Dismissal::Escape)
                 QTest::keyClick(dialog, Qt::Key_Escape);
             else
@@ -158,8 +159,8 @@ private Q_SLOTS:
         });
         QCOMPARE(result, int(IDOK));
         QCOMPARE(readFile(settingsFilePath()),
-                 field("seller") + field("pa ss") + field("ftp.example.com:2121") + field("/htdocs/") +
-                     field("http://www.example.com/inventory.htm"));
+                 field("seller") + field("pa ss") + field("ftp.example.com:2121") +
+                     field("/htdocs/") + field("http://www.example.com/inventory.htm"));
         QCOMPARE(fileStat(settingsFilePath()).st_mode & 0777, 0600u);
     }
 
@@ -176,9 +177,9 @@ private Q_SLOTS:
         QTest::newRow("199") << "" << alphabet.left(199) << field(kept);
         QTest::newRow("200") << "" << alphabet.left(200) << field(kept);
         QTest::newRow("250") << "" << alphabet << field(kept);
-        QTest::newRow("ab over abcdef") << "abcdef" << "ab" << field(QByteArray("ab\0def", 6));
+        QTest::newRow("ab over abcdef") << "abcdef"
+                                        << "ab" << field(QByteArray("ab\0def", 6));
     }
-
     void storesTheFirst199Characters()
     {
         QFETCH(QString, before);
@@ -200,8 +201,10 @@ private Q_SLOTS:
         TempDataDirectory data;
         QVERIFY(test::writeSettingsFile({"first", {}, {}, {}, {}}));
         QCOMPARE(shownTexts().first(), QStringLiteral("first"));
-        QVERIFY(test::writeSettingsFile({"second", "s3cret!", "host", "/p/", "http://h/inventory.htm"}));
-        QCOMPARE(shownTexts(), QStringList({"second", "s3cret!", "host", "/p/", "http://h/inventory.htm"}));
+        QVERIFY(test::writeSettingsFile(
+            {"second", "s3cret!", "host", "/p/", "http://h/inventory.htm"}));
+        QCOMPARE(shownTexts(),
+                 QStringList({"second", "s3cret!", "host", "/p/", "http://h/inventory.htm"}));
     }
 
     void failedWriteIsToldAndTheDialogStaysOpen()

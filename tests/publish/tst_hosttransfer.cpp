@@ -27,11 +27,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("uploadPath");
         QTest::addColumn<QString>("remote");
-        QTest::newRow("/htdocs/") << "/htdocs/" << "/htdocs/A1.jpg";
-        QTest::newRow("/htdocs") << "/htdocs" << "/htdocsA1.jpg";
-        QTest::newRow("login directory") << "" << "A1.jpg";
+        QTest::newRow("/htdocs/") << "/htdocs/"
+                                  << "/htdocs/A1.jpg";
+        QTest::newRow("/htdocs") << "/htdocs"
+                                 << "/htdocsA1.jpg";
+        QTest::newRow("login directory") << ""
+                                         << "A1.jpg";
     }
-
     void uploadsAndDeletesUnderTheUploadPath()
     {
         QFETCH(QString, uploadPath);
@@ -57,7 +59,6 @@ private Q_SLOTS:
         QTest::newRow("all fields empty") << false;
         QTest::newRow("name too long for its buffer") << true;
     }
-
     void failsWithoutSending()
     {
         QFETCH(bool, withServer);

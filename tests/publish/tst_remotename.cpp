@@ -21,15 +21,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("uploadPath");
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("directory with slash") << "/htdocs/" << "inventory.htm" << "/htdocs/inventory.htm";
-        QTest::newRow("no slash") << "/htdocs" << "inventory.htm" << "/htdocsinventory.htm";
-        QTest::newRow("empty upload path") << "" << "inventory.htm" << "inventory.htm";
-        QTest::newRow("blanks") << "/web site/" << "Garden Tools.htm" << "/web site/Garden Tools.htm";
+        QTest::newRow("directory with slash") << "/htdocs/"
+                                              << "inventory.htm"
+                                              << "/htdocs/inventory.htm";
+        QTest::newRow("no slash") << "/htdocs"
+                                  << "inventory.htm"
+                                  << "/htdocsinventory.htm";
+        QTest::newRow("empty upload path") << ""
+                                           << "inventory.htm"
+                                           << "inventory.htm";
+        QTest::newRow("blanks") << "/web site/"
+                                << "Garden Tools.htm"
+                                << "/web site/Garden Tools.htm";
         QTest::newRow("199 characters fit")
             << QString(186, 'p') << "inventory.htm" << QString(186, 'p') + "inventory.htm";
-        QTest::newRow("200 characters do not") << QString(187, 'p') << "inventory.htm" << "";
+        QTest::newRow("200 characters do not") << QString(187, 'p') << "inventory.htm"
+                                               << "";
     }
-
     void composesName()
     {
         QFETCH(QString, uploadPath);

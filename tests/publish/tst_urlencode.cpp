@@ -14,7 +14,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QByteArray>("encoded");
         QTest::newRow("empty") << QByteArray() << QByteArray();
-        QTest::newRow("percent, space and bang") << QByteArray("50% off!") << QByteArray("50%25%20off%21");
+        QTest::newRow("percent, space and bang")
+            << QByteArray("50% off!") << QByteArray("50%25%20off%21");
         QTest::newRow("nothing to escape") << QByteArray("a#b.c-d_e") << QByteArray("a#b.c-d_e");
         QTest::newRow("byte 0xE9") << QByteArray("\xE9") << QByteArray("\xE9");
         QTest::newRow("all escapes in a row")
@@ -23,7 +24,6 @@ private Q_SLOTS:
         // A long name is encoded whole, well past 200 bytes.
         QTest::newRow("70 ampersands") << QByteArray(70, '&') << QByteArray("%26").repeated(70);
     }
-
     void encodes()
     {
         QFETCH(QByteArray, text);

@@ -55,7 +55,6 @@ private Q_SLOTS:
         QTest::newRow("no scheme added") << int(ID_BUTTON_WEBSITE) << "www.example.com";
         QTest::newRow("no settings") << int(ID_HTML_WEBSITE) << QString();
     }
-
     void opensTheHttpServerText()
     {
         QFETCH(int, command);
