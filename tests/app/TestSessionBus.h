@@ -1,11 +1,7 @@
 #pragma once
 
-// A private session bus for one test program: a dbus-daemon of its own that
-// activates services from one directory only.
-//
-//     TestSessionBus bus;
-//     QVERIFY2(bus.start(servicesDir, environment), qPrintable(bus.errorString()));
-//     qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address().toUtf8());
+// A private session bus: a dbus-daemon of its own that activates services
+// from one directory only, giving the programs it starts the environment.
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -23,34 +19,21 @@ public:
     TestSessionBus(const TestSessionBus&) = delete;
     TestSessionBus& operator=(const TestSessionBus&) = delete;
 
-    // Starts the daemon and waits for its address. Programs it activates get
-    // the environment given here.
     bool start(const QString& servicesDir, const QProcessEnvironment& environment)
     {
         const QString config = m_dir.filePath(QStringLiteral("session.conf"));
         QFile file(config);
         if (!m_dir.isValid() || !file.open(QIODevice::WriteOnly))
             return fail(QStringLiteral("cannot write the bus configuration"));
-        file.write(QStringLiteral(
-                       "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration "
-                       "1.0//EN\"\n"
-                       " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                       "<busconfig>\n"
-                       "  <type>session</type>\n"
-                       "  <listen>unix:dir=%1</listen>\n"
-                       "  <servicedir>%2</servicedir>\n"
-                       "  <policy context=\"default\">\n"
-                       "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
-                       "    <allow eavesdrop=\"true\"/>\n"
-                       "    <allow own=\"*\"/>\n"
-                       "  </policy>\n"
-                       "</busconfig>\n")
+        file.write(QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
+                                  "<servicedir>%2</servicedir><policy context=\"default\">"
+                                  "<allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                                  "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy>"
+                                  "</busconfig>\n")
                        .arg(m_dir.path(), servicesDir)
                        .toUtf8());
         file.close();
-
         m_daemon.setProcessEnvironment(environment);
-        m_daemon.setProcessChannelMode(QProcess::SeparateChannels);
         m_daemon.start(QStringLiteral("dbus-daemon"),
                        {QStringLiteral("--config-file=") + config,
                         QStringLiteral("--print-address"), QStringLiteral("--nofork")});
@@ -67,7 +50,7 @@ public:
         return true;
     }
 
-    // Abruptly, the daemon is killed: nobody hears of anyone leaving.
+    // Abruptly: killed, so nobody hears of anyone leaving.
     void stop(bool abruptly = false)
     {
         if (m_daemon.state() == QProcess::NotRunning)

@@ -16,7 +16,6 @@ class TestAutomationNoBus : public QObject
 {
     Q_OBJECT
 
-private:
     QTemporaryDir m_root;
 
 private Q_SLOTS:
@@ -61,16 +60,25 @@ private Q_SLOTS:
         QCOMPARE(boxes.shown()[0].buttons, MessageButtons::Ok);
     }
 
+    // An ordinary start makes the data directory, runs the main dialog and
+    // ends with it.
     void ordinaryStartNeedsNoBus()
     {
-        TempDataDirectory data;
+        TempDataDirectory data(false);
         MessageBoxHook boxes;
         CWareloomApp app;
         app.m_arguments = QStringList{"wareloom"};
-        auto opened =
-            whenDialogOpens([](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+        QCOMPARE(CWareloomApp::instance(), &app);
+        bool sawMainWindow = false;
+        auto opened = whenDialogOpens([&](QDialog* dialog) {
+            sawMainWindow = qobject_cast<CWareloomDlg*>(dialog) && app.m_pMainWnd == dialog;
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
         QCOMPARE(app.InitInstance(), false);
         QVERIFY(*opened);
+        QVERIFY(sawMainWindow);
+        QCOMPARE(app.m_pMainWnd, nullptr);
+        QVERIFY(QDir(data.path()).exists());
         QCOMPARE(boxes.shown().size(), 0);
         QCOMPARE(app.ExitInstance(), 0);
     }

@@ -26,43 +26,35 @@ private Q_SLOTS:
         QTest::addColumn<Shell>("shell");
         QTest::addColumn<QString>("others"); // p publish, g generate, v version, h help
 
-        QTest::newRow("nothing") << QStringList{} << false << false << Shell::None << "";
-        QTest::newRow("/Automation")
-            << QStringList{"/Automation"} << false << true << Shell::None << "";
-        QTest::newRow("-automation")
-            << QStringList{"-automation"} << false << true << Shell::None << "";
-        QTest::newRow("/EMBEDDING")
-            << QStringList{"/EMBEDDING"} << true << false << Shell::None << "";
-        QTest::newRow("-Register")
-            << QStringList{"-Register"} << false << false << Shell::Register << "";
-        QTest::newRow("/rEgSeRvEr")
-            << QStringList{"/rEgSeRvEr"} << false << false << Shell::Register << "";
-        QTest::newRow("/Unregister")
-            << QStringList{"/Unregister"} << false << false << Shell::Unregister << "";
-        QTest::newRow("-unregserver")
-            << QStringList{"-unregserver"} << false << false << Shell::Unregister << "";
-        QTest::newRow("the last shell command counts")
-            << QStringList{"-Register", "/Unregister"} << false << false << Shell::Unregister << "";
-        QTest::newRow("automated and registering")
-            << QStringList{"-Register", "-Automation"} << false << true << Shell::Register << "";
-        QTest::newRow("without / or - no switch")
-            << QStringList{"Automation", "Register", "\\Embedding"} << false << false << Shell::None
-            << "";
-        QTest::newRow("no abbreviations") << QStringList{"/Reg", "-Auto", "-Registers", "/"}
-                                          << false << false << Shell::None << "";
-        QTest::newRow("stray words ignored")
-            << QStringList{"stock.dat", "-x", "/Embedding"} << true << false << Shell::None << "";
-        QTest::newRow("-Publish") << QStringList{"-Publish"} << false << false << Shell::None
-                                  << "p";
-        QTest::newRow("/generate")
-            << QStringList{"/generate"} << false << false << Shell::None << "g";
-        QTest::newRow("--version")
-            << QStringList{"--version"} << false << false << Shell::None << "v";
-        QTest::newRow("-Version") << QStringList{"-Version"} << false << false << Shell::None
-                                  << "v";
-        QTest::newRow("--help") << QStringList{"--help"} << false << false << Shell::None << "h";
-        QTest::newRow("-HELP") << QStringList{"-HELP"} << false << false << Shell::None << "h";
-        QTest::newRow("/?") << QStringList{"/?"} << false << false << Shell::None << "h";
+        const auto row = [](const char* name, const QStringList& arguments, bool embedded,
+                            bool automated, Shell shell, const char* others) {
+            QTest::newRow(name) << arguments << embedded << automated << shell << others;
+        };
+        row("nothing", {}, false, false, Shell::None, "");
+        row("/Automation", {"/Automation"}, false, true, Shell::None, "");
+        row("-automation", {"-automation"}, false, true, Shell::None, "");
+        row("/EMBEDDING", {"/EMBEDDING"}, true, false, Shell::None, "");
+        row("-Register", {"-Register"}, false, false, Shell::Register, "");
+        row("/rEgSeRvEr", {"/rEgSeRvEr"}, false, false, Shell::Register, "");
+        row("/Unregister", {"/Unregister"}, false, false, Shell::Unregister, "");
+        row("-unregserver", {"-unregserver"}, false, false, Shell::Unregister, "");
+        row("the last shell command counts", {"-Register", "/Unregister"}, false, false,
+            Shell::Unregister, "");
+        row("automated and registering", {"-Register", "-Automation"}, false, true,
+            Shell::Register, "");
+        row("without / or - no switch", {"Automation", "Register", "\\Embedding"}, false, false,
+            Shell::None, "");
+        row("no abbreviations", {"/Reg", "-Auto", "-Registers", "/"}, false, false, Shell::None,
+            "");
+        row("stray words ignored", {"stock.dat", "-x", "/Embedding"}, true, false, Shell::None,
+            "");
+        row("-Publish", {"-Publish"}, false, false, Shell::None, "p");
+        row("/generate", {"/generate"}, false, false, Shell::None, "g");
+        row("--version", {"--version"}, false, false, Shell::None, "v");
+        row("-Version", {"-Version"}, false, false, Shell::None, "v");
+        row("--help", {"--help"}, false, false, Shell::None, "h");
+        row("-HELP", {"-HELP"}, false, false, Shell::None, "h");
+        row("/?", {"/?"}, false, false, Shell::None, "h");
     }
     void parsesSwitches()
     {
@@ -130,28 +122,18 @@ private Q_SLOTS:
         }
     }
 
-    // The program prints and ends without a display: no window system is
-    // started for these.
+    // Printed without a display: no window system is started for these.
     void printsWithoutDisplay_data()
     {
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("expectedStart");
         QTest::addColumn<bool>("whole");
-        QTest::newRow("--version") << "--version"
-                                   << "Wareloom 1.0.0.1\n"
-                                   << true;
-        QTest::newRow("-Version") << "-Version"
-                                  << "Wareloom 1.0.0.1\n"
-                                  << true;
-        QTest::newRow("--help") << "--help"
-                                << "Usage: wareloom [switch]\n"
-                                << false;
-        QTest::newRow("/?") << "/?"
-                            << "Usage: wareloom [switch]\n"
-                            << false;
-        QTest::newRow("-help") << "-help"
-                               << "Usage: wareloom [switch]\n"
-                               << false;
+        const QString version = "Wareloom 1.0.0.1\n", usage = "Usage: wareloom [switch]\n";
+        QTest::newRow("--version") << "--version" << version << true;
+        QTest::newRow("-Version") << "-Version" << version << true;
+        QTest::newRow("--help") << "--help" << usage << false;
+        QTest::newRow("/?") << "/?" << usage << false;
+        QTest::newRow("-help") << "-help" << usage << false;
     }
     void printsWithoutDisplay()
     {

@@ -1,25 +1,26 @@
 #pragma once
 
-// Drives the real main window for the editing tests: its list, its commands,
-// the message boxes they show and the category files behind them.
+// Drives the real main window: its list, its commands, the dialogs they open
+// and the category files behind them.
 
 #include "mainwnd/BrowserState.h"
 #include "mainwnd/CWareloomDlg.h"
 #include "platform/ListBox.h"
 #include "platform/MessageBox.h"
+#include "res/CommandIds.h"
+#include "res/DialogControlIds.h"
+#include "res/MainDialogResource.h"
 #include "store/RecordTable.h"
 
+#include "DialogTestDriver.h"
 #include "TempDataDirectory.h"
+#include "TestFiles.h"
 
 #include <QAction>
-#include <QFile>
+#include <QLineEdit>
 #include <QTest>
 
 namespace wareloom::test {
-
-constexpr int MainList = 1000;
-constexpr int MainHeading = 1009;
-constexpr int MainNumber = 1010;
 
 // Every test starts as the program does: category view asked for, nothing open.
 inline void resetBrowser()
@@ -28,52 +29,43 @@ inline void resetBrowser()
     recordTable() = RecordTable{};
 }
 
-// One field of a record file as written: the text, then NULs up to its width.
-inline QByteArray fieldBytes(const QByteArray& text, int width)
+// A field as stored: the text, a NUL when shorter, then filler standing for
+// whatever the bytes held before.
+inline QByteArray fieldBytes(const QByteArray& text, int width, char filler = '\0')
 {
-    return text.left(width) + QByteArray(qMax(0, width - int(text.size())), '\0');
+    QByteArray bytes = text.left(width);
+    if (bytes.size() < width)
+        bytes += '\0';
+    return bytes.leftJustified(width, filler);
 }
 
-// One 90-byte record: name (60), code (10), price (10), qty (10).
-inline QByteArray recordBytes(const QByteArray& name, const QByteArray& price,
-                              const QByteArray& qty, const QByteArray& code)
+// A 90-byte record, fields in file order: name (60), code, price, qty (10 each).
+inline QByteArray recordBytes(const QByteArray& name, const QByteArray& code,
+                              const QByteArray& price, const QByteArray& qty, char filler = '\0')
 {
-    return fieldBytes(name, 60) + fieldBytes(code, 10) + fieldBytes(price, 10) +
-           fieldBytes(qty, 10);
+    return fieldBytes(name, 60, filler) + fieldBytes(code, 10, filler) +
+           fieldBytes(price, 10, filler) + fieldBytes(qty, 10, filler);
 }
 
 inline QByteArray numberedRecords(int count)
 {
     QByteArray bytes;
-    for (int i = 1; i <= count; ++i)
-        bytes +=
-            recordBytes("Item " + QByteArray::number(i), "9.99", "1", "C" + QByteArray::number(i));
+    for (int i = 1; i <= count; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        bytes += recordBytes("Item " + n, "C" + n, "9.99", "1");
+    }
     return bytes;
-}
-
-inline QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A field's stored text: up to its first NUL or to the field's end.
-inline QByteArray storedField(const QByteArray& record, int offset, int width)
-{
-    const QByteArray field = record.mid(offset, width);
-    const qsizetype end = field.indexOf('\0');
-    return end < 0 ? field : field.left(end);
 }
 
 inline QStringList listLines(const CWareloomDlg& dlg)
 {
     QStringList lines;
-    for (int i = 0; i < dlg.listCount(MainList); ++i)
-        lines << dlg.listText(MainList, i);
+    for (int i = 0; i < dlg.listCount(IDC_LIST); ++i)
+        lines << dlg.listText(IDC_LIST, i);
     return lines;
 }
 
-// The line of the category view that lists the category.
+// The category view's line of a category whose name is no other's prefix.
 inline int categoryLineOf(const CWareloomDlg& dlg, const QString& category)
 {
     const QStringList lines = listLines(dlg);
@@ -86,43 +78,61 @@ inline int categoryLineOf(const CWareloomDlg& dlg, const QString& category)
 
 inline void clickListLine(CWareloomDlg& dlg, int row)
 {
-    auto* list = dlg.controlAs<ListBox>(MainList);
+    auto* list = dlg.controlAs<ListBox>(IDC_LIST);
     QVERIFY(list->item(row));
     list->scrollToItem(list->item(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(row)).center());
 }
 
-// Waits for the category view to list the category, then opens it as the
-// user would and waits for its item view.
+// Waits for the category view to list the category, clicks it and waits for
+// its item view.
 inline void openCategory(CWareloomDlg& dlg, const QString& category)
 {
     QTRY_VERIFY(!browserState().refresh && browserState().categoryView &&
                 categoryLineOf(dlg, category) >= 0);
     clickListLine(dlg, categoryLineOf(dlg, category));
     QTRY_VERIFY(!browserState().refresh && !browserState().categoryView);
-    QCOMPARE(dlg.controlText(MainHeading), category);
+    QCOMPARE(dlg.controlText(IDC_HEADING), category);
 }
 
-// Types text into a box key by key; characters beyond ASCII
-// come as key events carrying just their text.
+// Types over a box's text key by key; characters beyond ASCII come as key
+// events carrying just their text.
 inline void typeText(QWidget* box, const QString& text)
 {
+    auto* line = qobject_cast<QLineEdit*>(box);
+    QVERIFY(line);
+    line->selectAll();
+    QTest::keyClick(line, Qt::Key_Delete);
     for (const QChar c : text) {
         if (c.unicode() < 0x80)
-            QTest::keyClick(box, c.toLatin1());
+            QTest::keyClick(line, c.toLatin1());
         else
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+    QCOMPARE(line->text(), text);
 }
 
-// A data directory holding one category of numbered items, and the main
-// window shown on it. Check written before relying on the file.
+using Files = QList<QPair<QString, QByteArray>>;
+
+inline bool writeFiles(const TempDataDirectory& data, const Files& files)
+{
+    bool written = true;
+    for (const auto& [name, bytes] : files)
+        written = data.writeFile(name, bytes) && written;
+    return written;
+}
+
+// A data directory holding a category (and more files), and the main window
+// shown on it. Check written before relying on the files.
 struct CategoryOnScreen
 {
     CategoryOnScreen(const QString& category, int items)
-        : path(data.filePath(category + QStringLiteral(".dat"))), bytes(numberedRecords(items)),
-          written(data.writeFile(category + QStringLiteral(".dat"), bytes))
+        : CategoryOnScreen(category, numberedRecords(items))
+    {}
+    CategoryOnScreen(const QString& category, const QByteArray& records, const Files& more = {})
+        : path(data.filePath(category + QStringLiteral(".dat"))), bytes(records),
+          written(writeFiles(data, Files{{category + QStringLiteral(".dat"), records}} + more))
     {
         main.show();
     }
@@ -134,12 +144,32 @@ struct CategoryOnScreen
     CWareloomDlg main;
 };
 
+// Runs action in the T dialog that open() opens. True when it opened and is
+// closed again.
+template <class T>
+bool onDialog(const std::function<void()>& open, std::function<void(T&)> action)
+{
+    auto opened = whenDialogOpens([action](QDialog* shown) {
+        auto* dialog = qobject_cast<T*>(shown);
+        QVERIFY(dialog);
+        action(*dialog);
+    });
+    open();
+    return *opened && !topDialog<T>();
+}
+
 // Gives a menu or toolbar command as the user would.
 inline void giveCommand(CWareloomDlg& dlg, int commandId)
 {
     QAction* action = dlg.commandAction(commandId);
     QVERIFY(action);
     action->trigger();
+}
+
+template <class T>
+bool onCommandDialog(CWareloomDlg& dlg, int commandId, std::function<void(T&)> action)
+{
+    return onDialog<T>([&] { giveCommand(dlg, commandId); }, std::move(action));
 }
 
 // A box saying text (any text when text is null) under the caption, with the

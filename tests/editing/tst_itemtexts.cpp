@@ -10,6 +10,11 @@ class TestItemTexts : public QObject
 {
     Q_OBJECT
 
+    static QByteArray bytesOf(const ItemRecord& record)
+    {
+        return QByteArray(record.bytes.data(), ItemRecord::Size);
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -19,83 +24,65 @@ private Q_SLOTS:
 
     void firstFailedCheckWins_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("price");
-        QTest::addColumn<QString>("qty");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("texts"); // name, price, qty, code
+        QTest::addColumn<QString>("message");   // empty: accepted
         QTest::addColumn<QString>("caption");
-        const QString n61(61, QLatin1Char('n')), t11(11, QLatin1Char('9'));
-        QTest::newRow("empty name, all else too long") << QString() << t11 << t11 << t11
-                                                       << QStringLiteral("EMPTY") << QStringLiteral("Wareloom");
-        QTest::newRow("name 61 and price 11") << n61 << t11 << QString() << QString()
-                                              << QStringLiteral("Maximum 60 characters for item name!")
-                                              << QStringLiteral("ERROR:");
-        QTest::newRow("price 11") << QStringLiteral("Mug") << t11 << t11 << QString()
-                                  << QStringLiteral("Maximum 10 characters for item price!")
-                                  << QStringLiteral("ERROR:");
-        QTest::newRow("qty 11") << QStringLiteral("Mug") << QString() << t11 << t11
-                                << QStringLiteral("Maximum 10 characters for item qty!")
-                                << QStringLiteral("ERROR:");
-        QTest::newRow("code 11") << QStringLiteral("Mug") << QString() << QString() << t11
-                                 << QStringLiteral("Maximum 10 characters for item code!")
-                                 << QStringLiteral("ERROR:");
+        const QString t10(10, 't'), t11(11, '9'), error("ERROR:");
+        QTest::newRow("empty name, all else too long")
+            << QStringList{"", t11, t11, t11} << "EMPTY" << "Wareloom";
+        QTest::newRow("name 61 and price 11")
+            << QStringList{QString(61, 'n'), t11, "", ""}
+            << "Maximum 60 characters for item name!" << error;
+        QTest::newRow("price 11") << QStringList{"Mug", t11, t11, ""}
+                                  << "Maximum 10 characters for item price!" << error;
+        QTest::newRow("qty 11") << QStringList{"Mug", "", t11, t11}
+                                << "Maximum 10 characters for item qty!" << error;
+        QTest::newRow("code 11") << QStringList{"Mug", "", "", t11}
+                                 << "Maximum 10 characters for item code!" << error;
+        // Characters are counted, not their bytes.
+        QTest::newRow("60 and 10: the limits")
+            << QStringList{QString(60, QChar(0x00E9)), t10, t10, t10} << "" << "";
+        QTest::newRow("name alone") << QStringList{"x", "", "", ""} << "" << "";
     }
-
     void firstFailedCheckWins()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, price);
-        QFETCH(QString, qty);
-        QFETCH(QString, code);
+        QFETCH(QStringList, texts);
         QFETCH(QString, message);
         QFETCH(QString, caption);
-        const auto failure = checkItemTexts({name, price, qty, code}, QStringLiteral("EMPTY"));
-        QVERIFY(failure.has_value());
-        QCOMPARE(failure->message, message);
-        QCOMPARE(failure->caption, caption);
-    }
-
-    void limitsAreInclusive()
-    {
-        const ItemTexts texts{QString(60, QChar(0x00E9)), QString(10, QLatin1Char('p')),
-                              QString(10, QLatin1Char('q')), QString(10, QLatin1Char('c'))};
-        QVERIFY(!checkItemTexts(texts, QStringLiteral("EMPTY")).has_value());
-        QVERIFY(!checkItemTexts({QStringLiteral("x"), {}, {}, {}}, QStringLiteral("EMPTY")).has_value());
+        const auto failure = checkItemTexts({texts[0], texts[1], texts[2], texts[3]}, "EMPTY");
+        QCOMPARE(failure.has_value(), !message.isEmpty());
+        if (failure) {
+            QCOMPARE(failure->message, message);
+            QCOMPARE(failure->caption, caption);
+        }
     }
 
     void passedBoxesAreComposedBeforeTheFailure()
     {
         ItemRecord scratch;
         scratch.bytes.fill('#');
-        const auto failure = checkItemTexts(
-            {QStringLiteral("Saw"), QStringLiteral("12"), QString(11, QLatin1Char('q')), QStringLiteral("S1")},
-            QStringLiteral("EMPTY"), &scratch);
-        QVERIFY(failure.has_value());
+        QVERIFY(checkItemTexts({"Saw", "12", QString(11, 'q'), "S1"}, "EMPTY", &scratch));
         QByteArray expected(ItemRecord::Size, '#');
         expected.replace(0, 4, QByteArray("Saw", 4));
         expected.replace(70, 3, QByteArray("12", 3));
-        QCOMPARE(QByteArray(scratch.bytes.data(), ItemRecord::Size), expected);
+        QCOMPARE(bytesOf(scratch), expected);
     }
 
     void storeKeepsBytesBehindTheTerminators()
     {
         ItemRecord record;
         record.bytes.fill('#');
-        storeItemTexts(record, {QStringLiteral("Lamp"), QStringLiteral("9.99"), QStringLiteral("2"),
-                                QStringLiteral("0123456789")});
+        storeItemTexts(record, {"Lamp", "9.99", "2", "0123456789"});
         QByteArray expected(ItemRecord::Size, '#');
         expected.replace(0, 5, QByteArray("Lamp", 5));
         expected.replace(60, 10, "0123456789");
         expected.replace(70, 5, QByteArray("9.99", 5));
         expected.replace(80, 2, QByteArray("2", 2));
-        QCOMPARE(QByteArray(record.bytes.data(), ItemRecord::Size), expected);
+        QCOMPARE(bytesOf(record), expected);
 
         const ItemTexts back = itemTextsOf(record);
-        QCOMPARE(back.name, QStringLiteral("Lamp"));
-        QCOMPARE(back.price, QStringLiteral("9.99"));
-        QCOMPARE(back.qty, QStringLiteral("2"));
-        QCOMPARE(back.code, QStringLiteral("0123456789"));
+        QCOMPARE(QStringList({back.name, back.price, back.qty, back.code}),
+                 QStringList({"Lamp", "9.99", "2", "0123456789"}));
     }
 };
 

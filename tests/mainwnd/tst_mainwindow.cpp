@@ -1,77 +1,16 @@
-#include "mainwnd/BrowserState.h"
-#include "mainwnd/CWareloomDlg.h"
-#include "platform/ListBox.h"
-#include "platform/MessageBox.h"
-#include "store/RecordTable.h"
+#include "../editing/EditingTestDriver.h"
 
-#include "DialogTestDriver.h"
-#include "TempDataDirectory.h"
-
-#include <QAction>
-#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTest>
+#include <QRegularExpression>
 #include <QToolBar>
 
 using namespace wareloom;
-using wareloom::test::TempDataDirectory;
-using wareloom::test::whenDialogOpens;
+using namespace wareloom::test;
 
 namespace {
 
-constexpr int List = 1000;
-constexpr int Heading = 1009;
-constexpr int Number = 1010;
-
-QByteArray record(const QString& name, const QString& qty, const QString& price,
-                  const QString& code)
-{
-    ItemRecord r;
-    storeFieldString(r, ItemField::Name, name);
-    storeFieldString(r, ItemField::Qty, qty);
-    storeFieldString(r, ItemField::Price, price);
-    storeFieldString(r, ItemField::Code, code);
-    return QByteArray(r.bytes.data(), ItemRecord::Size);
-}
-
-QByteArray records(int count)
-{
-    QByteArray bytes;
-    for (int i = 1; i <= count; ++i)
-        bytes +=
-            record(QStringLiteral("Item %1").arg(i), "1", "1.00", QStringLiteral("C%1").arg(i));
-    return bytes;
-}
-
-// Clicks a line of the list as the user would.
-void clickLine(CWareloomDlg& dlg, int row)
-{
-    auto* list = dlg.controlAs<ListBox>(List);
-    QVERIFY(list->item(row));
-    list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
-}
-
-QStringList lines(const CWareloomDlg& dlg)
-{
-    QStringList result;
-    for (int i = 0; i < dlg.listCount(List); ++i)
-        result << dlg.listText(List, i);
-    return result;
-}
-
-// The line of a category whose name is no other's prefix.
-int lineOf(const CWareloomDlg& dlg, const QString& category)
-{
-    const QStringList all = lines(dlg);
-    for (int i = 0; i < all.size(); ++i) {
-        if (all[i].startsWith(QStringLiteral("CATEGORY - ") + category + ' '))
-            return i;
-    }
-    return -1;
-}
+const QString CategoryList = QStringLiteral("Category List");
 
 } // namespace
 
@@ -80,44 +19,34 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        browserState() = BrowserState{};
-        recordTable().recordCount = 0;
-    }
+    void init() { resetBrowser(); }
 
     void firstStartOnAnEmptyDataDirectory()
     {
         TempDataDirectory data(false);
         CWareloomDlg dlg;
         dlg.show();
-        QCOMPARE(dlg.controlText(Heading), QStringLiteral("Static"));
-        QCOMPARE(dlg.controlText(Number), QStringLiteral("Static"));
+        QCOMPARE(dlg.controlText(IDC_HEADING), QStringLiteral("Static"));
         QVERIFY(QDir(data.path()).exists());
-        QTRY_COMPARE(dlg.controlText(Heading), QStringLiteral("Category List"));
-        QCOMPARE(dlg.listCount(List), 0);
-        QCOMPARE(dlg.controlText(Number), QStringLiteral("0"));
-        QCOMPARE(browserState().categoryCount, 0);
+        QTRY_COMPARE(dlg.controlText(IDC_HEADING), CategoryList);
+        QCOMPARE(dlg.listCount(IDC_LIST), 0);
+        QCOMPARE(dlg.controlText(IDC_NUMBER), QStringLiteral("0"));
     }
 
     void categoriesListWithTheirCounts()
     {
-        TempDataDirectory data;
-        QVERIFY(data.writeFile("Empty.dat", {}));
-        QVERIFY(data.writeFile("One.dat", QByteArray(90, 'x')));
-        QVERIFY(data.writeFile("Two.dat", QByteArray(185, 'x')));
-        QVERIFY(data.writeFile("notes.txt", QByteArray(900, 'x')));
-        CWareloomDlg dlg;
-        dlg.show();
-        QTRY_COMPARE(dlg.controlText(Heading), QStringLiteral("Category List"));
-        QCOMPARE(dlg.listCount(List), 3);
-        QStringList expected{QStringLiteral("CATEGORY - Empty") + QString(64, ' ') + "   0",
-                             QStringLiteral("CATEGORY - One") + QString(66, ' ') + "   1",
-                             QStringLiteral("CATEGORY - Two") + QString(66, ' ') + "   2"};
-        QStringList shown = lines(dlg);
+        CategoryOnScreen shop("Empty", {},
+                          {{"One.dat", QByteArray(90, 'x')},
+                           {"Two.dat", QByteArray(185, 'x')},
+                           {"notes.txt", QByteArray(900, 'x')}});
+        QVERIFY(shop.written);
+        QTRY_COMPARE(shop.main.controlText(IDC_HEADING), CategoryList);
+        QStringList shown = listLines(shop.main);
         shown.sort();
-        QCOMPARE(shown, expected);
-        QCOMPARE(dlg.controlText(Number), QStringLiteral("3"));
+        QCOMPARE(shown, (QStringList{"CATEGORY - Empty" + QString(64, ' ') + "   0",
+                                     "CATEGORY - One" + QString(66, ' ') + "   1",
+                                     "CATEGORY - Two" + QString(66, ' ') + "   2"}));
+        QCOMPARE(shop.main.controlText(IDC_NUMBER), QStringLiteral("3"));
         QCOMPARE(browserState().categoryCount, 3);
         QCOMPARE(browserState().totalItemCount, 3);
     }
@@ -127,113 +56,77 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("items");
         QTest::addColumn<QString>("line");
-        QTest::newRow("Books, 12 items")
-            << "Books" << 12 << QString("CATEGORY - Books" + QString(64, ' ') + "  12");
+        QTest::newRow("Books, 12 items: 84 characters")
+            << "Books" << 12 << "CATEGORY - Books" + QString(64, ' ') + "  12";
         QTest::newRow("70 characters: no padding left")
-            << QString(70, 'n') << 0 << QString("CATEGORY - " + QString(70, 'n') + "   0");
+            << QString(70, 'n') << 0 << "CATEGORY - " + QString(70, 'n') + "   0";
         QTest::newRow("75 characters: longer than 80, kept whole")
-            << QString(75, 'L') << 1 << QString("CATEGORY - " + QString(75, 'L') + "   1");
+            << QString(75, 'L') << 1 << "CATEGORY - " + QString(75, 'L') + "   1";
         QTest::newRow("1000 items: the count widens")
-            << "Big" << 1000 << QString("CATEGORY - Big" + QString(66, ' ') + " 1000");
+            << "Big" << 1000 << "CATEGORY - Big" + QString(66, ' ') + " 1000";
     }
     void categoryLine()
     {
         QFETCH(QString, name);
         QFETCH(int, items);
         QFETCH(QString, line);
-        TempDataDirectory data;
-        QVERIFY(data.writeFile(name + ".dat", records(items)));
-        CWareloomDlg dlg;
-        dlg.show();
-        QTRY_COMPARE(dlg.listCount(List), 1);
-        QCOMPARE(dlg.listText(List, 0), line);
-        if (name == "Books")
-            QCOMPARE(line.size(), 84);
+        CategoryOnScreen shop(name, numberedRecords(items));
+        QVERIFY(shop.written);
+        QTRY_COMPARE(listLines(shop.main), QStringList{line});
+        QVERIFY(name != "Books" || line.size() == 84);
     }
 
     void itemLineColumns()
     {
-        TempDataDirectory data;
-        QVERIFY(data.writeFile(
-            "Kitchen.dat", record("Mug", "3", "4.50", "M1") +
-                               record(QString(60, 'N'), "1234567890", "0123456789", "ABCDEFGHIJ")));
-        CWareloomDlg dlg;
-        dlg.show();
-        QTRY_COMPARE(dlg.listCount(List), 1);
-        clickLine(dlg, 0);
-        QTRY_COMPARE(dlg.controlText(Heading), QStringLiteral("Kitchen"));
+        CategoryOnScreen shop("Kitchen", recordBytes("Mug", "M1", "4.50", "3") +
+                                         recordBytes(QByteArray(60, 'N'), "ABCDEFGHIJ",
+                                                     "0123456789", "1234567890"));
+        QVERIFY(shop.written);
+        openCategory(shop.main, "Kitchen");
         const QString mug = "Mug" + QString(58, ' ') + "  " + QString(9, ' ') + "3" + " " +
                             QString(6, ' ') + "4.50" + " " + QString(8, ' ') + "M1";
         QCOMPARE(mug.size(), 95);
         const QString full =
             QString(60, 'N') + " " + "  " + "1234567890" + " " + "0123456789" + " " + "ABCDEFGHIJ";
-        QCOMPARE(lines(dlg), (QStringList{"<-Back", mug, full}));
-        QCOMPARE(dlg.controlText(Number), QStringLiteral("2"));
+        QCOMPARE(listLines(shop.main), (QStringList{"<-Back", mug, full}));
+        QCOMPARE(shop.main.controlText(IDC_NUMBER), QStringLiteral("2"));
     }
 
-    void selectingACategoryOpensItsItems()
+    // Item Add needs an open category: not right after start, nor after <-Back.
+    void selectingACategoryAndGoingBack()
     {
-        TempDataDirectory data;
-        QVERIFY(data.writeFile("Books.dat", records(12)));
-        QVERIFY(data.writeFile("Shoes.dat", records(2)));
-        CWareloomDlg dlg;
-        dlg.show();
-        QTRY_COMPARE(dlg.listCount(List), 2);
-        clickLine(dlg, lineOf(dlg, "Books"));
-        QCOMPARE(browserState().currentCategoryPath, data.filePath("Books.dat"));
-        QCOMPARE(browserState().currentCategoryName, QStringLiteral("Books"));
-        QTRY_COMPARE(dlg.controlText(Heading), QStringLiteral("Books"));
-        QCOMPARE(dlg.controlText(Number), QStringLiteral("12"));
-        QCOMPARE(dlg.listCount(List), 13);
-        QCOMPARE(dlg.listText(List, 0), QStringLiteral("<-Back"));
-        QVERIFY(dlg.listText(List, 12).startsWith("Item 12 "));
-        QCOMPARE(recordTable().recordCount, 12);
-        QCOMPARE(dlg.listCurrentSelection(List), -1);
-    }
-
-    void backEntryReturnsAndClosesTheCategory()
-    {
-        TempDataDirectory data;
-        QVERIFY(data.writeFile("Books.dat", records(3)));
-        CWareloomDlg dlg;
-        dlg.show();
-        QTRY_COMPARE(dlg.listCount(List), 1);
-        clickLine(dlg, 0);
-        QTRY_COMPARE(dlg.controlText(Heading), QStringLiteral("Books"));
-
+        CategoryOnScreen shop("Books", numberedRecords(12), {{"Shoes.dat", numberedRecords(2)}});
+        QVERIFY(shop.written);
         MessageBoxHook boxes;
-        auto opened = whenDialogOpens([](QDialog* add) { add->reject(); });
-        dlg.sendCommand(32772); // a category is open: no complaint, the dialog opens
-        QVERIFY(*opened);
-        QCOMPARE(boxes.shown().size(), 0);
-
-        clickLine(dlg, 0);
-        QTRY_COMPARE(dlg.controlText(Heading), QStringLiteral("Category List"));
-        QCOMPARE(browserState().currentCategoryPath, QString());
-        QCOMPARE(dlg.controlText(Number), QStringLiteral("3"));
-
-        dlg.commandAction(32772)->trigger();
-        dlg.commandAction(32781)->trigger();
-        QCOMPARE(boxes.shown().size(), 2);
-        for (const ShownMessageBox& box : boxes.shown()) {
-            QCOMPARE(box.text, QStringLiteral("Error You have to select a category first!"));
-            QCOMPARE(box.caption, QStringLiteral("Wareloom"));
-            QCOMPARE(box.buttons, MessageButtons::Ok);
-            QCOMPARE(box.icon, MessageIcon::None);
-            QCOMPARE(box.owner.data(), &dlg);
-        }
-    }
-
-    void itemAddRightAfterStartComplains()
-    {
-        TempDataDirectory data;
-        CWareloomDlg dlg;
-        dlg.show();
-        MessageBoxHook boxes;
-        dlg.commandAction(32781)->trigger();
+        giveCommand(shop.main, ID_BUTTON_ITEMADD);
         QCOMPARE(boxes.shown().size(), 1);
-        QCOMPARE(boxes.shown()[0].text,
-                 QStringLiteral("Error You have to select a category first!"));
+
+        QTRY_COMPARE(shop.main.listCount(IDC_LIST), 2);
+        clickListLine(shop.main, categoryLineOf(shop.main, "Books"));
+        QCOMPARE(browserState().currentCategoryPath, shop.path);
+        QCOMPARE(browserState().currentCategoryName, QStringLiteral("Books"));
+        QTRY_COMPARE(shop.main.controlText(IDC_HEADING), QStringLiteral("Books"));
+        QCOMPARE(shop.main.controlText(IDC_NUMBER), QStringLiteral("12"));
+        QCOMPARE(shop.main.listCount(IDC_LIST), 13);
+        QCOMPARE(shop.main.listText(IDC_LIST, 0), QStringLiteral("<-Back"));
+        QVERIFY(shop.main.listText(IDC_LIST, 12).startsWith("Item 12 "));
+        QCOMPARE(shop.main.listCurrentSelection(IDC_LIST), -1);
+        QVERIFY(onCommandDialog<QDialog>(shop.main, ID_ITEMS_ITEMADD,
+                                         [](QDialog& add) { add.reject(); }));
+        QCOMPARE(boxes.shown().size(), 1);
+
+        clickListLine(shop.main, 0);
+        QTRY_COMPARE(shop.main.controlText(IDC_HEADING), CategoryList);
+        QCOMPARE(browserState().currentCategoryPath, QString());
+        QCOMPARE(shop.main.controlText(IDC_NUMBER), QStringLiteral("14"));
+        giveCommand(shop.main, ID_ITEMS_ITEMADD);
+        giveCommand(shop.main, ID_BUTTON_ITEMADD);
+        QCOMPARE(boxes.shown().size(), 3);
+        for (const ShownMessageBox& box : boxes.shown()) {
+            checkBox(box, "Error You have to select a category first!", "Wareloom",
+                     MessageButtons::Ok, &shop.main);
+            QCOMPARE(box.icon, MessageIcon::None);
+        }
     }
 
     void namesTheLineCannotGiveBackOpenTheirOwnFile_data()
@@ -241,103 +134,82 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("fileName");
         QTest::newRow("75 characters") << QString(75, 'L') << QString(75, 'L') + ".dat";
-        QTest::newRow("ending in a space") << "Shoes "
-                                           << "Shoes .dat";
-        QTest::newRow("ending in spaces") << "Shoes   "
-                                          << "Shoes   .dat";
-        QTest::newRow("upper-case extension") << "Tools"
-                                              << "Tools.DAT";
+        QTest::newRow("ending in a space") << "Shoes " << "Shoes .dat";
+        QTest::newRow("ending in spaces") << "Shoes   " << "Shoes   .dat";
+        QTest::newRow("upper-case extension") << "Tools" << "Tools.DAT";
     }
     void namesTheLineCannotGiveBackOpenTheirOwnFile()
     {
         QFETCH(QString, name);
         QFETCH(QString, fileName);
-        TempDataDirectory data;
-        QVERIFY(data.writeFile(fileName, records(4)));
-        QVERIFY(data.writeFile("Shoes.dat", records(1)));
-        QVERIFY(data.writeFile(QString(70, 'L') + ".dat", records(2)));
-        CWareloomDlg dlg;
-        dlg.show();
-        QTRY_COMPARE(dlg.listCount(List), 3);
-        int row = -1;
-        for (int i = 0; i < 3; ++i) {
-            if (dlg.listText(List, i).endsWith("   4"))
-                row = i;
-        }
+        CategoryOnScreen shop("Shoes", numberedRecords(1),
+                          {{fileName, numberedRecords(4)},
+                           {QString(70, 'L') + ".dat", numberedRecords(2)}});
+        QVERIFY(shop.written);
+        QTRY_COMPARE(shop.main.listCount(IDC_LIST), 3);
+        const int row = listLines(shop.main).indexOf(QRegularExpression(".*   4"));
         QVERIFY(row >= 0);
-        clickLine(dlg, row);
+        clickListLine(shop.main, row);
         QCOMPARE(browserState().currentCategoryName, name);
-        QCOMPARE(browserState().currentCategoryPath, data.filePath(fileName));
-        QTRY_COMPARE(dlg.controlText(Heading), name);
-        QCOMPARE(dlg.controlText(Number), QStringLiteral("4"));
+        QCOMPARE(browserState().currentCategoryPath, shop.data.filePath(fileName));
+        QTRY_COMPARE(shop.main.controlText(IDC_HEADING), name);
+        QCOMPARE(shop.main.controlText(IDC_NUMBER), QStringLiteral("4"));
     }
 
-    void selectingAnItemSetsTheSelectedSlot_data()
+    void selectingAnItemOpensItsSlot_data()
     {
         QTest::addColumn<int>("row");
-        QTest::newRow("third record") << 3;
-        QTest::newRow("first record, named like the back entry") << 1;
+        QTest::addColumn<QString>("name");
+        QTest::newRow("position 3") << 3 << "Item 2";
+        QTest::newRow("first record, named like the back entry") << 1 << "<-Backpack";
     }
-    void selectingAnItemSetsTheSelectedSlot()
+    void selectingAnItemOpensItsSlot()
     {
         QFETCH(int, row);
-        TempDataDirectory data;
-        QVERIFY(data.writeFile("Bags.dat", record("<-Backpack", "1", "20", "B1") + records(3)));
-        CWareloomDlg dlg;
-        dlg.show();
-        QTRY_COMPARE(dlg.listCount(List), 1);
-        clickLine(dlg, 0);
-        QTRY_COMPARE(dlg.listCount(List), 5);
-        QString editedName;
-        auto opened = whenDialogOpens([&](QDialog* edit) {
-            editedName = qobject_cast<ResourceDialog*>(edit)->controlText(1001);
-            edit->reject();
-        });
-        clickLine(dlg, row);
-        QVERIFY(*opened);
-        QCOMPARE(editedName, row == 1 ? QStringLiteral("<-Backpack") : QStringLiteral("Item 2"));
+        QFETCH(QString, name);
+        CategoryOnScreen shop("Bags", recordBytes("<-Backpack", "B1", "20", "1") + numberedRecords(3));
+        QVERIFY(shop.written);
+        openCategory(shop.main, "Bags");
+        QString edited;
+        QVERIFY(onDialog<ResourceDialog>([&] { clickListLine(shop.main, row); },
+                                         [&](ResourceDialog& edit) {
+                                             edited = edit.controlText(IDC_NAME);
+                                             edit.reject();
+                                         }));
+        QCOMPARE(edited, name);
         QCOMPARE(browserState().selectedItemSlot, row);
-        QVERIFY(!browserState().categoryView);
-        QVERIFY(!browserState().refresh);
-        QCOMPARE(dlg.listText(List, 0), QStringLiteral("<-Back")); // still the item view
-        QCOMPARE(dlg.controlText(Heading), QStringLiteral("Bags"));
+        QVERIFY(!browserState().categoryView && !browserState().refresh);
+        QCOMPARE(shop.main.listText(IDC_LIST, 0), QStringLiteral("<-Back")); // still the items
     }
 
     void aSelectionWhileARebuildIsPendingIsIgnored()
     {
-        TempDataDirectory data;
-        QVERIFY(data.writeFile("Alpha.dat", records(1)));
-        QVERIFY(data.writeFile("Beta.dat", records(2)));
-        CWareloomDlg dlg;
-        dlg.show();
-        QTRY_COMPARE(dlg.listCount(List), 2);
-        const int alpha = lineOf(dlg, "Alpha");
-        clickLine(dlg, alpha);
-        clickLine(dlg, 1 - alpha); // before the next tick
+        CategoryOnScreen shop("Alpha", numberedRecords(1), {{"Beta.dat", numberedRecords(2)}});
+        QVERIFY(shop.written);
+        QTRY_COMPARE(shop.main.listCount(IDC_LIST), 2);
+        const int alpha = categoryLineOf(shop.main, "Alpha");
+        clickListLine(shop.main, alpha);
+        clickListLine(shop.main, 1 - alpha); // before the next tick
         QCOMPARE(browserState().currentCategoryName, QStringLiteral("Alpha"));
-        QTRY_COMPARE(dlg.controlText(Heading), QStringLiteral("Alpha"));
-        QCOMPARE(dlg.controlText(Number), QStringLiteral("1"));
+        QTRY_COMPARE(shop.main.controlText(IDC_HEADING), QStringLiteral("Alpha"));
+        QCOMPARE(shop.main.controlText(IDC_NUMBER), QStringLiteral("1"));
         QCOMPARE(browserState().selectedItemSlot, 0);
     }
 
     void moreThan999ItemsAreRefused()
     {
-        TempDataDirectory data;
-        QVERIFY(data.writeFile("Huge.dat", records(1000)));
-        CWareloomDlg dlg;
-        dlg.show();
-        QTRY_COMPARE(dlg.listCount(List), 1);
+        CategoryOnScreen shop("Huge", numberedRecords(1000));
+        QVERIFY(shop.written);
+        QTRY_COMPARE(shop.main.listCount(IDC_LIST), 1);
         MessageBoxHook boxes;
-        clickLine(dlg, 0);
-        QTRY_COMPARE(dlg.controlText(Heading), QStringLiteral("Huge"));
+        clickListLine(shop.main, 0);
+        QTRY_COMPARE(shop.main.controlText(IDC_HEADING), QStringLiteral("Huge"));
         QCOMPARE(boxes.shown().size(), 1);
-        RecordTable scratch;
-        const Status refusal = loadCategory(data.filePath("Huge.dat"), scratch);
-        QVERIFY(!refusal.ok());
-        QCOMPARE(boxes.shown()[0].text, refusal.message());
+        QVERIFY(boxes.shown()[0].text.contains("more than 999 items"));
+        QVERIFY(boxes.shown()[0].text.contains(QDir::toNativeSeparators(shop.path)));
         QCOMPARE(boxes.shown()[0].caption, QStringLiteral("Wareloom"));
-        QCOMPARE(lines(dlg), QStringList{"<-Back"});
-        QCOMPARE(dlg.controlText(Number), QStringLiteral("0"));
+        QCOMPARE(listLines(shop.main), QStringList{"<-Back"});
+        QCOMPARE(shop.main.controlText(IDC_NUMBER), QStringLiteral("0"));
         QTest::qWait(600); // later ticks do not repeat the message
         QCOMPARE(boxes.shown().size(), 1);
     }
@@ -345,32 +217,28 @@ private Q_SLOTS:
     void quitProgramAsksFirst_data()
     {
         QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("ends");
-        QTest::newRow("No") << int(IDNO) << false;
-        QTest::newRow("Yes") << int(IDYES) << true;
+        QTest::newRow("No") << int(IDNO);
+        QTest::newRow("Yes") << int(IDYES);
     }
     void quitProgramAsksFirst()
     {
         QFETCH(int, answer);
-        QFETCH(bool, ends);
         TempDataDirectory data;
         CWareloomDlg dlg;
         MessageBoxHook boxes;
         boxes.queueAnswer(answer);
         auto opened = whenDialogOpens([&](QDialog*) {
-            dlg.commandAction(32771)->trigger();
-            if (!ends) {
+            giveCommand(dlg, ID_FILE_QUITPROGRAM);
+            if (answer == IDNO) {
                 QVERIFY(dlg.isVisible());
                 dlg.EndDialog(4242);
             }
         });
-        const int result = dlg.DoModal();
+        QCOMPARE(dlg.DoModal(), answer == IDYES ? int(IDOK) : 4242);
         QVERIFY(*opened);
-        QCOMPARE(result, ends ? int(IDOK) : 4242);
         QCOMPARE(boxes.shown().size(), 1);
-        QCOMPARE(boxes.shown()[0].text, QStringLiteral("Quit program.  Are you sure?"));
-        QCOMPARE(boxes.shown()[0].caption, QStringLiteral("Quit Program"));
-        QCOMPARE(boxes.shown()[0].buttons, MessageButtons::YesNo);
+        checkBox(boxes.shown()[0], "Quit program.  Are you sure?", "Quit Program",
+                 MessageButtons::YesNo, &dlg);
         QCOMPARE(boxes.shown()[0].icon, MessageIcon::None);
     }
 
@@ -388,16 +256,15 @@ private Q_SLOTS:
         QFETCH(int, key);
         QFETCH(int, result);
         TempDataDirectory data;
-        QVERIFY(data.writeFile("Books.dat", records(1)));
+        QVERIFY(data.writeFile("Books.dat", numberedRecords(1)));
         CWareloomDlg dlg;
         MessageBoxHook boxes;
-        auto opened = whenDialogOpens([&](QDialog* shown) {
-            QCOMPARE(shown, &dlg);
-            QTRY_COMPARE(dlg.listCount(List), 1);
+        auto opened = whenDialogOpens([&](QDialog*) {
+            QTRY_COMPARE(dlg.listCount(IDC_LIST), 1);
             if (key == 0)
                 dlg.close();
             else
-                QTest::keyClick(dlg.control(List), Qt::Key(key),
+                QTest::keyClick(dlg.control(IDC_LIST), Qt::Key(key),
                                 key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         });
         QCOMPARE(dlg.DoModal(), result);
@@ -405,29 +272,11 @@ private Q_SLOTS:
         QCOMPARE(boxes.shown().size(), 0);
     }
 
-    void aboutOpensTheAboutBox()
+    void menuBarAndToolbarHoldTheCommands()
     {
         TempDataDirectory data;
         CWareloomDlg dlg;
         dlg.show();
-        QString caption;
-        auto opened = whenDialogOpens([&](QDialog* about) {
-            caption = about->windowTitle();
-            QTest::keyClick(about, Qt::Key_Escape);
-        });
-        dlg.commandAction(32783)->trigger();
-        QVERIFY(*opened);
-        QCOMPARE(caption, QStringLiteral("About Wareloom"));
-        QVERIFY(dlg.isVisible());
-    }
-
-    void menuBarHoldsTheCommands()
-    {
-        TempDataDirectory data;
-        CWareloomDlg dlg;
-        dlg.show();
-        QMenuBar* bar = dlg.menu();
-        QVERIFY(bar);
         using Entries = QList<QPair<QString, int>>;
         const QList<QPair<QString, Entries>> expected{
             {"&File", {{"&Quit Program", 32771}}},
@@ -441,13 +290,12 @@ private Q_SLOTS:
             {"&Help", {{"&About", 32783}}},
         };
         QList<QPair<QString, Entries>> shown;
-        for (QAction* popup : bar->actions()) {
+        QVERIFY(dlg.menu());
+        for (QAction* popup : dlg.menu()->actions()) {
             QVERIFY(popup->menu());
             Entries entries;
             for (QAction* entry : popup->menu()->actions()) {
-                QVERIFY(!entry->isSeparator());
-                QVERIFY(!entry->isCheckable());
-                QVERIFY(entry->isEnabled());
+                QVERIFY(!entry->isSeparator() && !entry->isCheckable() && entry->isEnabled());
                 QVERIFY(entry->shortcut().isEmpty());
                 entries.append({entry->text(), entry->data().toInt()});
                 QVERIFY(dlg.handlesCommand(entry->data().toInt()));
@@ -455,28 +303,27 @@ private Q_SLOTS:
             shown.append({popup->text(), entries});
         }
         QCOMPARE(shown, expected);
-    }
 
-    void toolbarAboveTheList()
-    {
-        TempDataDirectory data;
-        CWareloomDlg dlg;
-        dlg.show();
         QToolBar* bar = dlg.toolBar();
         QVERIFY(bar);
         QList<int> ids;
         for (QAction* button : bar->actions()) {
-            QVERIFY(!button->isSeparator());
-            QVERIFY(!button->icon().isNull());
+            QVERIFY(!button->isSeparator() && !button->icon().isNull());
             ids << button->data().toInt();
             QVERIFY(dlg.handlesCommand(ids.last()));
         }
         QCOMPARE(ids, (QList<int>{32781, 32782, 32784}));
         QCOMPARE(bar->iconSize(), QSize(30, 30));
-        const QRect barRect(bar->mapTo(&dlg, QPoint()), bar->size());
-        const QPoint listTop = dlg.control(List)->mapTo(&dlg, QPoint());
-        QVERIFY(listTop.y() >= barRect.bottom());
+        QVERIFY(dlg.control(IDC_LIST)->mapTo(&dlg, QPoint()).y() >=
+                bar->mapTo(&dlg, QPoint()).y() + bar->height() - 1);
         QCOMPARE(dlg.height(), dlg.menu()->height() + bar->height() + dlg.clientArea()->height());
+
+        QString about;
+        QVERIFY(onCommandDialog<QDialog>(dlg, ID_HELP_ABOUT, [&](QDialog& box) {
+            about = box.windowTitle();
+            box.reject();
+        }));
+        QCOMPARE(about, QStringLiteral("About Wareloom"));
     }
 };
 
