@@ -42,22 +42,15 @@ QByteArray activationFile(const QString& execWord)
 QStringList declaredInterfaces(const QString& xml)
 {
     QStringList names;
+    bool inside = false;
     QXmlStreamReader reader(xml);
-    while (reader.readNextStartElement()) {
-        if (reader.name() == QLatin1String("node"))
-            continue;
-        if (reader.name() != QLatin1String("interface")) {
-            reader.skipCurrentElement();
-            continue;
-        }
-        QString name = reader.attributes().value(QLatin1String("name")).toString();
-        if (reader.readNextStartElement()) {
-            name += QLatin1Char('+');
-            reader.skipCurrentElement();
-            while (reader.readNextStartElement())
-                reader.skipCurrentElement();
-        }
-        names << name;
+    while (reader.readNext() != QXmlStreamReader::Invalid && !reader.atEnd()) {
+        if (reader.isStartElement() && reader.name() == u"interface")
+            names << reader.attributes().value(QLatin1String("name")).toString();
+        else if (reader.isStartElement() && inside && !names.last().endsWith('+'))
+            names.last() += '+';
+        if (reader.name() == u"interface")
+            inside = reader.isStartElement();
     }
     return reader.hasError() ? QStringList{"bad XML: " + reader.errorString()} : names;
 }
@@ -94,8 +87,7 @@ public:
     QDBusMessage call(const QString& interface, const QString& member)
     {
         QDBusPendingCall pending = m_connection.asyncCall(
-            QDBusMessage::createMethodCall(ServiceName, "/Wareloom/Application", interface,
-                                           member),
+            QDBusMessage::createMethodCall(ServiceName, "/Wareloom/Application", interface, member),
             BoundMs);
         const QDeadlineTimer deadline(BoundMs + 1000);
         while (!pending.isFinished() && !deadline.hasExpired())
@@ -134,13 +126,6 @@ private:
     QString m_name;
     QDBusConnection m_connection;
 };
-
-QProcessEnvironment environmentOnBus(const QString& address)
-{
-    QProcessEnvironment environment = programEnvironment(true);
-    environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
-    return environment;
-}
 
 } // namespace
 
@@ -263,37 +248,20 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(other));
     }
 
-    // No switch: registers (again) and shows the window, not owning the name.
-    void ordinaryStartRegistersAndShowsTheWindow()
+    // The real program without switches registers (again) and goes on
+    // running until it is ended, not owning the automation name.
+    void ordinaryStartRegistersAndKeepsRunning()
     {
         writeFileAt(automation::activationFilePath(), activationFile("/old/wareloom"));
-        CWareloomApp app;
-        app.m_arguments = QStringList{"wareloom"};
-        bool shownRegistered = false;
-        auto opened = whenDialogOpens([&](QDialog* dialog) {
-            QVERIFY(qobject_cast<CWareloomDlg*>(dialog));
-            QCOMPARE(app.m_pMainWnd, dialog);
-            QVERIFY(!nameOwned(ServiceName));
-            verifyRegistered(QCoreApplication::applicationFilePath());
-            shownRegistered = !QTest::currentTestFailed();
-            QTest::keyClick(dialog, Qt::Key_Escape);
-        });
-        QCOMPARE(app.InitInstance(), false);
-        QVERIFY(*opened);
-        QVERIFY(shownRegistered);
-        QCOMPARE(app.ExitInstance(), 0);
-    }
-
-    // The real program without switches goes on running until it is ended.
-    void ordinaryStartKeepsRunning()
-    {
         QProcess program;
         program.setProcessEnvironment(programEnvironment(true));
         program.start(wareloomBinary(), {});
         QVERIFY(program.waitForStarted(BoundMs));
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(automation::activationFilePath()), BoundMs);
+        QTRY_COMPARE_WITH_TIMEOUT(readFile(automation::activationFilePath()),
+                                  activationFile(wareloomBinary()), BoundMs);
         QVERIFY(!program.waitForFinished(300));
         verifyRegistered(wareloomBinary());
+        QVERIFY(!nameOwned(ServiceName));
         program.kill();
         program.waitForFinished(BoundMs);
     }
@@ -333,8 +301,10 @@ private Q_SLOTS:
     {
         TestSessionBus bus;
         QVERIFY2(bus.start(xdgDataHome(), programEnvironment(true)), qPrintable(bus.errorString()));
+        QProcessEnvironment environment = programEnvironment(true);
+        environment.insert("DBUS_SESSION_BUS_ADDRESS", bus.address());
         QProcess program;
-        program.setProcessEnvironment(environmentOnBus(bus.address()));
+        program.setProcessEnvironment(environment);
         program.start(wareloomBinary(), {"-Automation"});
         QVERIFY(program.waitForStarted(BoundMs));
         BusClient client(bus.address(), "client of the lost bus");
@@ -352,7 +322,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("execWord");
         QTest::newRow("built program") << "" << wareloomBinary();
         QTest::newRow("path with a space and a quote")
-            << "my app's dir" << "'" + m_root.path() + "/my app'\\\\''s dir/wareloom'";
+            << "my app's dir"
+            << "'" + m_root.path() + "/my app'\\\\''s dir/wareloom'";
     }
     void activationStartsTheProgramUntilTheLastClientLeaves()
     {
@@ -400,11 +371,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("how"); // empty: the window stays
-        QTest::newRow("Quit answered Yes") << "-Automation" << "Quit";
-        QTest::newRow("OK (Enter)") << "-Automation" << "Enter";
-        QTest::newRow("Cancel (Esc)") << "-Automation" << "Esc";
-        QTest::newRow("close box") << "-Automation" << "Close";
-        QTest::newRow("/Embedding, not ended") << "/Embedding" << "";
+        QTest::newRow("Quit answered Yes") << "-Automation"
+                                           << "Quit";
+        QTest::newRow("OK (Enter)") << "-Automation"
+                                    << "Enter";
+        QTest::newRow("Cancel (Esc)") << "-Automation"
+                                      << "Esc";
+        QTest::newRow("close box") << "-Automation"
+                                   << "Close";
+        QTest::newRow("/Embedding, not ended") << "/Embedding"
+                                               << "";
     }
     void heldUntilTheLastClientLeaves()
     {

@@ -40,14 +40,13 @@ private Q_SLOTS:
         row("-unregserver", {"-unregserver"}, false, false, Shell::Unregister, "");
         row("the last shell command counts", {"-Register", "/Unregister"}, false, false,
             Shell::Unregister, "");
-        row("automated and registering", {"-Register", "-Automation"}, false, true,
-            Shell::Register, "");
+        row("automated and registering", {"-Register", "-Automation"}, false, true, Shell::Register,
+            "");
         row("without / or - no switch", {"Automation", "Register", "\\Embedding"}, false, false,
             Shell::None, "");
         row("no abbreviations", {"/Reg", "-Auto", "-Registers", "/"}, false, false, Shell::None,
             "");
-        row("stray words ignored", {"stock.dat", "-x", "/Embedding"}, true, false, Shell::None,
-            "");
+        row("stray words ignored", {"stock.dat", "-x", "/Embedding"}, true, false, Shell::None, "");
         row("-Publish", {"-Publish"}, false, false, Shell::None, "p");
         row("/generate", {"/generate"}, false, false, Shell::None, "g");
         row("--version", {"--version"}, false, false, Shell::None, "v");

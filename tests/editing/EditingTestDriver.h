@@ -146,8 +146,7 @@ struct CategoryOnScreen
 
 // Runs action in the T dialog that open() opens. True when it opened and is
 // closed again.
-template <class T>
-bool onDialog(const std::function<void()>& open, std::function<void(T&)> action)
+template <class T> bool onDialog(const std::function<void()>& open, std::function<void(T&)> action)
 {
     auto opened = whenDialogOpens([action](QDialog* shown) {
         auto* dialog = qobject_cast<T*>(shown);

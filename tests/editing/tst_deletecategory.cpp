@@ -67,9 +67,9 @@ private Q_SLOTS:
         QFETCH(bool, published);
         QFETCH(bool, goneBefore);
         QFETCH(QString, told);
-        CategoryOnScreen shop(category, numberedRecords(2),
-                          {{category + ".htm", "<html>local page</html>"},
-                           {"Books.dat", numberedRecords(1)}});
+        CategoryOnScreen shop(
+            category, numberedRecords(2),
+            {{category + ".htm", "<html>local page</html>"}, {"Books.dat", numberedRecords(1)}});
         QVERIFY(shop.written);
         TestFtpServer server;
         QVERIFY2(server.start(), qPrintable(server.errorString()));

@@ -93,8 +93,9 @@ private Q_SLOTS:
         if (fromItemView)
             openCategory(shop.main, "Shoes");
         MessageBoxHook boxes;
-        QVERIFY(onCommandDialog<NewCategory>(shop.main, ID_CATEGORY_NEWCATEGORY,
-                                             [&](NewCategory& dialog) { typeAndSave(dialog, name); }));
+        QVERIFY(
+            onCommandDialog<NewCategory>(shop.main, ID_CATEGORY_NEWCATEGORY,
+                                         [&](NewCategory& dialog) { typeAndSave(dialog, name); }));
         QCOMPARE(boxes.shown().size(), 0);
         QVERIFY(QFile::exists(shop.data.filePath(name + ".dat")));
         QCOMPARE(readFile(shop.data.filePath(name + ".dat")), QByteArray());

@@ -36,9 +36,9 @@ private Q_SLOTS:
     void categoriesListWithTheirCounts()
     {
         CategoryOnScreen shop("Empty", {},
-                          {{"One.dat", QByteArray(90, 'x')},
-                           {"Two.dat", QByteArray(185, 'x')},
-                           {"notes.txt", QByteArray(900, 'x')}});
+                              {{"One.dat", QByteArray(90, 'x')},
+                               {"Two.dat", QByteArray(185, 'x')},
+                               {"notes.txt", QByteArray(900, 'x')}});
         QVERIFY(shop.written);
         QTRY_COMPARE(shop.main.controlText(IDC_HEADING), CategoryList);
         QStringList shown = listLines(shop.main);
@@ -79,8 +79,8 @@ private Q_SLOTS:
     void itemLineColumns()
     {
         CategoryOnScreen shop("Kitchen", recordBytes("Mug", "M1", "4.50", "3") +
-                                         recordBytes(QByteArray(60, 'N'), "ABCDEFGHIJ",
-                                                     "0123456789", "1234567890"));
+                                             recordBytes(QByteArray(60, 'N'), "ABCDEFGHIJ",
+                                                         "0123456789", "1234567890"));
         QVERIFY(shop.written);
         openCategory(shop.main, "Kitchen");
         const QString mug = "Mug" + QString(58, ' ') + "  " + QString(9, ' ') + "3" + " " +
@@ -134,17 +134,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("fileName");
         QTest::newRow("75 characters") << QString(75, 'L') << QString(75, 'L') + ".dat";
-        QTest::newRow("ending in a space") << "Shoes " << "Shoes .dat";
-        QTest::newRow("ending in spaces") << "Shoes   " << "Shoes   .dat";
-        QTest::newRow("upper-case extension") << "Tools" << "Tools.DAT";
+        QTest::newRow("ending in a space") << "Shoes "
+                                           << "Shoes .dat";
+        QTest::newRow("ending in spaces") << "Shoes   "
+                                          << "Shoes   .dat";
+        QTest::newRow("upper-case extension") << "Tools"
+                                              << "Tools.DAT";
     }
     void namesTheLineCannotGiveBackOpenTheirOwnFile()
     {
         QFETCH(QString, name);
         QFETCH(QString, fileName);
-        CategoryOnScreen shop("Shoes", numberedRecords(1),
-                          {{fileName, numberedRecords(4)},
-                           {QString(70, 'L') + ".dat", numberedRecords(2)}});
+        CategoryOnScreen shop(
+            "Shoes", numberedRecords(1),
+            {{fileName, numberedRecords(4)}, {QString(70, 'L') + ".dat", numberedRecords(2)}});
         QVERIFY(shop.written);
         QTRY_COMPARE(shop.main.listCount(IDC_LIST), 3);
         const int row = listLines(shop.main).indexOf(QRegularExpression(".*   4"));
@@ -167,7 +170,8 @@ private Q_SLOTS:
     {
         QFETCH(int, row);
         QFETCH(QString, name);
-        CategoryOnScreen shop("Bags", recordBytes("<-Backpack", "B1", "20", "1") + numberedRecords(3));
+        CategoryOnScreen shop("Bags",
+                              recordBytes("<-Backpack", "B1", "20", "1") + numberedRecords(3));
         QVERIFY(shop.written);
         openCategory(shop.main, "Bags");
         QString edited;
@@ -214,62 +218,49 @@ private Q_SLOTS:
         QCOMPARE(boxes.shown().size(), 1);
     }
 
-    void quitProgramAsksFirst_data()
+    // Only Quit Program asks; Enter, Esc and the close box end at once.
+    void ending_data()
     {
+        QTest::addColumn<int>("key"); // 0: the close box; -1: Quit Program
         QTest::addColumn<int>("answer");
-        QTest::newRow("No") << int(IDNO);
-        QTest::newRow("Yes") << int(IDYES);
+        QTest::addColumn<int>("result"); // 4242: still running
+        QTest::newRow("Quit, No") << -1 << int(IDNO) << 4242;
+        QTest::newRow("Quit, Yes") << -1 << int(IDYES) << int(IDOK);
+        QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << int(IDOK);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << 0 << int(IDOK);
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << 0 << int(IDCANCEL);
+        QTest::newRow("close box") << 0 << 0 << int(IDCANCEL);
     }
-    void quitProgramAsksFirst()
-    {
-        QFETCH(int, answer);
-        TempDataDirectory data;
-        CWareloomDlg dlg;
-        MessageBoxHook boxes;
-        boxes.queueAnswer(answer);
-        auto opened = whenDialogOpens([&](QDialog*) {
-            giveCommand(dlg, ID_FILE_QUITPROGRAM);
-            if (answer == IDNO) {
-                QVERIFY(dlg.isVisible());
-                dlg.EndDialog(4242);
-            }
-        });
-        QCOMPARE(dlg.DoModal(), answer == IDYES ? int(IDOK) : 4242);
-        QVERIFY(*opened);
-        QCOMPARE(boxes.shown().size(), 1);
-        checkBox(boxes.shown()[0], "Quit program.  Are you sure?", "Quit Program",
-                 MessageButtons::YesNo, &dlg);
-        QCOMPARE(boxes.shown()[0].icon, MessageIcon::None);
-    }
-
-    void enterEscAndTheCloseBoxEndWithoutAsking_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("result");
-        QTest::newRow("Enter") << int(Qt::Key_Return) << int(IDOK);
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(IDOK);
-        QTest::newRow("Esc") << int(Qt::Key_Escape) << int(IDCANCEL);
-        QTest::newRow("close box") << 0 << int(IDCANCEL);
-    }
-    void enterEscAndTheCloseBoxEndWithoutAsking()
+    void ending()
     {
         QFETCH(int, key);
+        QFETCH(int, answer);
         QFETCH(int, result);
         TempDataDirectory data;
         QVERIFY(data.writeFile("Books.dat", numberedRecords(1)));
         CWareloomDlg dlg;
         MessageBoxHook boxes;
+        boxes.queueAnswer(answer);
         auto opened = whenDialogOpens([&](QDialog*) {
             QTRY_COMPARE(dlg.listCount(IDC_LIST), 1);
-            if (key == 0)
+            if (key == -1)
+                giveCommand(dlg, ID_FILE_QUITPROGRAM);
+            else if (key == 0)
                 dlg.close();
             else
                 QTest::keyClick(dlg.control(IDC_LIST), Qt::Key(key),
                                 key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            if (dlg.isVisible())
+                dlg.EndDialog(4242);
         });
         QCOMPARE(dlg.DoModal(), result);
         QVERIFY(*opened);
-        QCOMPARE(boxes.shown().size(), 0);
+        QCOMPARE(boxes.shown().size(), key == -1 ? 1 : 0);
+        if (key == -1) {
+            checkBox(boxes.shown()[0], "Quit program.  Are you sure?", "Quit Program",
+                     MessageButtons::YesNo, &dlg);
+            QCOMPARE(boxes.shown()[0].icon, MessageIcon::None);
+        }
     }
 
     void menuBarAndToolbarHoldTheCommands()
