@@ -172,7 +172,7 @@ bool onCommandDialog(CWareloomDlg& dlg, int commandId, std::function<void(T&)> a
 }
 
 // A box saying text (any text when text is null) under the caption, with the
-// buttons, owned by owner.
+// buttons and no icon, owned by owner.
 inline void checkBox(const ShownMessageBox& box, const QString& text, const QString& caption,
                      MessageButtons buttons, const QWidget* owner)
 {
@@ -182,6 +182,7 @@ inline void checkBox(const ShownMessageBox& box, const QString& text, const QStr
         QCOMPARE(box.text, text);
     QCOMPARE(box.caption, caption);
     QCOMPARE(box.buttons, buttons);
+    QCOMPARE(box.icon, MessageIcon::None);
     QCOMPARE(box.owner.data(), owner);
 }
 

@@ -160,8 +160,7 @@ private Q_SLOTS:
             if (!message.isEmpty()) {
                 QVERIFY2(boxes.shown()[0].text.contains(message),
                          qPrintable(boxes.shown()[0].text));
-                QCOMPARE(boxes.shown()[0].caption, QStringLiteral("Wareloom"));
-                QCOMPARE(boxes.shown()[0].owner.data(), &dialog);
+                checkBox(boxes.shown()[0], {}, "Wareloom", MessageButtons::Ok, &dialog);
             }
             QCOMPARE(dialog.windowTitle(), title);
         });
@@ -213,10 +212,7 @@ private Q_SLOTS:
             const auto titleWhileBoxOpen = titleWhenBoxOpens(boxes, dialog);
             pressPictureUpload(dialog, kind, code);
             QCOMPARE(boxes.shown().size(), 1);
-            QCOMPARE(boxes.shown()[0].text, QStringLiteral("Image Uploaded!"));
-            QCOMPARE(boxes.shown()[0].caption, QStringLiteral("Wareloom"));
-            QCOMPARE(boxes.shown()[0].buttons, MessageButtons::Ok);
-            QCOMPARE(boxes.shown()[0].owner.data(), &dialog);
+            checkBox(boxes.shown()[0], "Image Uploaded!", "Wareloom", MessageButtons::Ok, &dialog);
             QCOMPARE(*titleWhileBoxOpen, picture);
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Wareloom"));
             const QImage shown = shownPicture(dialog);

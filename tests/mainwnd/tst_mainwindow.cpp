@@ -122,11 +122,9 @@ private Q_SLOTS:
         giveCommand(shop.main, ID_ITEMS_ITEMADD);
         giveCommand(shop.main, ID_BUTTON_ITEMADD);
         QCOMPARE(boxes.shown().size(), 3);
-        for (const ShownMessageBox& box : boxes.shown()) {
+        for (const ShownMessageBox& box : boxes.shown())
             checkBox(box, "Error You have to select a category first!", "Wareloom",
                      MessageButtons::Ok, &shop.main);
-            QCOMPARE(box.icon, MessageIcon::None);
-        }
     }
 
     void namesTheLineCannotGiveBackOpenTheirOwnFile_data()
@@ -256,11 +254,9 @@ private Q_SLOTS:
         QCOMPARE(dlg.DoModal(), result);
         QVERIFY(*opened);
         QCOMPARE(boxes.shown().size(), key == -1 ? 1 : 0);
-        if (key == -1) {
+        if (key == -1)
             checkBox(boxes.shown()[0], "Quit program.  Are you sure?", "Quit Program",
                      MessageButtons::YesNo, &dlg);
-            QCOMPARE(boxes.shown()[0].icon, MessageIcon::None);
-        }
     }
 
     void menuBarAndToolbarHoldTheCommands()
