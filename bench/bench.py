@@ -22,6 +22,7 @@ sys.path.insert(0, HERE)
 import make_store  # noqa: E402
 
 RECORD = 90
+TIMEOUT = 900  # seconds any one run may take before the benchmark gives up
 
 
 class Bench:
@@ -55,7 +56,7 @@ class Bench:
         """Wall time of one run in seconds; the command must succeed."""
         start = time.perf_counter()
         done = subprocess.run(command, env=env, cwd=cwd, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.PIPE)
+                              stderr=subprocess.PIPE, timeout=TIMEOUT)
         elapsed = time.perf_counter() - start
         if done.returncode != 0:
             raise RuntimeError(f"{command[0]} failed ({done.returncode}): "
@@ -213,7 +214,8 @@ class Bench:
         """The times the window benchmark prints, in seconds, and its named values."""
         env = dict(env, WARELOOM_BENCH_LAUNCH_NS=str(time.monotonic_ns()))
         done = subprocess.run([self.window_bench] + arguments, env=env, check=True,
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                              timeout=TIMEOUT)
         words = done.stdout.split()
         named = dict(word.split("=", 1) for word in words[1:] if "=" in word)
         if lines is not None and named.get("lines") != str(lines):
@@ -248,7 +250,8 @@ class Bench:
         for _ in range(max(1, min(self.repeats, 3))):
             done = subprocess.run(["/usr/bin/time", "-f", "%M", self.wareloom, "-Generate"],
                                   env=self.env(store), stdout=subprocess.DEVNULL,
-                                  stderr=subprocess.PIPE, text=True, check=True)
+                                  stderr=subprocess.PIPE, text=True, check=True,
+                                  timeout=TIMEOUT)
             peaks.append(int(done.stderr.strip().splitlines()[-1]))
         peak = statistics.median(peaks)
         print(f"  {peak / 1024:.1f} MB", flush=True)
