@@ -379,7 +379,7 @@ class FtpServer:
         os.chmod(self.root, 0o755)  # vsftpd refuses a writable chroot
         shutil.chown(self.upload, "ftp", "ftp")
         config = os.path.join(os.path.dirname(self.root), "vsftpd.conf")
-        passive = free_port()
+        passive = free_port()  # lftp may be asked for passive mode; a range avoids TIME_WAIT
         with open(config, "w") as out:
             out.write("\n".join([
                 "listen=YES", "listen_ipv6=NO", "listen_address=127.0.0.1",
@@ -390,7 +390,7 @@ class FtpServer:
                 "anon_mkdir_write_enable=YES", "anon_other_write_enable=YES", "anon_umask=022",
                 "port_enable=YES", "connect_from_port_20=NO",
                 "pasv_enable=YES", "pasv_address=127.0.0.1",
-                f"pasv_min_port={passive}", f"pasv_max_port={passive}",
+                f"pasv_min_port={passive}", f"pasv_max_port={min(passive + 200, 65535)}",
                 "xferlog_enable=NO", "dirmessage_enable=NO", "use_localtime=YES",
                 "secure_chroot_dir=/var/run/vsftpd/empty", "max_clients=10", ""]))
         os.makedirs("/var/run/vsftpd/empty", exist_ok=True)
