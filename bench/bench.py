@@ -119,8 +119,8 @@ class Bench:
             gen, cp = statistics.median(ours), statistics.median(reference)
             self.growth.setdefault(categories, {})["generate"] = gen
             self.growth[categories]["cp"] = cp
-            print(f"  {categories:>5} categories: -Generate {gen * 1000:.0f} ms, "
-                  f"cp -r {cp * 1000:.0f} ms", flush=True)
+            print(f"  {categories:>5} categories: -Generate {spread(ours)}, cp -r {spread(reference)}",
+                  flush=True)
         largest = max(sizes)
         workload = f"{largest:,} categories x {items} items"
         self.add("page generation (-Generate)", workload, self.growth[largest]["generate"],
@@ -148,7 +148,7 @@ class Bench:
             raise RuntimeError(f"Hugo built {pages} pages for {categories} categories")
         shutil.rmtree(out, ignore_errors=True)
         median = statistics.median(times)
-        print(f"  hugo {median * 1000:.0f} ms ({repeats} runs)", flush=True)
+        print(f"  hugo {spread(times)}", flush=True)
         self.add("page generation (-Generate)", f"{categories:,} categories x {items} items",
                  self.growth[categories]["generate"], "Hugo, same tables from data/*.json",
                  median, 0.1, "<= 0.1 x Hugo")
@@ -203,8 +203,7 @@ class Bench:
             rebuild, ls = statistics.median(ours), statistics.median(reference)
             self.growth.setdefault(files, {})["rebuild"] = rebuild
             self.growth[files]["ls"] = ls
-            print(f"  {files:>5} files: rebuild {rebuild * 1000:.1f} ms, ls -l {ls * 1000:.1f} ms",
-                  flush=True)
+            print(f"  {files:>5} files: rebuild {spread(ours)}, ls -l {spread(reference)}", flush=True)
         largest = max(sizes)
         self.add("category-view rebuild", f"{largest:,} category files",
                  self.growth[largest]["rebuild"], "ls -l of the folder",
@@ -235,8 +234,7 @@ class Bench:
             times += launch
             from_main.append(float(named["main"]) / 1000)
         median = statistics.median(times)
-        print(f"  {median * 1000:.0f} ms from launch, {statistics.median(from_main) * 1000:.0f} ms "
-              "from main()", flush=True)
+        print(f"  from launch {spread(times)}; from main() {spread(from_main)}", flush=True)
         self.add("start-up to the first full category list (from launch)",
                  f"{categories} categories, offscreen",
                  median, None, None, 0.25, "< 250 ms")
@@ -264,7 +262,10 @@ class Bench:
     def publish(self, categories, items):
         print("publish run (-Publish) to vsftpd on loopback", flush=True)
         store = self.make_store(f"pub{categories}", categories, items)
-        with FtpServer(self.path("ftp")) as server:
+        # The server keeps its files in memory: its disk would time the
+        # other work on this machine, not the uploads.
+        memory = "/dev/shm" if os.access("/dev/shm", os.W_OK) else self.work
+        with FtpServer(os.path.join(memory, f"wareloom-bench-ftp-{os.getpid()}")) as server:
             write_settings(os.path.join(store, "FTPServer.ftp"), server.port)
             env = self.env(store)
             self.timed([self.wareloom, "-Publish"], env)
@@ -284,7 +285,7 @@ class Bench:
                 reference.append(self.timed(lftp))
                 server.check(pages, count)
         publish, mirror = statistics.median(ours), statistics.median(reference)
-        print(f"  -Publish {publish * 1000:.0f} ms, lftp {mirror * 1000:.0f} ms", flush=True)
+        print(f"  -Publish {spread(ours)}, lftp {spread(reference)}", flush=True)
         self.add("publish run (-Publish)", f"{categories:,} categories x {items} items",
                  publish, "lftp mirror -R, one connection", mirror, 1.0, "<= 1.0 x lftp")
 
@@ -334,6 +335,12 @@ def duration(seconds):
     return f"{seconds * 1e6:.0f} µs"
 
 
+def spread(times):
+    """Median, then every run in milliseconds, for the progress lines."""
+    runs = " ".join(f"{t * 1000:.0f}" for t in times)
+    return f"{duration(statistics.median(times))} (runs, ms: {runs})"
+
+
 def machine():
     cpu = "?"
     with open("/proc/cpuinfo") as info:
@@ -365,20 +372,22 @@ def free_port():
 
 
 class FtpServer:
-    """vsftpd on loopback, anonymous uploads into ROOT/upload, stopped on exit."""
+    """vsftpd on loopback, anonymous uploads into FOLDER/root/upload; stopped and
+    removed on exit."""
 
-    def __init__(self, root):
-        self.root = root
-        self.upload = os.path.join(root, "upload")
+    def __init__(self, folder):
+        self.folder = folder
+        self.root = os.path.join(folder, "root")
+        self.upload = os.path.join(self.root, "upload")
         self.port = free_port()
         self.process = None
 
     def __enter__(self):
-        shutil.rmtree(self.root, ignore_errors=True)
+        shutil.rmtree(self.folder, ignore_errors=True)
         os.makedirs(self.upload)
         os.chmod(self.root, 0o755)  # vsftpd refuses a writable chroot
         shutil.chown(self.upload, "ftp", "ftp")
-        config = os.path.join(os.path.dirname(self.root), "vsftpd.conf")
+        config = os.path.join(self.folder, "vsftpd.conf")
         passive = free_port()  # lftp may be asked for passive mode; a range avoids TIME_WAIT
         with open(config, "w") as out:
             out.write("\n".join([
@@ -418,6 +427,7 @@ class FtpServer:
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait()
+        shutil.rmtree(self.folder, ignore_errors=True)
 
     def clear(self):
         for entry in os.scandir(self.upload):
