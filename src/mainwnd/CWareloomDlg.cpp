@@ -78,6 +78,8 @@ void CWareloomDlg::installListTimer()
     listTimer = new QTimer(this);
     connect(listTimer, &QTimer::timeout, this, &CWareloomDlg::ListRefreshTimerProc);
     listTimer->start(ListRefreshPeriodMs);
+    // The first list as soon as the window shows, not a whole period later.
+    QTimer::singleShot(0, this, &CWareloomDlg::ListRefreshTimerProc);
 }
 
 bool CWareloomDlg::CanExit()

@@ -17,6 +17,11 @@ namespace wareloom {
 // creates files one by one; on file systems that avoid reusing recently
 // deleted inodes that churn costs more than writing the pages. A kept file
 // is reused only while nothing else links to it.
+//
+// A kept file is overwritten, not emptied first, and the new page is
+// exchanged with the old one rather than renamed over it: on ext4 both
+// emptying a file and renaming over one make the kernel write the new data
+// out at once, which costs more than the rest of the run.
 class PageFiles
 {
 public:
@@ -35,6 +40,8 @@ public:
 private:
     bool reuseSpare();
     bool createTemporary();
+    int putInPlace();
+    int replaceByLink();
     QByteArray unusedName();
     void dropSpare();
     Status failure(int error) const;
@@ -44,7 +51,9 @@ private:
     QByteArray m_temporary;
     int m_fd = -1;
     int m_writeError = 0;
-    QByteArray m_spare; // the file the last page replaced, ready for reuse
+    qint64 m_written = 0;
+    qint64 m_oldSize = 0; // of the reused file, before this page overwrote it
+    QByteArray m_spare;   // the file the last page replaced, ready for reuse
     QByteArray m_namePrefix;
     unsigned m_nameCounter = 0;
 };

@@ -1,0 +1,583 @@
+#!/usr/bin/python3
+"""Runs Wareloom's benchmarks, each beside a reference measured in the same run,
+and prints a table of medians and ratios. Started by bench/run, which builds the
+programs first.
+
+    bench.py BUILD_DIR [--repeats N] [--quick] [--only NAME ...]
+"""
+
+import argparse
+import json
+import os
+import platform
+import shutil
+import socket
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+import make_store  # noqa: E402
+
+RECORD = 90
+TIMEOUT = 900  # seconds any one run may take before the benchmark gives up
+
+
+class Bench:
+    def __init__(self, build, repeats, quick):
+        self.build = build
+        self.repeats = repeats
+        self.quick = quick
+        self.wareloom = os.path.join(build, "src", "wareloom")
+        self.window_bench = os.path.join(build, "bench", "wareloom_window_bench")
+        self.work = os.path.join(build, "bench-work")
+        os.makedirs(self.work, exist_ok=True)
+        self.rows = []    # the results table
+        self.growth = {}  # size -> {what: median seconds}
+        self.runs = {}    # size -> {what: [seconds of each run]}
+        self.notes = []
+
+    # --- helpers ---------------------------------------------------------
+
+    def path(self, *names):
+        return os.path.join(self.work, *names)
+
+    def env(self, data_dir):
+        env = dict(os.environ)
+        env["WARELOOM_DATA_DIR"] = data_dir
+        env["QT_QPA_PLATFORM"] = "offscreen"
+        env.setdefault("XDG_RUNTIME_DIR", self.path("runtime"))
+        os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
+        return env
+
+    @staticmethod
+    def timed(command, env=None, cwd=None):
+        """Wall time of one run in seconds; the command must succeed. Its
+        messages go to a file: a pipe would wake this process at every line
+        and take a core from the run being timed."""
+        with tempfile.TemporaryFile() as messages:
+            start = time.perf_counter()
+            returncode = run_bounded(command, env=env, cwd=cwd, stdout=subprocess.DEVNULL,
+                                     stderr=messages)
+            elapsed = time.perf_counter() - start
+            if returncode != 0:
+                messages.seek(0)
+                raise RuntimeError(f"{command[0]} failed ({returncode}): "
+                                   f"{messages.read().decode(errors='replace')[-2000:]}")
+        return elapsed
+
+    def make_store(self, name, categories, items, vary=False):
+        """A store made once and kept for later runs of the benchmark."""
+        directory = self.path(name)
+        stamp = os.path.join(directory, ".made")
+        wanted = f"{categories} {items} {vary} {os.path.getmtime(make_store.__file__)}"
+        if os.path.exists(stamp) and open(stamp).read() == wanted:
+            return directory
+        print(f"  making store {name}: {categories} categories x {items} items", flush=True)
+        command = [sys.executable, make_store.__file__, directory, str(categories), str(items)]
+        subprocess.run(command + (["--vary"] if vary else []), check=True)
+        with open(stamp, "w") as out:
+            out.write(wanted)
+        return directory
+
+    def copy_pages(self, store, pages):
+        """The generated pages of a store, alone in a folder of their own."""
+        shutil.rmtree(pages, ignore_errors=True)
+        os.makedirs(pages)
+        count = 0
+        for entry in os.scandir(store):
+            if entry.name.endswith(".htm"):
+                shutil.copyfile(entry.path, os.path.join(pages, entry.name))
+                count += 1
+        return count
+
+    def side_by_side(self, ours, *references, repeats=None):
+        """Runs ours() and each reference() self.repeats (or repeats) times, in
+        rounds close in time whose order turns each round; returns a list of
+        times for ours and for each reference, in that order."""
+        runs = [ours, *references]
+        times = [[] for _ in runs]
+        for turn in range(repeats or self.repeats):
+            for step in range(len(runs)):
+                which = (turn + step) % len(runs)
+                times[which].append(runs[which]())
+        return times
+
+    def add(self, what, workload, ours, reference_name=None, reference=None, limit=None,
+            target=""):
+        """A row of the table from the times of every run. Runs made as pairs are
+        compared pair by pair (the median of their ratios), so that a spell of
+        other work on the machine slows both sides of a pair alike."""
+        ratio = None
+        if reference:
+            if len(ours) == len(reference):
+                ratio = statistics.median(a / b for a, b in zip(ours, reference))
+            else:
+                ratio = statistics.median(ours) / statistics.median(reference)
+        met = None
+        if limit is not None:
+            met = (ratio if reference else statistics.median(ours)) <= limit
+        self.rows.append((what, workload, statistics.median(ours), reference_name,
+                          statistics.median(reference) if reference else None, ratio, target,
+                          met))
+
+    # --- page generation ------------------------------------------------
+
+    def generate(self, sizes, items):
+        print("page generation (-Generate)", flush=True)
+        for categories in sizes:
+            store = self.make_store(f"gen{categories}", categories, items)
+            env = self.env(store)
+            self.timed([self.wareloom, "-Generate"], env)  # first pages, warm caches
+            pages = self.path(f"gen{categories}-pages")
+            count = self.copy_pages(store, pages)
+            if count != categories + 1:
+                raise RuntimeError(f"-Generate wrote {count} pages for {categories} categories")
+            copy = self.path("copy-target")
+
+            def generate():
+                os.sync()
+                return self.timed([self.wareloom, "-Generate"], env)
+
+            def copy_pages():
+                shutil.rmtree(copy, ignore_errors=True)
+                os.sync()
+                return self.timed(["cp", "-r", pages, copy])
+
+            ours, reference = self.side_by_side(generate, copy_pages)
+            shutil.rmtree(copy, ignore_errors=True)
+            self.runs[categories] = {"generate": ours, "cp": reference}
+            self.growth.setdefault(categories, {})["generate"] = statistics.median(ours)
+            self.growth[categories]["cp"] = statistics.median(reference)
+            print(f"  {categories:>5} categories: -Generate {spread(ours)}, cp -r {spread(reference)}",
+                  flush=True)
+        largest = max(sizes)
+        workload = f"{largest:,} categories x {items} items"
+        self.add("page generation (-Generate)", workload, self.runs[largest]["generate"],
+                 "cp -r of the pages", self.runs[largest]["cp"], 1.5, "<= 1.5 x cp -r")
+        return largest
+
+    def hugo(self, categories, items):
+        print("Hugo reference", flush=True)
+        store = self.path(f"gen{categories}")
+        site = self.path(f"hugo{categories}")
+        stamp = os.path.join(site, ".made")
+        if not (os.path.exists(stamp) and
+                os.path.getmtime(stamp) > os.path.getmtime(os.path.join(store, ".made"))):
+            self.make_hugo_site(store, site)
+            open(stamp, "w").close()
+        out = self.path("hugo-out")
+        times = []
+        repeats = max(1, min(self.repeats, 3))
+        for _ in range(repeats):
+            shutil.rmtree(out, ignore_errors=True)
+            os.sync()
+            times.append(self.timed(["hugo", "--quiet", "-s", site, "-d", out]))
+        pages = sum(1 for name in os.listdir(out) if name.endswith(".html"))
+        if pages != categories:
+            raise RuntimeError(f"Hugo built {pages} pages for {categories} categories")
+        shutil.rmtree(out, ignore_errors=True)
+        print(f"  hugo {spread(times)}", flush=True)
+        self.add("page generation (-Generate)", f"{categories:,} categories x {items} items",
+                 self.runs[categories]["generate"], "Hugo, same tables from data/*.json",
+                 times, 0.1, "<= 0.1 x Hugo")
+
+    @staticmethod
+    def make_hugo_site(store, site):
+        """One data file and one content stub per category, one template."""
+        shutil.rmtree(site, ignore_errors=True)
+        for folder in ("content", "data", "layouts/_default"):
+            os.makedirs(os.path.join(site, folder))
+        with open(os.path.join(site, "config.toml"), "w") as out:
+            out.write('baseURL = "http://example.invalid/"\n'
+                      'disableKinds = ["taxonomy", "term", "RSS", "sitemap", "robotsTXT", '
+                      '"404", "home", "section"]\n'
+                      "uglyURLs = true\n")
+        with open(os.path.join(HERE, "hugo-single.html")) as template:
+            shutil.copyfileobj(template, open(os.path.join(site, "layouts/_default/single.html"),
+                                              "w"))
+        names = sorted(name for name in os.listdir(store) if name.endswith(".dat"))
+        for number, name in enumerate(names):
+            key = f"c{number:05d}"
+            with open(os.path.join(store, name), "rb") as data:
+                body = data.read()
+            items = []
+            for offset in range(0, len(body) - RECORD + 1, RECORD):
+                fields = []
+                start = offset
+                for _, width in make_store.FIELDS:
+                    raw = body[start:start + width].split(b"\0", 1)[0]
+                    fields.append(raw.decode(make_store.CODE_PAGE))
+                    start += width
+                name_, code, price, qty = fields
+                items.append({"n": name_, "q": qty, "p": price, "c": code})
+            with open(os.path.join(site, "data", key + ".json"), "w") as out:
+                json.dump({"items": items}, out, ensure_ascii=False)
+            with open(os.path.join(site, "content", key + ".md"), "w") as out:
+                out.write(f"---\ntitle: {json.dumps(name[:-4], ensure_ascii=False)}\n"
+                          f"cat: \"{key}\"\n---\n")
+
+    # --- category-view rebuild ------------------------------------------
+
+    def rebuild(self, sizes):
+        print("category-view rebuild", flush=True)
+        for files in sizes:
+            store = self.make_store(f"list{files}", files, 20, vary=True)
+            env = self.env(store)
+            subprocess.run(["ls", "-l", store], stdout=subprocess.DEVNULL, check=True)
+            ours, reference = self.side_by_side(
+                lambda: self.window_times(["rebuild", "1"], env, files)[0][0],
+                lambda: self.timed(["ls", "-l", store]))
+            self.growth.setdefault(files, {})["rebuild"] = statistics.median(ours)
+            self.growth[files]["ls"] = statistics.median(reference)
+            self.runs.setdefault(files, {}).update(rebuild=ours, ls=reference)
+            print(f"  {files:>5} files: rebuild {spread(ours)}, ls -l {spread(reference)}", flush=True)
+        largest = max(sizes)
+        self.add("category-view rebuild", f"{largest:,} category files",
+                 self.runs[largest]["rebuild"], "ls -l of the folder", self.runs[largest]["ls"],
+                 2.0, "<= 2 x ls -l")
+
+    def window_times(self, arguments, env, lines=None):
+        """The times the window benchmark prints, in seconds, and its named values."""
+        env = dict(env, WARELOOM_BENCH_LAUNCH_NS=str(time.monotonic_ns()))
+        done = subprocess.run([self.window_bench] + arguments, env=env, check=True,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                              timeout=TIMEOUT)
+        words = done.stdout.split()
+        named = dict(word.split("=", 1) for word in words[1:] if "=" in word)
+        if lines is not None and named.get("lines") != str(lines):
+            raise RuntimeError(f"the list did not hold {lines} lines: {done.stdout}")
+        return [float(word) / 1000 for word in words[1:] if "=" not in word], named
+
+    # --- start-up ---------------------------------------------------------
+
+    def startup(self, categories):
+        print("start-up to the first full category list", flush=True)
+        store = self.make_store(f"start{categories}", categories, 20, vary=True)
+        env = self.env(store)
+        self.window_times(["startup", str(categories)], env)  # warm the caches
+        times, from_main = [], []
+        for _ in range(self.repeats):
+            launch, named = self.window_times(["startup", str(categories)], env)
+            times += launch
+            from_main.append(float(named["main"]) / 1000)
+        print(f"  from launch {spread(times)}; from main() {spread(from_main)}", flush=True)
+        self.add("start-up to the first full category list (from launch)",
+                 f"{categories} categories, offscreen", times, limit=0.25, target="< 250 ms")
+
+    # --- peak memory ----------------------------------------------------
+
+    def memory(self, categories, items):
+        print("peak memory of -Generate", flush=True)
+        store = self.path(f"gen{categories}")
+        peaks = []
+        for _ in range(max(1, min(self.repeats, 3))):
+            done = subprocess.run(["/usr/bin/time", "-f", "%M", self.wareloom, "-Generate"],
+                                  env=self.env(store), stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.PIPE, text=True, check=True,
+                                  timeout=TIMEOUT)
+            peaks.append(int(done.stderr.strip().splitlines()[-1]))
+        peak = statistics.median(peaks)
+        print(f"  {peak / 1024:.1f} MB", flush=True)
+        self.rows.append(("peak memory of -Generate (max RSS)",
+                          f"{categories:,} categories x {items} items", peak, None, None, None,
+                          "< 40 MB", peak < 40 * 1024))
+
+    # --- publish run ----------------------------------------------------
+
+    def publish(self, categories, items):
+        print("publish run (-Publish) to vsftpd on loopback", flush=True)
+        store = self.make_store(f"pub{categories}", categories, items)
+        # The server keeps its files in memory: its disk would time the
+        # other work on this machine, not the uploads.
+        memory = "/dev/shm" if os.access("/dev/shm", os.W_OK) else self.work
+        with FtpServer(os.path.join(memory, f"wareloom-bench-ftp-{os.getpid()}")) as server:
+            write_settings(os.path.join(store, "FTPServer.ftp"), server.port)
+            env = self.env(store)
+            self.timed([self.wareloom, "-Publish"], env)
+            pages = self.path(f"pub{categories}-pages")
+            count = self.copy_pages(store, pages)
+            server.check(pages, count)
+            login = ["lftp", "-u", "anonymous,bench", "-p", str(server.port), "127.0.0.1", "-e"]
+            one_connection = "set net:connection-limit 1; set mirror:parallel-transfer-count 1; "
+            # As given: lftp's defaults (passive data connections). And in the
+            # active mode this program uses first, connection for connection.
+            as_given = login + [one_connection + f"mirror -R {pages} /upload; quit"]
+            active = login + ["set ftp:passive-mode off; " + one_connection +
+                              f"mirror -R {pages} /upload; quit"]
+
+            def publish():
+                server.clear()
+                wait_for_ports()
+                elapsed = self.timed([self.wareloom, "-Publish"], env)
+                server.check(store, count)  # its main page has a new time stamp
+                return elapsed
+
+            def mirror(command):
+                server.clear()
+                wait_for_ports()
+                elapsed = self.timed(command)
+                server.check(pages, count)
+                return elapsed
+
+            # Thousands of round trips: the most sensitive to other work here,
+            # and quick, so more rounds.
+            ours, given, same_mode = self.side_by_side(
+                publish, lambda: mirror(as_given), lambda: mirror(active),
+                repeats=max(self.repeats, 9))
+        print(f"  -Publish {spread(ours)}\n  lftp mirror -R {spread(given)}\n"
+              f"  lftp mirror -R, active mode {spread(same_mode)}", flush=True)
+        workload = f"{categories:,} categories x {items} items"
+        self.add("publish run (-Publish)", workload, ours, "lftp mirror -R, one connection",
+                 given, 1.0, "<= 1.0 x lftp")
+        self.add("publish run (-Publish)", workload, ours,
+                 "lftp mirror -R, one connection, active mode like ours", same_mode, 1.0,
+                 "<= 1.0 x lftp")
+
+    # --- report ---------------------------------------------------------
+
+    def report(self, started_load):
+        lines = ["| what | workload | Wareloom (median) | reference in the same run (median) "
+                 "| ratio (median of pairs) | target | met |",
+                 "|---|---|---|---|---|---|---|"]
+        for what, workload, ours, ref_name, ref, ratio, target, met in self.rows:
+            shown = f"{ours / 1024:.1f} MB" if "memory" in what else duration(ours)
+            reference = f"{ref_name}: {duration(ref)}" if ref_name else "-"
+            lines.append(f"| {what} | {workload} | {shown} | {reference} | "
+                         f"{f'{ratio:.2f}' if ratio is not None else '-'} | {target} | "
+                         f"{'-' if met is None else ('yes' if met else 'NO')} |")
+        if self.growth:
+            lines += ["", "| categories (files) | -Generate | per category | cp -r | "
+                          "category-view rebuild | per file | ls -l |",
+                      "|---|---|---|---|---|---|---|"]
+            for size in sorted(self.growth):
+                g = self.growth[size]
+                gen = g.get("generate")
+                rebuild = g.get("rebuild")
+                lines.append(
+                    f"| {size:,} | {duration(gen)} | {duration(gen / size if gen else None)} | "
+                    f"{duration(g.get('cp'))} | {duration(rebuild)} | "
+                    f"{duration(rebuild / size if rebuild else None)} | {duration(g.get('ls'))} |")
+        lines += ["", f"repeats: {self.repeats}; load average before: "
+                      f"{' '.join(f'{x:.2f}' for x in started_load)}, after: "
+                      f"{' '.join(f'{x:.2f}' for x in os.getloadavg())}",
+                  f"machine: {machine()}"]
+        text = "\n".join(lines) + "\n"
+        print()
+        print(text)
+        with open(self.path("results.md"), "w") as out:
+            out.write(text)
+        return all(row[-1] is not False for row in self.rows)
+
+
+def duration(seconds):
+    if seconds is None:
+        return "-"
+    if seconds >= 1:
+        return f"{seconds:.2f} s"
+    if seconds >= 0.001:
+        return f"{seconds * 1000:.1f} ms"
+    return f"{seconds * 1e6:.0f} µs"
+
+
+def run_bounded(command, **options):
+    """Runs a command to its end, killed after TIMEOUT seconds; returns its exit
+    status. Waits in the kernel: subprocess's own time-out polls in steps of up
+    to 50 ms, which would show in the times."""
+    process = subprocess.Popen(command, **options)
+    watchdog = threading.Timer(TIMEOUT, process.kill)
+    watchdog.start()
+    try:
+        return process.wait()
+    finally:
+        watchdog.cancel()
+
+
+def sockets_waiting():
+    """TCP sockets in TIME_WAIT on this machine."""
+    count = 0
+    for table in ("/proc/net/tcp", "/proc/net/tcp6"):
+        try:
+            with open(table) as sockets:
+                next(sockets)
+                count += sum(1 for line in sockets if line.split()[3] == "06")
+        except FileNotFoundError:
+            pass
+    return count
+
+
+def wait_for_ports(limit=8000):
+    """Every upload leaves a socket waiting for a minute, holding a local port.
+    With the ephemeral range (about 28,000 ports) nearly taken, each new data
+    connection searches long for a port and every run slows down many times
+    over: wait until enough have expired."""
+    first = sockets_waiting()
+    if first <= limit:
+        return
+    print(f"  ({first} sockets in TIME_WAIT: waiting until at most {limit})", flush=True)
+    deadline = time.monotonic() + 120
+    while sockets_waiting() > limit and time.monotonic() < deadline:
+        time.sleep(1)
+
+
+def spread(times):
+    """Median, then every run in milliseconds, for the progress lines."""
+    runs = " ".join(f"{t * 1000:.0f}" for t in times)
+    return f"{duration(statistics.median(times))} (runs, ms: {runs})"
+
+
+def machine():
+    cpu = "?"
+    with open("/proc/cpuinfo") as info:
+        for line in info:
+            if line.startswith("model name"):
+                cpu = line.split(":", 1)[1].strip()
+                break
+    with open("/proc/meminfo") as info:
+        memory = int(info.readline().split()[1]) // 1024 // 1024
+    compiler = subprocess.run(["c++", "--version"], stdout=subprocess.PIPE,
+                              text=True).stdout.splitlines()[0]
+    return (f"{os.cpu_count()} cores, {cpu}, {memory} GiB RAM, kernel {platform.release()}, "
+            f"{compiler}")
+
+
+def write_settings(path, port):
+    """FTPServer.ftp: user, password, server, upload path, HTTP server, 200 bytes each."""
+    fields = ["anonymous", "bench@", f"127.0.0.1:{port}", "/upload/", "http://127.0.0.1/"]
+    with open(path, "wb") as out:
+        for text in fields:
+            data = text.encode("cp1252")
+            out.write(data + b"\0" * (200 - len(data)))
+
+
+def free_port(first=None, last=None):
+    """A free loopback port: any, or the first free one from first to last."""
+    for port in range(first, last + 1) if first else [0]:
+        with socket.socket() as probe:
+            try:
+                probe.bind(("127.0.0.1", port))
+            except OSError:
+                continue
+            return probe.getsockname()[1]
+    raise RuntimeError(f"no free port from {first} to {last}")
+
+
+class FtpServer:
+    """vsftpd on loopback, anonymous uploads into FOLDER/root/upload; stopped and
+    removed on exit."""
+
+    def __init__(self, folder):
+        self.folder = folder
+        self.root = os.path.join(folder, "root")
+        self.upload = os.path.join(self.root, "upload")
+        self.port = free_port()
+        self.process = None
+
+    def __enter__(self):
+        shutil.rmtree(self.folder, ignore_errors=True)
+        os.makedirs(self.upload)
+        os.chmod(self.root, 0o755)  # vsftpd refuses a writable chroot
+        shutil.chown(self.upload, "ftp", "ftp")
+        config = os.path.join(self.folder, "vsftpd.conf")
+        # Passive ports below the ephemeral range, where thousands of active-mode
+        # data connections leave sockets waiting.
+        passive = free_port(20000 + os.getpid() % 5000, 32000)
+        with open(config, "w") as out:
+            out.write("\n".join([
+                "listen=YES", "listen_ipv6=NO", "listen_address=127.0.0.1",
+                f"listen_port={self.port}", "background=NO", "seccomp_sandbox=NO",
+                "isolate=NO", "isolate_network=NO",
+                "anonymous_enable=YES", "local_enable=NO", "no_anon_password=YES",
+                f"anon_root={self.root}", "write_enable=YES", "anon_upload_enable=YES",
+                "anon_mkdir_write_enable=YES", "anon_other_write_enable=YES", "anon_umask=022",
+                "port_enable=YES", "connect_from_port_20=NO",
+                "pasv_enable=YES", "pasv_address=127.0.0.1",
+                f"pasv_min_port={passive}", f"pasv_max_port={passive + 200}",
+                "xferlog_enable=NO", "dirmessage_enable=NO", "use_localtime=YES",
+                "secure_chroot_dir=/var/run/vsftpd/empty", "max_clients=10", ""]))
+        os.makedirs("/var/run/vsftpd/empty", exist_ok=True)
+        self.process = subprocess.Popen(["vsftpd", config], stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.PIPE)
+        deadline = time.monotonic() + 10
+        while True:
+            if self.process.poll() is not None:
+                raise RuntimeError("vsftpd ended: " + self.process.stderr.read().decode())
+            try:
+                with socket.create_connection(("127.0.0.1", self.port), timeout=1) as probe:
+                    if probe.recv(100).startswith(b"220"):
+                        break
+            except OSError:
+                if time.monotonic() > deadline:
+                    raise
+                time.sleep(0.05)
+        return self
+
+    def __exit__(self, *details):
+        if self.process and self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def clear(self):
+        for entry in os.scandir(self.upload):
+            os.unlink(entry.path)
+        os.sync()
+
+    def check(self, pages, count):
+        """Every page arrived whole."""
+        uploaded = os.listdir(self.upload)
+        if len(uploaded) != count:
+            raise RuntimeError(f"{len(uploaded)} of {count} pages on the server")
+        for name in uploaded:
+            with open(os.path.join(pages, name), "rb") as local, \
+                    open(os.path.join(self.upload, name), "rb") as remote:
+                if local.read() != remote.read():
+                    raise RuntimeError(f"{name} differs on the server")
+
+
+def main():
+    parser = argparse.ArgumentParser(description="Wareloom benchmarks")
+    parser.add_argument("build")
+    parser.add_argument("--repeats", type=int, default=5)
+    parser.add_argument("--quick", action="store_true", help="small workloads, to try the bench")
+    parser.add_argument("--only", nargs="*", default=None,
+                        choices=["generate", "hugo", "rebuild", "publish", "startup", "memory"])
+    args = parser.parse_args()
+    # The machine may be shared: ahead of ordinary work, the programs timed and
+    # their references (all children of this one) wait less for a core.
+    try:
+        os.nice(-10)
+    except PermissionError:
+        print("note: not allowed to raise the priority; other work on this machine will "
+              "show in the times", file=sys.stderr)
+    bench = Bench(os.path.abspath(args.build), args.repeats, args.quick)
+    only = set(args.only or ["generate", "hugo", "rebuild", "publish", "startup", "memory"])
+    load = os.getloadavg()
+    items = 99 if args.quick else 999
+    sizes = [10, 30, 100] if args.quick else [10, 100, 1000]
+    largest = max(sizes)
+    if "generate" in only or "hugo" in only or "memory" in only:
+        bench.generate(sizes, items)
+    if "hugo" in only:
+        bench.hugo(largest, items)
+    if "memory" in only:
+        bench.memory(largest, items)
+    if "rebuild" in only:
+        bench.rebuild([10, 100, 1000] + ([] if args.quick else [10000]))
+    if "publish" in only:
+        bench.publish(100 if args.quick else 1000, 10)
+    if "startup" in only:
+        bench.startup(100)
+    return 0 if bench.report(load) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
