@@ -12,9 +12,9 @@
 //       CLOCK_MONOTONIC time in nanoseconds that WARELOOM_BENCH_LAUNCH_NS
 //       holds, set just before the launch), from the start of main() and from
 //       the construction of the dialog.
-#include "mainwnd/BrowserState.h"
-#include "mainwnd/CWareloomDlg.h"
-#include "res/MainDialogResource.h"
+#include "gui/mainwnd/BrowserState.h"
+#include "gui/mainwnd/CWareloomDlg.h"
+#include "gui/res/MainDialogResource.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

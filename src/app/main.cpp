@@ -1,7 +1,7 @@
-#include "app/CWareloomApp.h"
-#include "app/CommandLine.h"
-#include "app/CommandLineHelp.h"
-#include "publish/HeadlessPublish.h"
+#include "gui/app/CWareloomApp.h"
+#include "core/cli/CommandLine.h"
+#include "core/cli/CommandLineHelp.h"
+#include "core/publish/HeadlessPublish.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "app/CWareloomApp.h"
-#include "mainwnd/CWareloomDlg.h"
-#include "platform/MessageBox.h"
+#include "gui/app/CWareloomApp.h"
+#include "gui/mainwnd/CWareloomDlg.h"
+#include "gui/platform/MessageBox.h"
 
 #include "DialogTestDriver.h"
 #include "TempDataDirectory.h"

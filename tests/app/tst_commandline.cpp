@@ -1,5 +1,5 @@
-#include "app/CommandLine.h"
-#include "app/CommandLineHelp.h"
+#include "core/cli/CommandLine.h"
+#include "core/cli/CommandLineHelp.h"
 
 #include "WareloomProgram.h"
 

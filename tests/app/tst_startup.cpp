@@ -1,5 +1,5 @@
-#include "app/CAboutDlg.h"
-#include "platform/MessageBox.h"
+#include "gui/app/CAboutDlg.h"
+#include "gui/platform/MessageBox.h"
 
 #include "DialogTestDriver.h"
 

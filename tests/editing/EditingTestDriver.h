@@ -3,14 +3,14 @@
 // Drives the real main window: its list, its commands, the dialogs they open
 // and the category files behind them.
 
-#include "mainwnd/BrowserState.h"
-#include "mainwnd/CWareloomDlg.h"
-#include "platform/ListBox.h"
-#include "platform/MessageBox.h"
-#include "res/CommandIds.h"
-#include "res/DialogControlIds.h"
-#include "res/MainDialogResource.h"
-#include "store/RecordTable.h"
+#include "gui/mainwnd/BrowserState.h"
+#include "gui/mainwnd/CWareloomDlg.h"
+#include "gui/platform/ListBox.h"
+#include "gui/platform/MessageBox.h"
+#include "gui/res/CommandIds.h"
+#include "gui/res/DialogControlIds.h"
+#include "gui/res/MainDialogResource.h"
+#include "core/store/RecordTable.h"
 
 #include "DialogTestDriver.h"
 #include "TempDataDirectory.h"

@@ -1,4 +1,4 @@
-#include "platform/Sockets.h"
+#include "core/transfer/Sockets.h"
 
 #include "EditingTestDriver.h"
 #include "TestFtpServer.h"

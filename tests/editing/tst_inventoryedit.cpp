@@ -1,6 +1,6 @@
-#include "editing/EditOpenTimer.h"
-#include "editing/InventoryEdit.h"
-#include "platform/Sockets.h"
+#include "gui/editing/EditOpenTimer.h"
+#include "gui/editing/InventoryEdit.h"
+#include "core/transfer/Sockets.h"
 
 #include "EditingTestDriver.h"
 #include "ReadOnlyDirectory.h"

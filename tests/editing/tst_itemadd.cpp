@@ -1,4 +1,4 @@
-#include "editing/ItemAdd.h"
+#include "gui/editing/ItemAdd.h"
 
 #include "EditingTestDriver.h"
 #include "ReadOnlyDirectory.h"

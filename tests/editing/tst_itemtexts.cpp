@@ -1,5 +1,5 @@
-#include "editing/ItemTexts.h"
-#include "platform/TextConversion.h"
+#include "core/store/ItemTexts.h"
+#include "core/util/TextConversion.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "editing/NewCategory.h"
+#include "gui/editing/NewCategory.h"
 
 #include "EditingTestDriver.h"
 

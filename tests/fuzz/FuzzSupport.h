@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TextConversion.h"
+#include "core/util/TextConversion.h"
 
 #include <QByteArray>
 #include <QDir>

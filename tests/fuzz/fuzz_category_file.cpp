@@ -3,7 +3,7 @@
 // The same bytes as typed text stored into each field of a record must fit
 // that field and leave every other byte of the record alone.
 #include "FuzzSupport.h"
-#include "store/CategoryStore.h"
+#include "core/store/CategoryStore.h"
 
 #include <cstring>
 

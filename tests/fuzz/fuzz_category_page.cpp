@@ -5,9 +5,9 @@
 // Input: the category name as UTF-8 up to the first 0xFF byte, then the
 // category file.
 #include "FuzzSupport.h"
-#include "publish/CategoryPage.h"
-#include "publish/MainPage.h"
-#include "store/CategoryStore.h"
+#include "core/pages/CategoryPage.h"
+#include "core/pages/MainPage.h"
+#include "core/store/CategoryStore.h"
 
 #include <QDirIterator>
 

@@ -3,8 +3,8 @@
 // field reader stays within its 200 bytes; a stored text fits its field
 // without touching the others and reads back unchanged after a save.
 #include "FuzzSupport.h"
-#include "platform/TextConversion.h"
-#include "publish/SettingsFile.h"
+#include "core/util/TextConversion.h"
+#include "core/transfer/SettingsFile.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 // Any bytes through both conversions under single- and multi-byte code pages:
 // no crash, limits kept, and single-byte code pages round-trip every byte.
-#include "platform/TextConversion.h"
+#include "core/util/TextConversion.h"
 
 #include <QStringView>
 

@@ -1,7 +1,7 @@
 // URLEncode on any bytes: the result holds none of the 19 bytes a link target
 // may not hold, every other byte passes unchanged, and undoing the "%XX"
 // escapes gives back the input.
-#include "publish/URLEncode.h"
+#include "core/pages/URLEncode.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 #include "TestFiles.h"
-#include "platform/AtomicFile.h"
+#include "core/util/AtomicFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "platform/FileDialog.h"
+#include "gui/platform/FileDialog.h"
 
 #include "DialogTestDriver.h"
 

@@ -1,6 +1,6 @@
 #include "TestFtpServer.h"
-#include "platform/FtpConnection.h"
-#include "platform/Sockets.h"
+#include "core/transfer/FtpConnection.h"
+#include "core/transfer/Sockets.h"
 
 #include <QFile>
 #include <QTemporaryDir>

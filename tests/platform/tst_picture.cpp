@@ -1,6 +1,6 @@
 #include "TestFiles.h"
 #include "TestPictures.h"
-#include "platform/Picture.h"
+#include "gui/platform/Picture.h"
 
 #include <QPalette>
 #include <QTemporaryDir>

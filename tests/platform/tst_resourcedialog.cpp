@@ -1,5 +1,5 @@
-#include "platform/ListBox.h"
-#include "platform/ResourceDialog.h"
+#include "gui/platform/ListBox.h"
+#include "gui/platform/ResourceDialog.h"
 
 #include "DialogTestDriver.h"
 

@@ -1,4 +1,4 @@
-#include "platform/TextConversion.h"
+#include "core/util/TextConversion.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "platform/ResourceDialog.h"
-#include "platform/ThreadTimer.h"
+#include "gui/platform/ResourceDialog.h"
+#include "gui/platform/ThreadTimer.h"
 
 #include <QTest>
 

@@ -2,8 +2,8 @@
 
 #include "TempDataDirectory.h"
 #include "TestFiles.h"
-#include "platform/TextConversion.h"
-#include "store/CategoryStore.h"
+#include "core/util/TextConversion.h"
+#include "core/store/CategoryStore.h"
 
 #include <QDir>
 #include <QTest>

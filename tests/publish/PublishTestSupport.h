@@ -3,9 +3,9 @@
 // What the publish tests share: category files to publish, the order the
 // listing yields them in, and an observer that records a run.
 
-#include "publish/PublishRun.h"
-#include "store/CategoryStore.h"
-#include "store/ItemRecord.h"
+#include "core/publish/PublishRun.h"
+#include "core/store/CategoryStore.h"
+#include "core/store/ItemRecord.h"
 
 #include "TempDataDirectory.h"
 #include "TestFiles.h"

@@ -3,11 +3,11 @@
 #include "TestFtpServer.h"
 #include "TestPictures.h"
 #include "TitleWhileBoxOpen.h"
-#include "mainwnd/CWareloomDlg.h"
-#include "platform/FileDialog.h"
-#include "platform/MessageBox.h"
-#include "platform/Sockets.h"
-#include "res/CommandIds.h"
+#include "gui/mainwnd/CWareloomDlg.h"
+#include "gui/platform/FileDialog.h"
+#include "gui/platform/MessageBox.h"
+#include "core/transfer/Sockets.h"
+#include "gui/res/CommandIds.h"
 
 #include <QDir>
 #include <QTemporaryDir>

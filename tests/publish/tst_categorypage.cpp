@@ -1,7 +1,7 @@
 #include "PageTestSupport.h"
 
-#include "publish/CategoryPage.h"
-#include "store/RecordTable.h"
+#include "core/pages/CategoryPage.h"
+#include "core/store/RecordTable.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
-#include "mainwnd/CWareloomDlg.h"
-#include "platform/MessageBox.h"
-#include "publish/FTPSettings.h"
-#include "publish/SettingsFile.h"
-#include "res/CommandIds.h"
+#include "gui/mainwnd/CWareloomDlg.h"
+#include "gui/platform/MessageBox.h"
+#include "gui/publish/FTPSettings.h"
+#include "core/transfer/SettingsFile.h"
+#include "gui/res/CommandIds.h"
 
 #include "DialogTestDriver.h"
 #include "ReadOnlyDirectory.h"

@@ -1,8 +1,8 @@
 #include "TempDataDirectory.h"
 #include "TestFtpServer.h"
-#include "platform/Sockets.h"
-#include "publish/HostTransfer.h"
-#include "publish/SettingsFile.h"
+#include "core/transfer/Sockets.h"
+#include "core/transfer/HostTransfer.h"
+#include "core/transfer/SettingsFile.h"
 
 #include <QTest>
 

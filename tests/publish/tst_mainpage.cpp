@@ -1,6 +1,6 @@
 #include "PageTestSupport.h"
 
-#include "publish/MainPage.h"
+#include "core/pages/MainPage.h"
 
 #include <QFileInfo>
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "PublishTestSupport.h"
-#include "platform/Sockets.h"
+#include "core/transfer/Sockets.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "TempDataDirectory.h"
 #include "TestFtpServer.h"
-#include "publish/RemoteName.h"
-#include "publish/SettingsFile.h"
+#include "core/transfer/RemoteName.h"
+#include "core/transfer/SettingsFile.h"
 
 #include <QTest>
 

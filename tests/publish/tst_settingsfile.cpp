@@ -1,8 +1,8 @@
 #include "TempDataDirectory.h"
 #include "TestFiles.h"
 #include "TestFtpServer.h"
-#include "platform/TextConversion.h"
-#include "publish/SettingsFile.h"
+#include "core/util/TextConversion.h"
+#include "core/transfer/SettingsFile.h"
 
 #include <QDir>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "publish/URLEncode.h"
+#include "core/pages/URLEncode.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 #include "TempDataDirectory.h"
 #include "TestFtpServer.h"
-#include "mainwnd/CWareloomDlg.h"
-#include "platform/MessageBox.h"
-#include "res/CommandIds.h"
+#include "gui/mainwnd/CWareloomDlg.h"
+#include "gui/platform/MessageBox.h"
+#include "gui/res/CommandIds.h"
 
 #include <QDesktopServices>
 #include <QTest>

@@ -3,7 +3,7 @@
 // The records the crash writer stores: record n holds n in every field, in a
 // form that a cut or mixed record cannot pass for a whole one.
 
-#include "store/ItemRecord.h"
+#include "core/store/ItemRecord.h"
 
 #include <QByteArray>
 

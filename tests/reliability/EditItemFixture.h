@@ -5,11 +5,11 @@
 
 #include "DialogTestDriver.h"
 #include "TempDataDirectory.h"
-#include "editing/DialogOpening.h"
-#include "editing/InventoryEdit.h"
-#include "mainwnd/BrowserState.h"
-#include "store/CategoryStore.h"
-#include "store/RecordTable.h"
+#include "gui/editing/DialogOpening.h"
+#include "gui/editing/InventoryEdit.h"
+#include "gui/mainwnd/BrowserState.h"
+#include "core/store/CategoryStore.h"
+#include "core/store/RecordTable.h"
 
 #include <functional>
 

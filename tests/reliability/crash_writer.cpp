@@ -6,8 +6,8 @@
 //
 //     crash_writer <data directory>    (the categories must exist)
 #include "CrashWriterRecords.h"
-#include "publish/SettingsFile.h"
-#include "store/CategoryStore.h"
+#include "core/transfer/SettingsFile.h"
+#include "core/store/CategoryStore.h"
 
 #include <QCoreApplication>
 

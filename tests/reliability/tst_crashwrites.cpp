@@ -1,7 +1,7 @@
 #include "CrashWriterRecords.h"
 #include "TempDataDirectory.h"
 #include "TestFiles.h"
-#include "publish/SettingsFile.h"
+#include "core/transfer/SettingsFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -3,10 +3,10 @@
 #include "TempDataDirectory.h"
 #include "TestFiles.h"
 #include "TrapFifo.h"
-#include "platform/AtomicFile.h"
-#include "publish/MainPage.h"
-#include "publish/SettingsFile.h"
-#include "store/CategoryStore.h"
+#include "core/util/AtomicFile.h"
+#include "core/pages/MainPage.h"
+#include "core/transfer/SettingsFile.h"
+#include "core/store/CategoryStore.h"
 
 #include <QDir>
 #include <QTest>

@@ -3,11 +3,11 @@
 #include "TestFiles.h"
 #include "TestFtpServer.h"
 #include "TrapFifo.h"
-#include "editing/NewCategory.h"
-#include "platform/FileDialog.h"
-#include "platform/MessageBox.h"
-#include "platform/Sockets.h"
-#include "res/DialogControlIds.h"
+#include "gui/editing/NewCategory.h"
+#include "gui/platform/FileDialog.h"
+#include "gui/platform/MessageBox.h"
+#include "core/transfer/Sockets.h"
+#include "gui/res/DialogControlIds.h"
 
 #include <QDir>
 #include <QTemporaryDir>

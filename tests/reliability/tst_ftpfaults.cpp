@@ -3,10 +3,10 @@
 #include "TempDataDirectory.h"
 #include "TestFiles.h"
 #include "TestFtpServer.h"
-#include "platform/FtpConnection.h"
-#include "platform/Sockets.h"
-#include "publish/HostTransfer.h"
-#include "publish/SettingsFile.h"
+#include "core/transfer/FtpConnection.h"
+#include "core/transfer/Sockets.h"
+#include "core/transfer/HostTransfer.h"
+#include "core/transfer/SettingsFile.h"
 
 #include <QElapsedTimer>
 #include <QTest>

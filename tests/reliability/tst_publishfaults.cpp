@@ -1,9 +1,9 @@
 #include "FaultBounds.h"
 #include "PublishTestSupport.h"
-#include "mainwnd/BrowserState.h"
-#include "platform/MessageBox.h"
-#include "platform/Sockets.h"
-#include "publish/FTPDialog.h"
+#include "gui/mainwnd/BrowserState.h"
+#include "gui/platform/MessageBox.h"
+#include "core/transfer/Sockets.h"
+#include "gui/publish/FTPDialog.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "DemoStore.h"
 
-#include "store/CategoryStore.h"
-#include "store/ItemRecord.h"
-#include "store/RecordTable.h"
+#include "core/store/CategoryStore.h"
+#include "core/store/ItemRecord.h"
+#include "core/store/RecordTable.h"
 
 #include <QImage>
 #include <QPainter>

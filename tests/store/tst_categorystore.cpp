@@ -1,7 +1,7 @@
 #include "TempDataDirectory.h"
 #include "TestFiles.h"
-#include "platform/TextConversion.h"
-#include "store/CategoryStore.h"
+#include "core/util/TextConversion.h"
+#include "core/store/CategoryStore.h"
 
 #include <QDir>
 #include <QTest>

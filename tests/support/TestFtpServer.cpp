@@ -1,7 +1,7 @@
 #include "TestFtpServer.h"
 
-#include "platform/TextConversion.h"
-#include "store/CategoryStore.h"
+#include "core/util/TextConversion.h"
+#include "core/store/CategoryStore.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

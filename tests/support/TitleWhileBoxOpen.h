@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MessageBox.h"
+#include "gui/platform/MessageBox.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,0 +1,64 @@
+#include "core/cli/CommandLine.h"
+
+namespace wareloom {
+namespace {
+
+// The switch name of an argument, or empty when the argument is no switch.
+QString switchName(const QString& argument)
+{
+    if (argument.startsWith(QLatin1String("--")))
+        return argument.mid(2);
+    if (argument.startsWith(QLatin1Char('/')) || argument.startsWith(QLatin1Char('-')))
+        return argument.mid(1);
+    return {};
+}
+
+bool is(const QString& name, const char* switchText)
+{
+    return name.compare(QLatin1String(switchText), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+CommandLineInfo parseCommandLine(const QStringList& arguments)
+{
+    CommandLineInfo info;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString name = switchName(arguments[i]);
+        if (is(name, "Embedding"))
+            info.runEmbedded = true;
+        else if (is(name, "Automation"))
+            info.runAutomated = true;
+        else if (is(name, "Register") || is(name, "Regserver"))
+            info.shellCommand = CommandLineInfo::ShellCommand::Register;
+        else if (is(name, "Unregister") || is(name, "Unregserver"))
+            info.shellCommand = CommandLineInfo::ShellCommand::Unregister;
+        else if (is(name, "Publish"))
+            info.publish = true;
+        else if (is(name, "Generate"))
+            info.generate = true;
+        else if (is(name, "Version"))
+            info.showVersion = true;
+        else if (is(name, "Help") || is(name, "?"))
+            info.showHelp = true;
+    }
+    return info;
+}
+
+bool runsAutomated(const CommandLineInfo& commandLine)
+{
+    return commandLine.runEmbedded || commandLine.runAutomated;
+}
+
+bool endsWithoutWindow(const CommandLineInfo& commandLine)
+{
+    return commandLine.shellCommand != CommandLineInfo::ShellCommand::None &&
+           !runsAutomated(commandLine);
+}
+
+bool publishesWithoutWindow(const CommandLineInfo& commandLine)
+{
+    return commandLine.publish || commandLine.generate;
+}
+
+} // namespace wareloom

@@ -1,0 +1,42 @@
+#include "core/cli/CommandLineHelp.h"
+
+namespace wareloom {
+
+QString versionText()
+{
+    return QStringLiteral("Wareloom " WARELOOM_VERSION "\n");
+}
+
+QString usageText()
+{
+    return QStringLiteral(
+        "Usage: wareloom [switch]\n"
+        "Keep a stock list and publish it as a website over FTP.\n"
+        "\n"
+        "A switch is written after / or -, in any letter case. Arguments that are\n"
+        "not switches are ignored. Without a switch, Wareloom writes its D-Bus\n"
+        "activation file again and opens the main window.\n"
+        "\n"
+        "  -Automation, -Embedding   serve the object Wareloom.Application on the\n"
+        "                            session bus and open the main window; while a\n"
+        "                            client holds the object, closing the window\n"
+        "                            only hides it\n"
+        "  -Register, -Regserver     write the D-Bus activation file and the\n"
+        "                            interface description, and end\n"
+        "  -Unregister, -Unregserver remove them, and end\n"
+        "  -Publish                  write the pages and upload them over FTP,\n"
+        "                            without a window\n"
+        "  -Generate                 write the pages only, without a window\n"
+        "  --version, -Version       print the version and end\n"
+        "  --help, -help, /?         print this help and end\n"
+        "\n"
+        "Environment:\n"
+        "  WARELOOM_DATA_DIR   the data directory (default ~/Wareloom)\n"
+        "  WARELOOM_CODEPAGE   the 8-bit code page of records, settings and pages\n"
+        "                      (any iconv name; default: the Windows code page of\n"
+        "                      the locale)\n"
+        "  XDG_DATA_HOME       where -Register writes the activation file\n"
+        "                      (default ~/.local/share)\n");
+}
+
+} // namespace wareloom

@@ -1,0 +1,170 @@
+#include "core/pages/CategoryPage.h"
+
+#include "core/pages/MainPage.h"
+#include "core/pages/PageFiles.h"
+#include "core/pages/PageText.h"
+#include "core/store/CategoryStore.h"
+#include "core/store/ItemRecord.h"
+#include "core/store/RecordTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+
+namespace wareloom {
+namespace {
+
+constexpr QByteArrayView BeforeTitle = "<html><head><title>";
+constexpr QByteArrayView BeforeHeading =
+    "</title></head><body><BR><p align=center><font size=6 + Chr(34) + >  </font></p>"
+    "<p align=center + ><TABLE border=1<TR><TH colspan=4><font size=10>";
+constexpr QByteArrayView ColumnHeadings = "<TR><TH><font size=10>Item<TH><font size=10>Qty"
+                                          "<TH><font size=10>Price<TH><font size=10>Code";
+constexpr QByteArrayView RowStart = "<TR><TD><font size=10>";
+constexpr QByteArrayView NextCell = "<TD><font size=10><p align=right>";
+constexpr QByteArrayView RowEnd = "</TR>";
+constexpr QByteArrayView PageEnd =
+    "</TABLE><BR><P align=center><font size=20><A HREF=inventory.htm>-Back-</A></FONT></P>"
+    "<P STYLE=margin-bottom: 0in><BR></body></html>";
+
+// The picture paragraph, around the three places of the item code.
+constexpr QByteArrayView PictureLinkStart = "<p align=center><a href = \"";
+constexpr QByteArrayView PictureLinkEnd = ".jpg\">";
+constexpr QByteArrayView PictureImageStart = "<img src=\"";
+constexpr QByteArrayView PictureImageEnd = ".jpg\" width=\"50\" height=\"50\"></a> </p>";
+
+constexpr qsizetype RecordSize = ItemRecord::Size;
+// Records read from the category file at once: a whole category, normally.
+constexpr qsizetype RecordsPerRead = RecordTable::SlotCount;
+// A page that grows past this goes to its file in parts, so memory stays small
+// whatever the size of the category file.
+constexpr qsizetype PagePartSize = qsizetype(1) << 20;
+// Longest item row: the fixed pieces, three full fields and the picture
+// paragraph of a full code.
+constexpr qsizetype LongestRow =
+    RowStart.size() + 3 * NextCell.size() + RowEnd.size() + fieldLayout(ItemField::Name).width +
+    fieldLayout(ItemField::Qty).width + fieldLayout(ItemField::Price).width +
+    PictureLinkStart.size() + PictureLinkEnd.size() + PictureImageStart.size() +
+    PictureImageEnd.size() + 3 * fieldLayout(ItemField::Code).width;
+
+char* put(char* out, QByteArrayView piece)
+{
+    std::memcpy(out, piece.data(), size_t(piece.size()));
+    return out + piece.size();
+}
+
+// Writes one item row at out, which has room for LongestRow bytes; returns its end.
+char* putItemRow(char* out, const ItemRecord& item)
+{
+    out = put(out, RowStart);
+    out = put(out, fieldText(item, ItemField::Name));
+    out = put(out, NextCell);
+    out = put(out, fieldText(item, ItemField::Qty));
+    out = put(out, NextCell);
+    out = put(out, fieldText(item, ItemField::Price));
+    out = put(out, NextCell);
+    const QByteArrayView code = fieldText(item, ItemField::Code);
+    if (!code.isEmpty()) {
+        out = put(out, PictureLinkStart);
+        out = put(out, code);
+        out = put(out, PictureLinkEnd);
+        out = put(out, code);
+        out = put(out, PictureImageStart);
+        out = put(out, code);
+        out = put(out, PictureImageEnd);
+    }
+    return put(out, RowEnd);
+}
+
+Status unreadable(const QString& categoryPath, const QString& reason)
+{
+    return Status::failure(QStringLiteral("The category file %1 cannot be read: %2")
+                               .arg(QDir::toNativeSeparators(categoryPath), reason));
+}
+
+// The category file name less its ".dat".
+QStringView categoryName(const QString& categoryFileName)
+{
+    return QStringView(categoryFileName).chopped(qMin<qsizetype>(4, categoryFileName.size()));
+}
+
+} // namespace
+
+QString categoryPageFileName(const QString& categoryFileName)
+{
+    return categoryName(categoryFileName).toString() + QStringLiteral(".htm");
+}
+
+Status CreateCategoryPage(const QString& categoryFileName)
+{
+    PageFiles pages;
+    return CategoryPageWriter().write(categoryFileName, pages);
+}
+
+Status CategoryPageWriter::write(const QString& categoryFileName, PageFiles& pages)
+{
+    const QString pageFileName = categoryPageFileName(categoryFileName);
+    // Its page would overwrite the main page, here or on a web host that
+    // ignores case.
+    if (pageFileName.compare(QLatin1String(MainPageFileName), Qt::CaseInsensitive) == 0) {
+        return Status::failure(
+            QStringLiteral("The category %1 cannot have a page: %2 is the main page.")
+                .arg(categoryName(categoryFileName), pageFileName));
+    }
+    if (Status started = pages.begin(dataFilePath(pageFileName)); !started)
+        return started;
+
+    const QByteArray name = pageText(categoryName(categoryFileName));
+    m_page.resize(0);
+    m_page.append(BeforeTitle).append(name).append(BeforeHeading).append(name);
+    m_page.append(ColumnHeadings);
+    const Status read = appendItemRows(dataFilePath(categoryFileName), pages);
+    m_page.append(PageEnd);
+    pages.write(m_page);
+    if (Status written = pages.commit(); !written)
+        return written;
+    return read;
+}
+
+Status CategoryPageWriter::appendItemRows(const QString& categoryPath, PageFiles& pages)
+{
+    // Only a regular file: opening a pipe would wait for a writer.
+    if (!QFileInfo(categoryPath).isFile())
+        return unreadable(categoryPath, QStringLiteral("it is not a regular file"));
+    QFile file(categoryPath);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return unreadable(categoryPath, file.errorString());
+
+    qint64 remaining = file.size() / RecordSize;
+    m_page.reserve(qMin(m_page.size() + remaining * LongestRow + PageEnd.size(),
+                        PagePartSize + RecordsPerRead * LongestRow + PageEnd.size()));
+    ItemRecord& scratch = recordTable().scratch();
+    while (remaining > 0) {
+        const qint64 wanted = qMin<qint64>(remaining, RecordsPerRead) * RecordSize;
+        m_records.resize(wanted);
+        const qint64 got = file.read(m_records.data(), wanted);
+        if (got < 0)
+            return unreadable(categoryPath, file.errorString());
+        // Room for the longest rows first; the page is cut to what they took.
+        const qsizetype start = m_page.size();
+        m_page.resize(start + (got / RecordSize) * LongestRow);
+        char* out = m_page.data() + start;
+        for (qint64 offset = 0; offset + RecordSize <= got; offset += RecordSize) {
+            std::memcpy(scratch.bytes.data(), m_records.constData() + offset, RecordSize);
+            out = putItemRow(out, scratch);
+        }
+        m_page.resize(out - m_page.constData());
+        if (m_page.size() >= PagePartSize) {
+            pages.write(m_page);
+            m_page.resize(0);
+        }
+        if (got < wanted) // the file became shorter while it was read
+            break;
+        remaining -= wanted / RecordSize;
+    }
+    return Status::success();
+}
+
+} // namespace wareloom

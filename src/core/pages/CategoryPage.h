@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/util/Status.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace wareloom {
+
+class PageFiles;
+
+// File name of a category's page: the category file name less its last four
+// characters (".dat" in any case), followed by ".htm".
+QString categoryPageFileName(const QString& categoryFileName);
+
+// Writes the page of one category, "<category>.htm" in the data directory,
+// from its category file ("Books.dat", as the listing found it): the items in
+// file order, each read into the record table's scratch slot. A category file
+// that cannot be read gives a page with no items and a failure that says so;
+// a page that cannot be written is a failure and leaves the old page whole.
+Status CreateCategoryPage(const QString& categoryFileName);
+
+// The same for a run of pages, keeping its buffers from one page to the next.
+class CategoryPageWriter
+{
+public:
+    Status write(const QString& categoryFileName, PageFiles& pages);
+
+private:
+    Status appendItemRows(const QString& categoryPath, PageFiles& pages);
+
+    QByteArray m_records;
+    QByteArray m_page;
+};
+
+} // namespace wareloom

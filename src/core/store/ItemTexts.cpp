@@ -1,0 +1,51 @@
+#include "core/store/ItemTexts.h"
+
+#include "core/util/ApplicationTitle.h"
+
+namespace wareloom {
+namespace {
+
+struct Check
+{
+    const QString ItemTexts::*text;
+    ItemField field;
+    const char* tooLong;
+};
+
+constexpr Check checks[] = {
+    {&ItemTexts::name, ItemField::Name, "Maximum 60 characters for item name!"},
+    {&ItemTexts::price, ItemField::Price, "Maximum 10 characters for item price!"},
+    {&ItemTexts::qty, ItemField::Qty, "Maximum 10 characters for item qty!"},
+    {&ItemTexts::code, ItemField::Code, "Maximum 10 characters for item code!"},
+};
+
+} // namespace
+
+std::optional<ItemCheckFailure> checkItemTexts(const ItemTexts& texts, const QString& emptyNameMessage,
+                                               ItemRecord* composeInto)
+{
+    if (texts.name.isEmpty())
+        return ItemCheckFailure{emptyNameMessage, applicationTitle()};
+    for (const Check& check : checks) {
+        const QString& text = texts.*check.text;
+        if (text.size() > fieldLayout(check.field).width)
+            return ItemCheckFailure{QString::fromLatin1(check.tooLong), QStringLiteral("ERROR:")};
+        if (composeInto)
+            storeFieldString(*composeInto, check.field, text);
+    }
+    return std::nullopt;
+}
+
+void storeItemTexts(ItemRecord& record, const ItemTexts& texts)
+{
+    for (const Check& check : checks)
+        storeFieldString(record, check.field, texts.*check.text);
+}
+
+ItemTexts itemTextsOf(const ItemRecord& record)
+{
+    return {fieldString(record, ItemField::Name), fieldString(record, ItemField::Price),
+            fieldString(record, ItemField::Qty), fieldString(record, ItemField::Code)};
+}
+
+} // namespace wareloom

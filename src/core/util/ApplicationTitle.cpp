@@ -1,0 +1,10 @@
+#include "core/util/ApplicationTitle.h"
+
+namespace wareloom {
+
+QString applicationTitle()
+{
+    return QStringLiteral("Wareloom");
+}
+
+} // namespace wareloom

@@ -1,0 +1,69 @@
+#include "core/util/AtomicFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace wareloom {
+namespace {
+
+Status failure(const QString& path, const QString& what, const QString& why)
+{
+    return Status::failure(
+        QStringLiteral("%1 could not be %2: %3").arg(QDir::toNativeSeparators(path), what, why));
+}
+
+Status writeFailure(const QSaveFile& file, const QString& path)
+{
+    return failure(path, QStringLiteral("written"),
+                   file.error() == QFileDevice::NoError
+                       ? QStringLiteral("only part of it could be written")
+                       : file.errorString());
+}
+
+// Unbuffered: a short write (full disk) shows in write()'s result;
+// buffered, Qt can let it pass and commit a truncated file.
+constexpr QIODevice::OpenMode SaveMode = QIODevice::WriteOnly | QIODevice::Unbuffered;
+
+} // namespace
+
+Status replaceFile(const QString& path, QByteArrayView contents,
+                   QFileDevice::Permissions permissions)
+{
+    QSaveFile file(path);
+    if (!file.open(SaveMode))
+        return writeFailure(file, path);
+    if (permissions && !file.setPermissions(permissions))
+        return writeFailure(file, path);
+    if (file.write(contents.data(), contents.size()) != contents.size())
+        return writeFailure(file, path);
+    if (!file.commit())
+        return writeFailure(file, path);
+    return Status::success();
+}
+
+Status copyFileAtomically(const QString& source, const QString& target)
+{
+    // Reading a pipe or a device could block or never end.
+    if (!QFileInfo(source).isFile())
+        return failure(source, QStringLiteral("read"), QStringLiteral("it is not a file"));
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return failure(source, QStringLiteral("read"), in.errorString());
+    QSaveFile out(target);
+    if (!out.open(SaveMode))
+        return writeFailure(out, target);
+    constexpr qint64 ChunkSize = 64 * 1024;
+    for (QByteArray chunk = in.read(ChunkSize); !chunk.isEmpty(); chunk = in.read(ChunkSize)) {
+        if (out.write(chunk) != chunk.size())
+            return writeFailure(out, target);
+    }
+    if (in.error() != QFileDevice::NoError)
+        return failure(source, QStringLiteral("read"), in.errorString());
+    if (!out.commit())
+        return writeFailure(out, target);
+    return Status::success();
+}
+
+} // namespace wareloom

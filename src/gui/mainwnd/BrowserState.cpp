@@ -1,0 +1,11 @@
+#include "gui/mainwnd/BrowserState.h"
+
+namespace wareloom {
+
+BrowserState& browserState()
+{
+    static BrowserState state;
+    return state;
+}
+
+} // namespace wareloom

@@ -1,0 +1,108 @@
+#include "gui/platform/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+
+namespace wareloom {
+namespace {
+
+MessageBoxHook* g_hook = nullptr;
+
+QMessageBox::Icon qtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::None:
+        return QMessageBox::NoIcon;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+int messageBox(QWidget* owner, const QString& text, const QString& caption, MessageButtons buttons,
+               MessageIcon icon)
+{
+    if (MessageBoxHook* hook = MessageBoxHook::active())
+        return hook->answer({owner, text, caption, buttons, icon, 0});
+
+    // A run without windows (no display): the message goes to standard error.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+        return buttons == MessageButtons::YesNo ? IDNO : IDOK;
+    }
+
+    QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, owner);
+    box.setTextFormat(Qt::PlainText);
+    if (buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    box.exec();
+    if (buttons == MessageButtons::YesNo)
+        return box.clickedButton() == box.button(QMessageBox::Yes) ? IDYES : IDNO;
+    return IDOK;
+}
+
+MessageBoxHook::MessageBoxHook()
+{
+    Q_ASSERT(!g_hook);
+    g_hook = this;
+}
+
+MessageBoxHook::~MessageBoxHook()
+{
+    g_hook = nullptr;
+}
+
+MessageBoxHook* MessageBoxHook::active()
+{
+    return g_hook;
+}
+
+void MessageBoxHook::queueAnswer(int answer)
+{
+    m_answers.emplace_back(answer);
+}
+
+void MessageBoxHook::queueAnswer(Answerer answerer)
+{
+    m_answers.emplace_back(std::move(answerer));
+}
+
+void MessageBoxHook::clear()
+{
+    m_answers.clear();
+    m_shown.clear();
+}
+
+int MessageBoxHook::answer(ShownMessageBox box)
+{
+    box.answer = box.buttons == MessageButtons::YesNo ? IDNO : IDOK;
+    const qsizetype index = m_shown.size();
+    m_shown.append(box);
+    if (!m_answers.empty()) {
+        auto next = std::move(m_answers.front());
+        m_answers.pop_front();
+        if (const int* fixed = std::get_if<int>(&next))
+            box.answer = *fixed;
+        else
+            box.answer = std::get<Answerer>(next)(box);
+    }
+    m_shown[index].answer = box.answer;
+    return box.answer;
+}
+
+} // namespace wareloom

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "gui/platform/StandardIds.h"
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+#include <variant>
+
+namespace wareloom {
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Information, Warning, Error, Question };
+
+// The program's one message box: shows text under caption, owned by owner
+// (none: owned by nothing), and returns the button chosen: IDOK, IDYES or IDNO.
+int messageBox(QWidget* owner, const QString& text, const QString& caption,
+               MessageButtons buttons = MessageButtons::Ok, MessageIcon icon = MessageIcon::None);
+
+struct ShownMessageBox
+{
+    QPointer<QWidget> owner;
+    QString text;
+    QString caption;
+    MessageButtons buttons;
+    MessageIcon icon;
+    int answer; // what messageBox() returned
+};
+
+// For tests: while a hook lives, messageBox() shows nothing and does not
+// block. It records every box and answers with the queued answers in turn;
+// a box with no answer queued gets IDOK (Ok box) or IDNO (Yes/No box).
+class MessageBoxHook
+{
+public:
+    using Answerer = std::function<int(const ShownMessageBox&)>;
+
+    MessageBoxHook();
+    ~MessageBoxHook();
+    MessageBoxHook(const MessageBoxHook&) = delete;
+    MessageBoxHook& operator=(const MessageBoxHook&) = delete;
+
+    void queueAnswer(int answer);
+    // Runs when its box comes, while the caller waits for the answer.
+    void queueAnswer(Answerer answerer);
+    int pendingAnswers() const { return int(m_answers.size()); }
+
+    const QList<ShownMessageBox>& shown() const { return m_shown; }
+    void clear();
+
+    // Used by messageBox().
+    static MessageBoxHook* active();
+    int answer(ShownMessageBox box);
+
+private:
+    std::deque<std::variant<int, Answerer>> m_answers;
+    QList<ShownMessageBox> m_shown;
+};
+
+} // namespace wareloom

@@ -1,0 +1,16 @@
+#include "gui/publish/SettingsPrompt.h"
+
+#include "gui/platform/MessageBox.h"
+#include "core/transfer/SettingsFile.h"
+
+namespace wareloom {
+
+bool loadSettingsOrTell(QWidget* owner)
+{
+    if (loadSettings())
+        return true;
+    messageBox(owner, QString::fromUtf16(NoSettingsMessage), QStringLiteral("Wareloom"));
+    return false;
+}
+
+} // namespace wareloom

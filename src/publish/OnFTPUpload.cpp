@@ -1,9 +1,0 @@
-#include "mainwnd/CWareloomDlg.h"
-
-#include "publish/FTPDialog.h"
-
-void CWareloomDlg::OnFTPUpload()
-{
-    FTPDialog dialog;
-    dialog.DoModal();
-}
