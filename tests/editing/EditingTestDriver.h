@@ -10,7 +10,7 @@
 #include "gui/res/CommandIds.h"
 #include "gui/res/DialogControlIds.h"
 #include "gui/res/MainDialogResource.h"
-#include "core/store/RecordTable.h"
+#include "gui/mainwnd/BrowserState.h"
 
 #include "DialogTestDriver.h"
 #include "TempDataDirectory.h"

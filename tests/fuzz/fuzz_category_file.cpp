@@ -41,26 +41,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString path = categoryFilePath(QStringLiteral("Fuzz"));
     fuzz::writeFile(path, data, size);
 
-    static RecordTable table;
-    const Status loaded = loadCategory(path, table);
+    ItemRecords records;
+    const Status loaded = loadCategory(path, records);
     const size_t whole = size / ItemRecord::Size;
     if (!loaded.ok()) {
-        if (whole <= size_t(RecordTable::MaxRecords) || table.recordCount != 0)
+        if (whole <= size_t(MaxItems) || !records.empty())
             abort();
         return 0;
     }
-    if (size_t(table.recordCount) != whole || countItems(path) != table.recordCount)
+    if (records.size() != whole || size_t(countItems(path)) != whole)
         abort();
-    for (int slot = 1; slot <= table.recordCount; ++slot) {
+    for (const ItemRecord& record : records) {
         for (ItemField f : Fields) {
-            const QByteArrayView text = fieldText(table.slots[size_t(slot)], f);
+            const QByteArrayView text = fieldText(record, f);
             if (text.size() > fieldLayout(f).width || text.contains('\0'))
                 abort();
-            (void)fieldString(table.slots[size_t(slot)], f);
+            (void)fieldString(record, f);
         }
     }
     storeTypedText(data, size);
-    if (!rewriteCategory(path, table).ok())
+    if (!writeCategory(path, records).ok())
         abort();
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))

@@ -1,7 +1,6 @@
 #include "PageTestSupport.h"
 
 #include "core/pages/CategoryPage.h"
-#include "core/store/RecordTable.h"
 
 #include <QTest>
 
@@ -128,21 +127,6 @@ private Q_SLOTS:
         const QByteArray written = page("Garden.htm");
         QCOMPARE(written.size(), gardenPageWith(row.repeated(count)).size());
         QVERIFY(written == gardenPageWith(row.repeated(count)));
-    }
-
-    // Each record passes through the scratch slot; the shown records stay.
-    void readsThroughTheScratchSlot()
-    {
-        wareloom::RecordTable& table = wareloom::recordTable();
-        const QByteArray shown = itemRecord("Shown", "S1", "1", "1");
-        std::copy(shown.begin(), shown.end(), table.slots[1].bytes.begin());
-        table.recordCount = 1;
-        const QByteArray last = itemRecord("Last", "L2", "2", "2");
-        QVERIFY(writeCategory("Garden", itemRecord("First", "F1", "1", "1") + last));
-        QVERIFY(CreateCategoryPage("Garden.dat").ok());
-        QCOMPARE(QByteArray(table.scratch().bytes.data(), 90), last);
-        QCOMPARE(QByteArray(table.slots[1].bytes.data(), 90), shown);
-        QCOMPARE(table.recordCount, 1);
     }
 };
 

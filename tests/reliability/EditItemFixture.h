@@ -9,7 +9,7 @@
 #include "gui/editing/InventoryEdit.h"
 #include "gui/mainwnd/BrowserState.h"
 #include "core/store/CategoryStore.h"
-#include "core/store/RecordTable.h"
+#include "gui/mainwnd/BrowserState.h"
 
 #include <functional>
 

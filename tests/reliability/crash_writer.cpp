@@ -6,8 +6,8 @@
 //
 //     crash_writer <data directory>    (the categories must exist)
 #include "CrashWriterRecords.h"
-#include "core/transfer/SettingsFile.h"
 #include "core/store/CategoryStore.h"
+#include "core/transfer/SettingsFile.h"
 
 #include <QCoreApplication>
 
@@ -21,15 +21,16 @@ constexpr int WindowSize = 300;
 
 void saveNextItem(const QString& path)
 {
-    RecordTable& table = recordTable();
-    if (!loadCategory(path, table) || table.recordCount == 0)
+    ItemRecords records;
+    if (!loadCategory(path, records) || records.empty())
         std::abort(); // the test seeds every category
-    const auto last = test::crashWriterNumber(table.slots[size_t(table.recordCount)].bytes.data());
+    const auto last = test::crashWriterNumber(records.back().bytes.data());
     if (!last)
         std::abort();
-    table.scratch() = test::crashWriterRecord(*last + 1);
-    const Status saved = table.recordCount < WindowSize ? appendScratchRecord(path, table)
-                                                        : rewriteCategory(path, table, 1);
+    if (records.size() >= size_t(WindowSize))
+        records.erase(records.begin());
+    records.push_back(test::crashWriterRecord(*last + 1));
+    const Status saved = writeCategory(path, records);
     if (!saved)
         std::abort();
 }

@@ -3,10 +3,11 @@
 #include "TempDataDirectory.h"
 #include "TestFiles.h"
 #include "TrapFifo.h"
-#include "core/util/AtomicFile.h"
 #include "core/pages/MainPage.h"
-#include "core/transfer/SettingsFile.h"
 #include "core/store/CategoryStore.h"
+#include "core/store/Inventory.h"
+#include "core/transfer/SettingsFile.h"
+#include "core/util/AtomicFile.h"
 
 #include <QDir>
 #include <QTest>
@@ -29,10 +30,14 @@ QString targetOf(Writer writer)
 {
     switch (writer) {
     case Writer::AppendItem:
-    case Writer::RewriteCategory: return QStringLiteral("Tools.dat");
-    case Writer::SaveSettings: return QStringLiteral("FTPServer.ftp");
-    case Writer::WritePages: return QStringLiteral("Tools.htm");
-    case Writer::CopyPicture: return QStringLiteral("A1.jpg");
+    case Writer::RewriteCategory:
+        return QStringLiteral("Tools.dat");
+    case Writer::SaveSettings:
+        return QStringLiteral("FTPServer.ftp");
+    case Writer::WritePages:
+        return QStringLiteral("Tools.htm");
+    case Writer::CopyPicture:
+        return QStringLiteral("A1.jpg");
     }
     return {};
 }
@@ -40,17 +45,19 @@ QString targetOf(Writer writer)
 // Runs the writer as the program does; the failure, if any, of its target.
 Status runWriter(Writer writer)
 {
-    RecordTable& table = recordTable();
+    ItemRecords records;
     const QString tools = categoryFilePath(QStringLiteral("Tools"));
+    if (Status loaded = loadCategory(tools, records); !loaded)
+        return loaded;
     switch (writer) {
     case Writer::AppendItem:
-        table.scratch().bytes.fill('n');
-        return appendScratchRecord(tools, table);
+        records.emplace_back().bytes.fill('n');
+        return writeCategory(tools, records);
     case Writer::RewriteCategory:
-        if (Status loaded = loadCategory(tools, table); !loaded)
-            return loaded;
-        table.slots[1].bytes.fill('e');
-        return rewriteCategory(tools, table);
+        if (records.empty())
+            records.emplace_back();
+        records.front().bytes.fill('e');
+        return writeCategory(tools, records);
     case Writer::SaveSettings:
         setSettingsText(SettingsField::UserName, u"new user");
         return saveSettings();
@@ -88,8 +95,8 @@ std::shared_ptr<void> makeFault(Fault fault, const test::TempDataDirectory& data
 
 QStringList entries(const QString& dir)
 {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                               QDir::Name);
+    return QDir(dir).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 } // namespace
@@ -186,7 +193,8 @@ private Q_SLOTS:
         }
         QCOMPARE(test::readFile(data.filePath(QStringLiteral("FTPServer.ftp"))), shortFile);
         QVERIFY(saveSettings().ok());
-        QCOMPARE(test::readFile(data.filePath(QStringLiteral("FTPServer.ftp"))).size(), SettingsRecordSize);
+        QCOMPARE(test::readFile(data.filePath(QStringLiteral("FTPServer.ftp"))).size(),
+                 SettingsRecordSize);
     }
 
     // Readers of a category file that is a directory see an empty category.
@@ -194,10 +202,9 @@ private Q_SLOTS:
     {
         test::TempDataDirectory data;
         QVERIFY(QDir().mkpath(data.filePath(QStringLiteral("Tools.dat"))));
-        RecordTable& table = recordTable();
-        table.recordCount = 5;
-        QVERIFY(loadCategory(data.filePath(QStringLiteral("Tools.dat")), table).ok());
-        QCOMPARE(table.recordCount, 0);
+        ItemRecords records(5);
+        QVERIFY(loadCategory(data.filePath(QStringLiteral("Tools.dat")), records).ok());
+        QCOMPARE(records.size(), size_t(0));
         QCOMPARE(countItems(data.filePath(QStringLiteral("Tools.dat"))), 0);
         QVERIFY(!createCategory(QStringLiteral("Tools")).ok());
         QVERIFY(QFileInfo(data.filePath(QStringLiteral("Tools.dat"))).isDir());
@@ -211,13 +218,15 @@ private Q_SLOTS:
         QTest::addColumn<std::function<bool()>>("read");
         const QString tools = QStringLiteral("Tools.dat");
         QTest::newRow("load category") << tools << std::function<bool()>([] {
-            RecordTable& table = recordTable();
-            return loadCategory(categoryFilePath(QStringLiteral("Tools")), table).ok() &&
-                   table.recordCount == 0;
+            ItemRecords records;
+            return loadCategory(categoryFilePath(QStringLiteral("Tools")), records).ok() &&
+                   records.empty();
         });
         QTest::newRow("append item") << tools << std::function<bool()>([] {
-            recordTable().scratch().bytes.fill('n');
-            return appendScratchRecord(categoryFilePath(QStringLiteral("Tools")), recordTable()).ok();
+            Inventory inventory(dataDirectory());
+            inventory.openCategory({QStringLiteral("Tools.dat"), QStringLiteral("Tools"), 0});
+            inventory.scratch().bytes.fill('n');
+            return inventory.appendScratch().ok();
         });
         QTest::newRow("count items") << tools << std::function<bool()>([] {
             return countItems(categoryFilePath(QStringLiteral("Tools"))) == 0;
@@ -226,14 +235,13 @@ private Q_SLOTS:
             const CreatedPages pages = CreateHTML(1);
             return pages.size() == 2 && pages.front().ok() && !pages.back().ok();
         });
-        QTest::newRow("load settings")
-            << QStringLiteral("FTPServer.ftp") << std::function<bool()>([] { return !loadSettings(); });
-        QTest::newRow("load or create settings") << QStringLiteral("FTPServer.ftp")
-                                                 << std::function<bool()>([] {
-                                                        const Status made = loadOrCreateSettings();
-                                                        return !made && made.message().contains(
-                                                                            "not a regular file");
-                                                    });
+        QTest::newRow("load settings") << QStringLiteral("FTPServer.ftp")
+                                       << std::function<bool()>([] { return !loadSettings(); });
+        QTest::newRow("load or create settings")
+            << QStringLiteral("FTPServer.ftp") << std::function<bool()>([] {
+                   const Status made = loadOrCreateSettings();
+                   return !made && made.message().contains("not a regular file");
+               });
     }
 
     void fifoInPlaceOfAFileIsNeverWaitedOn()

@@ -15,7 +15,7 @@
 #include "gui/res/CommandIds.h"
 #include "gui/res/DialogControlIds.h"
 #include "core/store/CategoryStore.h"
-#include "core/store/RecordTable.h"
+#include "gui/mainwnd/BrowserState.h"
 
 #include <QAction>
 #include <QElapsedTimer>

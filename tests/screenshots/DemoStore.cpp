@@ -2,7 +2,7 @@
 
 #include "core/store/CategoryStore.h"
 #include "core/store/ItemRecord.h"
-#include "core/store/RecordTable.h"
+#include "gui/mainwnd/BrowserState.h"
 
 #include <QImage>
 #include <QPainter>

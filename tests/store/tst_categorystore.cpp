@@ -1,9 +1,11 @@
 #include "TempDataDirectory.h"
 #include "TestFiles.h"
-#include "core/util/TextConversion.h"
 #include "core/store/CategoryStore.h"
+#include "core/store/Inventory.h"
+#include "core/util/TextConversion.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <optional>
@@ -90,10 +92,9 @@ private Q_SLOTS:
         if (size >= 0)
             QVERIFY(writeFile(path, QByteArray(size, 'x')));
         QCOMPARE(countItems(path), count);
-        RecordTable table;
-        table.recordCount = 5;
-        QVERIFY(loadCategory(path, table).ok());
-        QCOMPARE(table.recordCount, count);
+        ItemRecords records(5);
+        QVERIFY(loadCategory(path, records).ok());
+        QCOMPARE(int(records.size()), count);
     }
 
     // stored: the field's bytes afterwards; a shorter text is followed by one
@@ -138,60 +139,90 @@ private Q_SLOTS:
         QCOMPARE(fieldString(r, field), readBack);
     }
 
-    void loadAndRewriteKeepBytes()
+    void loadAndWriteKeepBytes()
     {
         const QString path = categoryFilePath(QStringLiteral("Books"));
         const QByteArray a = recordBytes("First", "A1", "1", "1", '\x7f');
         const QByteArray b = recordBytes(QByteArray(60, 'B'), "0123456789", "2.00", "2");
         const QByteArray c = recordBytes("Third", "", "", "", '\xE9');
         QVERIFY(writeFile(path, a + b + c));
-        RecordTable table;
-        QVERIFY(loadCategory(path, table).ok());
-        QCOMPARE(table.recordCount, 3);
-
-        QVERIFY(rewriteCategory(path, table).ok());
+        ItemRecords records;
+        QVERIFY(loadCategory(path, records).ok());
+        QCOMPARE(records.size(), size_t(3));
+        QVERIFY(writeCategory(path, records).ok());
         QCOMPARE(readFile(path), a + b + c);
-        QVERIFY(rewriteCategory(path, table, 1).ok());
-        QCOMPARE(readFile(path), b + c);
     }
 
-    void appendPutsScratchLast_data()
+    // Through the model: add after what the file holds now, edit and delete
+    // in place, and never over a file another program changed.
+    void inventoryEdits()
     {
-        QTest::addColumn<QByteArray>("old"); // null: no file
-        QTest::newRow("after three") << recordBytes("a") + recordBytes("b") + recordBytes("c");
-        QTest::newRow("file gone") << QByteArray();
-    }
-    void appendPutsScratchLast()
-    {
-        QFETCH(QByteArray, old);
         const QString path = categoryFilePath(QStringLiteral("Tools"));
-        if (!old.isNull())
-            QVERIFY(writeFile(path, old));
-        RecordTable table;
-        table.scratch() = recordOf(recordBytes("Saw", "S1", "12.00", "4", '!'));
-        QVERIFY(appendScratchRecord(path, table).ok());
-        QCOMPARE(readFile(path), old + bytesOf(table.scratch()));
-        QCOMPARE(table.recordCount, old.size() / 90 + 1);
+        const QByteArray a = recordBytes("Axe", "A1", "1", "1", '\x7f');
+        const QByteArray b = recordBytes("Bit", "B1", "2", "2");
+        QVERIFY(writeFile(path, a));
+        Inventory inventory(dataDirectory());
+        QCOMPARE(inventory.totalItemCount(), 1);
+        QVERIFY(inventory.openCategory(inventory.categories().at(0)).ok());
+        QVERIFY(writeFile(path, a + b)); // behind the model's back: appending still goes last
+        inventory.scratch() = recordOf(recordBytes("Saw", "S1", "12.00", "4", '!'));
+        QVERIFY(inventory.appendScratch().ok());
+        const QByteArray saw = bytesOf(inventory.scratch());
+        QCOMPARE(readFile(path), a + b + saw);
+        QCOMPARE(inventory.items().size(), size_t(3));
+        QCOMPARE(inventory.totalItemCount(), 3);
+
+        const ItemRecord shown = inventory.items().at(1);
+        const ItemRecord edited = recordOf(recordBytes("Bit set", "B1", "3", "2"));
+        QVERIFY(inventory.replaceItem(1, shown, edited).ok());
+        QCOMPARE(readFile(path), a + bytesOf(edited) + saw);
+
+        QVERIFY(writeFile(path, a + saw)); // another program deleted the edited item
+        const Status refused = inventory.removeItem(1, edited);
+        QVERIFY(!refused.ok());
+        QCOMPARE(refused.message(),
+                 QStringLiteral("Tools was changed by another program; it has "
+                                "been reloaded. Please make your change again."));
+        QCOMPARE(readFile(path), a + saw);
+        QCOMPARE(inventory.items().size(), size_t(2));
+        QVERIFY(inventory.removeItem(0, inventory.items().at(0)).ok());
+        QCOMPARE(readFile(path), saw);
+    }
+
+    // Another program's change shows without anyone asking.
+    void inventoryFollowsTheDirectory()
+    {
+        Inventory inventory(dataDirectory());
+        QSignalSpy categories(&inventory, &Inventory::categoriesChanged);
+        QVERIFY(writeFile(categoryFilePath(QStringLiteral("Garden")), recordBytes("Rake")));
+        QTRY_VERIFY_WITH_TIMEOUT(!categories.isEmpty(), 1000);
+        QCOMPARE(inventory.categories().at(0).name, QStringLiteral("Garden"));
+        QVERIFY(inventory.openCategory(inventory.categories().at(0)).ok());
+        QSignalSpy items(&inventory, &Inventory::itemsChanged);
+        QVERIFY(writeFile(categoryFilePath(QStringLiteral("Garden")),
+                          recordBytes("Rake") + recordBytes("Hoe")));
+        QTRY_COMPARE_WITH_TIMEOUT(inventory.items().size(), size_t(2), 1000);
+        QVERIFY(!items.isEmpty());
     }
 
     void categoryCapacityIsEnforced()
     {
         const QString path = categoryFilePath(QStringLiteral("Full"));
-        const QByteArray full(RecordTable::MaxRecords * ItemRecord::Size, 'f');
+        const QByteArray full(MaxItems * ItemRecord::Size, 'f');
         QVERIFY(writeFile(path, full));
-        RecordTable table;
-        QVERIFY(loadCategory(path, table).ok());
-        QCOMPARE(table.recordCount, RecordTable::MaxRecords);
-
-        table.scratch() = recordOf(recordBytes("One more"));
-        const Status appended = appendScratchRecord(path, table);
+        Inventory inventory(dataDirectory());
+        QVERIFY(inventory.openCategory(inventory.categories().at(0)).ok());
+        QCOMPARE(inventory.items().size(), size_t(MaxItems));
+        inventory.scratch() = recordOf(recordBytes("One more"));
+        const Status appended = inventory.appendScratch();
         QVERIFY(!appended.ok());
-        QVERIFY(!appended.message().isEmpty());
+        QVERIFY(appended.message().contains(QStringLiteral("999")));
         QCOMPARE(readFile(path), full);
 
         QVERIFY(writeFile(path, full + QByteArray(ItemRecord::Size, 'g')));
-        QVERIFY(!loadCategory(path, table).ok());
-        QCOMPARE(table.recordCount, 0);
+        ItemRecords records(1);
+        QVERIFY(!loadCategory(path, records).ok());
+        QVERIFY(records.empty());
     }
 
     void createCategory_data()

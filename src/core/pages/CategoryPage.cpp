@@ -5,7 +5,6 @@
 #include "core/pages/PageText.h"
 #include "core/store/CategoryStore.h"
 #include "core/store/ItemRecord.h"
-#include "core/store/RecordTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,7 +36,7 @@ constexpr QByteArrayView PictureImageEnd = ".jpg\" width=\"50\" height=\"50\"></
 
 constexpr qsizetype RecordSize = ItemRecord::Size;
 // Records read from the category file at once: a whole category, normally.
-constexpr qsizetype RecordsPerRead = RecordTable::SlotCount;
+constexpr qsizetype RecordsPerRead = MaxItems + 1;
 // A page that grows past this goes to its file in parts, so memory stays small
 // whatever the size of the category file.
 constexpr qsizetype PagePartSize = qsizetype(1) << 20;
@@ -140,7 +139,7 @@ Status CategoryPageWriter::appendItemRows(const QString& categoryPath, PageFiles
     qint64 remaining = file.size() / RecordSize;
     m_page.reserve(qMin(m_page.size() + remaining * LongestRow + PageEnd.size(),
                         PagePartSize + RecordsPerRead * LongestRow + PageEnd.size()));
-    ItemRecord& scratch = recordTable().scratch();
+    ItemRecord record;
     while (remaining > 0) {
         const qint64 wanted = qMin<qint64>(remaining, RecordsPerRead) * RecordSize;
         m_records.resize(wanted);
@@ -152,8 +151,8 @@ Status CategoryPageWriter::appendItemRows(const QString& categoryPath, PageFiles
         m_page.resize(start + (got / RecordSize) * LongestRow);
         char* out = m_page.data() + start;
         for (qint64 offset = 0; offset + RecordSize <= got; offset += RecordSize) {
-            std::memcpy(scratch.bytes.data(), m_records.constData() + offset, RecordSize);
-            out = putItemRow(out, scratch);
+            std::memcpy(record.bytes.data(), m_records.constData() + offset, RecordSize);
+            out = putItemRow(out, record);
         }
         m_page.resize(out - m_page.constData());
         if (m_page.size() >= PagePartSize) {

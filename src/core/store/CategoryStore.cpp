@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstring>
+
 namespace wareloom {
 namespace {
 
@@ -15,10 +17,11 @@ constexpr int RecordSize = ItemRecord::Size;
 
 QString tooManyItems(const QString& path)
 {
-    return QStringLiteral("The category file %1 holds more than %2 items; Wareloom can hold at most %2 "
-                          "items in one category.")
+    return QStringLiteral(
+               "The category file %1 holds more than %2 items; Wareloom can hold at most %2 "
+               "items in one category.")
         .arg(QDir::toNativeSeparators(path))
-        .arg(RecordTable::MaxRecords);
+        .arg(MaxItems);
 }
 
 } // namespace
@@ -52,10 +55,10 @@ QString categoryFilePath(const QString& categoryName)
     return dataFilePath(categoryName + QStringLiteral(".dat"));
 }
 
-std::vector<FoundCategory> listCategories()
+std::vector<FoundCategory> listCategories(const QString& directory)
 {
     std::vector<FoundCategory> found;
-    QDirIterator it(dataDirectory(), QDir::Files | QDir::Hidden | QDir::System);
+    QDirIterator it(directory, QDir::Files | QDir::Hidden | QDir::System);
     while (it.hasNext()) {
         it.next();
         const QString fileName = it.fileName();
@@ -73,67 +76,47 @@ int countItems(const QString& path)
     return int(qMin<qint64>(info.size() / RecordSize, std::numeric_limits<int>::max()));
 }
 
-Status loadCategory(const QString& path, RecordTable& table)
+Status loadCategory(const QString& path, ItemRecords& records)
 {
-    table.recordCount = 0;
+    records.clear();
     QFile file(path);
     if (!openRegularFile(file))
         return Status::success();
-    if (file.size() / RecordSize > RecordTable::MaxRecords)
+    if (file.size() / RecordSize > MaxItems)
         return Status::failure(tooManyItems(path));
-    int count = 0;
-    while (count < RecordTable::MaxRecords) {
-        ItemRecord& slot = table.slots[size_t(count + 1)];
-        if (file.read(slot.bytes.data(), RecordSize) != RecordSize)
-            break;
-        ++count;
-    }
-    // The file may have grown since its size was read.
-    if (count == RecordTable::MaxRecords && !file.atEnd() && file.bytesAvailable() >= RecordSize)
+    // Read whole: the file may grow or shrink while it is read.
+    const QByteArray bytes = file.read(qint64(MaxItems + 1) * RecordSize);
+    const qsizetype count = bytes.size() / RecordSize;
+    if (count > MaxItems)
         return Status::failure(tooManyItems(path));
-    table.recordCount = count;
+    records.resize(size_t(count));
+    for (qsizetype i = 0; i < count; ++i)
+        std::memcpy(records[size_t(i)].bytes.data(), bytes.constData() + i * RecordSize,
+                    RecordSize);
     return Status::success();
 }
 
-Status rewriteCategory(const QString& path, const RecordTable& table, int omitSlot)
+Status writeCategory(const QString& path, const ItemRecords& records)
 {
     QByteArray contents;
-    contents.reserve(qsizetype(table.recordCount) * RecordSize);
-    for (int slot = 1; slot <= table.recordCount; ++slot) {
-        if (slot != omitSlot)
-            contents.append(table.slots[size_t(slot)].bytes.data(), RecordSize);
-    }
+    contents.reserve(qsizetype(records.size()) * RecordSize);
+    for (const ItemRecord& record : records)
+        contents.append(record.bytes.data(), RecordSize);
     return replaceFile(path, contents);
 }
 
-Status appendScratchRecord(const QString& path, RecordTable& table)
-{
-    if (Status loaded = loadCategory(path, table); !loaded)
-        return loaded;
-    if (table.recordCount >= RecordTable::MaxRecords) {
-        return Status::failure(
-            QStringLiteral("This category already holds %1 items, the most one category can hold.")
-                .arg(RecordTable::MaxRecords));
-    }
-    ++table.recordCount;
-    table.slots[size_t(table.recordCount)] = table.scratch();
-    Status written = rewriteCategory(path, table);
-    if (!written)
-        --table.recordCount; // the table keeps matching the file
-    return written;
-}
-
-Status createCategory(const QString& categoryName)
+Status createCategory(const QString& categoryName, const QString& directory)
 {
     if (!isPlainFileName(categoryName)) {
         return Status::failure(
             QStringLiteral("\"%1\" cannot be used as a category name: it must not hold / or \\.")
                 .arg(categoryName));
     }
-    const QString path = categoryFilePath(categoryName);
+    const QString path = directory + QLatin1Char('/') + categoryName + QStringLiteral(".dat");
     QFile file(path);
     if (file.exists() || QFileInfo(path).isSymLink())
-        return Status::failure(QStringLiteral("The category \"%1\" already exists.").arg(categoryName));
+        return Status::failure(
+            QStringLiteral("The category \"%1\" already exists.").arg(categoryName));
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         return Status::failure(QStringLiteral("The category \"%1\" cannot be created: %2")
                                    .arg(categoryName, file.errorString()));

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/store/ItemRecord.h"
 #include "core/util/Status.h"
-#include "core/store/RecordTable.h"
 
 #include <QString>
 
@@ -32,27 +32,29 @@ struct FoundCategory
 
 // Every regular file of the data directory whose name ends in ".dat" (any
 // case), in the order the file system returns them.
-std::vector<FoundCategory> listCategories();
+std::vector<FoundCategory> listCategories(const QString& directory = dataDirectory());
 
 // Number of whole records in a category file; 0 when it cannot be read.
 int countItems(const QString& path);
 
-// Reads the file into slots 1.. of the table. A missing or unreadable file,
-// or one that is not a regular file, loads as zero records. A file of more than MaxRecords records is refused:
-// the table is left with zero records and the failure says why.
-Status loadCategory(const QString& path, RecordTable& table);
+// The most items one category holds.
+inline constexpr int MaxItems = 999;
 
-// Replaces the file with slots 1..recordCount, leaving out omitSlot (0 keeps
-// all). The old file stays whole when the new one cannot be written.
-Status rewriteCategory(const QString& path, const RecordTable& table, int omitSlot = 0);
+// A category's records in file order.
+using ItemRecords = std::vector<ItemRecord>;
 
-// Reloads the file, puts the scratch record after its last record and
-// rewrites it; refused when the category already holds MaxRecords records.
-Status appendScratchRecord(const QString& path, RecordTable& table);
+// Reads the records of a category file. A missing or unreadable file, or one
+// that is not a regular file, loads as no records. A file of more than
+// MaxItems records is refused: records is left empty and the failure says why.
+Status loadCategory(const QString& path, ItemRecords& records);
+
+// Replaces the file with the records, in one step: the old file stays whole
+// when the new one cannot be written.
+Status writeCategory(const QString& path, const ItemRecords& records);
 
 // Creates the empty file of a new category. Never touches an existing file;
 // refuses names that are not a plain file name.
-Status createCategory(const QString& categoryName);
+Status createCategory(const QString& categoryName, const QString& directory = dataDirectory());
 
 // Deletes a category's file; false when there was none to delete.
 bool deleteCategory(const QString& path);

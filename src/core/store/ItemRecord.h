@@ -27,10 +27,14 @@ struct FieldLayout
 constexpr FieldLayout fieldLayout(ItemField field)
 {
     switch (field) {
-    case ItemField::Name: return {0, 60};
-    case ItemField::Code: return {60, 10};
-    case ItemField::Price: return {70, 10};
-    case ItemField::Qty: return {80, 10};
+    case ItemField::Name:
+        return {0, 60};
+    case ItemField::Code:
+        return {60, 10};
+    case ItemField::Price:
+        return {70, 10};
+    case ItemField::Qty:
+        return {80, 10};
     }
     return {0, 0};
 }

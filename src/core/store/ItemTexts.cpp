@@ -21,8 +21,8 @@ constexpr Check checks[] = {
 
 } // namespace
 
-std::optional<ItemCheckFailure> checkItemTexts(const ItemTexts& texts, const QString& emptyNameMessage,
-                                               ItemRecord* composeInto)
+std::optional<ItemCheckFailure>
+checkItemTexts(const ItemTexts& texts, const QString& emptyNameMessage, ItemRecord* composeInto)
 {
     if (texts.name.isEmpty())
         return ItemCheckFailure{emptyNameMessage, applicationTitle()};

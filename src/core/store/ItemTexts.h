@@ -28,7 +28,8 @@ struct ItemCheckFailure
 // lengths of name, price, qty and code. The dialogs differ only in the
 // empty-name message. When composeInto is given, each box that passes is
 // stored into that record at its field before the next check runs.
-std::optional<ItemCheckFailure> checkItemTexts(const ItemTexts& texts, const QString& emptyNameMessage,
+std::optional<ItemCheckFailure> checkItemTexts(const ItemTexts& texts,
+                                               const QString& emptyNameMessage,
                                                ItemRecord* composeInto = nullptr);
 
 // Stores the four texts into the record, in the order name, price, qty, code.

@@ -5,7 +5,7 @@
 #include "gui/editing/ItemPicture.h"
 #include "gui/mainwnd/BrowserState.h"
 #include "gui/platform/ThreadTimer.h"
-#include "core/store/RecordTable.h"
+#include "gui/mainwnd/BrowserState.h"
 
 namespace wareloom {
 namespace {

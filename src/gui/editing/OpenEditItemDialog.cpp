@@ -3,7 +3,7 @@
 #include "gui/editing/EditOpenTimer.h"
 #include "gui/editing/InventoryEdit.h"
 #include "gui/mainwnd/BrowserState.h"
-#include "core/store/RecordTable.h"
+#include "gui/mainwnd/BrowserState.h"
 
 namespace wareloom {
 

@@ -20,3 +20,25 @@ struct BrowserState
 BrowserState& browserState();
 
 } // namespace wareloom
+
+#include "core/store/CategoryStore.h"
+
+#include <array>
+
+namespace wareloom {
+
+// The old windows' working copy of the open category (slot 0 scratch).
+struct RecordTable
+{
+    static constexpr int SlotCount = 1000;
+    static constexpr int MaxRecords = SlotCount - 1;
+    std::array<ItemRecord, SlotCount> slots{};
+    int recordCount = 0;
+    ItemRecord& scratch() { return slots[0]; }
+};
+RecordTable& recordTable();
+Status loadCategory(const QString& path, RecordTable& table);
+Status rewriteCategory(const QString& path, const RecordTable& table, int omitSlot = 0);
+Status appendScratchRecord(const QString& path, RecordTable& table);
+
+} // namespace wareloom

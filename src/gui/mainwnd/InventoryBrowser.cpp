@@ -7,7 +7,7 @@
 #include "core/util/ApplicationTitle.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/res/MainDialogResource.h"
-#include "core/store/RecordTable.h"
+#include "gui/mainwnd/BrowserState.h"
 
 using namespace wareloom;
 

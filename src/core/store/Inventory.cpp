@@ -1,0 +1,189 @@
+#include "core/store/Inventory.h"
+
+#include <QFileInfo>
+
+namespace wareloom {
+namespace {
+
+// Long enough to gather the events of one write, short enough to feel at once.
+constexpr int SettleMs = 50;
+
+bool sameRecords(const ItemRecords& a, const ItemRecords& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](const ItemRecord& x, const ItemRecord& y) { return x.bytes == y.bytes; });
+}
+
+} // namespace
+
+Inventory::Inventory(QString directory, QObject* parent)
+    : QObject(parent), m_directory(std::move(directory))
+{
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(SettleMs);
+    connect(&m_settle, &QTimer::timeout, this, &Inventory::refresh);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_settle,
+            qOverload<>(&QTimer::start));
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, &m_settle, qOverload<>(&QTimer::start));
+    if (QFileInfo(m_directory).isDir())
+        m_watcher.addPath(m_directory);
+    m_categories = listEntries();
+}
+
+QString Inventory::filePath(const QString& fileName) const
+{
+    return m_directory + QLatin1Char('/') + fileName;
+}
+
+int Inventory::totalItemCount() const
+{
+    int total = 0;
+    for (const CategoryEntry& category : m_categories)
+        total += category.itemCount;
+    return total;
+}
+
+std::vector<CategoryEntry> Inventory::listEntries() const
+{
+    std::vector<CategoryEntry> entries;
+    for (FoundCategory& found : listCategories(m_directory)) {
+        const int count = countItems(filePath(found.fileName));
+        entries.push_back({std::move(found.fileName), std::move(found.name), count});
+    }
+    return entries;
+}
+
+Status Inventory::openCategory(const CategoryEntry& category)
+{
+    m_openName = category.name;
+    m_openPath = filePath(category.fileName);
+    watchOpenFile();
+    const Status loaded = loadCategory(m_openPath, m_items);
+    Q_EMIT itemsChanged();
+    return loaded;
+}
+
+void Inventory::closeCategory()
+{
+    if (!m_openPath.isEmpty())
+        m_watcher.removePath(m_openPath);
+    m_openName.clear();
+    m_openPath.clear();
+    m_items.clear();
+}
+
+void Inventory::watchOpenFile()
+{
+    // A file replaced by a rename is a new file: watch it again.
+    if (m_openPath.isEmpty())
+        return;
+    m_watcher.removePath(m_openPath);
+    if (QFileInfo::exists(m_openPath))
+        m_watcher.addPath(m_openPath);
+}
+
+void Inventory::refresh()
+{
+    if (m_watcher.directories().isEmpty() && QFileInfo(m_directory).isDir())
+        m_watcher.addPath(m_directory);
+    std::vector<CategoryEntry> listed = listEntries();
+    if (listed != m_categories) {
+        m_categories = std::move(listed);
+        Q_EMIT categoriesChanged();
+    }
+    reloadItems();
+}
+
+void Inventory::reloadItems()
+{
+    if (m_openPath.isEmpty())
+        return;
+    watchOpenFile();
+    ItemRecords loaded;
+    // A file that became too large shows no items, as on opening.
+    loadCategory(m_openPath, loaded);
+    if (sameRecords(loaded, m_items))
+        return;
+    m_items = std::move(loaded);
+    Q_EMIT itemsChanged();
+}
+
+Status Inventory::write(const ItemRecords& records)
+{
+    if (Status written = writeCategory(m_openPath, records); !written)
+        return written;
+    m_items = records;
+    watchOpenFile();
+    Q_EMIT itemsChanged();
+    refresh(); // the counts
+    return Status::success();
+}
+
+Status Inventory::appendScratch()
+{
+    if (m_openPath.isEmpty())
+        return Status::failure(QStringLiteral("No category is open."));
+    ItemRecords records;
+    if (Status loaded = loadCategory(m_openPath, records); !loaded)
+        return loaded;
+    if (records.size() >= size_t(MaxItems)) {
+        return Status::failure(
+            QStringLiteral("This category already holds %1 items, the most one category can hold.")
+                .arg(MaxItems));
+    }
+    records.push_back(m_scratch);
+    return write(records);
+}
+
+Status Inventory::checkUnchanged(int index, const ItemRecord& shown)
+{
+    ItemRecords current;
+    const Status loaded = loadCategory(m_openPath, current);
+    if (loaded && sameRecords(current, m_items) && index >= 0 && size_t(index) < m_items.size() &&
+        m_items[size_t(index)].bytes == shown.bytes)
+        return Status::success();
+    reloadItems();
+    refresh();
+    return Status::failure(
+        QStringLiteral("%1 was changed by another program; it has been reloaded. "
+                       "Please make your change again.")
+            .arg(m_openName));
+}
+
+Status Inventory::replaceItem(int index, const ItemRecord& shown, const ItemRecord& record)
+{
+    if (Status unchanged = checkUnchanged(index, shown); !unchanged)
+        return unchanged;
+    ItemRecords records = m_items;
+    records[size_t(index)] = record;
+    return write(records);
+}
+
+Status Inventory::removeItem(int index, const ItemRecord& shown)
+{
+    if (Status unchanged = checkUnchanged(index, shown); !unchanged)
+        return unchanged;
+    ItemRecords records = m_items;
+    records.erase(records.begin() + index);
+    return write(records);
+}
+
+Status Inventory::createCategory(const QString& name)
+{
+    Status created = wareloom::createCategory(name, m_directory);
+    if (created)
+        refresh();
+    return created;
+}
+
+void Inventory::deleteOpenCategory()
+{
+    if (m_openPath.isEmpty())
+        return;
+    wareloom::deleteCategory(m_openPath); // a file already gone is no reason to stop
+    closeCategory();
+    refresh();
+}
+
+} // namespace wareloom
