@@ -1,7 +1,7 @@
-#include "gui/app/CWareloomApp.h"
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandLineHelp.h"
 #include "core/publish/HeadlessPublish.h"
+#include "gui/Application.h"
 
 #include <QApplication>
 
@@ -19,9 +19,8 @@ int printAndEnd(const QString& text)
 
 int runApplication()
 {
-    CWareloomApp theApp;
-    theApp.InitInstance();
-    return theApp.ExitInstance();
+    Application application(QCoreApplication::arguments());
+    return application.run();
 }
 
 } // namespace

@@ -1,10 +1,7 @@
-#include "gui/app/ApplicationLock.h"
 #include "core/automation/AutomationRegistration.h"
-#include "gui/app/CWareloomApp.h"
-#include "gui/app/CWareloomDlgAutoProxy.h"
-#include "gui/mainwnd/CWareloomDlg.h"
+#include "gui/Application.h"
+#include "gui/MainWindow.h"
 #include "gui/platform/MessageBox.h"
-#include "gui/res/CommandIds.h"
 
 #include "DialogTestDriver.h"
 #include "TempDataDirectory.h"
@@ -155,16 +152,14 @@ private:
     }
 
     // Ends a start-up stuck in a failed test, so that the test cannot hang.
-    static std::shared_ptr<bool> watchdog(QObject* context, CWareloomApp& app)
+    static std::shared_ptr<bool> watchdog(QObject* context)
     {
         auto fired = std::make_shared<bool>(false);
         auto* timer = new QTimer(context);
-        QObject::connect(timer, &QTimer::timeout, [timer, fired, &app] {
+        QObject::connect(timer, &QTimer::timeout, [timer, fired] {
             *fired = true;
             timer->setInterval(200);
-            if (app.m_pMainWnd)
-                app.m_pMainWnd->done(0);
-            app.OnReleaseAllObjects();
+            QCoreApplication::exit(1);
         });
         timer->start(BoundMs);
         return fired;
@@ -365,18 +360,18 @@ private Q_SLOTS:
         QVERIFY(!nameOwned(ServiceName));
     }
 
-    // While held, every way of ending the main dialog only hides it; start-up
-    // waits, hidden, until the last client has left.
+    // While held, every way of ending the main window only hides it; the
+    // program waits, hidden, until the last client has left.
     void heldUntilTheLastClientLeaves_data()
     {
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("how"); // empty: the window stays
         QTest::newRow("Quit answered Yes") << "-Automation"
                                            << "Quit";
-        QTest::newRow("OK (Enter)") << "-Automation"
-                                    << "Enter";
-        QTest::newRow("Cancel (Esc)") << "-Automation"
-                                      << "Esc";
+        QTest::newRow("Enter") << "-Automation"
+                               << "Enter";
+        QTest::newRow("Esc") << "-Automation"
+                             << "Esc";
         QTest::newRow("close box") << "-Automation"
                                    << "Close";
         QTest::newRow("/Embedding, not ended") << "/Embedding"
@@ -386,24 +381,19 @@ private Q_SLOTS:
     {
         QFETCH(QString, argument);
         QFETCH(QString, how);
-        CWareloomApp app;
-        app.m_arguments = QStringList{"wareloom", argument};
+        Application app({"wareloom", argument});
         MessageBoxHook boxes;
         boxes.queueAnswer(IDYES);
         BusClient first(m_bus.address(), "first");
         BusClient second(m_bus.address(), "second");
         QObject waiting;
         bool heldAfterFirstLeft = false;
-        auto opened = whenDialogOpens([&](QDialog* dialog) {
-            auto* main = qobject_cast<CWareloomDlg*>(dialog);
-            QVERIFY(main);
+        auto opened = whenWindowShows<MainWindow>([&](MainWindow* main) {
             QVERIFY(nameOwned(ServiceName));
-            QVERIFY(!main->heldByAutomation());
             QCOMPARE(first.introspect().type(), QDBusMessage::ReplyMessage);
-            QVERIFY(main->heldByAutomation());
             QCOMPARE(second.ping().type(), QDBusMessage::ReplyMessage);
             if (how == "Quit")
-                main->sendCommand(ID_FILE_QUITPROGRAM);
+                main->findChild<QAction*>("actionQuitProgram")->trigger();
             else if (how == "Enter" || how == "Esc")
                 QTest::keyClick(main, how == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
             else if (how == "Close")
@@ -412,54 +402,19 @@ private Q_SLOTS:
             first.leave();
             // Answered after the program has heard of the first client leaving.
             QCOMPARE(second.ping().type(), QDBusMessage::ReplyMessage);
-            QTimer::singleShot(100, &waiting, [&, main] {
-                heldAfterFirstLeft = app.m_pMainWnd == main && main->heldByAutomation() &&
-                                     main->isVisible() == how.isEmpty();
+            QPointer<MainWindow> alive = main;
+            QTimer::singleShot(100, &waiting, [&, alive] {
+                heldAfterFirstLeft = alive && alive->isVisible() == how.isEmpty();
                 second.leave();
             });
         });
-        const auto fired = watchdog(&waiting, app);
-        QCOMPARE(app.InitInstance(), false);
+        const auto fired = watchdog(&waiting);
+        QCOMPARE(app.run(), 0);
         QVERIFY(*opened);
         QVERIFY(!*fired);
         QVERIFY(heldAfterFirstLeft);
-        QCOMPARE(app.m_pMainWnd, nullptr);
         QVERIFY(!nameOwned(ServiceName));
-        QCOMPARE(applicationLockCount(), 0);
         QCOMPARE(boxes.shown().size(), how == "Quit" ? 1 : 0);
-        if (how == "Quit")
-            QCOMPARE(boxes.shown()[0].text, QStringLiteral("Quit program.  Are you sure?"));
-    }
-
-    // The proxy and the dialog point at each other; whichever goes first
-    // unties the other.
-    void proxyAndDialogUntieFromEitherSide()
-    {
-        CWareloomApp app;
-        const int locks = applicationLockCount();
-        auto dialog = std::make_unique<CWareloomDlg>();
-        app.m_pMainWnd = dialog.get();
-        auto proxy = std::make_unique<CWareloomDlgAutoProxy>();
-        QCOMPARE(proxy->m_pDialog, dialog.get());
-        QVERIFY(dialog->heldByAutomation());
-        QCOMPARE(applicationLockCount(), locks + 1);
-        app.m_pMainWnd = nullptr;
-        dialog.reset();
-        QCOMPARE(proxy->m_pDialog, nullptr);
-        proxy.reset();
-        QCOMPARE(applicationLockCount(), locks);
-
-        dialog = std::make_unique<CWareloomDlg>();
-        app.m_pMainWnd = dialog.get();
-        proxy = std::make_unique<CWareloomDlgAutoProxy>();
-        proxy.reset();
-        QVERIFY(!dialog->heldByAutomation());
-
-        // Without a main dialog the proxy is tied to nothing.
-        app.m_pMainWnd = nullptr;
-        proxy = std::make_unique<CWareloomDlgAutoProxy>();
-        QCOMPARE(proxy->m_pDialog, nullptr);
-        QVERIFY(!dialog->heldByAutomation());
     }
 };
 

@@ -1,5 +1,5 @@
-#include "gui/app/CWareloomApp.h"
-#include "gui/mainwnd/CWareloomDlg.h"
+#include "gui/Application.h"
+#include "gui/MainWindow.h"
 #include "gui/platform/MessageBox.h"
 
 #include "DialogTestDriver.h"
@@ -37,8 +37,7 @@ private Q_SLOTS:
         QFETCH(QString, argument);
         TempDataDirectory data;
         MessageBoxHook boxes;
-        CWareloomApp app;
-        app.m_arguments = QStringList{"wareloom", argument};
+        Application app({"wareloom", argument});
         // Any window that opens is noted and closed, so that a failure cannot hang.
         bool windowShown = false;
         QTimer closer;
@@ -49,9 +48,8 @@ private Q_SLOTS:
             }
         });
         closer.start(20);
-        QCOMPARE(app.InitInstance(), false);
+        QCOMPARE(app.run(), 1);
         QVERIFY(!windowShown);
-        QCOMPARE(app.ExitInstance(), 1);
         QCOMPARE(boxes.shown().size(), 1);
         QCOMPARE(boxes.shown()[0].text,
                  QStringLiteral("OLE initialization failed.  Make sure that the OLE libraries "
@@ -60,27 +58,19 @@ private Q_SLOTS:
         QCOMPARE(boxes.shown()[0].buttons, MessageButtons::Ok);
     }
 
-    // An ordinary start makes the data directory, runs the main dialog and
+    // An ordinary start makes the data directory, runs the main window and
     // ends with it.
     void ordinaryStartNeedsNoBus()
     {
         TempDataDirectory data(false);
         MessageBoxHook boxes;
-        CWareloomApp app;
-        app.m_arguments = QStringList{"wareloom"};
-        QCOMPARE(CWareloomApp::instance(), &app);
-        bool sawMainWindow = false;
-        auto opened = whenDialogOpens([&](QDialog* dialog) {
-            sawMainWindow = qobject_cast<CWareloomDlg*>(dialog) && app.m_pMainWnd == dialog;
-            QTest::keyClick(dialog, Qt::Key_Escape);
-        });
-        QCOMPARE(app.InitInstance(), false);
+        Application app({"wareloom"});
+        auto opened = whenWindowShows<MainWindow>(
+            [](MainWindow* window) { QTest::keyClick(window, Qt::Key_Escape); });
+        QCOMPARE(app.run(), 0);
         QVERIFY(*opened);
-        QVERIFY(sawMainWindow);
-        QCOMPARE(app.m_pMainWnd, nullptr);
         QVERIFY(QDir(data.path()).exists());
         QCOMPARE(boxes.shown().size(), 0);
-        QCOMPARE(app.ExitInstance(), 0);
     }
 };
 

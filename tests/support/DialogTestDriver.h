@@ -52,6 +52,32 @@ inline std::shared_ptr<bool> whenDialogOpens(std::function<void(QDialog*)> actio
     return opened;
 }
 
+// Runs action once a top-level window of type T shows; gives up after timeoutMs.
+template <class T>
+inline std::shared_ptr<bool> whenWindowShows(std::function<void(T*)> action, int timeoutMs = 5000)
+{
+    auto shown = std::make_shared<bool>(false);
+    auto* poll = new QTimer(qApp);
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, poll, [=] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* window = qobject_cast<T*>(top); window && window->isVisible()) {
+                poll->deleteLater();
+                poll->stop();
+                *shown = true;
+                action(window);
+                return;
+            }
+        }
+        if ((*waited += 5) > timeoutMs) {
+            poll->stop();
+            poll->deleteLater();
+        }
+    });
+    poll->start(5);
+    return shown;
+}
+
 // The modal dialog on top, if it is a T.
 template <class T> T* topDialog()
 {

@@ -1,8 +1,8 @@
 #include "gui/publish/ChosenFileUpload.h"
 
-#include "gui/platform/MessageBox.h"
 #include "core/transfer/HostTransfer.h"
 #include "core/transfer/RemoteName.h"
+#include "gui/platform/MessageBox.h"
 #include "gui/publish/SettingsPrompt.h"
 
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "gui/publish/FTPDialog.h"
 
+#include "core/publish/PublishRun.h"
 #include "gui/mainwnd/BrowserState.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/ThreadTimer.h"
-#include "core/publish/PublishRun.h"
 #include "gui/res/FTPDialogResource.h"
 
 #include <QProgressBar>

@@ -1,7 +1,7 @@
 #include "gui/publish/FTPSettings.h"
 
-#include "gui/platform/MessageBox.h"
 #include "core/transfer/SettingsFile.h"
+#include "gui/platform/MessageBox.h"
 #include "gui/res/FTPSettingsResource.h"
 
 using namespace wareloom;

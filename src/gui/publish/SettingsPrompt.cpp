@@ -1,7 +1,7 @@
 #include "gui/publish/SettingsPrompt.h"
 
-#include "gui/platform/MessageBox.h"
 #include "core/transfer/SettingsFile.h"
+#include "gui/platform/MessageBox.h"
 
 namespace wareloom {
 

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QListWidget;
+
+namespace wareloom {
+
+class Inventory;
+
+// The program's window: the menus and toolbar, and the list that shows either
+// every category with its number of items or the items of the open category
+// under a back entry. Selecting a line acts at once: a category opens, the
+// back entry returns to the categories, an item opens its Edit dialog.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(Inventory& inventory, QWidget* parent = nullptr);
+
+    // While an automation client holds the program, ending the window only
+    // hides it.
+    void setHeldByAutomation(bool held) { m_held = held; }
+
+Q_SIGNALS:
+    // The window has ended (not merely hidden for an automation client).
+    void finished();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createActions();
+    void showCategories();
+    void showItems();
+    void rebuild();
+    void selectionChanged();
+    void actOnLine(int row);
+    void editItem(int index);
+
+    void addItem();
+    void newCategory();
+    void deleteCategory();
+    void quitProgram();
+    void about();
+
+    Inventory& m_inventory;
+    QLabel* m_heading;
+    QLabel* m_number;
+    QListWidget* m_list;
+    bool m_categoryView = true;
+    bool m_held = false;
+};
+
+} // namespace wareloom

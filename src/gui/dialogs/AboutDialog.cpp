@@ -1,0 +1,17 @@
+#include "gui/dialogs/AboutDialog.h"
+#include "ui_AboutDialog.h"
+
+#include "gui/icons/ApplicationIcon.h"
+
+namespace wareloom {
+
+AboutDialog::AboutDialog(QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::AboutDialog>())
+{
+    m_ui->setupUi(this);
+    m_ui->icon->setPixmap(applicationIcon().pixmap(32, 32));
+}
+
+AboutDialog::~AboutDialog() = default;
+
+} // namespace wareloom

@@ -1,0 +1,384 @@
+#include "ReadOnlyDirectory.h"
+#include "TestFtpServer.h"
+#include "TestPictures.h"
+#include "WindowDriver.h"
+#include "core/transfer/Sockets.h"
+#include "core/util/TextConversion.h"
+#include "gui/dialogs/CategoryDialog.h"
+#include "gui/dialogs/ItemDialog.h"
+#include "gui/platform/FileDialog.h"
+#include "gui/widgets/PicturePreview.h"
+
+#include <QMenuBar>
+#include <QPushButton>
+
+#include <optional>
+
+using namespace wareloom;
+using namespace wareloom::test;
+
+namespace {
+
+void typeItem(ItemDialog& dialog, const QStringList& texts)
+{
+    const char* boxes[] = {"name", "price", "qty", "code"};
+    for (int i = 0; i < 4; ++i)
+        typeText(child<QLineEdit>(dialog, boxes[i]), texts.value(i));
+}
+
+void click(QWidget& dialog, const char* button)
+{
+    QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
+}
+
+QStringList texts(const MessageBoxHook& boxes)
+{
+    QStringList shown;
+    for (const ShownMessageBox& box : boxes.shown())
+        shown << box.caption + ": " + box.text;
+    return shown;
+}
+
+// The Tools category open in the window, with three items; the second has the code A1.
+struct ToolsOpen : WindowOnData
+{
+    ToolsOpen(const QByteArray& records = recordBytes("Hammer", "", "5", "1") +
+                                          recordBytes("Saw", "A1", "12.00", "4", '#') +
+                                          recordBytes("Rake", "R1", "9", "2"))
+        : WindowOnData({{"Tools.dat", records}}), bytes(records)
+    {
+        openCategory(QStringLiteral("Tools"));
+    }
+    QString path() const { return data.filePath(QStringLiteral("Tools.dat")); }
+    bool addItem(std::function<void(ItemDialog&)> action)
+    {
+        return onDialog<ItemDialog>([this] { trigger("actionItemAdd"); }, std::move(action));
+    }
+    bool editItem(int row, std::function<void(ItemDialog&)> action)
+    {
+        return onDialog<ItemDialog>([this, row] { clickLine(row); }, std::move(action));
+    }
+    QByteArray bytes;
+};
+
+} // namespace
+
+class TestItemDialog : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        qputenv("WARELOOM_CODEPAGE", "CP1252");
+        resetConversionCodePage();
+        QVERIFY(startSockets());
+    }
+
+    // The record as stored: texts in the code page, after the items there are.
+    void addedItemGoesLast_data()
+    {
+        QTest::addColumn<QStringList>("typed"); // name, price, qty, code
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("60-character name, 10-character code")
+            << QStringList{QString(60, 'N'), "4.50", "3", "ABCDEFGHIJ"}
+            << recordBytes(QByteArray(60, 'N'), "ABCDEFGHIJ", "4.50", "3");
+        QTest::newRow("only a name") << QStringList{"Mug"} << recordBytes("Mug");
+        QTest::newRow("accented text")
+            << QStringList{"Café crème", "€5", "½", "Ü1"}
+            << recordBytes("Caf\xE9 cr\xE8me", "\xDC\x31", "\x80\x35", "\xBD");
+    }
+    void addedItemGoesLast()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QByteArray, stored);
+        ToolsOpen shown;
+        MessageBoxHook boxes;
+        QVERIFY(shown.addItem([&](ItemDialog& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Wareloom - Add New Item"));
+            QCOMPARE(child<QLabel>(dialog, "category")->text(), QStringLiteral("Tools"));
+            QCOMPARE(QApplication::focusWidget(), child(dialog, "name"));
+            typeItem(dialog, typed);
+            click(dialog, "saveButton");
+        }));
+        QVERIFY(boxes.shown().isEmpty());
+        QCOMPARE(readFile(shown.path()), shown.bytes + stored);
+        QCOMPARE(shown.lines().size(), 5); // at once, no waiting
+        QVERIFY(shown.lines().last().startsWith(typed[0]));
+    }
+
+    // Refused: the dialog stays with what was typed, and the file is as it was.
+    void refusedSaveWritesNothing_data()
+    {
+        QTest::addColumn<int>("existing");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QString>("told"); // caption: text; the text may be a start only
+        const QString t11(11, 't');
+        QTest::newRow("empty name") << 3 << false << QStringList{"", t11, t11, t11}
+                                    << "Wareloom: Error: You must enter an item name!";
+        QTest::newRow("61-character name") << 3 << false << QStringList{QString(61, 'n'), t11}
+                                           << "ERROR:: Maximum 60 characters for item name!";
+        QTest::newRow("11-character qty") << 3 << false << QStringList{"Mug", "1", t11}
+                                          << "ERROR:: Maximum 10 characters for item qty!";
+        QTest::newRow("999 items already") << 999 << false << QStringList{"One more"}
+                                           << "Wareloom: This category already holds 999 items";
+        QTest::newRow("file cannot be replaced")
+            << 3 << true << QStringList{"One more"} << "Wareloom: ";
+    }
+    void refusedSaveWritesNothing()
+    {
+        QFETCH(int, existing);
+        QFETCH(bool, readOnly);
+        QFETCH(QStringList, typed);
+        QFETCH(QString, told);
+        ToolsOpen shown(numberedRecords(existing));
+        MessageBoxHook boxes;
+        QVERIFY(shown.addItem([&](ItemDialog& dialog) {
+            std::optional<ReadOnlyDirectory> locked;
+            if (readOnly)
+                locked.emplace(shown.data.path());
+            typeItem(dialog, typed);
+            click(dialog, "saveButton");
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(child<QLineEdit>(dialog, "name")->text(), typed[0]);
+            dialog.reject();
+        }));
+        QCOMPARE(boxes.shown().size(), 1);
+        QVERIFY2(texts(boxes).at(0).startsWith(told), qPrintable(texts(boxes).at(0)));
+        QCOMPARE(readFile(shown.path()), shown.bytes);
+        QCOMPARE(shown.lines().size(), existing + 1);
+    }
+
+    // Cancel is the default: Enter in a box closes without saving.
+    void enterClosesWithoutSaving()
+    {
+        ToolsOpen shown;
+        QVERIFY(shown.addItem([&](ItemDialog& dialog) {
+            typeItem(dialog, {"Mug", "1"});
+            QTest::keyClick(child(dialog, "price"), Qt::Key_Return);
+        }));
+        QCOMPARE(readFile(shown.path()), shown.bytes);
+    }
+
+    // Edit writes only the edited record; the bytes behind each text stay.
+    void editedItemIsStoredInPlace()
+    {
+        ToolsOpen shown;
+        MessageBoxHook boxes;
+        QVERIFY(shown.editItem(2, [&](ItemDialog& dialog) {
+            QCOMPARE(child<QLineEdit>(dialog, "price")->text(), QStringLiteral("12.00"));
+            QVERIFY(dialog.findChild<QMenuBar*>());
+            typeText(child<QLineEdit>(dialog, "price"), QStringLiteral("9"));
+            click(dialog, "saveButton");
+        }));
+        QVERIFY(boxes.shown().isEmpty());
+        QByteArray expected = shown.bytes;
+        expected.replace(90 + 70, 10, QByteArray("9\0.00\0####", 10));
+        QCOMPARE(readFile(shown.path()), expected);
+    }
+
+    // Another program changed the file while the dialog was open: nothing is
+    // written over its change.
+    void editOverAChangedFileIsRefused()
+    {
+        ToolsOpen shown;
+        MessageBoxHook boxes;
+        const QByteArray theirs = recordBytes("Theirs") + shown.bytes;
+        QVERIFY(shown.editItem(1, [&](ItemDialog& dialog) {
+            QVERIFY(writeFile(shown.path(), theirs));
+            typeText(child<QLineEdit>(dialog, "name"), QStringLiteral("Mine"));
+            click(dialog, "saveButton");
+            dialog.reject();
+        }));
+        QCOMPARE(readFile(shown.path()), theirs);
+        QCOMPARE(texts(boxes), QStringList{"Wareloom: The item was not saved. Tools was changed by "
+                                           "another program; it has been reloaded. Please make "
+                                           "your change again."});
+        QTRY_COMPARE(shown.lines().size(), 5);
+    }
+
+    // The code box, as it reads when deleting, decides which picture goes.
+    void deletingAnItem_data()
+    {
+        QTest::addColumn<QString>("codeBox");
+        QTest::addColumn<int>("pictureAnswer");
+        QTest::addColumn<QStringList>("told"); // after the first question
+        QTest::addColumn<QStringList>("deletedOnHost");
+        const QString picture =
+            "Wareloom: This entry has a picture.  Remove the picture from the FTP server?";
+        QTest::newRow("empty code box: one question") << "" << 0 << QStringList{} << QStringList{};
+        QTest::newRow("A1, No") << "A1" << int(IDNO) << QStringList{picture} << QStringList{};
+        QTest::newRow("A1, Yes") << "A1" << int(IDYES) << QStringList{picture}
+                                 << QStringList{"DELE /htdocs/A1.jpg"};
+        QTest::newRow("../x, Yes: nothing outside the data directory")
+            << "../x" << int(IDYES)
+            << QStringList{picture, "Wareloom: No picture was removed: \"../x\" cannot be the "
+                                    "code of a picture."}
+            << QStringList{};
+    }
+    void deletingAnItem()
+    {
+        QFETCH(QString, codeBox);
+        QFETCH(int, pictureAnswer);
+        QFETCH(QStringList, told);
+        QFETCH(QStringList, deletedOnHost);
+        ToolsOpen shown;
+        QVERIFY(shown.data.writeFile(QStringLiteral("A1.jpg"), "jpeg"));
+        TestFtpServer server;
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QVERIFY(writeSettingsFile(server.settings()));
+        QVERIFY(writeFile(server.localPath("/htdocs/A1.jpg"), "jpeg"));
+        MessageBoxHook boxes;
+        boxes.queueAnswer(IDYES);
+        boxes.queueAnswer(pictureAnswer);
+        QVERIFY(shown.editItem(2, [&](ItemDialog& dialog) {
+            typeText(child<QLineEdit>(dialog, "code"), codeBox);
+            child<QAction>(dialog, "actionDeleteItem")->trigger();
+        }));
+        QCOMPARE(texts(boxes),
+                 QStringList{"Warloom: Delete this inventory item.  Are you sure?"} + told);
+        QCOMPARE(readFile(shown.path()), shown.bytes.left(90) + shown.bytes.mid(180));
+        QStringList deleted = server.commands().filter(QStringLiteral("DELE"));
+        QCOMPARE(deleted, deletedOnHost);
+        QCOMPARE(QFile::exists(shown.data.filePath("A1.jpg")), deletedOnHost.isEmpty());
+        QTRY_COMPARE(shown.lines().size(), 3);
+    }
+
+    // Picture Upload copies the chosen file as <code>.jpg, shows it and sends it.
+    void pictureUpload_data()
+    {
+        QTest::addColumn<bool>("editing");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("Add Item") << false << "B7"
+                                  << "Wareloom: Image Uploaded!";
+        QTest::newRow("Edit Item") << true << "A1"
+                                   << "Wareloom: Image Uploaded!";
+        QTest::newRow("no code") << false << ""
+                                 << "Wareloom: Enter the item 'code' first.  The image is renamed "
+                                    "the 'Code.jpg'";
+        QTest::newRow("code leaving the folder")
+            << false << "../A1"
+            << "Wareloom: The code \"../A1\" cannot name a picture file: it must not hold / or \\ "
+               "and must not be . or ..";
+    }
+    void pictureUpload()
+    {
+        QFETCH(bool, editing);
+        QFETCH(QString, code);
+        QFETCH(QString, told);
+        ToolsOpen shown;
+        TestFtpServer server;
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QVERIFY(writeSettingsFile(server.settings()));
+        const QString chosen = shown.data.filePath(QStringLiteral("chosen.png"));
+        const QByteArray picture = solidPicture(QSize(800, 600), Qt::red);
+        QVERIFY(writeFile(chosen, picture));
+        FileDialogHook files;
+        files.queueChoice(chosen);
+        MessageBoxHook boxes;
+        auto action = [&](ItemDialog& dialog) {
+            typeText(child<QLineEdit>(dialog, "code"), code);
+            click(dialog, "pictureUpload");
+            const QImage seen = child<PicturePreview>(dialog, "picturePreview")->picture();
+            QCOMPARE(seen.size(), told.endsWith(u"Uploaded!") ? QSize(800, 600) : QSize(0, 0));
+            dialog.reject();
+        };
+        QVERIFY(editing ? shown.editItem(2, action) : shown.addItem(action));
+        QCOMPARE(texts(boxes), QStringList{told});
+        if (!told.endsWith(u"Uploaded!"))
+            return;
+        QCOMPARE(readFile(shown.data.filePath(code + ".jpg")), picture);
+        QCOMPARE(server.fileContents("/htdocs/" + code + ".jpg"), picture);
+        QCOMPARE(readFile(shown.path()), shown.bytes); // not saved
+    }
+
+    void editShowsTheStoredPicture()
+    {
+        ToolsOpen shown;
+        QVERIFY(
+            shown.data.writeFile(QStringLiteral("A1.jpg"), solidPicture(QSize(7, 90), Qt::blue)));
+        QVERIFY(shown.editItem(2, [&](ItemDialog& dialog) {
+            auto* preview = child<PicturePreview>(dialog, "picturePreview");
+            QCOMPARE(preview->picture().size(), QSize(7, 90));
+            QCOMPARE(preview->size(), QSize(350, 150));
+            dialog.reject();
+        }));
+    }
+
+    void newCategory_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("told"); // empty: created
+        QTest::newRow("80 characters") << QString(80, 'c') << "";
+        QTest::newRow("accented, ending in a space") << "Ölkanne € "
+                                                     << "";
+        QTest::newRow("81 characters")
+            << QString(81, 'c') << "ERROR:: Maximum 80 Characters for category name!";
+        QTest::newRow("clash") << "Tools"
+                               << "ERROR:: The category \"Tools\" already exists.";
+        QTest::newRow("climbing out") << "../Escape"
+                                      << "ERROR:: \"../Escape\" cannot be used";
+    }
+    void newCategory()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, told);
+        ToolsOpen shown; // from the item view
+        MessageBoxHook boxes;
+        QVERIFY(onDialog<CategoryDialog>([&] { shown.trigger("actionNewCategory"); },
+                                         [&](CategoryDialog& dialog) {
+                                             QCOMPARE(dialog.windowTitle(),
+                                                      QStringLiteral("Wareloom - Add Category"));
+                                             typeText(child<QLineEdit>(dialog, "name"), name);
+                                             click(dialog, "saveButton");
+                                             if (dialog.isVisible())
+                                                 dialog.reject();
+                                         }));
+        QCOMPARE(QFile::exists(shown.data.filePath(name + ".dat")),
+                 told.isEmpty() || name == "Tools");
+        if (told.isEmpty()) {
+            QVERIFY(boxes.shown().isEmpty());
+            QCOMPARE(shown.label("heading"), QStringLiteral("Category List"));
+            QVERIFY(shown.lines().contains("CATEGORY - " + name.leftJustified(69) + "   0"));
+        } else {
+            QVERIFY2(texts(boxes).value(0).startsWith(told), qPrintable(texts(boxes).value(0)));
+            QVERIFY(!QFile::exists(shown.data.path() + "/../Escape.dat"));
+        }
+    }
+
+    void deleteCategory_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("pageAnswer");
+        QTest::newRow("No") << int(IDNO) << 0;
+        QTest::newRow("Yes, keep the page") << int(IDYES) << int(IDNO);
+        QTest::newRow("Yes, delete the page") << int(IDYES) << int(IDYES);
+    }
+    void deleteCategory()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, pageAnswer);
+        ToolsOpen shown;
+        TestFtpServer server;
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QVERIFY(writeSettingsFile(server.settings()));
+        QVERIFY(writeFile(server.localPath("/htdocs/Tools.htm"), "page"));
+        MessageBoxHook boxes;
+        boxes.queueAnswer(answer);
+        boxes.queueAnswer(pageAnswer);
+        shown.trigger("actionDeleteCategory");
+        QStringList expected{"Delete Category?: Tools"};
+        if (answer == IDYES)
+            expected << "Wareloom: Delete the webpage from the FTP server?";
+        QCOMPARE(texts(boxes), expected);
+        QCOMPARE(QFile::exists(shown.path()), answer != IDYES);
+        QCOMPARE(server.fileContents("/htdocs/Tools.htm").isEmpty(), pageAnswer == IDYES);
+        QCOMPARE(shown.label("heading"),
+                 answer == IDYES ? QStringLiteral("Category List") : QStringLiteral("Tools"));
+    }
+};
+
+QTEST_MAIN(TestItemDialog)
+#include "tst_itemdialog.moc"
