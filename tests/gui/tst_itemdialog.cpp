@@ -211,6 +211,10 @@ private Q_SLOTS:
         QTest::newRow("A1, No") << "A1" << int(IDNO) << QStringList{picture} << QStringList{};
         QTest::newRow("A1, Yes") << "A1" << int(IDYES) << QStringList{picture}
                                  << QStringList{"DELE /htdocs/A1.jpg"};
+        QTest::newRow("R1, the Rake's picture too: asked with No the default")
+            << "R1" << int(IDYES)
+            << QStringList{picture + "\n\nR1.jpg is also the picture of: Rake"}
+            << QStringList{"DELE /htdocs/R1.jpg"};
         QTest::newRow("../x, Yes: nothing outside the data directory")
             << "../x" << int(IDYES)
             << QStringList{picture, "Wareloom: No picture was removed: \"../x\" cannot be the "
@@ -229,6 +233,7 @@ private Q_SLOTS:
         QVERIFY2(server.start(), qPrintable(server.errorString()));
         QVERIFY(writeSettingsFile(server.settings()));
         QVERIFY(writeFile(server.localPath("/htdocs/A1.jpg"), "jpeg"));
+        QVERIFY(writeFile(server.localPath("/htdocs/R1.jpg"), "jpeg"));
         MessageBoxHook boxes;
         boxes.queueAnswer(IDYES);
         boxes.queueAnswer(pictureAnswer);
@@ -241,7 +246,11 @@ private Q_SLOTS:
         QCOMPARE(readFile(shown.path()), shown.bytes.left(90) + shown.bytes.mid(180));
         QStringList deleted = server.commands().filter(QStringLiteral("DELE"));
         QCOMPARE(deleted, deletedOnHost);
-        QCOMPARE(QFile::exists(shown.data.filePath("A1.jpg")), deletedOnHost.isEmpty());
+        QCOMPARE(QFile::exists(shown.data.filePath("A1.jpg")),
+                 codeBox != "A1" || deletedOnHost.isEmpty());
+        if (boxes.shown().size() > 1)
+            QCOMPARE(boxes.shown()[1].buttons,
+                     codeBox == "R1" ? MessageButtons::YesNoDefaultNo : MessageButtons::YesNo);
         QTRY_COMPARE(shown.lines().size(), 3);
     }
 
@@ -318,6 +327,8 @@ private Q_SLOTS:
             << QString(81, 'c') << "ERROR:: Maximum 80 Characters for category name!";
         QTest::newRow("clash") << "Tools"
                                << "ERROR:: The category \"Tools\" already exists.";
+        QTest::newRow("the main page's name") << "INVENTORY"
+                                              << "ERROR:: inventory is the name of the main page";
         QTest::newRow("climbing out") << "../Escape"
                                       << "ERROR:: \"../Escape\" cannot be used";
     }

@@ -42,6 +42,10 @@ private Q_SLOTS:
         QTest::newRow("60 and 10: the limits")
             << QStringList{QString(60, QChar(0x00E9)), t10, t10, t10} << ""
             << "";
+        // Never stored as '?': each character is named once, whichever box holds it.
+        QTest::newRow("characters the code page lacks")
+            << QStringList{"Teddy \U0001F9F8 \u540D", "\u540D", "?", "\U0001F9F8\u0141"}
+            << "These characters cannot be stored: \U0001F9F8 \u540D \u0141" << error;
         QTest::newRow("name alone") << QStringList{"x", "", "", ""} << ""
                                     << "";
     }

@@ -112,6 +112,9 @@ Status createCategory(const QString& categoryName, const QString& directory)
             QStringLiteral("\"%1\" cannot be used as a category name: it must not hold / or \\.")
                 .arg(categoryName));
     }
+    // Its page would be written over the main page.
+    if (categoryName.compare(QStringLiteral("inventory"), Qt::CaseInsensitive) == 0)
+        return Status::failure(QStringLiteral("inventory is the name of the main page"));
     const QString path = directory + QLatin1Char('/') + categoryName + QStringLiteral(".dat");
     QFile file(path);
     if (file.exists() || QFileInfo(path).isSymLink())

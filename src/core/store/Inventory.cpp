@@ -169,6 +169,25 @@ Status Inventory::removeItem(int index, const ItemRecord& shown)
     return write(records);
 }
 
+QStringList Inventory::itemsWithCode(const QString& code, int index) const
+{
+    QStringList names;
+    for (const CategoryEntry& category : m_categories) {
+        const QString path = filePath(category.fileName);
+        ItemRecords records;
+        if (path == m_openPath)
+            records = m_items;
+        else
+            loadCategory(path, records);
+        for (size_t i = 0; i < records.size(); ++i) {
+            if ((path != m_openPath || int(i) != index) &&
+                fieldString(records[i], ItemField::Code) == code)
+                names << fieldString(records[i], ItemField::Name);
+        }
+    }
+    return names;
+}
+
 Status Inventory::createCategory(const QString& name)
 {
     Status created = wareloom::createCategory(name, m_directory);

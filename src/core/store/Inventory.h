@@ -5,6 +5,7 @@
 
 #include <QFileSystemWatcher>
 #include <QObject>
+#include <QStringList>
 #include <QTimer>
 
 #include <vector>
@@ -62,6 +63,10 @@ public:
     // are reloaded and the failure says so.
     Status replaceItem(int index, const ItemRecord& shown, const ItemRecord& record);
     Status removeItem(int index, const ItemRecord& shown);
+
+    // The names of the items of every category whose code is code, leaving
+    // out the open category's item at index.
+    QStringList itemsWithCode(const QString& code, int index) const;
 
     Status createCategory(const QString& name);
     // Deletes the open category's file (one already gone is no failure) and

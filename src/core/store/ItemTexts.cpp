@@ -1,6 +1,7 @@
 #include "core/store/ItemTexts.h"
 
 #include "core/util/ApplicationTitle.h"
+#include "core/util/TextConversion.h"
 
 namespace wareloom {
 namespace {
@@ -26,6 +27,19 @@ checkItemTexts(const ItemTexts& texts, const QString& emptyNameMessage, ItemReco
 {
     if (texts.name.isEmpty())
         return ItemCheckFailure{emptyNameMessage, applicationTitle()};
+    // Never stored as '?' without a word.
+    QStringList missing;
+    for (const Check& check : checks) {
+        for (const QString& ch : missingFromCodePage(texts.*check.text)) {
+            if (!missing.contains(ch))
+                missing << ch;
+        }
+    }
+    if (!missing.isEmpty()) {
+        return ItemCheckFailure{QStringLiteral("These characters cannot be stored: ") +
+                                    missing.join(QLatin1Char(' ')),
+                                QStringLiteral("ERROR:")};
+    }
     for (const Check& check : checks) {
         const QString& text = texts.*check.text;
         if (text.size() > fieldLayout(check.field).width)

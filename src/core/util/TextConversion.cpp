@@ -1,5 +1,7 @@
 #include "core/util/TextConversion.h"
 
+#include <QStringList>
+
 #include <QHash>
 #include <QMutex>
 
@@ -15,8 +17,8 @@ namespace {
 // Windows ANSI code page of a locale, as Windows picks it by language.
 QByteArray windowsCodePageFor(const QByteArray& locale)
 {
-    const QByteArray lang = locale.left(locale.indexOf('_') < 0 ? locale.size() : locale.indexOf('_'))
-                                .toLower();
+    const QByteArray lang =
+        locale.left(locale.indexOf('_') < 0 ? locale.size() : locale.indexOf('_')).toLower();
     const QByteArray region = locale.mid(lang.size() + 1, 2).toUpper();
     struct Entry
     {
@@ -142,11 +144,14 @@ public:
             return std::nullopt;
         QByteArray out;
         out.reserve(text.size());
-        const auto fits = [&](qsizetype extra) { return maxBytes < 0 || out.size() + extra <= maxBytes; };
+        const auto fits = [&](qsizetype extra) {
+            return maxBytes < 0 || out.size() + extra <= maxBytes;
+        };
         for (qsizetype i = 0; i < text.size();) {
             const qsizetype len =
                 (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-                    ? 2 : 1;
+                    ? 2
+                    : 1;
             const QStringView ch = text.mid(i, len);
             i += len;
             QByteArray bytes = encodeCharacter(ch);
@@ -155,6 +160,25 @@ public:
             out += bytes;
         }
         return out;
+    }
+
+    // Each character of text the code page has no bytes for, once, in order.
+    QStringList missing(QStringView text)
+    {
+        QStringList found;
+        if (!m_usable)
+            return found;
+        for (qsizetype i = 0; i < text.size();) {
+            const qsizetype len =
+                (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+                    ? 2
+                    : 1;
+            const QStringView ch = text.mid(i, len);
+            i += len;
+            if (ch != u"?" && encodeCharacter(ch) == "?" && !found.contains(ch))
+                found << ch.toString();
+        }
+        return found;
     }
 
     std::optional<QString> decode(QByteArrayView bytes)
@@ -255,6 +279,12 @@ QByteArray toCodePage(QStringView text, qsizetype maxBytes, bool* ok)
     if (ok)
         *ok = result.has_value();
     return result.value_or(QByteArray());
+}
+
+QStringList missingFromCodePage(QStringView text)
+{
+    QMutexLocker lock(&codePageMutex);
+    return codePage().missing(text);
 }
 
 QString fromCodePage(QByteArrayView bytes, bool* ok)

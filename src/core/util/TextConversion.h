@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 // Conversion between the program's UTF-16 texts and the 8-bit texts of item
@@ -21,6 +22,9 @@ void resetConversionCodePage();
 // *ok to false.
 QByteArray toCodePage(QStringView text, qsizetype maxBytes = -1, bool* ok = nullptr);
 
+// The characters of text the code page cannot hold, each once, in order of
+// appearance: what toCodePage() would turn into '?'.
+QStringList missingFromCodePage(QStringView text);
 // 8-bit -> UTF-16. A byte the code page leaves undefined is kept as the
 // character of the same number (0x81 -> U+0081), as Windows does.
 QString fromCodePage(QByteArrayView bytes, bool* ok = nullptr);

@@ -98,18 +98,24 @@ void ItemDialog::deleteItem()
     if (messageBox(this, QStringLiteral("Delete this inventory item.  Are you sure?"),
                    QStringLiteral("Warloom"), MessageButtons::YesNo) != IDYES)
         return;
+    // Asked before the item goes, so that it is not counted among the others.
+    const QString code = m_ui->code->text(); // as the box holds it now
+    const QStringList sharing =
+        code.isEmpty() ? QStringList() : m_inventory.itemsWithCode(code, m_index);
     if (const Status removed = m_inventory.removeItem(m_index, m_shown); !removed) {
         messageBox(this, QStringLiteral("The item was not deleted. %1").arg(removed.message()),
                    applicationTitle());
         return;
     }
-    // What the box holds now, which the user may have changed.
-    const QString code = m_ui->code->text();
-    if (!code.isEmpty() &&
-        messageBox(
-            this,
-            QStringLiteral("This entry has a picture.  Remove the picture from the FTP server?"),
-            Caption, MessageButtons::YesNo) == IDYES)
+    QString question =
+        QStringLiteral("This entry has a picture.  Remove the picture from the FTP server?");
+    if (!sharing.isEmpty()) {
+        question += QStringLiteral("\n\n%1 is also the picture of: %2")
+                        .arg(pictureFileName(code), sharing.join(QStringLiteral(", ")));
+    }
+    if (!code.isEmpty() && messageBox(this, question, Caption,
+                                      sharing.isEmpty() ? MessageButtons::YesNo
+                                                        : MessageButtons::YesNoDefaultNo) == IDYES)
         removePicture(code);
     accept();
 }

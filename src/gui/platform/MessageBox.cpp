@@ -38,20 +38,20 @@ int messageBox(QWidget* owner, const QString& text, const QString& caption, Mess
     // A run without windows (no display): the message goes to standard error.
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-        return buttons == MessageButtons::YesNo ? IDNO : IDOK;
+        return buttons == MessageButtons::Ok ? IDOK : IDNO;
     }
 
     QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText);
-    if (buttons == MessageButtons::YesNo) {
+    if (buttons != MessageButtons::Ok) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(buttons == MessageButtons::YesNo ? QMessageBox::Yes : QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
     box.exec();
-    if (buttons == MessageButtons::YesNo)
+    if (buttons != MessageButtons::Ok)
         return box.clickedButton() == box.button(QMessageBox::Yes) ? IDYES : IDNO;
     return IDOK;
 }
@@ -90,7 +90,7 @@ void MessageBoxHook::clear()
 
 int MessageBoxHook::answer(ShownMessageBox box)
 {
-    box.answer = box.buttons == MessageButtons::YesNo ? IDNO : IDOK;
+    box.answer = box.buttons == MessageButtons::Ok ? IDOK : IDNO;
     const qsizetype index = m_shown.size();
     m_shown.append(box);
     if (!m_answers.empty()) {

@@ -13,7 +13,9 @@
 
 namespace wareloom {
 
-enum class MessageButtons { Ok, YesNo };
+// YesNoDefaultNo: Yes and No with No as the default, for a question whose Yes
+// destroys more than the user may think.
+enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageIcon { None, Information, Warning, Error, Question };
 
 // The program's one message box: shows text under caption, owned by owner
