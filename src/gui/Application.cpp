@@ -7,10 +7,12 @@
 #include "core/transfer/Sockets.h"
 #include "core/util/ApplicationTitle.h"
 #include "gui/MainWindow.h"
+#include "gui/SingleInstance.h"
 #include "gui/automation/AutomationAdaptor.h"
 #include "gui/platform/MessageBox.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEventLoop>
 
 #include <cstdio>
@@ -81,8 +83,31 @@ void Application::runMainWindow()
 {
     QApplication::setQuitOnLastWindowClosed(false);
     createDataDirectory(); // when it fails the lists are simply empty
+    SingleInstance instance(dataDirectory());
+    // An automation client gets the window it started, whatever else runs.
+    if (!m_automation) {
+        switch (instance.claim()) {
+        case SingleInstance::Claim::First:
+            break;
+        case SingleInstance::Claim::Raised:
+            return;
+        case SingleInstance::Claim::Busy:
+            m_exitCode = 1;
+            messageBox(nullptr,
+                       QStringLiteral("Another Wareloom is using the folder %1. Close it first, "
+                                      "or use its window.")
+                           .arg(QDir::toNativeSeparators(dataDirectory())),
+                       applicationTitle());
+            return;
+        }
+    }
     Inventory inventory(dataDirectory());
     MainWindow window(inventory);
+    connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+    });
     QEventLoop loop;
     connect(&window, &MainWindow::finished, &loop, &QEventLoop::quit);
     if (m_automation) {

@@ -360,6 +360,31 @@ private Q_SLOTS:
         QVERIFY(!nameOwned(ServiceName));
     }
 
+    // A second ordinary start on the same folder shows the first window and ends.
+    void secondStartRaisesTheFirstWindow()
+    {
+        Application first({"wareloom"});
+        QProcess second;
+        second.setProcessEnvironment(programEnvironment(true));
+        bool shownAgain = false;
+        QObject waiting;
+        auto opened = whenWindowShows<MainWindow>([&](MainWindow* main) {
+            main->hide();
+            second.start(wareloomBinary(), {});
+            QVERIFY(
+                QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, BoundMs));
+            shownAgain = QTest::qWaitFor([&] { return main->isVisible(); }, 2000);
+            main->close();
+        });
+        const auto fired = watchdog(&waiting);
+        QCOMPARE(first.run(), 0);
+        QVERIFY(*opened);
+        QVERIFY(!*fired);
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(shownAgain);
+    }
+
     // While held, every way of ending the main window only hides it; the
     // program waits, hidden, until the last client has left.
     void heldUntilTheLastClientLeaves_data()

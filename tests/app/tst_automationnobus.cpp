@@ -5,6 +5,7 @@
 #include "DialogTestDriver.h"
 #include "TempDataDirectory.h"
 
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -71,6 +72,25 @@ private Q_SLOTS:
         QVERIFY(*opened);
         QVERIFY(QDir(data.path()).exists());
         QCOMPARE(boxes.shown().size(), 0);
+    }
+
+    // Without a bus a second start cannot show the first window: it says why.
+    void secondStartWithoutABusSaysWhyAndEnds()
+    {
+        TempDataDirectory data;
+        QLockFile first(data.filePath(".wareloom.lock"));
+        QVERIFY(first.tryLock(0));
+        MessageBoxHook boxes;
+        bool windowShown = false;
+        whenWindowShows<MainWindow>([&](MainWindow* window) {
+            windowShown = true;
+            window->close();
+        });
+        QCOMPARE(Application({"wareloom"}).run(), 1);
+        QVERIFY(!windowShown);
+        QCOMPARE(boxes.shown().size(), 1);
+        QVERIFY(boxes.shown()[0].text.startsWith("Another Wareloom is using the folder " +
+                                                 data.path()));
     }
 };
 
