@@ -1,5 +1,6 @@
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandLineHelp.h"
+#include "core/cli/CsvCommand.h"
 #include "core/publish/HeadlessPublish.h"
 #include "gui/Application.h"
 
@@ -37,6 +38,10 @@ int main(int argc, char** argv)
         return printAndEnd(versionText());
     if (commandLine.showHelp)
         return printAndEnd(usageText());
+    if (commandLine.csv != CommandLineInfo::CsvCommand::None) {
+        QCoreApplication application(argc, argv);
+        return runCsvCommand(commandLine);
+    }
     if (publishesWithoutWindow(commandLine)) {
         QCoreApplication application(argc, argv);
         return runHeadlessPublish(!commandLine.publish);

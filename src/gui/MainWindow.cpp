@@ -1,22 +1,28 @@
 #include "gui/MainWindow.h"
 
+#include "core/store/CsvFile.h"
 #include "core/store/Inventory.h"
 #include "core/store/ListLines.h"
 #include "core/util/ApplicationTitle.h"
+#include "core/util/AtomicFile.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/CategoryDialog.h"
 #include "gui/dialogs/ItemDialog.h"
 #include "gui/icons/ApplicationIcon.h"
 #include "gui/icons/ToolbarIcons.h"
+#include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/publish/WebHost.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
@@ -52,6 +58,10 @@ MainWindow::MainWindow(Inventory& inventory, QWidget* parent)
     auto* central = new QWidget(this);
     m_heading = sunkenLabel(QStringLiteral("heading"), Qt::AlignCenter, central);
     m_number = sunkenLabel(QStringLiteral("number"), Qt::AlignRight | Qt::AlignVCenter, central);
+    m_filter = new QLineEdit(central);
+    m_filter->setObjectName(QStringLiteral("filter"));
+    m_filter->setPlaceholderText(QStringLiteral("Find items by name or code (Ctrl+F)"));
+    m_filter->setClearButtonEnabled(true);
     m_list = new QListWidget(central);
     m_list->setObjectName(QStringLiteral("list"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -66,6 +76,7 @@ MainWindow::MainWindow(Inventory& inventory, QWidget* parent)
     m_number->setMinimumWidth(m_number->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
     auto* layout = new QVBoxLayout(central);
     layout->addLayout(top);
+    layout->addWidget(m_filter);
     layout->addWidget(m_list, 1);
     setCentralWidget(central);
 
@@ -73,6 +84,8 @@ MainWindow::MainWindow(Inventory& inventory, QWidget* parent)
 
     connect(m_list, &QListWidget::itemSelectionChanged, this, &MainWindow::selectionChanged);
     m_list->installEventFilter(this);
+    m_filter->installEventFilter(this);
+    connect(m_filter, &QLineEdit::textChanged, this, &MainWindow::rebuild);
     connect(&m_inventory, &Inventory::categoriesChanged, this, [this] {
         if (m_categoryView)
             rebuild();
@@ -104,6 +117,16 @@ void MainWindow::createActions()
         action(QStringLiteral("actionItemAdd"), QStringLiteral("&Item Add"), &MainWindow::addItem);
     QAction* newCategory = action(QStringLiteral("actionNewCategory"),
                                   QStringLiteral("&New Category"), &MainWindow::newCategory);
+    QAction* exportCsv = action(QStringLiteral("actionExportCsv"),
+                                QStringLiteral("&Export to CSV..."), &MainWindow::exportCsv);
+    QAction* importCsv = action(QStringLiteral("actionImportCsv"),
+                                QStringLiteral("&Import from CSV..."), &MainWindow::importCsv);
+    QAction* find = action(QStringLiteral("actionFind"), QStringLiteral("Find"), [this] {
+        m_filter->setFocus(Qt::ShortcutFocusReason);
+        m_filter->selectAll();
+    });
+    find->setShortcut(QKeySequence::Find);
+    addAction(find);
     QAction* deleteCategory =
         action(QStringLiteral("actionDeleteCategory"), QStringLiteral("&Delete Category"),
                &MainWindow::deleteCategory);
@@ -127,6 +150,8 @@ void MainWindow::createActions()
     QMenu* category = bar->addMenu(QStringLiteral("&Category"));
     category->addAction(newCategory);
     category->addAction(deleteCategory);
+    category->addAction(exportCsv);
+    category->addAction(importCsv);
     QMenu* html = bar->addMenu(QStringLiteral("&HTML"));
     html->addActions({ftpSettings, ftpUpload, webSite, banner});
     bar->addMenu(QStringLiteral("&Help"))->addAction(aboutAction);
@@ -141,25 +166,76 @@ void MainWindow::createActions()
     tools->addActions({addItem, ftpUpload, webSite});
 }
 
+namespace {
+
+// Case and accents do not count: "Creme" finds "Crème".
+QString folded(const QString& text)
+{
+    QString plain;
+    for (const QChar c : text.normalized(QString::NormalizationForm_D)) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            plain += c;
+    }
+    return plain.toCaseFolded();
+}
+
+bool matches(const ItemRecord& item, const QString& wanted)
+{
+    return folded(fieldString(item, ItemField::Name)).contains(wanted) ||
+           folded(fieldString(item, ItemField::Code)).contains(wanted);
+}
+
+} // namespace
+
 void MainWindow::rebuild()
 {
     const QSignalBlocker quiet(m_list);
     m_list->clear();
-    if (m_categoryView) {
+    m_lines.clear();
+    const QString wanted = folded(m_filter->text().trimmed());
+    if (m_categoryView && !wanted.isEmpty()) {
+        m_heading->setText(QStringLiteral("Found in every category"));
+        addFoundItemLines(wanted);
+    } else if (m_categoryView) {
         m_heading->setText(QStringLiteral("Category List"));
-        for (const CategoryEntry& category : m_inventory.categories())
-            m_list->addItem(categoryLine(category.name, category.itemCount));
+        const std::vector<CategoryEntry>& categories = m_inventory.categories();
+        for (size_t i = 0; i < categories.size(); ++i) {
+            m_list->addItem(categoryLine(categories[i].name, categories[i].itemCount));
+            m_lines.push_back({int(i), -1});
+        }
         m_number->setText(QString::number(m_inventory.totalItemCount()));
     } else {
         m_heading->setText(m_inventory.openCategoryName());
         m_list->addItem(backEntry());
-        for (const ItemRecord& item : m_inventory.items())
-            m_list->addItem(itemLine(item));
-        m_number->setText(QString::number(m_inventory.items().size()));
+        m_lines.push_back({});
+        const ItemRecords& items = m_inventory.items();
+        for (size_t i = 0; i < items.size(); ++i) {
+            if (wanted.isEmpty() || matches(items[i], wanted)) {
+                m_list->addItem(itemLine(items[i]));
+                m_lines.push_back({-1, int(i)});
+            }
+        }
+        m_number->setText(QString::number(items.size()));
     }
     // The first key then moves from the first line, as in any list box.
     if (m_list->count() > 0)
         m_list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+}
+
+void MainWindow::addFoundItemLines(const QString& wanted)
+{
+    const std::vector<CategoryEntry>& categories = m_inventory.categories();
+    for (size_t c = 0; c < categories.size(); ++c) {
+        ItemRecords items;
+        loadCategory(m_inventory.filePath(categories[c].fileName), items);
+        for (size_t i = 0; i < items.size(); ++i) {
+            if (matches(items[i], wanted)) {
+                m_list->addItem(itemLine(items[i]) + QStringLiteral("  ") + categories[c].name);
+                m_lines.push_back({int(c), int(i)});
+            }
+        }
+    }
+    m_number->setText(QString::number(m_lines.size()));
 }
 
 void MainWindow::showCategories()
@@ -192,22 +268,29 @@ void MainWindow::selectionChanged()
 
 void MainWindow::actOnLine(int row)
 {
-    if (m_categoryView) {
+    if (row < 0 || size_t(row) >= m_lines.size())
+        return;
+    const Line line = m_lines[size_t(row)];
+    if (line.category >= 0) {
         const std::vector<CategoryEntry>& categories = m_inventory.categories();
-        if (row < 0 || size_t(row) >= categories.size())
+        if (size_t(line.category) >= categories.size())
             return;
-        const Status opened = m_inventory.openCategory(categories[size_t(row)]);
+        const Status opened = m_inventory.openCategory(categories[size_t(line.category)]);
+        if (line.item >= 0)
+            m_filter->clear(); // a found item: its own category's view behind its dialog
         showItems();
         if (!opened)
             messageBox(this, opened.message(), applicationTitle());
+        else if (line.item >= 0)
+            editItem(line.item);
         return;
     }
     // The back entry is always the first line; an item may be named "<-Back..." too.
-    if (row == 0) {
+    if (line.item < 0) {
         showCategories();
         return;
     }
-    editItem(row - 1);
+    editItem(line.item);
 }
 
 void MainWindow::editItem(int index)
@@ -257,6 +340,56 @@ void MainWindow::quitProgram()
         close();
 }
 
+void MainWindow::exportCsv()
+{
+    if (!m_inventory.hasOpenCategory()) {
+        messageBox(this, QStringLiteral("Open the category to export first."), applicationTitle());
+        return;
+    }
+    const std::optional<QString> chosen =
+        saveFileDialog(this, m_inventory.openCategoryName() + QStringLiteral(".csv"),
+                       QStringLiteral("CSV files (*.csv)"));
+    if (!chosen)
+        return;
+    if (Status written = replaceFile(*chosen, wareloom::exportCsv(m_inventory.items())); !written)
+        messageBox(this, written.message(), applicationTitle());
+}
+
+void MainWindow::importCsv()
+{
+    const std::optional<QString> chosen = openFileDialog(this);
+    if (!chosen)
+        return;
+    QFile file(*chosen);
+    if (!file.open(QIODevice::ReadOnly)) {
+        messageBox(this, QStringLiteral("%1 cannot be read: %2").arg(*chosen, file.errorString()),
+                   applicationTitle());
+        return;
+    }
+    // Into the open category, or into one named after the file.
+    const QString category = m_inventory.hasOpenCategory() ? m_inventory.openCategoryName()
+                                                           : QFileInfo(*chosen).completeBaseName();
+    int existing = 0;
+    for (const CategoryEntry& entry : m_inventory.categories()) {
+        if (entry.name == category)
+            existing = entry.itemCount;
+    }
+    const CsvImport read = wareloom::importCsv(file.readAll(), existing);
+    if (!read.problems.isEmpty()) {
+        messageBox(
+            this, QStringLiteral("Nothing was imported:\n") + read.problems.join(QLatin1Char('\n')),
+            applicationTitle());
+        return;
+    }
+    if (Status added = m_inventory.appendItems(category, read.records); !added) {
+        messageBox(this, added.message(), applicationTitle());
+        return;
+    }
+    messageBox(this,
+               QStringLiteral("%1 items imported into %2.").arg(read.records.size()).arg(category),
+               applicationTitle());
+}
+
 void MainWindow::about()
 {
     AboutDialog dialog(this);
@@ -276,6 +409,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // Esc in the find box clears it; only an empty box lets Esc end the program.
+    if (watched == m_filter && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !m_filter->text().isEmpty()) {
+        m_filter->clear();
+        return true;
+    }
     // Nothing selected yet: a key towards the top selects the first line, as
     // in a list box (the list itself would not move from where it stands).
     if (watched == m_list && event->type() == QEvent::KeyPress &&

@@ -2,8 +2,11 @@
 
 #include <QMainWindow>
 
+#include <vector>
+
 class QAction;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 
 namespace wareloom {
@@ -42,17 +45,31 @@ private:
     void selectionChanged();
     void actOnLine(int row);
     void editItem(int index);
+    void addItemLines();
+    void addFoundItemLines(const QString& wanted);
 
     void addItem();
     void newCategory();
     void deleteCategory();
     void quitProgram();
     void about();
+    void exportCsv();
+    void importCsv();
+
+    // What a line of the list stands for: a category, an item of the open
+    // category, or (when finding in the category view) an item of a category.
+    struct Line
+    {
+        int category = -1;
+        int item = -1;
+    };
 
     Inventory& m_inventory;
     QLabel* m_heading;
     QLabel* m_number;
+    QLineEdit* m_filter;
     QListWidget* m_list;
+    std::vector<Line> m_lines;
     bool m_categoryView = true;
     bool m_held = false;
 };

@@ -116,7 +116,8 @@ private Q_SLOTS:
         for (const auto& s : listed.globalMatch(usage)) {
             const CommandLineInfo info = parseCommandLine({"wareloom", s.captured(1)});
             QVERIFY2(runsAutomated(info) || info.shellCommand != Shell::None || info.publish ||
-                         info.generate || info.showVersion || info.showHelp,
+                         info.generate || info.showVersion || info.showHelp ||
+                         info.csv != CommandLineInfo::CsvCommand::None,
                      qPrintable(s.captured(1)));
         }
     }

@@ -137,6 +137,44 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(shown.lines().size(), 3, 1000);
     }
 
+    // Typing narrows the items; in the category view it finds them everywhere.
+    void findingItems()
+    {
+        WindowOnData shown(
+            {{"Kitchen.dat", recordBytes("Cr\xE8me jug", "J1") + recordBytes("Mug", "M1")},
+             {"Garden.dat", recordBytes("Rake", "CREME-2")}});
+        shown.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&shown.window));
+        QTest::keySequence(&shown.window, QKeySequence::Find);
+        auto* filter = child<QLineEdit>(shown.window, "filter");
+        QCOMPARE(QApplication::focusWidget(), filter);
+        QTest::keyClicks(filter, "creme");
+        QStringList found = shown.lines();
+        found.sort();
+        QCOMPARE(found.size(), 2);
+        QVERIFY(found[0].startsWith("Cr\u00E8me jug") && found[0].endsWith("  Kitchen"));
+        QVERIFY(found[1].startsWith("Rake") && found[1].endsWith("  Garden"));
+        const int row = shown.lines().indexOf(found[1]);
+        QVERIFY(onDialog<ItemDialog>([&] { shown.clickLine(row); },
+                                     [&](ItemDialog& dialog) {
+                                         QCOMPARE(child<QLineEdit>(dialog, "code")->text(),
+                                                  QStringLiteral("CREME-2"));
+                                         dialog.reject();
+                                     }));
+        QCOMPARE(shown.label("heading"), QStringLiteral("Garden"));
+        QVERIFY(filter->text().isEmpty());
+
+        shown.clickLine(0);
+        QTRY_COMPARE(shown.label("heading"), QStringLiteral("Category List"));
+        shown.openCategory(QStringLiteral("Kitchen"));
+        QTest::keyClicks(filter, "m1");
+        QCOMPARE(shown.lines().size(), 2);
+        QVERIFY(shown.lines()[1].startsWith("Mug "));
+        QTest::keyClick(filter, Qt::Key_Escape); // clears, and does not end the program
+        QCOMPARE(shown.lines().size(), 3);
+        QVERIFY(shown.window.isVisible());
+    }
+
     void moreThan999ItemsAreRefused()
     {
         WindowOnData shown({{"Huge.dat", QByteArray(1000 * 90, 'h')}});
@@ -212,11 +250,13 @@ private Q_SLOTS:
                 entries << entry->text();
             menus << menu->text() + ": " + entries.join(", ");
         }
-        QCOMPARE(menus, QStringList({"&File: &Quit Program", "&Items: &Item Add",
-                                     "&Category: &New Category, &Delete Category",
-                                     "&HTML: &FTP Settings, &FTP Upload, &WebSite, W&ebSite "
-                                     "Banner Upload",
-                                     "&Help: &About"}));
+        QCOMPARE(menus,
+                 QStringList({"&File: &Quit Program", "&Items: &Item Add",
+                              "&Category: &New Category, &Delete Category, &Export to CSV..., "
+                              "&Import from CSV...",
+                              "&HTML: &FTP Settings, &FTP Upload, &WebSite, W&ebSite "
+                              "Banner Upload",
+                              "&Help: &About"}));
         QStringList buttons;
         for (QAction* button : child<QToolBar>(shown.window, "toolBar")->actions())
             buttons << button->objectName();

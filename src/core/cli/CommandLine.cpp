@@ -37,7 +37,13 @@ CommandLineInfo parseCommandLine(const QStringList& arguments)
             info.publish = true;
         else if (is(name, "Generate"))
             info.generate = true;
-        else if (is(name, "Version"))
+        else if (is(name, "Export") || is(name, "Import")) {
+            info.csv = is(name, "Export") ? CommandLineInfo::CsvCommand::Export
+                                          : CommandLineInfo::CsvCommand::Import;
+            // Its two arguments, whatever they look like ("-" is standard input or output).
+            info.csvCategory = arguments.value(++i);
+            info.csvFile = arguments.value(++i);
+        } else if (is(name, "Version"))
             info.showVersion = true;
         else if (is(name, "Help") || is(name, "?"))
             info.showHelp = true;

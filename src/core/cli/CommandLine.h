@@ -14,6 +14,12 @@ struct CommandLineInfo
     // Publishing without a window: Generate writes the pages only.
     bool publish = false;
     bool generate = false;
+    // Spreadsheet files: -Export or -Import "<category>" <file.csv>, - for
+    // standard output or input.
+    enum class CsvCommand { None, Export, Import };
+    CsvCommand csv = CsvCommand::None;
+    QString csvCategory;
+    QString csvFile;
     bool showVersion = false;
     bool showHelp = false;
 };

@@ -105,7 +105,21 @@ Status writeCategory(const QString& path, const ItemRecords& records)
     return replaceFile(path, contents);
 }
 
-Status createCategory(const QString& categoryName, const QString& directory)
+Status appendRecords(const QString& path, const ItemRecords& records)
+{
+    ItemRecords all;
+    if (Status loaded = loadCategory(path, all); !loaded)
+        return loaded;
+    if (all.size() + records.size() > size_t(MaxItems)) {
+        return Status::failure(QStringLiteral("The category would hold %1 items; at most %2 fit.")
+                                   .arg(all.size() + records.size())
+                                   .arg(MaxItems));
+    }
+    all.insert(all.end(), records.begin(), records.end());
+    return writeCategory(path, all);
+}
+
+Status checkCategoryName(const QString& categoryName)
 {
     if (!isPlainFileName(categoryName)) {
         return Status::failure(
@@ -115,6 +129,13 @@ Status createCategory(const QString& categoryName, const QString& directory)
     // Its page would be written over the main page.
     if (categoryName.compare(QStringLiteral("inventory"), Qt::CaseInsensitive) == 0)
         return Status::failure(QStringLiteral("inventory is the name of the main page"));
+    return Status::success();
+}
+
+Status createCategory(const QString& categoryName, const QString& directory)
+{
+    if (Status allowed = checkCategoryName(categoryName); !allowed)
+        return allowed;
     const QString path = directory + QLatin1Char('/') + categoryName + QStringLiteral(".dat");
     QFile file(path);
     if (file.exists() || QFileInfo(path).isSymLink())

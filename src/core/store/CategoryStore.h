@@ -52,6 +52,14 @@ Status loadCategory(const QString& path, ItemRecords& records);
 // when the new one cannot be written.
 Status writeCategory(const QString& path, const ItemRecords& records);
 
+// Appends the records to the category file (made when missing), all or none:
+// refused when the category would hold more than MaxItems items.
+Status appendRecords(const QString& path, const ItemRecords& records);
+
+// Whether a category may have this name: a plain file name, and not the main
+// page's.
+Status checkCategoryName(const QString& categoryName);
+
 // Creates the empty file of a new category. Never touches an existing file;
 // refuses names that are not a plain file name.
 Status createCategory(const QString& categoryName, const QString& directory = dataDirectory());

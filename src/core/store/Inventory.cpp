@@ -196,6 +196,20 @@ Status Inventory::createCategory(const QString& name)
     return created;
 }
 
+Status Inventory::appendItems(const QString& categoryName, const ItemRecords& records)
+{
+    if (Status allowed = checkCategoryName(categoryName); !allowed)
+        return allowed;
+    QString fileName = categoryName + QStringLiteral(".dat");
+    for (const CategoryEntry& category : m_categories) {
+        if (category.name == categoryName)
+            fileName = category.fileName; // its own ".DAT"
+    }
+    Status appended = appendRecords(filePath(fileName), records);
+    refresh();
+    return appended;
+}
+
 void Inventory::deleteOpenCategory()
 {
     if (m_openPath.isEmpty())

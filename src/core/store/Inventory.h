@@ -69,6 +69,8 @@ public:
     QStringList itemsWithCode(const QString& code, int index) const;
 
     Status createCategory(const QString& name);
+    // Appends items to a category, made when missing: all or none.
+    Status appendItems(const QString& categoryName, const ItemRecords& records);
     // Deletes the open category's file (one already gone is no failure) and
     // closes the category.
     void deleteOpenCategory();

@@ -22,6 +22,21 @@ std::optional<QString> openFileDialog(QWidget* owner)
     return dialog.selectedFiles().constFirst();
 }
 
+std::optional<QString> saveFileDialog(QWidget* owner, const QString& suggestedName,
+                                      const QString& filter)
+{
+    if (FileDialogHook* hook = FileDialogHook::active())
+        return hook->answer();
+
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(filter);
+    dialog.selectFile(suggestedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
 FileDialogHook::FileDialogHook()
 {
     Q_ASSERT(!g_hook);

@@ -15,7 +15,11 @@ namespace wareloom {
 // does not exist is accepted. Returns the full path, or nothing when cancelled.
 std::optional<QString> openFileDialog(QWidget* owner = nullptr);
 
-// For tests: while a hook lives, openFileDialog() shows nothing; it answers
+// The save-file dialog, suggesting a name; asks before replacing a file.
+std::optional<QString> saveFileDialog(QWidget* owner, const QString& suggestedName,
+                                      const QString& filter);
+
+// For tests: while a hook lives, openFileDialog() and saveFileDialog() show nothing; they answer
 // with the queued choices in turn, and with "cancelled" when none is queued.
 class FileDialogHook
 {

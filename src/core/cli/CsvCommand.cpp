@@ -1,0 +1,80 @@
+#include "core/cli/CsvCommand.h"
+
+#include "core/cli/CommandLine.h"
+#include "core/store/CsvFile.h"
+#include "core/util/ApplicationTitle.h"
+
+#include <QFile>
+
+#include <cstdio>
+
+namespace wareloom {
+namespace {
+
+int fail(const QStringList& reasons)
+{
+    for (const QString& reason : reasons)
+        std::fprintf(stderr, "%s: %s\n", qPrintable(applicationTitle()), qPrintable(reason));
+    return 1;
+}
+
+// The category's file as found (its ".dat" in whatever case), or a new one.
+QString categoryPath(const QString& name)
+{
+    for (const FoundCategory& found : listCategories()) {
+        if (found.name == name)
+            return dataFilePath(found.fileName);
+    }
+    return categoryFilePath(name);
+}
+
+int exportCategory(const QString& name, const QString& fileName)
+{
+    const QString path = categoryPath(name);
+    if (!QFile::exists(path))
+        return fail({QStringLiteral("There is no category \"%1\".").arg(name)});
+    ItemRecords records;
+    if (Status loaded = loadCategory(path, records); !loaded)
+        return fail({loaded.message()});
+    QFile out(fileName);
+    const bool opened = fileName == u"-" ? out.open(stdout, QIODevice::WriteOnly)
+                                         : out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    const QByteArray csv = exportCsv(records);
+    if (!opened || out.write(csv) != csv.size() || !out.flush())
+        return fail({QStringLiteral("%1 cannot be written: %2").arg(fileName, out.errorString())});
+    return 0;
+}
+
+int importCategory(const QString& name, const QString& fileName)
+{
+    if (Status allowed = checkCategoryName(name); !allowed)
+        return fail({allowed.message()});
+    QFile in(fileName);
+    const bool opened =
+        fileName == u"-" ? in.open(stdin, QIODevice::ReadOnly) : in.open(QIODevice::ReadOnly);
+    if (!opened)
+        return fail({QStringLiteral("%1 cannot be read: %2").arg(fileName, in.errorString())});
+    createDataDirectory();
+    const QString path = categoryPath(name);
+    const CsvImport read = importCsv(in.readAll(), countItems(path));
+    if (!read.problems.isEmpty())
+        return fail(read.problems + QStringList{QStringLiteral("Nothing was imported.")});
+    if (Status appended = appendRecords(path, read.records); !appended)
+        return fail({appended.message()});
+    std::printf("%d items imported into %s.\n", int(read.records.size()), qPrintable(name));
+    return 0;
+}
+
+} // namespace
+
+int runCsvCommand(const CommandLineInfo& commandLine)
+{
+    if (commandLine.csvCategory.isEmpty() || commandLine.csvFile.isEmpty())
+        return fail({QStringLiteral("-Export and -Import take a category and a file: "
+                                    "wareloom -Export \"<category>\" <file.csv>")});
+    return commandLine.csv == CommandLineInfo::CsvCommand::Export
+               ? exportCategory(commandLine.csvCategory, commandLine.csvFile)
+               : importCategory(commandLine.csvCategory, commandLine.csvFile);
+}
+
+} // namespace wareloom
