@@ -3,18 +3,19 @@
 // time in milliseconds.
 //
 //   wareloom_window_bench rebuild REPEATS
-//       category-view rebuilds of the shown main dialog, driven as the dialogs
-//       that change the store drive them: both flags set, then the list timer's
-//       procedure; each time includes the events the rebuild leaves queued.
+//       category-view rebuilds of the shown main window, driven as a change of
+//       the store drives them: the inventory lists the directory again and
+//       the window rebuilds from its signal; each time includes the events the
+//       rebuild leaves queued.
 //   wareloom_window_bench startup CATEGORIES
-//       to the moment the main dialog's list holds a line for each of the
+//       to the moment the main window's list holds a line for each of the
 //       CATEGORIES categories: from the launch of the process (the
 //       CLOCK_MONOTONIC time in nanoseconds that WARELOOM_BENCH_LAUNCH_NS
 //       holds, set just before the launch), from the start of main() and from
-//       the construction of the dialog.
-#include "gui/mainwnd/BrowserState.h"
-#include "gui/mainwnd/CWareloomDlg.h"
-#include "gui/res/MainDialogResource.h"
+//       the construction of the inventory and window.
+#include "core/store/CategoryStore.h"
+#include "core/store/Inventory.h"
+#include "gui/MainWindow.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -47,30 +48,27 @@ double millisecondsSinceLaunch()
     return (double(now.tv_sec) * 1e9 + double(now.tv_nsec) - launch.toDouble()) / 1e6;
 }
 
-// Runs the event loop until the first category view is built.
-void waitForFirstRebuild()
+QListWidget* listOf(MainWindow& window)
 {
-    while (browserState().refresh)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return window.findChild<QListWidget*>(QStringLiteral("list"));
 }
 
 int timeRebuilds(int repeats)
 {
-    CWareloomDlg dialog;
-    dialog.show();
-    waitForFirstRebuild();
-    const int lines = dialog.listCount(IDC_LIST);
-
+    Inventory inventory(dataDirectory());
+    MainWindow window(inventory);
+    window.show();
+    QListWidget* list = listOf(window);
+    const int lines = list->count();
     std::printf("rebuild lines=%d", lines);
     for (int i = 0; i < repeats; ++i) {
         QElapsedTimer timer;
         timer.start();
-        browserState().categoryView = true;
-        browserState().refresh = true;
-        dialog.ListRefreshTimerProc();
+        // A change of one count makes the window rebuild, as any change does.
+        Q_EMIT inventory.categoriesChanged();
         QCoreApplication::processEvents();
         std::printf(" %.3f", milliseconds(timer));
-        if (dialog.listCount(IDC_LIST) != lines)
+        if (list->count() != lines)
             return 1;
     }
     std::printf("\n");
@@ -81,22 +79,24 @@ int timeStartUp(const QElapsedTimer& sinceMain, int categories)
 {
     QElapsedTimer sinceDialog;
     sinceDialog.start();
-    CWareloomDlg dialog;
+    Inventory inventory(dataDirectory());
+    MainWindow window(inventory);
+    QListWidget* list = listOf(window);
     double launchToFullList = -1;
     double toFullList = -1;
     double dialogToFullList = -1;
-    auto* list = dialog.controlAs<QListWidget>(IDC_LIST);
-    if (!list)
-        return 1;
-    QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, &dialog, [&] {
+    // The window is built with its list: it counts once it shows.
+    auto check = [&] {
         if (toFullList < 0 && list->count() == categories) {
             launchToFullList = millisecondsSinceLaunch();
             toFullList = milliseconds(sinceMain);
             dialogToFullList = milliseconds(sinceDialog);
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         }
-    });
-    dialog.show();
+    };
+    QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, &window, check);
+    window.show();
+    check();
     QTimer::singleShot(10000, qApp, &QCoreApplication::quit); // never hang
     QCoreApplication::exec();
     if (toFullList < 0)
