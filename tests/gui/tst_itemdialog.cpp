@@ -26,6 +26,16 @@ void typeItem(ItemDialog& dialog, const QStringList& texts)
         typeText(child<QLineEdit>(dialog, boxes[i]), texts.value(i));
 }
 
+// A web host for the test, and the settings that reach it.
+bool serve(TestFtpServer& server)
+{
+    if (!server.start()) {
+        qWarning("%s", qPrintable(server.errorString()));
+        return false;
+    }
+    return writeSettingsFile(server.settings());
+}
+
 void click(QWidget& dialog, const char* button)
 {
     QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
@@ -230,8 +240,7 @@ private Q_SLOTS:
         ToolsOpen shown;
         QVERIFY(shown.data.writeFile(QStringLiteral("A1.jpg"), "jpeg"));
         TestFtpServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QVERIFY(writeSettingsFile(server.settings()));
+        QVERIFY(serve(server));
         QVERIFY(writeFile(server.localPath("/htdocs/A1.jpg"), "jpeg"));
         QVERIFY(writeFile(server.localPath("/htdocs/R1.jpg"), "jpeg"));
         MessageBoxHook boxes;
@@ -279,8 +288,7 @@ private Q_SLOTS:
         QFETCH(QString, told);
         ToolsOpen shown;
         TestFtpServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QVERIFY(writeSettingsFile(server.settings()));
+        QVERIFY(serve(server));
         const QString chosen = shown.data.filePath(QStringLiteral("chosen.png"));
         const QByteArray picture = solidPicture(QSize(800, 600), Qt::red);
         QVERIFY(writeFile(chosen, picture));
@@ -373,8 +381,7 @@ private Q_SLOTS:
         QFETCH(int, pageAnswer);
         ToolsOpen shown;
         TestFtpServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QVERIFY(writeSettingsFile(server.settings()));
+        QVERIFY(serve(server));
         QVERIFY(writeFile(server.localPath("/htdocs/Tools.htm"), "page"));
         MessageBoxHook boxes;
         boxes.queueAnswer(answer);

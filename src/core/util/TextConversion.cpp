@@ -102,6 +102,12 @@ std::optional<QByteArray> convert(IconvHandle& h, const char* in, size_t inLen)
     return out;
 }
 
+// A character of text at i: a surrogate pair, or one code unit.
+qsizetype characterLength(QStringView text, qsizetype i)
+{
+    return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+}
+
 // One code page, prepared for both directions. Single-byte code pages are
 // turned into tables once, so converting a text is a lookup per character.
 class CodePage
@@ -148,12 +154,8 @@ public:
             return maxBytes < 0 || out.size() + extra <= maxBytes;
         };
         for (qsizetype i = 0; i < text.size();) {
-            const qsizetype len =
-                (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-                    ? 2
-                    : 1;
-            const QStringView ch = text.mid(i, len);
-            i += len;
+            const QStringView ch = text.mid(i, characterLength(text, i));
+            i += ch.size();
             QByteArray bytes = encodeCharacter(ch);
             if (!fits(bytes.size()))
                 break;
@@ -169,12 +171,8 @@ public:
         if (!m_usable)
             return found;
         for (qsizetype i = 0; i < text.size();) {
-            const qsizetype len =
-                (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-                    ? 2
-                    : 1;
-            const QStringView ch = text.mid(i, len);
-            i += len;
+            const QStringView ch = text.mid(i, characterLength(text, i));
+            i += ch.size();
             if (ch != u"?" && encodeCharacter(ch) == "?" && !found.contains(ch))
                 found << ch.toString();
         }
