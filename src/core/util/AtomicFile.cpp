@@ -54,7 +54,7 @@ Status copyFileAtomically(const QString& source, const QString& target)
     QSaveFile out(target);
     if (!out.open(SaveMode))
         return writeFailure(out, target);
-    constexpr qint64 ChunkSize = 64 * 1024;
+    constexpr qint64 ChunkSize = qint64(64) * 1024;
     for (QByteArray chunk = in.read(ChunkSize); !chunk.isEmpty(); chunk = in.read(ChunkSize)) {
         if (out.write(chunk) != chunk.size())
             return writeFailure(out, target);

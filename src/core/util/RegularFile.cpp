@@ -11,8 +11,8 @@ Status openRegularFile(QFile& file)
 {
     // Non-blocking, so that opening a FIFO returns at once; what it is shows
     // on the open descriptor, which nothing can swap behind our back.
-    const int fd = ::open(QFile::encodeName(file.fileName()).constData(),
-                          O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return Status::failure(qt_error_string(errno));
     struct stat info;

@@ -50,7 +50,7 @@ QByteArray windowsCodePageFor(const QByteArray& locale)
 
 QByteArray chooseCodePage()
 {
-    const QByteArray forced = qgetenv("WARELOOM_CODEPAGE");
+    QByteArray forced = qgetenv("WARELOOM_CODEPAGE");
     if (!forced.isEmpty())
         return forced;
     for (const char* var : {"LC_ALL", "LC_CTYPE", "LANG"}) {
@@ -61,9 +61,12 @@ QByteArray chooseCodePage()
     return "CP1252";
 }
 
+// iconv's own error value.
+const iconv_t InvalidIconv = reinterpret_cast<iconv_t>(-1); // NOLINT(performance-no-int-to-ptr)
+
 struct IconvHandle
 {
-    iconv_t cd = reinterpret_cast<iconv_t>(-1);
+    iconv_t cd = InvalidIconv;
     IconvHandle(const char* to, const char* from) : cd(iconv_open(to, from)) {}
     ~IconvHandle()
     {
@@ -72,7 +75,7 @@ struct IconvHandle
     }
     IconvHandle(const IconvHandle&) = delete;
     IconvHandle& operator=(const IconvHandle&) = delete;
-    bool valid() const { return cd != reinterpret_cast<iconv_t>(-1); }
+    bool valid() const { return cd != InvalidIconv; }
 };
 
 // Runs one whole conversion; nullopt when the input is invalid or incomplete.
