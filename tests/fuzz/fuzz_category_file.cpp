@@ -24,7 +24,8 @@ void storeTypedText(const uint8_t* data, size_t size)
         storeFieldString(record, f, typed);
         const FieldLayout at = fieldLayout(f);
         for (int i = 0; i < ItemRecord::Size; ++i) {
-            if ((i < at.offset || i >= at.offset + at.width) && record.bytes[size_t(i)] != before.bytes[size_t(i)])
+            if ((i < at.offset || i >= at.offset + at.width) &&
+                record.bytes[size_t(i)] != before.bytes[size_t(i)])
                 abort();
         }
         if (fieldText(record, f).size() > at.width)
@@ -66,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!f.open(QIODevice::ReadOnly))
         abort();
     const QByteArray back = f.readAll();
-    if (size_t(back.size()) != whole * ItemRecord::Size || std::memcmp(back.data(), data, size_t(back.size())) != 0)
+    if (size_t(back.size()) != whole * ItemRecord::Size ||
+        std::memcmp(back.data(), data, size_t(back.size())) != 0)
         abort();
     return 0;
 }

@@ -62,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!QFile::exists(categoryFilePath(name)))
         abort();
 
-    const bool isMainPageName =
-        categoryPageFileName(fileName).compare(QLatin1String(MainPageFileName), Qt::CaseInsensitive) == 0;
+    const bool isMainPageName = categoryPageFileName(fileName).compare(
+                                    QLatin1String(MainPageFileName), Qt::CaseInsensitive) == 0;
     const QString pagePath = dataFilePath(categoryPageFileName(fileName));
     const Status written = CreateCategoryPage(fileName);
     if (written.ok() == isMainPageName)
@@ -71,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!isMainPageName)
         checkPage(pagePath, CategoryPageEnd);
 
-    const CreatedPages pages = CreateHTML(1, [] { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); });
+    const CreatedPages pages =
+        CreateHTML(1, [] { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); });
     if (pages.size() != 2 || !pages.front().ok() || pages.back().ok() == isMainPageName)
         abort();
     checkPage(dataFilePath(QLatin1String(MainPageFileName)), MainPageEnd);

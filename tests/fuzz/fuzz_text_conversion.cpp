@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 2)
         return 0;
-    static const char* const codePages[] = {"CP1252", "CP1251", "CP932", "CP936", "CP949", "CP950", "UTF-8"};
+    static const char* const codePages[] = {"CP1252", "CP1251", "CP932", "CP936",
+                                            "CP949",  "CP950",  "UTF-8"};
     const char* codePage = codePages[data[0] % std::size(codePages)];
     const qsizetype limit = data[1];
     data += 2;

@@ -1,28 +1,23 @@
 #pragma once
 
-// A full disk for as long as the object lives: no file of this process may
-// grow past the given size. A write that would go beyond it fails (EFBIG) or
-// comes back short, as a write to a full file system does. Works for root and
-// for ordinary users alike, with no mount and no special file system.
-
 #include <csignal>
 #include <sys/resource.h>
 
 namespace wareloom::test {
 
+// A full disk for the object's lifetime: no file of this process may grow
+// past the limit, so a write fails (EFBIG) or comes back short, for root too.
 class FileSizeLimit
 {
 public:
     explicit FileSizeLimit(rlim_t bytes)
     {
-        // The kernel would end the process with SIGXFSZ instead of failing the write.
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        m_ok = getrlimit(RLIMIT_FSIZE, &m_old) == 0;
-        if (m_ok) {
-            rlimit limited = m_old;
-            limited.rlim_cur = bytes;
-            m_ok = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-        }
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN); // fail the write, not the process
+        if (getrlimit(RLIMIT_FSIZE, &m_old) != 0)
+            return;
+        rlimit limited = m_old;
+        limited.rlim_cur = bytes;
+        m_ok = setrlimit(RLIMIT_FSIZE, &limited) == 0;
     }
     ~FileSizeLimit()
     {

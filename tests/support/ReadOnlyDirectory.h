@@ -2,31 +2,26 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QString>
 
 #include <unistd.h>
 
 namespace wareloom::test {
 
-// Makes a directory refuse new and replaced files for its lifetime. Tests run
-// as root in CI, where permission bits are ignored, so root uses the
-// immutable attribute instead.
+// A directory that refuses new and replaced files for the object's lifetime.
+// Root ignores permission bits (CI runs as root), so root uses chattr +i.
 class ReadOnlyDirectory
 {
 public:
-    explicit ReadOnlyDirectory(QString path) : m_path(std::move(path))
+    explicit ReadOnlyDirectory(QString path)
+        : m_path(std::move(path)), m_oldPermissions(QFile::permissions(m_path))
     {
-        if (geteuid() == 0) {
-            m_ok = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), m_path}) == 0;
-        } else {
-            m_oldPermissions = QFile::permissions(m_path);
-            m_ok = QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ExeOwner);
-        }
+        m_ok = geteuid() == 0 ? QProcess::execute("chattr", {"+i", m_path}) == 0
+                              : QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ExeOwner);
     }
     ~ReadOnlyDirectory()
     {
         if (geteuid() == 0)
-            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_path});
+            QProcess::execute("chattr", {"-i", m_path});
         else
             QFile::setPermissions(m_path, m_oldPermissions);
     }

@@ -1,21 +1,18 @@
 #pragma once
 
-// A data directory of its own for one test: WARELOOM_DATA_DIR points into a
-// temporary directory for as long as the object lives.
+#include "TestFiles.h"
 
-#include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace wareloom::test {
 
+// The program's data directory (WARELOOM_DATA_DIR) in a temporary directory
+// for the object's lifetime; with create false it does not exist yet.
 class TempDataDirectory
 {
 public:
-    // With create false the data directory itself does not exist yet.
-    explicit TempDataDirectory(bool create = true)
-        : m_path(m_root.path() + QStringLiteral("/Wareloom"))
+    explicit TempDataDirectory(bool create = true) : m_path(m_root.path() + "/Wareloom")
     {
         if (create)
             QDir().mkpath(m_path);
@@ -26,12 +23,10 @@ public:
     TempDataDirectory& operator=(const TempDataDirectory&) = delete;
 
     QString path() const { return m_path; }
-    QString filePath(const QString& name) const { return m_path + QLatin1Char('/') + name; }
-
+    QString filePath(const QString& name) const { return m_path + '/' + name; }
     bool writeFile(const QString& name, const QByteArray& bytes) const
     {
-        QFile file(filePath(name));
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        return test::writeFile(filePath(name), bytes);
     }
 
 private:

@@ -1,7 +1,5 @@
 #pragma once
 
-// Files a test writes and reads back.
-
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -11,11 +9,10 @@ namespace wareloom::test {
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// The file's bytes; empty when it cannot be read.
+// Empty when the file cannot be read.
 inline QByteArray readFile(const QString& path)
 {
     QFile file(path);

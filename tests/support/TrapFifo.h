@@ -1,11 +1,6 @@
 #pragma once
 
-// A FIFO where a file should be. A program that opens it for reading waits
-// for a writer that never comes; after a grace time the trap plays that
-// writer, so the test goes on and can tell that the program would have hung.
-
 #include <QFile>
-#include <QString>
 
 #include <atomic>
 #include <chrono>
@@ -19,25 +14,23 @@
 
 namespace wareloom::test {
 
+// A FIFO where a file should be. A reader that opens it would wait for ever
+// for a writer; after the grace time the trap plays that writer, so the test
+// goes on and caughtReader() tells that the program would have hung.
 class TrapFifo
 {
 public:
-    explicit TrapFifo(const QString& path, std::chrono::milliseconds grace = std::chrono::seconds(3))
-        : m_path(QFile::encodeName(path))
+    explicit TrapFifo(const QString& path,
+                      std::chrono::milliseconds grace = std::chrono::seconds(3))
+        : m_path(QFile::encodeName(path)), m_ok(::mkfifo(m_path.constData(), 0644) == 0)
     {
-        m_ok = ::mkfifo(m_path.constData(), 0644) == 0;
         if (m_ok)
-            m_watch = std::thread([this, grace] { watch(grace); });
+            m_watch = std::jthread([this, grace](std::stop_token stop) { watch(stop, grace); });
     }
     ~TrapFifo()
     {
-        {
-            std::lock_guard lock(m_mutex);
-            m_stop = true;
-        }
-        m_wake.notify_all();
-        if (m_watch.joinable())
-            m_watch.join();
+        m_watch.request_stop();
+        m_watch = {};
         if (m_ok)
             ::unlink(m_path.constData());
     }
@@ -45,33 +38,28 @@ public:
     TrapFifo& operator=(const TrapFifo&) = delete;
 
     bool ok() const { return m_ok; }
-    // True when a reader had to be let go: the program waited on the FIFO.
     bool caughtReader() const { return m_caught; }
 
 private:
-    void watch(std::chrono::milliseconds grace)
+    void watch(std::stop_token stop, std::chrono::milliseconds wait)
     {
-        std::unique_lock lock(m_mutex);
-        if (m_wake.wait_for(lock, grace, [this] { return m_stop; }))
-            return;
-        while (!m_stop) {
-            // Succeeds only while someone waits to read.
-            const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0) {
+        std::mutex mutex;
+        std::condition_variable_any wake;
+        std::unique_lock lock(mutex);
+        const auto stopped = [&stop] { return stop.stop_requested(); };
+        for (; !wake.wait_for(lock, stop, wait, stopped); wait = std::chrono::milliseconds(20)) {
+            // Opens only while someone waits to read.
+            if (const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK); fd >= 0) {
                 m_caught = true;
                 ::close(fd);
             }
-            m_wake.wait_for(lock, std::chrono::milliseconds(20), [this] { return m_stop; });
         }
     }
 
     QByteArray m_path;
-    bool m_ok = false;
+    bool m_ok;
     std::atomic<bool> m_caught = false;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_stop = false;
-    std::thread m_watch;
+    std::jthread m_watch;
 };
 
 } // namespace wareloom::test
