@@ -1,14 +1,10 @@
 #pragma once
 
 #include "TempDataDirectory.h"
-#include "TestFiles.h"
-#include "core/util/TextConversion.h"
 #include "core/store/CategoryStore.h"
+#include "core/util/TextConversion.h"
 
-#include <QDir>
 #include <QTest>
-
-#include <optional>
 
 // Shared by the page generator tests: item records made by hand, expected
 // pages from tests/data/pages.
@@ -50,30 +46,20 @@ inline QByteArray threeBooks()
 // An expected page, without the newline that ends its file.
 inline QByteArray expectedPage(const char* name)
 {
-    QByteArray page = readFile(QStringLiteral(WARELOOM_TEST_DATA "/pages/") + QLatin1String(name));
-    if (page.endsWith('\n'))
-        page.chop(1);
-    return page;
+    return readFile(QStringLiteral(WARELOOM_TEST_DATA "/pages/") + name).chopped(1);
 }
 
-inline bool writeCategory(const QString& name, const QByteArray& records)
+inline QByteArray page(const QString& fileName)
 {
-    return writeFile(wareloom::categoryFilePath(name), records);
+    return readFile(wareloom::dataFilePath(fileName));
 }
 
-inline QByteArray page(const QString& pageFileName)
-{
-    return readFile(wareloom::dataFilePath(pageFileName));
-}
-
-// Every entry of the data directory, hidden ones included, sorted.
+// Every entry of the data directory, hidden ones included, by name.
 inline QStringList dataFiles()
 {
-    QStringList names =
-        QDir(wareloom::dataDirectory())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    names.sort();
-    return names;
+    return QDir(wareloom::dataDirectory())
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                   QDir::Name);
 }
 
 } // namespace pagetest

@@ -3,14 +3,11 @@
 #include "core/pages/MainPage.h"
 
 #include <QFileInfo>
-#include <QTest>
 
 #include <unistd.h>
 
 using namespace pagetest;
-using wareloom::CreatedPages;
-using wareloom::CreateHTML;
-using wareloom::dataFilePath;
+using namespace wareloom;
 
 namespace {
 
@@ -19,38 +16,42 @@ QDateTime march7()
     return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2));
 }
 
-CreatedPages createPages(int categoryCount)
+bool writeCategoryFile(const QString& name, const QByteArray& records)
 {
-    return CreateHTML(categoryCount, march7);
+    return writeFile(categoryFilePath(name), records);
 }
 
 QStringList pageNames(const CreatedPages& created, bool failedOnly = false)
 {
     QStringList names;
-    for (const wareloom::PageOutcome& outcome : created) {
+    for (const PageOutcome& outcome : created) {
         if (!failedOnly || !outcome.ok())
             names << outcome.pageFileName;
     }
     return names;
 }
 
-QStringList failedPages(const CreatedPages& created)
-{
-    return pageNames(created, true);
-}
-
 QStringList listedCategories()
 {
     QStringList names;
-    for (const wareloom::FoundCategory& category : wareloom::listCategories())
+    for (const FoundCategory& category : listCategories())
         names << category.name;
     return names;
 }
 
-// The main page of one category row ("<a href=...").
-QByteArray mainPageWithRow(const QByteArray& row)
+// A main page row: link, name and count; a row after the first starts with
+// the font, and the row that opens the next ends with a cell.
+QByteArray mainRow(const QByteArray& href, const QByteArray& name, int count, bool first = true,
+                   bool opensNext = false)
 {
-    return expectedPage("main-head.htm") + row + "</p><TR></TABLE></p></body></html>";
+    return (first ? "" : "<font size=10>") + ("<a href=" + href + ".htm>" + name) +
+           "<TD><p align=right><font size=10>" + QByteArray::number(count) +
+           (opensNext ? "</p><TR><TD>" : "</p><TR>");
+}
+
+QByteArray mainPageWith(const QByteArray& rows)
+{
+    return expectedPage("main-head.htm") + rows + "</TABLE></p></body></html>";
 }
 
 } // namespace
@@ -64,93 +65,70 @@ class TestMainPage : public QObject
 private Q_SLOTS:
     void init() { m_data.emplace(); }
 
-    void emptyDataDirectory()
-    {
-        int clockReads = 0;
-        const CreatedPages created = CreateHTML(0, [&] { return ++clockReads, march7(); });
-        QCOMPARE(clockReads, 1);
-        QCOMPARE(pageNames(created), QStringList({"inventory.htm"}));
-        QVERIFY(created.front().ok());
-        QCOMPARE(page("inventory.htm"), expectedPage("main-empty.htm"));
-        QCOMPARE(page("inventory.htm").size(), 26);
-        QCOMPARE(dataFiles(), QStringList({"inventory.htm"}));
-    }
-
-    // A first run with other contents leaves nothing behind the second.
-    void listsCategoriesInListingOrder_data()
+    // A first run with other contents leaves nothing behind the second; the
+    // clock is read once; the rows follow the directory listing.
+    void writesEveryPage_data()
     {
         QTest::addColumn<QStringList>("categories");
+        QTest::newRow("none") << QStringList{};
         QTest::newRow("Books") << QStringList{"Books"};
         QTest::newRow("Books and Garden") << QStringList{"Books", "Garden"};
     }
-    void listsCategoriesInListingOrder()
+    void writesEveryPage()
     {
         QFETCH(QStringList, categories);
         for (const QString& name : categories)
-            QVERIFY(writeCategory(name, itemRecord("Old", "O1", "1", "1").repeated(50)));
+            QVERIFY(writeCategoryFile(name, itemRecord("Old", "O1", "1", "1").repeated(50)));
         CreateHTML(1, [] { return QDateTime(QDate(2020, 1, 1), QTime(1, 1, 1)); });
-        QVERIFY(writeCategory("Books", threeBooks()));
-        QVERIFY(categories.size() < 2 || writeCategory("Garden", {}));
+        for (const QString& name : categories)
+            QVERIFY(writeCategoryFile(name, name == "Books" ? threeBooks() : QByteArray()));
 
         int clockReads = 0;
         const CreatedPages created =
             CreateHTML(int(categories.size()), [&] { return ++clockReads, march7(); });
 
         QCOMPARE(clockReads, 1);
-        QCOMPARE(failedPages(created), QStringList());
-        QCOMPARE(created.back().categoryFileName, listedCategories().last() + ".dat");
-        const QStringList order = listedCategories();
+        QCOMPARE(pageNames(created, true), QStringList());
         QStringList pages{"inventory.htm"};
-        for (const QString& name : order)
+        for (const QString& name : listedCategories())
             pages << name + ".htm";
         QCOMPARE(pageNames(created), pages);
-        const char* mainPage = categories.size() == 1 ? "main-books.htm"
-                               : order[0] == "Books"  ? "main-books-garden.htm"
-                                                      : "main-garden-books.htm";
+        const char* mainPage = categories.isEmpty()               ? "main-empty.htm"
+                               : categories.size() == 1           ? "main-books.htm"
+                               : listedCategories()[0] == "Books" ? "main-books-garden.htm"
+                                                                  : "main-garden-books.htm";
         QCOMPARE(page("inventory.htm"), expectedPage(mainPage));
-        QCOMPARE(page("Books.htm"), expectedPage("category-books.htm"));
-        if (categories.size() > 1)
-            QCOMPARE(page("Garden.htm"), expectedPage("category-garden.htm"));
-        for (const QString& name : categories)
+        for (const QString& name : categories) {
+            QCOMPARE(page(name + ".htm"),
+                     expectedPage(name == "Books" ? "category-books.htm" : "category-garden.htm"));
             pages << name + ".dat";
+        }
         pages.sort();
         QCOMPARE(dataFiles(), pages);
     }
 
-    // A row ends the table row and opens the next while its number is below
-    // the count. Only whole records count as items: 95 bytes are one.
-    void rowEnds_data()
+    // A row opens the next while its number is below the count given. Only
+    // whole records count as items: 95 bytes are one.
+    void rowEndsFollowTheCount_data()
     {
         QTest::addColumn<int>("categoryCount");
-        QTest::addColumn<QByteArrayList>("rowEnds");
-        const QByteArray next = "</p><TR><TD>";
-        const QByteArray last = "</p><TR>";
-        QTest::newRow("count 0") << 0 << QByteArrayList{last, last, last};
-        QTest::newRow("count 1") << 1 << QByteArrayList{last, last, last};
-        QTest::newRow("count 2") << 2 << QByteArrayList{next, last, last};
-        QTest::newRow("count 3") << 3 << QByteArrayList{next, next, last};
-        QTest::newRow("count 5") << 5 << QByteArrayList{next, next, next};
+        for (int count : {0, 1, 2, 3, 5})
+            QTest::addRow("count %d", count) << count;
     }
-    void rowEnds()
+    void rowEndsFollowTheCount()
     {
         QFETCH(int, categoryCount);
-        QFETCH(QByteArrayList, rowEnds);
-        const QByteArray records = itemRecord("a", "", "", "").repeated(11);
         const QHash<QString, int> sizes = {{"Alpha", 95}, {"Beta", 89}, {"Gamma", 905}};
         for (auto it = sizes.begin(); it != sizes.end(); ++it)
-            QVERIFY(writeCategory(it.key(), records.left(it.value())));
-        QVERIFY(failedPages(createPages(categoryCount)).isEmpty());
-        QByteArray expected = expectedPage("main-head.htm");
+            QVERIFY(writeCategoryFile(it.key(), QByteArray(it.value(), 'a')));
+        QCOMPARE(pageNames(CreateHTML(categoryCount, march7), true), QStringList());
+        QByteArray rows;
         const QStringList order = listedCategories();
         for (int i = 0; i < 3; ++i) {
             const QByteArray name = order[i].toLatin1();
-            const int count = sizes[order[i]] / 90;
-            expected += (i ? "<font size=10><a href=" : "<a href=") + name + ".htm>" + name +
-                        "<TD><p align=right><font size=10>" + QByteArray::number(count) +
-                        rowEnds[i];
-            QCOMPARE(page(order[i] + ".htm").count("<TR><TD>"), count);
+            rows += mainRow(name, name, sizes[order[i]] / 90, i == 0, i + 1 < categoryCount);
         }
-        QCOMPARE(page("inventory.htm"), expected + "</TABLE></p></body></html>");
+        QCOMPARE(page("inventory.htm"), mainPageWith(rows));
     }
 
     // The link is the URL-encoded name in the code page, the text the name as it is.
@@ -171,7 +149,7 @@ private Q_SLOTS:
         QTest::newRow("code page that cannot be used")
             << QByteArray("NO-SUCH-CODE-PAGE") << "Caf\u00E9" << QByteArray("Caf%3F")
             << QByteArray("Caf?");
-        // Longer than the 200-unit name buffer, and a link target of 350 bytes.
+        // Longer than a 200-unit name buffer, and a link target of 350 bytes.
         QTest::newRow("long name") << w << QString(70, '&') + QString(140, 'x')
                                    << QByteArray("%26").repeated(70) + QByteArray(140, 'x')
                                    << QByteArray(70, '&') + QByteArray(140, 'x');
@@ -183,13 +161,12 @@ private Q_SLOTS:
         QFETCH(QByteArray, href);
         QFETCH(QByteArray, visible);
         qputenv("WARELOOM_CODEPAGE", codePage);
-        wareloom::resetConversionCodePage();
-        QVERIFY(writeCategory(name, {}));
-        const CreatedPages created = createPages(1);
+        resetConversionCodePage();
+        QVERIFY(writeCategoryFile(name, {}));
+        const CreatedPages created = CreateHTML(1, march7);
         QCOMPARE(pageNames(created), QStringList({"inventory.htm", name + ".htm"}));
-        QCOMPARE(failedPages(created), QStringList());
-        QCOMPARE(page("inventory.htm"), mainPageWithRow("<a href=" + href + ".htm>" + visible +
-                                                        "<TD><p align=right><font size=10>0"));
+        QCOMPARE(pageNames(created, true), QStringList());
+        QCOMPARE(page("inventory.htm"), mainPageWith(mainRow(href, visible, 0)));
         QCOMPARE(page(name + ".htm"),
                  expectedPage("category-tools-parts.htm").replace("Tools & Parts", visible));
     }
@@ -198,8 +175,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QDateTime>("time");
         QTest::addColumn<QString>("text");
-        QTest::newRow("7 March 2024, 09:05:02")
-            << march7() << "Updated: Date: 2024-03-07  Time: 09:05:02";
         QTest::newRow("milliseconds dropped")
             << QDateTime(QDate(2023, 12, 31), QTime(23, 59, 59, 999))
             << "Updated: Date: 2023-12-31  Time: 23:59:59";
@@ -212,14 +187,14 @@ private Q_SLOTS:
     {
         QFETCH(QDateTime, time);
         QFETCH(QString, text);
-        QCOMPARE(wareloom::pageTimeStamp(time), text);
+        QCOMPARE(pageTimeStamp(time), text);
     }
 
     // A replaced page that has a second name somewhere is left as it was.
     void oldPageWithAnotherNameKeepsItsContent()
     {
-        QVERIFY(writeCategory("Books", threeBooks()));
-        QVERIFY(writeCategory("Garden", {}));
+        QVERIFY(writeCategoryFile("Books", threeBooks()));
+        QVERIFY(writeCategoryFile("Garden", {}));
         const QString backup = dataFilePath("backup.txt");
         const QString symlinked = dataFilePath("elsewhere.txt");
         QVERIFY(writeFile(dataFilePath("Books.htm"), "old books page"));
@@ -228,7 +203,7 @@ private Q_SLOTS:
         QCOMPARE(::link(QFile::encodeName(dataFilePath("Books.htm")).constData(),
                         QFile::encodeName(backup).constData()),
                  0);
-        QCOMPARE(failedPages(createPages(2)), QStringList());
+        QCOMPARE(pageNames(CreateHTML(2, march7), true), QStringList());
         QCOMPARE(readFile(backup), QByteArray("old books page"));
         QCOMPARE(readFile(symlinked), QByteArray("file behind the old garden page"));
         QCOMPARE(page("Books.htm"), expectedPage("category-books.htm"));
@@ -236,37 +211,52 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo(dataFilePath("Garden.htm")).isSymLink());
     }
 
-    void mainPageThatCannotBeWritten()
+    // The failed page is named, its failure names the file, the other pages are written.
+    void pageThatCannotBeMade_data()
     {
-        QVERIFY(writeCategory("Books", threeBooks()));
-        QVERIFY(QDir(wareloom::dataDirectory()).mkdir("inventory.htm"));
-        const CreatedPages created = createPages(1);
-        QCOMPARE(failedPages(created), QStringList({"inventory.htm"}));
-        QVERIFY2(created.front().failure.contains("inventory.htm"),
-                 qPrintable(created.front().failure));
-        QCOMPARE(page("Books.htm"), expectedPage("category-books.htm"));
+        QTest::addColumn<QString>("category"); // "Ghost": a dangling link as its file
+        QTest::addColumn<QString>("inTheWay"); // a directory in the way, if any
+        QTest::addColumn<QString>("failed");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("main page") << "Books"
+                                   << "inventory.htm"
+                                   << "inventory.htm"
+                                   << "inventory.htm";
+        QTest::newRow("unreadable category file") << "Ghost"
+                                                  << ""
+                                                  << "Ghost.htm"
+                                                  << "Ghost.dat";
+        // Its page would overwrite the main page where names ignore case.
+        QTest::newRow("category named like the main page") << "Inventory"
+                                                           << ""
+                                                           << "Inventory.htm"
+                                                           << "Inventory.htm";
     }
-
-    void unreadableCategoryFile()
+    void pageThatCannotBeMade()
     {
-        QVERIFY(QFile::link("no such file", dataFilePath("Ghost.dat")));
-        const CreatedPages created = createPages(1);
-        QCOMPARE(failedPages(created), QStringList({"Ghost.htm"}));
-        QVERIFY2(created.back().failure.contains("Ghost.dat"), qPrintable(created.back().failure));
-        QCOMPARE(page("inventory.htm"),
-                 mainPageWithRow("<a href=Ghost.htm>Ghost<TD><p align=right><font size=10>0"));
-        QCOMPARE(page("Ghost.htm").count("<TR><TD>"), 0);
-    }
-
-    // Its page would overwrite the main page.
-    void categoryNamedLikeTheMainPage()
-    {
-        QVERIFY(writeCategory("Inventory", itemRecord("Lamp", "", "", "")));
-        const CreatedPages created = createPages(1);
-        QCOMPARE(pageNames(created), QStringList({"inventory.htm", "Inventory.htm"}));
-        QCOMPARE(failedPages(created), QStringList({"Inventory.htm"}));
-        QVERIFY(page("inventory.htm").startsWith(expectedPage("main-head.htm")));
-        QCOMPARE(dataFiles(), QStringList({"Inventory.dat", "inventory.htm"}));
+        QFETCH(QString, category);
+        QFETCH(QString, inTheWay);
+        QFETCH(QString, failed);
+        QFETCH(QString, named);
+        if (category == "Ghost")
+            QVERIFY(QFile::link("no such file", categoryFilePath(category)));
+        else
+            QVERIFY(writeCategoryFile(category, threeBooks()));
+        QVERIFY(inTheWay.isEmpty() || QDir().mkdir(dataFilePath(inTheWay)));
+        const CreatedPages created = CreateHTML(1, march7);
+        QCOMPARE(pageNames(created), QStringList({"inventory.htm", category + ".htm"}));
+        QCOMPARE(pageNames(created, true), QStringList{failed});
+        const QString failure =
+            (failed == "inventory.htm" ? created.front() : created.back()).failure;
+        QVERIFY2(failure.contains(named), qPrintable(failure));
+        const QByteArray name = category.toLatin1();
+        if (failed != "inventory.htm")
+            QCOMPARE(page("inventory.htm"),
+                     mainPageWith(mainRow(name, name, category == "Ghost" ? 0 : 3)));
+        if (category == "Books")
+            QCOMPARE(page("Books.htm"), expectedPage("category-books.htm"));
+        if (category == "Inventory")
+            QCOMPARE(dataFiles(), QStringList({"Inventory.dat", "inventory.htm"}));
     }
 };
 
