@@ -1,7 +1,6 @@
 #include "FileSizeLimit.h"
 #include "ReadOnlyDirectory.h"
 #include "TempDataDirectory.h"
-#include "TestFiles.h"
 #include "TrapFifo.h"
 #include "core/pages/MainPage.h"
 #include "core/store/CategoryStore.h"
@@ -9,88 +8,57 @@
 #include "core/transfer/SettingsFile.h"
 #include "core/util/AtomicFile.h"
 
-#include <QDir>
 #include <QTest>
 
 #include <functional>
 #include <memory>
 
 using namespace wareloom;
+using Check = std::function<bool()>;
 
 namespace {
 
-enum class Writer { AppendItem, RewriteCategory, SaveSettings, WritePages, CopyPicture };
 enum class Fault { FullDisk, DiskFillsMidFile, ReadOnlyDirectory, DirectoryInPlace };
 
-const QByteArray OldCategory = QByteArray(90, 'a') + QByteArray(90, 'b');
-const QByteArray OldSettings = "old user" + QByteArray(SettingsRecordSize - 8, '\0');
-const QByteArray OldPage = "<html>the old page</html>";
-
-QString targetOf(Writer writer)
-{
-    switch (writer) {
-    case Writer::AppendItem:
-    case Writer::RewriteCategory:
-        return QStringLiteral("Tools.dat");
-    case Writer::SaveSettings:
-        return QStringLiteral("FTPServer.ftp");
-    case Writer::WritePages:
-        return QStringLiteral("Tools.htm");
-    case Writer::CopyPicture:
-        return QStringLiteral("A1.jpg");
-    }
-    return {};
-}
-
-// Runs the writer as the program does; the failure, if any, of its target.
-Status runWriter(Writer writer)
+// Each writer as the program runs it; the failure, if any, of its target.
+Status saveCategory()
 {
     ItemRecords records;
-    const QString tools = categoryFilePath(QStringLiteral("Tools"));
+    const QString tools = categoryFilePath("Tools");
     if (Status loaded = loadCategory(tools, records); !loaded)
         return loaded;
-    switch (writer) {
-    case Writer::AppendItem:
-        records.emplace_back().bytes.fill('n');
-        return writeCategory(tools, records);
-    case Writer::RewriteCategory:
-        if (records.empty())
-            records.emplace_back();
-        records.front().bytes.fill('e');
-        return writeCategory(tools, records);
-    case Writer::SaveSettings:
-        setSettingsText(SettingsField::UserName, u"new user");
-        return saveSettings();
-    case Writer::WritePages:
-        for (const PageOutcome& page : CreateHTML(1))
-            if (page.pageFileName == QStringLiteral("Tools.htm"))
-                return page.ok() ? Status::success() : Status::failure(page.failure);
-        return Status::failure(QStringLiteral("no page was made for Tools"));
-    case Writer::CopyPicture: // the picture the user chose lies outside the data directory
-        return copyFileAtomically(dataFilePath(QStringLiteral("../chosen.jpg")),
-                                  dataFilePath(QStringLiteral("A1.jpg")));
-    }
-    return Status::success();
+    records.emplace_back().bytes.fill('n');
+    return writeCategory(tools, records);
+}
+Status saveSettingsFile()
+{
+    (void)loadSettings(); // fails when a directory is in its place; the save must fail too
+    setSettingsText(SettingsField::UserName, u"new user");
+    return saveSettings();
+}
+Status writePages()
+{
+    for (const PageOutcome& page : CreateHTML(1))
+        if (page.pageFileName == "Tools.htm")
+            return page.ok() ? Status::success() : Status::failure(page.failure);
+    return Status::failure("no page was made for Tools");
+}
+Status copyPicture() // the picture the user chose lies outside the data directory
+{
+    return copyFileAtomically(dataFilePath("../chosen.jpg"), dataFilePath("A1.jpg"));
 }
 
-// The fault in place for as long as the object lives; null when this
-// machine cannot make it.
-std::shared_ptr<void> makeFault(Fault fault, const test::TempDataDirectory& data)
+// The fault for the object's lifetime; null when this machine cannot make it.
+std::shared_ptr<void> makeFault(Fault fault, const QString& directory)
 {
-    switch (fault) {
-    case Fault::FullDisk:
-    case Fault::DiskFillsMidFile: {
-        auto limit = std::make_shared<test::FileSizeLimit>(fault == Fault::FullDisk ? 0 : 100);
-        return limit->ok() ? limit : nullptr;
-    }
-    case Fault::ReadOnlyDirectory: {
-        auto locked = std::make_shared<test::ReadOnlyDirectory>(data.path());
+    if (fault == Fault::DirectoryInPlace) // made before the writer runs
+        return std::make_shared<int>(0);
+    if (fault == Fault::ReadOnlyDirectory) {
+        auto locked = std::make_shared<test::ReadOnlyDirectory>(directory);
         return locked->ok() ? locked : nullptr;
     }
-    case Fault::DirectoryInPlace:
-        return std::make_shared<int>(0); // made before the writer runs
-    }
-    return nullptr;
+    auto limit = std::make_shared<test::FileSizeLimit>(fault == Fault::FullDisk ? 0 : 100);
+    return limit->ok() ? limit : nullptr;
 }
 
 QStringList entries(const QString& dir)
@@ -101,161 +69,126 @@ QStringList entries(const QString& dir)
 
 } // namespace
 
-// Every writer of the store, the settings and the pages against a disk that
-// is full, fills up in the middle of the file, refuses writes, or holds a
-// directory where the file should be: the failure is reported, naming the
-// file, the old file stays whole and nothing is left behind.
 class TestFileFaults : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Every writer of the store, the settings and the pages against a disk
+    // that is full, fills up mid-file, refuses writes, or holds a directory
+    // where the file should be: the failure names the file, the old file
+    // stays whole and nothing is left behind.
     void failedWriteKeepsOldFile_data()
     {
-        QTest::addColumn<Writer>("writer");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<std::function<Status()>>("write");
         QTest::addColumn<Fault>("fault");
-        const std::pair<Writer, const char*> writers[] = {
-            {Writer::AppendItem, "append item"},
-            {Writer::RewriteCategory, "rewrite category"},
-            {Writer::SaveSettings, "save settings"},
-            {Writer::WritePages, "write pages"},
-            {Writer::CopyPicture, "copy picture"}};
+        const std::tuple<const char*, const char*, Status (*)()> writers[] = {
+            {"save category", "Tools.dat", saveCategory},
+            {"save settings", "FTPServer.ftp", saveSettingsFile},
+            {"write pages", "Tools.htm", writePages},
+            {"copy picture", "A1.jpg", copyPicture}};
         const std::pair<Fault, const char*> faults[] = {
             {Fault::FullDisk, "full disk"},
             {Fault::DiskFillsMidFile, "disk fills mid-file"},
             {Fault::ReadOnlyDirectory, "read-only data directory"},
             {Fault::DirectoryInPlace, "a directory in place of the file"}};
-        for (const auto& [writer, writerName] : writers)
+        for (const auto& [writerName, target, write] : writers)
             for (const auto& [fault, faultName] : faults)
-                QTest::addRow("%s, %s", writerName, faultName) << writer << fault;
+                QTest::addRow("%s, %s", writerName, faultName)
+                    << QString(target) << std::function<Status()>(write) << fault;
     }
-
     void failedWriteKeepsOldFile()
     {
-        QFETCH(Writer, writer);
+        QFETCH(QString, target);
+        QFETCH(std::function<Status()>, write);
         QFETCH(Fault, fault);
         test::TempDataDirectory data;
-        QVERIFY(data.writeFile(QStringLiteral("Tools.dat"), OldCategory));
-        QVERIFY(data.writeFile(QStringLiteral("FTPServer.ftp"), OldSettings));
-        QVERIFY(data.writeFile(QStringLiteral("Tools.htm"), OldPage));
-        QVERIFY(data.writeFile(QStringLiteral("A1.jpg"), "the old picture"));
-        QVERIFY(data.writeFile(QStringLiteral("../chosen.jpg"), QByteArray(5000, 'j')));
-        QVERIFY(loadSettings());
-        const QString target = data.filePath(targetOf(writer));
-        QByteArray old = test::readFile(target);
+        QVERIFY(data.writeFile("Tools.dat", QByteArray(90, 'a') + QByteArray(90, 'b')));
+        QVERIFY(
+            data.writeFile("FTPServer.ftp", "old user" + QByteArray(SettingsRecordSize - 8, 0)));
+        QVERIFY(data.writeFile("Tools.htm", "<html>the old page</html>"));
+        QVERIFY(data.writeFile("A1.jpg", "the old picture"));
+        QVERIFY(data.writeFile("../chosen.jpg", QByteArray(5000, 'j')));
+        const QString path = data.filePath(target);
+        QByteArray old = test::readFile(path);
         if (fault == Fault::DirectoryInPlace) {
-            QVERIFY(QFile::remove(target));
-            QVERIFY(QDir().mkpath(target));
-            QVERIFY(test::writeFile(target + QStringLiteral("/keep"), "kept"));
-            old.clear();
+            QVERIFY(QFile::remove(path) && QDir().mkpath(path));
+            QVERIFY(test::writeFile(path + "/keep", old = "kept"));
         }
         const QStringList before = entries(data.path());
 
         Status written = Status::success();
         {
-            const auto inPlace = makeFault(fault, data);
+            const auto inPlace = makeFault(fault, data.path());
             if (!inPlace)
                 QSKIP("this machine cannot make that fault");
-            written = runWriter(writer);
+            written = write();
         }
 
         QVERIFY2(!written.ok(), "a failed write was reported as success");
-        QVERIFY2(written.message().contains(QDir::toNativeSeparators(target)),
-                 qPrintable(written.message()));
-        if (fault == Fault::DirectoryInPlace) {
-            QVERIFY(QFileInfo(target).isDir());
-            QCOMPARE(test::readFile(target + QStringLiteral("/keep")), QByteArray("kept"));
-        } else {
-            QCOMPARE(test::readFile(target), old);
-        }
+        QVERIFY2(written.message().contains(path), qPrintable(written.message()));
+        QCOMPARE(test::readFile(fault == Fault::DirectoryInPlace ? path + "/keep" : path), old);
         QStringList after = entries(data.path());
-        if (writer == Writer::WritePages) // a main page may be new, as it should be
-            after.removeAll(QLatin1String(MainPageFileName));
+        if (target == "Tools.htm") // a main page may be new, as it should be
+            after.removeAll(MainPageFileName);
         QCOMPARE(after, before);
     }
 
-    // The program never writes a settings file shorter than its 1000 bytes;
-    // one that is loads within the record, and a save that fails keeps it.
-    void shortSettingsFileStaysWhenItCannotBeReplaced()
+    // A directory or a FIFO where a category or the settings file should be:
+    // readers see an empty category or fail, and never wait on a FIFO for a
+    // writer that never comes.
+    void notARegularFile_data()
     {
-        test::TempDataDirectory data;
-        const QByteArray shortFile("user\0pass", 9);
-        QVERIFY(data.writeFile(QStringLiteral("FTPServer.ftp"), shortFile));
-        settingsRecord().fill('\0');
-        QVERIFY(loadSettings());
-        QCOMPARE(settingsText(SettingsField::UserName), QStringLiteral("user"));
-        QCOMPARE(settingsText(SettingsField::Password), QString());
-        setSettingsText(SettingsField::Password, u"secret");
-        {
-            test::FileSizeLimit full(0);
-            QVERIFY(full.ok());
-            QVERIFY(!saveSettings().ok());
-        }
-        QCOMPARE(test::readFile(data.filePath(QStringLiteral("FTPServer.ftp"))), shortFile);
-        QVERIFY(saveSettings().ok());
-        QCOMPARE(test::readFile(data.filePath(QStringLiteral("FTPServer.ftp"))).size(),
-                 SettingsRecordSize);
-    }
-
-    // Readers of a category file that is a directory see an empty category.
-    void directoryInPlaceOfCategoryReadsAsEmpty()
-    {
-        test::TempDataDirectory data;
-        QVERIFY(QDir().mkpath(data.filePath(QStringLiteral("Tools.dat"))));
-        ItemRecords records(5);
-        QVERIFY(loadCategory(data.filePath(QStringLiteral("Tools.dat")), records).ok());
-        QCOMPARE(records.size(), size_t(0));
-        QCOMPARE(countItems(data.filePath(QStringLiteral("Tools.dat"))), 0);
-        QVERIFY(!createCategory(QStringLiteral("Tools")).ok());
-        QVERIFY(QFileInfo(data.filePath(QStringLiteral("Tools.dat"))).isDir());
-    }
-
-    // A FIFO where a category or the settings file should be: a reader that
-    // opened it would wait for a writer for ever.
-    void fifoInPlaceOfAFileIsNeverWaitedOn_data()
-    {
+        QTest::addColumn<bool>("fifo");
         QTest::addColumn<QString>("fileName");
-        QTest::addColumn<std::function<bool()>>("read");
-        const QString tools = QStringLiteral("Tools.dat");
-        QTest::newRow("load category") << tools << std::function<bool()>([] {
-            ItemRecords records;
-            return loadCategory(categoryFilePath(QStringLiteral("Tools")), records).ok() &&
-                   records.empty();
-        });
-        QTest::newRow("append item") << tools << std::function<bool()>([] {
+        QTest::addColumn<Check>("behaves");
+        const Check loadsEmpty = [] {
+            ItemRecords records(5);
+            return loadCategory(categoryFilePath("Tools"), records).ok() && records.empty();
+        };
+        const Check countsNone = [] { return countItems(categoryFilePath("Tools")) == 0; };
+        for (bool fifo : {false, true}) {
+            const char* kind = fifo ? "FIFO" : "directory";
+            QTest::addRow("%s: load category", kind) << fifo << "Tools.dat" << loadsEmpty;
+            QTest::addRow("%s: count items", kind) << fifo << "Tools.dat" << countsNone;
+        }
+        QTest::newRow("directory: create category")
+            << false << "Tools.dat" << Check([] { return !createCategory("Tools").ok(); });
+        QTest::newRow("FIFO: append item") << true << "Tools.dat" << Check([] {
             Inventory inventory(dataDirectory());
-            inventory.openCategory({QStringLiteral("Tools.dat"), QStringLiteral("Tools"), 0});
+            inventory.openCategory({"Tools.dat", "Tools", 0});
             inventory.scratch().bytes.fill('n');
             return inventory.appendScratch().ok();
         });
-        QTest::newRow("count items") << tools << std::function<bool()>([] {
-            return countItems(categoryFilePath(QStringLiteral("Tools"))) == 0;
-        });
-        QTest::newRow("write pages") << tools << std::function<bool()>([] {
+        QTest::newRow("FIFO: write pages") << true << "Tools.dat" << Check([] {
             const CreatedPages pages = CreateHTML(1);
             return pages.size() == 2 && pages.front().ok() && !pages.back().ok();
         });
-        QTest::newRow("load settings") << QStringLiteral("FTPServer.ftp")
-                                       << std::function<bool()>([] { return !loadSettings(); });
-        QTest::newRow("load or create settings")
-            << QStringLiteral("FTPServer.ftp") << std::function<bool()>([] {
-                   const Status made = loadOrCreateSettings();
-                   return !made && made.message().contains("not a regular file");
-               });
+        QTest::newRow("FIFO: load settings")
+            << true << "FTPServer.ftp" << Check([] { return !loadSettings(); });
+        QTest::newRow("FIFO: load or create settings") << true << "FTPServer.ftp" << Check([] {
+            const Status made = loadOrCreateSettings();
+            return !made && made.message().contains("not a regular file");
+        });
     }
-
-    void fifoInPlaceOfAFileIsNeverWaitedOn()
+    void notARegularFile()
     {
+        QFETCH(bool, fifo);
         QFETCH(QString, fileName);
-        QFETCH(std::function<bool()>, read);
+        QFETCH(Check, behaves);
         test::TempDataDirectory data;
-        test::TrapFifo fifo(data.filePath(fileName));
-        QVERIFY(fifo.ok());
+        std::optional<test::TrapFifo> trap;
+        if (fifo)
+            QVERIFY(trap.emplace(data.filePath(fileName)).ok());
+        else
+            QVERIFY(QDir().mkpath(data.filePath(fileName)));
 
-        const bool asExpected = read();
+        const bool asExpected = behaves();
 
-        QVERIFY2(!fifo.caughtReader(), "the program waited on a FIFO");
+        QVERIFY2(!trap || !trap->caughtReader(), "the program waited on a FIFO");
         QVERIFY(asExpected);
+        QCOMPARE(QFileInfo(data.filePath(fileName)).isDir(), !fifo);
     }
 };
 
