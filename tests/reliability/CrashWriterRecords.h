@@ -1,8 +1,5 @@
 #pragma once
 
-// The records the crash writer stores: record n holds n in every field, in a
-// form that a cut or mixed record cannot pass for a whole one.
-
 #include "core/store/ItemRecord.h"
 
 #include <QByteArray>
@@ -11,6 +8,8 @@
 
 namespace wareloom::test {
 
+// Record n of the crash writer: n in every field, in a form that a cut or
+// mixed record cannot pass for a whole one.
 inline ItemRecord crashWriterRecord(int n)
 {
     ItemRecord record;
@@ -22,15 +21,12 @@ inline ItemRecord crashWriterRecord(int n)
     return record;
 }
 
-// The n of a whole record written by crashWriterRecord, or nothing.
-inline std::optional<int> crashWriterNumber(const char* bytes)
+// The n of a whole record of the crash writer, or nothing.
+inline std::optional<int> crashWriterNumber(QByteArrayView bytes)
 {
-    ItemRecord record;
-    std::copy(bytes, bytes + ItemRecord::Size, record.bytes.begin());
-    const QByteArray name = fieldText(record, ItemField::Name).toByteArray();
     bool ok = false;
-    const int n = name.startsWith("item ") ? name.mid(5).toInt(&ok) : 0;
-    if (!ok || n < 0 || crashWriterRecord(n).bytes != record.bytes)
+    const int n = bytes.startsWith("item ") ? bytes.sliced(5, 8).toInt(&ok) : -1;
+    if (!ok || n < 0 || QByteArrayView(crashWriterRecord(n).bytes) != bytes)
         return std::nullopt;
     return n;
 }

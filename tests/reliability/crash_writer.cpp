@@ -1,8 +1,8 @@
 // Saves items through the store's own functions, as fast as it can, until it
-// is killed: each round appends the next record to one category, or removes
-// its first record once it holds WindowSize records, so that every category
-// file always holds a run of consecutive records. It also saves the settings
-// with the round's number. Prints "writing" once the loop runs.
+// is killed: each round adds the next record to one category, dropping its
+// first once it holds WindowSize, so that every category file always holds a
+// run of consecutive records; then it saves the settings with the round's
+// number. Prints "writing" once the loop runs.
 //
 //     crash_writer <data directory>    (the categories must exist)
 #include "CrashWriterRecords.h"
@@ -14,28 +14,6 @@
 #include <cstdio>
 
 using namespace wareloom;
-
-namespace {
-
-constexpr int WindowSize = 300;
-
-void saveNextItem(const QString& path)
-{
-    ItemRecords records;
-    if (!loadCategory(path, records) || records.empty())
-        std::abort(); // the test seeds every category
-    const auto last = test::crashWriterNumber(records.back().bytes.data());
-    if (!last)
-        std::abort();
-    if (records.size() >= size_t(WindowSize))
-        records.erase(records.begin());
-    records.push_back(test::crashWriterRecord(*last + 1));
-    const Status saved = writeCategory(path, records);
-    if (!saved)
-        std::abort();
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -50,10 +28,20 @@ int main(int argc, char** argv)
         return 2;
     std::puts("writing");
     std::fflush(stdout);
+    constexpr size_t WindowSize = 300;
     for (unsigned round = 0;; ++round) {
-        saveNextItem(paths[round % paths.size()]);
+        ItemRecords records;
+        const QString& path = paths[round % paths.size()];
+        if (!loadCategory(path, records) || records.empty())
+            std::abort(); // the test seeds every category
+        const auto last = test::crashWriterNumber(QByteArrayView(records.back().bytes));
+        if (!last)
+            std::abort();
+        if (records.size() >= WindowSize)
+            records.erase(records.begin());
+        records.push_back(test::crashWriterRecord(*last + 1));
         setSettingsText(SettingsField::UserName, QStringLiteral("user %1").arg(round));
-        if (!saveSettings())
+        if (!writeCategory(path, records) || !saveSettings())
             std::abort();
     }
 }
