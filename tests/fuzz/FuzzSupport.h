@@ -2,10 +2,8 @@
 
 #include "core/util/TextConversion.h"
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QString>
 #include <QTemporaryDir>
 
 #include <cstdint>
@@ -17,7 +15,7 @@ namespace wareloom::fuzz {
 // when it ends.
 inline QString fuzzDataDirectory()
 {
-    static const QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/wareloom-fuzz-XXXXXX"));
+    static const QTemporaryDir dir(QDir::tempPath() + "/wareloom-fuzz-XXXXXX");
     static const bool set = qputenv("WARELOOM_DATA_DIR", QFile::encodeName(dir.path()));
     (void)set;
     return dir.path();
@@ -26,12 +24,10 @@ inline QString fuzzDataDirectory()
 // Fixes the conversion code page for the whole run, whatever the locale.
 inline void useCodePage(const char* codePage)
 {
-    static const bool set = [codePage] {
+    if (qgetenv("WARELOOM_CODEPAGE") != codePage) {
         qputenv("WARELOOM_CODEPAGE", codePage);
         resetConversionCodePage();
-        return true;
-    }();
-    (void)set;
+    }
 }
 
 inline void writeFile(const QString& path, const uint8_t* data, size_t size)
@@ -39,6 +35,12 @@ inline void writeFile(const QString& path, const uint8_t* data, size_t size)
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
         f.write(reinterpret_cast<const char*>(data), qint64(size));
+}
+
+inline QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace wareloom::fuzz

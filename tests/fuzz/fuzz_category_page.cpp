@@ -9,52 +9,29 @@
 #include "core/pages/MainPage.h"
 #include "core/store/CategoryStore.h"
 
-#include <QDirIterator>
-
 using namespace wareloom;
 
 namespace {
 
-constexpr QByteArrayView PageStart("<html>");
-constexpr QByteArrayView CategoryPageEnd(
-    "</TABLE><BR><P align=center><font size=20><A HREF=inventory.htm>-Back-</A></FONT></P>"
-    "<P STYLE=margin-bottom: 0in><BR></body></html>");
-constexpr QByteArrayView MainPageEnd("</TABLE></p></body></html>");
-
-QByteArray readFile(const QString& path)
+void checkPage(const QString& fileName, QByteArrayView end)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void checkPage(const QString& path, QByteArrayView end)
-{
-    const QByteArray page = readFile(path);
-    if (!page.startsWith(PageStart) || !page.endsWith(end))
+    const QByteArray page = fuzz::readFile(dataFilePath(fileName));
+    if (!page.startsWith("<html>") || !page.endsWith(end))
         abort();
-}
-
-// Leaves the data directory empty for the next input.
-void clearDataDirectory()
-{
-    QDirIterator it(fuzz::fuzzDataDirectory(), QDir::Files | QDir::Hidden | QDir::System);
-    while (it.hasNext())
-        QFile::remove(it.next());
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::fuzzDataDirectory();
+    QDir directory(fuzz::fuzzDataDirectory());
     fuzz::useCodePage("CP1252");
     const QByteArrayView input(reinterpret_cast<const char*>(data), qsizetype(size));
     const qsizetype split = input.indexOf('\xff');
     const QString name = QString::fromUtf8(split < 0 ? input : input.first(split));
     const QByteArrayView records = split < 0 ? QByteArrayView() : input.sliced(split + 1);
-    // Only a name the directory listing can give: one plain file name that
-    // the file system takes.
-    const QString fileName = name + QStringLiteral(".dat");
+    // Only a name the directory listing can give, that the file system takes.
+    const QString fileName = name + ".dat";
     if (!isPlainFileName(name) || QFile::encodeName(fileName).size() > 250)
         return 0;
     fuzz::writeFile(categoryFilePath(name), reinterpret_cast<const uint8_t*>(records.data()),
@@ -62,23 +39,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!QFile::exists(categoryFilePath(name)))
         abort();
 
-    const bool isMainPageName = categoryPageFileName(fileName).compare(
-                                    QLatin1String(MainPageFileName), Qt::CaseInsensitive) == 0;
-    const QString pagePath = dataFilePath(categoryPageFileName(fileName));
-    const Status written = CreateCategoryPage(fileName);
-    if (written.ok() == isMainPageName)
-        abort();
+    const QString pageName = categoryPageFileName(fileName);
+    const bool isMainPageName = pageName.compare(MainPageFileName, Qt::CaseInsensitive) == 0;
+    const QByteArrayView pageEnd(
+        "</TABLE><BR><P align=center><font size=20><A HREF=inventory.htm>-Back-</A></FONT></P>"
+        "<P STYLE=margin-bottom: 0in><BR></body></html>");
+    if (CreateCategoryPage(fileName).ok() == isMainPageName)
+        abort(); // the main page's name is refused, every other name written
     if (!isMainPageName)
-        checkPage(pagePath, CategoryPageEnd);
-
-    const CreatedPages pages =
-        CreateHTML(1, [] { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); });
+        checkPage(pageName, pageEnd);
+    const CreatedPages pages = CreateHTML(1, localClock);
     if (pages.size() != 2 || !pages.front().ok() || pages.back().ok() == isMainPageName)
         abort();
-    checkPage(dataFilePath(QLatin1String(MainPageFileName)), MainPageEnd);
     if (!isMainPageName)
-        checkPage(pagePath, CategoryPageEnd);
+        checkPage(pageName, pageEnd);
+    checkPage(MainPageFileName, "</TABLE></p></body></html>");
 
-    clearDataDirectory();
+    for (const QString& file : directory.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        directory.remove(file); // empty for the next input
     return 0;
 }
