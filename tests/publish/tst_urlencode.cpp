@@ -30,16 +30,6 @@ private Q_SLOTS:
         QFETCH(QByteArray, encoded);
         QCOMPARE(URLEncode(text), encoded);
     }
-
-    void keepsEveryOtherByte()
-    {
-        const QByteArray escaped("\n\r !$%&'()*+,/:;=?@");
-        for (int b = 0; b < 256; ++b) {
-            const QByteArray text = "x" + QByteArray(1, char(b)) + "y";
-            if (!escaped.contains(char(b)))
-                QCOMPARE(URLEncode(text), text);
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestURLEncode)

@@ -1,9 +1,7 @@
 // Replays every stored input of one fuzz target through the target's own
 // checks: its seeds, and the input of each crash the fuzzer found, kept in
-// tests/data/fuzz/<target>/ once the crash is fixed. A failed check aborts,
-// which fails the test.
+// tests/data/fuzz/<target>/ once fixed. A failed check aborts the test.
 #include <QDir>
-#include <QFile>
 #include <QTest>
 
 #include <cstdint>
@@ -18,20 +16,19 @@ private Q_SLOTS:
     void replay_data()
     {
         QTest::addColumn<QString>("path");
-        const QDir inputs(QStringLiteral(WARELOOM_TEST_DATA "/fuzz/" WARELOOM_FUZZ_TARGET));
+        const QDir inputs(WARELOOM_TEST_DATA "/fuzz/" WARELOOM_FUZZ_TARGET);
         const QStringList names = inputs.entryList(QDir::Files, QDir::Name);
-        QVERIFY2(!names.isEmpty(), qPrintable(inputs.path() + QStringLiteral(" holds no input")));
+        QVERIFY2(!names.isEmpty(), qPrintable(inputs.path() + " holds no input"));
         for (const QString& name : names)
             QTest::newRow(qPrintable(name)) << inputs.filePath(name);
     }
-
     void replay()
     {
         QFETCH(QString, path);
         QFile input(path);
         QVERIFY(input.open(QIODevice::ReadOnly));
         const QByteArray bytes = input.readAll();
-        QCOMPARE(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()),
+        QCOMPARE(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()),
                                         size_t(bytes.size())),
                  0);
     }
