@@ -24,7 +24,7 @@ void checkPage(const QString& fileName, QByteArrayView end)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    QDir directory(fuzz::fuzzDataDirectory());
+    const QDir directory(fuzz::fuzzDataDirectory());
     fuzz::useCodePage("CP1252");
     const QByteArrayView input(reinterpret_cast<const char*>(data), qsizetype(size));
     const qsizetype split = input.indexOf('\xff');
@@ -55,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         checkPage(pageName, pageEnd);
     checkPage(MainPageFileName, "</TABLE></p></body></html>");
 
+    // Empty for the next input; by full path, as a name may start with ':'.
     for (const QString& file : directory.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        directory.remove(file); // empty for the next input
+        QFile::remove(directory.path() + '/' + file);
     return 0;
 }
