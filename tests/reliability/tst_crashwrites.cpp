@@ -1,5 +1,8 @@
-#include "CrashWriterRecords.h"
+// A writer killed at any moment while it saves leaves every category file and
+// the settings file with its old content or its new one, never cut or mixed.
+// The writer is this program run with the data directory as its argument.
 #include "TempDataDirectory.h"
+#include "core/store/CategoryStore.h"
 #include "core/transfer/SettingsFile.h"
 
 #include <QElapsedTimer>
@@ -15,10 +18,63 @@ using namespace wareloom;
 namespace {
 
 constexpr int SeedRecords = 299;
+constexpr int WindowSize = 300;
 
-// A category file as the writer may leave it: whole records of its own,
-// consecutive, at least as many as seeded, the first from first on. Empty
-// when it is; otherwise what is wrong.
+// Record n: n in every field, in a form a cut or mixed record cannot pass for.
+ItemRecord record(int n)
+{
+    ItemRecord record;
+    record.bytes.fill('\xAA'); // what is left after each NUL
+    setFieldText(record, ItemField::Name, "item " + QByteArray::number(n).rightJustified(8, '0'));
+    setFieldText(record, ItemField::Code, "c" + QByteArray::number(n % 999983));
+    setFieldText(record, ItemField::Price, QByteArray::number(n % 9973) + ".00");
+    setFieldText(record, ItemField::Qty, QByteArray::number(n % 97));
+    return record;
+}
+
+// The n of a whole record made by record(), or nothing.
+std::optional<int> recordNumber(QByteArrayView bytes)
+{
+    bool ok = false;
+    const int n = bytes.startsWith("item ") ? bytes.sliced(5, 8).toInt(&ok) : -1;
+    if (!ok || n < 0 || QByteArrayView(record(n).bytes) != bytes)
+        return std::nullopt;
+    return n;
+}
+
+// Saves through the store's own functions until killed: each round adds the
+// next record to one category, dropping its first once it holds WindowSize,
+// so every file holds a run of consecutive records; then it saves the
+// settings with the round's number.
+[[noreturn]] void runWriter(const char* dataDirectory)
+{
+    qputenv("WARELOOM_DATA_DIR", dataDirectory);
+    std::vector<QString> paths;
+    for (const FoundCategory& category : listCategories())
+        paths.push_back(dataFilePath(category.fileName));
+    if (paths.empty())
+        std::abort();
+    std::puts("writing");
+    std::fflush(stdout);
+    for (unsigned round = 0;; ++round) {
+        ItemRecords records;
+        const QString& path = paths.at(round % paths.size());
+        const auto last = loadCategory(path, records) && !records.empty()
+                              ? recordNumber(QByteArrayView(records.back().bytes))
+                              : std::nullopt;
+        if (!last)
+            std::abort(); // the test seeds every category
+        if (records.size() >= size_t(WindowSize))
+            records.erase(records.begin());
+        records.push_back(record(*last + 1));
+        setSettingsText(SettingsField::UserName, QStringLiteral("user %1").arg(round));
+        if (!writeCategory(path, records) || !saveSettings())
+            std::abort();
+    }
+}
+
+// A category file as the writer may leave it: its whole records, consecutive,
+// at least as many as seeded, from first on. Empty when it is.
 QString checkCategory(const QString& path, int first, int* last = nullptr)
 {
     const QByteArray bytes = test::readFile(path);
@@ -26,7 +82,7 @@ QString checkCategory(const QString& path, int first, int* last = nullptr)
         return QStringLiteral("%1 holds %2 bytes").arg(path).arg(bytes.size());
     std::optional<int> previous;
     for (qsizetype at = 0; at < bytes.size(); at += ItemRecord::Size) {
-        const auto n = test::crashWriterNumber(QByteArrayView(bytes).sliced(at, ItemRecord::Size));
+        const auto n = recordNumber(QByteArrayView(bytes).sliced(at, ItemRecord::Size));
         if (!n || (previous ? *n != *previous + 1 : *n < first))
             return QStringLiteral("%1: the record at %2 is cut or out of place").arg(path).arg(at);
         previous = n;
@@ -43,8 +99,6 @@ class TestCrashWrites : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // A writer killed at any moment while it saves leaves every category
-    // file and the settings file with its old content or its new one.
     void killedWriterLeavesWholeFiles()
     {
         test::TempDataDirectory data;
@@ -52,7 +106,7 @@ private Q_SLOTS:
         for (int i = 0; i < categories.size(); ++i) {
             QByteArray bytes;
             for (int n = i * 1000000; n < i * 1000000 + SeedRecords; ++n)
-                bytes += QByteArrayView(test::crashWriterRecord(n).bytes);
+                bytes += QByteArrayView(record(n).bytes);
             QVERIFY(data.writeFile(categories[i], bytes));
         }
         QVERIFY(data.writeFile("FTPServer.ftp", "user 0" + QByteArray(SettingsRecordSize - 6, 0)));
@@ -63,7 +117,7 @@ private Q_SLOTS:
         int kills = 0;
         for (; kills < 60 && clock.elapsed() < 4000; ++kills) { // a few seconds however slow
             QProcess writer;
-            writer.start(WARELOOM_CRASH_WRITER, {data.path()});
+            writer.start(QCoreApplication::applicationFilePath(), {data.path()});
             QVERIFY2(writer.waitForReadyRead(10000), qPrintable(writer.errorString()));
             QCOMPARE(writer.readLine(), QByteArray("writing\n"));
             QThread::usleep(random.bounded(1, 30000));
@@ -89,5 +143,13 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCrashWrites)
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 2 && argv[1][0] == '/') // a data directory: run as the writer
+        runWriter(argv[1]);
+    TestCrashWrites test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_crashwrites.moc"
