@@ -61,6 +61,15 @@ std::shared_ptr<void> makeFault(Fault fault, const QString& directory)
     return limit->ok() ? limit : nullptr;
 }
 
+// Every byte value, longer than one read.
+QByteArray chosenPicture()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 200 * 1024; ++i)
+        bytes += char((i * 7 + i / 256) & 0xff);
+    return bytes;
+}
+
 QStringList entries(const QString& dir)
 {
     return QDir(dir).entryList(
@@ -109,7 +118,7 @@ private Q_SLOTS:
             data.writeFile("FTPServer.ftp", "old user" + QByteArray(SettingsRecordSize - 8, 0)));
         QVERIFY(data.writeFile("Tools.htm", "<html>the old page</html>"));
         QVERIFY(data.writeFile("A1.jpg", "the old picture"));
-        QVERIFY(data.writeFile("../chosen.jpg", QByteArray(5000, 'j')));
+        QVERIFY(data.writeFile("../chosen.jpg", chosenPicture()));
         const QString path = data.filePath(target);
         QByteArray old = test::readFile(path);
         if (fault == Fault::DirectoryInPlace) {
@@ -133,6 +142,32 @@ private Q_SLOTS:
         if (target == "Tools.htm") // a main page may be new, as it should be
             after.removeAll(MainPageFileName);
         QCOMPARE(after, before);
+    }
+
+    // A picture copied into the data directory: whole or not at all.
+    void copiesPictureWholeOrNotAtAll_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QByteArray>("earlier"); // null: no earlier file
+        QTest::newRow("new file") << "../chosen.jpg" << QByteArray();
+        QTest::newRow("replaces a longer file") << "../chosen.jpg" << QByteArray(300 * 1024, 'x');
+        QTest::newRow("onto itself") << "A1.jpg" << chosenPicture();
+        QTest::newRow("missing source") << "../missing.jpg" << QByteArray("old picture");
+        QTest::newRow("source is a directory") << "." << QByteArray("old picture");
+    }
+    void copiesPictureWholeOrNotAtAll()
+    {
+        QFETCH(QString, source);
+        QFETCH(QByteArray, earlier);
+        test::TempDataDirectory data;
+        QVERIFY(data.writeFile("../chosen.jpg", chosenPicture()));
+        QVERIFY(earlier.isNull() || data.writeFile("A1.jpg", earlier));
+        const Status copied = copyFileAtomically(data.filePath(source), data.filePath("A1.jpg"));
+        const bool canCopy = QFileInfo(data.filePath(source)).isFile();
+        QCOMPARE(copied.ok(), canCopy);
+        QVERIFY2(canCopy || copied.message().contains(source), qPrintable(copied.message()));
+        QCOMPARE(test::readFile(data.filePath("A1.jpg")), canCopy ? chosenPicture() : earlier);
+        QCOMPARE(entries(data.path()), QStringList{"A1.jpg"});
     }
 
     // A directory or a FIFO where a category or the settings file should be:
