@@ -46,7 +46,7 @@ constexpr qsizetype LongestRow =
     RowStart.size() + 3 * NextCell.size() + RowEnd.size() + fieldLayout(ItemField::Name).width +
     fieldLayout(ItemField::Qty).width + fieldLayout(ItemField::Price).width +
     PictureLinkStart.size() + PictureLinkEnd.size() + PictureImageStart.size() +
-    PictureImageEnd.size() + 3 * fieldLayout(ItemField::Code).width;
+    PictureImageEnd.size() + 3 * qsizetype(fieldLayout(ItemField::Code).width);
 
 char* put(char* out, QByteArrayView piece)
 {
@@ -119,7 +119,7 @@ Status CategoryPageWriter::write(const QString& categoryFileName, PageFiles& pag
     m_page.resize(0);
     m_page.append(BeforeTitle).append(name).append(BeforeHeading).append(name);
     m_page.append(ColumnHeadings);
-    const Status read = appendItemRows(dataFilePath(categoryFileName), pages);
+    Status read = appendItemRows(dataFilePath(categoryFileName), pages);
     m_page.append(PageEnd);
     pages.write(m_page);
     if (Status written = pages.commit(); !written)
