@@ -19,22 +19,14 @@ failed=0
 passed=0
 check() # <description> <command...>
 {
-    local what=$1
-    shift
-    if "$@"; then passed=$((passed + 1)); else
-        echo "FAIL: $what" >&2
-        failed=$((failed + 1))
-    fi
+    if "${@:2}"; then passed=$((passed + 1)); else echo "FAIL: $1" >&2; failed=$((failed + 1)); fi
 }
 install_into() # <prefix> [destdir]
 {
     DESTDIR=${2:-} "$cmake" --install "$build" --prefix "$1" >"$work/install.log" 2>&1 ||
         { cat "$work/install.log" >&2; echo "FAIL: cmake --install --prefix $1" >&2; exit 1; }
 }
-under() # <prefix> <dir>: the directory as installed under the prefix
-{
-    case $2 in /*) echo "$2" ;; *) echo "$1/$2" ;; esac
-}
+under() { case $2 in /*) echo "$2" ;; *) echo "$1/$2" ;; esac; } # <prefix> <dir> as installed
 
 prefix=$work/prefix
 install_into "$prefix"
@@ -60,7 +52,7 @@ check "$svg is an SVG document" /usr/bin/python3 -c '
 import sys, xml.etree.ElementTree as ET
 sys.exit(ET.parse(sys.argv[1]).getroot().tag != "{http://www.w3.org/2000/svg}svg")' "$svg"
 
-desktop_file_valid()
+desktop_file_valid() # exits 0 and has neither an error nor a warning (hints are fine)
 {
     local out
     out=$(desktop-file-validate "$desktop" 2>&1) || { echo "$out" >&2; return 1; }
@@ -88,14 +80,9 @@ check "DESTDIR stays out of Exec" grep -qx "Exec=$(under "$staged" "$BINDIR")/wa
     "$work/stage$(under "$staged" "$DATAROOTDIR")/dbus-1/services/$bus_name.service"
 check "DESTDIR install writes nothing under the real prefix" test ! -e "$staged"
 
-man_renders_cleanly()
-{
-    local out
-    out=$(groff -man -Tutf8 -ww "$manpage" 2>&1 >"$work/man.txt")
-    [ -z "$out" ] || { echo "$out" >&2; return 1; }
-    grep -q 'WARELOOM(1)' "$work/man.txt"
-}
-check "groff renders $manpage without warnings" man_renders_cleanly
+check "groff renders $manpage without warnings" \
+    test -z "$(groff -man -Tutf8 -ww "$manpage" 2>&1 >"$work/man.txt" | tee /dev/stderr)"
+check "the manual page is WARELOOM(1)" grep -q 'WARELOOM(1)' "$work/man.txt"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -17,24 +17,19 @@ class TestTextConversion : public QObject
 private Q_SLOTS:
     void cleanup() { useCodePage(""); }
 
+    // The Windows code page of the locale; LC_ALL before LANG.
     void codePageFollowsLocale_data()
     {
         QTest::addColumn<QByteArray>("lcAll");
         QTest::addColumn<QByteArray>("lang");
         QTest::addColumn<QByteArray>("expected");
-        const char* const rows[][4] = {
-            {"C", "C", "", "CP1252"},
-            {"nothing set", "", "", "CP1252"},
-            {"German", "", "de_DE.UTF-8", "CP1252"},
-            {"Polish", "", "pl_PL.UTF-8", "CP1250"},
-            {"Greek", "", "el_GR.UTF-8", "CP1253"},
-            {"Turkish", "", "tr_TR.UTF-8", "CP1254"},
-            {"Japanese", "", "ja_JP.UTF-8", "CP932"},
-            {"China", "", "zh_CN.UTF-8", "CP936"},
-            {"Taiwan", "", "zh_TW.UTF-8", "CP950"},
-            {"LC_ALL wins over LANG", "ru_RU.UTF-8", "en_GB.UTF-8", "CP1251"}};
-        for (const auto& row : rows)
-            QTest::newRow(row[0]) << QByteArray(row[1]) << QByteArray(row[2]) << QByteArray(row[3]);
+        QTest::newRow("C") << QByteArray("C") << QByteArray() << QByteArray("CP1252");
+        QTest::newRow("Polish") << QByteArray() << QByteArray("pl_PL.UTF-8")
+                                << QByteArray("CP1250");
+        QTest::newRow("China") << QByteArray() << QByteArray("zh_CN.UTF-8") << QByteArray("CP936");
+        QTest::newRow("Taiwan") << QByteArray() << QByteArray("zh_TW.UTF-8") << QByteArray("CP950");
+        QTest::newRow("LC_ALL wins")
+            << QByteArray("ru_RU.UTF-8") << QByteArray("en_GB.UTF-8") << QByteArray("CP1251");
     }
     void codePageFollowsLocale()
     {
@@ -53,7 +48,7 @@ private Q_SLOTS:
         QCOMPARE(chosen, expected);
     }
 
-    // back: what the bytes read back as; an empty result means the code page cannot be used.
+    // back: what the bytes read back as. No bytes: the code page cannot be used.
     void converts_data()
     {
         QTest::addColumn<QByteArray>("codePage");
@@ -61,7 +56,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("back");
         const QByteArray w = "CP1252";
-        QTest::newRow("ascii") << w << "Mug 4.50" << QByteArray("Mug 4.50") << "Mug 4.50";
         QTest::newRow("e acute, euro, quotes")
             << w << "\u00E9\u20AC\u201Cx\u201D" << QByteArray("\xE9\x80\x93x\x94")
             << "\u00E9\u20AC\u201Cx\u201D";
@@ -85,7 +79,6 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, back);
         useCodePage(codePage);
-        QCOMPARE(conversionCodePage(), codePage);
         const bool usable = !bytes.isEmpty();
         bool ok = !usable;
         QCOMPARE(toCodePage(text, -1, &ok), bytes);
@@ -95,6 +88,7 @@ private Q_SLOTS:
         QCOMPARE(ok, usable);
     }
 
+    // A field's text is cut at a character boundary: no half character is stored.
     void multiByteTextIsCutAtCharacterBoundary_data()
     {
         QTest::addColumn<QString>("text");
@@ -104,7 +98,6 @@ private Q_SLOTS:
         QTest::newRow("60 kanji into 60 bytes") << kanji << 60 << 30;
         QTest::newRow("odd room leaves the byte free") << "a" + kanji << 60 << 30;
         QTest::newRow("half-width katakana is one byte") << QString(70, QChar(0xFF71)) << 60 << 60;
-        QTest::newRow("no limit") << kanji << -1 << 60;
     }
     void multiByteTextIsCutAtCharacterBoundary()
     {
@@ -117,10 +110,10 @@ private Q_SLOTS:
         QCOMPARE(bytes, toCodePage(text.left(keptCharacters)));
     }
 
+    // A lead byte at the end and a lone trail byte: each spoils only itself.
     void invalidMultiByteInputIsReplaced()
     {
         useCodePage("CP932");
-        // A lead byte at the end and a lone trail byte: each spoils only itself.
         const QString text = fromCodePage(QByteArray("ab\x93\xfa\x81", 5));
         QCOMPARE(text.left(3), QStringLiteral("ab\u65E5"));
         QCOMPARE(text.size(), 4);

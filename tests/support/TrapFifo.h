@@ -4,8 +4,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
 #include <fcntl.h>
@@ -41,15 +39,15 @@ public:
     bool caughtReader() const { return m_caught; }
 
 private:
-    void watch(std::stop_token stop, std::chrono::milliseconds wait)
+    void watch(std::stop_token stop, std::chrono::milliseconds grace)
     {
-        std::mutex mutex;
-        std::condition_variable_any wake;
-        std::unique_lock lock(mutex);
-        const auto stopped = [&stop] { return stop.stop_requested(); };
-        for (; !wake.wait_for(lock, stop, wait, stopped); wait = std::chrono::milliseconds(20)) {
+        const auto armed = std::chrono::steady_clock::now() + grace;
+        for (; !stop.stop_requested(); std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
             // Opens only while someone waits to read.
-            if (const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+            const int fd = std::chrono::steady_clock::now() < armed
+                               ? -1
+                               : ::open(m_path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
                 m_caught = true;
                 ::close(fd);
             }
