@@ -1,14 +1,13 @@
 #include "gui/editing/ItemPicture.h"
 
+#include "core/store/CategoryStore.h"
 #include "core/util/AtomicFile.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/Picture.h"
 #include "gui/platform/ResourceDialog.h"
-#include "gui/publish/ChosenFileUpload.h"
-#include "gui/publish/SettingsPrompt.h"
+#include "gui/publish/WebHost.h"
 #include "gui/res/DialogControlIds.h"
-#include "core/store/CategoryStore.h"
 
 namespace wareloom {
 namespace {
@@ -73,7 +72,7 @@ QPoint picturePosition(ItemDialogKind kind)
 void uploadItemPicture(ResourceDialog& dialog, ItemDialogKind kind)
 {
     const QString code = dialog.controlText(IDC_CODE);
-    if (!checkPictureCode(dialog, code) || !loadSettingsOrTell(&dialog))
+    if (!checkPictureCode(dialog, code) || !WebHost(&dialog).settingsOrTell())
         return;
     const std::optional<QString> chosen = openFileDialog();
     if (!chosen)
@@ -87,7 +86,7 @@ void uploadItemPicture(ResourceDialog& dialog, ItemDialogKind kind)
         showPicture(dialog, *chosen, kind);
     }
     const QString fileName = pictureFileName(code);
-    uploadChosenFile(&dialog, *chosen, fileName, fileName, QStringLiteral("Image Uploaded!"));
+    WebHost(&dialog).uploadPicture(*chosen, fileName);
 }
 
 void showStoredPicture(ResourceDialog& dialog, const QString& storedCode)

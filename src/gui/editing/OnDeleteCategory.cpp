@@ -1,25 +1,15 @@
 #include "gui/mainwnd/CWareloomDlg.h"
 
+#include "core/store/CategoryStore.h"
 #include "gui/mainwnd/BrowserState.h"
 #include "gui/platform/MessageBox.h"
-#include "core/transfer/HostTransfer.h"
-#include "gui/publish/SettingsPrompt.h"
-#include "core/store/CategoryStore.h"
+#include "gui/publish/WebHost.h"
 
 using namespace wareloom;
 
 namespace {
 
 const QString Caption = QStringLiteral("Wareloom");
-
-// Deletes the category's page from the web host, telling the user when that fails.
-void deleteCategoryPage(QWidget* owner, const QString& categoryName)
-{
-    if (!loadSettingsOrTell(owner))
-        return;
-    if (!deleteFromHost(categoryName + QStringLiteral(".htm")))
-        messageBox(owner, QString::fromUtf16(FtpErrorMessage), Caption);
-}
 
 } // namespace
 
@@ -36,7 +26,7 @@ void CWareloomDlg::OnDeleteCategory()
     deleteCategory(path); // a file already gone is no reason to stop
     if (messageBox(this, QStringLiteral("Delete the webpage from the FTP server?"), Caption,
                    MessageButtons::YesNo) == IDYES)
-        deleteCategoryPage(this, name);
+        WebHost(this).deleteFile(name + QStringLiteral(".htm"));
     state.categoryView = true;
     state.refresh = true;
 }

@@ -1,13 +1,12 @@
 // Item > Delete Item in the Edit Item dialog.
 #include "gui/editing/InventoryEdit.h"
 
-#include "gui/mainwnd/BrowserState.h"
-#include "core/util/ApplicationTitle.h"
-#include "gui/platform/MessageBox.h"
-#include "core/transfer/HostTransfer.h"
-#include "gui/publish/SettingsPrompt.h"
-#include "gui/res/DialogControlIds.h"
 #include "core/store/CategoryStore.h"
+#include "core/util/ApplicationTitle.h"
+#include "gui/mainwnd/BrowserState.h"
+#include "gui/platform/MessageBox.h"
+#include "gui/publish/WebHost.h"
+#include "gui/res/DialogControlIds.h"
 
 #include <QFile>
 
@@ -51,9 +50,9 @@ void InventoryEdit::removePicture(const QString& code)
     }
     const QString fileName = code + QStringLiteral(".jpg");
     QFile::remove(dataFilePath(fileName)); // a missing picture is nothing to report
-    if (!loadSettingsOrTell(this))
+    WebHost host(this);
+    if (!host.settingsOrTell())
         return;
     setWindowTitle(fileName);
-    if (!deleteFromHost(fileName))
-        messageBox(this, QString::fromUtf16(FtpErrorMessage), QStringLiteral("Wareloom"));
+    host.deleteFile(fileName);
 }

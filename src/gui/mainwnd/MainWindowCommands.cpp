@@ -1,12 +1,13 @@
 // The commands the main window carries out itself.
 #include "gui/mainwnd/CWareloomDlg.h"
 
+#include "core/util/ApplicationTitle.h"
 #include "gui/app/CAboutDlg.h"
 #include "gui/editing/DialogOpening.h"
 #include "gui/editing/FocusTimer.h"
 #include "gui/mainwnd/BrowserState.h"
-#include "core/util/ApplicationTitle.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/publish/WebHost.h"
 
 using namespace wareloom;
 
@@ -43,4 +44,24 @@ void CWareloomDlg::OnAbout()
 void CWareloomDlg::OnFTPUploadButton()
 {
     OnFTPUpload();
+}
+
+void CWareloomDlg::OnFTPSettings()
+{
+    WebHost(this).editSettings();
+}
+
+void CWareloomDlg::OnFTPUpload()
+{
+    WebHost(this).publish(browserState().categoryCount);
+}
+
+void CWareloomDlg::OnWebSite()
+{
+    WebHost(this).openWebsite();
+}
+
+void CWareloomDlg::OnBannerUpload()
+{
+    WebHost(this).uploadBanner();
 }
