@@ -1,7 +1,7 @@
 #pragma once
 
 // What the publish tests share: category files to publish, the order the
-// listing yields them in, and an observer that records a run.
+// listing yields them in, and a record of what a run told.
 
 #include "core/publish/PublishRun.h"
 #include "core/store/CategoryStore.h"
@@ -14,11 +14,6 @@
 #include <QStringList>
 
 namespace wareloom::test {
-
-inline QByteArray fileBytes(const QString& path)
-{
-    return readFile(path);
-}
 
 // One category file of one item for each name.
 inline bool writeCategories(const TempDataDirectory& data, const QStringList& names)
@@ -36,12 +31,10 @@ inline bool writeCategories(const TempDataDirectory& data, const QStringList& na
 }
 
 // Category files in a data directory of their own, and settings that log in
-// to a real FTP server.
+// to a real FTP server (failing in the ways of ftp_server.py's options).
 struct PublishSetup
 {
-    PublishSetup() = default;
-    // A server that fails in the ways of ftp_server.py's fault options.
-    explicit PublishSetup(QStringList serverFaults) : server(std::move(serverFaults)) {}
+    explicit PublishSetup(QStringList serverFaults = {}) : server(std::move(serverFaults)) {}
 
     TempDataDirectory data;
     TestFtpServer server;
@@ -74,21 +67,13 @@ struct PublishSetup
     }
 };
 
-// The category names in the order the file system lists them.
-inline QStringList listedNames()
-{
-    QStringList names;
-    for (const FoundCategory& category : listCategories())
-        names << category.name;
-    return names;
-}
-
-// The main page, then the page of every category in listing order.
+// The main page, then the page of every category in the order the file
+// system lists them.
 inline QStringList listedPages()
 {
     QStringList pages{"inventory.htm"};
-    for (const QString& name : listedNames())
-        pages << name + ".htm";
+    for (const FoundCategory& category : listCategories())
+        pages << category.name + ".htm";
     return pages;
 }
 
@@ -96,8 +81,8 @@ inline QStringList listedPages()
 inline QStringList successfulStatuses()
 {
     QStringList statuses{"Creating HTML", "Upload -> inventory.htm (main page)"};
-    for (const QString& name : listedNames())
-        statuses << QStringLiteral("Upload -> %1.htm").arg(name);
+    for (const QString& page : listedPages().mid(1))
+        statuses << "Upload -> " + page;
     return statuses << "Done";
 }
 
@@ -117,22 +102,24 @@ inline QStringList failedPageNames(const PublishOutcome& outcome)
     return names;
 }
 
-// Everything a run tells its observer, in order.
-class RecordingObserver : public PublishObserver
+// Everything a run signals, in order.
+struct RunRecord
 {
-public:
-    void statusChanged(const QString& status) override { statuses << status; }
-    void progressRangeChanged(int minimum, int maximum) override
+    explicit RunRecord(PublishRun& run)
     {
-        ranges << QPair(minimum, maximum);
+        QObject::connect(&run, &PublishRun::statusChanged,
+                         [this](const QString& s) { statuses << s; });
+        QObject::connect(&run, &PublishRun::progressRangeChanged,
+                         [this](int low, int high) { ranges << QPair(low, high); });
+        QObject::connect(&run, &PublishRun::progressChanged, [this](int p) { positions << p; });
+        QObject::connect(&run, &PublishRun::finished,
+                         [this](const PublishOutcome&) { ++finished; });
     }
-    void progressChanged(int position) override { positions << position; }
-    void runEnded(const PublishOutcome&) override { statusesWhenEnded = statuses.size(); }
 
     QStringList statuses;
     QList<QPair<int, int>> ranges;
     QList<int> positions;
-    qsizetype statusesWhenEnded = -1; // -1: the run never ended
+    int finished = 0;
 };
 
 } // namespace wareloom::test

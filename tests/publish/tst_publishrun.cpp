@@ -9,8 +9,8 @@ using namespace wareloom::test;
 
 using Ranges = QList<QPair<int, int>>;
 
-// The publish run without a window: what it tells its observer, what it
-// writes and what reaches a real FTP server.
+// The publish run on the test's own thread: what it signals, what it writes
+// and what reaches a real FTP server.
 class TestPublishRun : public QObject
 {
     Q_OBJECT
@@ -39,17 +39,16 @@ private Q_SLOTS:
         PublishSetup setup;
         QVERIFY2(setup.start(categories, uploadPath).isEmpty(), qPrintable(setup.error));
         const int count = int(categories.size());
-        QCOMPARE(listedNames().size(), count);
+        PublishRun run(count);
+        RunRecord record(run);
 
-        RecordingObserver observer;
-        const PublishOutcome outcome = runPublish(count, observer);
+        const PublishOutcome outcome = run.run();
 
         QCOMPARE(outcome.result, PublishOutcome::Result::Done);
-        QVERIFY(outcome.failedPages.empty());
-        QCOMPARE(observer.ranges, (Ranges{{1, count + 1}}));
-        QCOMPARE(observer.statuses, successfulStatuses());
-        QCOMPARE(observer.positions, oneTo(count + 1));
-        QCOMPARE(observer.statusesWhenEnded, observer.statuses.size());
+        QCOMPARE(record.ranges, (Ranges{{1, count + 1}}));
+        QCOMPARE(record.statuses, successfulStatuses());
+        QCOMPARE(record.positions, oneTo(count + 1));
+        QCOMPARE(record.finished, 1);
         QCOMPARE(setup.pageNotPublished(listedPages(), uploadPath), QString());
         // One login for the whole run, pages in listing order, all in ASCII.
         QStringList stores;
@@ -59,70 +58,90 @@ private Q_SLOTS:
         QCOMPARE(setup.server.commands().filter("USER ").size(), 1);
     }
 
-    // The run goes on after it.
-    void pageTheGeneratorCouldNotWriteIsAFailedUpload()
+    // Each a failed upload; the run goes on, and never says "Done".
+    void pageThatCannotGoOutIsAFailedUpload_data()
     {
-        PublishSetup setup;
-        QVERIFY2(setup.start({"A", "B", "C"}).isEmpty(), qPrintable(setup.error));
-        QVERIFY(QDir(setup.data.path()).mkdir("B.htm")); // nothing can replace a directory
-        RecordingObserver observer;
-        const PublishOutcome outcome = runPublish(3, observer);
-
-        QCOMPARE(outcome.result, PublishOutcome::Result::Failed);
-        QCOMPARE(failedPageNames(outcome), QStringList{"B.htm"});
-        QCOMPARE(observer.positions, oneTo(4));
-        QCOMPARE(setup.pageNotPublished({"inventory.htm", "A.htm", "C.htm"}), QString());
-        QVERIFY(!setup.server.commands().contains("STOR /htdocs/B.htm TYPE=A"));
-    }
-
-    void nameTooLongForItsBufferIsAFailedUploadNeverACutName_data()
-    {
-        QTest::addColumn<int>("nameLength");
-        QTest::addColumn<int>("uploadPathLength");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("uploadPath");
         QTest::addColumn<QString>("reason");
+        QTest::newRow("page not written") << "B"
+                                          << "/htdocs/"
+                                          << "B.htm"; // a directory took its name
         // "Upload -> " + name + ".htm" is 200 characters.
-        QTest::newRow("status text") << 186 << 1 << "status text";
-        QTest::newRow("local path") << 180 << 1 << "local path";
-        // The main page still fits: "/ppp.../inventory.htm" is 199 characters.
-        QTest::newRow("remote name") << 10 << 186 << "remote name";
+        QTest::newRow("status text too long") << QString(186, 'n') << "/"
+                                              << "status text";
+        QTest::newRow("local path too long") << QString(180, 'n') << "/"
+                                             << "local path";
+        // "/ppp.../inventory.htm" still fits at 199 characters.
+        QTest::newRow("remote name too long")
+            << "Category10" << QString(185, 'p') + '/' << "remote name";
     }
-    void nameTooLongForItsBufferIsAFailedUploadNeverACutName()
+    void pageThatCannotGoOutIsAFailedUpload()
     {
-        QFETCH(int, nameLength);
-        QFETCH(int, uploadPathLength);
+        QFETCH(QString, category);
+        QFETCH(QString, uploadPath);
         QFETCH(QString, reason);
-        const QString longName(nameLength, 'n');
-        const QString uploadPath = QString(uploadPathLength - 1, 'p') + '/';
         PublishSetup setup;
-        QVERIFY2(setup.start({longName}, uploadPath).isEmpty(), qPrintable(setup.error));
-        QVERIFY(setup.data.filePath(longName).size() > 199 || reason != "local path");
-        QVERIFY(uploadPath == "/" || QDir(setup.server.rootDir()).mkdir(uploadPath));
+        QVERIFY2(setup.start({category}, uploadPath).isEmpty(), qPrintable(setup.error));
+        QVERIFY(uploadPath.startsWith('/') || QDir(setup.server.rootDir()).mkdir(uploadPath));
+        if (reason == "B.htm")
+            QVERIFY(QDir(setup.data.path()).mkdir("B.htm"));
+        PublishRun run(1);
+        RunRecord record(run);
 
-        RecordingObserver observer;
-        const PublishOutcome outcome = runPublish(1, observer);
+        const PublishOutcome outcome = run.run();
 
         QCOMPARE(outcome.result, PublishOutcome::Result::Failed);
-        QCOMPARE(failedPageNames(outcome), QStringList{longName + ".htm"});
+        QCOMPARE(failedPageNames(outcome), QStringList{category + ".htm"});
         QVERIFY2(outcome.failedPages.front().reason.contains(reason),
                  qPrintable(outcome.failedPages.front().reason));
-        QCOMPARE(observer.positions, oneTo(2));
-        // Only the main page went out.
+        QCOMPARE(record.positions, oneTo(2));
+        QVERIFY(!record.statuses.contains("Done"));
         QCOMPARE(setup.server.commands().filter("STOR "),
                  QStringList{QStringLiteral("STOR %1inventory.htm TYPE=A").arg(uploadPath)});
     }
 
-    // Generating only: no settings, no FTP (the built program's -Generate
-    // shows the pages written).
+    // Cancelled before its first upload: the pages are written, none is sent,
+    // and every one is named.
+    void cancelledRunNamesEveryPageNotSent()
+    {
+        PublishSetup setup;
+        QVERIFY2(setup.start({"A", "B"}).isEmpty(), qPrintable(setup.error));
+        PublishRun run(2);
+        RunRecord record(run);
+        run.cancel();
+        const PublishOutcome outcome = run.run();
+        QCOMPARE(outcome.result, PublishOutcome::Result::Cancelled);
+        QCOMPARE(failedPageNames(outcome), listedPages());
+        QCOMPARE(record.statuses, QStringList({"Creating HTML", "Cancelled"}));
+        QVERIFY(!readFile(setup.data.filePath("B.htm")).isEmpty());
+        QVERIFY(!setup.server.received({"USER", "STOR"}));
+    }
+
+    void noSettingsGeneratesNothing()
+    {
+        TempDataDirectory data;
+        QVERIFY(writeCategories(data, {"A"}));
+        PublishRun run(1);
+        RunRecord record(run);
+        QCOMPARE(run.run().result, PublishOutcome::Result::NoSettings);
+        QCOMPARE(record.statuses, QStringList());
+        QCOMPARE(record.finished, 1);
+        QCOMPARE(QDir(data.path()).entryList(QDir::Files), QStringList{"A.dat"});
+    }
+
+    // Generating only: no settings, no FTP.
     void generatingReportsAPageThatCannotBeWritten()
     {
         TempDataDirectory data;
         QVERIFY(writeCategories(data, {"A", "B"}));
         QVERIFY(QDir(data.path()).mkdir("A.htm"));
-        RecordingObserver observer;
-        const PublishOutcome outcome = runGeneratePages(2, observer);
+        PublishRun run(2, PublishRun::Mode::GenerateOnly);
+        RunRecord record(run);
+        const PublishOutcome outcome = run.run();
         QCOMPARE(outcome.result, PublishOutcome::Result::Failed);
         QCOMPARE(failedPageNames(outcome), QStringList{"A.htm"});
-        QCOMPARE(observer.statuses, QStringList{"Creating HTML"});
+        QCOMPARE(record.statuses, QStringList{"Creating HTML"});
         QVERIFY(!readFile(data.filePath("B.htm")).isEmpty());
     }
 };

@@ -6,8 +6,8 @@
 //
 //     crash_writer <data directory>    (the categories must exist)
 #include "CrashWriterRecords.h"
-#include "core/transfer/SettingsFile.h"
 #include "core/store/CategoryStore.h"
+#include "core/transfer/FtpSettings.h"
 
 #include <QCoreApplication>
 
@@ -49,10 +49,11 @@ int main(int argc, char** argv)
         return 2;
     std::puts("writing");
     std::fflush(stdout);
+    FtpSettings settings;
     for (unsigned round = 0;; ++round) {
         saveNextItem(paths[round % paths.size()]);
-        setSettingsText(SettingsField::UserName, QStringLiteral("user %1").arg(round));
-        if (!saveSettings())
+        settings.setText(SettingsField::UserName, QStringLiteral("user %1").arg(round));
+        if (!settings.save())
             std::abort();
     }
 }

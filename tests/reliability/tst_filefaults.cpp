@@ -3,10 +3,10 @@
 #include "TempDataDirectory.h"
 #include "TestFiles.h"
 #include "TrapFifo.h"
-#include "core/util/AtomicFile.h"
 #include "core/pages/MainPage.h"
-#include "core/transfer/SettingsFile.h"
 #include "core/store/CategoryStore.h"
+#include "core/transfer/FtpSettings.h"
+#include "core/util/AtomicFile.h"
 
 #include <QDir>
 #include <QTest>
@@ -29,10 +29,14 @@ QString targetOf(Writer writer)
 {
     switch (writer) {
     case Writer::AppendItem:
-    case Writer::RewriteCategory: return QStringLiteral("Tools.dat");
-    case Writer::SaveSettings: return QStringLiteral("FTPServer.ftp");
-    case Writer::WritePages: return QStringLiteral("Tools.htm");
-    case Writer::CopyPicture: return QStringLiteral("A1.jpg");
+    case Writer::RewriteCategory:
+        return QStringLiteral("Tools.dat");
+    case Writer::SaveSettings:
+        return QStringLiteral("FTPServer.ftp");
+    case Writer::WritePages:
+        return QStringLiteral("Tools.htm");
+    case Writer::CopyPicture:
+        return QStringLiteral("A1.jpg");
     }
     return {};
 }
@@ -51,9 +55,11 @@ Status runWriter(Writer writer)
             return loaded;
         table.slots[1].bytes.fill('e');
         return rewriteCategory(tools, table);
-    case Writer::SaveSettings:
-        setSettingsText(SettingsField::UserName, u"new user");
-        return saveSettings();
+    case Writer::SaveSettings: {
+        FtpSettings settings;
+        settings.setText(SettingsField::UserName, u"new user");
+        return settings.save();
+    }
     case Writer::WritePages:
         for (const PageOutcome& page : CreateHTML(1))
             if (page.pageFileName == QStringLiteral("Tools.htm"))
@@ -88,8 +94,8 @@ std::shared_ptr<void> makeFault(Fault fault, const test::TempDataDirectory& data
 
 QStringList entries(const QString& dir)
 {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                               QDir::Name);
+    return QDir(dir).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 } // namespace
@@ -133,7 +139,6 @@ private Q_SLOTS:
         QVERIFY(data.writeFile(QStringLiteral("Tools.htm"), OldPage));
         QVERIFY(data.writeFile(QStringLiteral("A1.jpg"), "the old picture"));
         QVERIFY(data.writeFile(QStringLiteral("../chosen.jpg"), QByteArray(5000, 'j')));
-        QVERIFY(loadSettings());
         const QString target = data.filePath(targetOf(writer));
         QByteArray old = test::readFile(target);
         if (fault == Fault::DirectoryInPlace) {
@@ -174,19 +179,20 @@ private Q_SLOTS:
         test::TempDataDirectory data;
         const QByteArray shortFile("user\0pass", 9);
         QVERIFY(data.writeFile(QStringLiteral("FTPServer.ftp"), shortFile));
-        settingsRecord().fill('\0');
-        QVERIFY(loadSettings());
-        QCOMPARE(settingsText(SettingsField::UserName), QStringLiteral("user"));
-        QCOMPARE(settingsText(SettingsField::Password), QString());
-        setSettingsText(SettingsField::Password, u"secret");
+        FtpSettings settings;
+        QVERIFY(settings.load().ok());
+        QCOMPARE(settings.text(SettingsField::UserName), QStringLiteral("user"));
+        QCOMPARE(settings.text(SettingsField::Password), QString());
+        settings.setText(SettingsField::Password, u"secret");
         {
             test::FileSizeLimit full(0);
             QVERIFY(full.ok());
-            QVERIFY(!saveSettings().ok());
+            QVERIFY(!settings.save().ok());
         }
         QCOMPARE(test::readFile(data.filePath(QStringLiteral("FTPServer.ftp"))), shortFile);
-        QVERIFY(saveSettings().ok());
-        QCOMPARE(test::readFile(data.filePath(QStringLiteral("FTPServer.ftp"))).size(), SettingsRecordSize);
+        QVERIFY(settings.save().ok());
+        QCOMPARE(test::readFile(data.filePath(QStringLiteral("FTPServer.ftp"))).size(),
+                 SettingsRecordSize);
     }
 
     // Readers of a category file that is a directory see an empty category.
@@ -217,7 +223,8 @@ private Q_SLOTS:
         });
         QTest::newRow("append item") << tools << std::function<bool()>([] {
             recordTable().scratch().bytes.fill('n');
-            return appendScratchRecord(categoryFilePath(QStringLiteral("Tools")), recordTable()).ok();
+            return appendScratchRecord(categoryFilePath(QStringLiteral("Tools")), recordTable())
+                .ok();
         });
         QTest::newRow("count items") << tools << std::function<bool()>([] {
             return countItems(categoryFilePath(QStringLiteral("Tools"))) == 0;
@@ -227,13 +234,13 @@ private Q_SLOTS:
             return pages.size() == 2 && pages.front().ok() && !pages.back().ok();
         });
         QTest::newRow("load settings")
-            << QStringLiteral("FTPServer.ftp") << std::function<bool()>([] { return !loadSettings(); });
-        QTest::newRow("load or create settings") << QStringLiteral("FTPServer.ftp")
-                                                 << std::function<bool()>([] {
-                                                        const Status made = loadOrCreateSettings();
-                                                        return !made && made.message().contains(
-                                                                            "not a regular file");
-                                                    });
+            << QStringLiteral("FTPServer.ftp")
+            << std::function<bool()>([] { return !FtpSettings().load(); });
+        QTest::newRow("load or create settings")
+            << QStringLiteral("FTPServer.ftp") << std::function<bool()>([] {
+                   const Status made = FtpSettings().loadOrCreate();
+                   return !made && made.message().contains("not a regular file");
+               });
     }
 
     void fifoInPlaceOfAFileIsNeverWaitedOn()
