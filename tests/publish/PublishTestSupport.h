@@ -1,7 +1,7 @@
 #pragma once
 
-// What the publish tests share: category files to publish, the order the
-// listing yields them in, and a record of what a run told.
+// What the publish tests share: category files to publish, settings that
+// log in to a real FTP server, and the pages in the order a run takes them.
 
 #include "core/publish/PublishRun.h"
 #include "core/store/CategoryStore.h"
@@ -10,8 +10,6 @@
 #include "TempDataDirectory.h"
 #include "TestFiles.h"
 #include "TestFtpServer.h"
-
-#include <QStringList>
 
 namespace wareloom::test {
 
@@ -22,76 +20,51 @@ inline bool writeCategories(const TempDataDirectory& data, const QStringList& na
         ItemRecord record;
         storeFieldString(record, ItemField::Name, QStringLiteral("Item of ") + name);
         storeFieldString(record, ItemField::Code, u"C1");
-        storeFieldString(record, ItemField::Price, u"1.00");
-        storeFieldString(record, ItemField::Qty, u"2");
         if (!data.writeFile(name + ".dat", QByteArray(record.bytes.data(), ItemRecord::Size)))
             return false;
     }
     return true;
 }
 
-// Category files in a data directory of their own, and settings that log in
-// to a real FTP server (failing in the ways of ftp_server.py's options).
 struct PublishSetup
 {
     explicit PublishSetup(QStringList serverFaults = {}) : server(std::move(serverFaults)) {}
-
-    TempDataDirectory data;
-    TestFtpServer server;
-    QString error;
 
     // Empty when all is ready, else why not (kept in error too).
     QString start(const QStringList& categories, const QString& uploadPath = "/htdocs/",
                   const QString& password = QString())
     {
-        if (!writeCategories(data, categories))
-            return error = "cannot write the category files";
-        if (!server.start())
-            return error = server.errorString();
+        if (!writeCategories(data, categories) || !server.start())
+            return error = "cannot set up: " + server.errorString();
         SettingsFields settings = server.settings(uploadPath);
         if (!password.isNull())
             settings.password = password;
-        return error = writeSettingsFile(settings) ? QString() : "cannot write the settings file";
+        return error = writeSettingsFile(settings) ? QString() : "cannot write the settings";
     }
 
     // Empty when every page reached the server as the data directory holds
-    // it, else the first page that did not.
+    // it, else the first that did not.
     QString pageNotPublished(const QStringList& pages, const QString& uploadPath = "/htdocs/") const
     {
-        for (const QString& page : pages) {
-            const QByteArray local = readFile(data.filePath(page));
-            if (local.isEmpty() || server.fileContents(uploadPath + page) != local)
+        for (const QString& page : pages)
+            if (readFile(data.filePath(page)).isEmpty() ||
+                server.fileContents(uploadPath + page) != readFile(data.filePath(page)))
                 return page;
-        }
         return {};
     }
+
+    TempDataDirectory data;
+    TestFtpServer server;
+    QString error;
 };
 
-// The main page, then the page of every category in the order the file
-// system lists them.
+// The main page, then every category's in the order the file system lists them.
 inline QStringList listedPages()
 {
     QStringList pages{"inventory.htm"};
     for (const FoundCategory& category : listCategories())
         pages << category.name + ".htm";
     return pages;
-}
-
-// The status texts of a successful run.
-inline QStringList successfulStatuses()
-{
-    QStringList statuses{"Creating HTML", "Upload -> inventory.htm (main page)"};
-    for (const QString& page : listedPages().mid(1))
-        statuses << "Upload -> " + page;
-    return statuses << "Done";
-}
-
-inline QList<int> oneTo(int last)
-{
-    QList<int> numbers;
-    for (int n = 1; n <= last; ++n)
-        numbers << n;
-    return numbers;
 }
 
 inline QStringList failedPageNames(const PublishOutcome& outcome)
@@ -101,25 +74,5 @@ inline QStringList failedPageNames(const PublishOutcome& outcome)
         names << page.pageFileName;
     return names;
 }
-
-// Everything a run signals, in order.
-struct RunRecord
-{
-    explicit RunRecord(PublishRun& run)
-    {
-        QObject::connect(&run, &PublishRun::statusChanged,
-                         [this](const QString& s) { statuses << s; });
-        QObject::connect(&run, &PublishRun::progressRangeChanged,
-                         [this](int low, int high) { ranges << QPair(low, high); });
-        QObject::connect(&run, &PublishRun::progressChanged, [this](int p) { positions << p; });
-        QObject::connect(&run, &PublishRun::finished,
-                         [this](const PublishOutcome&) { ++finished; });
-    }
-
-    QStringList statuses;
-    QList<QPair<int, int>> ranges;
-    QList<int> positions;
-    int finished = 0;
-};
 
 } // namespace wareloom::test

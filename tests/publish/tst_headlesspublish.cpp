@@ -7,117 +7,111 @@
 using namespace wareloom;
 using namespace wareloom::test;
 
-namespace {
-
-struct Finished
-{
-    int exitCode = -1;
-    QStringList errorLines; // standard error, line by line
-};
-
-// Runs the built program with one switch on the test's data directory, without any display.
-Finished runProgram(const QString& commandSwitch)
-{
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        environment.remove(QLatin1String(name));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(WARELOOM_PROGRAM), {commandSwitch});
-    if (!program.waitForFinished(30000)) {
-        program.kill();
-        program.waitForFinished();
-        return {};
-    }
-    if (program.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {
-        program.exitCode(),
-        QString::fromLocal8Bit(program.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts)};
-}
-
-} // namespace
-
-// wareloom -Publish and -Generate: the publish run without a window.
+// The publish run as wareloom -Publish and -Generate run it, without any
+// display: exit status, each status and position on standard error, what
+// went wrong, and what reaches a real host.
 class TestHeadlessPublish : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { qputenv("WARELOOM_FTP_TIMEOUT", "2"); }
-
-    void publishesEveryPage()
+    void runsWithoutAWindow_data()
     {
-        PublishSetup setup;
-        QVERIFY2(setup.start({"A", "B", "C"}).isEmpty(), qPrintable(setup.error));
-        const Finished finished = runProgram("-Publish");
-        QCOMPARE(finished.exitCode, 0);
-        QStringList lines{"Creating HTML"};
-        const QStringList statuses = successfulStatuses();
-        for (int position = 1; position <= 4; ++position)
-            lines << statuses.at(position) << QStringLiteral("  %1 of 4").arg(position);
-        QCOMPARE(finished.errorLines, lines << "Done");
-        QCOMPARE(setup.pageNotPublished(listedPages()), QString());
+        QTest::addColumn<QString>("commandSwitch");
+        QTest::addColumn<QStringList>("categories");
+        QTest::addColumn<QString>("uploadPath"); // null: no settings file
+        QTest::addColumn<QStringList>("fault");  // "wrong": a wrong password
+        QTest::addColumn<int>("exitStatus");
+        QTest::addColumn<QString>("failed"); // "*": every page
+        const QStringList ab{"A", "B"}, none;
+        const QString htdocs = "/htdocs/";
+        QTest::newRow("published") << "-Publish" << ab << htdocs << none << 0 << "";
+        QTest::newRow("login directory, non-ASCII")
+            << "-Publish" << QStringList{"Garden Tools", "Caf\u00e9"} << "" << none << 0 << "";
+        QTest::newRow("no categories") << "-Publish" << none << htdocs << none << 0 << "";
+        QTest::newRow("wrong password")
+            << "-Publish" << ab << htdocs << QStringList{"wrong"} << 1 << "*";
+        QTest::newRow("page refused") << "-Publish" << ab << htdocs
+                                      << QStringList{"--stor-reply", "553:A.htm"} << 1 << "A.htm";
+        QTest::newRow("dropped during a page")
+            << "-Publish" << ab << htdocs << QStringList{"--drop-stor", "B.htm"} << 1 << "B.htm";
+        // "Upload -> " + name + ".htm" would be 200 characters: never cut.
+        QTest::newRow("status text too long")
+            << "-Publish" << QStringList{QString(186, 'n')} << htdocs << none << 1 << "*n";
+        QTest::newRow("no settings") << "-Publish" << ab << QString() << none << 2 << "";
+        QTest::newRow("generate") << "-Generate" << ab << QString() << none << 0 << "";
     }
-
-    // Each page not sent is named with what went wrong; the others went out.
-    void failedPagesAreNamed_data()
+    void runsWithoutAWindow()
     {
-        QTest::addColumn<QStringList>("fault");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QStringList>("failed");
-        QTest::newRow("wrong password") << QStringList{} << "wrong" << QStringList{}; // every page
-        QTest::newRow("one page refused")
-            << QStringList{"--stor-reply", "553:A.htm"} << QString() << QStringList{"A.htm"};
-        QTest::newRow("dropped during one page")
-            << QStringList{"--drop-stor", "B.htm"} << QString() << QStringList{"B.htm"};
-    }
-    void failedPagesAreNamed()
-    {
+        QFETCH(QString, commandSwitch);
+        QFETCH(QStringList, categories);
+        QFETCH(QString, uploadPath);
         QFETCH(QStringList, fault);
-        QFETCH(QString, password);
-        QFETCH(QStringList, failed);
-        PublishSetup setup(fault);
-        QVERIFY2(setup.start({"A", "B"}, "/htdocs/", password).isEmpty(), qPrintable(setup.error));
-        if (failed.isEmpty())
-            failed = listedPages();
-        const Finished finished = runProgram("-Publish");
-        QCOMPARE(finished.exitCode, 1);
-        QVERIFY(!finished.errorLines.contains("Done"));
-        const QStringList report = finished.errorLines.mid(
-            finished.errorLines.indexOf("FTP Error: these pages were not uploaded:"));
-        QCOMPARE(report.size(), failed.size() + 2);
-        for (int i = 0; i < failed.size(); ++i)
-            QVERIFY2(report[i + 1].startsWith("  " + failed[i] + ": ") &&
-                         report[i + 1].size() > failed[i].size() + 5,
-                     qPrintable(report[i + 1]));
-        QCOMPARE(report.last(), QStringLiteral("Check your FTP settings and internet connection."));
-        for (const QString& page : listedPages())
-            QVERIFY(failed.contains(page) || setup.pageNotPublished({page}).isEmpty());
-    }
+        QFETCH(int, exitStatus);
+        QFETCH(QString, failed);
+        qputenv("WARELOOM_FTP_TIMEOUT", "2");
+        const bool wrong = fault == QStringList{"wrong"};
+        PublishSetup setup(wrong ? QStringList() : fault);
+        if (uploadPath.isNull())
+            QVERIFY(writeCategories(setup.data, categories));
+        else
+            QVERIFY2(setup.start(categories, uploadPath, wrong ? "wrong" : "secret").isEmpty(),
+                     qPrintable(setup.error));
+        const QStringList pages = listedPages();
+        const QStringList notSent = failed == "*"      ? pages
+                                    : failed == "*n"   ? pages.mid(1)
+                                    : failed.isEmpty() ? QStringList()
+                                                       : QStringList{failed};
 
-    void noSettingsFileWritesNothing()
-    {
-        TempDataDirectory data;
-        QVERIFY(writeCategories(data, {"A"}));
-        const Finished finished = runProgram("-Publish");
-        QCOMPARE(finished.exitCode, 2);
-        QCOMPARE(finished.errorLines.size(), 1);
-        QVERIFY2(finished.errorLines.first().startsWith("Error: No FTP settings: "),
-                 qPrintable(finished.errorLines.first()));
-        QCOMPARE(QDir(data.path()).entryList(QDir::Files), QStringList{"A.dat"});
-    }
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(QLatin1String(name));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(WARELOOM_PROGRAM), {commandSwitch});
+        QVERIFY(program.waitForFinished(30000));
+        QStringList lines =
+            QString::fromLocal8Bit(program.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+        QVERIFY2(program.exitCode() == exitStatus, qPrintable(lines.join('\n')));
+        if (exitStatus == 2) {
+            QCOMPARE(lines.size(), 1);
+            QVERIFY2(lines[0].startsWith("Error: No FTP settings: "), qPrintable(lines[0]));
+            QCOMPARE(QDir(setup.data.path()).entryList(QDir::Files),
+                     QStringList({"A.dat", "B.dat"}));
+            return;
+        }
 
-    void generateWritesThePagesOnly()
-    {
-        TempDataDirectory data;
-        QVERIFY(writeCategories(data, {"A", "B"}));
-        const Finished finished = runProgram("-Generate");
-        QCOMPARE(finished.exitCode, 0);
-        QCOMPARE(finished.errorLines, QStringList({"Creating HTML", "Done"}));
-        QDir directory(data.path(), {}, QDir::Name, QDir::Files);
-        QCOMPARE(directory.entryList(),
-                 QStringList({"A.dat", "A.htm", "B.dat", "B.htm", "inventory.htm"}));
+        QStringList expected{"Creating HTML"}, stores;
+        for (qsizetype at = 1; commandSwitch == "-Publish" && at <= pages.size(); ++at) {
+            const QString status = "Upload -> " + pages[at - 1] + (at == 1 ? " (main page)" : "");
+            expected << status << QStringLiteral("  %1 of %2").arg(at).arg(categories.size() + 1);
+            if (status.size() < 200) // a longer one would go out cut: never sent
+                stores << "STOR " + uploadPath + pages[at - 1] + " TYPE=A";
+        }
+        if (notSent.isEmpty()) {
+            QCOMPARE(lines, expected << "Done");
+        } else {
+            QCOMPARE(lines.mid(0, expected.size()), expected);
+            lines = lines.mid(expected.size());
+            QCOMPARE(lines.takeFirst(),
+                     QStringLiteral("FTP Error: these pages were not uploaded:"));
+            QCOMPARE(lines.takeLast(),
+                     QStringLiteral("Check your FTP settings and internet connection."));
+            QCOMPARE(lines.size(), notSent.size());
+            for (qsizetype i = 0; i < notSent.size(); ++i)
+                QVERIFY2(lines[i].startsWith("  " + notSent[i] + ": ") && lines[i].size() > 30,
+                         qPrintable(lines[i]));
+        }
+        QVERIFY(QFile::exists(setup.data.filePath(pages.last())));
+        if (commandSwitch == "-Generate" || wrong)
+            return;
+        // One login (again after a drop), the pages in listing order, each in ASCII; the sent ones
+        // whole.
+        QVERIFY(setup.server.commands().filter("USER ").size() == 1 ||
+                fault.contains("--drop-stor"));
+        QCOMPARE(setup.server.commands().filter("STOR "), stores);
+        for (const QString& page : pages)
+            QVERIFY(notSent.contains(page) || setup.pageNotPublished({page}, uploadPath).isEmpty());
     }
 };
 

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QByteArray>
 #include <QProcess>
-#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -11,64 +9,46 @@ namespace wareloom::test {
 // The five fields of a settings file, in file order.
 struct SettingsFields
 {
-    QString userName;
-    QString password;
-    QString ftpServer;
-    QString uploadPath;
-    QString httpServer;
+    QString userName, password, ftpServer, uploadPath, httpServer;
 };
 
-// Writes FTPServer.ftp into the data directory (WARELOOM_DATA_DIR): each
-// field converted to the code page and padded with zeros to 200 bytes.
+// Writes FTPServer.ftp into the data directory (WARELOOM_DATA_DIR) by the
+// rules: each field in the code page, padded with zeros to 200 bytes.
 bool writeSettingsFile(const SettingsFields& fields);
 
-// A real FTP server for one test: tests/support/ftp_server.py on pyftpdlib,
-// run by /usr/bin/python3 on a free port of 127.0.0.1. Its root directory
-// holds an empty "htdocs" directory; its user may read, write and delete.
-// The destructor stops it.
-//
-//     TestFtpServer server({"--refuse-port"});
-//     QVERIFY2(server.start(), qPrintable(server.errorString()));
-//     QVERIFY(writeSettingsFile(server.settings("/htdocs/")));
-//     ... run the code under test ...
-//     QCOMPARE(server.fileContents("/htdocs/inventory.htm"), expected);
-//     QVERIFY(server.commands().contains("STOR /htdocs/inventory.htm TYPE=A"));
+// A real FTP server for one test: ftp_server.py on a free port of 127.0.0.1,
+// serving a directory that holds an empty "htdocs". faultOptions are its
+// fault modes ("--silent", "--stor-reply", "553:A.htm", ...). Stopped by the
+// destructor.
 class TestFtpServer
 {
 public:
-    // faultOptions: fault modes of ftp_server.py, e.g. "--refuse-port", "--silent".
-    explicit TestFtpServer(QStringList faultOptions = {});
-    ~TestFtpServer();
+    explicit TestFtpServer(QStringList faultOptions = {}) : m_faultOptions(std::move(faultOptions))
+    {}
+    ~TestFtpServer() { stop(); }
     TestFtpServer(const TestFtpServer&) = delete;
     TestFtpServer& operator=(const TestFtpServer&) = delete;
 
-    // Starts the server and waits until it listens; false when it does not
-    // come up (errorString() says why).
+    // False when it does not come up; errorString() says why.
     bool start();
-    // Kills the server; its port is closed afterwards.
     void stop();
     QString errorString() const { return m_error; }
 
     quint16 port() const { return m_port; }
-    // The FTP server field that reaches it: "127.0.0.1:<port>".
-    QString address() const;
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
     QString user() const { return QStringLiteral("wareloom"); }
     QString password() const { return QStringLiteral("secret"); }
-    // Settings that log in to this server, with the given upload path.
+    // Settings that log in here, with the given upload path.
     SettingsFields settings(const QString& uploadPath = QStringLiteral("/htdocs/")) const;
 
-    // The directory served as "/", which is also the login directory.
-    QString rootDir() const;
-    // Where a remote name ("/htdocs/x.htm", or "x.htm" in the login
-    // directory) lands on disk.
+    // The directory served as "/" (also the login directory), where a remote
+    // name lands on disk, and the bytes stored under it (empty when none).
+    QString rootDir() const { return m_dir.filePath(QStringLiteral("root")); }
     QString localPath(const QString& remoteName) const;
-    // The stored bytes of a remote name; empty when there is no such file.
     QByteArray fileContents(const QString& remoteName) const;
 
-    // Every command the server received so far, one entry per command:
-    // "USER wareloom", "PASS ******", "EPRT" (PORT, EPRT, PASV and EPSV
-    // without argument), "STOR /htdocs/x.htm TYPE=A" (the transfer type
-    // after STOR), "DELE /htdocs/x.jpg", ...
+    // Every command received so far, as ftp_server.py logs them:
+    // "USER wareloom", "PASS ******", "EPRT", "STOR /htdocs/x.htm TYPE=A", ...
     QStringList commands() const;
     // True when a command starting with one of the prefixes was received.
     bool received(const QStringList& prefixes) const;
