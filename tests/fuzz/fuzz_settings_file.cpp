@@ -10,22 +10,17 @@
 
 using namespace wareloom;
 
-namespace {
-
-void checkFieldReaders(const FtpSettings& settings)
+static void checkFieldReaders(const FtpSettings& settings)
 {
     for (int f = 0; f < SettingsFieldCount; ++f) {
         const QByteArray bytes = settings.bytes(SettingsField(f));
-        if (bytes.size() > SettingsFieldSize || bytes.contains('\0'))
-            abort();
-        if (std::memcmp(settings.record().data() + f * SettingsFieldSize, bytes.constData(),
+        if (bytes.size() > SettingsFieldSize || bytes.contains('\0') ||
+            std::memcmp(settings.record().data() + f * SettingsFieldSize, bytes.constData(),
                         size_t(bytes.size())) != 0)
             abort();
         (void)settings.text(SettingsField(f));
     }
 }
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -37,7 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         settings.setText(SettingsField(f), QString(SettingsTextLimit, QChar(u'a' + f)));
     const SettingsRecord before = settings.record();
     fuzz::writeFile(FtpSettings::filePath(), data, size);
-
     if (!settings.load())
         abort();
     const SettingsRecord& record = settings.record();
@@ -53,11 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto field = SettingsField(size % SettingsFieldCount);
     const SettingsRecord loaded = record;
     settings.setText(field, typed);
-    const qsizetype at = qsizetype(field) * SettingsFieldSize;
-    for (qsizetype i = 0; i < SettingsRecordSize; ++i) {
-        if ((i < at || i >= at + SettingsFieldSize) && record[size_t(i)] != loaded[size_t(i)])
-            abort();
-    }
+    const size_t at = size_t(field) * SettingsFieldSize;
+    if (std::memcmp(record.data(), loaded.data(), at) != 0 ||
+        std::memcmp(record.data() + at + SettingsFieldSize, loaded.data() + at + SettingsFieldSize,
+                    SettingsRecordSize - at - SettingsFieldSize) != 0)
+        abort();
     // Single-byte code page: as much of the text as fits, byte for byte, up
     // to a zero byte, which ends a field's text.
     QByteArray expected = toCodePage(QStringView(typed).left(SettingsTextLimit));
@@ -68,10 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     checkFieldReaders(settings);
 
     // Saving syncs the file to disk, which is slow: one input in eight.
-    if (size % 8 == 0) {
-        FtpSettings reloaded;
-        if (!settings.save().ok() || !reloaded.load() || reloaded.record() != record)
-            abort();
-    }
+    FtpSettings reloaded;
+    if (size % 8 == 0 && (!settings.save().ok() || !reloaded.load() || reloaded.record() != record))
+        abort();
     return 0;
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-// What the publish tests share: category files to publish, settings that
-// log in to a real FTP server, and the pages in the order a run takes them.
+// Category files to publish, settings that log in to a real FTP server, and
+// the pages in the order a run takes them.
 
-#include "core/publish/PublishRun.h"
 #include "core/store/CategoryStore.h"
 #include "core/store/ItemRecord.h"
 
@@ -19,7 +18,6 @@ inline bool writeCategories(const TempDataDirectory& data, const QStringList& na
     for (const QString& name : names) {
         ItemRecord record;
         storeFieldString(record, ItemField::Name, QStringLiteral("Item of ") + name);
-        storeFieldString(record, ItemField::Code, u"C1");
         if (!data.writeFile(name + ".dat", QByteArray(record.bytes.data(), ItemRecord::Size)))
             return false;
     }
@@ -32,25 +30,23 @@ struct PublishSetup
 
     // Empty when all is ready, else why not (kept in error too).
     QString start(const QStringList& categories, const QString& uploadPath = "/htdocs/",
-                  const QString& password = QString())
+                  const QString& password = "secret")
     {
         if (!writeCategories(data, categories) || !server.start())
             return error = "cannot set up: " + server.errorString();
         SettingsFields settings = server.settings(uploadPath);
-        if (!password.isNull())
-            settings.password = password;
+        settings.password = password;
         return error = writeSettingsFile(settings) ? QString() : "cannot write the settings";
     }
 
-    // Empty when every page reached the server as the data directory holds
-    // it, else the first that did not.
-    QString pageNotPublished(const QStringList& pages, const QString& uploadPath = "/htdocs/") const
+    // True when each page reached the server as the data directory holds it.
+    bool published(const QStringList& pages, const QString& uploadPath = "/htdocs/") const
     {
         for (const QString& page : pages)
             if (readFile(data.filePath(page)).isEmpty() ||
                 server.fileContents(uploadPath + page) != readFile(data.filePath(page)))
-                return page;
-        return {};
+                return false;
+        return true;
     }
 
     TempDataDirectory data;
@@ -65,14 +61,6 @@ inline QStringList listedPages()
     for (const FoundCategory& category : listCategories())
         pages << category.name + ".htm";
     return pages;
-}
-
-inline QStringList failedPageNames(const PublishOutcome& outcome)
-{
-    QStringList names;
-    for (const FailedPage& page : outcome.failedPages)
-        names << page.pageFileName;
-    return names;
 }
 
 } // namespace wareloom::test

@@ -72,7 +72,8 @@ private Q_SLOTS:
     }
 
     // "ab" over "abcdef" leaves a, b, zero, d, e, f, zero; a short file fills
-    // the start only; a field without a zero ends at its 200th byte.
+    // the start only; a field without a zero ends at its 200th byte; a
+    // multi-byte text is cut at a character boundary.
     void keepsRemnantsAndStaysWithinFields()
     {
         FtpSettings settings;
@@ -89,7 +90,7 @@ private Q_SLOTS:
         QVERIFY(test::writeFile(m_path, QByteArray(1000, 'E') + "trailing"));
         QVERIFY(settings.load().ok());
         QCOMPARE(settings.bytes(SettingsField::HttpServer), QByteArray(200, 'E'));
-        useCodePage("UTF-8"); // two bytes each: cut at a character boundary
+        useCodePage("UTF-8"); // two bytes each
         settings.setText(SettingsField::Password, QString(150, QChar(0xE9)));
         QCOMPARE(settings.text(SettingsField::Password), QString(99, QChar(0xE9)));
     }
@@ -110,28 +111,19 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(m_path).isDir() && QDir(m_data.path()).rmdir("FTPServer.ftp"));
     }
 
-    void remoteNameIsTheUploadPathAndTheName_data()
+    // Upload path and name, nothing between, added or escaped; never cut.
+    void remoteName()
     {
-        QTest::addColumn<QString>("uploadPath");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("/htdocs/") << "/htdocs/"
-                                  << "/htdocs/inventory.htm";
-        QTest::newRow("no slash added") << "/htdocs"
-                                        << "/htdocsinventory.htm";
-        QTest::newRow("login directory") << ""
-                                         << "inventory.htm";
-        QTest::newRow("blanks stay") << "/a b/"
-                                     << "/a b/inventory.htm";
-        QTest::newRow("199 fits") << QString(186, 'p') << QString(186, 'p') + "inventory.htm";
-        QTest::newRow("200 is never cut") << QString(187, 'p') << QString();
-    }
-    void remoteNameIsTheUploadPathAndTheName()
-    {
-        QFETCH(QString, uploadPath);
-        QFETCH(QString, name);
         FtpSettings settings;
-        settings.setText(SettingsField::UploadPath, uploadPath);
-        QCOMPARE(remoteNameInUploadPath(settings, "inventory.htm"), name);
+        for (const auto& [path, name] : {std::pair<QString, QString>{"/htdocs/", "/htdocs/x.htm"},
+                                         {"/htdocs", "/htdocsx.htm"},
+                                         {"", "x.htm"},
+                                         {"/a b/", "/a b/x.htm"},
+                                         {QString(195, 'p'), QString()},
+                                         {QString(194, 'p'), QString(194, 'p') + "x.htm"}}) {
+            settings.setText(SettingsField::UploadPath, path);
+            QCOMPARE(remoteNameInUploadPath(settings, "x.htm"), name);
+        }
     }
 };
 

@@ -13,32 +13,24 @@
 
 using namespace wareloom;
 
-namespace {
-
-const QByteArray Picture("\xff\xd8\xff\xe0 JPEG, not a GIF\r\n\0", 23);
-
-} // namespace
-
 // The window side of the operations on the web host, with a real server.
 class TestWebHost : public QObject
 {
     Q_OBJECT
 
+    const QByteArray m_picture = QByteArray("\xff\xd8\xff\xe0 JPEG, not a GIF\r\n\0", 23);
     QTemporaryDir m_chosen; // where the user's files lie, outside the data directory
     QWidget m_owner;
 
-    // Every box: caption "Wareloom", OK, owned by the owner; "FTP Error!" is
-    // followed by the reason.
+    // The texts of the boxes, each checked for caption "Wareloom", OK and
+    // its owner; "FTP Error!" must come with a reason after it.
     QStringList texts(const MessageBoxHook& boxes)
     {
         QStringList texts;
-        for (const ShownMessageBox& box : boxes.shown()) {
-            texts << (box.text.startsWith("FTP Error!\n\n") && box.text.size() > 14 ? "FTP Error!"
-                                                                                    : box.text);
-            if (box.caption != "Wareloom" || box.buttons != MessageButtons::Ok ||
-                box.owner != &m_owner)
-                texts << "wrong box";
-        }
+        for (const ShownMessageBox& box : boxes.shown())
+            texts << (box.caption != "Wareloom" || box.owner != &m_owner              ? "wrong box"
+                      : box.text.startsWith("FTP Error!\n\n") && box.text.size() > 14 ? "FTP Error!"
+                                                                                      : box.text);
         return texts;
     }
 
@@ -49,9 +41,9 @@ private Q_SLOTS:
         qputenv("WARELOOM_FTP_TIMEOUT", "1");
         m_owner.setWindowTitle("Wareloom");
         m_owner.show();
-        QVERIFY(test::writeFile(m_chosen.filePath("Logo.JPG"), Picture));
         const QString deep = m_chosen.filePath(QString(120, 'd'));
-        QVERIFY(QDir().mkpath(deep) && test::writeFile(deep + '/' + QString(80, 'b'), Picture));
+        QVERIFY(test::writeFile(m_chosen.filePath("Logo.JPG"), m_picture) && QDir().mkpath(deep) &&
+                test::writeFile(deep + '/' + QString(80, 'b'), m_picture));
     }
 
     // The chosen file goes up unchanged as banner.gif; the title says so
@@ -61,17 +53,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("settings"); // "server", "empty" or "none"
         QTest::addColumn<QString>("chosen");   // empty: the file dialog is cancelled
         QTest::addColumn<QString>("box");      // empty: none
+        const QString ftpError = "FTP Error!";
         QTest::newRow("uploaded") << "server"
                                   << "Logo.JPG"
                                   << "Banner Uploaded!";
         QTest::newRow("all fields empty") << "empty"
-                                          << "Logo.JPG"
-                                          << "FTP Error!";
+                                          << "Logo.JPG" << ftpError;
         QTest::newRow("typed name of no file") << "server"
-                                               << "Nothing.gif"
-                                               << "FTP Error!";
+                                               << "Nothing.gif" << ftpError;
         QTest::newRow("path over 199")
-            << "server" << QString(120, 'd') + '/' + QString(80, 'b') << "FTP Error!";
+            << "server" << QString(120, 'd') + '/' + QString(80, 'b') << ftpError;
         QTest::newRow("file dialog cancelled") << "server" << QString() << QString();
         QTest::newRow("no settings, no file dialog")
             << "none" << QString() << "No FTP/HTTP settings!";
@@ -102,13 +93,14 @@ private Q_SLOTS:
                                                           : "-> Banner.gif");
         QCOMPARE(m_owner.windowTitle(), QStringLiteral("Wareloom"));
         const bool sent = box == "Banner Uploaded!";
-        QCOMPARE(server.fileContents("/htdocs/banner.gif"), sent ? Picture : QByteArray());
+        QCOMPARE(server.fileContents("/htdocs/banner.gif"), sent ? m_picture : QByteArray());
         QCOMPARE(server.commands().contains("STOR /htdocs/banner.gif TYPE=I"), sent);
         QVERIFY(!QFile::exists(data.filePath("banner.gif")));
     }
 
     // The chosen file itself goes up under the code's name, titled so while
-    // the box is up; deleting it twice fails the second time.
+    // the box is up; deleting it twice fails the second time. An address
+    // nothing can open is told.
     void uploadsAPictureAndDeletesIt()
     {
         test::TempDataDirectory data;
@@ -118,11 +110,14 @@ private Q_SLOTS:
         const auto title = test::titleWhenBoxOpens(boxes, m_owner);
         WebHost(&m_owner).uploadPicture(m_chosen.filePath("Logo.JPG"), "A1.jpg");
         QCOMPARE(*title, QStringLiteral("A1.jpg"));
-        QCOMPARE(server.fileContents("/htdocs/A1.jpg"), Picture);
+        QCOMPARE(server.fileContents("/htdocs/A1.jpg"), m_picture);
         WebHost(&m_owner).deleteFile("A1.jpg");
         QVERIFY(!QFile::exists(server.localPath("/htdocs/A1.jpg")));
         WebHost(&m_owner).deleteFile("A1.jpg");
-        QCOMPARE(texts(boxes), QStringList({"Image Uploaded!", "FTP Error!"}));
+        QVERIFY(test::writeSettingsFile({}));
+        WebHost(&m_owner).openWebsite();
+        QCOMPARE(texts(boxes), QStringList({"Image Uploaded!", "FTP Error!",
+                                            "No web browser could be started for \"\"."}));
         QCOMPARE(m_owner.windowTitle(), QStringLiteral("Wareloom"));
     }
 
@@ -143,16 +138,6 @@ private Q_SLOTS:
         QVERIFY2(ticks >= 5 && !enabledDuring, qPrintable(QString::number(ticks)));
         QVERIFY(m_owner.isEnabled());
         QCOMPARE(texts(boxes), QStringList{"FTP Error!"});
-    }
-
-    // Nothing can open an empty address: the user is told instead of nothing.
-    void websiteThatCannotBeOpenedIsTold()
-    {
-        test::TempDataDirectory data;
-        QVERIFY(test::writeSettingsFile({}));
-        MessageBoxHook boxes;
-        WebHost(&m_owner).openWebsite();
-        QCOMPARE(texts(boxes), QStringList{"No web browser could be started for \"\"."});
     }
 };
 

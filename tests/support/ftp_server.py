@@ -1,12 +1,8 @@
 #!/usr/bin/python3
-"""FTP server for the tests (Debian's pyftpdlib, run by /usr/bin/python3).
-
-Listens on a free port of 127.0.0.1, prints the port on stdout and serves
-until killed or until its stdin closes. Every command received goes to the
---log file, one line each: PASS masked; PORT, EPRT, PASV, EPSV without their
-argument; STOR followed by " TYPE=A" or " TYPE=I". The fault options make it
-misbehave in one chosen way.
-"""
+"""FTP server for the tests: serves --root on a free port of 127.0.0.1 (printed
+on stdout) until its stdin closes, logs every command to --log (PASS masked,
+PORT/EPRT/PASV/EPSV bare, STOR with " TYPE=A" or " TYPE=I"), and misbehaves
+in the one way a fault option asks."""
 
 import argparse
 import logging
@@ -84,7 +80,7 @@ def refuse(h, command, value):
 
 
 def drop_stor(h, name):
-    """Drops both connections, without a reply, once data of a STOR to NAME arrive."""
+    """Both connections go dead, without a reply, once data of a STOR to NAME arrive."""
     class Dropping(h.dtp_handler):
         def handle_read(self):
             super().handle_read()
