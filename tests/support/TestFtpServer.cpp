@@ -61,10 +61,7 @@ SettingsFields TestFtpServer::settings(const QString& uploadPath) const
 
 QString TestFtpServer::localPath(const QString& remoteName) const
 {
-    QString relative = remoteName;
-    while (relative.startsWith(QLatin1Char('/')))
-        relative.remove(0, 1);
-    return rootDir() + QLatin1Char('/') + relative;
+    return QDir::cleanPath(rootDir() + QLatin1Char('/') + remoteName);
 }
 
 QByteArray TestFtpServer::fileContents(const QString& remoteName) const

@@ -30,8 +30,8 @@ class Handler(FTPHandler):
             arg = ""
         elif cmd == "STOR":
             arg += " TYPE=" + ("I" if self._current_type == "i" else "A")
-        entry = (cmd + (" " + arg if arg else "")).replace("\r", "\\r").replace("\n", "\\n")
-        self.command_log.write(entry + "\n")
+        entry = cmd + (" " + arg if arg else "")
+        self.command_log.write(entry.replace("\r", "\\r").replace("\n", "\\n") + "\n")
         self.command_log.flush()
 
 
@@ -40,26 +40,19 @@ def refuse_port(h):
 
 
 def pretend_active(h, reply):
-    """PORT/EPRT answered 200 but no data connection comes; STOR then gets reply."""
-    pasv, epsv, stor = h.ftp_PASV, h.ftp_EPSV, h.ftp_STOR
+    """PORT/EPRT get 200 but no data connection comes; a STOR then gets reply."""
+    stor = h.ftp_STOR
 
-    def take_port(self, line):
-        self.pretending = True
-        self.respond("200 Active data connection established.")
+    def mode(active, original=None):
+        def set_mode(self, line):
+            self.active = active
+            return original(self, line) if original else self.respond("200 Active mode.")
+        return set_mode
 
-    def passive(original):
-        def go(self, line):
-            self.pretending = False
-            original(self, line)
-        return go
-
-    def store(self, file, mode="w"):
-        if getattr(self, "pretending", False):
-            return self.respond(reply)
-        return stor(self, file, mode)
-
-    h.ftp_PORT = h.ftp_EPRT = take_port
-    h.ftp_PASV, h.ftp_EPSV, h.ftp_STOR = passive(pasv), passive(epsv), store
+    h.ftp_PORT = h.ftp_EPRT = mode(True)
+    h.ftp_PASV, h.ftp_EPSV = mode(False, h.ftp_PASV), mode(False, h.ftp_EPSV)
+    h.ftp_STOR = lambda self, file, mode="w": (
+        self.respond(reply) if getattr(self, "active", False) else stor(self, file, mode))
 
 
 def silent(h):
@@ -71,12 +64,8 @@ def refuse(h, command, value):
     """CODE or CODE:NAME: command answered with CODE for paths containing NAME."""
     code, _, name = value.partition(":")
     original = getattr(h, "ftp_" + command)
-
-    def answer(self, path, *args):
-        if name in path:
-            return self.respond(code + " Refused by the test server.")
-        return original(self, path, *args)
-    setattr(h, "ftp_" + command, answer)
+    setattr(h, "ftp_" + command, lambda self, path, *args: self.respond(code + " Refused.")
+            if name in path else original(self, path, *args))
 
 
 def drop_stor(h, name):
@@ -86,18 +75,17 @@ def drop_stor(h, name):
             super().handle_read()
             if self.tot_bytes_received and name in (getattr(self.file_obj, "name", "") or "") \
                     and not self._closed:
-                control = self.cmd_channel
-                self._resp = None
+                control, self._resp = self.cmd_channel, None
                 self.close()
                 control.close()
         handle_read_event = handle_read
     h.dtp_handler = Dropping
 
 
-FAULTS = {
+FAULTS = {  # name: (takes a value, how it changes the handler class)
     "refuse-port": (False, refuse_port),
     "reply-425": (False, lambda h: pretend_active(h, "425 Can't open data connection.")),
-    "no-connect-back": (False, lambda h: pretend_active(h, "150 About to open data connection.")),
+    "no-connect-back": (False, lambda h: pretend_active(h, "150 Opening data connection.")),
     "silent": (False, silent),
     "stor-reply": (True, lambda h, v: refuse(h, "STOR", v)),
     "dele-reply": (True, lambda h, v: refuse(h, "DELE", v)),
