@@ -28,15 +28,11 @@ struct PublishSetup
 {
     explicit PublishSetup(QStringList serverFaults = {}) : server(std::move(serverFaults)) {}
 
-    // Empty when all is ready, else why not (kept in error too).
-    QString start(const QStringList& categories, const QString& uploadPath = "/htdocs/",
-                  const QString& password = "secret")
+    bool start(const QStringList& categories, const QString& uploadPath = "/htdocs/",
+               const QString& password = "secret")
     {
-        if (!writeCategories(data, categories) || !server.start())
-            return error = "cannot set up: " + server.errorString();
-        SettingsFields settings = server.settings(uploadPath);
-        settings.password = password;
-        return error = writeSettingsFile(settings) ? QString() : "cannot write the settings";
+        return writeCategories(data, categories) && server.start() &&
+               writeSettingsFile({server.user(), password, server.address(), uploadPath, {}});
     }
 
     // True when each page reached the server as the data directory holds it.
@@ -51,7 +47,6 @@ struct PublishSetup
 
     TempDataDirectory data;
     TestFtpServer server;
-    QString error;
 };
 
 // The main page, then every category's in the order the file system lists them.
