@@ -153,9 +153,11 @@ private Q_SLOTS:
             QVERIFY(status == "Done" && bar->value() == 3);
         else
             QCOMPARE(status == "Creating HTML", password.isEmpty()); // never "Done"
-        QCOMPARE(setup.server.commands().filter("USER ").size(), password.isEmpty() ? 0 : 1);
+
         QVERIFY(password.isEmpty() != QFile::exists(setup.data.filePath("inventory.htm")));
-        QVERIFY(notSent.size() || setup.published(listedPages()));
+        // One run, one login, every page whole.
+        QVERIFY(!box.isEmpty() || (setup.published(listedPages()) &&
+                                   setup.server.commands().filter("USER ").size() == 1));
         QTest::mouseClick(child<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
     }

@@ -1,7 +1,7 @@
 #include "CrashWriterRecords.h"
 #include "TempDataDirectory.h"
 #include "TestFiles.h"
-#include "core/transfer/SettingsFile.h"
+#include "core/transfer/FtpSettings.h"
 
 #include <QDir>
 #include <QElapsedTimer>
