@@ -30,7 +30,10 @@ private Q_SLOTS:
         };
         const QStringList ab{"A", "B"};
         row("published", "-Publish", ab, "/htdocs/", {}, 0, "");
-        row("login directory, non-ASCII", "-Publish", {"Garden Tools", "Caf\u00e9"}, "", {}, 0, "");
+        row("login directory", "-Publish", ab, "", {}, 0, "");
+        // Nothing between path and name, nothing escaped.
+        row("no slash added, blanks", "-Publish", {"Garden Tools", "Caf\u00e9"}, "/htdocs", {}, 0,
+            "");
         row("no categories", "-Publish", {}, "/htdocs/", {}, 0, "");
         row("wrong password", "-Publish", ab, "/htdocs/", {"wrong"}, 1, "*");
         row("page refused", "-Publish", ab, "/htdocs/", {"--stor-reply", "553:A.htm"}, 1, "A.htm");

@@ -3,7 +3,6 @@
 #include "TestFtpServer.h"
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/HostTransfer.h"
-#include "core/transfer/RemoteName.h"
 #include "core/transfer/Sockets.h"
 #include "core/util/TextConversion.h"
 
@@ -121,7 +120,7 @@ private Q_SLOTS:
         QCOMPARE(settings.text(SettingsField::Password), QString(99, QChar(0xE9)));
     }
 
-    // Missing: made with five empty fields. There but unreadable: left alone.
+    // Missing: made with five empty fields.
     void loadOrCreate()
     {
         FtpSettings settings;
@@ -131,24 +130,9 @@ private Q_SLOTS:
         QVERIFY(settings.loadOrCreate().ok());
         QCOMPARE(readFile(m_path), field(QByteArray("\0bcdef", 6)).repeated(5));
         QCOMPARE(fileMode(m_path), 0600);
-        QVERIFY(QFile::remove(m_path) && QDir(m_data.path()).mkdir("FTPServer.ftp"));
-        const Status made = FtpSettings().loadOrCreate();
-        QVERIFY2(made.message().contains("FTPServer.ftp"), qPrintable(made.message()));
-        QVERIFY(QFileInfo(m_path).isDir() && QDir(m_data.path()).rmdir("FTPServer.ftp"));
-    }
-
-    // Upload path and name, nothing between, added or escaped; never cut.
-    void remoteName()
-    {
-        const QStringList paths{"/htdocs/", "/htdocs",         "",
-                                "/a b/",    QString(195, 'p'), QString(194, 'p')};
-        const QStringList names{"/htdocs/x.htm",   "/htdocsx.htm", "x.htm", "/a b/x.htm", "",
-                                paths[5] + "x.htm"};
-        FtpSettings settings;
-        for (qsizetype i = 0; i < paths.size(); ++i) {
-            settings.setText(SettingsField::UploadPath, paths[i]);
-            QCOMPARE(remoteNameInUploadPath(settings, "x.htm"), names[i]);
-        }
+        QVERIFY(test::writeFile(m_path, field("me").repeated(5))); // there: loaded, left alone
+        QVERIFY(settings.loadOrCreate().ok() && settings.text(SettingsField::HttpServer) == "me");
+        QCOMPARE(readFile(m_path), field("me").repeated(5));
     }
 
     // Each operation logs in and sends its one command with the name as
