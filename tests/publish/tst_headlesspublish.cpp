@@ -72,17 +72,11 @@ private Q_SLOTS:
         program.setProcessEnvironment(environment);
         program.start(QStringLiteral(WARELOOM_PROGRAM), {commandSwitch});
         QVERIFY(program.waitForFinished(30000));
-        QStringList lines =
-            QString::fromLocal8Bit(program.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
-        QVERIFY2(program.exitCode() == exitStatus, qPrintable(lines.join('\n')));
-        if (exitStatus == 2) {
-            QCOMPARE(lines.size(), 1);
-            QVERIFY2(lines[0].startsWith("Error: No FTP settings: "), qPrintable(lines[0]));
-            QCOMPARE(QDir(setup.data.path()).entryList(QDir::Files),
-                     QStringList({"A.dat", "B.dat"}));
-            return;
-        }
-
+        // Each line up to its first ": ", so that no reason needs spelling out.
+        QStringList lines;
+        for (const QString& line :
+             QString::fromLocal8Bit(program.readAllStandardError()).split('\n'))
+            lines << line.section(": ", 0, 0);
         QStringList expected{"Creating HTML"}, stores;
         for (qsizetype at = 1; commandSwitch == "-Publish" && at <= pages.size(); ++at) {
             const QString status = "Upload -> " + pages[at - 1] + (at == 1 ? " (main page)" : "");
@@ -90,25 +84,25 @@ private Q_SLOTS:
             if (status.size() < 200) // a longer one would go out cut: never sent
                 stores << "STOR " + uploadPath + pages[at - 1] + " TYPE=A";
         }
-        if (notSent.isEmpty()) {
-            QCOMPARE(lines, expected << "Done");
-        } else {
-            QCOMPARE(lines.mid(0, expected.size()), expected);
-            lines = lines.mid(expected.size());
-            QCOMPARE(lines.takeFirst(),
-                     QStringLiteral("FTP Error: these pages were not uploaded:"));
-            QCOMPARE(lines.takeLast(),
-                     QStringLiteral("Check your FTP settings and internet connection."));
-            QCOMPARE(lines.size(), notSent.size());
-            for (qsizetype i = 0; i < notSent.size(); ++i)
-                QVERIFY2(lines[i].startsWith("  " + notSent[i] + ": ") && lines[i].size() > 30,
-                         qPrintable(lines[i]));
+        if (exitStatus == 2)
+            expected = QStringList{"Error"}; // "Error: No FTP settings: <file> cannot be read..."
+        else if (notSent.isEmpty())
+            expected << "Done";
+        else
+            expected << "FTP Error"
+                     << QStringList(notSent).replaceInStrings(QRegularExpression("^"), "  ")
+                     << "Check your FTP settings and internet connection.";
+        QCOMPARE(lines, expected << "");
+        QCOMPARE(program.exitCode(), exitStatus);
+        if (exitStatus == 2) {
+            QCOMPARE(QDir(setup.data.path()).entryList(QDir::Files),
+                     QStringList({"A.dat", "B.dat"}));
+            return;
         }
         QVERIFY(QFile::exists(setup.data.filePath(pages.last())));
         if (commandSwitch == "-Generate" || wrong)
             return;
-        // One login (again after a drop), the pages in listing order, each in ASCII; the sent ones
-        // whole.
+        // One login (again after a drop), pages in listing order, in ASCII, the sent ones whole.
         QVERIFY(setup.server.commands().filter("USER ").size() == 1 ||
                 fault.contains("--drop-stor"));
         QCOMPARE(setup.server.commands().filter("STOR "), stores);
