@@ -24,11 +24,8 @@ class Handler(FTPHandler):
         return super().pre_process_command(line, cmd, arg)
 
     def log_command(self, cmd, arg):
-        if cmd == "PASS":
-            arg = "******"
-        elif cmd in ("PORT", "EPRT", "PASV", "EPSV"):
-            arg = ""
-        elif cmd == "STOR":
+        arg = {"PASS": "******", "PORT": "", "EPRT": "", "PASV": "", "EPSV": ""}.get(cmd, arg)
+        if cmd == "STOR":
             arg += " TYPE=" + ("I" if self._current_type == "i" else "A")
         entry = cmd + (" " + arg if arg else "")
         self.command_log.write(entry.replace("\r", "\\r").replace("\n", "\\n") + "\n")
@@ -41,16 +38,16 @@ def refuse_port(h):
 
 def pretend_active(h, reply):
     """PORT/EPRT get 200 but no data connection comes; a STOR then gets reply."""
-    stor = h.ftp_STOR
+    stor, pasv, epsv = h.ftp_STOR, h.ftp_PASV, h.ftp_EPSV
 
-    def mode(active, original=None):
+    def mode(active, original):
         def set_mode(self, line):
             self.active = active
             return original(self, line) if original else self.respond("200 Active mode.")
         return set_mode
 
-    h.ftp_PORT = h.ftp_EPRT = mode(True)
-    h.ftp_PASV, h.ftp_EPSV = mode(False, h.ftp_PASV), mode(False, h.ftp_EPSV)
+    h.ftp_PORT = h.ftp_EPRT = mode(True, None)
+    h.ftp_PASV, h.ftp_EPSV = mode(False, pasv), mode(False, epsv)
     h.ftp_STOR = lambda self, file, mode="w": (
         self.respond(reply) if getattr(self, "active", False) else stor(self, file, mode))
 
@@ -82,25 +79,26 @@ def drop_stor(h, name):
     h.dtp_handler = Dropping
 
 
-FAULTS = {  # name: (takes a value, how it changes the handler class)
-    "refuse-port": (False, refuse_port),
-    "reply-425": (False, lambda h: pretend_active(h, "425 Can't open data connection.")),
-    "no-connect-back": (False, lambda h: pretend_active(h, "150 Opening data connection.")),
-    "silent": (False, silent),
-    "stor-reply": (True, lambda h, v: refuse(h, "STOR", v)),
-    "dele-reply": (True, lambda h, v: refuse(h, "DELE", v)),
-    "drop-stor": (True, drop_stor),
-    "slow-read": (True, lambda h, v: setattr(h, "dtp_handler", type(
-        "Slow", (ThrottledDTPHandler,), {"read_limit": int(v)}))),
+FAULTS = {  # option: how it changes the handler class, given the option's value
+    "refuse-port": lambda h, _: refuse_port(h),
+    "reply-425": lambda h, _: pretend_active(h, "425 Can't open data connection."),
+    "no-connect-back": lambda h, _: pretend_active(h, "150 Opening data connection."),
+    "silent": lambda h, _: silent(h),
+    "stor-reply": lambda h, v: refuse(h, "STOR", v),
+    "dele-reply": lambda h, v: refuse(h, "DELE", v),
+    "drop-stor": drop_stor,
+    "slow-read": lambda h, v: setattr(h, "dtp_handler", type(
+        "Slow", (ThrottledDTPHandler,), {"read_limit": int(v)})),
 }
+FLAGS = ("refuse-port", "reply-425", "no-connect-back", "silent")
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     for option in ("root", "log", "user", "password"):
         parser.add_argument("--" + option, required=True)
-    for name, (takes_value, _) in FAULTS.items():
-        parser.add_argument("--" + name, **({} if takes_value else {"action": "store_true"}))
+    for name in FAULTS:
+        parser.add_argument("--" + name, **({"action": "store_true"} if name in FLAGS else {}))
     args = parser.parse_args()
     logging.basicConfig(level=logging.WARNING, stream=sys.stderr)
 
@@ -108,10 +106,10 @@ def main():
     handler.command_log = open(args.log, "a", encoding="utf-8", errors="surrogateescape")
     handler.authorizer = DummyAuthorizer()
     handler.authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT")
-    for name, (takes_value, apply) in FAULTS.items():
+    for name, apply in FAULTS.items():
         value = getattr(args, name.replace("-", "_"))
         if value:
-            apply(handler, value) if takes_value else apply(handler)
+            apply(handler, value)
 
     server = FTPServer(("127.0.0.1", 0), handler)
     print(server.address[1], flush=True)
