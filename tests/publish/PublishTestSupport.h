@@ -1,9 +1,8 @@
 #pragma once
 
-// What the publish tests share: category files to publish, the order the
-// listing yields them in, and an observer that records a run.
+// Category files to publish, settings that log in to a real FTP server, and
+// the pages in the order a run takes them.
 
-#include "core/publish/PublishRun.h"
 #include "core/store/CategoryStore.h"
 #include "core/store/ItemRecord.h"
 
@@ -11,14 +10,7 @@
 #include "TestFiles.h"
 #include "TestFtpServer.h"
 
-#include <QStringList>
-
 namespace wareloom::test {
-
-inline QByteArray fileBytes(const QString& path)
-{
-    return readFile(path);
-}
 
 // One category file of one item for each name.
 inline bool writeCategories(const TempDataDirectory& data, const QStringList& names)
@@ -26,113 +18,44 @@ inline bool writeCategories(const TempDataDirectory& data, const QStringList& na
     for (const QString& name : names) {
         ItemRecord record;
         storeFieldString(record, ItemField::Name, QStringLiteral("Item of ") + name);
-        storeFieldString(record, ItemField::Code, u"C1");
-        storeFieldString(record, ItemField::Price, u"1.00");
-        storeFieldString(record, ItemField::Qty, u"2");
         if (!data.writeFile(name + ".dat", QByteArray(record.bytes.data(), ItemRecord::Size)))
             return false;
     }
     return true;
 }
 
-// Category files in a data directory of their own, and settings that log in
-// to a real FTP server.
 struct PublishSetup
 {
-    PublishSetup() = default;
-    // A server that fails in the ways of ftp_server.py's fault options.
-    explicit PublishSetup(QStringList serverFaults) : server(std::move(serverFaults)) {}
+    explicit PublishSetup(QStringList serverFaults = {}) : server(std::move(serverFaults)) {}
+
+    bool start(const QStringList& categories, const QString& uploadPath = "/htdocs/",
+               const QString& password = "secret")
+    {
+        return writeCategories(data, categories) && server.start() &&
+               writeSettingsFile({server.user(), password, server.address(), uploadPath, {}});
+    }
+
+    // True when each page reached the server as the data directory holds it.
+    bool published(const QStringList& pages, const QString& uploadPath = "/htdocs/") const
+    {
+        for (const QString& page : pages)
+            if (readFile(data.filePath(page)).isEmpty() ||
+                server.fileContents(uploadPath + page) != readFile(data.filePath(page)))
+                return false;
+        return true;
+    }
 
     TempDataDirectory data;
     TestFtpServer server;
-    QString error;
-
-    // Empty when all is ready, else why not (kept in error too).
-    QString start(const QStringList& categories, const QString& uploadPath = "/htdocs/",
-                  const QString& password = QString())
-    {
-        if (!writeCategories(data, categories))
-            return error = "cannot write the category files";
-        if (!server.start())
-            return error = server.errorString();
-        SettingsFields settings = server.settings(uploadPath);
-        if (!password.isNull())
-            settings.password = password;
-        return error = writeSettingsFile(settings) ? QString() : "cannot write the settings file";
-    }
-
-    // Empty when every page reached the server as the data directory holds
-    // it, else the first page that did not.
-    QString pageNotPublished(const QStringList& pages, const QString& uploadPath = "/htdocs/") const
-    {
-        for (const QString& page : pages) {
-            const QByteArray local = readFile(data.filePath(page));
-            if (local.isEmpty() || server.fileContents(uploadPath + page) != local)
-                return page;
-        }
-        return {};
-    }
 };
 
-// The category names in the order the file system lists them.
-inline QStringList listedNames()
-{
-    QStringList names;
-    for (const FoundCategory& category : listCategories())
-        names << category.name;
-    return names;
-}
-
-// The main page, then the page of every category in listing order.
+// The main page, then every category's in the order the file system lists them.
 inline QStringList listedPages()
 {
     QStringList pages{"inventory.htm"};
-    for (const QString& name : listedNames())
-        pages << name + ".htm";
+    for (const FoundCategory& category : listCategories())
+        pages << category.name + ".htm";
     return pages;
 }
-
-// The status texts of a successful run.
-inline QStringList successfulStatuses()
-{
-    QStringList statuses{"Creating HTML", "Upload -> inventory.htm (main page)"};
-    for (const QString& name : listedNames())
-        statuses << QStringLiteral("Upload -> %1.htm").arg(name);
-    return statuses << "Done";
-}
-
-inline QList<int> oneTo(int last)
-{
-    QList<int> numbers;
-    for (int n = 1; n <= last; ++n)
-        numbers << n;
-    return numbers;
-}
-
-inline QStringList failedPageNames(const PublishOutcome& outcome)
-{
-    QStringList names;
-    for (const FailedPage& page : outcome.failedPages)
-        names << page.pageFileName;
-    return names;
-}
-
-// Everything a run tells its observer, in order.
-class RecordingObserver : public PublishObserver
-{
-public:
-    void statusChanged(const QString& status) override { statuses << status; }
-    void progressRangeChanged(int minimum, int maximum) override
-    {
-        ranges << QPair(minimum, maximum);
-    }
-    void progressChanged(int position) override { positions << position; }
-    void runEnded(const PublishOutcome&) override { statusesWhenEnded = statuses.size(); }
-
-    QStringList statuses;
-    QList<QPair<int, int>> ranges;
-    QList<int> positions;
-    qsizetype statusesWhenEnded = -1; // -1: the run never ended
-};
 
 } // namespace wareloom::test

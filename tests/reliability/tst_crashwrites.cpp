@@ -3,7 +3,7 @@
 // The writer is this program run with the data directory as its argument.
 #include "TempDataDirectory.h"
 #include "core/store/CategoryStore.h"
-#include "core/transfer/SettingsFile.h"
+#include "core/transfer/FtpSettings.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -52,6 +52,7 @@ std::optional<int> recordNumber(QByteArrayView bytes)
         std::abort();
     std::puts("writing");
     std::fflush(stdout);
+    FtpSettings settings;
     for (unsigned round = 0;; ++round) {
         ItemRecords records;
         const QString& path = paths.at(round % paths.size());
@@ -63,8 +64,8 @@ std::optional<int> recordNumber(QByteArrayView bytes)
         if (records.size() >= size_t(WindowSize))
             records.erase(records.begin());
         records.push_back(record(*last + 1));
-        setSettingsText(SettingsField::UserName, QStringLiteral("user %1").arg(round));
-        if (!writeCategory(path, records) || !saveSettings())
+        settings.setText(SettingsField::UserName, QStringLiteral("user %1").arg(round));
+        if (!writeCategory(path, records) || !settings.save())
             std::abort();
     }
 }

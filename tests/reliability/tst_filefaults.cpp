@@ -5,7 +5,7 @@
 #include "core/pages/MainPage.h"
 #include "core/store/CategoryStore.h"
 #include "core/store/Inventory.h"
-#include "core/transfer/SettingsFile.h"
+#include "core/transfer/FtpSettings.h"
 #include "core/util/AtomicFile.h"
 
 #include <QTest>
@@ -32,9 +32,10 @@ Status saveCategory()
 }
 Status saveSettingsFile()
 {
-    (void)loadSettings(); // fails when a directory is in its place; the save must fail too
-    setSettingsText(SettingsField::UserName, u"new user");
-    return saveSettings();
+    FtpSettings settings;
+    (void)settings.load(); // fails when a directory is in its place; the save must fail too
+    settings.setText(SettingsField::UserName, u"new user");
+    return settings.save();
 }
 Status writePages()
 {
@@ -201,9 +202,9 @@ private Q_SLOTS:
             return pages.size() == 2 && pages.front().ok() && !pages.back().ok();
         });
         QTest::newRow("FIFO: load settings")
-            << true << "FTPServer.ftp" << Check([] { return !loadSettings(); });
+            << true << "FTPServer.ftp" << Check([] { return !FtpSettings().load(); });
         QTest::newRow("FIFO: load or create settings") << true << "FTPServer.ftp" << Check([] {
-            const Status made = loadOrCreateSettings();
+            const Status made = FtpSettings().loadOrCreate();
             return !made && made.message().contains("not a regular file");
         });
     }

@@ -1,77 +1,49 @@
 #pragma once
 
-#include <QByteArray>
 #include <QProcess>
-#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 namespace wareloom::test {
 
-// The five fields of a settings file, in file order.
 struct SettingsFields
 {
-    QString userName;
-    QString password;
-    QString ftpServer;
-    QString uploadPath;
-    QString httpServer;
+    QString userName, password, ftpServer, uploadPath, httpServer;
 };
 
-// Writes FTPServer.ftp into the data directory (WARELOOM_DATA_DIR): each
-// field converted to the code page and padded with zeros to 200 bytes.
+// Writes FTPServer.ftp into the data directory by the rules: each field in
+// the code page, padded with zeros to 200 bytes.
 bool writeSettingsFile(const SettingsFields& fields);
 
-// A real FTP server for one test: tests/support/ftp_server.py on pyftpdlib,
-// run by /usr/bin/python3 on a free port of 127.0.0.1. Its root directory
-// holds an empty "htdocs" directory; its user may read, write and delete.
-// The destructor stops it.
-//
-//     TestFtpServer server({"--refuse-port"});
-//     QVERIFY2(server.start(), qPrintable(server.errorString()));
-//     QVERIFY(writeSettingsFile(server.settings("/htdocs/")));
-//     ... run the code under test ...
-//     QCOMPARE(server.fileContents("/htdocs/inventory.htm"), expected);
-//     QVERIFY(server.commands().contains("STOR /htdocs/inventory.htm TYPE=A"));
+// A real FTP server for one test: ftp_server.py on a free port of 127.0.0.1,
+// serving a directory with an empty "htdocs", misbehaving as faultOptions
+// ask ("--silent", "--stor-reply", "553:A.htm", ...).
 class TestFtpServer
 {
 public:
-    // faultOptions: fault modes of ftp_server.py, e.g. "--refuse-port", "--silent".
-    explicit TestFtpServer(QStringList faultOptions = {});
-    ~TestFtpServer();
-    TestFtpServer(const TestFtpServer&) = delete;
-    TestFtpServer& operator=(const TestFtpServer&) = delete;
+    explicit TestFtpServer(QStringList faultOptions = {}) : m_faultOptions(std::move(faultOptions))
+    {}
+    ~TestFtpServer() { stop(); }
 
-    // Starts the server and waits until it listens; false when it does not
-    // come up (errorString() says why).
-    bool start();
-    // Kills the server; its port is closed afterwards.
+    bool start(); // false when it does not come up: errorString() says why
     void stop();
     QString errorString() const { return m_error; }
 
     quint16 port() const { return m_port; }
-    // The FTP server field that reaches it: "127.0.0.1:<port>".
-    QString address() const;
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
     QString user() const { return QStringLiteral("wareloom"); }
     QString password() const { return QStringLiteral("secret"); }
-    // Settings that log in to this server, with the given upload path.
     SettingsFields settings(const QString& uploadPath = QStringLiteral("/htdocs/")) const;
 
-    // The directory served as "/", which is also the login directory.
-    QString rootDir() const;
-    // Where a remote name ("/htdocs/x.htm", or "x.htm" in the login
-    // directory) lands on disk.
+    // "/" and the login directory; where a remote name lands, and its bytes.
+    QString rootDir() const { return m_dir.filePath(QStringLiteral("root")); }
     QString localPath(const QString& remoteName) const;
-    // The stored bytes of a remote name; empty when there is no such file.
     QByteArray fileContents(const QString& remoteName) const;
 
-    // Every command the server received so far, one entry per command:
-    // "USER wareloom", "PASS ******", "EPRT" (PORT, EPRT, PASV and EPSV
-    // without argument), "STOR /htdocs/x.htm TYPE=A" (the transfer type
-    // after STOR), "DELE /htdocs/x.jpg", ...
+    // The commands received so far, as ftp_server.py logs them:
+    // "USER wareloom", "PASS ******", "EPRT", "STOR /htdocs/x.htm TYPE=A", ...
     QStringList commands() const;
-    // True when a command starting with one of the prefixes was received.
-    bool received(const QStringList& prefixes) const;
+    bool received(const QStringList& prefixes) const; // one starting so
 
 private:
     QStringList m_faultOptions;

@@ -1,24 +1,8 @@
 #!/usr/bin/python3
-"""FTP server for the tests, run by /usr/bin/python3 with Debian's pyftpdlib.
-
-Listens on 127.0.0.1 on a free port, prints that port on stdout (one line)
-and serves until it is killed or its stdin closes (the test died).
-
-Every command the server receives is appended to the --log file, one line per
-command, as received (PASS masked; PORT, EPRT, PASV and EPSV without their
-argument; STOR, APPE and STOU followed by " TYPE=A" or " TYPE=I"):
-
-    USER wareloom
-    PASS ******
-    EPRT
-    TYPE A
-    STOR /htdocs/x.htm TYPE=A
-    DELE /htdocs/old.jpg
-
-Fault modes make the server misbehave in one chosen way. Each is a function
-registered with @fault: it receives the handler class and the option's value
-and changes the class. A new fault is one more such function.
-"""
+"""FTP server for the tests: serves --root on a free port of 127.0.0.1 (printed
+on stdout) until its stdin closes, logs every command to --log (PASS masked,
+PORT/EPRT/PASV/EPSV bare, STOR with " TYPE=A" or " TYPE=I"), and misbehaves
+in the one way a fault option asks."""
 
 import argparse
 import logging
@@ -30,143 +14,9 @@ from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
-FAULTS = {}
 
-
-def fault(name, help, metavar=None):
-    """Registers a fault mode as the option --<name> (with a value when
-    metavar is given)."""
-    def register(apply):
-        FAULTS[name] = (help, metavar, apply)
-        return apply
-    return register
-
-
-# --- fault modes
-
-@fault("refuse-port", "answer PORT and EPRT with 500, so that active mode fails")
-def refuse_port(handler, _value):
-    def refuse(self, line):
-        self.respond("500 Active mode refused.")
-    handler.ftp_PORT = refuse
-    handler.ftp_EPRT = refuse
-
-
-def _pretend_active_mode(handler, transfer_reply):
-    """PORT and EPRT are answered 200 but no data connection is ever made;
-    a STOR in that mode gets transfer_reply and nothing more. PASV and EPSV
-    work as usual."""
-    originals = {"PASV": handler.ftp_PASV, "EPSV": handler.ftp_EPSV, "STOR": handler.ftp_STOR}
-
-    def take_port(self, line):
-        self.pretended_active = True
-        self.respond("200 Active data connection established.")
-
-    def make_passive(command):
-        def go_passive(self, line):
-            self.pretended_active = False
-            originals[command](self, line)
-        return go_passive
-
-    def stor(self, file, mode="w"):
-        if getattr(self, "pretended_active", False):
-            self.respond(transfer_reply)
-            return None
-        return originals["STOR"](self, file, mode)
-
-    handler.ftp_PORT = take_port
-    handler.ftp_EPRT = take_port
-    handler.ftp_PASV = make_passive("PASV")
-    handler.ftp_EPSV = make_passive("EPSV")
-    handler.ftp_STOR = stor
-
-
-@fault("reply-425", "accept PORT and EPRT, then answer the transfer with 425")
-def reply_425(handler, _value):
-    _pretend_active_mode(handler, "425 Can't open data connection.")
-
-
-@fault("no-connect-back", "accept PORT and EPRT, answer the transfer with 150 and never "
-       "connect back, so that the client's wait for the data connection times out")
-def no_connect_back(handler, _value):
-    _pretend_active_mode(handler, "150 File status okay. About to open data connection.")
-
-
-@fault("silent", "accept TCP connections and never answer; each connection is logged as "
-       "\"(silent connection)\"")
-def silent(handler, _value):
-    handler.handle = lambda self: self.log_command("(silent connection)", "")
-    handler.found_terminator = lambda self: None
-
-
-def _code_and_name(value):
-    """"553" or "553:Books.htm": a reply code and the part of a path it is
-    limited to (every path when none is given)."""
-    code, _, name = value.partition(":")
-    if not (len(code) == 3 and code.isdigit() and code[0] in "45"):
-        raise SystemExit("a 4xx or 5xx reply code is needed, not %r" % code)
-    return code, name
-
-
-def _refuse(handler, command, value):
-    """Answers command with the reply code of value for the paths it names;
-    other paths are served as usual."""
-    code, name = _code_and_name(value)
-    original = getattr(handler, "ftp_" + command)
-
-    def refuse(self, path, *args):
-        if name in path:
-            self.respond("%s Refused by the test server." % code)
-            return None
-        return original(self, path, *args)
-    setattr(handler, "ftp_" + command, refuse)
-
-
-@fault("stor-reply", "answer STOR with CODE (4xx or 5xx) and store nothing; CODE:NAME only "
-       "for paths that contain NAME", metavar="CODE[:NAME]")
-def stor_reply(handler, value):
-    _refuse(handler, "STOR", value)
-
-
-@fault("dele-reply", "answer DELE with CODE (4xx or 5xx) and delete nothing; CODE:NAME only "
-       "for paths that contain NAME", metavar="CODE[:NAME]")
-def dele_reply(handler, value):
-    _refuse(handler, "DELE", value)
-
-
-@fault("drop-stor", "in a STOR of a path that contains NAME (\"/\" for every path), drop "
-       "the control and the data connection as soon as the first data arrive, without a "
-       "reply; what arrived stays stored", metavar="NAME")
-def drop_stor(handler, name):
-    base = handler.dtp_handler
-
-    class DroppingDTPHandler(base):
-        def handle_read(self):
-            super().handle_read()
-            target = getattr(self.file_obj, "name", "") or ""
-            if self.tot_bytes_received and name in target and not self._closed:
-                control = self.cmd_channel
-                self._resp = None  # no "226", no "426": the line just goes dead
-                self.close()
-                control.close()
-
-        handle_read_event = handle_read  # the base class binds its own
-
-    handler.dtp_handler = DroppingDTPHandler
-
-
-@fault("slow-read", "take uploaded data at no more than BYTES bytes a second", metavar="BYTES")
-def slow_read(handler, value):
-    limit = int(value)
-    if limit < 1:
-        raise SystemExit("--slow-read needs at least 1 byte a second")
-    handler.dtp_handler = type("SlowDTPHandler", (ThrottledDTPHandler,), {"read_limit": limit})
-
-
-# --- command log
-
-class LoggingHandler(FTPHandler):
-    command_log = None  # open text file, set by main()
+class Handler(FTPHandler):
+    command_log = None
     auth_failed_timeout = 0  # answer a wrong password at once
 
     def pre_process_command(self, line, cmd, arg):
@@ -174,55 +24,97 @@ class LoggingHandler(FTPHandler):
         return super().pre_process_command(line, cmd, arg)
 
     def log_command(self, cmd, arg):
-        if cmd == "PASS":
-            arg = "******"
-        elif cmd in ("PORT", "EPRT", "PASV", "EPSV"):
-            arg = ""
-        elif cmd in ("STOR", "APPE", "STOU"):
+        arg = {"PASS": "******", "PORT": "", "EPRT": "", "PASV": "", "EPSV": ""}.get(cmd, arg)
+        if cmd == "STOR":
             arg += " TYPE=" + ("I" if self._current_type == "i" else "A")
         entry = cmd + (" " + arg if arg else "")
-        entry = entry.replace("\r", "\\r").replace("\n", "\\n")
-        self.command_log.write(entry + "\n")
+        self.command_log.write(entry.replace("\r", "\\r").replace("\n", "\\n") + "\n")
         self.command_log.flush()
 
 
-def exit_when_stdin_closes():
-    """The test keeps our stdin open; when it goes away, so do we."""
-    def watch():
-        while sys.stdin.buffer.read(4096):
-            pass
-        os._exit(0)
-    threading.Thread(target=watch, daemon=True).start()
+def refuse_port(h):
+    h.ftp_PORT = h.ftp_EPRT = lambda self, line: self.respond("500 Active mode refused.")
+
+
+def pretend_active(h, reply):
+    """PORT/EPRT get 200 but no data connection comes; a STOR then gets reply."""
+    stor, pasv, epsv = h.ftp_STOR, h.ftp_PASV, h.ftp_EPSV
+
+    def mode(active, original):
+        def set_mode(self, line):
+            self.active = active
+            return original(self, line) if original else self.respond("200 Active mode.")
+        return set_mode
+
+    h.ftp_PORT = h.ftp_EPRT = mode(True, None)
+    h.ftp_PASV, h.ftp_EPSV = mode(False, pasv), mode(False, epsv)
+    h.ftp_STOR = lambda self, file, mode="w": (
+        self.respond(reply) if getattr(self, "active", False) else stor(self, file, mode))
+
+
+def silent(h):
+    h.handle = lambda self: self.log_command("(silent connection)", "")
+    h.found_terminator = lambda self: None
+
+
+def refuse(h, command, value):
+    """CODE or CODE:NAME: command answered with CODE for paths containing NAME."""
+    code, _, name = value.partition(":")
+    original = getattr(h, "ftp_" + command)
+    setattr(h, "ftp_" + command, lambda self, path, *args: self.respond(code + " Refused.")
+            if name in path else original(self, path, *args))
+
+
+def drop_stor(h, name):
+    """Both connections go dead, without a reply, once data of a STOR to NAME arrive."""
+    class Dropping(h.dtp_handler):
+        def handle_read(self):
+            super().handle_read()
+            if self.tot_bytes_received and name in (getattr(self.file_obj, "name", "") or "") \
+                    and not self._closed:
+                control, self._resp = self.cmd_channel, None
+                self.close()
+                control.close()
+        handle_read_event = handle_read
+    h.dtp_handler = Dropping
+
+
+FAULTS = {  # option: how it changes the handler class, given the option's value
+    "refuse-port": lambda h, _: refuse_port(h),
+    "reply-425": lambda h, _: pretend_active(h, "425 Can't open data connection."),
+    "no-connect-back": lambda h, _: pretend_active(h, "150 Opening data connection."),
+    "silent": lambda h, _: silent(h),
+    "stor-reply": lambda h, v: refuse(h, "STOR", v),
+    "dele-reply": lambda h, v: refuse(h, "DELE", v),
+    "drop-stor": drop_stor,
+    "slow-read": lambda h, v: setattr(h, "dtp_handler", type(
+        "Slow", (ThrottledDTPHandler,), {"read_limit": int(v)})),
+}
+FLAGS = ("refuse-port", "reply-425", "no-connect-back", "silent")
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--root", required=True, help="directory served as /")
-    parser.add_argument("--log", required=True, help="file that receives the command log")
-    parser.add_argument("--user", default="wareloom")
-    parser.add_argument("--password", default="secret")
-    for name, (help, metavar, _apply) in FAULTS.items():
-        if metavar:
-            parser.add_argument("--" + name, metavar=metavar, help=help)
-        else:
-            parser.add_argument("--" + name, action="store_true", help=help)
+    for option in ("root", "log", "user", "password"):
+        parser.add_argument("--" + option, required=True)
+    for name in FAULTS:
+        parser.add_argument("--" + name, **({"action": "store_true"} if name in FLAGS else {}))
     args = parser.parse_args()
-
     logging.basicConfig(level=logging.WARNING, stream=sys.stderr)
 
-    handler = type("TestHandler", (LoggingHandler,), {})
+    handler = type("TestHandler", (Handler,), {})
     handler.command_log = open(args.log, "a", encoding="utf-8", errors="surrogateescape")
-    authorizer = DummyAuthorizer()
-    authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT")
-    handler.authorizer = authorizer
-    for name, (_help, _metavar, apply) in FAULTS.items():
+    handler.authorizer = DummyAuthorizer()
+    handler.authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT")
+    for name, apply in FAULTS.items():
         value = getattr(args, name.replace("-", "_"))
         if value:
             apply(handler, value)
 
     server = FTPServer(("127.0.0.1", 0), handler)
     print(server.address[1], flush=True)
-    exit_when_stdin_closes()
+    # The test keeps our stdin open; when it goes away, so do we.
+    threading.Thread(target=lambda: (sys.stdin.buffer.read(), os._exit(0)), daemon=True).start()
     server.serve_forever(handle_exit=False)
 
 

@@ -9,18 +9,17 @@
 #include "ScreenGrab.h"
 #include "TestFtpServer.h"
 
+#include "core/store/CategoryStore.h"
+#include "core/transfer/FtpSettings.h"
+#include "core/transfer/Sockets.h"
 #include "gui/editing/ItemAdd.h"
 #include "gui/mainwnd/BrowserState.h"
 #include "gui/mainwnd/CWareloomDlg.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
-#include "core/transfer/Sockets.h"
-#include "gui/publish/FTPDialog.h"
-#include "gui/publish/FTPSettings.h"
-#include "core/transfer/SettingsFile.h"
+#include "gui/publish/FtpSettingsDialog.h"
+#include "gui/publish/PublishDialog.h"
 #include "gui/res/DialogControlIds.h"
-#include "gui/res/FTPDialogResource.h"
-#include "core/store/CategoryStore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -70,14 +69,28 @@ bool shoot(ResourceDialog& dialog, const QString& path)
     return saved;
 }
 
+bool shoot(QDialog& dialog, const QString& path)
+{
+    bool saved = false;
+    QTimer::singleShot(SettleMs, &dialog, [&] {
+        saved = saveWindow(&dialog, path);
+        dialog.reject();
+    });
+    dialog.exec();
+    if (!saved)
+        fail(QStringLiteral("could not save %1").arg(path));
+    return saved;
+}
+
 bool writeSettings(const test::SettingsFields& fields)
 {
-    setSettingsText(SettingsField::UserName, fields.userName);
-    setSettingsText(SettingsField::Password, fields.password);
-    setSettingsText(SettingsField::FtpServer, fields.ftpServer);
-    setSettingsText(SettingsField::UploadPath, fields.uploadPath);
-    setSettingsText(SettingsField::HttpServer, fields.httpServer);
-    const Status saved = saveSettings();
+    FtpSettings settings;
+    settings.setText(SettingsField::UserName, fields.userName);
+    settings.setText(SettingsField::Password, fields.password);
+    settings.setText(SettingsField::FtpServer, fields.ftpServer);
+    settings.setText(SettingsField::UploadPath, fields.uploadPath);
+    settings.setText(SettingsField::HttpServer, fields.httpServer);
+    const Status saved = settings.save();
     if (!saved)
         fail(saved.message());
     return bool(saved);
@@ -123,9 +136,9 @@ bool addItemThroughDialog(const DemoCategory& category, const DemoItem& item,
 // Publishes through the publish dialog, saving it during a category upload.
 bool publishThroughDialog(const QString& shotPath, MessageBoxHook& boxes)
 {
-    FTPDialog dialog;
-    CategoryUploadShot shot(dialog, *dialog.controlAs<QLabel>(IDC_UPLOAD_STATUS), shotPath);
-    dialog.DoModal();
+    PublishDialog dialog(browserState().categoryCount);
+    CategoryUploadShot shot(dialog, *dialog.findChild<QLabel*>(QStringLiteral("status")), shotPath);
+    dialog.exec();
     if (!shot.saved())
         fail(QStringLiteral("no category upload was caught for %1").arg(shotPath));
     return boxesWere(boxes, {}, QStringLiteral("Publishing")) && shot.saved();
@@ -164,7 +177,7 @@ int main(int argc, char** argv)
                         QStringLiteral("ftp.myshop.example"), QStringLiteral("/htdocs/shop/"),
                         QStringLiteral("http://www.myshop.example/shop/inventory.htm")}) &&
          ok;
-    FTPSettings settingsDialog;
+    FtpSettingsDialog settingsDialog;
     ok = shoot(settingsDialog, out.filePath(QStringLiteral("ftp-settings.png"))) && ok;
     // From here on the host is the local server.
     ok = writeSettings(server.settings(QStringLiteral("/htdocs/"))) && ok;

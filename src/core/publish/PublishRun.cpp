@@ -1,82 +1,80 @@
 #include "core/publish/PublishRun.h"
 
-#include "core/transfer/FtpConnection.h"
 #include "core/pages/CategoryPage.h"
-#include "core/transfer/RemoteName.h"
-#include "core/transfer/SettingsConnection.h"
-#include "core/transfer/SettingsFile.h"
 #include "core/store/CategoryStore.h"
+#include "core/transfer/FtpSettings.h"
+#include "core/transfer/HostTransfer.h"
+#include "core/transfer/RemoteName.h"
 
 #include <QHash>
 
 namespace wareloom {
 namespace {
 
+QString tooLong(const QString& what)
+{
+    return QStringLiteral("its %1 is longer than %2 characters").arg(what).arg(NameBufferLimit);
+}
+
+QString uploadStatus(const QString& pageFileName)
+{
+    return QStringLiteral("Upload -> ") + pageFileName;
+}
+
+} // namespace
+
+PublishRun::PublishRun(int categoryCount, Mode mode, PageClock clock, QObject* parent)
+    : QObject(parent), m_categoryCount(categoryCount), m_mode(mode), m_clock(std::move(clock))
+{
+    qRegisterMetaType<PublishOutcome>();
+}
+
+PublishOutcome PublishRun::run()
+{
+    if (m_mode == Mode::GenerateOnly)
+        return finish(createPages());
+
+    Q_EMIT progressRangeChanged(1, m_categoryCount + 1);
+    FtpSettings settings;
+    if (!settings.load()) {
+        const PublishOutcome outcome{PublishOutcome::Result::NoSettings, {}};
+        Q_EMIT finished(outcome);
+        return outcome;
+    }
+    const std::vector<FailedPage> notWritten = createPages();
+    openFtpConnection(m_connection, settings);
+    std::vector<FailedPage> failed = uploadPages(settings, notWritten);
+    m_connection.close();
+    return finish(std::move(failed));
+}
+
 // Writes the pages, showing "Creating HTML" meanwhile; the pages that must
 // not go out as they stand, in the generator's order.
-std::vector<FailedPage> createPages(int categoryCount, PublishObserver& observer,
-                                    const PageClock& clock)
+std::vector<FailedPage> PublishRun::createPages()
 {
-    observer.statusChanged(QString::fromUtf16(CreatingHtmlStatus));
+    Q_EMIT statusChanged(QString::fromUtf16(CreatingHtmlStatus));
     std::vector<FailedPage> failed;
-    for (const PageOutcome& page : CreateHTML(categoryCount, clock)) {
+    for (const PageOutcome& page : CreateHTML(m_categoryCount, m_clock)) {
         if (!page.ok())
             failed.push_back({page.pageFileName, page.failure});
     }
     return failed;
 }
 
-// Ends a run that got through every page: "Done" when nothing failed.
-PublishOutcome finish(std::vector<FailedPage> failedPages, PublishObserver& observer)
+// Sends every page over the run's connection; a failure is noted and the run
+// goes on. After a cancel the rest are only noted.
+std::vector<FailedPage> PublishRun::uploadPages(const FtpSettings& settings,
+                                                const std::vector<FailedPage>& notWritten)
 {
-    PublishOutcome outcome{PublishOutcome::Result::Failed, std::move(failedPages)};
-    if (outcome.failedPages.empty()) {
-        outcome.result = PublishOutcome::Result::Done;
-        observer.statusChanged(QString::fromUtf16(DoneStatus));
-    }
-    observer.runEnded(outcome);
-    return outcome;
-}
-
-QString tooLong(const QString& what)
-{
-    return QStringLiteral("its %1 is longer than %2 characters").arg(what).arg(NameBufferLimit);
-}
-
-// The uploads of one run over its one connection; a failure is noted and
-// the run goes on.
-class PageUploads
-{
-public:
-    PageUploads(FtpConnection& connection, PublishObserver& observer,
-                const std::vector<FailedPage>& notWritten)
-        : m_connection(connection), m_observer(observer)
-    {
-        for (const FailedPage& page : notWritten)
-            m_notWritten.insert(page.pageFileName, page.reason);
-    }
-
-    void upload(const QString& pageFileName, const QString& status, int position)
-    {
-        m_observer.statusChanged(status);
-        const QString localPath = dataFilePath(pageFileName);
-        const QString remote = remoteNameInUploadPath(pageFileName);
-        m_observer.progressChanged(position);
-        if (const QString why = whyNotSent(status, localPath, remote, pageFileName); !why.isEmpty())
-            m_failed.push_back({pageFileName, why});
-    }
-
-    std::vector<FailedPage> takeFailed() { return std::move(m_failed); }
-
-private:
-    // Empty when the page went out.
-    QString whyNotSent(const QString& status, const QString& localPath, const QString& remote,
-                       const QString& pageFileName)
-    {
+    QHash<QString, QString> unwritten; // page file name -> why
+    for (const FailedPage& page : notWritten)
+        unwritten.insert(page.pageFileName, page.reason);
+    const auto whyNotSent = [&](const QString& page, const QString& status) -> QString {
         // An old page left by an earlier run must not go out in its place.
-        if (const auto failure = m_notWritten.constFind(pageFileName);
-            failure != m_notWritten.cend())
+        if (const auto failure = unwritten.constFind(page); failure != unwritten.cend())
             return failure.value();
+        const QString localPath = dataFilePath(page);
+        const QString remote = remoteNameInUploadPath(settings, page);
         // Names never go out cut.
         if (status.size() > NameBufferLimit)
             return tooLong(QStringLiteral("status text"));
@@ -88,53 +86,44 @@ private:
             return {};
         const QString& error = m_connection.lastError();
         return error.isEmpty() ? QStringLiteral("the upload failed") : error;
-    }
+    };
 
-    FtpConnection& m_connection;
-    PublishObserver& m_observer;
-    QHash<QString, QString> m_notWritten; // page file name -> why
-    std::vector<FailedPage> m_failed;
-};
+    std::vector<FailedPage> failed;
+    const auto upload = [&](const QString& page, const QString& status, int position) {
+        if (isCancelled()) {
+            failed.push_back({page, QStringLiteral("not sent: the run was cancelled")});
+            return;
+        }
+        Q_EMIT statusChanged(status);
+        Q_EMIT progressChanged(position);
+        if (const QString why = whyNotSent(page, status); !why.isEmpty())
+            failed.push_back({page, why});
+    };
 
-QString uploadStatus(const QString& pageFileName)
-{
-    return QStringLiteral("Upload -> ") + pageFileName;
-}
-
-} // namespace
-
-PublishOutcome runPublish(int categoryCount, PublishObserver& observer, const PageClock& clock)
-{
-    observer.progressRangeChanged(1, categoryCount + 1);
-    if (!loadSettings()) {
-        const PublishOutcome outcome{PublishOutcome::Result::NoSettings, {}};
-        observer.runEnded(outcome);
-        return outcome;
-    }
-    const std::vector<FailedPage> notWritten = createPages(categoryCount, observer, clock);
-
-    FtpConnection connection;
-    openFtpConnection(connection);
-    PageUploads uploads(connection, observer, notWritten);
     const QString mainPage = QLatin1String(MainPageFileName);
-    uploads.upload(mainPage, uploadStatus(mainPage) + QStringLiteral(" (main page)"), 1);
+    upload(mainPage, uploadStatus(mainPage) + QStringLiteral(" (main page)"), 1);
     int k = 0;
     // Listed again: a category added since the pages were written is sent as well.
     for (const FoundCategory& category : listCategories()) {
         ++k;
         const QString page = categoryPageFileName(category.fileName);
-        uploads.upload(page, uploadStatus(page), k + 1);
+        upload(page, uploadStatus(page), k + 1);
     }
-
-    const PublishOutcome outcome = finish(uploads.takeFailed(), observer);
-    connection.close();
-    return outcome;
+    return failed;
 }
 
-PublishOutcome runGeneratePages(int categoryCount, PublishObserver& observer,
-                                const PageClock& clock)
+PublishOutcome PublishRun::finish(std::vector<FailedPage> failedPages)
 {
-    return finish(createPages(categoryCount, observer, clock), observer);
+    PublishOutcome outcome{PublishOutcome::Result::Failed, std::move(failedPages)};
+    if (isCancelled() && !outcome.failedPages.empty()) {
+        outcome.result = PublishOutcome::Result::Cancelled;
+        Q_EMIT statusChanged(QString::fromUtf16(CancelledStatus));
+    } else if (outcome.failedPages.empty()) {
+        outcome.result = PublishOutcome::Result::Done;
+        Q_EMIT statusChanged(QString::fromUtf16(DoneStatus));
+    }
+    Q_EMIT finished(outcome);
+    return outcome;
 }
 
 } // namespace wareloom

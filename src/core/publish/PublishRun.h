@@ -1,16 +1,17 @@
 #pragma once
 
 #include "core/pages/MainPage.h"
+#include "core/transfer/FtpConnection.h"
 
+#include <QMetaType>
+#include <QObject>
 #include <QString>
 
 #include <vector>
 
-// The publish run: regenerates the main page and every category page in the
-// data directory and uploads them over one FTP connection, telling an
-// observer what it does. Needs no window: the publish dialog and the command
-// line watch it through their own observers.
 namespace wareloom {
+
+class FtpSettings;
 
 // A page that did not reach the web host (or, generating only, the data
 // directory), and why.
@@ -25,41 +26,70 @@ struct PublishOutcome
     enum class Result {
         NoSettings, // the settings file cannot be opened: nothing generated or sent
         Failed,     // every page was tried; failedPages says which failed
+        Cancelled,  // cancel() ended the run; failedPages names every page not sent
         Done,
     };
     Result result = Result::Done;
-    std::vector<FailedPage> failedPages;
-};
-
-class PublishObserver
-{
-public:
-    virtual ~PublishObserver() = default;
-
-    virtual void statusChanged(const QString& status) = 0;
-    virtual void progressRangeChanged(int minimum, int maximum) = 0;
-    // Set before each upload; may lie beyond the maximum when categories
-    // were added since they were counted.
-    virtual void progressChanged(int position) = 0;
-    // The run's outcome, before its FTP connection is closed.
-    virtual void runEnded(const PublishOutcome& outcome) = 0;
+    std::vector<FailedPage> failedPages; // in the order the run takes the pages
 };
 
 // Status texts of the run.
 inline constexpr char16_t CreatingHtmlStatus[] = u"Creating HTML";
 inline constexpr char16_t DoneStatus[] = u"Done";
+inline constexpr char16_t CancelledStatus[] = u"Cancelled";
 
-// Sets the progress range to 1..categoryCount + 1, then loads the settings,
-// writes the pages (CreateHTML with categoryCount) and uploads the main page
-// at position 1 and the k-th category found at position k + 1, in ASCII,
-// going on after a failed upload. A page the generator could not write, or
-// whose local path, remote name or status text does not fit a name buffer,
-// is a failed upload. "Done" is the last status only when nothing failed.
-PublishOutcome runPublish(int categoryCount, PublishObserver& observer,
-                          const PageClock& clock = localClock);
+// The publish run: regenerates the main page and every category page in the
+// data directory and uploads them over one FTP connection, telling what it
+// does through its signals. Needs no window: run() works on the calling
+// thread, so the command line calls it directly and the publish dialog calls
+// it on a worker thread and takes the signals queued.
+//
+// Publishing sets the progress range to 1..categoryCount + 1, loads the
+// settings, writes the pages (CreateHTML with categoryCount) and uploads the
+// main page at position 1 and the k-th category found at position k + 1, in
+// ASCII, going on after a failed upload. A page the generator could not
+// write, or whose local path, remote name or status text does not fit a name
+// buffer, is a failed upload. "Done" is the last status only when nothing
+// failed. Generating only writes the pages: no settings, no FTP.
+class PublishRun : public QObject
+{
+    Q_OBJECT
 
-// Writes the pages only: no settings, no FTP.
-PublishOutcome runGeneratePages(int categoryCount, PublishObserver& observer,
-                                const PageClock& clock = localClock);
+public:
+    enum class Mode { Publish, GenerateOnly };
+
+    explicit PublishRun(int categoryCount, Mode mode = Mode::Publish, PageClock clock = localClock,
+                        QObject* parent = nullptr);
+
+    // Runs to the end on the calling thread; returns what finished() carries.
+    PublishOutcome run();
+
+    // Thread-safe: the upload under way ends within about a second and no
+    // other starts. Pages are written whole all the same.
+    void cancel() { m_connection.cancel(); }
+    bool isCancelled() const { return m_connection.isCancelled(); }
+
+Q_SIGNALS:
+    void statusChanged(const QString& status);
+    void progressRangeChanged(int minimum, int maximum);
+    // Set before each upload; may lie beyond the maximum when categories
+    // were added since they were counted.
+    void progressChanged(int position);
+    // The last signal of a run; the FTP connection is closed by then.
+    void finished(const wareloom::PublishOutcome& outcome);
+
+private:
+    std::vector<FailedPage> createPages();
+    std::vector<FailedPage> uploadPages(const FtpSettings& settings,
+                                        const std::vector<FailedPage>& notWritten);
+    PublishOutcome finish(std::vector<FailedPage> failedPages);
+
+    int m_categoryCount;
+    Mode m_mode;
+    PageClock m_clock;
+    FtpConnection m_connection; // the run's one connection; cancel() reaches it from any thread
+};
 
 } // namespace wareloom
+
+Q_DECLARE_METATYPE(wareloom::PublishOutcome)

@@ -117,6 +117,13 @@ size_t readLocalFile(char* buffer, size_t size, size_t count, void* file)
     return read < 0 ? size_t(CURL_READFUNC_ABORT) : size_t(read);
 }
 
+// libcurl calls this about once a second, also while it waits for a server
+// that says nothing; non-zero ends the transfer.
+int abortWhenCancelled(void* cancelled, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    return static_cast<const std::atomic<bool>*>(cancelled)->load() ? 1 : 0;
+}
+
 } // namespace
 
 struct FtpConnection::Handle
@@ -197,6 +204,9 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, timeouts.lowSpeedSeconds);
     curl_easy_setopt(curl, CURLOPT_READFUNCTION, readLocalFile);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, abortWhenCancelled);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &m_cancelled);
     m_handle = std::move(handle);
 }
 
@@ -219,7 +229,7 @@ bool FtpConnection::putFile(const QString& localPath, const QString& remoteName,
     curl_easy_setopt(curl, CURLOPT_READDATA, &file);
     if (perform(what))
         return true;
-    if (m_passive || !m_handle->activeDataFailed())
+    if (m_passive || isCancelled() || !m_handle->activeDataFailed())
         return false;
 
     m_passive = true;
@@ -267,6 +277,8 @@ bool FtpConnection::checkUsable(const QString& what, const QString& remoteName)
     if (!m_handle)
         return fail(what,
                     m_openError.isEmpty() ? QStringLiteral("no connection is open") : m_openError);
+    if (isCancelled())
+        return fail(what, QString::fromUtf16(CancelledReason));
     if (!m_unreachable.isEmpty())
         return fail(what, m_unreachable);
     if (remoteName.isEmpty())
@@ -282,6 +294,8 @@ bool FtpConnection::perform(const QString& what)
     m_handle->lastResult = curl_easy_perform(m_handle->curl);
     if (m_handle->lastResult == CURLE_OK)
         return true;
+    if (m_handle->lastResult == CURLE_ABORTED_BY_CALLBACK)
+        return fail(what, QString::fromUtf16(CancelledReason));
     // The error buffer keeps stale text after successful calls: only now is it ours.
     const QString why = m_handle->errors[0]
                             ? QString::fromUtf8(m_handle->errors)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 
 namespace wareloom {
@@ -25,6 +26,10 @@ enum class TransferType {
 // may set WARELOOM_FTP_TIMEOUT to a number of seconds that replaces all four.
 // A host that has not answered at all within its time-out is not waited for
 // again: the later transfers of the connection fail at once.
+//
+// cancel() may come from any thread: the transfer under way ends within
+// about a second (libcurl's progress callback reads the flag) and every
+// later transfer of the connection fails at once.
 class FtpConnection
 {
 public:
@@ -49,6 +54,10 @@ public:
     // Ends the login. open() may follow.
     void close();
 
+    // Thread-safe. A cancelled connection stays cancelled, open() included.
+    void cancel() { m_cancelled.store(true); }
+    bool isCancelled() const { return m_cancelled.load(); }
+
     // True once a transfer has had to fall back to passive mode.
     bool isPassive() const { return m_passive; }
 
@@ -63,11 +72,15 @@ private:
     bool fail(const QString& what, const QString& why);
 
     std::unique_ptr<Handle> m_handle;
-    QByteArray m_baseUrl; // "ftp://host:port/"
-    QString m_openError;  // why the settings cannot give a connection at all
+    QByteArray m_baseUrl;  // "ftp://host:port/"
+    QString m_openError;   // why the settings cannot give a connection at all
     QString m_unreachable; // why the host is out of reach: no transfer is tried again
     bool m_passive = false;
     QString m_lastError;
+    std::atomic<bool> m_cancelled{false};
 };
+
+// What lastError() says after a transfer ended by cancel().
+inline constexpr char16_t CancelledReason[] = u"cancelled";
 
 } // namespace wareloom

@@ -1,22 +1,57 @@
 #include "core/transfer/HostTransfer.h"
 
+#include "core/transfer/FtpSettings.h"
 #include "core/transfer/RemoteName.h"
-#include "core/transfer/SettingsConnection.h"
 
 namespace wareloom {
+namespace {
 
-bool uploadToHost(const QString& localPath, const QString& fileName, TransferType type)
+Status outcome(bool done, const FtpConnection& connection)
 {
-    FtpConnection connection;
-    openFtpConnection(connection);
-    return connection.putFile(localPath, remoteNameInUploadPath(fileName), type);
+    return done ? Status::success() : Status::failure(connection.lastError());
 }
 
-bool deleteFromHost(const QString& fileName)
+// Empty, with the reason in why, when the name would not fit a name buffer.
+QString remoteNameOrWhy(const FtpSettings& settings, const QString& fileName, Status& why)
 {
+    const QString name = remoteNameInUploadPath(settings, fileName);
+    if (name.isEmpty())
+        why = Status::failure(QStringLiteral("the upload path and %1 are longer than %2 "
+                                             "characters together")
+                                  .arg(fileName)
+                                  .arg(NameBufferLimit));
+    return name;
+}
+
+} // namespace
+
+void openFtpConnection(FtpConnection& connection, const FtpSettings& settings)
+{
+    connection.open(settings.text(SettingsField::FtpServer), settings.text(SettingsField::UserName),
+                    settings.text(SettingsField::Password));
+}
+
+Status uploadToHost(const FtpSettings& settings, const QString& localPath, const QString& fileName,
+                    TransferType type)
+{
+    Status why = Status::success();
+    const QString remote = remoteNameOrWhy(settings, fileName, why);
+    if (remote.isEmpty())
+        return why;
     FtpConnection connection;
-    openFtpConnection(connection);
-    return connection.deleteFile(remoteNameInUploadPath(fileName));
+    openFtpConnection(connection, settings);
+    return outcome(connection.putFile(localPath, remote, type), connection);
+}
+
+Status deleteFromHost(const FtpSettings& settings, const QString& fileName)
+{
+    Status why = Status::success();
+    const QString remote = remoteNameOrWhy(settings, fileName, why);
+    if (remote.isEmpty())
+        return why;
+    FtpConnection connection;
+    openFtpConnection(connection, settings);
+    return outcome(connection.deleteFile(remote), connection);
 }
 
 } // namespace wareloom

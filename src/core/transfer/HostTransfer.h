@@ -1,15 +1,23 @@
 #pragma once
 
 #include "core/transfer/FtpConnection.h"
+#include "core/util/Status.h"
 
 #include <QString>
 
 namespace wareloom {
 
-// One FTP operation of its own with the loaded settings record: open the
-// connection, send one file to (or delete one file from) the upload path
-// followed by fileName, close. True when the transfer succeeded.
-bool uploadToHost(const QString& localPath, const QString& fileName, TransferType type);
-bool deleteFromHost(const QString& fileName);
+class FtpSettings;
+
+// Opens the connection with the FTP server, user name and password of the
+// settings; every upload and remote deletion starts here.
+void openFtpConnection(FtpConnection& connection, const FtpSettings& settings);
+
+// One FTP operation of its own: open the connection, send one file to (or
+// delete one file from) the upload path followed by fileName, close. The
+// failure says which command failed and why.
+Status uploadToHost(const FtpSettings& settings, const QString& localPath, const QString& fileName,
+                    TransferType type);
+Status deleteFromHost(const FtpSettings& settings, const QString& fileName);
 
 } // namespace wareloom

@@ -1,6 +1,6 @@
 #include "core/transfer/RemoteName.h"
 
-#include "core/transfer/SettingsFile.h"
+#include "core/transfer/FtpSettings.h"
 
 namespace wareloom {
 
@@ -10,9 +10,9 @@ QString remoteName(const QString& uploadPath, const QString& fileName)
     return name.size() > NameBufferLimit ? QString() : name;
 }
 
-QString remoteNameInUploadPath(const QString& fileName)
+QString remoteNameInUploadPath(const FtpSettings& settings, const QString& fileName)
 {
-    return remoteName(settingsText(SettingsField::UploadPath), fileName);
+    return remoteName(settings.text(SettingsField::UploadPath), fileName);
 }
 
 } // namespace wareloom

@@ -4,6 +4,8 @@
 
 namespace wareloom {
 
+class FtpSettings;
+
 // Longest text a name buffer holds: 199 characters and a terminator.
 inline constexpr qsizetype NameBufferLimit = 199;
 
@@ -13,7 +15,7 @@ inline constexpr qsizetype NameBufferLimit = 199;
 // under a cut name.
 QString remoteName(const QString& uploadPath, const QString& fileName);
 
-// remoteName() with the upload path of the loaded settings record.
-QString remoteNameInUploadPath(const QString& fileName);
+// remoteName() with the upload path of the settings.
+QString remoteNameInUploadPath(const FtpSettings& settings, const QString& fileName);
 
 } // namespace wareloom

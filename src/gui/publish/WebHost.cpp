@@ -1,36 +1,45 @@
 #include "gui/publish/WebHost.h"
 
 #include "core/transfer/HostTransfer.h"
-#include "core/transfer/SettingsFile.h"
-#include "gui/mainwnd/BrowserState.h"
+#include "core/transfer/RemoteName.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
-#include "gui/platform/ShellOpen.h"
-#include "gui/publish/ChosenFileUpload.h"
-#include "gui/publish/FTPDialog.h"
-#include "gui/publish/FTPSettings.h"
-#include "gui/publish/SettingsPrompt.h"
+#include "gui/publish/FtpSettingsDialog.h"
+#include "gui/publish/PublishDialog.h"
+
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QThread>
+#include <QUrl>
 
 namespace wareloom {
+namespace {
+
+const QString ProgramTitle = QStringLiteral("Wareloom");
+
+} // namespace
 
 WebHost::WebHost(QWidget* owner) : m_owner(owner) {}
 
 bool WebHost::settingsOrTell()
 {
-    return loadSettingsOrTell(m_owner);
+    if (m_settings.load())
+        return true;
+    tell(QString::fromUtf16(NoSettingsMessage));
+    return false;
 }
 
 void WebHost::publish(int categoryCount)
 {
-    browserState().categoryCount = categoryCount;
-    FTPDialog dialog;
-    dialog.DoModal();
+    PublishDialog dialog(categoryCount, m_owner);
+    dialog.exec();
 }
 
 void WebHost::editSettings()
 {
-    FTPSettings settings;
-    settings.DoModal();
+    FtpSettingsDialog dialog(m_owner);
+    dialog.exec();
 }
 
 void WebHost::uploadBanner()
@@ -40,28 +49,94 @@ void WebHost::uploadBanner()
     const std::optional<QString> chosen = openFileDialog();
     if (!chosen)
         return;
-    uploadChosenFile(m_owner, *chosen, QStringLiteral("banner.gif"),
-                     QStringLiteral("-> Banner.gif"), QStringLiteral("Banner Uploaded!"));
+    sendChosenFile(*chosen, QStringLiteral("banner.gif"), QStringLiteral("-> Banner.gif"),
+                   QStringLiteral("Banner Uploaded!"));
 }
 
 void WebHost::openWebsite()
 {
-    if (settingsOrTell())
-        shellOpen(settingsText(SettingsField::HttpServer));
+    if (!settingsOrTell())
+        return;
+    // As stored: no scheme or page added, not even checked for being empty.
+    const QString address = m_settings.text(SettingsField::HttpServer);
+    if (!QDesktopServices::openUrl(QUrl(address)))
+        tell(QStringLiteral("No web browser could be started for \"%1\".").arg(address));
 }
 
 void WebHost::uploadPicture(const QString& chosenPath, const QString& pictureFileName)
 {
-    uploadChosenFile(m_owner, chosenPath, pictureFileName, pictureFileName,
-                     QStringLiteral("Image Uploaded!"));
+    // The file is the authority: loaded again right before use.
+    if (const Status loaded = m_settings.load(); !loaded) {
+        tellFtpError(loaded);
+        return;
+    }
+    sendChosenFile(chosenPath, pictureFileName, pictureFileName, QStringLiteral("Image Uploaded!"));
 }
 
 void WebHost::deleteFile(const QString& fileName)
 {
     if (!settingsOrTell())
         return;
-    if (!deleteFromHost(fileName))
-        messageBox(m_owner, QString::fromUtf16(FtpErrorMessage), QStringLiteral("Wareloom"));
+    const FtpSettings settings = m_settings;
+    const Status deleted = offGuiThread([&] { return deleteFromHost(settings, fileName); });
+    if (!deleted)
+        tellFtpError(deleted);
+}
+
+// A chosen path longer than a name buffer holds is a failed upload, never a
+// cut one; so is one that is not a regular file (a pipe or a device could
+// block or never end).
+void WebHost::sendChosenFile(const QString& chosenPath, const QString& fileName,
+                             const QString& progressTitle, const QString& successText)
+{
+    if (m_owner)
+        m_owner->setWindowTitle(progressTitle);
+    Status sent = Status::success();
+    if (chosenPath.size() > NameBufferLimit) {
+        sent = Status::failure(QStringLiteral("the path of the chosen file is longer than %1 "
+                                              "characters")
+                                   .arg(NameBufferLimit));
+    } else if (!QFileInfo(chosenPath).isFile()) {
+        sent = Status::failure(QStringLiteral("%1 is not a file").arg(chosenPath));
+    } else {
+        const FtpSettings settings = m_settings;
+        sent = offGuiThread(
+            [&] { return uploadToHost(settings, chosenPath, fileName, TransferType::Binary); });
+    }
+    if (sent)
+        tell(successText);
+    else
+        tellFtpError(sent);
+    if (m_owner)
+        m_owner->setWindowTitle(ProgramTitle);
+}
+
+Status WebHost::offGuiThread(const std::function<Status()>& work)
+{
+    Status result = Status::success();
+    QThread* worker = QThread::create([&] { result = work(); });
+    const bool wasEnabled = m_owner && m_owner->isEnabled();
+    if (wasEnabled)
+        m_owner->setEnabled(false);
+    QEventLoop waiting;
+    QObject::connect(worker, &QThread::finished, &waiting, &QEventLoop::quit);
+    worker->start();
+    waiting.exec();
+    worker->wait();
+    delete worker;
+    if (wasEnabled && m_owner)
+        m_owner->setEnabled(true);
+    return result;
+}
+
+void WebHost::tell(const QString& text)
+{
+    messageBox(m_owner, text, ProgramTitle);
+}
+
+void WebHost::tellFtpError(const Status& failure)
+{
+    tell(QStringLiteral("FTP Error!\n\n") + failure.message());
 }
 
 } // namespace wareloom

@@ -1,28 +1,59 @@
 #pragma once
 
-#include <QString>
+#include "core/transfer/FtpSettings.h"
 
-class QWidget;
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
 
 namespace wareloom {
 
-// The window side of every operation on the web host.
+// The window side of every operation on the web host, for the window that
+// gives the command (the owner: it owns the message boxes, and its title
+// tells what is being sent). Every transfer runs on a worker thread with the
+// owner disabled and the event loop running meanwhile.
 class WebHost
 {
 public:
     explicit WebHost(QWidget* owner);
 
-    // Loads the settings; shows "No FTP/HTTP settings!" and returns false when none.
+    // Loads the settings; shows "No FTP/HTTP settings!" owned by owner and
+    // returns false when none.
     bool settingsOrTell();
+
+    // HTML > FTP Upload and the toolbar button: runs the publish dialog.
     void publish(int categoryCount);
+    // HTML > FTP Settings: runs the FTP Settings dialog.
     void editSettings();
+    // HTML > WebSite Banner Upload: a file of the user's choice goes to the
+    // host as banner.gif, whatever it holds; "Banner Uploaded!" or "FTP Error!".
     void uploadBanner();
+    // HTML > WebSite: the HTTP server text goes to the desktop as stored;
+    // told only when no browser could be started.
     void openWebsite();
+
+    // Picture Upload's transfer (settings already checked by the caller):
+    // sends chosenPath byte for byte as pictureFileName; "Image Uploaded!" or
+    // "FTP Error!" and the reason. The owner's title is pictureFileName until
+    // the box is dismissed, then "Wareloom".
     void uploadPicture(const QString& chosenPath, const QString& pictureFileName);
+
+    // Loads the settings (or tells), deletes fileName on the host; "FTP
+    // Error!" and the reason on failure.
     void deleteFile(const QString& fileName);
 
 private:
-    QWidget* m_owner;
+    void sendChosenFile(const QString& chosenPath, const QString& fileName,
+                        const QString& progressTitle, const QString& successText);
+    // Runs work on a worker thread; the owner is disabled until it ends.
+    Status offGuiThread(const std::function<Status()>& work);
+    void tell(const QString& text);
+    void tellFtpError(const Status& failure);
+
+    QPointer<QWidget> m_owner;
+    FtpSettings m_settings; // as settingsOrTell() last loaded them
 };
 
 } // namespace wareloom

@@ -1,0 +1,136 @@
+#include "gui/publish/PublishDialog.h"
+
+#include "ui_PublishDialog.h"
+
+#include "gui/platform/MessageBox.h"
+
+#include <QEventLoop>
+#include <QThread>
+
+#include <algorithm>
+
+namespace wareloom {
+namespace {
+
+constexpr int StartDelayMs = 1000;
+
+} // namespace
+
+PublishDialog::PublishDialog(int categoryCount, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::PublishDialog>()), m_run(categoryCount)
+{
+    m_ui->setupUi(this);
+    m_ui->okButton->setEnabled(false);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &PublishDialog::cancelRun);
+
+    // The run emits on its worker thread; the widgets change here.
+    connect(&m_run, &PublishRun::statusChanged, m_ui->status, &QLabel::setText,
+            Qt::QueuedConnection);
+    connect(&m_run, &PublishRun::progressRangeChanged, m_ui->progress, &QProgressBar::setRange,
+            Qt::QueuedConnection);
+    connect(&m_run, &PublishRun::progressChanged, this, &PublishDialog::showPosition,
+            Qt::QueuedConnection);
+    connect(&m_run, &PublishRun::finished, this, &PublishDialog::runFinished, Qt::QueuedConnection);
+
+    m_startTimer.setSingleShot(true);
+    m_startTimer.setInterval(StartDelayMs);
+    connect(&m_startTimer, &QTimer::timeout, this, &PublishDialog::startRun);
+    m_startTimer.start();
+}
+
+PublishDialog::~PublishDialog()
+{
+    if (m_thread) {
+        m_run.cancel();
+        m_thread->wait();
+    }
+}
+
+void PublishDialog::done(int result)
+{
+    m_startTimer.stop(); // closed before the run began: nothing is published
+    if (m_closing)
+        return;
+    if (runActive()) {
+        m_closing = true;
+        m_run.cancel();
+        hide();
+        QEventLoop waiting;
+        connect(m_thread, &QThread::finished, &waiting, &QEventLoop::quit);
+        if (m_thread->isRunning())
+            waiting.exec();
+        m_closing = false;
+    }
+    QDialog::done(result);
+}
+
+void PublishDialog::startRun()
+{
+    if (m_thread)
+        return;
+    m_thread = QThread::create([this] { m_run.run(); });
+    m_thread->setParent(this);
+    m_thread->start();
+}
+
+void PublishDialog::cancelRun()
+{
+    if (runActive()) {
+        m_run.cancel();
+        m_ui->cancelButton->setEnabled(false);
+    } else {
+        reject();
+    }
+}
+
+bool PublishDialog::runActive() const
+{
+    return m_thread && !m_thread->isFinished();
+}
+
+void PublishDialog::showPosition(int position)
+{
+    QProgressBar* bar = m_ui->progress;
+    // Beyond the maximum the bar stands full.
+    bar->setValue(std::clamp(position, bar->minimum(), bar->maximum()));
+}
+
+void PublishDialog::runFinished(const PublishOutcome& outcome)
+{
+    if (m_closing)
+        return;
+    m_ui->cancelButton->setEnabled(false);
+    m_ui->okButton->setEnabled(true);
+    m_ui->okButton->setFocus();
+    switch (outcome.result) {
+    case PublishOutcome::Result::NoSettings:
+        // The long text is the caption.
+        messageBox(this, QStringLiteral("Error"), QStringLiteral("Error: No FTP setrtings!"));
+        return;
+    case PublishOutcome::Result::Failed:
+        messageBox(this,
+                   QStringLiteral("FTP Error: Check your FTP settings and internet connection."),
+                   QStringLiteral("FTP Error"));
+        showNotSent(outcome);
+        return;
+    case PublishOutcome::Result::Cancelled:
+        showNotSent(outcome);
+        return;
+    case PublishOutcome::Result::Done:
+        accept();
+        return;
+    }
+}
+
+void PublishDialog::showNotSent(const PublishOutcome& outcome)
+{
+    QStringList lines{QStringLiteral("Not sent:")};
+    for (const FailedPage& page : outcome.failedPages)
+        lines << QStringLiteral("%1: %2").arg(page.pageFileName, page.reason);
+    m_ui->notSent->setPlainText(lines.join(QLatin1Char('\n')));
+    m_ui->notSent->show();
+    resize(std::max(width(), 560), std::max(height(), 320));
+}
+
+} // namespace wareloom

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/publish/PublishRun.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <memory>
+
+class QThread;
+
+namespace Ui {
+class PublishDialog;
+}
+
+namespace wareloom {
+
+// The publish dialog. About a second after it opens it starts the publish
+// run on a worker thread and shows the run's status and progress; it closes
+// itself when every page went out. Cancel, Esc or closing the dialog ends the
+// run within about a second. After a failed or cancelled run it lists the
+// pages not sent and why, and stays open until the user closes it; without
+// settings it stays open too.
+class PublishDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // categoryCount: the categories the main window counted; it sets the
+    // progress range.
+    explicit PublishDialog(int categoryCount, QWidget* parent = nullptr);
+    ~PublishDialog() override;
+
+    // Ends a run under way first, keeping the event loop going meanwhile.
+    void done(int result) override;
+
+private:
+    void startRun();
+    void cancelRun();
+    bool runActive() const;
+    void showPosition(int position);
+    void runFinished(const PublishOutcome& outcome);
+    void showNotSent(const PublishOutcome& outcome);
+
+    std::unique_ptr<Ui::PublishDialog> m_ui;
+    PublishRun m_run; // lives here; its run() works on m_thread
+    QThread* m_thread = nullptr;
+    QTimer m_startTimer;
+    bool m_closing = false;
+};
+
+} // namespace wareloom

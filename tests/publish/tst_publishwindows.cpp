@@ -1,0 +1,368 @@
+#include "PublishTestSupport.h"
+#include "TitleWhileBoxOpen.h"
+#include "core/transfer/Sockets.h"
+#include "gui/platform/FileDialog.h"
+#include "gui/platform/MessageBox.h"
+#include "gui/publish/FtpSettingsDialog.h"
+#include "gui/publish/PublishDialog.h"
+#include "gui/publish/WebHost.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace wareloom;
+using namespace wareloom::test;
+
+namespace {
+
+const QStringList Boxes{"userName", "password", "ftpServer", "uploadPath", "httpServer"};
+
+template <class T> T* child(QWidget* widget, const QString& name)
+{
+    return widget->findChild<T*>(name);
+}
+QLabel* label(QDialog& dialog, const char* name)
+{
+    return child<QLabel>(&dialog, name);
+}
+QLineEdit* box(QDialog* dialog, const QString& name)
+{
+    return child<QLineEdit>(dialog, name);
+}
+
+QByteArray field(const QByteArray& text)
+{
+    return text.leftJustified(200, '\0');
+}
+
+// The pages the publish dialog lists as not sent.
+QStringList notSentShown(QDialog& dialog)
+{
+    QStringList pages;
+    for (const QString& line : child<QPlainTextEdit>(&dialog, "notSent")->toPlainText().split('\n'))
+        if (line.contains(": "))
+            pages << line.section(": ", 0, 0);
+    return pages;
+}
+
+} // namespace
+
+// The publishing windows, driven offscreen by objectName, against real FTP
+// servers and hand-written settings files.
+class TestPublishWindows : public QObject
+{
+    Q_OBJECT
+
+    TempDataDirectory m_data; // for the settings dialog; the other tests make their own
+    const QString m_path = m_data.filePath("FTPServer.ftp");
+    const QByteArray m_picture = QByteArray("\xff\xd8\xff\xe0 JPEG, not a GIF\r\n\0", 23);
+    QTemporaryDir m_chosen; // where the user's files lie, outside the data directory
+    QWidget m_owner;
+
+    // The texts of the boxes, each checked for caption "Wareloom", OK and
+    // its owner; "FTP Error!" must come with a reason after it.
+    QStringList texts(const MessageBoxHook& boxes)
+    {
+        QStringList texts;
+        for (const ShownMessageBox& box : boxes.shown())
+            texts << (box.caption != "Wareloom" || box.owner != &m_owner              ? "wrong box"
+                      : box.text.startsWith("FTP Error!\n\n") && box.text.size() > 14 ? "FTP Error!"
+                                                                                      : box.text);
+        return texts;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(startSockets());
+        m_owner.setWindowTitle("Wareloom");
+        m_owner.show();
+        const QString deep = m_chosen.filePath(QString(120, 'd'));
+        QVERIFY(writeFile(m_chosen.filePath("Logo.JPG"), m_picture) && QDir().mkpath(deep) &&
+                writeFile(deep + '/' + QString(80, 'b'), m_picture));
+    }
+    void init()
+    {
+        qputenv("WARELOOM_FTP_TIMEOUT", "1");
+        qputenv("WARELOOM_DATA_DIR",
+                QFile::encodeName(m_data.path())); // a test's own one unsets it
+        QFile::remove(m_path);
+    }
+
+    // About a second after it opens the run starts (never, for one closed
+    // before). A run that sent every page closes the dialog, with a full bar
+    // and no box. Otherwise the box, then the pages not sent with why, and
+    // the dialog stays; without settings the long text is the caption.
+    void runEnds_data()
+    {
+        QTest::addColumn<QString>("password"); // empty: no settings file
+        QTest::addColumn<QStringList>("fault");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QStringList>("notSent"); // {"*"}: every page
+        const QString ftpError =
+            "FTP Error: Check your FTP settings and internet connection.|FTP Error";
+        QTest::newRow("published") << "secret" << QStringList() << "" << QStringList();
+        QTest::newRow("wrong password") << "wrong" << QStringList() << ftpError << QStringList{"*"};
+        QTest::newRow("one page refused") << "secret" << QStringList{"--stor-reply", "553:A.htm"}
+                                          << ftpError << QStringList{"A.htm"};
+        QTest::newRow("no settings")
+            << QString() << QStringList() << "Error|Error: No FTP setrtings!" << QStringList();
+    }
+    void runEnds()
+    {
+        QFETCH(QString, password);
+        QFETCH(QStringList, fault);
+        QFETCH(QString, box);
+        QFETCH(QStringList, notSent);
+        PublishSetup setup(fault);
+        QVERIFY(password.isEmpty() ? writeCategories(setup.data, {"A", "B"})
+                                   : setup.start({"A", "B"}, "/htdocs/", password));
+        PublishDialog closedAtOnce(2);
+        closedAtOnce.show();
+        closedAtOnce.reject();
+        MessageBoxHook boxes;
+        PublishDialog dialog(2);
+        QCOMPARE(dialog.windowTitle() + label(dialog, "statusCaption")->text() +
+                     label(dialog, "status")->text(),
+                 QStringLiteral("Wareloom - FTP UploadStatus:Creating HTML"));
+        QVERIFY(child<QPushButton>(&dialog, "okButton")->isDefault());
+        dialog.show();
+        QTest::qWait(700);
+        QVERIFY(!setup.server.received({"USER"}) && !QFile::exists(setup.data.filePath("A.htm")));
+        QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(&dialog, "okButton")->isEnabled(), 15000);
+        QTRY_COMPARE(dialog.isVisible(), !box.isEmpty());
+        QCOMPARE(boxes.shown().size(), box.isEmpty() ? 0 : 1);
+        for (const ShownMessageBox& shown : boxes.shown()) {
+            QCOMPARE(shown.text + '|' + shown.caption, box);
+            QVERIFY(shown.icon == MessageIcon::None && shown.owner == &dialog);
+        }
+        QCOMPARE(notSentShown(dialog), notSent == QStringList{"*"} ? listedPages() : notSent);
+        const QString status = label(dialog, "status")->text();
+        const QProgressBar* bar = child<QProgressBar>(&dialog, "progress");
+        QCOMPARE(QPair(bar->minimum(), bar->maximum()), QPair(1, 3));
+        if (box.isEmpty())
+            QVERIFY(status == "Done" && bar->value() == 3);
+        else
+            QCOMPARE(status == "Creating HTML", password.isEmpty()); // never "Done"
+
+        QVERIFY(password.isEmpty() != QFile::exists(setup.data.filePath("inventory.htm")));
+        // One run, one login, every page whole.
+        QVERIFY(!box.isEmpty() || (setup.published(listedPages()) &&
+                                   setup.server.commands().filter("USER ").size() == 1));
+        QTest::mouseClick(child<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    // A host that takes the connection and never says a word, with the real
+    // half-minute time-outs: the event loop keeps answering, and the run
+    // ends within 2 s of the user's word, naming every page not sent.
+    void silentHostIsCancelled_data()
+    {
+        QTest::addColumn<QString>("ending");
+        for (const char* ending : {"Cancel", "Esc", "close box"})
+            QTest::newRow(ending) << ending;
+    }
+    void silentHostIsCancelled()
+    {
+        QFETCH(QString, ending);
+        qunsetenv("WARELOOM_FTP_TIMEOUT");
+        PublishSetup setup({"--silent"});
+        QVERIFY(setup.start({"A", "B"}));
+        MessageBoxHook boxes;
+        PublishDialog dialog(2);
+        QElapsedTimer sinceTick;
+        qint64 longestWait = 0;
+        QTimer tick;
+        tick.callOnTimeout([&] { longestWait = std::max(longestWait, sinceTick.restart()); });
+        sinceTick.start();
+        tick.start(10);
+        dialog.show();
+        QTRY_VERIFY_WITH_TIMEOUT(setup.server.received({"(silent connection)"}), 5000);
+        QTest::qWait(1500); // held up by the host
+
+        QElapsedTimer sinceAsked;
+        sinceAsked.start();
+        if (ending == "Cancel") {
+            QTest::mouseClick(child<QPushButton>(&dialog, "cancelButton"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(&dialog, "okButton")->isEnabled(), 2000);
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(label(dialog, "status")->text(), QStringLiteral("Cancelled"));
+            QCOMPARE(notSentShown(dialog), listedPages());
+        } else {
+            if (ending == "Esc")
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            else
+                dialog.close();
+            QVERIFY(!dialog.isVisible()); // returns once the run has ended
+        }
+        QVERIFY2(sinceAsked.elapsed() < 2000, qPrintable(QString::number(sinceAsked.elapsed())));
+        QVERIFY2(longestWait < 100, qPrintable(QString::number(longestWait)));
+        QVERIFY(boxes.shown().isEmpty() && !setup.server.received({"USER"}));
+    }
+
+    // Texts and tab order as always. Enter presses OK: each box keeps its
+    // first 199 characters, a shorter text leaves the rest of its field as
+    // it was, and the next opening shows what was stored. Cancel, Esc and
+    // the close box store nothing; a first opening still leaves a file.
+    void storesOnOkOnly_data()
+    {
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<bool>("existing");
+        for (const char* ending : {"Enter", "Cancel", "Esc", "close box"})
+            for (bool existing : {false, true})
+                QTest::addRow("%s, %s", ending, existing ? "file there" : "none")
+                    << ending << existing;
+    }
+    void storesOnOkOnly()
+    {
+        QFETCH(QString, ending);
+        QFETCH(bool, existing);
+        if (existing)
+            QVERIFY(writeSettingsFile({"me", {}, {}, "abcdef", {}}));
+        MessageBoxHook boxes;
+        FtpSettingsDialog dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Wareloom - FTP Settings"));
+        QStringList texts;
+        for (const char* name : {"userNameLabel", "passwordLabel", "ftpServerLabel",
+                                 "uploadPathLabel", "httpServerLabel", "ftpServerHint",
+                                 "uploadPathHint", "httpServerHint", "okButton", "cancelButton"})
+            texts << child<QWidget>(&dialog, name)->property("text").toString();
+        QCOMPARE(texts, QStringList({"Username:", "Password:", "FTP Server:", "Upload Path:",
+                                     "HTTP Server:", "eg: ftp.example.com", "eg:  /htdocs/",
+                                     "eg. http://www.example.com/inventory.htm", "OK", "Cancel"}));
+        QStringList order;
+        for (QWidget* w = child<QPushButton>(&dialog, "okButton"); order.size() < 7;
+             w = w->nextInFocusChain())
+            if (w->focusPolicy() & Qt::TabFocus)
+                order << w->objectName();
+        QCOMPARE(order, QStringList({"okButton", "cancelButton"}) + Boxes);
+        QVERIFY(child<QPushButton>(&dialog, "okButton")->isDefault());
+        QCOMPARE(box(&dialog, "password")->echoMode(), QLineEdit::Normal); // in clear
+        QCOMPARE(box(&dialog, "userName")->text(), existing ? "me" : "");
+
+        const QStringList typed{"seller", "pa ss", "ftp.example.com:2121", "ab", QString(250, 'h')};
+        dialog.show();
+        for (int i = 0; i < 5; ++i) {
+            box(&dialog, Boxes[i])->selectAll();
+            QTest::keyClicks(box(&dialog, Boxes[i]), typed[i]);
+        }
+        if (ending == "Enter")
+            QTest::keyClick(box(&dialog, "httpServer"), Qt::Key_Return);
+        else if (ending == "Cancel")
+            QTest::mouseClick(child<QPushButton>(&dialog, "cancelButton"), Qt::LeftButton);
+        else if (ending == "Esc")
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        else
+            dialog.close();
+        QVERIFY(!dialog.isVisible() && boxes.shown().isEmpty());
+        QCOMPARE(dialog.result() == QDialog::Accepted, ending == "Enter");
+        const QByteArray path = existing ? QByteArray("ab\0def", 6) : QByteArray("ab");
+        QCOMPARE(readFile(m_path),
+                 ending == "Enter"
+                     ? field("seller") + field("pa ss") + field("ftp.example.com:2121") +
+                           field(path) + field(QByteArray(199, 'h'))
+                 : existing ? field("me") + field({}) + field({}) + field("abcdef") + field({})
+                            : QByteArray(1000, '\0'));
+        FtpSettingsDialog again;
+        QCOMPARE(box(&again, "httpServer")->text(), ending == "Enter" ? QString(199, 'h') : "");
+    }
+
+    // The chosen file goes up unchanged as banner.gif; the title says so
+    // while the box is up, and reads "Wareloom" afterwards.
+    void uploadsTheChosenFileAsBannerGif_data()
+    {
+        QTest::addColumn<QString>("settings"); // "server", "empty" or "none"
+        QTest::addColumn<QString>("chosen");   // empty: the file dialog is cancelled
+        QTest::addColumn<QString>("box");      // empty: none
+        const auto row = [](const char* name, QString settings, QString chosen, QString box) {
+            QTest::newRow(name) << settings << chosen << box;
+        };
+        row("uploaded", "server", "Logo.JPG", "Banner Uploaded!");
+        row("all fields empty", "empty", "Logo.JPG", "FTP Error!");
+        row("typed name of no file", "server", "Nothing.gif", "FTP Error!");
+        row("path over 199", "server", QString(120, 'd') + '/' + QString(80, 'b'), "FTP Error!");
+        row("file dialog cancelled", "server", "", "");
+        row("no settings, no file dialog", "none", "", "No FTP/HTTP settings!");
+    }
+    void uploadsTheChosenFileAsBannerGif()
+    {
+        QFETCH(QString, settings);
+        QFETCH(QString, chosen);
+        QFETCH(QString, box);
+        TempDataDirectory data;
+        TestFtpServer server;
+        QVERIFY(settings != "server" || server.start());
+        QVERIFY(settings == "none" ||
+                writeSettingsFile(settings == "server" ? server.settings() : SettingsFields{}));
+        FileDialogHook files;
+        if (!chosen.isEmpty())
+            files.queueChoice(m_chosen.filePath(chosen));
+        MessageBoxHook boxes;
+        const auto titleWhileBoxOpen = titleWhenBoxOpens(boxes, m_owner);
+
+        WebHost(&m_owner).uploadBanner();
+
+        QCOMPARE(files.shownCount(), settings == "none" ? 0 : 1);
+        QCOMPARE(texts(boxes), box.isEmpty() ? QStringList() : QStringList{box});
+        QCOMPARE(*titleWhileBoxOpen, box.isEmpty()        ? ""
+                                     : settings == "none" ? "Wareloom"
+                                                          : "-> Banner.gif");
+        QCOMPARE(m_owner.windowTitle(), QStringLiteral("Wareloom"));
+        const bool sent = box == "Banner Uploaded!";
+        QCOMPARE(server.fileContents("/htdocs/banner.gif"), sent ? m_picture : QByteArray());
+        QCOMPARE(server.commands().contains("STOR /htdocs/banner.gif TYPE=I"), sent);
+        QVERIFY(!QFile::exists(data.filePath("banner.gif")));
+    }
+
+    // The chosen file itself goes up under the code's name, titled so while
+    // the box is up; deleting it twice fails the second time. An address
+    // nothing can open is told.
+    void uploadsAPictureAndDeletesIt()
+    {
+        TempDataDirectory data;
+        TestFtpServer server;
+        QVERIFY(server.start() && writeSettingsFile(server.settings()));
+        MessageBoxHook boxes;
+        const auto title = titleWhenBoxOpens(boxes, m_owner);
+        WebHost(&m_owner).uploadPicture(m_chosen.filePath("Logo.JPG"), "A1.jpg");
+        QCOMPARE(*title, QStringLiteral("A1.jpg"));
+        QCOMPARE(server.fileContents("/htdocs/A1.jpg"), m_picture);
+        WebHost(&m_owner).deleteFile("A1.jpg");
+        QVERIFY(!QFile::exists(server.localPath("/htdocs/A1.jpg")));
+        WebHost(&m_owner).deleteFile("A1.jpg");
+        QVERIFY(writeSettingsFile({}));
+        WebHost(&m_owner).openWebsite();
+        QCOMPARE(texts(boxes), QStringList({"Image Uploaded!", "FTP Error!",
+                                            "No web browser could be started for \"\"."}));
+        QCOMPARE(m_owner.windowTitle(), QStringLiteral("Wareloom"));
+    }
+
+    // While a transfer waits on a host that never answers, the owner is
+    // disabled and the event loop keeps running.
+    void transferRunsOffTheGuiThread()
+    {
+        TempDataDirectory data;
+        TestFtpServer server({"--silent"});
+        QVERIFY(server.start() && writeSettingsFile(server.settings()));
+        MessageBoxHook boxes;
+        int ticks = 0;
+        bool enabledDuring = false;
+        QTimer tick;
+        tick.callOnTimeout([&] { ++ticks, enabledDuring = enabledDuring || m_owner.isEnabled(); });
+        tick.start(50);
+        WebHost(&m_owner).deleteFile("Tools.htm");
+        QVERIFY2(ticks >= 5 && !enabledDuring, qPrintable(QString::number(ticks)));
+        QVERIFY(m_owner.isEnabled());
+        QCOMPARE(texts(boxes), QStringList{"FTP Error!"});
+    }
+};
+
+QTEST_MAIN(TestPublishWindows)
+#include "tst_publishwindows.moc"

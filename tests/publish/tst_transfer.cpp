@@ -1,0 +1,287 @@
+#include "TempDataDirectory.h"
+#include "TestFiles.h"
+#include "TestFtpServer.h"
+#include "core/transfer/FtpSettings.h"
+#include "core/transfer/HostTransfer.h"
+#include "core/transfer/Sockets.h"
+#include "core/util/TextConversion.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <thread>
+
+using namespace wareloom;
+using test::readFile;
+
+namespace {
+
+QByteArray field(const QByteArray& text)
+{
+    return text.leftJustified(200, '\0');
+}
+
+int fileMode(const QString& path)
+{
+    struct stat info = {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+}
+
+void useCodePage(const char* name)
+{
+    qputenv("WARELOOM_CODEPAGE", name);
+    resetConversionCodePage();
+}
+
+} // namespace
+
+// FTPServer.ftp byte for byte, and transfers with its settings against a
+// real FTP server: what goes over the wire, and every way a host fails us.
+class TestTransfer : public QObject
+{
+    Q_OBJECT
+
+    test::TempDataDirectory m_data;
+    const QString m_path = m_data.filePath("FTPServer.ftp");
+    const QByteArray m_picture = QByteArray("\x89PNG\r\n\x1a\n\0\x01\r\n", 12);
+    const QString m_photo = m_data.filePath("photo.png");
+    const QString m_large = m_data.filePath("large.jpg"); // 4 MiB
+    FtpSettings m_settings;
+
+    // Starts server, writes and loads its settings, and opens connection with them.
+    bool open(test::TestFtpServer& server, FtpConnection& connection)
+    {
+        if (!server.start() || !test::writeSettingsFile(server.settings()) || !m_settings.load())
+            return false;
+        openFtpConnection(connection, m_settings);
+        return true;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(startSockets());
+        QVERIFY(test::writeFile(m_photo, m_picture) &&
+                test::writeFile(m_large, QByteArray(4 << 20, 'L')));
+    }
+    void init()
+    {
+        useCodePage("CP1252");
+        QFile::remove(m_path);
+        qputenv("WARELOOM_FTP_TIMEOUT", "1");
+    }
+
+    // Each field at its offset: text, zero; at most 199 bytes; in the code
+    // page, a lacking character as "?"; mode 0600, tightened again by a save.
+    void storesEachFieldAtItsOffset()
+    {
+        FtpSettings settings;
+        const QStringList texts{QString(199, 'u') + "vw", "p@ss w0rd", "ftp.example.com:2121",
+                                "/caf\u00e9/", "http://\u4e2d.example/"};
+        for (int f = 0; f < SettingsFieldCount; ++f)
+            settings.setText(SettingsField(f), texts[f]);
+        QVERIFY(settings.save().ok());
+        QCOMPARE(readFile(m_path), field(QByteArray(199, 'u')) + field("p@ss w0rd") +
+                                       field("ftp.example.com:2121") + field("/caf\xe9/") +
+                                       field("http://?.example/"));
+        QCOMPARE(fileMode(m_path), 0600);
+        QVERIFY(
+            QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        FtpSettings loaded;
+        QVERIFY(loaded.load().ok());
+        QCOMPARE(loaded.text(SettingsField::UploadPath), QStringLiteral("/caf\u00e9/"));
+        QVERIFY(loaded.save().ok());
+        QCOMPARE(fileMode(m_path), 0600);
+    }
+
+    // "ab" over "abcdef" leaves a, b, zero, d, e, f, zero; a short file fills
+    // the start only; a field without a zero ends at its 200th byte; a
+    // multi-byte text is cut at a character boundary.
+    void keepsRemnantsAndStaysWithinFields()
+    {
+        FtpSettings settings;
+        settings.setText(SettingsField::UploadPath, u"abcdef");
+        settings.setText(SettingsField::FtpServer, u"old.example.com");
+        settings.setText(SettingsField::UploadPath, u"ab");
+        QVERIFY(settings.save().ok());
+        QCOMPARE(readFile(m_path).mid(600, 7), QByteArray("ab\0def\0", 7));
+        QVERIFY(test::writeFile(m_path, QByteArray(210, 'X')));
+        QVERIFY(settings.load().ok());
+        QCOMPARE(settings.text(SettingsField::UserName), QString(200, 'X'));
+        QCOMPARE(settings.bytes(SettingsField::Password), QByteArray(10, 'X'));
+        QCOMPARE(settings.text(SettingsField::FtpServer), QStringLiteral("old.example.com"));
+        QVERIFY(test::writeFile(m_path, QByteArray(1000, 'E') + "trailing"));
+        QVERIFY(settings.load().ok());
+        QCOMPARE(settings.bytes(SettingsField::HttpServer), QByteArray(200, 'E'));
+        useCodePage("UTF-8"); // two bytes each
+        settings.setText(SettingsField::Password, QString(150, QChar(0xE9)));
+        QCOMPARE(settings.text(SettingsField::Password), QString(99, QChar(0xE9)));
+    }
+
+    // Missing: made with five empty fields.
+    void loadOrCreate()
+    {
+        FtpSettings settings;
+        QVERIFY(!settings.load().ok());
+        for (int f = 0; f < SettingsFieldCount; ++f)
+            settings.setText(SettingsField(f), u"abcdef");
+        QVERIFY(settings.loadOrCreate().ok());
+        QCOMPARE(readFile(m_path), field(QByteArray("\0bcdef", 6)).repeated(5));
+        QCOMPARE(fileMode(m_path), 0600);
+        QVERIFY(test::writeFile(m_path, field("me").repeated(5))); // there: loaded, left alone
+        QVERIFY(settings.loadOrCreate().ok() && settings.text(SettingsField::HttpServer) == "me");
+        QCOMPARE(readFile(m_path), field("me").repeated(5));
+    }
+
+    // Each operation logs in and sends its one command with the name as
+    // given (no CWD, nothing made); a refusal comes with the command and why.
+    // Within one connection, names reach the server exactly, whatever URL
+    // syntax they hold; one with a line break (which would end the command
+    // early) is refused unsent.
+    void sendsExactNames()
+    {
+        test::TestFtpServer server;
+        FtpConnection connection;
+        QVERIFY(open(server, connection));
+        QVERIFY(uploadToHost(m_settings, m_photo, "A1.jpg", TransferType::Binary).ok());
+        QCOMPARE(server.fileContents("/htdocs/A1.jpg"), m_picture); // CR LF and all
+        QVERIFY(deleteFromHost(m_settings, "A1.jpg").ok());
+        QCOMPARE(deleteFromHost(m_settings, "A1.jpg").message(),
+                 QStringLiteral("DELE /htdocs/A1.jpg: the server answered 550"));
+        const QString login = "USER wareloom|PASS ******|";
+        QCOMPARE(server.commands()
+                     .filter(QRegularExpression("^(USER|PASS|STOR|DELE|CWD|MKD)"))
+                     .join('|'),
+                 login + "STOR /htdocs/A1.jpg TYPE=I|" + login + "DELE /htdocs/A1.jpg|" + login +
+                     "DELE /htdocs/A1.jpg");
+
+        for (const QString name :
+             {"Tools.htm", "htdocs/T.htm", "/htdocs/Garden  tools.htm", "/htdocs/R&D No#1.htm",
+              "/htdocs/100%25 off%.htm", "/htdocs/why?x=1;type=i.htm", "/htdocs/Caf\u00e9.htm"}) {
+            QVERIFY2(connection.putFile(m_photo, name, TransferType::Ascii),
+                     qPrintable(connection.lastError()));
+            QCOMPARE(server.fileContents(name), m_picture);
+            QVERIFY2(connection.deleteFile(name), qPrintable(connection.lastError()));
+            QVERIFY(!QFile::exists(server.localPath(name)));
+        }
+        for (const char* lineBreak : {"\r\n", "\n", "\r"}) {
+            const QString name = QString("/htdocs/x.htm%1DELE /htdocs/keep.htm").arg(lineBreak);
+            QVERIFY(!connection.putFile(m_photo, name, TransferType::Ascii));
+            QVERIFY(!connection.deleteFile(name));
+        }
+        QVERIFY(!connection.putFile(m_data.filePath("none"), "/htdocs/x.htm", TransferType::Ascii));
+        QVERIFY(!server.received({"DELE /htdocs/keep", "STOR /htdocs/x.htm"}));
+        // A server field or login that cannot be meant: nothing is sent.
+        const QString host = server.address(), pw = server.password();
+        for (const auto& [field, password] :
+             QList<std::pair<QString, QString>>{{"", pw},
+                                                {host + "/htdocs", pw},
+                                                {"127.0.0.1:ftp", pw},
+                                                {host, pw + "\r\nDELE k"}}) {
+            FtpConnection refused;
+            refused.open(field, server.user(), password);
+            QVERIFY(!refused.putFile(m_photo, "/htdocs/y.htm", TransferType::Ascii));
+        }
+        QCOMPARE(server.commands().filter("USER ").size(), 3 + 1);
+    }
+
+    // Active first; the first refusal makes the rest of the connection passive.
+    void activeModeFallsBackToPassive_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("PORT refused") << "--refuse-port";
+        QTest::newRow("425") << "--reply-425";
+        QTest::newRow("no connect-back") << "--no-connect-back";
+    }
+    void activeModeFallsBackToPassive()
+    {
+        QFETCH(QString, fault);
+        test::TestFtpServer server({fault});
+        FtpConnection connection;
+        QVERIFY(open(server, connection));
+        for (const char* remote : {"/htdocs/a.png", "/htdocs/b.png"})
+            QVERIFY2(connection.putFile(m_photo, remote, TransferType::Binary),
+                     qPrintable(connection.lastError()));
+        QVERIFY(connection.isPassive());
+        QCOMPARE(server.fileContents("/htdocs/b.png"), m_picture);
+        const QStringList modes =
+            server.commands().filter(QRegularExpression("^(EPRT|PORT|EPSV|PASV)$"));
+        const qsizetype firstPassive = modes.indexOf(QRegularExpression("^(EPSV|PASV)$"));
+        QVERIFY2(firstPassive > 0, qPrintable(modes.join(' ')));
+        QCOMPARE(modes.mid(firstPassive), QStringList(2, modes[firstPassive]));
+    }
+
+    // Reported with the command and the reason, well within the hang bound;
+    // the host does not hold the file whole (or still holds it).
+    void faultIsReportedInBoundedTime_data()
+    {
+        QTest::addColumn<QStringList>("fault");
+        QTest::addColumn<bool>("deleting");
+        const auto row = [](const char* name, QStringList fault, bool deleting) {
+            QTest::newRow(name) << fault << deleting;
+        };
+        row("STOR 451", {"--stor-reply", "451"}, false);
+        row("STOR 553", {"--stor-reply", "553"}, false);
+        row("dropped during STOR", {"--drop-stor", "/"}, false);
+        row("a byte a second", {"--slow-read", "1"}, false);
+        row("never answers an upload", {"--silent"}, false);
+        row("DELE 450", {"--dele-reply", "450"}, true);
+        row("never answers a delete", {"--silent"}, true);
+    }
+    void faultIsReportedInBoundedTime()
+    {
+        QFETCH(QStringList, fault);
+        QFETCH(bool, deleting);
+        test::TestFtpServer server(fault);
+        FtpConnection unused;
+        QVERIFY(open(server, unused));
+        QVERIFY(test::writeFile(server.localPath("/htdocs/A1.jpg"), "old"));
+        QElapsedTimer clock;
+        clock.start();
+        const Status done = deleting
+                                ? deleteFromHost(m_settings, "A1.jpg")
+                                : uploadToHost(m_settings, m_large, "A1.jpg", TransferType::Binary);
+        QVERIFY(clock.elapsed() < 15000);
+        QVERIFY2(
+            done.message().startsWith(deleting ? "DELE /htdocs/A1.jpg: " : "STOR /htdocs/A1.jpg: "),
+            qPrintable(done.message()));
+        const QByteArray left = server.fileContents("/htdocs/A1.jpg");
+        QVERIFY(deleting ? left == "old" : left.size() != 4 << 20);
+    }
+
+    // With the real half-minute time-outs, from another thread: ended within
+    // a second or so; the connection stays cancelled. Without a cancel, a
+    // host that never answers is waited for once per connection.
+    void cancelEndsATransferToASilentHost()
+    {
+        qunsetenv("WARELOOM_FTP_TIMEOUT");
+        test::TestFtpServer server({"--silent"});
+        FtpConnection connection;
+        QVERIFY(open(server, connection));
+        bool sent = true;
+        std::thread transfer(
+            [&] { sent = connection.putFile(m_photo, "/htdocs/a.png", TransferType::Binary); });
+        QTest::qWait(500);
+        QElapsedTimer sinceCancel;
+        sinceCancel.start();
+        connection.cancel();
+        transfer.join();
+        QVERIFY(!sent);
+        QCOMPARE(connection.lastError(), QStringLiteral("STOR /htdocs/a.png: cancelled"));
+        QVERIFY(!connection.putFile(m_photo, "/htdocs/b.png", TransferType::Binary));
+        QVERIFY2(sinceCancel.elapsed() < 2000, qPrintable(QString::number(sinceCancel.elapsed())));
+
+        qputenv("WARELOOM_FTP_TIMEOUT", "1");
+        FtpConnection waiting;
+        openFtpConnection(waiting, m_settings);
+        for (const char* remote : {"/htdocs/inventory.htm", "/htdocs/A.htm"})
+            QVERIFY(!waiting.putFile(m_photo, remote, TransferType::Ascii));
+        QVERIFY(!waiting.deleteFile("/htdocs/A.jpg"));
+        QCOMPARE(server.commands(), QStringList(2, "(silent connection)"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTransfer)
+#include "tst_transfer.moc"
