@@ -34,7 +34,7 @@ namespace wareloom {
 namespace {
 
 // Wide enough for a whole item line, tall enough for a screenful of items.
-constexpr int ListColumns = 98;
+constexpr int ListColumns = 100;
 constexpr int ListRows = 30;
 
 QLabel* sunkenLabel(const QString& objectName, Qt::Alignment alignment, QWidget* parent)
