@@ -227,7 +227,8 @@ void MainWindow::addFoundItemLines(const QString& wanted)
     const std::vector<CategoryEntry>& categories = m_inventory.categories();
     for (size_t c = 0; c < categories.size(); ++c) {
         ItemRecords items;
-        loadCategory(m_inventory.filePath(categories[c].fileName), items);
+        // A category that cannot be read has nothing to find; opening it says why.
+        (void)loadCategory(m_inventory.filePath(categories[c].fileName), items);
         for (size_t i = 0; i < items.size(); ++i) {
             if (matches(items[i], wanted)) {
                 m_list->addItem(itemLine(items[i]) + QStringLiteral("  ") + categories[c].name);
