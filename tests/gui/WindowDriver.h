@@ -120,11 +120,16 @@ inline void typeText(QLineEdit* line, const QString& text)
     QVERIFY(line);
     line->selectAll();
     QTest::keyClick(line, Qt::Key_Delete);
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x80) {
             QTest::keyClick(line, c.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            continue;
+        }
+        const qsizetype length = c.isHighSurrogate() ? 2 : 1; // one character, one key
+        QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, text.mid(i, length),
+                            Qt::NoModifier);
+        i += length - 1;
     }
     QCOMPARE(line->text(), text);
 }
