@@ -190,6 +190,7 @@ bool matches(const ItemRecord& item, const QString& wanted)
 void MainWindow::rebuild()
 {
     const QSignalBlocker quiet(m_list);
+    ++m_rebuilds;
     m_list->clear();
     m_lines.clear();
     const QString wanted = folded(m_filter->text().trimmed());
@@ -259,10 +260,11 @@ void MainWindow::selectionChanged()
     if (selected.isEmpty())
         return;
     const int row = m_list->row(selected.first());
-    // Acted on once the list has finished its own handling of the click or key.
-    const bool categoryView = m_categoryView;
-    QTimer::singleShot(0, this, [this, row, categoryView] {
-        if (categoryView == m_categoryView)
+    // Acted on once the list has finished its own handling of the click or
+    // key, unless the lines changed meanwhile: the row would then be another's.
+    const int rebuilds = m_rebuilds;
+    QTimer::singleShot(0, this, [this, row, rebuilds] {
+        if (rebuilds == m_rebuilds)
             actOnLine(row);
     });
 }
