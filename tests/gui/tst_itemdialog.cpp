@@ -109,7 +109,11 @@ private Q_SLOTS:
             QCOMPARE(child<QLabel>(dialog, "category")->text(), QStringLiteral("Tools"));
             QCOMPARE(QApplication::focusWidget(), child(dialog, "name"));
             typeItem(dialog, typed);
-            click(dialog, "saveButton");
+            // From the last box Tab reaches Save, and Space presses it.
+            child(dialog, "code")->setFocus();
+            QTest::keyClick(child(dialog, "code"), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), child(dialog, "saveButton"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         }));
         QVERIFY(boxes.shown().isEmpty());
         QCOMPARE(readFile(shown.path()), shown.bytes + stored);
