@@ -15,6 +15,15 @@ const QString StyleKey = QStringLiteral("Website/Style");
 const QString ModernName = QStringLiteral("Modern");
 const QString ClassicName = QStringLiteral("Classic");
 
+// An INI value with an unquoted comma reads as a list: the text is its parts.
+QString text(const QSettings& file, const QString& key)
+{
+    const QVariant value = file.value(key);
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", ")).trimmed();
+    return value.toString().trimmed();
+}
+
 } // namespace
 
 QString WebsiteSettings::filePath()
@@ -26,8 +35,8 @@ WebsiteSettings WebsiteSettings::load()
 {
     const QSettings file(filePath(), QSettings::IniFormat);
     WebsiteSettings settings;
-    settings.contactEmail = file.value(ContactEmailKey).toString().trimmed();
-    settings.shopName = file.value(ShopNameKey).toString().trimmed();
+    settings.contactEmail = text(file, ContactEmailKey);
+    settings.shopName = text(file, ShopNameKey);
     // Anything but Modern is the classic style, which every site had before.
     if (file.value(StyleKey).toString().compare(ModernName, Qt::CaseInsensitive) == 0)
         settings.style = Style::Modern;
