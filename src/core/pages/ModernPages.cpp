@@ -10,9 +10,13 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <cstring>
+
 namespace wareloom {
 namespace {
 
+// Columns: item, price, qty, code, picture. Cells carry no attributes of
+// their own: a category page holds up to 999 rows.
 constexpr QByteArrayView Style =
     "<style>"
     "*{box-sizing:border-box}"
@@ -24,7 +28,7 @@ constexpr QByteArrayView Style =
     "th,td{padding:.45rem .6rem;border-bottom:1px solid #ddd;text-align:left;"
     "vertical-align:middle}"
     "th{background:#f3f3f3}"
-    ".num{text-align:right}"
+    ".num,#items td:nth-child(2),#items td:nth-child(3){text-align:right}"
     "th button{font:inherit;font-weight:bold;color:inherit;background:none;border:0;padding:0;"
     "cursor:pointer}"
     "th[aria-sort=ascending] button::after{content:\" \\25B2\"}"
@@ -37,9 +41,11 @@ constexpr QByteArrayView Style =
     "#items thead tr{display:flex;flex-wrap:wrap}"
     "#items th{border:0}"
     "#items tr{border-bottom:1px solid #ddd;padding:.4rem 0}"
-    "#items td{border:0;padding:.1rem 0;text-align:left}"
-    "#items td::before{content:attr(data-label) \": \";font-weight:bold}"
-    "#items td.pic::before{content:none}"
+    "#items td{border:0;padding:.1rem 0;text-align:left!important}"
+    "#items td:nth-child(1){font-weight:bold}"
+    "#items td:nth-child(2)::before{content:\"Price: \"}"
+    "#items td:nth-child(3)::before{content:\"Qty: \"}"
+    "#items td:nth-child(4)::before{content:\"Code: \"}"
     "#items td:empty{display:none}"
     "#items img{max-width:10rem}"
     "}"
@@ -88,6 +94,25 @@ constexpr QByteArrayView ItemsStart =
 constexpr QByteArrayView ItemsEnd = "</tbody>\n</table>\n</main>\n";
 
 constexpr QByteArrayView Replacement = "\xEF\xBF\xBD"; // U+FFFD
+
+// An item row: the cells' end tags are left out, as HTML allows.
+constexpr QByteArrayView RowStart = "<tr><td>";
+constexpr QByteArrayView NextCell = "<td>";
+constexpr QByteArrayView PictureStart = "<a href=\"";
+constexpr QByteArrayView ThumbnailStart = ".jpg\"><img src=\"";
+constexpr QByteArrayView ThumbnailEnd = ".thumb.jpg\" alt=\"Picture\"></a>";
+constexpr QByteArrayView PictureOnlyEnd = ".jpg\">Picture</a>";
+// Bytes one byte of a field may become: "&quot;", or "%E2%82%AC" in a link.
+constexpr qsizetype LongestEscape = 12;
+constexpr qsizetype LongestRow = RowStart.size() + 4 * NextCell.size() + PictureStart.size() +
+                                 ThumbnailStart.size() + ThumbnailEnd.size() + 1 +
+                                 (ItemRecord::Size + 2 * 10) * LongestEscape;
+
+char* put(char* out, QByteArrayView piece)
+{
+    std::memcpy(out, piece.data(), size_t(piece.size()));
+    return out + piece.size();
+}
 
 // A character as escaped UTF-8 for text and quoted attributes: markup
 // characters as references, control characters (never text in HTML) as the
@@ -147,8 +172,11 @@ ModernPages::ModernPages(WebsiteSettings site, QDateTime published)
             break;
         }
         const QByteArray bytes = escapedCharacter(text[0].unicode());
-        m_table[size_t(b)].size = quint8(bytes.size());
-        std::copy(bytes.begin(), bytes.end(), m_table[size_t(b)].bytes.begin());
+        m_text[size_t(b)].size = quint8(bytes.size());
+        std::copy(bytes.begin(), bytes.end(), m_text[size_t(b)].bytes.begin());
+        const QByteArray target = link(text.left(1));
+        m_link[size_t(b)].size = quint8(target.size());
+        std::copy(target.begin(), target.end(), m_link[size_t(b)].bytes.begin());
     }
 }
 
@@ -261,59 +289,83 @@ Status ModernPages::appendItemRows(const QString& categoryPath)
 {
     // Only a regular file: opening a pipe would wait for a writer.
     QFile file(categoryPath);
-    if (!QFileInfo(categoryPath).isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(categoryPath).isFile() ||
+        !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         return Status::failure(QStringLiteral("The category file %1 cannot be read.")
                                    .arg(QDir::toNativeSeparators(categoryPath)));
     }
-    m_records = file.readAll();
-    ItemRecord record;
-    for (qsizetype offset = 0; offset + ItemRecord::Size <= m_records.size();
-         offset += ItemRecord::Size) {
-        std::copy_n(m_records.constData() + offset, ItemRecord::Size, record.bytes.begin());
-        appendItemRow(fieldText(record, ItemField::Name), fieldText(record, ItemField::Code),
-                      fieldText(record, ItemField::Price), fieldText(record, ItemField::Qty));
+    m_records.resize(file.size() - file.size() % ItemRecord::Size);
+    const qint64 got = file.read(m_records.data(), m_records.size());
+    if (got < 0) {
+        return Status::failure(
+            QStringLiteral("The category file %1 cannot be read: %2")
+                .arg(QDir::toNativeSeparators(categoryPath), file.errorString()));
     }
+    const qsizetype rows = qsizetype(got) / ItemRecord::Size;
+    // Room for the longest rows first; the page is cut to what they took.
+    const qsizetype start = m_page.size();
+    m_page.resize(start + rows * LongestRow);
+    char* out = m_page.data() + start;
+    ItemRecord record;
+    for (qsizetype row = 0; row < rows; ++row) {
+        std::memcpy(record.bytes.data(), m_records.constData() + row * ItemRecord::Size,
+                    ItemRecord::Size);
+        out = putItemRow(out, record);
+    }
+    m_page.resize(out - m_page.constData());
     return Status::success();
 }
 
-void ModernPages::appendItemRow(QByteArrayView name, QByteArrayView code, QByteArrayView price,
-                                QByteArrayView qty)
+char* ModernPages::putItemRow(char* out, const ItemRecord& item) const
 {
-    m_page.append("<tr><td data-label=\"Item\">");
-    appendField(name);
-    m_page.append("</td><td data-label=\"Price\" class=\"num\">");
-    appendField(price);
-    m_page.append("</td><td data-label=\"Qty\" class=\"num\">");
-    appendField(qty);
-    m_page.append("</td><td data-label=\"Code\">");
-    appendField(code);
-    m_page.append("</td><td class=\"pic\">");
-    if (!code.isEmpty() && m_pictures.contains(code.toByteArray())) {
-        const QString codeText = fromCodePage(code);
-        m_page.append("<a href=\"").append(link(codeText + QStringLiteral(".jpg"))).append("\">");
-        if (m_thumbnails.contains(code.toByteArray())) {
-            m_page.append("<img src=\"").append(link(codeText + QStringLiteral(".thumb.jpg")));
-            m_page.append("\" alt=\"Picture of ");
-            appendField(name);
-            m_page.append("\">");
+    const QByteArrayView code = fieldText(item, ItemField::Code);
+    out = put(out, RowStart);
+    out = putText(out, fieldText(item, ItemField::Name));
+    out = put(out, NextCell);
+    out = putText(out, fieldText(item, ItemField::Price));
+    out = put(out, NextCell);
+    out = putText(out, fieldText(item, ItemField::Qty));
+    out = put(out, NextCell);
+    out = putText(out, code);
+    out = put(out, NextCell);
+    const QByteArray key = QByteArray::fromRawData(code.data(), code.size());
+    if (!code.isEmpty() && m_pictures.contains(key)) {
+        out = put(out, PictureStart);
+        out = putLink(out, code);
+        if (m_thumbnails.contains(key)) {
+            out = put(out, ThumbnailStart);
+            out = putLink(out, code);
+            out = put(out, ThumbnailEnd);
         } else {
-            m_page.append("Picture");
+            out = put(out, PictureOnlyEnd);
         }
-        m_page.append("</a>");
     }
-    m_page.append("</td></tr>\n");
+    *out++ = '\n';
+    return out;
 }
 
-void ModernPages::appendField(QByteArrayView field)
+char* ModernPages::putText(char* out, QByteArrayView field) const
 {
-    if (!m_singleByte) {
-        m_page.append(escaped(fromCodePage(field)));
-        return;
-    }
+    if (!m_singleByte)
+        return put(out, escaped(fromCodePage(field)));
     for (const char c : field) {
-        const Escaped& e = m_table[quint8(c)];
-        m_page.append(e.bytes.data(), e.size);
+        const Escaped& e = m_text[quint8(c)];
+        std::memcpy(out, e.bytes.data(), e.bytes.size()); // the room holds the whole array
+        out += e.size;
     }
+    return out;
+}
+
+char* ModernPages::putLink(char* out, QByteArrayView code) const
+{
+    if (!m_singleByte)
+        return put(out, link(fromCodePage(code)));
+    for (const char c : code) {
+        const Escaped& e = m_link[quint8(c)];
+        std::memcpy(out, e.bytes.data(), e.bytes.size());
+        out += e.size;
+    }
+    return out;
 }
 
 } // namespace wareloom

@@ -3,6 +3,7 @@
 #include "core/pages/MainPage.h"
 #include "core/pages/WebsiteSettings.h"
 #include "core/store/CategoryStore.h"
+#include "core/store/ItemRecord.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -34,24 +35,27 @@ public:
 private:
     struct Escaped
     {
-        std::array<char, 8> bytes;
+        std::array<char, 12> bytes;
         quint8 size;
     };
 
     Status writeCategoryPage(const FoundCategory& category, PageFiles& pages);
     Status appendItemRows(const QString& categoryPath);
-    void appendItemRow(QByteArrayView name, QByteArrayView code, QByteArrayView price,
-                       QByteArrayView qty);
-    void appendField(QByteArrayView field);
+    // Each writes at out, where there is room enough, and returns the end.
+    char* putItemRow(char* out, const ItemRecord& item) const;
+    char* putText(char* out, QByteArrayView field) const;
+    char* putLink(char* out, QByteArrayView code) const;
     void appendPageHead(const QByteArray& title);
     void findPictures();
 
     WebsiteSettings m_site;
     QDateTime m_published;
-    std::array<Escaped, 256> m_table{}; // byte of the code page -> escaped UTF-8
-    bool m_singleByte = true;           // false: the table is not used
-    QSet<QByteArray> m_pictures;        // codes, as the records hold them, with a picture
-    QSet<QByteArray> m_thumbnails;      // and those whose thumbnail is there too
+    // Byte of the code page -> escaped UTF-8, and -> percent-encoded UTF-8.
+    std::array<Escaped, 256> m_text{};
+    std::array<Escaped, 256> m_link{};
+    bool m_singleByte = true;      // false: the tables are not used
+    QSet<QByteArray> m_pictures;   // codes, as the records hold them, with a picture
+    QSet<QByteArray> m_thumbnails; // and those whose thumbnail is there too
     QByteArray m_records;
     QByteArray m_page;
 };
