@@ -32,7 +32,7 @@ class Bench:
         self.build = build
         self.repeats = repeats
         self.quick = quick
-        self.wareloom = os.path.join(build, "src", "wareloom")
+        self.wareloom = os.path.join(build, "src", "app", "wareloom")
         self.window_bench = os.path.join(build, "bench", "wareloom_window_bench")
         self.work = os.path.join(build, "bench-work")
         os.makedirs(self.work, exist_ok=True)
@@ -162,27 +162,25 @@ class Bench:
         return largest
 
     def modern(self, categories, items):
-        """The modern style (Website.ini Style=Modern) against the classic one,
-        on the same store, in pairs."""
+        """The modern style (Website.ini Style=Modern) against the classic one on
+        two copies of the same store, in pairs. Each style keeps its own pages:
+        switching styles replaces every page once, which is no steady state."""
         print("page generation, modern style", flush=True)
-        store = self.make_store(f"gen{categories}", categories, items)
-        env = self.env(store)
-        settings = os.path.join(store, "Website.ini")
+        classic_env = self.env(self.make_store(f"gen{categories}", categories, items))
+        store = self.make_store(f"gen{categories}-modern", categories, items)
+        with open(os.path.join(store, "Website.ini"), "w") as out:
+            out.write("[Website]\nStyle=Modern\n")
+        modern_env = self.env(store)
 
-        def generate(style):
+        def generate(env):
             def run():
-                with open(settings, "w") as out:
-                    out.write(f"[Website]\nStyle={style}\n")
                 os.sync()
                 return self.timed([self.wareloom, "-Generate"], env)
             return run
 
-        try:
-            generate("Modern")()  # first pages in this style, warm caches
-            modern, classic = self.side_by_side(generate("Modern"), generate("Classic"))
-        finally:
-            os.unlink(settings)
-            self.timed([self.wareloom, "-Generate"], env)  # the classic pages again
+        for env in (modern_env, classic_env):  # first pages, warm caches
+            generate(env)()
+        modern, classic = self.side_by_side(generate(modern_env), generate(classic_env))
         print(f"  modern {spread(modern)}, classic {spread(classic)}", flush=True)
         self.add("page generation, modern style (-Generate)",
                  f"{categories:,} categories x {items} items", modern,

@@ -21,13 +21,15 @@ constexpr QByteArrayView Style =
     "<style>"
     "*{box-sizing:border-box}"
     "body{margin:0 auto;max-width:64rem;padding:0 1rem 2rem;font:1rem/1.45 system-ui,sans-serif;"
-    "color:#222;background:#fff;overflow-wrap:anywhere}"
+    "color:#222;background:#fff;overflow-wrap:break-word}"
     "h1{font-size:1.6rem;margin:1rem 0 .5rem}"
     "a{color:#0645ad}"
     "table{border-collapse:collapse;width:100%}"
     "th,td{padding:.45rem .6rem;border-bottom:1px solid #ddd;text-align:left;"
     "vertical-align:middle}"
-    "th{background:#f3f3f3}"
+    "th{background:#f3f3f3;white-space:nowrap}"
+    // Long names wrap anywhere; the other columns keep their words whole.
+    "td:first-child{overflow-wrap:anywhere}"
     ".num,#items td:nth-child(2),#items td:nth-child(3){text-align:right}"
     "th button{font:inherit;font-weight:bold;color:inherit;background:none;border:0;padding:0;"
     "cursor:pointer}"
@@ -204,7 +206,7 @@ CreatedPages ModernPages::create()
     m_page.append("<header>\n<h1>").append(shop).append("</h1>\n<p>Contact: <a href=\"mailto:");
     m_page.append(email).append("\">").append(email).append(
         "</a></p>\n<p>Updated: <time datetime=\"");
-    m_page.append(m_published.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toLatin1());
+    m_page.append(m_published.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")).toLatin1());
     m_page.append("\">").append(
         m_published.toString(QStringLiteral("yyyy-MM-dd HH:mm")).toLatin1());
     m_page.append("</time></p>\n</header>\n<main>\n");
