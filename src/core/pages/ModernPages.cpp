@@ -273,7 +273,7 @@ Status ModernPages::writeCategoryPage(const FoundCategory& category, PageFiles& 
     m_page.append(name).append("</h1>\n</header>\n");
     const qsizetype itemsStart = m_page.size();
     m_page.append(ItemsStart);
-    const Status read = appendItemRows(dataFilePath(category.fileName));
+    Status read = appendItemRows(dataFilePath(category.fileName));
     if (m_page.size() == itemsStart + ItemsStart.size()) {
         m_page.resize(itemsStart);
         m_page.append("<main>\n<p>No items in this category yet.</p>\n</main>\n");
