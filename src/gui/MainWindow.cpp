@@ -13,6 +13,7 @@
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/publish/WebHost.h"
+#include "gui/publish/WebsiteSettingsDialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -141,6 +142,11 @@ void MainWindow::createActions()
     QAction* banner =
         action(QStringLiteral("actionBannerUpload"), QStringLiteral("W&ebSite Banner Upload"),
                [this] { WebHost(this).uploadBanner(); });
+    QAction* websiteSettings = action(QStringLiteral("actionWebsiteSettings"),
+                                      QStringLiteral("Website &Settings..."), [this] {
+                                          WebsiteSettingsDialog dialog(this);
+                                          dialog.exec();
+                                      });
     QAction* aboutAction =
         action(QStringLiteral("actionAbout"), QStringLiteral("&About"), &MainWindow::about);
 
@@ -153,7 +159,7 @@ void MainWindow::createActions()
     category->addAction(exportCsv);
     category->addAction(importCsv);
     QMenu* html = bar->addMenu(QStringLiteral("&HTML"));
-    html->addActions({ftpSettings, ftpUpload, webSite, banner});
+    html->addActions({ftpSettings, ftpUpload, webSite, banner, websiteSettings});
     bar->addMenu(QStringLiteral("&Help"))->addAction(aboutAction);
 
     addItem->setIcon(itemAddIcon());

@@ -315,6 +315,9 @@ private Q_SLOTS:
             return;
         QCOMPARE(readFile(shown.data.filePath(code + ".jpg")), picture);
         QCOMPARE(server.fileContents("/htdocs/" + code + ".jpg"), picture);
+        // and its thumbnail for the modern pages, sent beside it
+        QCOMPARE(QImage::fromData(server.fileContents("/htdocs/" + code + ".thumb.jpg")).size(),
+                 QSize(240, 180));
         QCOMPARE(readFile(shown.path()), shown.bytes); // not saved
     }
 
