@@ -43,10 +43,6 @@ class TestPages : public QObject
                itemRecord("Salt & Pepper Mill, brushed steel with ceramic grinder, XL60",
                           "ABCDEFGHIJ", "<b>9</b>", "1");
     }
-    static bool writeCategoryFile(const QString& name, const QByteArray& records)
-    {
-        return writeFile(categoryFilePath(name), records);
-    }
     // Less the newline that ends the file.
     static QByteArray expectedPage(const char* name)
     {
@@ -56,12 +52,11 @@ class TestPages : public QObject
     static QStringList dataFiles()
     {
         return QDir(dataDirectory())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                       QDir::Name);
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
-    // A category page row; with a code, a picture link in the last cell.
-    static QByteArray gardenPageWith(const QByteArray& name, const QByteArray& qty,
-                                     const QByteArray& price, const QByteArray& code, int times = 1)
+    // The garden page with one item row, times over; with a code, a picture link in the last cell.
+    static QByteArray gardenPageWith(QByteArray name, QByteArray qty, QByteArray price,
+                                     QByteArray code, int times = 1)
     {
         const QByteArray cell = "<TD><font size=10><p align=right>";
         const QByteArray picture = "<p align=center><a href = \"" + code + ".jpg\">" + code +
@@ -127,12 +122,9 @@ private Q_SLOTS:
         QTest::newRow("fields without NUL")
             << "Garden.dat" << itemRecord("Drill", "ABCDEFGHIJ", "1234567.89", "0123456789")
             << gardenPageWith("Drill", "0123456789", "1234567.89", "ABCDEFGHIJ");
-        QTest::newRow("ampersand and a code-page byte in the name")
-            << "Garden.dat" << itemRecord("Caf\xE9 & Bar", "", "", "")
-            << gardenPageWith("Caf\xE9 & Bar", "", "", "");
-        QTest::newRow("code with a space and a quote")
-            << "Garden.dat" << itemRecord("Cup", "a b\"c", "1", "1")
-            << gardenPageWith("Cup", "1", "1", "a b\"c");
+        QTest::newRow("markup characters as they are")
+            << "Garden.dat" << itemRecord("Caf\xE9 & Bar", "a b\"c", "1", "")
+            << gardenPageWith("Caf\xE9 & Bar", "", "1", "a b\"c");
         // More records than one read takes, and a page larger than one write.
         QTest::newRow("5000 records")
             << "Garden.dat" << itemRecord("Lamp", "X", "9.99", "2").repeated(5000)
@@ -166,13 +158,15 @@ private Q_SLOTS:
     void mainPage()
     {
         QFETCH(QStringList, categories);
-        QVERIFY(writeCategoryFile("Old", {}));
+        QVERIFY(writeFile(categoryFilePath("Old"), {}));
         for (const QString& name : categories)
-            QVERIFY(writeCategoryFile(name, itemRecord("Old", "O1", "1", "1").repeated(50)));
+            QVERIFY(
+                writeFile(categoryFilePath(name), itemRecord("Old", "O1", "1", "1").repeated(50)));
         CreateHTML(1, [] { return QDateTime(QDate(2020, 1, 1), QTime(1, 1, 1)); });
         QVERIFY(QFile::remove(categoryFilePath("Old")) && QFile::remove(dataFilePath("Old.htm")));
         for (const QString& name : categories)
-            QVERIFY(writeCategoryFile(name, name == "Books" ? threeBooks() : QByteArray()));
+            QVERIFY(
+                writeFile(categoryFilePath(name), name == "Books" ? threeBooks() : QByteArray()));
 
         int clockReads = 0;
         const CreatedPages created =
@@ -184,20 +178,18 @@ private Q_SLOTS:
         for (const QString& name : listedCategories())
             pages << name + ".htm";
         QCOMPARE(pageNames(created), pages);
-        const QByteArray mainPage =
-            categories.isEmpty() ? mainPageWith({})
-            : categories.size() == 1
-                ? expectedPage("main-books.htm")
-                : expectedPage(listedCategories()[0] == "Books" ? "main-books-garden.htm"
-                                                                : "main-garden-books.htm");
-        QCOMPARE(page("inventory.htm"), mainPage);
+        const char* both = listedCategories().value(0) == "Books" ? "main-books-garden.htm"
+                                                                  : "main-garden-books.htm";
+        QCOMPARE(page("inventory.htm"),
+                 categories.isEmpty()
+                     ? mainPageWith({})
+                     : expectedPage(categories.size() == 1 ? "main-books.htm" : both));
         for (const QString& name : categories) {
             QCOMPARE(page(name + ".htm"),
                      expectedPage(name == "Books" ? "category-books.htm" : "category-garden.htm"));
             pages << name + ".dat";
         }
-        pages.sort();
-        QCOMPARE(dataFiles(), pages);
+        QCOMPARE(dataFiles(), (pages.sort(), pages));
     }
 
     // A row opens the next while its number is below the count given. Only
@@ -206,11 +198,11 @@ private Q_SLOTS:
     {
         const QHash<QString, int> sizes = {{"Alpha", 95}, {"Beta", 89}, {"Gamma", 905}};
         for (auto it = sizes.begin(); it != sizes.end(); ++it)
-            QVERIFY(writeCategoryFile(it.key(), QByteArray(it.value(), 'a')));
+            QVERIFY(writeFile(categoryFilePath(it.key()), QByteArray(it.value(), 'a')));
+        const QStringList order = listedCategories();
         for (int count : {0, 1, 2, 3, 5}) {
             QCOMPARE(pageNames(CreateHTML(count, march7), true), QStringList());
             QByteArray rows;
-            const QStringList order = listedCategories();
             for (int i = 0; i < 3; ++i) {
                 const QByteArray name = order[i].toLatin1();
                 rows += mainRow(name, name, sizes[order[i]] / 90, i == 0, i + 1 < count);
@@ -231,10 +223,10 @@ private Q_SLOTS:
             << QByteArray("x\n\r !#$%&'()*+,/:;=?@y")
             << QByteArray("x%0A%0D%20%21%23%24%25%26%27%28%29%2A%2B%2C%2F%3A%3B%3D%3F%40y");
         QByteArray others;
-        for (int byte = 0; byte < 256; ++byte) {
-            if (!QByteArrayView("\n\r !#$%&'()*+,/:;=?@").contains(char(byte)))
-                others += char(byte);
-        }
+        for (int byte = 0; byte < 256; ++byte)
+            others += QByteArrayView("\n\r !#$%&'()*+,/:;=?@").contains(char(byte))
+                          ? ""
+                          : QByteArray(1, char(byte));
         QTest::newRow("every other byte") << others << others;
     }
     void urlEncode()
@@ -261,11 +253,9 @@ private Q_SLOTS:
                               << QByteArray("Size #2");
         QTest::newRow("windows-1252") << w << "Caf\u00E9 \u20AC" << QByteArray("Caf\xE9%20\x80")
                                       << QByteArray("Caf\xE9 \x80");
-        QTest::newRow("Polish city") << w << "\u0141\u00F3d\u017A"
-                                     << QByteArray("&#321;\xF3"
-                                                   "d&#378;")
-                                     << QByteArray("&#321;\xF3"
-                                                   "d&#378;");
+        const QByteArray lodz = "&#321;\xF3"
+                                "d&#378;";
+        QTest::newRow("Polish city") << w << "\u0141\u00F3d\u017A" << lodz << lodz;
         QTest::newRow("outside the code page")
             << w << "Tea & \u8336 \U0001F9F8?" << QByteArray("Tea%20%26%20&#33590;%20&#129528;%3F")
             << QByteArray("Tea & &#33590; &#129528;?");
@@ -285,7 +275,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, visible);
         qputenv("WARELOOM_CODEPAGE", codePage);
         resetConversionCodePage();
-        QVERIFY(writeCategoryFile(name, {}));
+        QVERIFY(writeFile(categoryFilePath(name), {}));
         const CreatedPages created = CreateHTML(1, march7);
         QCOMPARE(pageNames(created), QStringList({"inventory.htm", name + ".htm"}));
         QCOMPARE(pageNames(created, true), QStringList());
@@ -293,8 +283,8 @@ private Q_SLOTS:
         QCOMPARE(page(name + ".htm"),
                  expectedPage("category-tools-parts.htm").replace("Tools & Parts", visible));
 
-        // What a browser does: read the page in windows-1252, resolve the references, undo
-        // the escapes; it then asks for the page by that name (as UTF-8, as the name is on disk).
+        // A browser reads the page as windows-1252, resolves the references and
+        // undoes the escapes: the name of the file, which it asks for in UTF-8.
         qputenv("WARELOOM_CODEPAGE", "CP1252");
         resetConversionCodePage();
         QString link = fromCodePage(href);
@@ -303,15 +293,13 @@ private Q_SLOTS:
             const char32_t code = m.captured(1).toUInt();
             link.replace(m.captured(0), QString::fromUcs4(&code, 1));
         }
-        QCOMPARE(QUrl::fromPercentEncoding(link.toUtf8()) + ".htm", name + ".htm");
+        QCOMPARE(QUrl::fromPercentEncoding(link.toUtf8()), name);
     }
 
     void timeStamp()
     {
         QCOMPARE(pageTimeStamp(QDateTime(QDate(2023, 12, 31), QTime(23, 59, 59, 999))),
                  "Updated: Date: 2023-12-31  Time: 23:59:59");
-        QCOMPARE(pageTimeStamp(QDateTime(QDate(2025, 1, 1), QTime(0, 0, 0))),
-                 "Updated: Date: 2025-01-01  Time: 00:00:00");
         QCOMPARE(pageTimeStamp(QDateTime(QDate(987, 6, 5), QTime(4, 3, 2))),
                  "Updated: Date: 987-06-05  Time: 04:03:02");
     }
@@ -320,10 +308,9 @@ private Q_SLOTS:
     // second name of it, keep the old page whole; a link is replaced, not followed.
     void oldPagesStayWhole()
     {
-        QVERIFY(writeCategoryFile("Books", threeBooks()));
-        QVERIFY(writeCategoryFile("Garden", {}));
-        const QByteArray oldBooks = "old books page " + QByteArray(100000, 'b');
-        QVERIFY(writeFile(dataFilePath("Books.htm"), oldBooks));
+        QVERIFY(writeFile(categoryFilePath("Books"), threeBooks()));
+        QVERIFY(writeFile(categoryFilePath("Garden"), {}));
+        QVERIFY(writeFile(dataFilePath("Books.htm"), "old books page"));
         QVERIFY(writeFile(dataFilePath("elsewhere.txt"), "file behind the old garden page"));
         QVERIFY(QFile::link(dataFilePath("elsewhere.txt"), dataFilePath("Garden.htm")));
         QCOMPARE(::link(QFile::encodeName(dataFilePath("Books.htm")).constData(),
@@ -332,12 +319,11 @@ private Q_SLOTS:
         QFile reader(dataFilePath("inventory.htm"));
         for (int run = 0; run < 2; ++run) {
             QCOMPARE(pageNames(CreateHTML(2, march7), true), QStringList());
-            if (run == 0)
-                QVERIFY(reader.open(QIODevice::ReadOnly));
+            QVERIFY(run == 1 || reader.open(QIODevice::ReadOnly));
         }
         QCOMPARE(reader.readAll(), mainPageWith(mainRow("Books", "Books", 3, true, true) +
                                                 mainRow("Garden", "Garden", 0, false)));
-        QCOMPARE(page("backup.txt"), oldBooks);
+        QCOMPARE(page("backup.txt"), QByteArray("old books page"));
         QCOMPARE(page("elsewhere.txt"), QByteArray("file behind the old garden page"));
         QCOMPARE(page("Books.htm"), expectedPage("category-books.htm"));
         QCOMPARE(page("Garden.htm"), expectedPage("category-garden.htm"));
@@ -376,16 +362,16 @@ private Q_SLOTS:
             else // by its bytes: not every name here is UTF-8
                 QVERIFY(::close(::open(path + file.back(), O_CREAT | O_WRONLY, 0644)) == 0);
         }
-        PublishRun run(int(files.size()), PublishRun::Mode::GenerateOnly, march7);
-        const PublishOutcome outcome = run.run();
+        const PublishOutcome outcome =
+            PublishRun(int(files.size()), PublishRun::Mode::GenerateOnly, march7).run();
         QCOMPARE(outcome.result, PublishOutcome::Result::Failed);
         QCOMPARE(outcome.failedPages.size(), size_t(1));
         const QString line =
             outcome.failedPages[0].pageFileName + ": " + outcome.failedPages[0].reason;
         for (const QString& name : named)
             QVERIFY2(line.contains(name), qPrintable(line));
-        if (!named.contains("inventory.htm"))
-            QVERIFY(page("inventory.htm").startsWith(expectedPage("main-head.htm")));
+        QVERIFY(named[0] == "inventory.htm" ||
+                page("inventory.htm").startsWith(expectedPage("main-head.htm")));
     }
 };
 

@@ -1,7 +1,10 @@
 // A writer killed at any moment while it saves leaves every category file and
-// the settings file with its old content or its new one, never cut or mixed.
+// the settings file with its old content or its new one, never cut or mixed;
+// a page run killed at any moment leaves nothing the next run does not clear.
 // The writer is this program run with the data directory as its argument.
 #include "TempDataDirectory.h"
+#include "core/publish/HeadlessPublish.h"
+#include "core/publish/RunLock.h"
 #include "core/store/CategoryStore.h"
 #include "core/transfer/FtpSettings.h"
 
@@ -11,7 +14,10 @@
 #include <QTest>
 #include <QThread>
 
+#include <QRegularExpression>
+
 #include <csignal>
+#include <cstring>
 
 using namespace wareloom;
 
@@ -89,6 +95,14 @@ QString checkCategory(const QString& path, int first, int* last = nullptr)
     return {};
 }
 
+// This program writing the pages of a data directory, as -Generate does.
+QProcess* startGenerate(const QString& dataDirectory, QObject* parent)
+{
+    auto* run = new QProcess(parent);
+    run->start(QCoreApplication::applicationFilePath(), {"generate", dataDirectory});
+    return run;
+}
+
 } // namespace
 
 class TestCrashWrites : public QObject
@@ -138,6 +152,45 @@ private Q_SLOTS:
         // No half-written file left where a category would be listed.
         QCOMPARE(QDir(data.path()).entryList({"*.dat"}, QDir::Files).size(), categories.size());
     }
+
+    // Page runs killed at random; then two at once, which both end, one perhaps
+    // finding the folder in use; only the store, its pages and our lock remain.
+    void killedPageRunsLeaveNothingBehind()
+    {
+        test::TempDataDirectory data;
+        for (int i = 0; i < 30; ++i)
+            QVERIFY(
+                data.writeFile(QStringLiteral("Category %1.dat").arg(i), QByteArray(89910, 'a')));
+        QRandomGenerator random(QRandomGenerator::global()->generate());
+        for (int kills = 0; kills < 15; ++kills) {
+            QProcess* run = startGenerate(data.path(), this);
+            QVERIFY(run->waitForStarted());
+            QThread::usleep(random.bounded(1000, 40000));
+            if (run->state() == QProcess::Running)
+                ::kill(pid_t(run->processId()), SIGKILL);
+            QVERIFY(run->waitForFinished());
+        }
+        QProcess* first = startGenerate(data.path(), this);
+        QProcess* second = startGenerate(data.path(), this);
+        for (QProcess* run : {first, second}) {
+            QVERIFY(run->waitForFinished(60000));
+            QVERIFY2(QList<int>({0, 4}).contains(run->exitCode()), run->readAllStandardError());
+        }
+        QVERIFY(first->exitCode() == 0 || second->exitCode() == 0);
+        QStringList left =
+            QDir(data.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        left = left.filter(QRegularExpression("^(?!.*\\.(dat|htm)$)(?!\\.wareloom-run\\.lock$)"));
+        QCOMPARE(left, QStringList());
+        QCOMPARE(QDir(data.path()).entryList({"*.htm"}).size(), 31);
+
+        // Held, the lock turns a second run away once its wait is over.
+        RunLock held(data.path());
+        RunLock other(data.path());
+        QCOMPARE(held.acquire(), RunLock::Result::Held);
+        QCOMPARE(other.acquire(std::chrono::milliseconds(200)), RunLock::Result::Busy);
+        QVERIFY2(other.message().startsWith("Another run is using this folder"),
+                 qPrintable(other.message()));
+    }
 };
 
 int main(int argc, char** argv)
@@ -145,8 +198,10 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     if (argc == 2 && argv[1][0] == '/') // a data directory: run as the writer
         runWriter(argv[1]);
+    if (argc == 3 && std::strcmp(argv[1], "generate") == 0) {
+        qputenv("WARELOOM_DATA_DIR", argv[2]);
+        return runHeadlessPublish(true);
+    }
     TestCrashWrites test;
     return QTest::qExec(&test, argc, argv);
 }
-
-#include "tst_crashwrites.moc"

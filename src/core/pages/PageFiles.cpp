@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace wareloom {
 namespace {
@@ -22,6 +23,8 @@ constexpr char TemporaryPrefix[] = ".wareloom-page-";
 PageFiles::~PageFiles()
 {
     discard();
+    if (!m_spare.isEmpty())
+        ::unlink(m_spare.constData());
 }
 
 void PageFiles::discard()
@@ -39,6 +42,10 @@ Status PageFiles::begin(const QString& path)
     m_path = path;
     m_nativePath = QFile::encodeName(path);
     m_writeError = 0;
+    m_written = 0;
+    m_oldSize = 0;
+    if (reuseSpare())
+        return Status::success();
     const QByteArray prefix = QFile::encodeName(QFileInfo(path).path()) + '/' + TemporaryPrefix +
                               QByteArray::number(QCoreApplication::applicationPid()) + '-';
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -66,11 +73,15 @@ void PageFiles::write(QByteArrayView bytes)
         }
         data += written;
         left -= written;
+        m_written += written;
     }
 }
 
 Status PageFiles::commit()
 {
+    // What is left of the reused file's old content goes.
+    if (m_writeError == 0 && m_written < m_oldSize && ::ftruncate(m_fd, m_written) != 0)
+        m_writeError = errno;
     const int closeError = ::close(m_fd) != 0 ? errno : 0;
     m_fd = -1;
     int error = m_writeError != 0 ? m_writeError : closeError;
@@ -97,13 +108,39 @@ int PageFiles::putInPlace()
         return EISDIR;
     if (::renameat2(AT_FDCWD, m_temporary.constData(), AT_FDCWD, m_nativePath.constData(),
                     RENAME_EXCHANGE) == 0) {
-        ::unlink(m_temporary.constData()); // now the old page
+        m_spare = m_temporary; // now the old page
         return 0;
     }
     if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
         return errno;
     // A file system that cannot exchange.
     return ::rename(m_temporary.constData(), m_nativePath.constData()) == 0 ? 0 : errno;
+}
+
+// Opens the old page kept from the last exchange as the new temporary file,
+// when it is a plain file with no other name that nobody has open: a write
+// lease is granted only then. Nobody can open it by a page's name any more,
+// so it cannot be read while it is rewritten. O_NONBLOCK: opening a pipe
+// must not wait for a reader.
+bool PageFiles::reuseSpare()
+{
+    if (m_spare.isEmpty())
+        return false;
+    const QByteArray spare = std::exchange(m_spare, QByteArray());
+    const int fd = ::open(spare.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat info;
+    if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 &&
+        ::fcntl(fd, F_SETLEASE, F_WRLCK) == 0) {
+        ::fcntl(fd, F_SETLEASE, F_UNLCK);
+        m_fd = fd;
+        m_oldSize = info.st_size;
+        m_temporary = spare;
+        return true;
+    }
+    if (fd >= 0)
+        ::close(fd);
+    ::unlink(spare.constData()); // a reader keeps its old page whole
+    return false;
 }
 
 void PageFiles::removeLeftovers(const QString& directory)

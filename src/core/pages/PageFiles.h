@@ -14,9 +14,13 @@ namespace wareloom {
 // was, and a page once in place is never written again, so a reader that has
 // it open (an upload, a web server) reads it whole.
 //
-// The new page is exchanged with the old one and the old one is then deleted,
-// rather than renamed over: on ext4 renaming over a file makes the kernel
-// write the new data out at once, which costs more than the rest of the run.
+// The new page is exchanged with the old one rather than renamed over it: on
+// ext4 renaming over a file makes the kernel write the new data out at once.
+// The old page, no longer visible as a page, becomes the next page's
+// temporary file when nothing has it open and no other name links to it (a
+// write lease proves the first); otherwise it is deleted. Freeing and
+// allocating every page's blocks again costs several times the writing on
+// disks mounted with discard.
 class PageFiles
 {
 public:
@@ -38,6 +42,7 @@ public:
 
 private:
     void discard();
+    bool reuseSpare();
     int putInPlace();
     Status failure(int error) const;
 
@@ -46,6 +51,9 @@ private:
     QByteArray m_temporary;
     int m_fd = -1;
     int m_writeError = 0;
+    qint64 m_written = 0;
+    qint64 m_oldSize = 0; // of the reused file, before this page overwrote it
+    QByteArray m_spare;   // the page the last one replaced, under a temporary name
     unsigned m_nameCounter = 0;
 };
 
