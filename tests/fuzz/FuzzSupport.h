@@ -1,15 +1,17 @@
 #pragma once
 
+#include "../support/TestFiles.h"
 #include "core/util/TextConversion.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdlib>
 
 namespace wareloom::fuzz {
+
+using test::readFile;
 
 // The fuzzer's own data directory, made once per process, removed at its end.
 inline QString fuzzDataDirectory()
@@ -28,15 +30,7 @@ inline void useCodePage(const char* codePage)
 
 inline void writeFile(const QString& path, const uint8_t* data, size_t size)
 {
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(reinterpret_cast<const char*>(data), qint64(size));
-}
-
-inline QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    test::writeFile(path, QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
 }
 
 } // namespace wareloom::fuzz

@@ -24,8 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString fileName = name + ".dat";
     if (!isPlainFileName(name) || QFile::encodeName(fileName).size() > 250)
         return 0;
-    fuzz::writeFile(categoryFilePath(name), reinterpret_cast<const uint8_t*>(records.data()),
-                    size_t(records.size()));
+    test::writeFile(categoryFilePath(name), records);
     const QString pageName = categoryPageFileName(fileName);
     const bool refused = isMainPageName(pageName);
     const QByteArray pageEnd = "<A HREF=inventory.htm>-Back-</A></FONT></P>"

@@ -106,10 +106,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("records");
         QTest::addColumn<QByteArray>("page");
         const QByteArray garden = expected("category-garden.htm");
-        const QByteArray longName = QByteArray(120, 'a') + QByteArray(100, 'b');
         QTest::newRow("empty, upper-case extension") << "Garden.DAT" << QByteArray() << garden;
-        QTest::newRow("name over 200 characters") << QString(longName + ".dat") << QByteArray()
-                                                  << QByteArray(garden).replace("Garden", longName);
         QTest::newRow("records in file order")
             << "Books.dat" << threeBooks() << expected("category-books.htm");
         QTest::newRow("fields without NUL")
@@ -179,10 +176,8 @@ private Q_SLOTS:
         QCOMPARE(URLEncode("x\n\r !#$%&'()*+,/:;=?@y"),
                  "x%0A%0D%20%21%23%24%25%26%27%28%29%2A%2B%2C%2F%3A%3B%3D%3F%40y");
         QByteArray others;
-        for (int byte = 0; byte < 256; ++byte)
-            others += QByteArrayView("\n\r !#$%&'()*+,/:;=?@").contains(char(byte))
-                          ? ""
-                          : QByteArray(1, char(byte));
+        for (char byte = 1; byte != 0; ++byte)
+            others += QByteArrayView("\n\r !#$%&'()*+,/:;=?@").contains(byte) ? '\0' : byte;
         QCOMPARE(URLEncode(others), others);
     }
 
@@ -268,25 +263,21 @@ private Q_SLOTS:
     // page is written all the same unless it is the problem.
     void reportedOnce_data()
     {
-        QTest::addColumn<Files>("files"); // "x/": a directory; "x@": a dangling link
-        QTest::addColumn<QStringList>("named");
+        QTest::addColumn<Files>("files");   // "x/": a directory; "x@": a dangling link
+        QTest::addColumn<QString>("named"); // in the report line, "|" between
         QTest::newRow("main page in the way")
-            << Files{"Books.dat", "inventory.htm/"} << QStringList{"inventory.htm"};
-        QTest::newRow("unreadable category file")
-            << Files{"Ghost.dat@"} << QStringList{"Ghost.htm", "Ghost.dat"};
-        QTest::newRow("main page's name")
-            << Files{"Inventory.dat"} << QStringList{"Inventory.dat", "main page"};
+            << Files{"Books.dat", "inventory.htm/"} << "inventory.htm";
+        QTest::newRow("unreadable category file") << Files{"Ghost.dat@"} << "Ghost.htm|Ghost.dat";
+        QTest::newRow("main page's name") << Files{"Inventory.dat"} << "Inventory.dat|main page";
         QTest::newRow("main page's own name")
-            << Files{"inventory.dat"} << QStringList{"inventory.dat", "main page"};
-        QTest::newRow("case twins")
-            << Files{"tools.dat", "tools.DAT"} << QStringList{"tools.dat", "tools.DAT"};
-        QTest::newRow("Latin-1 file name")
-            << Files{"Caf\xE9.dat", "Books.dat"} << QStringList{"Caf\\xE9.dat"};
+            << Files{"inventory.dat"} << "inventory.dat|main page";
+        QTest::newRow("case twins") << Files{"tools.dat", "tools.DAT"} << "tools.dat|tools.DAT";
+        QTest::newRow("Latin-1 file name") << Files{"Caf\xE9.dat", "Books.dat"} << "Caf\\xE9.dat";
     }
     void reportedOnce()
     {
         QFETCH(Files, files);
-        QFETCH(QStringList, named);
+        QFETCH(QString, named);
         for (const QByteArray& file : files) {
             const QByteArray path = QFile::encodeName(dataDirectory()) + '/' + file.chopped(1);
             if (file.endsWith('/'))
@@ -302,9 +293,9 @@ private Q_SLOTS:
         QCOMPARE(outcome.failedPages.size(), size_t(1));
         const QString line =
             outcome.failedPages[0].pageFileName + ": " + outcome.failedPages[0].reason;
-        for (const QString& name : named)
+        for (const QString& name : named.split('|'))
             QVERIFY2(line.contains(name), qPrintable(line));
-        QVERIFY(named[0] == "inventory.htm" ||
+        QVERIFY(named == "inventory.htm" ||
                 page("inventory.htm").startsWith(expected("main-head.htm")));
     }
 };
