@@ -6,9 +6,9 @@
 #include "core/store/CategoryStore.h"
 #include "core/util/TextConversion.h"
 
-#include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
+#include <QXmlStreamReader>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -84,14 +84,6 @@ class TestPages : public QObject
             names << (outcome.ok() ? "" : "!") + outcome.pageFileName;
         return names;
     }
-    static QStringList listed()
-    {
-        QStringList names;
-        for (const FoundCategory& category : listCategories())
-            names << category.name;
-        return names;
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -138,7 +130,8 @@ private Q_SLOTS:
 
     // The clock is read once; the rows follow the directory listing, and end
     // by the count given; only whole records are items. With no category the
-    // page keeps its head and an empty table.
+    // page keeps its head and an empty table. A page in place is never written
+    // again: a reader holding it and a second name keep the old page whole.
     void mainPage()
     {
         int clockReads = 0;
@@ -148,24 +141,35 @@ private Q_SLOTS:
         QVERIFY(writeFile(categoryFilePath("Books"), threeBooks()));
         QCOMPARE(created(1), QStringList({"inventory.htm", "Books.htm"}));
         QCOMPARE(page("inventory.htm"), expected("main-books.htm"));
-        QCOMPARE(page("Books.htm"), expected("category-books.htm"));
+        QFile reader(dataFilePath("Books.htm"));
+        QVERIFY(reader.open(QIODevice::ReadOnly) && writeFile(dataFilePath("elsewhere"), "kept"));
+        QVERIFY(QFile::link(dataFilePath("elsewhere"),
+                            dataFilePath("Garden.htm"))); // replaced, not followed
         QVERIFY(writeFile(categoryFilePath("Garden"), {}));
         QCOMPARE(created(2).size(), 3);
-        QCOMPARE(page("inventory.htm"), expected(listed()[0] == "Books" ? "main-books-garden.htm"
-                                                                        : "main-garden-books.htm"));
-        QCOMPARE(page("Garden.htm"), expected("category-garden.htm"));
+        QCOMPARE(reader.readAll(), expected("category-books.htm"));
+        QVERIFY(::link(QFile::encodeName(dataFilePath("Books.htm")),
+                       QFile::encodeName(dataFilePath("copy"))) == 0);
+        QCOMPARE(created(2).filter("!"), QStringList());
+        QCOMPARE(page("copy") + page("elsewhere"), expected("category-books.htm") + "kept");
+        QCOMPARE(page("inventory.htm"),
+                 expected(listCategories()[0].name == "Books" ? "main-books-garden.htm"
+                                                              : "main-garden-books.htm"));
+        QCOMPARE(page("Books.htm") + page("Garden.htm"),
+                 expected("category-books.htm") + expected("category-garden.htm"));
 
         QVERIFY(QFile::resize(categoryFilePath("Books"), 95) &&
                 QFile::resize(categoryFilePath("Garden"), 89));
         QVERIFY(writeFile(categoryFilePath("Gamma"), QByteArray(905, 'a')));
         const QHash<QString, int> items = {{"Books", 1}, {"Garden", 0}, {"Gamma", 10}};
-        const QStringList order = listed();
+        const std::vector<FoundCategory> order = listCategories();
         for (int count : {0, 1, 2, 3, 5}) {
             QCOMPARE(created(count).filter("!"), QStringList());
             QByteArray rows;
-            for (int i = 0; i < 3; ++i)
-                rows += mainRow(order[i].toLatin1(), order[i].toLatin1(), items[order[i]], i == 0,
-                                i + 1 < count);
+            for (int i = 0; i < 3; ++i) {
+                const QByteArray name = order[i].name.toLatin1();
+                rows += mainRow(name, name, items[order[i].name], i == 0, i + 1 < count);
+            }
             QCOMPARE(page("inventory.htm"), mainPageWith(rows));
         }
     }
@@ -226,37 +230,10 @@ private Q_SLOTS:
         // undoes the escapes: the file's name, which it asks for in UTF-8.
         qputenv("WARELOOM_CODEPAGE", "CP1252");
         resetConversionCodePage();
-        QString link = fromCodePage(href);
-        const QRegularExpression reference("&#(\\d+);");
-        for (auto m = reference.match(link); m.hasMatch(); m = reference.match(link)) {
-            const char32_t code = m.captured(1).toUInt();
-            link.replace(m.captured(0), QString::fromUcs4(&code, 1));
-        }
+        QXmlStreamReader browser("<a>" + fromCodePage(href) + "</a>");
+        QVERIFY(browser.readNextStartElement());
+        const QString link = browser.readElementText();
         QCOMPARE(QUrl::fromPercentEncoding(link.toUtf8()), name);
-    }
-
-    // A page in place is never written again: a reader holding it open, and a
-    // second name of it, keep the old page whole; a link is replaced, not followed.
-    void oldPagesStayWhole()
-    {
-        QVERIFY(writeFile(categoryFilePath("Books"), threeBooks()));
-        QVERIFY(writeFile(dataFilePath("Books.htm"), "old books page"));
-        QVERIFY(writeFile(dataFilePath("elsewhere.txt"), "behind the old garden page"));
-        QVERIFY(QFile::link(dataFilePath("elsewhere.txt"), dataFilePath("Garden.htm")));
-        QVERIFY(::link(QFile::encodeName(dataFilePath("Books.htm")),
-                       QFile::encodeName(dataFilePath("copy"))) == 0);
-        QVERIFY(writeFile(categoryFilePath("Garden"), {}));
-        QFile reader(dataFilePath("inventory.htm"));
-        QCOMPARE(created(2).filter("!"), QStringList());
-        QVERIFY(reader.open(QIODevice::ReadOnly));
-        QCOMPARE(created(2).filter("!"), QStringList());
-        QCOMPARE(reader.readAll(), mainPageWith(mainRow("Books", "Books", 3, true, true) +
-                                                mainRow("Garden", "Garden", 0, false)));
-        QCOMPARE(page("copy"), QByteArray("old books page"));
-        QCOMPARE(page("elsewhere.txt"), QByteArray("behind the old garden page"));
-        QCOMPARE(page("Books.htm"), expected("category-books.htm"));
-        QCOMPARE(page("Garden.htm"), expected("category-garden.htm"));
-        QVERIFY(!QFileInfo(dataFilePath("Garden.htm")).isSymLink());
     }
 
     // Each problem is one line of the run's report, naming the files; the main
@@ -297,6 +274,8 @@ private Q_SLOTS:
             QVERIFY2(line.contains(name), qPrintable(line));
         QVERIFY(named == "inventory.htm" ||
                 page("inventory.htm").startsWith(expected("main-head.htm")));
+        for (const QByteArray& file : files) // QTemporaryDir cannot remove a name that is not UTF-8
+            ::unlink(QFile::encodeName(dataDirectory()) + '/' + file.chopped(1) + file.back());
     }
 };
 

@@ -12,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QTest>
 #include <QThread>
 
@@ -156,17 +155,16 @@ private Q_SLOTS:
             QVERIFY2(run.exitCode() == 0 || run.exitCode() == 4, run.readAllStandardError());
         }
         QVERIFY(runs[0].exitCode() == 0 || runs[1].exitCode() == 0);
-        const QRegularExpression ours("\\.(dat|htm)$|^FTPServer\\.ftp$|^\\.wareloom-run\\.lock$");
-        QStringList left =
-            QDir(data.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-        QCOMPARE(left.size(), 2 * categories.size() + 3); // the pages, main page, settings, lock
-        QCOMPARE(left.filter(ours).size(), left.size());
+        QCOMPARE(
+            QDir(data.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+            QStringList({".wareloom-run.lock", "Books.dat", "Books.htm", "FTPServer.ftp",
+                         "Garden.dat", "Garden.htm", "Tools.dat", "Tools.htm", "inventory.htm"}));
         // Held, the lock turns a second run away once its wait is over.
         RunLock held(data.path()), other(data.path());
         QCOMPARE(held.acquire(), RunLock::Result::Held);
         QCOMPARE(other.acquire(std::chrono::milliseconds(200)), RunLock::Result::Busy);
-        QVERIFY2(other.message().startsWith("Another run is using this folder"),
-                 qPrintable(other.message()));
+        QVERIFY(other.message().startsWith("Another run is using this folder"));
     }
 };
 
