@@ -11,8 +11,6 @@
 
 namespace wareloom::fuzz {
 
-using test::readFile;
-
 // The fuzzer's own data directory, made once per process, removed at its end.
 inline QString fuzzDataDirectory()
 {

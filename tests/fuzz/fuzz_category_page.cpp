@@ -1,10 +1,8 @@
 // A category of any name and any category file bytes through the page
 // generators: CreateCategoryPage and CreateHTML write whole pages (the fixed
 // start and end around whatever the store holds), a category named like the
-// main page is refused and reported, and nothing crashes.
-//
-// Input: the category name as UTF-8 up to the first 0xFF byte, then the
-// category file.
+// main page is refused and reported, and nothing crashes. Input: the
+// category name as UTF-8 up to the first 0xFF byte, then the category file.
 #include "FuzzSupport.h"
 #include "core/pages/CategoryPage.h"
 #include "core/pages/MainPage.h"
@@ -30,12 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray pageEnd = "<A HREF=inventory.htm>-Back-</A></FONT></P>"
                                "<P STYLE=margin-bottom: 0in><BR></body></html>";
     const QByteArray page =
-        CreateCategoryPage(fileName).ok() ? fuzz::readFile(dataFilePath(pageName)) : QByteArray();
+        CreateCategoryPage(fileName).ok() ? test::readFile(dataFilePath(pageName)) : QByteArray();
     const CreatedPages pages = CreateHTML(1, localClock);
-    const QByteArray mainPage = fuzz::readFile(dataFilePath(MainPageFileName));
+    const QByteArray mainPage = test::readFile(dataFilePath(MainPageFileName));
     if (page.startsWith("<html>") == refused || !page.endsWith(pageEnd) != refused ||
         pages.size() != 2 || !pages.front().ok() || pages.back().ok() == refused ||
-        (!refused && fuzz::readFile(dataFilePath(pageName)) != page) ||
+        (!refused && test::readFile(dataFilePath(pageName)) != page) ||
         !mainPage.startsWith("<html>") || !mainPage.endsWith("</TABLE></p></body></html>"))
         abort();
     // Empty for the next input; by full path, as a name may start with ':'.

@@ -137,13 +137,11 @@ private Q_SLOTS:
             QVERIFY2(settings.startsWith("user ") && settings.indexOf('\0') > 5, settings.left(20));
         }
         QVERIFY(kills >= 10);
-        // The writer got on with its work between the kills.
-        int last = 0;
+        int last = 0; // the writer got on with its work between the kills
         QVERIFY(checkCategory(data.filePath("Tools.dat"), 0, &last).isEmpty());
         QVERIFY2(last >= SeedRecords, qPrintable(QString::number(last)));
         // No half-written file left where a category would be listed.
         QCOMPARE(QDir(data.path()).entryList({"*.dat"}, QDir::Files).size(), categories.size());
-
         // Two page runs at once both end, one perhaps finding the folder in use;
         // only the store, its pages and our files remain.
         QVERIFY(data.writeFile(".wareloom-page-1-1", "as a run killed in a page leaves it"));
@@ -164,7 +162,6 @@ private Q_SLOTS:
         RunLock held(data.path()), other(data.path());
         QCOMPARE(held.acquire(), RunLock::Result::Held);
         QCOMPARE(other.acquire(std::chrono::milliseconds(200)), RunLock::Result::Busy);
-        QVERIFY(other.message().startsWith("Another run is using this folder"));
     }
 };
 

@@ -16,13 +16,11 @@ private Q_SLOTS:
     void replay()
     {
         const QDir inputs(WARELOOM_TEST_DATA "/fuzz/" WARELOOM_FUZZ_TARGET);
-        const QStringList names = inputs.entryList(QDir::Files, QDir::Name);
-        QVERIFY2(!names.isEmpty(), qPrintable(inputs.path() + " holds no input"));
-        for (const QString& name : names) {
-            const QByteArray bytes = wareloom::test::readFile(inputs.filePath(name));
+        QVERIFY2(!inputs.isEmpty(QDir::Files), qPrintable(inputs.path() + " holds no input"));
+        for (const QString& name : inputs.entryList(QDir::Files, QDir::Name)) {
             qInfo("%s", qPrintable(name)); // the input that aborts is the last named
-            QCOMPARE(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()),
-                                            size_t(bytes.size())),
+            const QByteArray in = wareloom::test::readFile(inputs.filePath(name));
+            QCOMPARE(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(in.data()), in.size()),
                      0);
         }
     }

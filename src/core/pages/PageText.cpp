@@ -17,9 +17,10 @@ QByteArray convert(QStringView text, QByteArray (*encode)(QByteArrayView))
 {
     bool usable = false;
     const QByteArray bytes = toCodePage(text, -1, &usable);
-    const QStringList missing = usable ? missingFromCodePage(text) : QStringList();
-    if (usable && missing.isEmpty())
+    // No '?' of its own making: every character converted.
+    if (usable && bytes.count('?') == text.count(u'?'))
         return encode(bytes);
+    const QStringList missing = usable ? missingFromCodePage(text) : QStringList();
 
     QByteArray out;
     qsizetype runStart = 0;
