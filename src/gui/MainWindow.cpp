@@ -34,7 +34,7 @@ namespace wareloom {
 namespace {
 
 // Wide enough for a whole item line, tall enough for a screenful of items.
-constexpr int ListColumns = 98;
+constexpr int ListColumns = 100;
 constexpr int ListRows = 30;
 
 QLabel* sunkenLabel(const QString& objectName, Qt::Alignment alignment, QWidget* parent)
@@ -190,6 +190,7 @@ bool matches(const ItemRecord& item, const QString& wanted)
 void MainWindow::rebuild()
 {
     const QSignalBlocker quiet(m_list);
+    ++m_rebuilds;
     m_list->clear();
     m_lines.clear();
     const QString wanted = folded(m_filter->text().trimmed());
@@ -227,7 +228,8 @@ void MainWindow::addFoundItemLines(const QString& wanted)
     const std::vector<CategoryEntry>& categories = m_inventory.categories();
     for (size_t c = 0; c < categories.size(); ++c) {
         ItemRecords items;
-        loadCategory(m_inventory.filePath(categories[c].fileName), items);
+        // A category that cannot be read has nothing to find; opening it says why.
+        (void)loadCategory(m_inventory.filePath(categories[c].fileName), items);
         for (size_t i = 0; i < items.size(); ++i) {
             if (matches(items[i], wanted)) {
                 m_list->addItem(itemLine(items[i]) + QStringLiteral("  ") + categories[c].name);
@@ -258,10 +260,11 @@ void MainWindow::selectionChanged()
     if (selected.isEmpty())
         return;
     const int row = m_list->row(selected.first());
-    // Acted on once the list has finished its own handling of the click or key.
-    const bool categoryView = m_categoryView;
-    QTimer::singleShot(0, this, [this, row, categoryView] {
-        if (categoryView == m_categoryView)
+    // Acted on once the list has finished its own handling of the click or
+    // key, unless the lines changed meanwhile: the row would then be another's.
+    const int rebuilds = m_rebuilds;
+    QTimer::singleShot(0, this, [this, row, rebuilds] {
+        if (rebuilds == m_rebuilds)
             actOnLine(row);
     });
 }
