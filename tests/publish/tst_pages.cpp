@@ -25,15 +25,10 @@ class TestPages : public QObject
 
     std::optional<test::TempDataDirectory> m_data;
 
-    // An item record in file layout: name 60, code 10, price 10, qty 10. A text
-    // shorter than its field is followed by a NUL and filler readers must ignore.
-    static QByteArray item(QByteArrayView name, QByteArrayView code, QByteArrayView price,
-                           QByteArrayView qty)
+    // A text shorter than its field is followed by a NUL and filler readers must ignore.
+    static QByteArray item(QByteArray name, QByteArray code, QByteArray price, QByteArray qty)
     {
-        QByteArray bytes;
-        for (auto [text, width] : {std::pair{name, 60}, {code, 10}, {price, 10}, {qty, 10}})
-            bytes += (text.toByteArray() + '\0' + QByteArray(width, 'Z')).left(width);
-        return bytes;
+        return test::recordBytes(name, code, price, qty, 'Z');
     }
     // The records behind category-books.htm: no code, code A17, a 60-character
     // name with a 10-character code, markup in the price.
