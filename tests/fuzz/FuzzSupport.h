@@ -1,9 +1,9 @@
 #pragma once
 
+#include "../support/TestFiles.h"
 #include "core/util/TextConversion.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdint>
@@ -11,36 +11,24 @@
 
 namespace wareloom::fuzz {
 
-// A data directory of the fuzzer's own, made once per process and removed
-// when it ends.
+// The fuzzer's own data directory, made once per process, removed at its end.
 inline QString fuzzDataDirectory()
 {
     static const QTemporaryDir dir(QDir::tempPath() + "/wareloom-fuzz-XXXXXX");
     static const bool set = qputenv("WARELOOM_DATA_DIR", QFile::encodeName(dir.path()));
-    (void)set;
-    return dir.path();
+    return set ? dir.path() : QString();
 }
 
 // Fixes the conversion code page for the whole run, whatever the locale.
 inline void useCodePage(const char* codePage)
 {
-    if (qgetenv("WARELOOM_CODEPAGE") != codePage) {
-        qputenv("WARELOOM_CODEPAGE", codePage);
+    if (qgetenv("WARELOOM_CODEPAGE") != codePage && qputenv("WARELOOM_CODEPAGE", codePage))
         resetConversionCodePage();
-    }
 }
 
 inline void writeFile(const QString& path, const uint8_t* data, size_t size)
 {
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(reinterpret_cast<const char*>(data), qint64(size));
-}
-
-inline QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    test::writeFile(path, QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
 }
 
 } // namespace wareloom::fuzz

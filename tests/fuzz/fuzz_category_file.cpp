@@ -1,7 +1,8 @@
 // Any bytes as a category file: loading, counting, reading every field and
 // writing back stay within the records and give back the same whole records.
 // The same bytes as typed text stored into each field of a record fit that
-// field and leave every other byte of the record alone.
+// field and leave every other byte of the record alone. In the code page the
+// first byte picks, conversions keep a limit; single-byte ones lose no byte.
 #include "FuzzSupport.h"
 #include "core/store/CategoryStore.h"
 
@@ -12,6 +13,10 @@ constexpr ItemField Fields[] = {ItemField::Name, ItemField::Code, ItemField::Pri
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::fuzzDataDirectory();
+    const char* const codePages[] = {"CP1252", "CP1251", "CP932", "CP936",
+                                     "CP949",  "CP950",  "UTF-8"};
+    const char* codePage = codePages[size == 0 ? 0 : data[0] % std::size(codePages)];
+    fuzz::useCodePage(codePage);
     const QString path = categoryFilePath("Fuzz");
     fuzz::writeFile(path, data, size);
     const QByteArrayView input(reinterpret_cast<const char*>(data), qsizetype(size));
@@ -34,13 +39,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     if (!writeCategory(path, records) ||
-        fuzz::readFile(path) != input.first(whole * ItemRecord::Size))
+        test::readFile(path) != input.first(whole * ItemRecord::Size))
         abort();
 
+    const QString text = fromCodePage(input);
+    if (codePage[2] == '1' && toCodePage(text) != input)
+        abort();
+    const QStringView typed(reinterpret_cast<const char16_t*>(data), qsizetype(size / 2));
+    if (toCodePage(typed, qsizetype(size % 200)).size() > qsizetype(size % 200))
+        abort();
     ItemRecord record;
     std::copy_n(input.begin(), std::min<qsizetype>(input.size(), ItemRecord::Size),
                 record.bytes.begin());
-    const QStringView typed(reinterpret_cast<const char16_t*>(data), qsizetype(size / 2));
     for (ItemField f : Fields) {
         const ItemRecord before = record;
         storeFieldString(record, f, typed);

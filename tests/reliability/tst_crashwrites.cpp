@@ -1,7 +1,11 @@
 // A writer killed at any moment while it saves leaves every category file and
-// the settings file with its old content or its new one, never cut or mixed.
-// The writer is this program run with the data directory as its argument.
+// the settings file with its old content or its new one, never cut or mixed,
+// and no leftover of its pages that the next page run does not clear. The
+// writer is this program run with the data directory as its argument.
 #include "TempDataDirectory.h"
+#include "core/pages/MainPage.h"
+#include "core/publish/HeadlessPublish.h"
+#include "core/publish/RunLock.h"
 #include "core/store/CategoryStore.h"
 #include "core/transfer/FtpSettings.h"
 
@@ -12,6 +16,7 @@
 #include <QThread>
 
 #include <csignal>
+#include <cstring>
 
 using namespace wareloom;
 
@@ -41,7 +46,7 @@ std::optional<int> recordNumber(QByteArrayView bytes)
 // Saves through the store's own functions until killed: each round adds the
 // next record to one category, dropping its first once it holds WindowSize,
 // so every file holds a run of consecutive records; then it saves the
-// settings with the round's number.
+// settings with the round's number and writes the pages.
 [[noreturn]] void runWriter(const char* dataDirectory)
 {
     qputenv("WARELOOM_DATA_DIR", dataDirectory);
@@ -67,6 +72,7 @@ std::optional<int> recordNumber(QByteArrayView bytes)
         settings.setText(SettingsField::UserName, QStringLiteral("user %1").arg(round));
         if (!writeCategory(path, records) || !settings.save())
             std::abort();
+        CreateHTML(int(paths.size()));
     }
 }
 
@@ -131,12 +137,30 @@ private Q_SLOTS:
             QVERIFY2(settings.startsWith("user ") && settings.indexOf('\0') > 5, settings.left(20));
         }
         QVERIFY(kills >= 10);
-        // The writer got on with its work between the kills.
-        int last = 0;
+        int last = 0; // the writer got on with its work between the kills
         QVERIFY(checkCategory(data.filePath("Tools.dat"), 0, &last).isEmpty());
         QVERIFY2(last >= SeedRecords, qPrintable(QString::number(last)));
         // No half-written file left where a category would be listed.
         QCOMPARE(QDir(data.path()).entryList({"*.dat"}, QDir::Files).size(), categories.size());
+        // Two page runs at once both end, one perhaps finding the folder in use,
+        // and leave the pages and none of the temporary pages.
+        QVERIFY(data.writeFile(".wareloom-page-1-1", "as a run killed in a page leaves it"));
+        QProcess runs[2];
+        for (QProcess& run : runs)
+            run.start(QCoreApplication::applicationFilePath(), {"generate", data.path()});
+        for (QProcess& run : runs) {
+            QVERIFY(run.waitForFinished(60000));
+            QVERIFY2(run.exitCode() == 0 || run.exitCode() == 4, run.readAllStandardError());
+        }
+        QVERIFY(runs[0].exitCode() == 0 || runs[1].exitCode() == 0);
+        // (A save killed midway may leave its own temporary file beside them.)
+        QCOMPARE(QDir(data.path()).entryList({".wareloom-page-*"}, QDir::Hidden | QDir::Files), {});
+        QCOMPARE(QDir(data.path()).entryList({"*.htm"}),
+                 QStringList({"Books.htm", "Garden.htm", "inventory.htm", "Tools.htm"}));
+        // Held, the lock turns a second run away once its wait is over.
+        RunLock held(data.path()), other(data.path());
+        QCOMPARE(held.acquire(), RunLock::Result::Held);
+        QCOMPARE(other.acquire(std::chrono::milliseconds(200)), RunLock::Result::Busy);
     }
 };
 
@@ -145,6 +169,10 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     if (argc == 2 && argv[1][0] == '/') // a data directory: run as the writer
         runWriter(argv[1]);
+    if (argc == 3 && std::strcmp(argv[1], "generate") == 0) {
+        qputenv("WARELOOM_DATA_DIR", argv[2]);
+        return runHeadlessPublish(true);
+    }
     TestCrashWrites test;
     return QTest::qExec(&test, argc, argv);
 }

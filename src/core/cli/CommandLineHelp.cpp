@@ -27,6 +27,8 @@ QString usageText()
         "  -Publish                  write the pages and upload them over FTP,\n"
         "                            without a window\n"
         "  -Generate                 write the pages only, without a window\n"
+        "                            (-Publish and -Generate end with 4 when\n"
+        "                            another run is using this folder for 30 s)\n"
         "  -Export CATEGORY FILE     write the category's items to a CSV file\n"
         "                            (- for standard output)\n"
         "  -Import CATEGORY FILE     add the items of a CSV file to the category,\n"

@@ -105,9 +105,7 @@ Status CreateCategoryPage(const QString& categoryFileName)
 Status CategoryPageWriter::write(const QString& categoryFileName, PageFiles& pages)
 {
     const QString pageFileName = categoryPageFileName(categoryFileName);
-    // Its page would overwrite the main page, here or on a web host that
-    // ignores case.
-    if (pageFileName.compare(QLatin1String(MainPageFileName), Qt::CaseInsensitive) == 0) {
+    if (isMainPageName(pageFileName)) {
         return Status::failure(
             QStringLiteral("The category %1 cannot have a page: %2 is the main page.")
                 .arg(categoryName(categoryFileName), pageFileName));

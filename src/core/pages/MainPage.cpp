@@ -8,6 +8,8 @@
 #include "core/store/CategoryStore.h"
 #include "core/util/TextConversion.h"
 
+#include <QHash>
+
 namespace wareloom {
 namespace {
 
@@ -57,9 +59,8 @@ void appendPageHead(QByteArray& page, QByteArrayView timeStamp, const WebsiteSet
 
 void appendCategoryRow(QByteArray& page, const FoundCategory& category, int row, int categoryCount)
 {
-    const QByteArray name = pageText(category.name);
     page.append(row == 1 ? FirstRowStart : FurtherRowStart);
-    page.append(URLEncode(name)).append(AfterLinkTarget).append(name);
+    page.append(pageLink(category.name)).append(AfterLinkTarget).append(pageText(category.name));
     page.append(BeforeItemCount);
     page.append(QByteArray::number(countItems(dataFilePath(category.fileName))));
     page.append(row < categoryCount ? RowEndBeforeNextRow : RowEndLast);
@@ -90,6 +91,11 @@ QString pageTimeStamp(const QDateTime& time)
                              clock.second());
 }
 
+bool isMainPageName(const QString& pageFileName)
+{
+    return pageFileName.compare(QLatin1String(MainPageFileName), Qt::CaseInsensitive) == 0;
+}
+
 CreatedPages CreateHTML(int categoryCount, const PageClock& clock)
 {
     const QByteArray timeStamp = pageText(pageTimeStamp(clock()));
@@ -98,17 +104,41 @@ CreatedPages CreateHTML(int categoryCount, const PageClock& clock)
 
     PageFiles pages;
     CategoryPageWriter categoryPages;
+    // Even with no category: a page of the head alone would replace a good one.
     QByteArray page;
+    appendPageHead(page, timeStamp, site);
+    const CategoryListing listing = listCategoryFiles();
+    QHash<QString, QString> paged; // category name -> the file whose page it has
     int row = 0;
-    for (const FoundCategory& category : listCategories()) {
-        ++row;
-        if (row == 1)
-            appendPageHead(page, timeStamp, site);
-        appendCategoryRow(page, category, row, categoryCount);
+    for (const FoundCategory& category : listing.categories) {
+        appendCategoryRow(page, category, ++row, categoryCount);
 
+        // Reported by category file: no page of its own goes out for it.
+        const QString pageFileName = categoryPageFileName(category.fileName);
+        if (isMainPageName(pageFileName)) {
+            created.push_back({category.fileName, category.fileName,
+                               QStringLiteral("The category %1 cannot have a page: %2 is the "
+                                              "main page. Rename the file.")
+                                   .arg(category.name, pageFileName)});
+            continue;
+        }
+        if (const auto twin = paged.constFind(category.name); twin != paged.cend()) {
+            created.push_back({category.fileName, category.fileName,
+                               QStringLiteral("%1 and %2 would both have the page %3. Rename "
+                                              "one of them.")
+                                   .arg(twin.value(), category.fileName, pageFileName)});
+            continue;
+        }
+        paged.insert(category.name, category.fileName);
         const Status written = categoryPages.write(category.fileName, pages);
-        created.push_back({categoryPageFileName(category.fileName), category.fileName,
-                           written ? QString() : written.message()});
+        created.push_back(
+            {pageFileName, category.fileName, written ? QString() : written.message()});
+    }
+    for (const QString& name : listing.unusableNames) {
+        created.push_back({name, name,
+                           QStringLiteral("The file name %1 is not valid UTF-8, so its category "
+                                          "cannot be published. Rename the file.")
+                               .arg(name)});
     }
     page.append(PageEnd);
     if (Status written = writeMainPage(page, pages); !written)

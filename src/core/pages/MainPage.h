@@ -20,10 +20,16 @@ QDateTime localClock();
 // "Updated: Date: 2024-03-07  Time: 09:05:02" for that local time.
 QString pageTimeStamp(const QDateTime& time);
 
+// Whether a page of that name would replace the main page, here or on a web
+// host that ignores case.
+bool isMainPageName(const QString& pageFileName);
+
 // What became of one page.
 struct PageOutcome
 {
-    QString pageFileName;     // "inventory.htm" or "<category>.htm"
+    // "inventory.htm" or "<category>.htm"; the category file when it can have
+    // no page of its own (named like the main page or another category's)
+    QString pageFileName;
     QString categoryFileName; // the category file it shows; empty for the main page
     QString failure;          // why it must not be published as it stands; empty if it may
 
@@ -40,7 +46,8 @@ using CreatedPages = std::vector<PageOutcome>;
 // listed by the main window (the number of category files elsewhere). The
 // clock is read once. Each page replaces its old one only when complete; a
 // page that cannot be written, or whose category file cannot be read (its
-// page then lists no items), has a failure.
+// page then lists no items), has a failure. So has a category file that can
+// have no page of its own, and one whose name is not UTF-8 (after the rest).
 CreatedPages CreateHTML(int categoryCount, const PageClock& clock = localClock);
 
 } // namespace wareloom

@@ -10,35 +10,52 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace wareloom {
+namespace {
+
+// Every temporary page starts with this; nothing else of ours does.
+constexpr char TemporaryPrefix[] = ".wareloom-page-";
+
+} // namespace
 
 PageFiles::~PageFiles()
 {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        ::unlink(m_temporary.constData());
-    }
-    dropSpare();
+    discard();
+    if (!m_spare.isEmpty())
+        ::unlink(m_spare.constData());
+}
+
+void PageFiles::discard()
+{
+    if (m_fd < 0)
+        return;
+    ::close(m_fd);
+    ::unlink(m_temporary.constData());
+    m_fd = -1;
 }
 
 Status PageFiles::begin(const QString& path)
 {
-    if (m_fd >= 0) { // the last page was never committed
-        ::close(m_fd);
-        m_fd = -1;
-        dropSpare();
-        m_spare = m_temporary;
-    }
+    discard(); // the last page was never committed
     m_path = path;
     m_nativePath = QFile::encodeName(path);
     m_writeError = 0;
     m_written = 0;
     m_oldSize = 0;
-    static const QByteArray processId = QByteArray::number(QCoreApplication::applicationPid());
-    m_namePrefix = QFile::encodeName(QFileInfo(path).path()) + "/.wareloom-page-" + processId + '-';
-    if (reuseSpare() || createTemporary())
+    if (reuseSpare())
         return Status::success();
+    const QByteArray prefix = QFile::encodeName(QFileInfo(path).path()) + '/' + TemporaryPrefix +
+                              QByteArray::number(QCoreApplication::applicationPid()) + '-';
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        m_temporary = prefix + QByteArray::number(++m_nameCounter);
+        m_fd = ::open(m_temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd >= 0)
+            return Status::success();
+        if (errno != EEXIST)
+            break;
+    }
     return failure(errno);
 }
 
@@ -67,29 +84,24 @@ Status PageFiles::commit()
         m_writeError = errno;
     const int closeError = ::close(m_fd) != 0 ? errno : 0;
     m_fd = -1;
-    if (m_writeError == 0 && closeError != 0)
-        m_writeError = closeError;
-    if (m_writeError != 0) {
-        // Still ours alone: the next page can use it.
-        m_spare = m_temporary;
-        return failure(m_writeError);
-    }
-    if (const int error = putInPlace(); error != 0) {
-        m_spare = m_temporary;
+    int error = m_writeError != 0 ? m_writeError : closeError;
+    if (error == 0)
+        error = putInPlace();
+    if (error != 0) {
+        ::unlink(m_temporary.constData());
         return failure(error);
     }
     return Status::success();
 }
 
 // The finished temporary file becomes the page; the old page, if any, is
-// kept as the spare. Returns 0 or the error.
+// deleted, its file untouched. Returns 0 or the error.
 int PageFiles::putInPlace()
 {
     struct stat old;
     if (::lstat(m_nativePath.constData(), &old) != 0) {
         if (errno != ENOENT)
             return errno;
-        // No page yet: nothing to keep.
         return ::rename(m_temporary.constData(), m_nativePath.constData()) == 0 ? 0 : errno;
     }
     if (S_ISDIR(old.st_mode))
@@ -101,73 +113,44 @@ int PageFiles::putInPlace()
     }
     if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
         return errno;
-    return replaceByLink(); // a file system that cannot exchange
+    // A file system that cannot exchange.
+    return ::rename(m_temporary.constData(), m_nativePath.constData()) == 0 ? 0 : errno;
 }
 
-// Keeps the old page under a new name, then renames the new one over it.
-int PageFiles::replaceByLink()
-{
-    QByteArray kept = unusedName();
-    if (::linkat(AT_FDCWD, m_nativePath.constData(), AT_FDCWD, kept.constData(), 0) != 0)
-        kept.clear();
-    if (::rename(m_temporary.constData(), m_nativePath.constData()) != 0) {
-        const int error = errno;
-        if (!kept.isEmpty()) // a second name of the page itself
-            ::unlink(kept.constData());
-        return error;
-    }
-    m_spare = kept;
-    return 0;
-}
-
-// Opens the kept file as the new temporary file when it is a plain file with
-// no other name; otherwise lets it go. Its old content is overwritten and
-// cut at commit(). O_NONBLOCK: opening a pipe must not wait for a reader.
+// Opens the old page kept from the last exchange as the new temporary file,
+// when it is a plain file with no other name that nobody has open: a write
+// lease is granted only then. Nobody can open it by a page's name any more,
+// so it cannot be read while it is rewritten. O_NONBLOCK: opening a pipe
+// must not wait for a reader.
 bool PageFiles::reuseSpare()
 {
     if (m_spare.isEmpty())
         return false;
-    const int fd = ::open(m_spare.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const QByteArray spare = std::exchange(m_spare, QByteArray());
+    const int fd = ::open(spare.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     struct stat info;
-    if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1) {
+    if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 &&
+        ::fcntl(fd, F_SETLEASE, F_WRLCK) == 0) {
+        ::fcntl(fd, F_SETLEASE, F_UNLCK);
         m_fd = fd;
         m_oldSize = info.st_size;
-        m_temporary = m_spare;
-        m_spare.clear();
+        m_temporary = spare;
         return true;
     }
     if (fd >= 0)
         ::close(fd);
-    dropSpare();
+    ::unlink(spare.constData()); // a reader keeps its old page whole
     return false;
 }
 
-bool PageFiles::createTemporary()
+void PageFiles::removeLeftovers(const QString& directory)
 {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray name = unusedName();
-        m_fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (m_fd >= 0) {
-            m_temporary = name;
-            return true;
-        }
-        if (errno != EEXIST)
-            return false;
-    }
-    return false;
-}
-
-// A name beside the page that no other program would pick.
-QByteArray PageFiles::unusedName()
-{
-    return m_namePrefix + QByteArray::number(++m_nameCounter);
-}
-
-void PageFiles::dropSpare()
-{
-    if (!m_spare.isEmpty())
-        ::unlink(m_spare.constData());
-    m_spare.clear();
+    const QByteArray prefix = TemporaryPrefix;
+    const QStringList names =
+        QDir(directory).entryList({QString::fromLatin1(prefix) + QLatin1Char('*')},
+                                  QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names)
+        QFile::remove(directory + QLatin1Char('/') + name);
 }
 
 Status PageFiles::failure(int error) const

@@ -8,20 +8,19 @@
 
 namespace wareloom {
 
-// Writes the pages of one run, one after the other. Each page goes to a
-// temporary file in the page's directory, which replaces the page only when
-// it is complete: a page that cannot be written leaves the old one whole.
+// Writes the pages of one run, one after the other. Each page goes to a new
+// temporary file in the page's directory, which replaces the page whole only
+// when it is complete: a page that cannot be written leaves the old one as it
+// was, and a page once in place is never written again, so a reader that has
+// it open (an upload, a web server) reads it whole.
 //
-// The file a page replaces is kept as the temporary file of the next page
-// instead of being deleted, so rewriting every page neither deletes nor
-// creates files one by one; on file systems that avoid reusing recently
-// deleted inodes that churn costs more than writing the pages. A kept file
-// is reused only while nothing else links to it.
-//
-// A kept file is overwritten, not emptied first, and the new page is
-// exchanged with the old one rather than renamed over it: on ext4 both
-// emptying a file and renaming over one make the kernel write the new data
-// out at once, which costs more than the rest of the run.
+// The new page is exchanged with the old one rather than renamed over it: on
+// ext4 renaming over a file makes the kernel write the new data out at once.
+// The old page, no longer visible as a page, becomes the next page's
+// temporary file when nothing has it open and no other name links to it (a
+// write lease proves the first); otherwise it is deleted. Freeing and
+// allocating every page's blocks again costs several times the writing on
+// disks mounted with discard.
 class PageFiles
 {
 public:
@@ -37,13 +36,14 @@ public:
     // Puts the finished page in place.
     Status commit();
 
+    // Deletes the temporary files that runs ended by force left in directory.
+    // Only for a run that holds the run lock: others' files are in use.
+    static void removeLeftovers(const QString& directory);
+
 private:
+    void discard();
     bool reuseSpare();
-    bool createTemporary();
     int putInPlace();
-    int replaceByLink();
-    QByteArray unusedName();
-    void dropSpare();
     Status failure(int error) const;
 
     QString m_path;
@@ -53,8 +53,7 @@ private:
     int m_writeError = 0;
     qint64 m_written = 0;
     qint64 m_oldSize = 0; // of the reused file, before this page overwrote it
-    QByteArray m_spare;   // the file the last page replaced, ready for reuse
-    QByteArray m_namePrefix;
+    QByteArray m_spare;   // the page the last one replaced, under a temporary name
     unsigned m_nameCounter = 0;
 };
 

@@ -3,8 +3,9 @@
 namespace wareloom {
 namespace {
 
-// The bytes a link target may not hold as they are.
-constexpr QByteArrayView EscapedBytes("\n\r !$%&'()*+,/:;=?@");
+// The bytes a link target may not hold as they are; "#" would end the file
+// name and start a fragment.
+constexpr QByteArrayView EscapedBytes("\n\r !#$%&'()*+,/:;=?@");
 
 } // namespace
 

@@ -1,6 +1,8 @@
 #include "core/publish/HeadlessPublish.h"
 
+#include "core/pages/PageFiles.h"
 #include "core/publish/PublishRun.h"
+#include "core/publish/RunLock.h"
 #include "core/store/CategoryStore.h"
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/Sockets.h"
@@ -12,7 +14,7 @@
 namespace wareloom {
 namespace {
 
-enum ExitStatus { Success = 0, PagesFailed = 1, NoSettings = 2, NoNetwork = 3 };
+enum ExitStatus { Success = 0, PagesFailed = 1, NoSettings = 2, NoNetwork = 3, FolderBusy = 4 };
 
 void print(const QString& line)
 {
@@ -59,6 +61,12 @@ int runHeadlessPublish(bool generateOnly, const ThumbnailMaker& makeThumbnail)
         print(QStringLiteral("Error: the network library cannot be started."));
         return NoNetwork;
     }
+    RunLock lock(dataDirectory());
+    if (const RunLock::Result locked = lock.acquire(); locked != RunLock::Result::Held) {
+        print(QStringLiteral("Error: ") + lock.message());
+        return locked == RunLock::Result::Busy ? FolderBusy : PagesFailed;
+    }
+    PageFiles::removeLeftovers(dataDirectory());
     // No main window has counted the categories: count the files.
     PublishRun run(int(listCategories().size()),
                    generateOnly ? PublishRun::Mode::GenerateOnly : PublishRun::Mode::Publish);

@@ -84,8 +84,8 @@ std::vector<FailedPage> PublishRun::uploadPages(const FtpSettings& settings,
         unwritten.insert(page.pageFileName, page.reason);
     const auto whyNotSent = [&](const QString& page, const QString& status) -> QString {
         // An old page left by an earlier run must not go out in its place.
-        if (const auto failure = unwritten.constFind(page); failure != unwritten.cend())
-            return failure.value();
+        if (unwritten.contains(page))
+            return unwritten.take(page);
         const QString localPath = dataFilePath(page);
         const QString remote = remoteNameInUploadPath(settings, page);
         // Names never go out cut.
@@ -136,8 +136,18 @@ std::vector<FailedPage> PublishRun::uploadPages(const FtpSettings& settings,
     // Listed again: a category added since the pages were written is sent as well.
     for (const FoundCategory& category : listCategories()) {
         ++k;
+        // Named itself: it has no page of its own to send.
+        if (unwritten.contains(category.fileName)) {
+            failed.push_back({category.fileName, unwritten.take(category.fileName)});
+            continue;
+        }
         const QString page = categoryPageFileName(category.fileName);
         upload(page, uploadStatus(page), k + 1);
+    }
+    // What the generator found beyond the listing (a file name that is not UTF-8).
+    for (const FailedPage& page : notWritten) {
+        if (unwritten.contains(page.pageFileName))
+            failed.push_back({page.pageFileName, unwritten.take(page.pageFileName)});
     }
     return failed;
 }

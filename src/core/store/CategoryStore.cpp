@@ -4,11 +4,14 @@
 #include "core/util/RegularFile.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
+#include <QStringDecoder>
+
 #include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace wareloom {
 namespace {
@@ -22,6 +25,19 @@ QString tooManyItems(const QString& path)
                "items in one category.")
         .arg(QDir::toNativeSeparators(path))
         .arg(MaxItems);
+}
+
+// A file name that is not UTF-8: ASCII as it is, every other byte as \xNN.
+QString bytesShown(QByteArrayView name)
+{
+    QString shown;
+    for (const char byte : name) {
+        if (uchar(byte) < 0x80)
+            shown += QLatin1Char(byte);
+        else
+            shown += QStringLiteral("\\x") + QString::number(uchar(byte), 16).toUpper();
+    }
+    return shown;
 }
 
 } // namespace
@@ -55,17 +71,41 @@ QString categoryFilePath(const QString& categoryName)
     return dataFilePath(categoryName + QStringLiteral(".dat"));
 }
 
+CategoryListing listCategoryFiles(const QString& directory)
+{
+    CategoryListing listing;
+    const QByteArray nativeDirectory = QFile::encodeName(directory);
+    DIR* dir = ::opendir(nativeDirectory.constData());
+    if (!dir)
+        return listing;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArrayView name(entry->d_name);
+        if (name.size() < 4 || qstrnicmp(name.last(4).data(), ".dat", 4) != 0)
+            continue;
+        // Everything but directories, as the category files have always been found.
+        if (entry->d_type == DT_DIR)
+            continue;
+        struct stat info;
+        if ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) &&
+            ::stat((nativeDirectory + '/' + name.toByteArray()).constData(), &info) == 0 &&
+            S_ISDIR(info.st_mode)) {
+            continue;
+        }
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString fileName = utf8(name);
+        if (utf8.hasError()) {
+            listing.unusableNames << bytesShown(name);
+            continue;
+        }
+        listing.categories.push_back({fileName, fileName.chopped(4)});
+    }
+    ::closedir(dir);
+    return listing;
+}
+
 std::vector<FoundCategory> listCategories(const QString& directory)
 {
-    std::vector<FoundCategory> found;
-    QDirIterator it(directory, QDir::Files | QDir::Hidden | QDir::System);
-    while (it.hasNext()) {
-        it.next();
-        const QString fileName = it.fileName();
-        if (fileName.size() >= 4 && fileName.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive))
-            found.push_back({fileName, fileName.chopped(4)});
-    }
-    return found;
+    return listCategoryFiles(directory).categories;
 }
 
 int countItems(const QString& path)

@@ -4,6 +4,7 @@
 #include "core/util/Status.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -30,8 +31,19 @@ struct FoundCategory
     QString name;     // fileName less its last four characters
 };
 
-// Every regular file of the data directory whose name ends in ".dat" (any
-// case), in the order the file system returns them.
+struct CategoryListing
+{
+    std::vector<FoundCategory> categories;
+    // Files that would be categories but whose names are not UTF-8 (copied
+    // from another system), shown with their other bytes as \xNN: no name of
+    // ours can reach them, so they are named to the user instead.
+    QStringList unusableNames;
+};
+
+// Every file of the data directory but directories whose name ends in ".dat"
+// (any case), in the order the file system returns them.
+CategoryListing listCategoryFiles(const QString& directory = dataDirectory());
+// The same, the categories only.
 std::vector<FoundCategory> listCategories(const QString& directory = dataDirectory());
 
 // Number of whole records in a category file; 0 when it cannot be read.

@@ -2,6 +2,9 @@
 
 #include "ui_PublishDialog.h"
 
+#include "core/pages/PageFiles.h"
+#include "core/publish/RunLock.h"
+#include "core/store/CategoryStore.h"
 #include "gui/platform/MessageBox.h"
 #include "images/Thumbnail.h"
 
@@ -71,7 +74,27 @@ void PublishDialog::startRun()
 {
     if (m_thread)
         return;
-    m_thread = QThread::create([this] { m_run.run(); });
+    m_thread = QThread::create([this] {
+        // One page run on a data directory at a time, as on the command line.
+        RunLock lock(dataDirectory());
+        if (lock.acquire(std::chrono::seconds(30), [this] { return m_run.isCancelled(); }) ==
+            RunLock::Result::Held) {
+            PageFiles::removeLeftovers(dataDirectory());
+            m_run.run();
+            return;
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, why = lock.message()] {
+                if (m_closing)
+                    return;
+                m_ui->cancelButton->setEnabled(false);
+                m_ui->okButton->setEnabled(true);
+                if (!m_run.isCancelled())
+                    messageBox(this, why, QStringLiteral("Publish"));
+            },
+            Qt::QueuedConnection);
+    });
     m_thread->setParent(this);
     m_thread->start();
 }
