@@ -88,6 +88,7 @@ void Application::runMainWindow()
     if (!m_automation) {
         switch (instance.claim()) {
         case SingleInstance::Claim::First:
+            removeLeftoverSaveFiles(dataDirectory(), LeftoverAge);
             break;
         case SingleInstance::Claim::Raised:
             return;

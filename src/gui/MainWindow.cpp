@@ -27,6 +27,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -211,6 +212,14 @@ void MainWindow::rebuild()
             m_lines.push_back({int(i), -1});
         }
         m_number->setText(QString::number(m_inventory.totalItemCount()));
+        // Never dropped without a word.
+        const QStringList& unusable = m_inventory.unusableNames();
+        if (unusable.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(
+                QStringLiteral("Not listed, as their names are not valid UTF-8 (rename them): %1")
+                    .arg(unusable.join(QStringLiteral(", "))));
     } else {
         m_heading->setText(m_inventory.openCategoryName());
         m_list->addItem(backEntry());

@@ -5,7 +5,11 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QToolBar>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace wareloom;
 using namespace wareloom::test;
@@ -173,6 +177,17 @@ private Q_SLOTS:
         QTest::keyClick(filter, Qt::Key_Escape); // clears, and does not end the program
         QCOMPARE(shown.lines().size(), 3);
         QVERIFY(shown.window.isVisible());
+    }
+
+    // A file name that is not UTF-8 cannot be opened by name: it is named instead.
+    void fileNamesNotInUtf8AreNamed()
+    {
+        WindowOnData shown({{"Tools.dat", QByteArray()}});
+        const QByteArray latin1 = QFile::encodeName(shown.data.path()) + "/Caf\xE9.dat";
+        QCOMPARE(::close(::creat(latin1.constData(), 0644)), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            shown.window.statusBar()->currentMessage().contains("Caf\\xE9.dat"), 1000);
+        QCOMPARE(shown.lines().size(), 1);
     }
 
     void moreThan999ItemsAreRefused()

@@ -153,10 +153,13 @@ private Q_SLOTS:
             QVERIFY2(run.exitCode() == 0 || run.exitCode() == 4, run.readAllStandardError());
         }
         QVERIFY(runs[0].exitCode() == 0 || runs[1].exitCode() == 0);
-        // (A save killed midway may leave its own temporary file beside them.)
-        QCOMPARE(QDir(data.path()).entryList({".wareloom-page-*"}, QDir::Hidden | QDir::Files), {});
-        QCOMPARE(QDir(data.path()).entryList({"*.htm"}),
-                 QStringList({"Books.htm", "Garden.htm", "inventory.htm", "Tools.htm"}));
+        // What the killed saves left beside their files goes too.
+        removeLeftoverSaveFiles(data.path(), std::chrono::seconds(0));
+        QStringList left = QDir(data.path()).entryList(QDir::Files | QDir::Hidden);
+        left.removeAll(".wareloom-run.lock");
+        left.sort();
+        QCOMPARE(left, QStringList({"Books.dat", "Books.htm", "FTPServer.ftp", "Garden.dat",
+                                    "Garden.htm", "Tools.dat", "Tools.htm", "inventory.htm"}));
         // Held, the lock turns a second run away once its wait is over.
         RunLock held(data.path()), other(data.path());
         QCOMPARE(held.acquire(), RunLock::Result::Held);

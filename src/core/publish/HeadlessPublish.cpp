@@ -67,6 +67,7 @@ int runHeadlessPublish(bool generateOnly, const ThumbnailMaker& makeThumbnail)
         return locked == RunLock::Result::Busy ? FolderBusy : PagesFailed;
     }
     PageFiles::removeLeftovers(dataDirectory());
+    removeLeftoverSaveFiles(dataDirectory(), LeftoverAge);
     // No main window has counted the categories: count the files.
     PublishRun run(int(listCategories().size()),
                    generateOnly ? PublishRun::Mode::GenerateOnly : PublishRun::Mode::Publish);

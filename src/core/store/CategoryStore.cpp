@@ -3,9 +3,12 @@
 #include "core/util/AtomicFile.h"
 #include "core/util/RegularFile.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <QStringDecoder>
 
@@ -157,6 +160,23 @@ Status appendRecords(const QString& path, const ItemRecords& records)
     }
     all.insert(all.end(), records.begin(), records.end());
     return writeCategory(path, all);
+}
+
+void removeLeftoverSaveFiles(const QString& directory, std::chrono::seconds minimumAge)
+{
+    // QSaveFile's temporary name: the file's own name and six characters.
+    static const QRegularExpression leftover(
+        QStringLiteral("^.+\\.(dat|ftp|ini)\\.[A-Za-z0-9]{6}$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-minimumAge.count());
+    QDirIterator it(directory, QDir::Files | QDir::Hidden | QDir::System);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo file = it.fileInfo();
+        if (leftover.match(file.fileName()).hasMatch() && !file.isSymLink() &&
+            file.lastModified().toUTC() <= before)
+            QFile::remove(file.filePath());
+    }
 }
 
 Status checkCategoryName(const QString& categoryName)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <vector>
 
 // The data directory and the operations every user of a category file
@@ -67,6 +68,13 @@ Status writeCategory(const QString& path, const ItemRecords& records);
 // Appends the records to the category file (made when missing), all or none:
 // refused when the category would hold more than MaxItems items.
 Status appendRecords(const QString& path, const ItemRecords& records);
+
+// Removes what saves killed midway left in the directory: the temporary
+// files beside category files and the settings file ("Tools.dat.Ab12Cd"),
+// when they are older than minimumAge, so that a save under way keeps its own.
+void removeLeftoverSaveFiles(const QString& directory, std::chrono::seconds minimumAge);
+// Far longer than any save takes.
+inline constexpr std::chrono::seconds LeftoverAge{60};
 
 // Whether a category may have this name: a plain file name, and not the main
 // page's.

@@ -44,10 +44,12 @@ int Inventory::totalItemCount() const
     return total;
 }
 
-std::vector<CategoryEntry> Inventory::listEntries() const
+std::vector<CategoryEntry> Inventory::listEntries()
 {
+    CategoryListing listing = listCategoryFiles(m_directory);
+    m_unusableNames = std::move(listing.unusableNames);
     std::vector<CategoryEntry> entries;
-    for (FoundCategory& found : listCategories(m_directory)) {
+    for (FoundCategory& found : listing.categories) {
         const int count = countItems(filePath(found.fileName));
         entries.push_back({std::move(found.fileName), std::move(found.name), count});
     }
@@ -87,8 +89,9 @@ void Inventory::refresh()
 {
     if (m_watcher.directories().isEmpty() && QFileInfo(m_directory).isDir())
         m_watcher.addPath(m_directory);
+    const QStringList unusable = m_unusableNames;
     std::vector<CategoryEntry> listed = listEntries();
-    if (listed != m_categories) {
+    if (listed != m_categories || unusable != m_unusableNames) {
         m_categories = std::move(listed);
         Q_EMIT categoriesChanged();
     }

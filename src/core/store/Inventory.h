@@ -38,6 +38,9 @@ public:
     // In the order the file system lists them; counts from the file sizes.
     const std::vector<CategoryEntry>& categories() const { return m_categories; }
     int totalItemCount() const;
+    // Category files that cannot be opened by name: not valid UTF-8 (copied
+    // from another system), shown with their other bytes as \xNN.
+    const QStringList& unusableNames() const { return m_unusableNames; }
 
     bool hasOpenCategory() const { return !m_openPath.isEmpty(); }
     const QString& openCategoryName() const { return m_openName; }
@@ -80,7 +83,7 @@ Q_SIGNALS:
     void itemsChanged();
 
 private:
-    std::vector<CategoryEntry> listEntries() const;
+    std::vector<CategoryEntry> listEntries();
     void reloadItems();
     void watchOpenFile();
     Status checkUnchanged(int index, const ItemRecord& shown);
@@ -88,6 +91,7 @@ private:
 
     QString m_directory;
     std::vector<CategoryEntry> m_categories;
+    QStringList m_unusableNames;
     QString m_openName;
     QString m_openPath;
     ItemRecords m_items;
