@@ -41,7 +41,11 @@ QString usageText()
         "                      (any iconv name; default: the Windows code page of\n"
         "                      the locale)\n"
         "  XDG_DATA_HOME       where -Register writes the activation file\n"
-        "                      (default ~/.local/share)\n");
+        "                      (default ~/.local/share)\n"
+        "\n"
+        "Exit status of -Publish and -Generate:\n"
+        "  0 done, 1 a page was not written or sent, 2 no FTP settings, 3 no network\n"
+        "  library, 5 the web host's key is not trusted (new or changed)\n");
 }
 
 } // namespace wareloom

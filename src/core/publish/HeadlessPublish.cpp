@@ -3,6 +3,7 @@
 #include "core/publish/PublishRun.h"
 #include "core/store/CategoryStore.h"
 #include "core/transfer/FtpSettings.h"
+#include "core/transfer/KnownHosts.h"
 #include "core/transfer/Sockets.h"
 
 #include <QDir>
@@ -12,7 +13,7 @@
 namespace wareloom {
 namespace {
 
-enum ExitStatus { Success = 0, PagesFailed = 1, NoSettings = 2, NoNetwork = 3 };
+enum ExitStatus { Success = 0, PagesFailed = 1, NoSettings = 2, NoNetwork = 3, UntrustedKey = 5 };
 
 void print(const QString& line)
 {
@@ -35,6 +36,18 @@ void reportEnd(const PublishOutcome& outcome, bool generateOnly)
         print(QStringLiteral("  %1: %2").arg(page.pageFileName, page.reason));
     if (!generateOnly)
         print(QStringLiteral("Check your FTP settings and internet connection."));
+    // Never asked here: the user decides, and adds the line.
+    if (const std::optional<HostKey>& key = outcome.untrustedKey) {
+        print(key->isChanged()
+                  ? QStringLiteral("Error: the key of %1 has changed: it was %2 and is now %3.")
+                        .arg(key->hostPort, key->known, key->offered)
+                  : QStringLiteral("Error: the key of %1 is not trusted: its SHA-256 "
+                                   "fingerprint is %2.")
+                        .arg(key->hostPort, key->offered));
+        print(QStringLiteral("To trust it, put this line in %1:")
+                  .arg(QDir::toNativeSeparators(KnownHosts::filePath())));
+        print(key->line());
+    }
 }
 
 int exitStatus(const PublishOutcome& outcome)
@@ -44,6 +57,8 @@ int exitStatus(const PublishOutcome& outcome)
         return Success;
     case PublishOutcome::Result::NoSettings:
         return NoSettings;
+    case PublishOutcome::Result::UntrustedKey:
+        return UntrustedKey;
     case PublishOutcome::Result::Failed:
     case PublishOutcome::Result::Cancelled:
         break;

@@ -3,6 +3,7 @@
 #include "ui_PublishDialog.h"
 
 #include "gui/platform/MessageBox.h"
+#include "gui/publish/HostKeyQuestion.h"
 
 #include <QEventLoop>
 #include <QThread>
@@ -67,8 +68,9 @@ void PublishDialog::done(int result)
 
 void PublishDialog::startRun()
 {
-    if (m_thread)
+    if (runActive())
         return;
+    delete m_thread; // a run that met an untrusted key, before its second try
     m_thread = QThread::create([this] { m_run.run(); });
     m_thread->setParent(this);
     m_thread->start();
@@ -115,6 +117,17 @@ void PublishDialog::runFinished(const PublishOutcome& outcome)
         showNotSent(outcome);
         return;
     case PublishOutcome::Result::Cancelled:
+        showNotSent(outcome);
+        return;
+    case PublishOutcome::Result::UntrustedKey:
+        m_thread->wait(); // finished() was its last word
+        if (!m_retriedAfterTrust && askToTrustHostKey(this, *outcome.untrustedKey)) {
+            m_retriedAfterTrust = true;
+            m_ui->okButton->setEnabled(false);
+            m_ui->cancelButton->setEnabled(true);
+            startRun();
+            return;
+        }
         showNotSent(outcome);
         return;
     case PublishOutcome::Result::Done:
