@@ -3,6 +3,7 @@
 #include "TestFtpServer.h"
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/HostTransfer.h"
+#include "core/transfer/KnownHosts.h"
 #include "core/transfer/Sockets.h"
 #include "core/util/TextConversion.h"
 
@@ -249,6 +250,63 @@ private Q_SLOTS:
             qPrintable(done.message()));
         const QByteArray left = server.fileContents("/htdocs/A1.jpg");
         QVERIFY(deleting ? left == "old" : left.size() != 4 << 20);
+    }
+
+    // Over TLS and SSH: what is sent arrives whole and goes again; a key the
+    // user has not trusted, or one that changed, stops before the login and
+    // says which key the host showed; never a word in clear text.
+    void secureTransfers_data()
+    {
+        QTest::addColumn<QStringList>("kind");
+        QTest::addColumn<QString>("known"); // "*": the server's own key
+        QTest::addColumn<QString>("uploadPath");
+        QTest::addColumn<QString>("failure");
+        const QString other = "SHA256:47DEQpj8HBSa+/TImW+5JCeuQeRkm5NMpJWZG3hSuFU";
+        QTest::newRow("ftpes") << QStringList{"ftpes"} << "*" << "/htdocs/" << "";
+        QTest::newRow("sftp") << QStringList{"sftp"} << "*" << "/htdocs/" << "";
+        QTest::newRow("sftp, login directory") << QStringList{"sftp"} << "*" << "htdocs/" << "";
+        QTest::newRow("ftpes, new key") << QStringList{"ftpes"} << "" << "/htdocs/" << "not trusted";
+        QTest::newRow("sftp, new key") << QStringList{"sftp"} << "" << "/htdocs/" << "not trusted";
+        QTest::newRow("sftp, changed key")
+            << QStringList{"sftp"} << other << "/htdocs/" << "it was " + other + " and is now";
+        QTest::newRow("AUTH TLS refused")
+            << QStringList{"ftpes", "--no-tls"} << "*" << "/htdocs/" << "refused to encrypt";
+    }
+    void secureTransfers()
+    {
+        QFETCH(QStringList, kind);
+        QFETCH(QString, known);
+        QFETCH(QString, uploadPath);
+        QFETCH(QString, failure);
+        test::TestFtpServer server(kind);
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        const QString line = known == "*" ? server.knownHostsLine()
+                                          : server.knownHostsLine().section(' ', 0, 0) + ' ' + known;
+        QVERIFY(known.isEmpty() || test::writeFile(m_data.filePath("KnownHosts"), line.toUtf8()));
+        QVERIFY(test::writeSettingsFile(server.settings(uploadPath)) && m_settings.load());
+        std::optional<HostKey> untrusted;
+        const Status sent =
+            uploadToHost(m_settings, m_photo, "A1.jpg", TransferType::Binary, &untrusted);
+        QVERIFY2(sent.ok() == failure.isEmpty() && sent.message().contains(failure),
+                 qPrintable(sent.message()));
+        QCOMPARE(server.fileContents("/htdocs/A1.jpg"), sent ? m_picture : QByteArray());
+        QCOMPARE(untrusted.has_value(), known != "*");
+        if (untrusted) // the key as KnownHosts would hold it, and what it held
+            QCOMPARE(untrusted->line() + '|' + untrusted->known, server.knownHostsLine() + '|' + known);
+        if (sent)
+            QVERIFY(deleteFromHost(m_settings, "A1.jpg").ok());
+        QVERIFY(!QFile::exists(server.localPath("/htdocs/A1.jpg")));
+        QFile::remove(m_data.filePath("KnownHosts"));
+        // Nothing in clear: AUTH TLS before all else. Active TLS data
+        // connections fail here: passive, logged in again, follows.
+        const QStringList commands = server.commands();
+        const bool ftpes = kind[0] == "ftpes";
+        QVERIFY(!ftpes || commands.value(0) == "AUTH TLS");
+        QVERIFY(!ftpes || !sent ||
+                commands.indexOf(QRegularExpression("^EPSV|^PASV")) >
+                    commands.indexOf(QRegularExpression("^EPRT|^PORT")));
+        const qsizetype logins = commands.filter(QRegularExpression("^(PASS|login)")).size();
+        QCOMPARE(logins, !sent ? 0 : ftpes ? 3 : 2);
     }
 
     // With the real half-minute time-outs, from another thread: ended within

@@ -15,14 +15,16 @@ struct SettingsFields
 // the code page, padded with zeros to 200 bytes.
 bool writeSettingsFile(const SettingsFields& fields);
 
-// A real FTP server for one test: ftp_server.py on a free port of 127.0.0.1,
-// serving a directory with an empty "htdocs", misbehaving as faultOptions
-// ask ("--silent", "--stor-reply", "553:A.htm", ...).
+// A real server for one test on a free port of 127.0.0.1, serving a
+// directory with an empty "htdocs": ftp_server.py misbehaving as faultOptions
+// ask ("--silent", "--stor-reply", "553:A.htm", ...), or, when they start
+// with "ftpes" or "sftp", secure_server.py (vsftpd over TLS, or SFTP).
 class TestFtpServer
 {
 public:
     explicit TestFtpServer(QStringList faultOptions = {}) : m_faultOptions(std::move(faultOptions))
     {}
+    QString scheme() const; // "" (plain FTP), "ftpes" or "sftp"
     ~TestFtpServer() { stop(); }
 
     bool start(); // false when it does not come up: errorString() says why
@@ -30,8 +32,10 @@ public:
     QString errorString() const { return m_error; }
 
     quint16 port() const { return m_port; }
-    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
-    QString user() const { return QStringLiteral("wareloom"); }
+    QString address() const;
+    // The KnownHosts line that trusts the server's key.
+    QString knownHostsLine() const { return QStringLiteral("127.0.0.1:%1 %2").arg(m_port).arg(m_key); }
+    QString user() const;
     QString password() const { return QStringLiteral("secret"); }
     SettingsFields settings(const QString& uploadPath = QStringLiteral("/htdocs/")) const;
 
@@ -42,6 +46,7 @@ public:
 
     // The commands received so far, as ftp_server.py logs them:
     // "USER wareloom", "PASS ******", "EPRT", "STOR /htdocs/x.htm TYPE=A", ...
+    // (vsftpd: as sent, "AUTH TLS", "PASS x", ...; SFTP: "login wareloom")
     QStringList commands() const;
     bool received(const QStringList& prefixes) const; // one starting so
 
@@ -50,6 +55,7 @@ private:
     QTemporaryDir m_dir;
     QProcess m_process;
     quint16 m_port = 0;
+    QString m_key;
     QString m_error;
 };
 

@@ -217,7 +217,6 @@ struct FtpConnection::Handle
         case CURLE_FTP_ACCEPT_TIMEOUT:
         case CURLE_SEND_ERROR:
         case CURLE_RECV_ERROR:
-        case CURLE_COULDNT_CONNECT:
             return true;
         default:
             return responseCode() == 425 || responseCode() == 426;
@@ -272,6 +271,7 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, handle->errors);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, scheme);
+    curl_easy_setopt(curl, CURLOPT_MAXCONNECTS, 1L); // a connection given up is never taken again
     curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
     curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, watchSession);
     curl_easy_setopt(curl, CURLOPT_DEBUGDATA, &handle->seen);
@@ -334,8 +334,9 @@ bool FtpConnection::putFile(const QString& localPath, const QString& remoteName,
     if (isCancelled() || !m_unreachable.isEmpty())
         return false;
     const long reply = m_handle->responseCode();
-    if (isTls() && !m_tls12 && (reply == 426 || reply == 450)) {
-        // Some servers lose uploads sent over TLS 1.3.
+    if (isTls() && !m_tls12 && (reply == 426 || reply == 450 || reply == 522)) {
+        // Some servers lose uploads sent over TLS 1.3, or fail to resume its
+        // sessions on the data connection (522).
         m_tls12 = true;
         m_notice = QStringLiteral("The server lost an upload sent over TLS 1.3: TLS 1.2 is used "
                                   "for the rest of this operation.");
@@ -350,7 +351,11 @@ bool FtpConnection::putFile(const QString& localPath, const QString& remoteName,
     if (!file.seek(0))
         return fail(what,
                     QStringLiteral("cannot read %1 again: %2").arg(localPath, file.errorString()));
-    return perform(what);
+    // The server may have given up the control connection with the data one.
+    curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, 1L);
+    const bool sent = perform(what);
+    curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, 0L);
+    return sent;
 }
 
 bool FtpConnection::deleteFile(const QString& remoteName)
