@@ -104,7 +104,8 @@ private Q_SLOTS:
                      << "Check your FTP settings and internet connection.";
         // The fingerprint, and the line that trusts it.
         if (newKey)
-            expected << "Error" << "To trust it, put this line in " + knownHosts + ":"
+            expected << "Error"
+                     << "To trust it, put this line in " + knownHosts + ":"
                      << setup.server.knownHostsLine().section(": ", 0, 0);
         QCOMPARE(lines, expected << "");
         QCOMPARE(program.exitCode(), exitStatus);
@@ -119,7 +120,8 @@ private Q_SLOTS:
         // One login (again after a drop or a failed active TLS data connection).
         const QStringList commands = setup.server.commands();
         const qsizetype logins = commands.filter(QRegularExpression("^(USER|login) ")).size();
-        QVERIFY2(logins == (newKey ? 0 : 1) || fault.contains("--drop-stor") || fault == QStringList{"ftpes"},
+        QVERIFY2(logins == (newKey ? 0 : 1) || fault.contains("--drop-stor") ||
+                     fault == QStringList{"ftpes"},
                  qPrintable(QString::number(logins)));
         QStringList stored = commands.filter("STOR "); // a dropped one again, passive
         stored.removeDuplicates();

@@ -215,7 +215,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("ending");
         QTest::addColumn<bool>("existing");
-        for (const char* ending : {"Enter", "Cancel", "Esc", "close box"})
+        for (const char* ending : {"Enter", "Enter, not saved", "Cancel", "Esc", "close box"})
             for (bool existing : {false, true})
                 QTest::addRow("%s, %s", ending, existing ? "file there" : "none")
                     << ending << existing;
@@ -227,16 +227,22 @@ private Q_SLOTS:
         if (existing)
             QVERIFY(writeSettingsFile({"me", {}, {}, "abcdef", {}}));
         MessageBoxHook boxes;
+        boxes.queueAnswer(ending == "Enter" ? IDYES : IDNO); // "ab" ends without "/"
         FtpSettingsDialog dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Wareloom - FTP Settings"));
         QStringList texts;
-        for (const char* name : {"userNameLabel", "passwordLabel", "ftpServerLabel",
-                                 "uploadPathLabel", "httpServerLabel", "ftpServerHint",
-                                 "uploadPathHint", "httpServerHint", "okButton", "cancelButton"})
+        for (const char* name :
+             {"userNameLabel", "passwordLabel", "ftpServerLabel", "uploadPathLabel",
+              "httpServerLabel", "ftpServerHint", "uploadPathHint", "httpServerHint", "okButton",
+              "cancelButton", "ftpServerForms"})
             texts << child<QWidget>(&dialog, name)->property("text").toString();
         QCOMPARE(texts, QStringList({"Username:", "Password:", "FTP Server:", "Upload Path:",
                                      "HTTP Server:", "eg: ftp.example.com", "eg:  /htdocs/",
-                                     "eg. http://www.example.com/inventory.htm", "OK", "Cancel"}));
+                                     "eg. http://www.example.com/inventory.htm", "OK", "Cancel",
+                                     "host or host:port: FTP (in clear)\n"
+                                     "ftpes://host[:port]: FTP over TLS (port 21)\n"
+                                     "ftps://host[:port]: FTP over implicit TLS (port 990)\n"
+                                     "sftp://host[:port]: SFTP over SSH (port 22)"}));
         QStringList order;
         for (QWidget* w = child<QPushButton>(&dialog, "okButton"); order.size() < 7;
              w = w->nextInFocusChain())
@@ -253,7 +259,7 @@ private Q_SLOTS:
             box(&dialog, Boxes[i])->selectAll();
             QTest::keyClicks(box(&dialog, Boxes[i]), typed[i]);
         }
-        if (ending == "Enter")
+        if (ending.startsWith("Enter"))
             QTest::keyClick(box(&dialog, "httpServer"), Qt::Key_Return);
         else if (ending == "Cancel")
             QTest::mouseClick(child<QPushButton>(&dialog, "cancelButton"), Qt::LeftButton);
@@ -261,7 +267,11 @@ private Q_SLOTS:
             QTest::keyClick(&dialog, Qt::Key_Escape);
         else
             dialog.close();
-        QVERIFY(!dialog.isVisible() && boxes.shown().isEmpty());
+        QCOMPARE(dialog.isVisible(), ending == "Enter, not saved");
+        QCOMPARE(boxes.shown().size(), ending.startsWith("Enter") ? 1 : 0);
+        for (const ShownMessageBox& shown : boxes.shown())
+            QVERIFY(shown.text == "Files will go to abinventory.htm. Save anyway?" &&
+                    shown.owner == &dialog && shown.buttons == MessageButtons::YesNo);
         QCOMPARE(dialog.result() == QDialog::Accepted, ending == "Enter");
         const QByteArray path = existing ? QByteArray("ab\0def", 6) : QByteArray("ab");
         QCOMPARE(readFile(m_path),
@@ -319,6 +329,39 @@ private Q_SLOTS:
         QCOMPARE(server.fileContents("/htdocs/banner.gif"), sent ? m_picture : QByteArray());
         QCOMPARE(server.commands().contains("STOR /htdocs/banner.gif TYPE=I"), sent);
         QVERIFY(!QFile::exists(data.filePath("banner.gif")));
+    }
+
+    // A host key not yet trusted: the box shows its fingerprint and asks,
+    // No by default; No sends nothing, Yes stores the KnownHosts line and
+    // sends. A changed key is refused with both keys named, nothing asked.
+    void trustsANewHostKeyOnlyWhenAsked()
+    {
+        TempDataDirectory data;
+        TestFtpServer server({"sftp"});
+        QVERIFY(server.start() && writeSettingsFile(server.settings()));
+        const QString fingerprint = server.knownHostsLine().section(' ', 1);
+        MessageBoxHook boxes;
+        boxes.queueAnswer(IDNO);
+        WebHost(&m_owner).uploadPicture(m_chosen.filePath("Logo.JPG"), "A1.jpg");
+        QVERIFY(!QFile::exists(data.filePath("KnownHosts")) && !server.received({"login"}));
+        boxes.queueAnswer(IDYES);
+        WebHost(&m_owner).uploadPicture(m_chosen.filePath("Logo.JPG"), "A1.jpg");
+        QCOMPARE(readFile(data.filePath("KnownHosts")), server.knownHostsLine().toUtf8() + '\n');
+        QCOMPARE(server.fileContents("/htdocs/A1.jpg"), m_picture);
+        const QString other = "127.0.0.1:1 SHA256:47DEQpj8HBSa+/TImW+5JCeuQeRkm5NMpJWZG3hSuFU";
+        QVERIFY(writeFile(data.filePath("KnownHosts"),
+                          server.knownHostsLine().section(' ', 0, 0).toUtf8() + ' ' +
+                              other.section(' ', 1).toUtf8()));
+        WebHost(&m_owner).deleteFile("A1.jpg");
+        QCOMPARE(server.fileContents("/htdocs/A1.jpg"), m_picture);
+        QStringList shown = texts(boxes); // the questions: their buttons and the keys named
+        for (qsizetype i = 0; i < shown.size(); ++i)
+            if (boxes.shown()[i].buttons != MessageButtons::Ok || shown[i].contains("changed"))
+                shown[i] = QString::number(int(boxes.shown()[i].buttons)) +
+                           (shown[i].contains(fingerprint) ? " key" : "") +
+                           (shown[i].contains(other.section(' ', 1)) ? " old key" : "");
+        QCOMPARE(shown, QStringList({"2 key", "FTP Error!", "2 key", "Image Uploaded!",
+                                     "0 key old key", "FTP Error!"}));
     }
 
     // The chosen file itself goes up under the code's name, titled so while

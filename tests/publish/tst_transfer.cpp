@@ -262,15 +262,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("uploadPath");
         QTest::addColumn<QString>("failure");
         const QString other = "SHA256:47DEQpj8HBSa+/TImW+5JCeuQeRkm5NMpJWZG3hSuFU";
-        QTest::newRow("ftpes") << QStringList{"ftpes"} << "*" << "/htdocs/" << "";
-        QTest::newRow("sftp") << QStringList{"sftp"} << "*" << "/htdocs/" << "";
-        QTest::newRow("sftp, login directory") << QStringList{"sftp"} << "*" << "htdocs/" << "";
-        QTest::newRow("ftpes, new key") << QStringList{"ftpes"} << "" << "/htdocs/" << "not trusted";
-        QTest::newRow("sftp, new key") << QStringList{"sftp"} << "" << "/htdocs/" << "not trusted";
-        QTest::newRow("sftp, changed key")
-            << QStringList{"sftp"} << other << "/htdocs/" << "it was " + other + " and is now";
-        QTest::newRow("AUTH TLS refused")
-            << QStringList{"ftpes", "--no-tls"} << "*" << "/htdocs/" << "refused to encrypt";
+        QTest::newRow("ftpes") << QStringList{"ftpes"} << "*"
+                               << "/htdocs/"
+                               << "";
+        QTest::newRow("sftp") << QStringList{"sftp"} << "*"
+                              << "/htdocs/"
+                              << "";
+        QTest::newRow("sftp, login directory") << QStringList{"sftp"} << "*"
+                                               << "htdocs/"
+                                               << "";
+        QTest::newRow("ftpes, new key") << QStringList{"ftpes"} << ""
+                                        << "/htdocs/"
+                                        << "not trusted";
+        QTest::newRow("sftp, new key") << QStringList{"sftp"} << ""
+                                       << "/htdocs/"
+                                       << "not trusted";
+        QTest::newRow("sftp, changed key") << QStringList{"sftp"} << other << "/htdocs/"
+                                           << "it was " + other + " and is now";
+        QTest::newRow("AUTH TLS refused") << QStringList{"ftpes", "--no-tls"} << "*"
+                                          << "/htdocs/"
+                                          << "refused to encrypt";
     }
     void secureTransfers()
     {
@@ -280,8 +291,9 @@ private Q_SLOTS:
         QFETCH(QString, failure);
         test::TestFtpServer server(kind);
         QVERIFY2(server.start(), qPrintable(server.errorString()));
-        const QString line = known == "*" ? server.knownHostsLine()
-                                          : server.knownHostsLine().section(' ', 0, 0) + ' ' + known;
+        const QString line = known == "*"
+                                 ? server.knownHostsLine()
+                                 : server.knownHostsLine().section(' ', 0, 0) + ' ' + known;
         QVERIFY(known.isEmpty() || test::writeFile(m_data.filePath("KnownHosts"), line.toUtf8()));
         QVERIFY(test::writeSettingsFile(server.settings(uploadPath)) && m_settings.load());
         std::optional<HostKey> untrusted;
@@ -292,7 +304,8 @@ private Q_SLOTS:
         QCOMPARE(server.fileContents("/htdocs/A1.jpg"), sent ? m_picture : QByteArray());
         QCOMPARE(untrusted.has_value(), known != "*");
         if (untrusted) // the key as KnownHosts would hold it, and what it held
-            QCOMPARE(untrusted->line() + '|' + untrusted->known, server.knownHostsLine() + '|' + known);
+            QCOMPARE(untrusted->line() + '|' + untrusted->known,
+                     server.knownHostsLine() + '|' + known);
         if (sent)
             QVERIFY(deleteFromHost(m_settings, "A1.jpg").ok());
         QVERIFY(!QFile::exists(server.localPath("/htdocs/A1.jpg")));

@@ -29,15 +29,15 @@ bool TestFtpServer::start()
     }
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // Not the python3 on PATH: only Debian's own sees pyftpdlib and asyncssh.
-    const QStringList common{"--root", rootDir(), "--log", m_dir.filePath("commands.log"),
+    const QStringList common{"--root", rootDir(), "--log",      m_dir.filePath("commands.log"),
                              "--user", user(),    "--password", password()};
     if (scheme().isEmpty())
         m_process.start("/usr/bin/python3",
                         QStringList{WARELOOM_FTP_SERVER_SCRIPT} + common + m_faultOptions);
     else
-        m_process.start("/usr/bin/python3", QStringList{"-W", "ignore", WARELOOM_SECURE_SERVER_SCRIPT} +
-                                                m_faultOptions + common +
-                                                QStringList{"--dir", m_dir.path()});
+        m_process.start("/usr/bin/python3",
+                        QStringList{"-W", "ignore", WARELOOM_SECURE_SERVER_SCRIPT} +
+                            m_faultOptions + common + QStringList{"--dir", m_dir.path()});
     const QDeadlineTimer deadline(20000);
     while (!m_process.canReadLine() && m_process.state() != QProcess::NotRunning &&
            !deadline.hasExpired())
@@ -68,7 +68,8 @@ QString TestFtpServer::scheme() const
 
 QString TestFtpServer::address() const
 {
-    return (scheme().isEmpty() ? "" : scheme() + "://") + QStringLiteral("127.0.0.1:%1").arg(m_port);
+    return (scheme().isEmpty() ? "" : scheme() + "://") +
+           QStringLiteral("127.0.0.1:%1").arg(m_port);
 }
 
 QString TestFtpServer::user() const

@@ -34,7 +34,10 @@ public:
     quint16 port() const { return m_port; }
     QString address() const;
     // The KnownHosts line that trusts the server's key.
-    QString knownHostsLine() const { return QStringLiteral("127.0.0.1:%1 %2").arg(m_port).arg(m_key); }
+    QString knownHostsLine() const
+    {
+        return QStringLiteral("127.0.0.1:%1 %2").arg(m_port).arg(m_key);
+    }
     QString user() const;
     QString password() const { return QStringLiteral("secret"); }
     SettingsFields settings(const QString& uploadPath = QStringLiteral("/htdocs/")) const;
