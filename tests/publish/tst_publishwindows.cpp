@@ -24,13 +24,9 @@ namespace {
 
 const QStringList Boxes{"userName", "password", "ftpServer", "uploadPath", "httpServer"};
 
-template <class T> T* child(QWidget* widget, const QString& name)
+template <class T = QWidget> T* child(QWidget* widget, const QString& name)
 {
     return widget->findChild<T*>(name);
-}
-QLabel* label(QDialog& dialog, const char* name)
-{
-    return child<QLabel>(&dialog, name);
 }
 QLineEdit* box(QDialog* dialog, const QString& name)
 {
@@ -104,11 +100,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("password"); // empty: no settings file
         QTest::addColumn<QStringList>("fault");
-        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("box"); // "?": the question whether to trust the host's key
         QTest::addColumn<QStringList>("notSent"); // {"*"}: every page
         const QString ftpError =
             "FTP Error: Check your FTP settings and internet connection.|FTP Error";
         QTest::newRow("published") << "secret" << QStringList() << "" << QStringList();
+        QTest::newRow("new key, trusted: sftp")
+            << "secret" << QStringList{"sftp"} << "?" << QStringList();
         QTest::newRow("wrong password") << "wrong" << QStringList() << ftpError << QStringList{"*"};
         QTest::newRow("one page refused") << "secret" << QStringList{"--stor-reply", "553:A.htm"}
                                           << ftpError << QStringList{"A.htm"};
@@ -128,34 +126,39 @@ private Q_SLOTS:
         closedAtOnce.show();
         closedAtOnce.reject();
         MessageBoxHook boxes;
+        const bool asks = box == "?";
+        boxes.queueAnswer(IDYES);
         PublishDialog dialog(2);
-        QCOMPARE(dialog.windowTitle() + label(dialog, "statusCaption")->text() +
-                     label(dialog, "status")->text(),
+        QCOMPARE(dialog.windowTitle() + child<QLabel>(&dialog, "statusCaption")->text() +
+                     child<QLabel>(&dialog, "status")->text(),
                  QStringLiteral("Wareloom - FTP UploadStatus:Creating HTML"));
         QVERIFY(child<QPushButton>(&dialog, "okButton")->isDefault());
         dialog.show();
         QTest::qWait(700);
         QVERIFY(!setup.server.received({"USER"}) && !QFile::exists(setup.data.filePath("A.htm")));
         QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(&dialog, "okButton")->isEnabled(), 15000);
-        QTRY_COMPARE(dialog.isVisible(), !box.isEmpty());
+        QTRY_COMPARE(dialog.isVisible(), !box.isEmpty() && !asks);
         QCOMPARE(boxes.shown().size(), box.isEmpty() ? 0 : 1);
         for (const ShownMessageBox& shown : boxes.shown()) {
-            QCOMPARE(shown.text + '|' + shown.caption, box);
-            QVERIFY(shown.icon == MessageIcon::None && shown.owner == &dialog);
+            QVERIFY(asks ? shown.text.contains(setup.server.knownHostsLine().section(' ', 1))
+                         : shown.text + '|' + shown.caption == box &&
+                               shown.icon == MessageIcon::None);
+            QVERIFY(shown.owner == &dialog);
         }
         QCOMPARE(notSentShown(dialog), notSent == QStringList{"*"} ? listedPages() : notSent);
-        const QString status = label(dialog, "status")->text();
+        const QString status = child<QLabel>(&dialog, "status")->text();
         const QProgressBar* bar = child<QProgressBar>(&dialog, "progress");
         QCOMPARE(QPair(bar->minimum(), bar->maximum()), QPair(1, 3));
-        if (box.isEmpty())
+        if (box.isEmpty() || asks)
             QVERIFY(status == "Done" && bar->value() == 3);
         else
             QCOMPARE(status == "Creating HTML", password.isEmpty()); // never "Done"
 
         QVERIFY(password.isEmpty() != QFile::exists(setup.data.filePath("inventory.htm")));
         // One run, one login, every page whole.
-        QVERIFY(!box.isEmpty() || (setup.published(listedPages()) &&
-                                   setup.server.commands().filter("USER ").size() == 1));
+        QVERIFY((!box.isEmpty() && !asks) ||
+                (setup.published(listedPages()) &&
+                 setup.server.commands().filter(QRegularExpression("^(USER|login) ")).size() == 1));
         QTest::mouseClick(child<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
     }
@@ -193,7 +196,7 @@ private Q_SLOTS:
             QTest::mouseClick(child<QPushButton>(&dialog, "cancelButton"), Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(&dialog, "okButton")->isEnabled(), 2000);
             QVERIFY(dialog.isVisible());
-            QCOMPARE(label(dialog, "status")->text(), QStringLiteral("Cancelled"));
+            QCOMPARE(child<QLabel>(&dialog, "status")->text(), QStringLiteral("Cancelled"));
             QCOMPARE(notSentShown(dialog), listedPages());
         } else {
             if (ending == "Esc")
@@ -235,7 +238,7 @@ private Q_SLOTS:
              {"userNameLabel", "passwordLabel", "ftpServerLabel", "uploadPathLabel",
               "httpServerLabel", "ftpServerHint", "uploadPathHint", "httpServerHint", "okButton",
               "cancelButton", "ftpServerForms"})
-            texts << child<QWidget>(&dialog, name)->property("text").toString();
+            texts << child(&dialog, name)->property("text").toString();
         QCOMPARE(texts, QStringList({"Username:", "Password:", "FTP Server:", "Upload Path:",
                                      "HTTP Server:", "eg: ftp.example.com", "eg:  /htdocs/",
                                      "eg. http://www.example.com/inventory.htm", "OK", "Cancel",
@@ -331,59 +334,45 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(data.filePath("banner.gif")));
     }
 
-    // A host key not yet trusted: the box shows its fingerprint and asks,
-    // No by default; No sends nothing, Yes stores the KnownHosts line and
-    // sends. A changed key is refused with both keys named, nothing asked.
-    void trustsANewHostKeyOnlyWhenAsked()
+    // Over SFTP, to a host whose key is new: the box shows its fingerprint
+    // and asks, No by default; No sends nothing, Yes stores the KnownHosts
+    // line and sends, titled with the code's name while the box is up.
+    // Deleting twice fails the second time; a changed key is refused with
+    // both keys named. An address nothing can open is told.
+    void uploadsAPictureAndDeletesIt()
     {
         TempDataDirectory data;
         TestFtpServer server({"sftp"});
         QVERIFY(server.start() && writeSettingsFile(server.settings()));
-        const QString fingerprint = server.knownHostsLine().section(' ', 1);
-        MessageBoxHook boxes;
-        boxes.queueAnswer(IDNO);
-        WebHost(&m_owner).uploadPicture(m_chosen.filePath("Logo.JPG"), "A1.jpg");
-        QVERIFY(!QFile::exists(data.filePath("KnownHosts")) && !server.received({"login"}));
-        boxes.queueAnswer(IDYES);
-        WebHost(&m_owner).uploadPicture(m_chosen.filePath("Logo.JPG"), "A1.jpg");
-        QCOMPARE(readFile(data.filePath("KnownHosts")), server.knownHostsLine().toUtf8() + '\n');
-        QCOMPARE(server.fileContents("/htdocs/A1.jpg"), m_picture);
-        const QString other = "127.0.0.1:1 SHA256:47DEQpj8HBSa+/TImW+5JCeuQeRkm5NMpJWZG3hSuFU";
-        QVERIFY(writeFile(data.filePath("KnownHosts"),
-                          server.knownHostsLine().section(' ', 0, 0).toUtf8() + ' ' +
-                              other.section(' ', 1).toUtf8()));
-        WebHost(&m_owner).deleteFile("A1.jpg");
-        QCOMPARE(server.fileContents("/htdocs/A1.jpg"), m_picture);
-        QStringList shown = texts(boxes); // the questions: their buttons and the keys named
-        for (qsizetype i = 0; i < shown.size(); ++i)
-            if (boxes.shown()[i].buttons != MessageButtons::Ok || shown[i].contains("changed"))
-                shown[i] = QString::number(int(boxes.shown()[i].buttons)) +
-                           (shown[i].contains(fingerprint) ? " key" : "") +
-                           (shown[i].contains(other.section(' ', 1)) ? " old key" : "");
-        QCOMPARE(shown, QStringList({"2 key", "FTP Error!", "2 key", "Image Uploaded!",
-                                     "0 key old key", "FTP Error!"}));
-    }
-
-    // The chosen file itself goes up under the code's name, titled so while
-    // the box is up; deleting it twice fails the second time. An address
-    // nothing can open is told.
-    void uploadsAPictureAndDeletesIt()
-    {
-        TempDataDirectory data;
-        TestFtpServer server;
-        QVERIFY(server.start() && writeSettingsFile(server.settings()));
+        const QString key = server.knownHostsLine().section(' ', 1),
+                      old = "SHA256:47DEQpj8HBSa+/TI";
         MessageBoxHook boxes;
         const auto title = titleWhenBoxOpens(boxes, m_owner);
-        WebHost(&m_owner).uploadPicture(m_chosen.filePath("Logo.JPG"), "A1.jpg");
+        for (const int answer : {IDNO, IDYES}) {
+            boxes.queueAnswer(answer);
+            WebHost(&m_owner).uploadPicture(m_chosen.filePath("Logo.JPG"), "A1.jpg");
+            QCOMPARE(server.received({"login"}), answer == IDYES);
+        }
         QCOMPARE(*title, QStringLiteral("A1.jpg"));
+        QCOMPARE(readFile(data.filePath("KnownHosts")), server.knownHostsLine().toUtf8() + '\n');
         QCOMPARE(server.fileContents("/htdocs/A1.jpg"), m_picture);
         WebHost(&m_owner).deleteFile("A1.jpg");
         QVERIFY(!QFile::exists(server.localPath("/htdocs/A1.jpg")));
         WebHost(&m_owner).deleteFile("A1.jpg");
+        QVERIFY(
+            writeFile(data.filePath("KnownHosts"),
+                      server.knownHostsLine().section(' ', 0, 0).toUtf8() + ' ' + old.toUtf8()));
+        WebHost(&m_owner).deleteFile("A1.jpg");
         QVERIFY(writeSettingsFile({}));
         WebHost(&m_owner).openWebsite();
-        QCOMPARE(texts(boxes), QStringList({"Image Uploaded!", "FTP Error!",
-                                            "No web browser could be started for \"\"."}));
+        QStringList shown = texts(boxes); // the key questions: buttons, and the keys they name
+        for (qsizetype i = 0; i < shown.size(); ++i)
+            if (shown[i].contains(key))
+                shown[i] = QString::number(int(boxes.shown()[i].buttons)) +
+                           (shown[i].contains(old) ? " old and new key" : " key");
+        QCOMPARE(shown, QStringList({"2 key", "FTP Error!", "2 key", "Image Uploaded!",
+                                     "FTP Error!", "0 old and new key", "FTP Error!",
+                                     "No web browser could be started for \"\"."}));
         QCOMPARE(m_owner.windowTitle(), QStringLiteral("Wareloom"));
     }
 
