@@ -29,15 +29,14 @@ bool TestFtpServer::start()
     }
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // Not the python3 on PATH: only Debian's own sees pyftpdlib and asyncssh.
-    const QStringList common{"--root", rootDir(), "--log",      m_dir.filePath("commands.log"),
-                             "--user", user(),    "--password", password()};
-    if (scheme().isEmpty())
-        m_process.start("/usr/bin/python3",
-                        QStringList{WARELOOM_FTP_SERVER_SCRIPT} + common + m_faultOptions);
-    else
-        m_process.start("/usr/bin/python3",
-                        QStringList{"-W", "ignore", WARELOOM_SECURE_SERVER_SCRIPT} +
-                            m_faultOptions + common + QStringList{"--dir", m_dir.path()});
+    m_process.start("/usr/bin/python3",
+                    QStringList{"-W", "ignore",
+                                scheme().isEmpty() ? WARELOOM_FTP_SERVER_SCRIPT
+                                                   : WARELOOM_SECURE_SERVER_SCRIPT} +
+                        m_options +
+                        QStringList{"--root", rootDir(), "--log", m_dir.filePath("commands.log"),
+                                    "--user", user(), "--password", password(), "--dir",
+                                    m_dir.path()});
     const QDeadlineTimer deadline(20000);
     while (!m_process.canReadLine() && m_process.state() != QProcess::NotRunning &&
            !deadline.hasExpired())
@@ -62,7 +61,7 @@ void TestFtpServer::stop()
 
 QString TestFtpServer::scheme() const
 {
-    const QString first = m_faultOptions.value(0);
+    const QString first = m_options.value(0);
     return first == "ftpes" || first == "sftp" ? first : QString();
 }
 
@@ -70,17 +69,6 @@ QString TestFtpServer::address() const
 {
     return (scheme().isEmpty() ? "" : scheme() + "://") +
            QStringLiteral("127.0.0.1:%1").arg(m_port);
-}
-
-QString TestFtpServer::user() const
-{
-    return scheme() == "ftpes" ? "anonymous" : "wareloom"; // vsftpd: no system user
-}
-
-SettingsFields TestFtpServer::settings(const QString& uploadPath) const
-{
-    return {user(), password(), address(), uploadPath,
-            QStringLiteral("http://127.0.0.1/inventory.htm")};
 }
 
 QString TestFtpServer::localPath(const QString& remoteName) const

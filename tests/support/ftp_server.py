@@ -99,7 +99,7 @@ def main():
         parser.add_argument("--" + option, required=True)
     for name in FAULTS:
         parser.add_argument("--" + name, **({"action": "store_true"} if name in FLAGS else {}))
-    args = parser.parse_args()
+    args = parser.parse_known_args()[0]  # --dir: for the secure server only
     logging.basicConfig(level=logging.WARNING, stream=sys.stderr)
 
     handler = type("TestHandler", (Handler,), {})
