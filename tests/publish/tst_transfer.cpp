@@ -11,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QTest>
 
-#include <sys/stat.h>
 #include <thread>
 
 using namespace wareloom;
@@ -24,10 +23,9 @@ QByteArray field(const QByteArray& text)
     return text.leftJustified(200, '\0');
 }
 
-int fileMode(const QString& path)
+int fileMode(const QString& path) // as Qt sees it: owner read and write only
 {
-    struct stat info = {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+    return int(QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser));
 }
 
 void useCodePage(const char* name)
@@ -100,7 +98,7 @@ private Q_SLOTS:
         FtpSettings loaded;
         QVERIFY(loaded.loadOrCreate().ok() && loaded.save().ok());
         QCOMPARE(loaded.text(SettingsField::UploadPath), QStringLiteral("/caf\u00e9/"));
-        QCOMPARE(fileMode(m_path), 0600);
+        QCOMPARE(fileMode(m_path), int(QFile::ReadOwner | QFile::WriteOwner));
         useCodePage("UTF-8"); // two bytes each
         settings.setText(SettingsField::Password, QString(150, QChar(0xE9)));
         QCOMPARE(settings.text(SettingsField::Password), QString(99, QChar(0xE9)));

@@ -4,11 +4,7 @@ on stdout) until its stdin closes, logs every command to --log (PASS masked,
 PORT/EPRT/PASV/EPSV bare, STOR with " TYPE=A" or " TYPE=I"), and misbehaves
 in the one way a fault option asks."""
 
-import argparse
-import logging
-import os
-import sys
-import threading
+import argparse, logging, os, sys, threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
