@@ -279,7 +279,11 @@ private Q_SLOTS:
                 commands.indexOf(QRegularExpression("^EPSV|^PASV")) >
                     commands.indexOf(QRegularExpression("^EPRT|^PORT")));
         const qsizetype logins = commands.filter(QRegularExpression("^(PASS|login)")).size();
-        QCOMPARE(logins, !sent ? 0 : ftpes ? 3 : 2);
+        // vsftpd refuses, now and then, to resume a TLS 1.3 session: TLS 1.2 and one more login.
+        QVERIFY2(!sent   ? logins == 0
+                 : ftpes ? logins == 3 || logins == 4
+                         : logins == 2,
+                 qPrintable(QString::number(logins)));
     }
 
     // A host that never answers is waited for once per connection: the
