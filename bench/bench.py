@@ -32,7 +32,7 @@ class Bench:
         self.build = build
         self.repeats = repeats
         self.quick = quick
-        self.wareloom = os.path.join(build, "src", "wareloom")
+        self.wareloom = os.path.join(build, "src", "app", "wareloom")
         self.window_bench = os.path.join(build, "bench", "wareloom_window_bench")
         self.work = os.path.join(build, "bench-work")
         os.makedirs(self.work, exist_ok=True)
@@ -160,6 +160,31 @@ class Bench:
         self.add("page generation (-Generate)", workload, self.runs[largest]["generate"],
                  "cp -r of the pages", self.runs[largest]["cp"], 1.5, "<= 1.5 x cp -r")
         return largest
+
+    def modern(self, categories, items):
+        """The modern style (Website.ini Style=Modern) against the classic one on
+        two copies of the same store, in pairs. Each style keeps its own pages:
+        switching styles replaces every page once, which is no steady state."""
+        print("page generation, modern style", flush=True)
+        classic_env = self.env(self.make_store(f"gen{categories}", categories, items))
+        store = self.make_store(f"gen{categories}-modern", categories, items)
+        with open(os.path.join(store, "Website.ini"), "w") as out:
+            out.write("[Website]\nStyle=Modern\n")
+        modern_env = self.env(store)
+
+        def generate(env):
+            def run():
+                os.sync()
+                return self.timed([self.wareloom, "-Generate"], env)
+            return run
+
+        for env in (modern_env, classic_env):  # first pages, warm caches
+            generate(env)()
+        modern, classic = self.side_by_side(generate(modern_env), generate(classic_env))
+        print(f"  modern {spread(modern)}, classic {spread(classic)}", flush=True)
+        self.add("page generation, modern style (-Generate)",
+                 f"{categories:,} categories x {items} items", modern,
+                 "the classic style, same store", classic, 2.0, "<= 2 x classic")
 
     def hugo(self, categories, items):
         print("Hugo reference", flush=True)
@@ -549,7 +574,8 @@ def main():
     parser.add_argument("--repeats", type=int, default=5)
     parser.add_argument("--quick", action="store_true", help="small workloads, to try the bench")
     parser.add_argument("--only", nargs="*", default=None,
-                        choices=["generate", "hugo", "rebuild", "publish", "startup", "memory"])
+                        choices=["generate", "modern", "hugo", "rebuild", "publish", "startup",
+                                 "memory"])
     args = parser.parse_args()
     # The machine may be shared: ahead of ordinary work, the programs timed and
     # their references (all children of this one) wait less for a core.
@@ -559,13 +585,16 @@ def main():
         print("note: not allowed to raise the priority; other work on this machine will "
               "show in the times", file=sys.stderr)
     bench = Bench(os.path.abspath(args.build), args.repeats, args.quick)
-    only = set(args.only or ["generate", "hugo", "rebuild", "publish", "startup", "memory"])
+    only = set(args.only or ["generate", "modern", "hugo", "rebuild", "publish", "startup",
+                             "memory"])
     load = os.getloadavg()
     items = 99 if args.quick else 999
     sizes = [10, 30, 100] if args.quick else [10, 100, 1000]
     largest = max(sizes)
     if "generate" in only or "hugo" in only or "memory" in only:
         bench.generate(sizes, items)
+    if "modern" in only:
+        bench.modern(largest, items)
     if "hugo" in only:
         bench.hugo(largest, items)
     if "memory" in only:

@@ -3,6 +3,7 @@
 #include "core/cli/CsvCommand.h"
 #include "core/publish/HeadlessPublish.h"
 #include "gui/Application.h"
+#include "images/Thumbnail.h"
 
 #include <QApplication>
 
@@ -44,7 +45,7 @@ int main(int argc, char** argv)
     }
     if (publishesWithoutWindow(commandLine)) {
         QCoreApplication application(argc, argv);
-        return runHeadlessPublish(!commandLine.publish);
+        return runHeadlessPublish(!commandLine.publish, makeThumbnail);
     }
     if (endsWithoutWindow(commandLine)) {
         QCoreApplication application(argc, argv);

@@ -13,6 +13,7 @@
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/publish/WebHost.h"
+#include "gui/publish/WebsiteSettingsDialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -34,7 +35,7 @@ namespace wareloom {
 namespace {
 
 // Wide enough for a whole item line, tall enough for a screenful of items.
-constexpr int ListColumns = 98;
+constexpr int ListColumns = 100;
 constexpr int ListRows = 30;
 
 QLabel* sunkenLabel(const QString& objectName, Qt::Alignment alignment, QWidget* parent)
@@ -141,6 +142,11 @@ void MainWindow::createActions()
     QAction* banner =
         action(QStringLiteral("actionBannerUpload"), QStringLiteral("W&ebSite Banner Upload"),
                [this] { WebHost(this).uploadBanner(); });
+    QAction* websiteSettings = action(QStringLiteral("actionWebsiteSettings"),
+                                      QStringLiteral("Website &Settings..."), [this] {
+                                          WebsiteSettingsDialog dialog(this);
+                                          dialog.exec();
+                                      });
     QAction* aboutAction =
         action(QStringLiteral("actionAbout"), QStringLiteral("&About"), &MainWindow::about);
 
@@ -153,7 +159,7 @@ void MainWindow::createActions()
     category->addAction(exportCsv);
     category->addAction(importCsv);
     QMenu* html = bar->addMenu(QStringLiteral("&HTML"));
-    html->addActions({ftpSettings, ftpUpload, webSite, banner});
+    html->addActions({ftpSettings, ftpUpload, webSite, banner, websiteSettings});
     bar->addMenu(QStringLiteral("&Help"))->addAction(aboutAction);
 
     addItem->setIcon(itemAddIcon());
@@ -190,6 +196,7 @@ bool matches(const ItemRecord& item, const QString& wanted)
 void MainWindow::rebuild()
 {
     const QSignalBlocker quiet(m_list);
+    ++m_rebuilds;
     m_list->clear();
     m_lines.clear();
     const QString wanted = folded(m_filter->text().trimmed());
@@ -227,7 +234,8 @@ void MainWindow::addFoundItemLines(const QString& wanted)
     const std::vector<CategoryEntry>& categories = m_inventory.categories();
     for (size_t c = 0; c < categories.size(); ++c) {
         ItemRecords items;
-        loadCategory(m_inventory.filePath(categories[c].fileName), items);
+        // A category that cannot be read has nothing to find; opening it says why.
+        (void)loadCategory(m_inventory.filePath(categories[c].fileName), items);
         for (size_t i = 0; i < items.size(); ++i) {
             if (matches(items[i], wanted)) {
                 m_list->addItem(itemLine(items[i]) + QStringLiteral("  ") + categories[c].name);
@@ -258,10 +266,11 @@ void MainWindow::selectionChanged()
     if (selected.isEmpty())
         return;
     const int row = m_list->row(selected.first());
-    // Acted on once the list has finished its own handling of the click or key.
-    const bool categoryView = m_categoryView;
-    QTimer::singleShot(0, this, [this, row, categoryView] {
-        if (categoryView == m_categoryView)
+    // Acted on once the list has finished its own handling of the click or
+    // key, unless the lines changed meanwhile: the row would then be another's.
+    const int rebuilds = m_rebuilds;
+    QTimer::singleShot(0, this, [this, row, rebuilds] {
+        if (rebuilds == m_rebuilds)
             actOnLine(row);
     });
 }

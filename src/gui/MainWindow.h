@@ -70,6 +70,7 @@ private:
     QLineEdit* m_filter;
     QListWidget* m_list;
     std::vector<Line> m_lines;
+    int m_rebuilds = 0;
     bool m_categoryView = true;
     bool m_held = false;
 };

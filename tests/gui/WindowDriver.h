@@ -18,25 +18,6 @@
 
 namespace wareloom::test {
 
-// A field as stored: the text, a NUL when shorter, then filler standing for
-// whatever the bytes held before.
-inline QByteArray fieldBytes(const QByteArray& text, int width, char filler = '\0')
-{
-    QByteArray bytes = text.left(width);
-    if (bytes.size() < width)
-        bytes += '\0';
-    return bytes.leftJustified(width, filler);
-}
-
-// A 90-byte record, fields in file order: name (60), code, price, qty (10 each).
-inline QByteArray recordBytes(const QByteArray& name, const QByteArray& code = {},
-                              const QByteArray& price = {}, const QByteArray& qty = {},
-                              char filler = '\0')
-{
-    return fieldBytes(name, 60, filler) + fieldBytes(code, 10, filler) +
-           fieldBytes(price, 10, filler) + fieldBytes(qty, 10, filler);
-}
-
 inline QByteArray numberedRecords(int count)
 {
     QByteArray bytes;
@@ -139,11 +120,16 @@ inline void typeText(QLineEdit* line, const QString& text)
     QVERIFY(line);
     line->selectAll();
     QTest::keyClick(line, Qt::Key_Delete);
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x80) {
             QTest::keyClick(line, c.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            continue;
+        }
+        const qsizetype length = c.isHighSurrogate() ? 2 : 1; // one character, one key
+        QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, text.mid(i, length),
+                            Qt::NoModifier);
+        i += length - 1;
     }
     QCOMPARE(line->text(), text);
 }

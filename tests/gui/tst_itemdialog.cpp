@@ -109,7 +109,11 @@ private Q_SLOTS:
             QCOMPARE(child<QLabel>(dialog, "category")->text(), QStringLiteral("Tools"));
             QCOMPARE(QApplication::focusWidget(), child(dialog, "name"));
             typeItem(dialog, typed);
-            click(dialog, "saveButton");
+            // From the last box Tab reaches Save, and Space presses it.
+            child(dialog, "code")->setFocus();
+            QTest::keyClick(child(dialog, "code"), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), child(dialog, "saveButton"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         }));
         QVERIFY(boxes.shown().isEmpty());
         QCOMPARE(readFile(shown.path()), shown.bytes + stored);
@@ -131,6 +135,9 @@ private Q_SLOTS:
                                            << "ERROR:: Maximum 60 characters for item name!";
         QTest::newRow("11-character qty") << 3 << false << QStringList{"Mug", "1", t11}
                                           << "ERROR:: Maximum 10 characters for item qty!";
+        QTest::newRow("characters the code page lacks, each named once")
+            << 3 << false << QStringList{"Teddy \U0001F9F8 \u540D", "\u540D", "?", "\u0141"}
+            << "ERROR:: These characters cannot be stored: \U0001F9F8 \u540D \u0141";
         QTest::newRow("999 items already") << 999 << false << QStringList{"One more"}
                                            << "Wareloom: This category already holds 999 items";
         QTest::newRow("file cannot be replaced")
@@ -308,6 +315,9 @@ private Q_SLOTS:
             return;
         QCOMPARE(readFile(shown.data.filePath(code + ".jpg")), picture);
         QCOMPARE(server.fileContents("/htdocs/" + code + ".jpg"), picture);
+        // and its thumbnail for the modern pages, sent beside it
+        QCOMPARE(QImage::fromData(server.fileContents("/htdocs/" + code + ".thumb.jpg")).size(),
+                 QSize(240, 180));
         QCOMPARE(readFile(shown.path()), shown.bytes); // not saved
     }
 

@@ -255,7 +255,7 @@ private Q_SLOTS:
                               "&Category: &New Category, &Delete Category, &Export to CSV..., "
                               "&Import from CSV...",
                               "&HTML: &FTP Settings, &FTP Upload, &WebSite, W&ebSite "
-                              "Banner Upload",
+                              "Banner Upload, Website &Settings...",
                               "&Help: &About"}));
         QStringList buttons;
         for (QAction* button : child<QToolBar>(shown.window, "toolBar")->actions())

@@ -2,7 +2,6 @@
 
 #include "core/store/CategoryStore.h"
 #include "core/store/ItemRecord.h"
-#include "gui/mainwnd/BrowserState.h"
 
 #include <QImage>
 #include <QPainter>
@@ -88,19 +87,17 @@ bool writeCategory(const DemoCategory& category)
         std::fprintf(stderr, "%s\n", qPrintable(created.message()));
         return false;
     }
-    RecordTable& table = recordTable();
+    ItemRecords records;
     for (const DemoItem& item : category.items) {
-        ItemRecord& record = table.scratch();
-        record = ItemRecord{};
+        ItemRecord& record = records.emplace_back();
         storeFieldString(record, ItemField::Name, item.name);
         storeFieldString(record, ItemField::Price, item.price);
         storeFieldString(record, ItemField::Qty, item.qty);
         storeFieldString(record, ItemField::Code, item.code);
-        if (const Status added = appendScratchRecord(categoryFilePath(category.name), table);
-            !added) {
-            std::fprintf(stderr, "%s\n", qPrintable(added.message()));
-            return false;
-        }
+    }
+    if (const Status written = writeCategory(categoryFilePath(category.name), records); !written) {
+        std::fprintf(stderr, "%s\n", qPrintable(written.message()));
+        return false;
     }
     return true;
 }

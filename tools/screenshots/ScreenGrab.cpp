@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
+#include <QTimerEvent>
 
 namespace wareloom::screenshots {
 
@@ -27,20 +28,17 @@ bool isCategoryUpload(const QString& status)
 } // namespace
 
 CategoryUploadShot::CategoryUploadShot(QDialog& dialog, QLabel& status, QString path)
-    : m_dialog(dialog), m_status(status), m_path(std::move(path))
+    : QObject(&dialog), m_dialog(dialog), m_status(status), m_path(std::move(path))
 {
-    m_status.installEventFilter(this);
+    startTimer(1);
 }
 
-bool CategoryUploadShot::eventFilter(QObject* watched, QEvent* event)
+void CategoryUploadShot::timerEvent(QTimerEvent* event)
 {
-    if (watched == &m_status && event->type() == QEvent::Paint && !m_saved) {
-        const QString next = m_status.text();
-        if (next != m_painted && isCategoryUpload(m_painted))
-            m_saved = saveWindow(&m_dialog, m_path);
-        m_painted = next;
-    }
-    return QObject::eventFilter(watched, event);
+    if (m_saved || !isCategoryUpload(m_status.text()))
+        return;
+    m_saved = m_dialog.grab().save(m_path);
+    killTimer(event->timerId());
 }
 
 } // namespace wareloom::screenshots

@@ -14,10 +14,8 @@ namespace wareloom::screenshots {
 bool saveWindow(QWidget* window, const QString& path);
 
 // Saves the publish dialog while its run uploads a category page. The run
-// keeps the message loop busy and paints each new status at once, so the
-// shot is taken from inside that painting: when the status is about to change
-// away from a category upload, the screen still shows that upload with its
-// progress.
+// works on a thread of its own and the window shows its status as it comes,
+// so the status is watched closely and the dialog rendered as it stands.
 class CategoryUploadShot : public QObject
 {
 public:
@@ -25,13 +23,12 @@ public:
     bool saved() const { return m_saved; }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     QDialog& m_dialog;
     QLabel& m_status;
     QString m_path;
-    QString m_painted; // the status text on the screen now
     bool m_saved = false;
 };
 

@@ -10,20 +10,21 @@
 #include "TestFtpServer.h"
 
 #include "core/store/CategoryStore.h"
+#include "core/store/Inventory.h"
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/Sockets.h"
-#include "gui/editing/ItemAdd.h"
-#include "gui/mainwnd/BrowserState.h"
-#include "gui/mainwnd/CWareloomDlg.h"
+#include "gui/MainWindow.h"
+#include "gui/dialogs/ItemDialog.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/publish/FtpSettingsDialog.h"
 #include "gui/publish/PublishDialog.h"
-#include "gui/res/DialogControlIds.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -56,19 +57,6 @@ bool boxesWere(MessageBoxHook& boxes, const QStringList& expected, const QString
 }
 
 // Runs the dialog modally and saves it once it has settled, then closes it.
-bool shoot(ResourceDialog& dialog, const QString& path)
-{
-    bool saved = false;
-    QTimer::singleShot(SettleMs, &dialog, [&] {
-        saved = saveWindow(&dialog, path);
-        dialog.EndDialog(IDCANCEL);
-    });
-    dialog.DoModal();
-    if (!saved)
-        fail(QStringLiteral("could not save %1").arg(path));
-    return saved;
-}
-
 bool shoot(QDialog& dialog, const QString& path)
 {
     bool saved = false;
@@ -99,32 +87,35 @@ bool writeSettings(const test::SettingsFields& fields)
 // Types the item into Add Item as a user would, uploads its picture with
 // Picture Upload, optionally saves the dialog with its preview, and saves
 // the item.
-bool addItemThroughDialog(const DemoCategory& category, const DemoItem& item,
-                          const QString& picture, const QString& shotPath, FileDialogHook& files,
-                          MessageBoxHook& boxes)
+bool addItemThroughDialog(Inventory& inventory, const DemoItem& item, const QString& picture,
+                          const QString& shotPath, FileDialogHook& files, MessageBoxHook& boxes)
 {
-    browserState().currentCategoryName = category.name;
-    browserState().currentCategoryPath = categoryFilePath(category.name);
-    ItemAdd dialog;
+    ItemDialog dialog(inventory, ItemDialog::NewItem);
     bool shot = shotPath.isEmpty();
     bool saved = false;
+    auto type = [&](const char* box, const QString& text) {
+        dialog.findChild<QLineEdit*>(QLatin1String(box))->setText(text);
+    };
+    auto press = [&](const char* button) {
+        dialog.findChild<QPushButton*>(QLatin1String(button))->click();
+    };
     QTimer::singleShot(SettleMs / 2, &dialog, [&] {
-        dialog.setControlText(IDC_NAME, item.name);
-        dialog.setControlText(IDC_PRICE, item.price);
-        dialog.setControlText(IDC_QTY, item.qty);
-        dialog.setControlText(IDC_CODE, item.code);
+        type("name", item.name);
+        type("price", item.price);
+        type("qty", item.qty);
+        type("code", item.code);
         files.queueChoice(picture);
-        dialog.sendCommand(IDC_ADD_PICTURE_UPLOAD);
+        press("pictureUpload");
         QTimer::singleShot(SettleMs, &dialog, [&] {
             if (!shot)
                 shot = saveWindow(&dialog, shotPath);
-            dialog.sendCommand(IDC_SAVE);
+            press("saveButton");
             saved = !dialog.isVisible();
             if (!saved)
-                dialog.EndDialog(IDCANCEL);
+                dialog.reject();
         });
     });
-    dialog.DoModal();
+    dialog.exec();
     if (!shot)
         fail(QStringLiteral("could not save %1").arg(shotPath));
     if (!saved)
@@ -134,9 +125,9 @@ bool addItemThroughDialog(const DemoCategory& category, const DemoItem& item,
 }
 
 // Publishes through the publish dialog, saving it during a category upload.
-bool publishThroughDialog(const QString& shotPath, MessageBoxHook& boxes)
+bool publishThroughDialog(int categoryCount, const QString& shotPath, MessageBoxHook& boxes)
 {
-    PublishDialog dialog(browserState().categoryCount);
+    PublishDialog dialog(categoryCount);
     CategoryUploadShot shot(dialog, *dialog.findChild<QLabel*>(QStringLiteral("status")), shotPath);
     dialog.exec();
     if (!shot.saved())
@@ -186,20 +177,35 @@ int main(int argc, char** argv)
         ok = writeCategory(category) && ok;
     const DemoCategory& shop = pictureCategory();
     ok = writeCategory({shop.name, {}}) && ok;
+    Inventory inventory(dataDirectory());
+    for (const CategoryEntry& category : inventory.categories()) {
+        if (category.name == shop.name)
+            ok = inventory.openCategory(category) && ok;
+    }
     for (const DemoItem& item : shop.items) {
         const QString picture = photos.filePath(item.code + QStringLiteral("-photo.jpg"));
         const QString shot =
             &item == &shop.items.front() ? out.filePath(QStringLiteral("add-item.png")) : QString();
         ok = writeDemoPicture(item, picture) &&
-             addItemThroughDialog(shop, item, picture, shot, files, boxes) && ok;
+             addItemThroughDialog(inventory, item, picture, shot, files, boxes) && ok;
     }
 
-    browserState() = BrowserState{};
+    inventory.closeCategory();
+    inventory.refresh();
     {
-        CWareloomDlg mainWindow;
-        ok = shoot(mainWindow, out.filePath(QStringLiteral("main-window.png"))) && ok;
+        MainWindow mainWindow(inventory);
+        mainWindow.show();
+        bool saved = false;
+        QTimer::singleShot(SettleMs, &mainWindow, [&] {
+            saved = saveWindow(&mainWindow, out.filePath(QStringLiteral("main-window.png")));
+            QCoreApplication::exit(0);
+        });
+        QCoreApplication::exec();
+        ok = saved && ok;
     }
-    ok = publishThroughDialog(out.filePath(QStringLiteral("publish-dialog.png")), boxes) && ok;
+    ok = publishThroughDialog(int(inventory.categories().size()),
+                              out.filePath(QStringLiteral("publish-dialog.png")), boxes) &&
+         ok;
 
     if (!chromium.isEmpty()) {
         const QString page =

@@ -4,13 +4,16 @@
 #include "core/pages/PageFiles.h"
 #include "core/pages/PageText.h"
 #include "core/pages/URLEncode.h"
+#include "core/pages/WebsiteSettings.h"
 #include "core/store/CategoryStore.h"
+#include "core/util/TextConversion.h"
 
 namespace wareloom {
 namespace {
 
+constexpr QByteArrayView TitleStart = "<html><head><title>";
 constexpr QByteArrayView PageStart =
-    "<html><head><title>Wareloom - Publisher</title></head><body>"
+    "</title></head><body>"
     "<p align=center><img src=banner.gif></p><p align=center><font size=10>"
     "<BR><P align=center><A HREF=mailto:";
 constexpr QByteArrayView BetweenAddresses = ">Sales Email: ";
@@ -26,9 +29,28 @@ constexpr QByteArrayView RowEndBeforeNextRow = "</p><TR><TD>";
 constexpr QByteArrayView RowEndLast = "</p><TR>";
 constexpr QByteArrayView PageEnd = "</TABLE></p></body></html>";
 
-void appendPageHead(QByteArray& page, QByteArrayView timeStamp)
+// A text of the website settings as 8-bit text for the markup: escaped, and
+// a character the code page lacks as a character reference.
+QByteArray markupText(const QString& text)
 {
-    const QByteArrayView address(SalesEmailAddress);
+    const QStringList missing = missingFromCodePage(text);
+    QString escaped;
+    for (const char32_t c : text.toUcs4()) {
+        const QString ch = QString::fromUcs4(&c, 1);
+        if (c == U'&' || c == U'<' || c == U'>' || c == U'"' || c == U'\'' || missing.contains(ch))
+            escaped += QStringLiteral("&#%1;").arg(quint32(c));
+        else
+            escaped += ch;
+    }
+    return pageText(escaped);
+}
+
+// Without the website settings every byte stays as it always was.
+void appendPageHead(QByteArray& page, QByteArrayView timeStamp, const WebsiteSettings& site)
+{
+    const QByteArray address =
+        site.contactEmail.isEmpty() ? QByteArray(SalesEmailAddress) : markupText(site.contactEmail);
+    page.append(TitleStart).append(markupText(site.shopNameShown()));
     page.append(PageStart).append(address).append(BetweenAddresses).append(address);
     page.append(BeforeTimeStamp).append(timeStamp).append(TableStart);
 }
@@ -71,6 +93,7 @@ QString pageTimeStamp(const QDateTime& time)
 CreatedPages CreateHTML(int categoryCount, const PageClock& clock)
 {
     const QByteArray timeStamp = pageText(pageTimeStamp(clock()));
+    const WebsiteSettings site = WebsiteSettings::load();
     CreatedPages created{{QLatin1String(MainPageFileName), QString(), QString()}};
 
     PageFiles pages;
@@ -80,7 +103,7 @@ CreatedPages CreateHTML(int categoryCount, const PageClock& clock)
     for (const FoundCategory& category : listCategories()) {
         ++row;
         if (row == 1)
-            appendPageHead(page, timeStamp);
+            appendPageHead(page, timeStamp, site);
         appendCategoryRow(page, category, row, categoryCount);
 
         const Status written = categoryPages.write(category.fileName, pages);

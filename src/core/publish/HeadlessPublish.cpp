@@ -68,7 +68,7 @@ int exitStatus(const PublishOutcome& outcome)
 
 } // namespace
 
-int runHeadlessPublish(bool generateOnly)
+int runHeadlessPublish(bool generateOnly, const ThumbnailMaker& makeThumbnail)
 {
     if (!generateOnly && !startSockets()) {
         print(QStringLiteral("Error: the network library cannot be started."));
@@ -77,6 +77,7 @@ int runHeadlessPublish(bool generateOnly)
     // No main window has counted the categories: count the files.
     PublishRun run(int(listCategories().size()),
                    generateOnly ? PublishRun::Mode::GenerateOnly : PublishRun::Mode::Publish);
+    run.setThumbnailMaker(makeThumbnail);
     // The run on standard error: each status, each position as "position of
     // range", and what went wrong.
     int maximum = 0;

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/publish/Thumbnails.h"
+
 namespace wareloom {
 
 // Publishing without a window (-Publish, or -Generate for the pages only):
 // progress and errors go to standard error. Returns the exit status, 0 when
-// everything was written (and uploaded).
-int runHeadlessPublish(bool generateOnly);
+// everything was written (and uploaded). makeThumbnail makes the thumbnails
+// of the modern pages.
+int runHeadlessPublish(bool generateOnly, const ThumbnailMaker& makeThumbnail = {});
 
 } // namespace wareloom

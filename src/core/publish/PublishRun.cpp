@@ -1,6 +1,8 @@
 #include "core/publish/PublishRun.h"
 
 #include "core/pages/CategoryPage.h"
+#include "core/pages/ModernPages.h"
+#include "core/pages/WebsiteSettings.h"
 #include "core/store/CategoryStore.h"
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/HostTransfer.h"
@@ -54,7 +56,18 @@ std::vector<FailedPage> PublishRun::createPages()
 {
     Q_EMIT statusChanged(QString::fromUtf16(CreatingHtmlStatus));
     std::vector<FailedPage> failed;
-    for (const PageOutcome& page : CreateHTML(m_categoryCount, m_clock)) {
+    const WebsiteSettings site = WebsiteSettings::load();
+    CreatedPages created;
+    if (site.style == WebsiteSettings::Style::Modern) {
+        std::vector<ThumbnailFailure> notMade;
+        m_thumbnails = Thumbnails::refresh(m_makeThumbnail, notMade);
+        for (const ThumbnailFailure& thumbnail : notMade)
+            failed.push_back({thumbnail.fileName, thumbnail.reason});
+        created = ModernPages(site, m_clock()).create();
+    } else {
+        created = CreateHTML(m_categoryCount, m_clock);
+    }
+    for (const PageOutcome& page : created) {
         if (!page.ok())
             failed.push_back({page.pageFileName, page.failure});
     }
@@ -109,6 +122,23 @@ std::vector<FailedPage> PublishRun::uploadPages(const FtpSettings& settings,
         if (const QString why = whyNotSent(page, status); !why.isEmpty())
             failed.push_back({page, why});
     };
+
+    // Before the pages that show them.
+    for (const QString& thumbnail : Thumbnails::unsent(settings, m_thumbnails)) {
+        if (isCancelled()) {
+            failed.push_back({thumbnail, QStringLiteral("not sent: the run was cancelled")});
+            continue;
+        }
+        Q_EMIT statusChanged(uploadStatus(thumbnail));
+        const QString remote = remoteNameInUploadPath(settings, thumbnail);
+        if (remote.isEmpty()) {
+            failed.push_back({thumbnail, tooLong(QStringLiteral("remote name"))});
+        } else if (!m_connection.putFile(dataFilePath(thumbnail), remote, TransferType::Binary)) {
+            failed.push_back({thumbnail, m_connection.lastError()});
+        } else if (const Status noted = Thumbnails::noteSent(settings, thumbnail); !noted) {
+            failed.push_back({thumbnail, noted.message()});
+        }
+    }
 
     const QString mainPage = QLatin1String(MainPageFileName);
     upload(mainPage, uploadStatus(mainPage) + QStringLiteral(" (main page)"), 1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/pages/MainPage.h"
+#include "core/publish/Thumbnails.h"
 #include "core/transfer/FtpConnection.h"
 
 #include <QMetaType>
@@ -68,6 +69,10 @@ public:
     explicit PublishRun(int categoryCount, Mode mode = Mode::Publish, PageClock clock = localClock,
                         QObject* parent = nullptr);
 
+    // In the modern style the run makes the missing thumbnails with maker and
+    // sends the new and changed ones before the pages.
+    void setThumbnailMaker(ThumbnailMaker maker) { m_makeThumbnail = std::move(maker); }
+
     // Runs to the end on the calling thread; returns what finished() carries.
     PublishOutcome run();
 
@@ -95,6 +100,8 @@ private:
     Mode m_mode;
     PageClock m_clock;
     FtpConnection m_connection; // the run's one connection; cancel() reaches it from any thread
+    ThumbnailMaker m_makeThumbnail;
+    QStringList m_thumbnails; // of the modern pages written, to send
 };
 
 } // namespace wareloom

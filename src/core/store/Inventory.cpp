@@ -59,7 +59,7 @@ Status Inventory::openCategory(const CategoryEntry& category)
     m_openName = category.name;
     m_openPath = filePath(category.fileName);
     watchOpenFile();
-    const Status loaded = loadCategory(m_openPath, m_items);
+    Status loaded = loadCategory(m_openPath, m_items);
     Q_EMIT itemsChanged();
     return loaded;
 }
@@ -101,8 +101,8 @@ void Inventory::reloadItems()
         return;
     watchOpenFile();
     ItemRecords loaded;
-    // A file that became too large shows no items, as on opening.
-    loadCategory(m_openPath, loaded);
+    // A file that became too large shows no items; opening it said why.
+    (void)loadCategory(m_openPath, loaded);
     if (sameRecords(loaded, m_items))
         return;
     m_items = std::move(loaded);
@@ -178,7 +178,7 @@ QStringList Inventory::itemsWithCode(const QString& code, int index) const
         if (path == m_openPath)
             records = m_items;
         else
-            loadCategory(path, records);
+            (void)loadCategory(path, records); // an unreadable category shares nothing
         for (size_t i = 0; i < records.size(); ++i) {
             if ((path != m_openPath || int(i) != index) &&
                 fieldString(records[i], ItemField::Code) == code)

@@ -1,6 +1,7 @@
 #include "gui/dialogs/ItemDialog.h"
 #include "ui_ItemDialog.h"
 
+#include "core/publish/Thumbnails.h"
 #include "core/store/Inventory.h"
 #include "core/store/ItemTexts.h"
 #include "core/util/ApplicationTitle.h"
@@ -8,6 +9,7 @@
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/publish/WebHost.h"
+#include "images/Thumbnail.h"
 
 #include <QFile>
 #include <QMenuBar>
@@ -133,6 +135,7 @@ void ItemDialog::removePicture(const QString& code)
     }
     const QString fileName = pictureFileName(code);
     QFile::remove(m_inventory.filePath(fileName)); // a missing picture is nothing to report
+    QFile::remove(m_inventory.filePath(Thumbnails::fileName(code)));
     WebHost host(this);
     if (!host.settingsOrTell())
         return;
@@ -175,7 +178,23 @@ void ItemDialog::uploadPicture()
                        .arg(copied.message()),
                    Caption);
     }
+    sendThumbnail(host, *chosen, code);
     host.uploadPicture(*chosen, fileName);
+}
+
+// The thumbnail the modern pages show goes first, so that a page never
+// shows an old one beside the new picture.
+void ItemDialog::sendThumbnail(WebHost& host, const QString& chosenPath, const QString& code)
+{
+    const QString thumbnail = Thumbnails::fileName(code);
+    const QString thumbnailPath = m_inventory.filePath(thumbnail);
+    if (const Status made = makeThumbnail(chosenPath, thumbnailPath); !made) {
+        QFile::remove(thumbnailPath); // it would show the earlier picture
+        messageBox(this, made.message(), Caption);
+        return;
+    }
+    if (const Status sent = host.uploadThumbnail(thumbnailPath, thumbnail); !sent)
+        messageBox(this, QStringLiteral("FTP Error!\n\n") + sent.message(), Caption);
 }
 
 } // namespace wareloom

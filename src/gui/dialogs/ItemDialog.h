@@ -13,6 +13,7 @@ class ItemDialog;
 namespace wareloom {
 
 class Inventory;
+class WebHost;
 
 // Add Item and Edit Item: the four texts of an item of the open category, its
 // picture, and Save, which stores through the inventory and closes. Cancel is
@@ -34,6 +35,7 @@ private:
     void deleteItem();
     void removePicture(const QString& code);
     void uploadPicture();
+    void sendThumbnail(WebHost& host, const QString& chosenPath, const QString& code);
 
     std::unique_ptr<Ui::ItemDialog> m_ui;
     Inventory& m_inventory;

@@ -4,6 +4,7 @@
 
 #include "gui/platform/MessageBox.h"
 #include "gui/publish/HostKeyQuestion.h"
+#include "images/Thumbnail.h"
 
 #include <QEventLoop>
 #include <QThread>
@@ -21,6 +22,7 @@ PublishDialog::PublishDialog(int categoryCount, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::PublishDialog>()), m_run(categoryCount)
 {
     m_ui->setupUi(this);
+    m_run.setThumbnailMaker(makeThumbnail);
     m_ui->okButton->setEnabled(false);
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &PublishDialog::cancelRun);

@@ -1,5 +1,6 @@
 #include "gui/publish/WebHost.h"
 
+#include "core/publish/Thumbnails.h"
 #include "core/transfer/HostTransfer.h"
 #include "core/transfer/RemoteName.h"
 #include "gui/platform/FileDialog.h"
@@ -72,6 +73,17 @@ void WebHost::uploadPicture(const QString& chosenPath, const QString& pictureFil
         return;
     }
     sendChosenFile(chosenPath, pictureFileName, pictureFileName, QStringLiteral("Image Uploaded!"));
+}
+
+Status WebHost::uploadThumbnail(const QString& thumbnailPath, const QString& thumbnailFileName)
+{
+    const FtpSettings settings = m_settings;
+    const Status sent = offGuiThread([&] {
+        return uploadToHost(settings, thumbnailPath, thumbnailFileName, TransferType::Binary);
+    });
+    if (!sent)
+        return sent;
+    return Thumbnails::noteSent(settings, thumbnailFileName);
 }
 
 void WebHost::deleteFile(const QString& fileName)

@@ -42,6 +42,11 @@ public:
     // the box is dismissed, then "Wareloom".
     void uploadPicture(const QString& chosenPath, const QString& pictureFileName);
 
+    // Picture Upload's thumbnail (settings already loaded by uploadPicture's
+    // caller): sends it quietly and remembers it as sent; the failure is
+    // returned for the caller to tell.
+    Status uploadThumbnail(const QString& thumbnailPath, const QString& thumbnailFileName);
+
     // Loads the settings (or tells), deletes fileName on the host; "FTP
     // Error!" and the reason on failure.
     void deleteFile(const QString& fileName);

@@ -14,44 +14,7 @@ class TestMessageBox : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Queued answers in turn, then the harmless answer: IDNO to yes/no, IDOK to OK.
-    void hookRecordsEveryBoxAndAnswers()
-    {
-        QWidget owner;
-        MessageBoxHook hook;
-        hook.queueAnswer(IDYES);
-        QString seen;
-        hook.queueAnswer([&](const ShownMessageBox& box) {
-            seen = box.caption + '|' + box.text;
-            messageBox(nullptr, "inner", "Inner"); // a box opened while answering
-            return int(IDYES);
-        });
-        QCOMPARE(messageBox(&owner, "Delete?", "Warloom", MessageButtons::YesNo), int(IDYES));
-        QCOMPARE(messageBox(nullptr, "outer", "Outer", MessageButtons::YesNo), int(IDYES));
-        QCOMPARE(seen, QStringLiteral("Outer|outer"));
-        QCOMPARE(hook.pendingAnswers(), 0);
-        QCOMPARE(messageBox(nullptr, "Quit?", "Quit", MessageButtons::YesNo), int(IDNO));
-        QCOMPARE(
-            messageBox(nullptr, "FTP Error!", "Wareloom", MessageButtons::Ok, MessageIcon::Warning),
-            int(IDOK));
-
-        const QList<ShownMessageBox>& shown = hook.shown();
-        QCOMPARE(shown.size(), 5);
-        QCOMPARE(shown[0].owner.data(), &owner);
-        QCOMPARE(shown[0].text, QStringLiteral("Delete?"));
-        QCOMPARE(shown[0].caption, QStringLiteral("Warloom"));
-        QCOMPARE(shown[0].buttons, MessageButtons::YesNo);
-        QCOMPARE(shown[0].icon, MessageIcon::None);
-        QCOMPARE(shown[0].answer, int(IDYES));
-        QCOMPARE(shown[1].owner.data(), nullptr);
-        QCOMPARE(shown[2].text, QStringLiteral("inner"));
-        QCOMPARE(shown[3].answer, int(IDNO));
-        QCOMPARE(shown[4].buttons, MessageButtons::Ok);
-        QCOMPARE(shown[4].icon, MessageIcon::Warning);
-        hook.clear();
-        QVERIFY(hook.shown().isEmpty());
-    }
-
+    // The real box: its texts, icon and buttons, and which answer each key gives.
     void realBoxShowsWhatItWasGiven_data()
     {
         QTest::addColumn<int>("buttons");
@@ -64,6 +27,9 @@ private Q_SLOTS:
             << yesNo << int(MessageIcon::None) << int(Qt::Key_Return) << int(IDYES);
         QTest::newRow("yes/no, Esc")
             << yesNo << int(MessageIcon::Question) << int(Qt::Key_Escape) << int(IDNO);
+        QTest::newRow("yes/no, No the default: Enter")
+            << int(MessageButtons::YesNoDefaultNo) << int(MessageIcon::None) << int(Qt::Key_Return)
+            << int(IDNO);
         QTest::newRow("ok, Enter") << int(MessageButtons::Ok) << int(MessageIcon::Error)
                                    << int(Qt::Key_Return) << int(IDOK);
     }
@@ -82,9 +48,9 @@ private Q_SLOTS:
             QCOMPARE(box->text(), QStringLiteral("Quit program.  Are you sure?"));
             QCOMPARE(box->windowTitle(), QStringLiteral("Quit Program"));
             QCOMPARE(box->icon(), qtIcons[icon]);
-            QCOMPARE(box->standardButtons(), buttons == int(MessageButtons::YesNo)
-                                                 ? QMessageBox::Yes | QMessageBox::No
-                                                 : QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(box->standardButtons(), buttons == int(MessageButtons::Ok)
+                                                 ? QMessageBox::StandardButtons(QMessageBox::Ok)
+                                                 : QMessageBox::Yes | QMessageBox::No);
             if (key)
                 QTest::keyClick(box, Qt::Key(key));
             else

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/util/Status.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace wareloom {
+
+class FtpSettings;
+
+// A thumbnail that could not be made, and why.
+struct ThumbnailFailure
+{
+    QString fileName;
+    QString reason;
+};
+
+// Makes the thumbnail file of a picture. Decoding and scaling images needs
+// QtGui, which this library does not link: the program passes the maker in.
+using ThumbnailMaker =
+    std::function<Status(const QString& picturePath, const QString& thumbnailPath)>;
+
+// The thumbnails beside the item pictures of the data directory: <code>.jpg
+// has <code>.thumb.jpg. Published.thumbnails remembers, for each web host and
+// upload path, the content of each thumbnail sent there, so a run sends only
+// the new and the changed ones.
+class Thumbnails
+{
+public:
+    static QString fileName(const QString& code);
+
+    // Makes every thumbnail that is missing or older than its picture; returns
+    // the thumbnail file names there are now. What could not be made is added
+    // to failures.
+    static QStringList refresh(const ThumbnailMaker& maker,
+                               std::vector<ThumbnailFailure>& failures);
+
+    // Those of names the host has not received as they are now.
+    static QStringList unsent(const FtpSettings& settings, const QStringList& names);
+    // Remembers that the host now has the thumbnail as it is.
+    static Status noteSent(const FtpSettings& settings, const QString& name);
+};
+
+} // namespace wareloom

@@ -1,0 +1,259 @@
+#include "PublishTestSupport.h"
+#include "TestPictures.h"
+#include "core/pages/MainPage.h"
+#include "core/pages/WebsiteSettings.h"
+#include "core/publish/PublishRun.h"
+#include "core/util/TextConversion.h"
+#include "gui/platform/MessageBox.h"
+#include "gui/publish/WebsiteSettingsDialog.h"
+#include "images/Thumbnail.h"
+
+#include <QComboBox>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace wareloom;
+using namespace wareloom::test;
+
+// The website settings on the classic main page, the modern pages checked by
+// tidy and driven in headless Chromium at a phone's size, and the thumbnails.
+class TestStorefront : public QObject
+{
+    Q_OBJECT
+
+    std::optional<TempDataDirectory> m_data;
+
+    // Name, code, price, qty.
+    static QByteArray record(const QStringList& texts)
+    {
+        ItemRecord r;
+        for (const auto field :
+             {ItemField::Name, ItemField::Code, ItemField::Price, ItemField::Qty})
+            storeFieldString(r, field, texts[int(field)]);
+        return QByteArray(r.bytes.data(), ItemRecord::Size);
+    }
+    static void setWebsite(const QString& settings)
+    {
+        QVERIFY(putFile("Website.ini", ("[Website]\n" + settings).toUtf8()));
+    }
+    static bool putFile(const QString& name, const QByteArray& bytes)
+    {
+        return writeFile(dataFilePath(name), bytes);
+    }
+    static QDateTime march7() { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); }
+    // A store in the modern style: pictures of three shapes, one item whose
+    // code has no picture, markup in names, an empty category.
+    void modernStore()
+    {
+        setWebsite("Style=Modern\nShopName=Tom & Jerry's <Shop>\nContactEmail=tom@example.org\n");
+        const QByteArray books =
+            record({"Lamp", "", "9.99", "2"}) +
+            record({"<b>Bold</b> & \"Co\" \u00e9t\u00e9", "A17", "19.50", "10"}) +
+            record({"Small", "W1", "3", "1"}) + record({"Tall", "T1", "120", "5"}) +
+            record({"Salt&PepperMillBrushedSteelWithCeramicGrinderXL60abcdefgh", "B2", "7", "1"});
+        QVERIFY(putFile("Books.dat", books) && putFile("Tools & <Parts>.dat", {}));
+        QVERIFY(putFile("A17.jpg", solidPicture({800, 600}, Qt::red, "JPEG")));
+        QVERIFY(putFile("W1.jpg", solidPicture({50, 40}, Qt::blue, "JPEG")));
+        QVERIFY(putFile("T1.jpg", solidPicture({100, 3000}, Qt::green, "PNG")));
+    }
+    static PublishOutcome generate()
+    {
+        PublishRun run(2, PublishRun::Mode::GenerateOnly, march7);
+        run.setThumbnailMaker(makeThumbnail);
+        return run.run();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_data.emplace();
+        qputenv("WARELOOM_CODEPAGE", "CP1252");
+        resetConversionCodePage();
+    }
+
+    // Set texts replace the classic address and title, escaped; without them
+    // every byte is the classic page's.
+    void classicMainPage_data()
+    {
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<QByteArray>("title");
+        QTest::addColumn<QByteArray>("address");
+        const QByteArray title = "Wareloom - Publisher", address = "sales@example.com";
+        QTest::newRow("no file") << QString() << title << address;
+        QTest::newRow("style only") << "[Website]\nStyle=Classic\n" << title << address;
+        QTest::newRow("address") << "[Website]\nContactEmail=shop@example.org\n"
+                                 << title << QByteArray("shop@example.org");
+        QTest::newRow("name with markup and a character CP1252 lacks")
+            << "[Website]\nShopName=Tom & Jerry's <\u03a9>\nContactEmail=a&b@example.org\n"
+            << QByteArray("Tom &#38; Jerry&#39;s &#60;&#937;&#62;")
+            << QByteArray("a&#38;b@example.org");
+    }
+    void classicMainPage()
+    {
+        QFETCH(QString, settings);
+        QFETCH(QByteArray, title);
+        QFETCH(QByteArray, address);
+        if (!settings.isNull())
+            QVERIFY(putFile("Website.ini", settings.toUtf8()));
+        QVERIFY(putFile("Books.dat", record({"Lamp", "", "9.99", "2"}).repeated(3)));
+        QVERIFY(CreateHTML(1, march7).front().ok());
+        const QByteArray expected =
+            readFile(WARELOOM_TEST_DATA "/pages/main-books.htm")
+                .chopped(1)
+                .replace("<title>Wareloom - Publisher<", "<title>" + title + "<")
+                .replace("sales@example.com", address);
+        QCOMPARE(readFile(dataFilePath("inventory.htm")), expected);
+    }
+
+    void modernPagesAndThumbnails()
+    {
+        modernStore();
+        QCOMPARE(int(generate().result), int(PublishOutcome::Result::Done));
+        const QString tidy = QStandardPaths::findExecutable("tidy");
+        QVERIFY2(!tidy.isEmpty(), "tidy is missing: install the Debian package tidy");
+        for (const char* page : {"inventory.htm", "Books.htm", "Tools & <Parts>.htm"}) {
+            QProcess check;
+            check.start(tidy, {"-q", "-e", dataFilePath(page)});
+            QVERIFY(check.waitForFinished(30000));
+            const QByteArray said = check.readAllStandardError();
+            QVERIFY2(check.exitCode() < 2 && !said.contains("Error:"),
+                     page + QByteArray(": ") + said);
+        }
+        const QByteArray main = readFile(dataFilePath("inventory.htm"));
+        for (const QByteArray& part :
+             {QByteArray("<!DOCTYPE html>"), QByteArray("<meta charset=\"utf-8\">"),
+              QByteArray("name=\"viewport\""), QByteArray("Tom &amp; Jerry&#39;s &lt;Shop&gt;"),
+              QByteArray("mailto:tom@example.org"), QByteArray("2024-03-07 09:05"),
+              QByteArray("<a href=\"Tools%20%26%20%3CParts%3E.htm\">Tools &amp; &lt;Parts&gt;</a>"),
+              QByteArray("<a href=\"Books.htm\">Books</a></td><td class=\"num\">5<")})
+            QVERIFY2(main.contains(part), part);
+        const QByteArray books = readFile(dataFilePath("Books.htm"));
+        QVERIFY(books.contains("&lt;b&gt;Bold&lt;/b&gt; &amp; &quot;Co&quot; \xc3\xa9t\xc3\xa9<"));
+        QVERIFY(!books.contains("<b>") && !books.contains("<script src") &&
+                !books.contains("http"));
+        // One picture link per item with a picture; none for B2, whose picture is missing.
+        QCOMPARE(books.count("<img "), 3);
+        for (const char* code : {"A17", "W1", "T1"})
+            QVERIFY(books.contains(QByteArray("<a href=\"") + code + ".jpg\"><img src=\"" + code +
+                                   ".thumb.jpg\""));
+        QVERIFY(!books.contains("B2.jpg"));
+        const QList<std::pair<const char*, QSize>> sizes{
+            {"A17", {240, 180}}, {"W1", {50, 40}}, {"T1", {8, 240}}};
+        for (const auto& [code, size] : sizes) {
+            QImageReader thumbnail(dataFilePath(QString(code) + ".thumb.jpg"));
+            QCOMPARE(thumbnail.format(), QByteArray("jpeg"));
+            QCOMPARE(thumbnail.size(), size);
+        }
+    }
+
+    // Thumbnails go to the host before the pages, and only once while unchanged.
+    void publishSendsThumbnailsOnce()
+    {
+        PublishSetup setup;
+        QVERIFY(setup.start({}));
+        modernStore();
+        for (int pass = 0; pass < 2; ++pass) {
+            PublishRun run(2, PublishRun::Mode::Publish, march7);
+            run.setThumbnailMaker(makeThumbnail);
+            QCOMPARE(int(run.run().result), int(PublishOutcome::Result::Done));
+        }
+        const QStringList sent = setup.server.commands().filter("STOR");
+        QCOMPARE(sent.filter(".thumb.jpg").size(), 3);
+        QVERIFY(sent.indexOf(QRegularExpression(".*T1.thumb.jpg.*")) <
+                sent.indexOf(QRegularExpression(".*Books.htm.*")));
+        QCOMPARE(setup.server.fileContents("/htdocs/A17.thumb.jpg"),
+                 readFile(dataFilePath("A17.thumb.jpg")));
+    }
+
+    // Headless Chromium at 360x740 reads the DOM of the page in a frame of
+    // that size after typing into its filter.
+    void onPhone_data()
+    {
+        QTest::addColumn<bool>("modern");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, bool modern, const char* page, const char* typed,
+                            const char* expected) {
+            QTest::newRow(name) << modern << QString(page) << QString(typed) << QString(expected);
+        };
+        row("modern main page", true, "inventory.htm", "", "fits\n");
+        row("modern items, all", true, "Books.htm", "", "fits filter\n\nA17\nB2\nT1\nW1\n");
+        row("modern items, filtered", true, "Books.htm", "BOLD", "fits filter\nA17\n");
+        row("classic items, for comparison", false, "Books.htm", "", "overflows\n");
+    }
+    void onPhone()
+    {
+        QFETCH(bool, modern);
+        QFETCH(QString, page);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        modernStore();
+        if (!modern)
+            setWebsite("Style=Classic\n");
+        QVERIFY(generate().failedPages.empty());
+        QVERIFY(putFile("probe.html", R"(<!DOCTYPE html><html><body style="margin:0">
+<iframe id="f" style="width:360px;height:740px;border:0"></iframe><script>
+var q = new URLSearchParams(location.search), f = document.getElementById('f');
+f.onload = function () {
+  var d = f.contentDocument, w = d.defaultView, out = [];
+  out.push(d.documentElement.scrollWidth > w.innerWidth ? 'overflows' : 'fits');
+  var box = d.getElementById('filter');
+  if (box && box.offsetParent) { out[0] += ' filter'; box.value = q.get('typed');
+    box.dispatchEvent(new w.Event('input')); }
+  var shown = [].slice.call(d.querySelectorAll('#items tbody tr')).filter(function (r) {
+    return r.offsetHeight > 0; }).map(function (r) { return r.cells[3].textContent; });
+  var p = document.createElement('pre'); p.id = 'result';
+  p.textContent = out.concat(shown.sort()).join('\n') + '\n'; document.body.appendChild(p); };
+f.src = q.get('page');
+</script></body></html>)"));
+        const QString chromium = QStandardPaths::findExecutable("chromium");
+        QVERIFY2(!chromium.isEmpty(), "chromium is missing: install the Debian package chromium");
+        QTemporaryDir profile;
+        const QString probe = QUrl::fromLocalFile(dataFilePath("probe.html")).toString() +
+                              "?page=" + QUrl::toPercentEncoding(page) +
+                              "&typed=" + QUrl::toPercentEncoding(typed);
+        QProcess browser;
+        browser.start(chromium,
+                      {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                       "--no-first-run", "--disable-background-networking",
+                       "--disable-component-update", "--disable-sync",
+                       "--user-data-dir=" + profile.path(), "--allow-file-access-from-files",
+                       "--window-size=360,740", "--virtual-time-budget=5000", "--dump-dom", probe});
+        QVERIFY(browser.waitForFinished(90000));
+        const QString dom = QString::fromUtf8(browser.readAllStandardOutput());
+        const qsizetype start = dom.indexOf("<pre id=\"result\">");
+        QVERIFY2(start >= 0, browser.readAllStandardError().right(2000));
+        QCOMPARE(dom.mid(start + 17, dom.indexOf("</pre>", start) - start - 17), expected);
+    }
+
+    void websiteSettingsDialog()
+    {
+        MessageBoxHook boxes;
+        WebsiteSettingsDialog dialog;
+        dialog.findChild<QLineEdit*>("shopName")->setText("  Tom's  ");
+        dialog.findChild<QComboBox*>("style")->setCurrentIndex(1);
+        auto* address = dialog.findChild<QLineEdit*>("contactEmail");
+        for (const QString& typed : {"tom at example.org", "tom@example.org"}) {
+            address->setText(typed);
+            dialog.findChild<QPushButton*>("okButton")->click();
+        }
+        QCOMPARE(boxes.shown().size(), 1);
+        QVERIFY(boxes.shown().front().text.startsWith("\"tom at example.org\" is not an e-mail"));
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        const WebsiteSettings stored = WebsiteSettings::load();
+        QCOMPARE(stored.shopName, "Tom's");
+        QCOMPARE(stored.contactEmail, "tom@example.org");
+        QVERIFY(stored.style == WebsiteSettings::Style::Modern);
+        address->clear(); // an empty box is stored as not set
+        dialog.findChild<QPushButton*>("okButton")->click();
+        QVERIFY(!readFile(WebsiteSettings::filePath()).contains("ContactEmail"));
+    }
+};
+
+QTEST_MAIN(TestStorefront)
+#include "tst_storefront.moc"
