@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 namespace wareloom::test {
 
@@ -27,17 +28,22 @@ bool TestFtpServer::start()
         return false;
     }
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    // Not the python3 on PATH: only Debian's own sees pyftpdlib.
-    m_process.start(QStringLiteral("/usr/bin/python3"),
-                    QStringList{QStringLiteral(WARELOOM_FTP_SERVER_SCRIPT), "--root", rootDir(),
-                                "--log", m_dir.filePath("commands.log"), "--user", user(),
-                                "--password", password()} +
-                        m_faultOptions);
+    // Not the python3 on PATH: only Debian's own sees pyftpdlib and asyncssh.
+    m_process.start("/usr/bin/python3",
+                    QStringList{"-W", "ignore",
+                                scheme().isEmpty() ? WARELOOM_FTP_SERVER_SCRIPT
+                                                   : WARELOOM_SECURE_SERVER_SCRIPT} +
+                        m_options +
+                        QStringList{"--root", rootDir(), "--log", m_dir.filePath("commands.log"),
+                                    "--user", user(), "--password", password(), "--dir",
+                                    m_dir.path()});
     const QDeadlineTimer deadline(20000);
     while (!m_process.canReadLine() && m_process.state() != QProcess::NotRunning &&
            !deadline.hasExpired())
         m_process.waitForReadyRead(100);
-    m_port = quint16(m_process.readLine().trimmed().toUInt());
+    const QStringList said = QString::fromUtf8(m_process.readLine()).split(' ');
+    m_port = quint16(said[0].trimmed().toUInt());
+    m_key = said.value(1).trimmed();
     if (m_port == 0) {
         m_error = QStringLiteral("the FTP server did not start: %1").arg(m_process.errorString());
         stop();
@@ -53,10 +59,16 @@ void TestFtpServer::stop()
     }
 }
 
-SettingsFields TestFtpServer::settings(const QString& uploadPath) const
+QString TestFtpServer::scheme() const
 {
-    return {user(), password(), address(), uploadPath,
-            QStringLiteral("http://127.0.0.1/inventory.htm")};
+    const QString first = m_options.value(0);
+    return first == "ftpes" || first == "sftp" ? first : QString();
+}
+
+QString TestFtpServer::address() const
+{
+    return (scheme().isEmpty() ? "" : scheme() + "://") +
+           QStringLiteral("127.0.0.1:%1").arg(m_port);
 }
 
 QString TestFtpServer::localPath(const QString& remoteName) const
@@ -75,7 +87,10 @@ QStringList TestFtpServer::commands() const
     QFile file(m_dir.filePath(QStringLiteral("commands.log")));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    if (scheme() == "ftpes") // ... FTP command: Client "127.0.0.1", "AUTH TLS"
+        lines = lines.filter("FTP command:").replaceInStrings(QRegularExpression(".*, \"|\"$"), "");
+    return lines;
 }
 
 bool TestFtpServer::received(const QStringList& prefixes) const

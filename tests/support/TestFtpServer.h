@@ -15,41 +15,54 @@ struct SettingsFields
 // the code page, padded with zeros to 200 bytes.
 bool writeSettingsFile(const SettingsFields& fields);
 
-// A real FTP server for one test: ftp_server.py on a free port of 127.0.0.1,
-// serving a directory with an empty "htdocs", misbehaving as faultOptions
-// ask ("--silent", "--stor-reply", "553:A.htm", ...).
+// A real server for one test on a free port of 127.0.0.1, serving a
+// directory with an empty "htdocs": ftp_server.py misbehaving as options ask
+// ("--silent", "--stor-reply", "553:A.htm", ...), or, when they start with
+// "ftpes" or "sftp", secure_server.py (vsftpd over TLS, or SFTP).
 class TestFtpServer
 {
 public:
-    explicit TestFtpServer(QStringList faultOptions = {}) : m_faultOptions(std::move(faultOptions))
-    {}
+    explicit TestFtpServer(QStringList options = {}) : m_options(std::move(options)) {}
     ~TestFtpServer() { stop(); }
 
     bool start(); // false when it does not come up: errorString() says why
     void stop();
     QString errorString() const { return m_error; }
 
-    quint16 port() const { return m_port; }
-    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
-    QString user() const { return QStringLiteral("wareloom"); }
+    QString scheme() const; // "" (plain FTP), "ftpes" or "sftp"
+    QString address() const;
+    // The KnownHosts line that trusts the server's key.
+    QString knownHostsLine() const
+    {
+        return QStringLiteral("127.0.0.1:%1 %2").arg(m_port).arg(m_key);
+    }
+    QString user() const
+    {
+        return scheme() == "ftpes" ? "anonymous" : "wareloom";
+    } // vsftpd: no system user
     QString password() const { return QStringLiteral("secret"); }
-    SettingsFields settings(const QString& uploadPath = QStringLiteral("/htdocs/")) const;
+    SettingsFields settings(const QString& uploadPath = QStringLiteral("/htdocs/")) const
+    {
+        return {user(), password(), address(), uploadPath, "http://127.0.0.1/inventory.htm"};
+    }
 
     // "/" and the login directory; where a remote name lands, and its bytes.
     QString rootDir() const { return m_dir.filePath(QStringLiteral("root")); }
     QString localPath(const QString& remoteName) const;
     QByteArray fileContents(const QString& remoteName) const;
 
-    // The commands received so far, as ftp_server.py logs them:
-    // "USER wareloom", "PASS ******", "EPRT", "STOR /htdocs/x.htm TYPE=A", ...
+    // The commands received so far, as ftp_server.py logs them: "USER
+    // wareloom", "PASS ******", "EPRT", "STOR /htdocs/x.htm TYPE=A", ...;
+    // vsftpd's as sent ("AUTH TLS", "PASS x"); SFTP's logins ("login wareloom").
     QStringList commands() const;
     bool received(const QStringList& prefixes) const; // one starting so
 
 private:
-    QStringList m_faultOptions;
+    QStringList m_options;
     QTemporaryDir m_dir;
     QProcess m_process;
     quint16 m_port = 0;
+    QString m_key;
     QString m_error;
 };
 

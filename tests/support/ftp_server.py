@@ -4,11 +4,7 @@ on stdout) until its stdin closes, logs every command to --log (PASS masked,
 PORT/EPRT/PASV/EPSV bare, STOR with " TYPE=A" or " TYPE=I"), and misbehaves
 in the one way a fault option asks."""
 
-import argparse
-import logging
-import os
-import sys
-import threading
+import argparse, logging, os, sys, threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
@@ -99,7 +95,7 @@ def main():
         parser.add_argument("--" + option, required=True)
     for name in FAULTS:
         parser.add_argument("--" + name, **({"action": "store_true"} if name in FLAGS else {}))
-    args = parser.parse_args()
+    args = parser.parse_known_args()[0]  # --dir: for the secure server only
     logging.basicConfig(level=logging.WARNING, stream=sys.stderr)
 
     handler = type("TestHandler", (Handler,), {})

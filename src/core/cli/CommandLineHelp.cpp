@@ -24,11 +24,9 @@ QString usageText()
         "  -Register, -Regserver     write the D-Bus activation file and the\n"
         "                            interface description, and end\n"
         "  -Unregister, -Unregserver remove them, and end\n"
-        "  -Publish                  write the pages and upload them over FTP,\n"
-        "                            without a window\n"
+        "  -Publish                  write the pages and upload them (FTP, FTPS or\n"
+        "                            SFTP), without a window\n"
         "  -Generate                 write the pages only, without a window\n"
-        "                            (-Publish and -Generate end with 4 when\n"
-        "                            another run is using this folder for 30 s)\n"
         "  -Export CATEGORY FILE     write the category's items to a CSV file\n"
         "                            (- for standard output)\n"
         "  -Import CATEGORY FILE     add the items of a CSV file to the category,\n"
@@ -43,7 +41,12 @@ QString usageText()
         "                      (any iconv name; default: the Windows code page of\n"
         "                      the locale)\n"
         "  XDG_DATA_HOME       where -Register writes the activation file\n"
-        "                      (default ~/.local/share)\n");
+        "                      (default ~/.local/share)\n"
+        "\n"
+        "Exit status of -Publish and -Generate:\n"
+        "  0 done, 1 a page was not written or sent, 2 no FTP settings, 3 no network\n"
+        "  library, 4 another run is using this folder (after waiting 30 s), 5 the web\n"
+        "  host's key is not trusted (new or changed)\n");
 }
 
 } // namespace wareloom

@@ -5,6 +5,7 @@
 #include "core/publish/RunLock.h"
 #include "core/store/CategoryStore.h"
 #include "core/transfer/FtpSettings.h"
+#include "core/transfer/KnownHosts.h"
 #include "core/transfer/Sockets.h"
 
 #include <QDir>
@@ -14,7 +15,14 @@
 namespace wareloom {
 namespace {
 
-enum ExitStatus { Success = 0, PagesFailed = 1, NoSettings = 2, NoNetwork = 3, FolderBusy = 4 };
+enum ExitStatus {
+    Success = 0,
+    PagesFailed = 1,
+    NoSettings = 2,
+    NoNetwork = 3,
+    FolderBusy = 4,
+    UntrustedKey = 5,
+};
 
 void print(const QString& line)
 {
@@ -37,6 +45,18 @@ void reportEnd(const PublishOutcome& outcome, bool generateOnly)
         print(QStringLiteral("  %1: %2").arg(page.pageFileName, page.reason));
     if (!generateOnly)
         print(QStringLiteral("Check your FTP settings and internet connection."));
+    // Never asked here: the user decides, and adds the line.
+    if (const std::optional<HostKey>& key = outcome.untrustedKey) {
+        print(key->isChanged()
+                  ? QStringLiteral("Error: the key of %1 has changed: it was %2 and is now %3.")
+                        .arg(key->hostPort, key->known, key->offered)
+                  : QStringLiteral("Error: the key of %1 is not trusted: its SHA-256 "
+                                   "fingerprint is %2.")
+                        .arg(key->hostPort, key->offered));
+        print(QStringLiteral("To trust it, put this line in %1:")
+                  .arg(QDir::toNativeSeparators(KnownHosts::filePath())));
+        print(key->line());
+    }
 }
 
 int exitStatus(const PublishOutcome& outcome)
@@ -46,6 +66,8 @@ int exitStatus(const PublishOutcome& outcome)
         return Success;
     case PublishOutcome::Result::NoSettings:
         return NoSettings;
+    case PublishOutcome::Result::UntrustedKey:
+        return UntrustedKey;
     case PublishOutcome::Result::Failed:
     case PublishOutcome::Result::Cancelled:
         break;

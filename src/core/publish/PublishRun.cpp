@@ -39,7 +39,7 @@ PublishOutcome PublishRun::run()
     Q_EMIT progressRangeChanged(1, m_categoryCount + 1);
     FtpSettings settings;
     if (!settings.load()) {
-        const PublishOutcome outcome{PublishOutcome::Result::NoSettings, {}};
+        const PublishOutcome outcome{PublishOutcome::Result::NoSettings, {}, {}, {}};
         Q_EMIT finished(outcome);
         return outcome;
     }
@@ -79,6 +79,7 @@ std::vector<FailedPage> PublishRun::createPages()
 std::vector<FailedPage> PublishRun::uploadPages(const FtpSettings& settings,
                                                 const std::vector<FailedPage>& notWritten)
 {
+    bool noticeSaid = false;
     QHash<QString, QString> unwritten; // page file name -> why
     for (const FailedPage& page : notWritten)
         unwritten.insert(page.pageFileName, page.reason);
@@ -95,7 +96,12 @@ std::vector<FailedPage> PublishRun::uploadPages(const FtpSettings& settings,
             return tooLong(QStringLiteral("local path"));
         if (remote.isEmpty())
             return tooLong(QStringLiteral("remote name"));
-        if (m_connection.putFile(localPath, remote, TransferType::Ascii))
+        const bool sent = m_connection.putFile(localPath, remote, TransferType::Ascii);
+        if (!m_connection.notice().isEmpty() && !noticeSaid) {
+            noticeSaid = true;
+            Q_EMIT statusChanged(m_connection.notice());
+        }
+        if (sent)
             return {};
         const QString& error = m_connection.lastError();
         return error.isEmpty() ? QStringLiteral("the upload failed") : error;
@@ -105,6 +111,10 @@ std::vector<FailedPage> PublishRun::uploadPages(const FtpSettings& settings,
     const auto upload = [&](const QString& page, const QString& status, int position) {
         if (isCancelled()) {
             failed.push_back({page, QStringLiteral("not sent: the run was cancelled")});
+            return;
+        }
+        if (const QString& stopped = m_connection.stopReason(); !stopped.isEmpty()) {
+            failed.push_back({page, QStringLiteral("not sent: ") + stopped});
             return;
         }
         Q_EMIT statusChanged(status);
@@ -154,8 +164,11 @@ std::vector<FailedPage> PublishRun::uploadPages(const FtpSettings& settings,
 
 PublishOutcome PublishRun::finish(std::vector<FailedPage> failedPages)
 {
-    PublishOutcome outcome{PublishOutcome::Result::Failed, std::move(failedPages)};
-    if (isCancelled() && !outcome.failedPages.empty()) {
+    PublishOutcome outcome{PublishOutcome::Result::Failed, std::move(failedPages),
+                           m_connection.stopReason(), m_connection.untrustedKey()};
+    if (outcome.untrustedKey) {
+        outcome.result = PublishOutcome::Result::UntrustedKey;
+    } else if (isCancelled() && !outcome.failedPages.empty()) {
         outcome.result = PublishOutcome::Result::Cancelled;
         Q_EMIT statusChanged(QString::fromUtf16(CancelledStatus));
     } else if (outcome.failedPages.empty()) {

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace wareloom {
@@ -25,13 +26,17 @@ struct FailedPage
 struct PublishOutcome
 {
     enum class Result {
-        NoSettings, // the settings file cannot be opened: nothing generated or sent
-        Failed,     // every page was tried; failedPages says which failed
-        Cancelled,  // cancel() ended the run; failedPages names every page not sent
+        NoSettings,   // the settings file cannot be opened: nothing generated or sent
+        Failed,       // every page was tried; failedPages says which failed
+        Cancelled,    // cancel() ended the run; failedPages names every page not sent
+        UntrustedKey, // the host showed a key not trusted (new or changed): nothing sent
         Done,
     };
     Result result = Result::Done;
     std::vector<FailedPage> failedPages; // in the order the run takes the pages
+    // Why the host ended the run at once (login refused, untrusted key...).
+    QString stopReason;
+    std::optional<HostKey> untrustedKey;
 };
 
 // Status texts of the run.
@@ -48,7 +53,9 @@ inline constexpr char16_t CancelledStatus[] = u"Cancelled";
 // Publishing sets the progress range to 1..categoryCount + 1, loads the
 // settings, writes the pages (CreateHTML with categoryCount) and uploads the
 // main page at position 1 and the k-th category found at position k + 1, in
-// ASCII, going on after a failed upload. A page the generator could not
+// ASCII, going on after a failed upload. When the connection stops (a
+// refused login, a refused AUTH TLS, an untrusted key) the rest are not
+// tried: each is noted with that reason. A page the generator could not
 // write, or whose local path, remote name or status text does not fit a name
 // buffer, is a failed upload. "Done" is the last status only when nothing
 // failed. Generating only writes the pages: no settings, no FTP.

@@ -1,6 +1,7 @@
 #include "core/transfer/FtpConnection.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <curl/curl.h>
 
@@ -59,17 +60,42 @@ bool breaksCommandLine(const QString& text)
 
 struct ServerAddress
 {
-    QByteArray urlHost; // as it goes between "ftp://" and ":port"
+    HostProtocol protocol = HostProtocol::Ftp;
+    QByteArray urlHost; // as it goes between "scheme://" and ":port"
     int port = 21;
     QString error;
 };
 
+struct Scheme
+{
+    const char* prefix;
+    HostProtocol protocol;
+    int defaultPort;
+};
+
+// No scheme is plain FTP, as it always was.
+constexpr Scheme Schemes[] = {{"ftpes://", HostProtocol::ExplicitTls, 21},
+                              {"ftps://", HostProtocol::ImplicitTls, 990},
+                              {"sftp://", HostProtocol::Sftp, 22}};
+
 // "host", "host:port", "[v6address]", "[v6address]:port" or a bare IPv6
-// address. Characters that would change the meaning of the URL are refused.
+// address, after an optional "ftpes://", "ftps://" or "sftp://" (a "/" may
+// end it). Characters that would change the meaning of the URL are refused.
 ServerAddress parseServer(const QString& field)
 {
     ServerAddress address;
-    const QString server = field.trimmed();
+    QString server = field.trimmed();
+    for (const Scheme& scheme : Schemes) {
+        const QLatin1String prefix(scheme.prefix);
+        if (server.startsWith(prefix, Qt::CaseInsensitive)) {
+            address.protocol = scheme.protocol;
+            address.port = scheme.defaultPort;
+            server = server.mid(prefix.size());
+            if (server.endsWith(QLatin1Char('/')))
+                server.chop(1);
+            break;
+        }
+    }
     QString host = server;
     QString port;
     if (server.startsWith(QLatin1Char('['))) {
@@ -102,8 +128,9 @@ ServerAddress parseServer(const QString& field)
             valid = false;
     }
     if (!valid) {
-        address.error =
-            QStringLiteral("\"%1\" is not an FTP server name (host or host:port)").arg(field);
+        address.error = QStringLiteral("\"%1\" is not an FTP server name (host, host:port, "
+                                       "ftpes://host, ftps://host or sftp://host)")
+                            .arg(field);
         return address;
     }
     const bool ipv6 = host.contains(QLatin1Char(':'));
@@ -124,6 +151,37 @@ int abortWhenCancelled(void* cancelled, curl_off_t, curl_off_t, curl_off_t, curl
     return static_cast<const std::atomic<bool>*>(cancelled)->load() ? 1 : 0;
 }
 
+// Never a key a host has: it makes libcurl end the connection right after
+// the handshake (before the login) and tell the key the host showed.
+constexpr char NoTlsKey[] = "sha256//AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA=";
+constexpr char NoSshKey[] = "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA";
+
+struct Seen
+{
+    QString key;      // "sha256//..." or "SHA256:...", as KnownHosts keeps it
+    QByteArray reply; // the server's last reply line
+};
+
+// libcurl tells the key it saw and each reply only in its verbose text.
+int watchSession(CURL*, curl_infotype type, char* data, size_t size, void* seen)
+{
+    Seen& out = *static_cast<Seen*>(seen);
+    const QByteArray text = QByteArray(data, qsizetype(size)).trimmed();
+    if (type == CURLINFO_HEADER_IN && !text.isEmpty()) {
+        out.reply = text.split('\n').last().trimmed();
+    } else if (type == CURLINFO_TEXT) {
+        static const QRegularExpression tlsKey(QStringLiteral("public key hash: (sha256//\\S+)"));
+        static const QRegularExpression sshKey(QStringLiteral("SHA256 fingerprint: (\\S+)"));
+        const QString line = QString::fromUtf8(text);
+        if (const auto match = tlsKey.match(line); match.hasMatch())
+            out.key = match.captured(1);
+        else if (const auto ssh = sshKey.match(line); ssh.hasMatch())
+            out.key = QStringLiteral("SHA256:") +
+                      ssh.captured(1).remove(QLatin1Char('=')); // as ssh-keygen
+    }
+    return 0;
+}
+
 } // namespace
 
 struct FtpConnection::Handle
@@ -131,6 +189,7 @@ struct FtpConnection::Handle
     CURL* curl = curl_easy_init();
     char errors[CURL_ERROR_SIZE] = {};
     CURLcode lastResult = CURLE_OK;
+    Seen seen;
 
     Handle() = default;
     Handle(const Handle&) = delete;
@@ -148,11 +207,20 @@ struct FtpConnection::Handle
         return code;
     }
 
-    // The server could not make or take the active-mode data connection.
+    // The active-mode data connection could not be made, taken or kept:
+    // refused or impossible PORT/EPRT, no connect-back, reset on the way.
     bool activeDataFailed() const
     {
-        return lastResult == CURLE_FTP_PORT_FAILED || lastResult == CURLE_FTP_ACCEPT_FAILED ||
-               lastResult == CURLE_FTP_ACCEPT_TIMEOUT || responseCode() == 425;
+        switch (lastResult) {
+        case CURLE_FTP_PORT_FAILED:
+        case CURLE_FTP_ACCEPT_FAILED:
+        case CURLE_FTP_ACCEPT_TIMEOUT:
+        case CURLE_SEND_ERROR:
+        case CURLE_RECV_ERROR:
+            return true;
+        default:
+            return responseCode() == 425 || responseCode() == 426;
+        }
     }
 };
 
@@ -186,12 +254,46 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
         m_openError = QStringLiteral("the network library cannot make a connection");
         return;
     }
-    m_baseUrl = "ftp://" + address.urlHost + ':' + QByteArray::number(address.port) + '/';
+    m_protocol = address.protocol;
+    m_hostPort =
+        QString::fromUtf8(address.urlHost) + QLatin1Char(':') + QString::number(address.port);
+    m_pin = KnownHosts::keyFor(m_hostPort).toUtf8();
+    m_untrustedKey.reset();
+    m_notice.clear();
+    m_tls12 = false;
+    const char* scheme = m_protocol == HostProtocol::Sftp          ? "sftp"
+                         : m_protocol == HostProtocol::ImplicitTls ? "ftps"
+                                                                   : "ftp";
+    m_baseUrl =
+        scheme + QByteArray("://") + address.urlHost + ':' + QByteArray::number(address.port) + '/';
 
     const Timeouts timeouts = Timeouts::fromEnvironment();
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, handle->errors);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, scheme);
+    curl_easy_setopt(curl, CURLOPT_MAXCONNECTS, 1L); // a connection given up is never taken again
+    curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
+    curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, watchSession);
+    curl_easy_setopt(curl, CURLOPT_DEBUGDATA, &handle->seen);
+    if (isTls()) {
+        curl_easy_setopt(curl, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
+        curl_easy_setopt(curl, CURLOPT_FTPSSLAUTH, long(CURLFTPAUTH_TLS));
+        curl_easy_setopt(curl, CURLOPT_SSL_SESSIONID_CACHE, 1L); // data connections resume it
+        if (!m_pin.isEmpty()) {
+            // The user trusted exactly this key: the pin stands in for the CAs.
+            // A key of the other kind (SSH before) cannot match: changed.
+            curl_easy_setopt(curl, CURLOPT_PINNEDPUBLICKEY,
+                             m_pin.startsWith("sha256//") ? m_pin.constData() : NoTlsKey);
+            curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
+            curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
+        }
+    } else if (m_protocol == HostProtocol::Sftp) {
+        // Without a key to compare libcurl would take any host.
+        const QByteArray known = m_pin.startsWith("SHA256:") ? m_pin.mid(7) : NoSshKey;
+        curl_easy_setopt(curl, CURLOPT_SSH_HOST_PUBLIC_KEY_SHA256, known.constData());
+        curl_easy_setopt(curl, CURLOPT_SSH_AUTH_TYPES,
+                         long(CURLSSH_AUTH_PASSWORD | CURLSSH_AUTH_KEYBOARD));
+    }
     curl_easy_setopt(curl, CURLOPT_PROXY, ""); // direct, whatever the environment says
     curl_easy_setopt(curl, CURLOPT_USERNAME, user.toUtf8().constData());
     curl_easy_setopt(curl, CURLOPT_PASSWORD, password.toUtf8().constData());
@@ -220,7 +322,7 @@ bool FtpConnection::putFile(const QString& localPath, const QString& remoteName,
         return fail(what, QStringLiteral("cannot read %1: %2").arg(localPath, file.errorString()));
 
     CURL* curl = m_handle->curl;
-    const QByteArray url = m_baseUrl + encodePath(remoteName.toUtf8());
+    const QByteArray url = m_baseUrl + urlPath(remoteName);
     curl_easy_setopt(curl, CURLOPT_URL, url.constData());
     curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
     curl_easy_setopt(curl, CURLOPT_NOBODY, 0L);
@@ -229,15 +331,31 @@ bool FtpConnection::putFile(const QString& localPath, const QString& remoteName,
     curl_easy_setopt(curl, CURLOPT_READDATA, &file);
     if (perform(what))
         return true;
-    if (m_passive || isCancelled() || !m_handle->activeDataFailed())
+    if (isCancelled() || !m_unreachable.isEmpty())
         return false;
-
-    m_passive = true;
-    curl_easy_setopt(curl, CURLOPT_FTPPORT, nullptr);
+    const long reply = m_handle->responseCode();
+    if (isTls() && !m_tls12 && (reply == 426 || reply == 450 || reply == 522)) {
+        // Some servers lose uploads sent over TLS 1.3, or fail to resume its
+        // sessions on the data connection (522).
+        m_tls12 = true;
+        m_notice = QStringLiteral("The server lost an upload sent over TLS 1.3: TLS 1.2 is used "
+                                  "for the rest of this operation.");
+        curl_easy_setopt(curl, CURLOPT_SSLVERSION,
+                         long(CURL_SSLVERSION_TLSv1_2) | long(CURL_SSLVERSION_MAX_TLSv1_2));
+    } else if (m_protocol == HostProtocol::Sftp || m_passive || !m_handle->activeDataFailed()) {
+        return false;
+    } else {
+        m_passive = true;
+        curl_easy_setopt(curl, CURLOPT_FTPPORT, nullptr);
+    }
     if (!file.seek(0))
         return fail(what,
                     QStringLiteral("cannot read %1 again: %2").arg(localPath, file.errorString()));
-    return perform(what);
+    // The server may have given up the control connection with the data one.
+    curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, 1L);
+    const bool sent = perform(what);
+    curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, 0L);
+    return sent;
 }
 
 bool FtpConnection::deleteFile(const QString& remoteName)
@@ -247,8 +365,15 @@ bool FtpConnection::deleteFile(const QString& remoteName)
         return false;
 
     // "*" keeps the login when the server refuses; the reply code tells.
+    // SFTP has no reply codes: a refused rm fails the transfer.
     CURL* curl = m_handle->curl;
-    curl_slist* quote = curl_slist_append(nullptr, ("*DELE " + remoteName.toUtf8()).constData());
+    const bool sftp = m_protocol == HostProtocol::Sftp;
+    QByteArray path = remoteName.toUtf8();
+    if (sftp) {
+        path.replace('\\', "\\\\").replace('"', "\\\"");
+        path = "rm \"" + path + '"';
+    }
+    curl_slist* quote = curl_slist_append(nullptr, (sftp ? path : "*DELE " + path).constData());
     if (!quote)
         return fail(what, QStringLiteral("out of memory"));
     curl_easy_setopt(curl, CURLOPT_URL, m_baseUrl.constData());
@@ -261,6 +386,8 @@ bool FtpConnection::deleteFile(const QString& remoteName)
     curl_slist_free_all(quote);
     if (!performed)
         return false;
+    if (sftp)
+        return true;
     const long reply = m_handle->responseCode();
     if (reply != 250)
         return fail(what, QStringLiteral("the server answered %1").arg(reply));
@@ -291,20 +418,92 @@ bool FtpConnection::checkUsable(const QString& what, const QString& remoteName)
 bool FtpConnection::perform(const QString& what)
 {
     m_handle->errors[0] = '\0';
-    m_handle->lastResult = curl_easy_perform(m_handle->curl);
-    if (m_handle->lastResult == CURLE_OK)
+    m_handle->seen = {};
+    CURL* curl = m_handle->curl;
+    const CURLcode result = m_handle->lastResult = curl_easy_perform(curl);
+    if (result == CURLE_OK)
         return true;
-    if (m_handle->lastResult == CURLE_ABORTED_BY_CALLBACK)
+    if (result == CURLE_ABORTED_BY_CALLBACK)
         return fail(what, QString::fromUtf16(CancelledReason));
     // The error buffer keeps stale text after successful calls: only now is it ours.
-    const QString why = m_handle->errors[0]
-                            ? QString::fromUtf8(m_handle->errors)
-                            : QString::fromUtf8(curl_easy_strerror(m_handle->lastResult));
+    const QString why = m_handle->errors[0] ? QString::fromUtf8(m_handle->errors)
+                                            : QString::fromUtf8(curl_easy_strerror(result));
+    const QString reply = QString::fromUtf8(m_handle->seen.reply);
+    switch (result) {
+    case CURLE_LOGIN_DENIED:
+        if (m_protocol == HostProtocol::Sftp)
+            return stop(what, QStringLiteral("SSH authentication failed: the server did not "
+                                             "accept the user name and password"));
+        return stop(what, QStringLiteral("Login refused by the server: ") +
+                              (reply.isEmpty() ? why : reply));
+    case CURLE_USE_SSL_FAILED:
+        return stop(what, QStringLiteral("The server refused to encrypt the connection (AUTH "
+                                         "TLS: %1); nothing was sent in clear text")
+                              .arg(reply.isEmpty() ? why : reply));
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+        if (m_pin.isEmpty())
+            break;
+        return refuseKey(what, m_handle->seen.key);
+    case CURLE_PEER_FAILED_VERIFICATION:
+        if (m_protocol == HostProtocol::Sftp)
+            return refuseKey(what, m_handle->seen.key);
+        if (m_pin.isEmpty()) {
+            // The CAs do not vouch for it: learn its key without logging in.
+            curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
+            curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
+            curl_easy_setopt(curl, CURLOPT_PINNEDPUBLICKEY, NoTlsKey);
+            m_handle->seen = {};
+            curl_easy_perform(curl);
+            return refuseKey(what, m_handle->seen.key);
+        }
+        break;
+    default:
+        break;
+    }
     // Timed out before the host said a word: it is out of reach, and every
     // later transfer would wait as long again (a publish run, once per page).
     if (m_handle->lastResult == CURLE_OPERATION_TIMEDOUT && m_handle->responseCode() == 0)
         m_unreachable = why;
     return fail(what, why);
+}
+
+bool FtpConnection::stop(const QString& what, const QString& why)
+{
+    m_unreachable = why;
+    return fail(what, why);
+}
+
+bool FtpConnection::refuseKey(const QString& what, const QString& offered)
+{
+    if (offered.isEmpty())
+        return stop(what, QStringLiteral("The host's key cannot be checked: %1")
+                              .arg(QString::fromUtf8(m_handle->errors)));
+    const HostKey key{m_hostPort, offered, QString::fromUtf8(m_pin)};
+    m_untrustedKey = key;
+    if (key.isChanged())
+        return stop(what, QStringLiteral("The key of %1 has changed: it was %2 and is now %3. "
+                                         "Nothing was sent.")
+                              .arg(key.hostPort, key.known, key.offered));
+    return stop(what, QStringLiteral("The key of %1 is not trusted yet: its SHA-256 fingerprint "
+                                     "is %2")
+                          .arg(key.hostPort, key.offered));
+}
+
+bool FtpConnection::isTls() const
+{
+    return m_protocol == HostProtocol::ExplicitTls || m_protocol == HostProtocol::ImplicitTls;
+}
+
+// SFTP paths are absolute after the host; "/~/" starts them in the login
+// directory. FTP names go through NOCWD exactly as given.
+QByteArray FtpConnection::urlPath(const QString& remoteName) const
+{
+    const QByteArray name = remoteName.toUtf8();
+    if (m_protocol != HostProtocol::Sftp)
+        return encodePath(name);
+    if (name.startsWith('/'))
+        return encodePath(name.mid(1));
+    return "~/" + encodePath(name);
 }
 
 bool FtpConnection::fail(const QString& what, const QString& why)

@@ -1,25 +1,44 @@
 #pragma once
 
+#include "core/transfer/KnownHosts.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
 namespace wareloom {
+
+// What the FTP Server field asks for; never a fall back to clear text.
+enum class HostProtocol {
+    Ftp,         // "host", "host:port"
+    ExplicitTls, // "ftpes://": AUTH TLS, login and every data connection encrypted
+    ImplicitTls, // "ftps://": TLS from the first byte, port 990
+    Sftp,        // "sftp://": SSH, port 22
+};
 
 enum class TransferType {
     Ascii,  // pages: the server may adapt line ends (ours hold none)
     Binary, // pictures and the banner: byte for byte
 };
 
-// One FTP connection to the web host, used for the transfers of one
-// operation and closed before the operation returns. Every transfer reuses
-// the same login.
+// One connection to the web host (FTP, FTPS or SFTP), used for the transfers
+// of one operation and closed before the operation returns. Every transfer
+// reuses the same login.
 //
-// Active mode first; when the server cannot open the active data connection
-// (PORT/EPRT refused, 425, its connect-back times out) the transfer is tried
-// once more in passive mode and the connection stays passive.
+// FTP: active mode first; when the active data connection cannot be made or
+// breaks (PORT/EPRT refused or impossible, 425/426, its connect-back times
+// out or is reset) the transfer is tried once more in passive mode and the
+// connection stays passive.
+//
+// Trust: a TLS certificate the system's CAs vouch for is taken; a key in
+// KnownHosts must match exactly; any other key (and every SSH host key not
+// in KnownHosts) stops the connection before the login, and hostKey() says
+// which key the host showed. A refused login, a refused AUTH TLS or an
+// untrusted key stop the connection: later transfers fail at once, so a
+// wrong password makes one attempt per operation, not one per file.
 //
 // No call blocks for long: connect 15 s, server response 30 s, the server's
 // connect-back 15 s, a transfer slower than 1 B/s for 30 s is ended. A test
@@ -39,12 +58,14 @@ public:
     FtpConnection& operator=(const FtpConnection&) = delete;
 
     // server is "host" or "host:port" (port 21 by default; an IPv6 address
-    // goes in brackets when a port follows). Nothing is sent yet: a wrong
-    // host or login shows as failed transfers.
+    // goes in brackets when a port follows), optionally after "ftpes://",
+    // "ftps://" or "sftp://". Nothing is sent yet: a wrong host or login
+    // shows as failed transfers.
     void open(const QString& server, const QString& user, const QString& password);
 
     // Stores the local file under remoteName exactly as given (UTF-8, no
-    // directory change). False when the local file cannot be read, the name
+    // directory change; over SFTP a name without a leading "/" is taken
+    // from the login directory). False when the local file cannot be read, the name
     // is empty or holds a line break, or the server does not take the file.
     bool putFile(const QString& localPath, const QString& remoteName, TransferType type);
 
@@ -64,14 +85,31 @@ public:
     // What went wrong in the last call that failed, for diagnostics.
     const QString& lastError() const { return m_lastError; }
 
+    // Set when the connection stopped: no later transfer is tried.
+    const QString& stopReason() const { return m_unreachable; }
+    // The key the host showed when it was not trusted (new or changed).
+    const std::optional<HostKey>& untrustedKey() const { return m_untrustedKey; }
+    // Said once when FTPS uploads fell back to TLS 1.2; empty otherwise.
+    const QString& notice() const { return m_notice; }
+
 private:
     struct Handle;
 
     bool checkUsable(const QString& what, const QString& remoteName);
     bool perform(const QString& what);
+    bool stop(const QString& what, const QString& why);
+    bool refuseKey(const QString& what, const QString& offered);
     bool fail(const QString& what, const QString& why);
+    bool isTls() const;
+    QByteArray urlPath(const QString& remoteName) const;
 
     std::unique_ptr<Handle> m_handle;
+    HostProtocol m_protocol = HostProtocol::Ftp;
+    QString m_hostPort;   // "host:port", as KnownHosts names it
+    QByteArray m_pin;     // the trusted key, as libcurl takes it
+    bool m_tls12 = false; // uploads over TLS 1.3 were lost once: 1.2 from then on
+    QString m_notice;
+    std::optional<HostKey> m_untrustedKey;
     QByteArray m_baseUrl;  // "ftp://host:port/"
     QString m_openError;   // why the settings cannot give a connection at all
     QString m_unreachable; // why the host is out of reach: no transfer is tried again

@@ -6,8 +6,10 @@
 namespace wareloom {
 namespace {
 
-Status outcome(bool done, const FtpConnection& connection)
+Status outcome(bool done, const FtpConnection& connection, std::optional<HostKey>* untrustedKey)
 {
+    if (untrustedKey)
+        *untrustedKey = connection.untrustedKey();
     return done ? Status::success() : Status::failure(connection.lastError());
 }
 
@@ -32,7 +34,7 @@ void openFtpConnection(FtpConnection& connection, const FtpSettings& settings)
 }
 
 Status uploadToHost(const FtpSettings& settings, const QString& localPath, const QString& fileName,
-                    TransferType type)
+                    TransferType type, std::optional<HostKey>* untrustedKey)
 {
     Status why = Status::success();
     const QString remote = remoteNameOrWhy(settings, fileName, why);
@@ -40,10 +42,11 @@ Status uploadToHost(const FtpSettings& settings, const QString& localPath, const
         return why;
     FtpConnection connection;
     openFtpConnection(connection, settings);
-    return outcome(connection.putFile(localPath, remote, type), connection);
+    return outcome(connection.putFile(localPath, remote, type), connection, untrustedKey);
 }
 
-Status deleteFromHost(const FtpSettings& settings, const QString& fileName)
+Status deleteFromHost(const FtpSettings& settings, const QString& fileName,
+                      std::optional<HostKey>* untrustedKey)
 {
     Status why = Status::success();
     const QString remote = remoteNameOrWhy(settings, fileName, why);
@@ -51,7 +54,7 @@ Status deleteFromHost(const FtpSettings& settings, const QString& fileName)
         return why;
     FtpConnection connection;
     openFtpConnection(connection, settings);
-    return outcome(connection.deleteFile(remote), connection);
+    return outcome(connection.deleteFile(remote), connection, untrustedKey);
 }
 
 } // namespace wareloom

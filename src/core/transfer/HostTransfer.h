@@ -15,9 +15,11 @@ void openFtpConnection(FtpConnection& connection, const FtpSettings& settings);
 
 // One FTP operation of its own: open the connection, send one file to (or
 // delete one file from) the upload path followed by fileName, close. The
-// failure says which command failed and why.
+// failure says which command failed and why; untrustedKey, when given, is
+// set when the host's key was not trusted.
 Status uploadToHost(const FtpSettings& settings, const QString& localPath, const QString& fileName,
-                    TransferType type);
-Status deleteFromHost(const FtpSettings& settings, const QString& fileName);
+                    TransferType type, std::optional<HostKey>* untrustedKey = nullptr);
+Status deleteFromHost(const FtpSettings& settings, const QString& fileName,
+                      std::optional<HostKey>* untrustedKey = nullptr);
 
 } // namespace wareloom

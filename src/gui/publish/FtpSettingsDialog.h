@@ -25,7 +25,8 @@ public:
     explicit FtpSettingsDialog(QWidget* parent = nullptr);
     ~FtpSettingsDialog() override;
 
-    // Stores the boxes; stays open, saying why, when the file cannot be written.
+    // Stores the boxes; stays open, saying why, when the file cannot be
+    // written, or when an upload path not ending in "/" is not confirmed.
     void accept() override;
 
 private:

@@ -6,6 +6,7 @@
 #include "core/publish/RunLock.h"
 #include "core/store/CategoryStore.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/publish/HostKeyQuestion.h"
 #include "images/Thumbnail.h"
 
 #include <QEventLoop>
@@ -72,8 +73,9 @@ void PublishDialog::done(int result)
 
 void PublishDialog::startRun()
 {
-    if (m_thread)
+    if (runActive())
         return;
+    delete m_thread; // a run that met an untrusted key, before its second try
     m_thread = QThread::create([this] {
         // One page run on a data directory at a time, as on the command line.
         RunLock lock(dataDirectory());
@@ -140,6 +142,17 @@ void PublishDialog::runFinished(const PublishOutcome& outcome)
         showNotSent(outcome);
         return;
     case PublishOutcome::Result::Cancelled:
+        showNotSent(outcome);
+        return;
+    case PublishOutcome::Result::UntrustedKey:
+        m_thread->wait(); // finished() was its last word
+        if (!m_retriedAfterTrust && askToTrustHostKey(this, *outcome.untrustedKey)) {
+            m_retriedAfterTrust = true;
+            m_ui->okButton->setEnabled(false);
+            m_ui->cancelButton->setEnabled(true);
+            startRun();
+            return;
+        }
         showNotSent(outcome);
         return;
     case PublishOutcome::Result::Done:

@@ -20,7 +20,8 @@ namespace wareloom {
 // itself when every page went out. Cancel, Esc or closing the dialog ends the
 // run within about a second. After a failed or cancelled run it lists the
 // pages not sent and why, and stays open until the user closes it; without
-// settings it stays open too.
+// settings it stays open too. A host whose key is new is trusted only when
+// the user says so (the run then starts again); a changed key is refused.
 class PublishDialog : public QDialog
 {
     Q_OBJECT
@@ -47,6 +48,7 @@ private:
     QThread* m_thread = nullptr;
     QTimer m_startTimer;
     bool m_closing = false;
+    bool m_retriedAfterTrust = false; // the user is asked once per dialog
 };
 
 } // namespace wareloom

@@ -6,6 +6,7 @@
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/publish/FtpSettingsDialog.h"
+#include "gui/publish/HostKeyQuestion.h"
 #include "gui/publish/PublishDialog.h"
 
 #include <QDesktopServices>
@@ -60,7 +61,7 @@ void WebHost::openWebsite()
         return;
     // As stored: no scheme or page added, not even checked for being empty.
     const QString address = m_settings.text(SettingsField::HttpServer);
-    if (!QDesktopServices::openUrl(QUrl(address)))
+    if (!QDesktopServices::openUrl(QUrl(address))) // false when no browser could be started
         tell(QStringLiteral("No web browser could be started for \"%1\".").arg(address));
 }
 
@@ -90,7 +91,9 @@ void WebHost::deleteFile(const QString& fileName)
     if (!settingsOrTell())
         return;
     const FtpSettings settings = m_settings;
-    const Status deleted = offGuiThread([&] { return deleteFromHost(settings, fileName); });
+    const Status deleted = withTrustedHost([&](std::optional<HostKey>* untrusted) {
+        return deleteFromHost(settings, fileName, untrusted);
+    });
     if (!deleted)
         tellFtpError(deleted);
 }
@@ -112,8 +115,9 @@ void WebHost::sendChosenFile(const QString& chosenPath, const QString& fileName,
         sent = Status::failure(QStringLiteral("%1 is not a file").arg(chosenPath));
     } else {
         const FtpSettings settings = m_settings;
-        sent = offGuiThread(
-            [&] { return uploadToHost(settings, chosenPath, fileName, TransferType::Binary); });
+        sent = withTrustedHost([&](std::optional<HostKey>* untrusted) {
+            return uploadToHost(settings, chosenPath, fileName, TransferType::Binary, untrusted);
+        });
     }
     if (sent)
         tell(successText);
@@ -121,6 +125,15 @@ void WebHost::sendChosenFile(const QString& chosenPath, const QString& fileName,
         tellFtpError(sent);
     if (m_owner)
         m_owner->setWindowTitle(ProgramTitle);
+}
+
+Status WebHost::withTrustedHost(const std::function<Status(std::optional<HostKey>*)>& operation)
+{
+    std::optional<HostKey> untrusted;
+    const Status first = offGuiThread([&] { return operation(&untrusted); });
+    if (first || !untrusted || !askToTrustHostKey(m_owner, *untrusted))
+        return first;
+    return offGuiThread([&] { return operation(nullptr); });
 }
 
 Status WebHost::offGuiThread(const std::function<Status()>& work)

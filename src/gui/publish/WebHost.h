@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/transfer/FtpSettings.h"
+#include "core/transfer/KnownHosts.h"
 
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 namespace wareloom {
 
@@ -52,6 +54,9 @@ public:
 private:
     void sendChosenFile(const QString& chosenPath, const QString& fileName,
                         const QString& progressTitle, const QString& successText);
+    // Runs operation off the GUI thread; when the host's key was new and the
+    // user trusts it, runs it once more.
+    Status withTrustedHost(const std::function<Status(std::optional<HostKey>*)>& operation);
     // Runs work on a worker thread; the owner is disabled until it ends.
     Status offGuiThread(const std::function<Status()>& work);
     void tell(const QString& text);
