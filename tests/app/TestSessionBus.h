@@ -2,7 +2,6 @@
 
 // A private session bus: a dbus-daemon of its own that activates services
 // from one directory only, giving the programs it starts the environment.
-// QProcess kills the daemon when the object goes.
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -15,6 +14,12 @@ namespace wareloom::test {
 class TestSessionBus
 {
 public:
+    ~TestSessionBus()
+    {
+        m_daemon.kill();
+        m_daemon.waitForFinished(1000);
+    }
+
     bool start(const QString& servicesDir, const QProcessEnvironment& environment)
     {
         const QString config = m_dir.filePath(QStringLiteral("session.conf"));

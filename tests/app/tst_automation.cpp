@@ -151,7 +151,7 @@ private Q_SLOTS:
             const auto run = runWareloom({argument});
             QVERIFY(run.finished && run.exitCode == 0);
             QCOMPARE(run.err, QByteArray());
-            if (QByteArray(argument).contains("Reg"))
+            if (!QByteArray(argument).contains("Un"))
                 verifyRegistered(wareloomBinary());
             else
                 QVERIFY(!QFile::exists(automation::activationFilePath()) &&
@@ -175,7 +175,7 @@ private Q_SLOTS:
         const auto registered = runWareloom({"-Register"}, program);
         QVERIFY(registered.finished && registered.exitCode == 0);
         QCOMPARE(readFile(automation::activationFilePath()),
-                 activationFile("'" + m_root.path() + "/my app'\\''s dir/wareloom'"));
+                 activationFile("'" + m_root.path() + "/my app'\\\\''s dir/wareloom'"));
         // The bus sees changed service files by whole-second time stamps: reload.
         QCOMPARE(bus()->call("ReloadConfig").type(), QDBusMessage::ReplyMessage);
         BusClient first("first");
