@@ -28,8 +28,7 @@ private Q_SLOTS:
         resetConversionCodePage();
     }
 
-    // Only regular files ending in .dat, in any case; whole records count,
-    // a partial one at the end does not.
+    // Only regular files ending in .dat, in any case; a partial record does not count.
     void listsAndCountsCategories()
     {
         const std::pair<const char*, int> files[] = {
