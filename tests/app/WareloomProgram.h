@@ -1,11 +1,7 @@
 #pragma once
 
-// Runs the real wareloom binary of this build (WARELOOM_BINARY).
-
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QString>
-#include <QStringList>
 
 namespace wareloom::test {
 
@@ -18,46 +14,32 @@ inline QString wareloomBinary()
 inline QProcessEnvironment programEnvironment(bool display)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
     if (display)
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    else
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     return environment;
 }
 
 struct ProgramRun
 {
-    bool finished = false; // within the time allowed
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
+    bool finished; // within the time allowed
+    int exitCode;
+    QByteArray out, err;
 };
 
-// Runs a program to its end, which must come within timeoutMs; killed otherwise.
-inline ProgramRun runProgram(const QString& program, const QStringList& arguments,
-                             bool display = false, int timeoutMs = 10000)
+// Runs the program without a display to its end, which must come within ten
+// seconds; killed (by QProcess going away) otherwise.
+inline ProgramRun runWareloom(const QStringList& arguments,
+                              const QString& program = wareloomBinary())
 {
     QProcess process;
-    process.setProcessEnvironment(programEnvironment(display));
+    process.setProcessEnvironment(programEnvironment(false));
     process.start(program, arguments);
-    ProgramRun run;
-    run.finished =
-        process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit;
-    if (!run.finished) {
-        process.kill();
-        process.waitForFinished(1000);
-    }
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-inline ProgramRun runWareloom(const QStringList& arguments, bool display = false)
-{
-    return runProgram(wareloomBinary(), arguments, display);
+    const bool finished =
+        process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit;
+    return {finished, process.exitCode(), process.readAllStandardOutput(),
+            process.readAllStandardError()};
 }
 
 } // namespace wareloom::test

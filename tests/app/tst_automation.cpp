@@ -5,19 +5,15 @@
 
 #include "DialogTestDriver.h"
 #include "TempDataDirectory.h"
-#include "TestFiles.h"
 #include "TestSessionBus.h"
 #include "WareloomProgram.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusMessage>
 #include <QDBusPendingCall>
-#include <QDir>
 #include <QTest>
 
 #include <csignal>
-#include <memory>
 
 using namespace wareloom;
 using namespace wareloom::test;
@@ -33,75 +29,50 @@ QByteArray activationFile(const QString& execWord)
            " -Automation\n";
 }
 
+QDBusConnectionInterface* bus()
+{
+    return QDBusConnection::sessionBus().interface();
+}
+
 bool nameOwned(const QString& name)
 {
-    return QDBusConnection::sessionBus().interface()->isServiceRegistered(name).value();
-}
-
-uint ownerPid()
-{
-    return QDBusConnection::sessionBus().interface()->servicePid(ServiceName).value();
-}
-
-// Running, and not a zombie waiting for its parent.
-bool processRunning(uint pid)
-{
-    const QByteArray line = readFile(QStringLiteral("/proc/%1/stat").arg(pid));
-    const qsizetype close = line.lastIndexOf(')');
-    return close > 0 && line.size() > close + 2 && line.at(close + 2) != 'Z';
+    return bus()->isServiceRegistered(name).value();
 }
 
 // A client of the automation object with a bus connection of its own.
 class BusClient
 {
 public:
-    BusClient(const QString& address, const QString& name)
-        : m_name(name), m_connection(QDBusConnection::connectToBus(address, name))
+    explicit BusClient(const QString& name)
+        : m_connection(QDBusConnection::connectToBus(QDBusConnection::SessionBus, name))
     {}
     ~BusClient() { leave(); }
 
-    // Waits (bounded) for the answer; the event loop runs meanwhile, so an
-    // object in this process can answer.
-    QDBusMessage call(const QString& interface, const QString& member)
+    // The event loop runs while it waits, so an object in this process can answer.
+    QDBusMessage call(const QString& interface = "org.freedesktop.DBus.Peer",
+                      const QString& member = "Ping")
     {
         QDBusPendingCall pending = m_connection.asyncCall(
             QDBusMessage::createMethodCall(ServiceName, "/Wareloom/Application", interface, member),
             BoundMs);
-        const QDeadlineTimer deadline(BoundMs + 1000);
-        while (!pending.isFinished() && !deadline.hasExpired())
+        while (!pending.isFinished()) // with an error after BoundMs at the latest
             QTest::qWait(5);
         return pending.reply();
     }
-    QDBusMessage ping() { return call("org.freedesktop.DBus.Peer", "Ping"); }
     QDBusMessage introspect() { return call("org.freedesktop.DBus.Introspectable", "Introspect"); }
-
-    // Pings by the name, which lets the bus start the program; the bus may
-    // still be reading its service directory, or the program not own the name yet.
-    QDBusMessage pingStarting()
-    {
-        const QDeadlineTimer deadline(BoundMs);
-        QDBusMessage answer = ping();
-        while (answer.errorName() == "org.freedesktop.DBus.Error.ServiceUnknown" &&
-               !deadline.hasExpired()) {
-            QTest::qWait(50);
-            answer = ping();
-        }
-        return answer;
-    }
 
     // Leaves the bus, and waits until the bus has seen it go.
     void leave()
     {
         if (!m_connection.isConnected())
             return;
-        const QString unique = m_connection.baseService();
+        const QString unique = m_connection.baseService(), name = m_connection.name();
         m_connection = QDBusConnection(QString());
-        QDBusConnection::disconnectFromBus(m_name);
+        QDBusConnection::disconnectFromBus(name);
         QTRY_VERIFY_WITH_TIMEOUT(!nameOwned(unique), BoundMs);
     }
 
 private:
-    QString m_name;
     QDBusConnection m_connection;
 };
 
@@ -111,54 +82,49 @@ class TestAutomation : public QObject
 {
     Q_OBJECT
 
-private:
     QTemporaryDir m_root;
-    std::unique_ptr<TempDataDirectory> m_data;
+    TempDataDirectory m_data;
     TestSessionBus m_bus;
-    QList<uint> m_activated;
 
-    QString xdgDataHome() const { return m_root.filePath(QStringLiteral("xdg")); }
+    QString xdgDataHome() const { return m_root.filePath("xdg"); }
 
     static void writeFileAt(const QString& path, const QByteArray& bytes)
     {
-        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-        QVERIFY(writeFile(path, bytes));
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()) && writeFile(path, bytes));
     }
 
     static void verifyRegistered(const QString& program)
     {
         QCOMPARE(readFile(automation::activationFilePath()), activationFile(program));
-        const QByteArray xml = readFile(automation::interfaceDescriptionPath());
-        // The interface, without members.
-        QVERIFY2(xml.contains("<interface name=\"Wareloom.IWareloom\">\n  </interface>"),
-                 xml.constData());
+        QVERIFY(readFile(automation::interfaceDescriptionPath())
+                    .contains("<interface name=\"Wareloom.IWareloom\">\n  </interface>"));
     }
 
-    // Ends a start-up stuck in a failed test, so that the test cannot hang.
-    static std::shared_ptr<bool> watchdog(QObject* context)
+    // Runs the program with the action on its main window; a start-up stuck
+    // in a failed test is ended (-1), so that the test cannot hang.
+    static int runWithWindow(Application& app, const std::function<void(MainWindow*)>& action)
     {
-        auto fired = std::make_shared<bool>(false);
-        auto* timer = new QTimer(context);
-        QObject::connect(timer, &QTimer::timeout, [timer, fired] {
-            *fired = true;
-            timer->setInterval(200);
+        const auto opened = whenWindowShows<MainWindow>(action);
+        bool fired = false;
+        QTimer watchdog;
+        QObject::connect(&watchdog, &QTimer::timeout, [&] {
+            fired = true;
+            watchdog.setInterval(200);
             QCoreApplication::exit(1);
         });
-        timer->start(BoundMs);
-        return fired;
+        watchdog.start(BoundMs);
+        const int code = app.run();
+        return *opened && !fired ? code : -1;
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(m_root.isValid());
         qputenv("XDG_DATA_HOME", QFile::encodeName(xdgDataHome()));
-        m_data = std::make_unique<TempDataDirectory>();
         // Programs the bus starts get the test's directories and the offscreen platform.
         QVERIFY2(m_bus.start(xdgDataHome() + "/dbus-1/services", programEnvironment(true)),
                  qPrintable(m_bus.errorString()));
         qputenv("DBUS_SESSION_BUS_ADDRESS", m_bus.address().toUtf8());
-        QVERIFY(QDBusConnection::sessionBus().isConnected());
     }
 
     void init() { QVERIFY(QDir(xdgDataHome()).removeRecursively()); }
@@ -166,142 +132,69 @@ private Q_SLOTS:
     // A failed test may leave a program behind that the bus started.
     void cleanup()
     {
-        const uint owner = ownerPid();
+        const uint owner = bus()->servicePid(ServiceName).value();
         if (owner && owner != uint(QCoreApplication::applicationPid()))
-            m_activated << owner;
-        for (uint pid : std::as_const(m_activated)) {
-            if (processRunning(pid))
-                ::kill(pid_t(pid), SIGKILL);
-        }
-        m_activated.clear();
+            ::kill(pid_t(owner), SIGKILL);
         QTRY_VERIFY_WITH_TIMEOUT(!nameOwned(ServiceName), BoundMs);
     }
 
-    void cleanupTestCase() { m_bus.stop(); }
-
-    // Without a window; a registration that cannot be written is reported.
-    void registrationSwitches_data()
-    {
-        QTest::addColumn<QString>("argument");
-        QTest::addColumn<bool>("before"); // registered before
-        QTest::addColumn<bool>("after");
-        QTest::addColumn<bool>("blocked"); // a file where the dbus-1 folder belongs
-        QTest::newRow("-Register") << "-Register" << false << true << false;
-        QTest::newRow("/REGSERVER over an old one") << "/REGSERVER" << true << true << false;
-        QTest::newRow("/Unregister") << "/Unregister" << true << false << false;
-        QTest::newRow("-unregserver") << "-unregserver" << true << false << false;
-        QTest::newRow("nothing to remove") << "-Unregister" << false << false << false;
-        QTest::newRow("cannot be written") << "-Register" << false << false << true;
-    }
+    // Without a window; another program's service stays; a registration
+    // that cannot be written is reported.
     void registrationSwitches()
     {
-        QFETCH(QString, argument);
-        QFETCH(bool, before);
-        QFETCH(bool, after);
-        QFETCH(bool, blocked);
         const QString other = xdgDataHome() + "/dbus-1/services/Other.service";
-        if (blocked) {
-            writeFileAt(xdgDataHome() + "/dbus-1", "a file where a folder belongs");
-        } else {
-            writeFileAt(other, "[D-BUS Service]\nName=Other\nExec=/bin/true\n");
-        }
-        if (before) {
-            writeFileAt(automation::activationFilePath(), activationFile("/old/wareloom"));
-            writeFileAt(automation::interfaceDescriptionPath(), "<node/>\n");
-        }
-        const auto run = runWareloom({argument}, false);
-        QVERIFY(run.finished);
-        QCOMPARE(run.exitCode, blocked ? 1 : 0);
-        if (blocked) {
-            QVERIFY2(run.err.contains("dbus-1"), run.err.constData());
-            return;
-        }
-        QCOMPARE(run.err, QByteArray());
-        if (after) {
-            verifyRegistered(wareloomBinary());
-        } else {
-            QVERIFY(!QFile::exists(automation::activationFilePath()));
-            QVERIFY(!QFile::exists(automation::interfaceDescriptionPath()));
+        writeFileAt(other, "[D-BUS Service]\nName=Other\nExec=/bin/true\n");
+        writeFileAt(automation::activationFilePath(), activationFile("/old/wareloom"));
+        writeFileAt(automation::interfaceDescriptionPath(), "<node/>\n");
+        // Over an old registration, then again; removed, then nothing to remove.
+        for (const char* argument : {"/REGSERVER", "-Register", "/Unregister", "-Unregister"}) {
+            const auto run = runWareloom({argument});
+            QVERIFY(run.finished && run.exitCode == 0);
+            QCOMPARE(run.err, QByteArray());
+            if (!QByteArray(argument).contains("Un"))
+                verifyRegistered(wareloomBinary());
+            else
+                QVERIFY(!QFile::exists(automation::activationFilePath()) &&
+                        !QFile::exists(automation::interfaceDescriptionPath()));
         }
         QVERIFY(QFile::exists(other));
-    }
-
-    void automatedProgramServesTheObject()
-    {
-        QProcess program;
-        program.setProcessEnvironment(programEnvironment(true));
-        program.start(wareloomBinary(), {"-Automation"});
-        QVERIFY(program.waitForStarted(BoundMs));
-        QTRY_VERIFY_WITH_TIMEOUT(nameOwned(ServiceName), BoundMs);
-        QCOMPARE(ownerPid(), uint(program.processId()));
-
-        BusClient client(m_bus.address(), "client");
-        QCOMPARE(client.ping().type(), QDBusMessage::ReplyMessage);
-        const QDBusMessage introspection = client.introspect();
-        QCOMPARE(introspection.type(), QDBusMessage::ReplyMessage);
-        const QString xml = introspection.arguments().value(0).toString();
-        QVERIFY2(xml.contains("<interface name=\"Wareloom.IWareloom\""), qPrintable(xml));
-        const QDBusMessage method = client.call("Wareloom.IWareloom", "Anything");
-        QCOMPARE(method.errorName(), QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"));
-        QVERIFY(!QFile::exists(xdgDataHome())); // an automated start registers nothing
-
-        // The client holds the program; when it leaves, the program ends.
-        QCOMPARE(program.state(), QProcess::Running);
-        client.leave();
-        QVERIFY(program.waitForFinished(BoundMs));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 0);
-        QVERIFY(!nameOwned(ServiceName));
+        QVERIFY(QDir(xdgDataHome() + "/dbus-1").removeRecursively());
+        writeFileAt(xdgDataHome() + "/dbus-1", "a file where a folder belongs");
+        const auto run = runWareloom({"-Register"});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("dbus-1"), run.err.constData());
     }
 
     // A client calling the registered name starts the program; it runs while
     // any client holds it and ends when the last one has left.
-    void activationStartsTheProgramUntilTheLastClientLeaves_data()
-    {
-        QTest::addColumn<QString>("folder"); // where the program lies; empty: the build
-        QTest::addColumn<QString>("execWord");
-        QTest::newRow("built program") << "" << wareloomBinary();
-        QTest::newRow("path with a space and a quote")
-            << "my app's dir"
-            << "'" + m_root.path() + "/my app'\\\\''s dir/wareloom'";
-    }
     void activationStartsTheProgramUntilTheLastClientLeaves()
     {
-        QFETCH(QString, folder);
-        QFETCH(QString, execWord);
-        QString program = wareloomBinary();
-        if (!folder.isEmpty()) {
-            program = m_root.filePath(folder) + "/wareloom";
-            QVERIFY(QDir().mkpath(m_root.filePath(folder)));
-            QVERIFY(QFile::exists(program) || QFile::copy(wareloomBinary(), program));
-        }
-        const auto registered = runProgram(program, {"-Register"});
-        QVERIFY(registered.finished);
-        QCOMPARE(registered.exitCode, 0);
-        QCOMPARE(readFile(automation::activationFilePath()), activationFile(execWord));
-        // The bus notices a changed service file by its time stamp, in whole
-        // seconds: have it read the files again.
-        QCOMPARE(QDBusConnection::sessionBus().interface()->call("ReloadConfig").type(),
-                 QDBusMessage::ReplyMessage);
-
-        BusClient first(m_bus.address(), "first");
-        const QDBusMessage answer = first.pingStarting();
-        QVERIFY2(answer.type() == QDBusMessage::ReplyMessage, qPrintable(answer.errorMessage()));
-        const uint pid = ownerPid();
-        QVERIFY(pid != 0);
-        m_activated << pid;
-        const QByteArray commandLine = readFile(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        // Where the program lies is quoted for the bus's Exec line.
+        const QString folder = m_root.filePath("my app's dir"), program = folder + "/wareloom";
+        QVERIFY(QDir().mkpath(folder) && QFile::copy(wareloomBinary(), program));
+        const auto registered = runWareloom({"-Register"}, program);
+        QVERIFY(registered.finished && registered.exitCode == 0);
+        QCOMPARE(readFile(automation::activationFilePath()),
+                 activationFile("'" + m_root.path() + "/my app'\\\\''s dir/wareloom'"));
+        // The bus sees changed service files by whole-second time stamps: reload.
+        QCOMPARE(bus()->call("ReloadConfig").type(), QDBusMessage::ReplyMessage);
+        BusClient first("first");
+        // Calls by the name let the bus start the program, which then takes the name.
+        QTRY_VERIFY_WITH_TIMEOUT(first.call().type() == QDBusMessage::ReplyMessage, BoundMs);
+        const QString process = QStringLiteral("/proc/%1").arg(bus()->servicePid(ServiceName));
+        const QByteArray commandLine = readFile(process + "/cmdline");
         QVERIFY2(commandLine.startsWith(program.toUtf8() + '\0' + "-Automation"),
                  commandLine.constData());
-
-        BusClient second(m_bus.address(), "second");
-        QCOMPARE(second.introspect().type(), QDBusMessage::ReplyMessage);
+        BusClient second("second");
+        QVERIFY(second.introspect().arguments().value(0).toString().contains(
+            "<interface name=\"Wareloom.IWareloom\""));
+        QCOMPARE(second.call("Wareloom.IWareloom", "Anything").errorName(),
+                 QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"));
         second.leave();
         // Answered after the program has heard of the second client leaving.
-        QCOMPARE(first.ping().type(), QDBusMessage::ReplyMessage);
-        QVERIFY(processRunning(pid));
+        QCOMPARE(first.call().type(), QDBusMessage::ReplyMessage);
         first.leave();
-        QTRY_VERIFY_WITH_TIMEOUT(!processRunning(pid), BoundMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(process), BoundMs); // ended, and reaped by the bus
         QVERIFY(!nameOwned(ServiceName));
     }
 
@@ -313,8 +206,7 @@ private Q_SLOTS:
         QProcess second;
         second.setProcessEnvironment(programEnvironment(true));
         bool shownAgain = false;
-        QObject waiting;
-        auto opened = whenWindowShows<MainWindow>([&](MainWindow* main) {
+        const auto raise = [&](MainWindow* main) {
             verifyRegistered(QCoreApplication::applicationFilePath());
             QVERIFY(!nameOwned(ServiceName));
             main->hide();
@@ -323,63 +215,42 @@ private Q_SLOTS:
                 QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, BoundMs));
             shownAgain = QTest::qWaitFor([&] { return main->isVisible(); }, 2000);
             main->close();
-        });
-        const auto fired = watchdog(&waiting);
-        QCOMPARE(first.run(), 0);
-        QVERIFY(*opened);
-        QVERIFY(!*fired);
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 0);
+        };
+        QCOMPARE(runWithWindow(first, raise), 0);
+        QVERIFY(second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0);
         QVERIFY(shownAgain);
     }
 
     // While held, every way of ending the main window only hides it; the
-    // program waits, hidden, until the last client has left.
-    void heldUntilTheLastClientLeaves_data()
+    // program waits, hidden, until the client has left.
+    void heldUntilTheClientLeaves_data()
     {
-        QTest::addColumn<QString>("argument");
-        QTest::addColumn<QString>("how"); // empty: the window stays
-        QTest::newRow("Quit answered Yes") << "-Automation"
-                                           << "Quit";
-        QTest::newRow("Esc") << "-Automation"
-                             << "Esc";
-        QTest::newRow("/Embedding, not ended") << "/Embedding"
-                                               << "";
+        QTest::addColumn<QString>("how"); // empty: /Embedding, and the window stays
+        for (const char* how : {"Quit", "Esc", ""})
+            QTest::newRow(how) << QString(how);
     }
-    void heldUntilTheLastClientLeaves()
+    void heldUntilTheClientLeaves()
     {
-        QFETCH(QString, argument);
         QFETCH(QString, how);
-        Application app({"wareloom", argument});
+        Application app({"wareloom", how.isEmpty() ? "/Embedding" : "-Automation"});
         MessageBoxHook boxes;
         boxes.queueAnswer(IDYES);
-        BusClient first(m_bus.address(), "first");
-        BusClient second(m_bus.address(), "second");
-        QObject waiting;
-        bool heldAfterFirstLeft = false;
-        auto opened = whenWindowShows<MainWindow>([&](MainWindow* main) {
-            QVERIFY(nameOwned(ServiceName));
-            QCOMPARE(first.introspect().type(), QDBusMessage::ReplyMessage);
-            QCOMPARE(second.ping().type(), QDBusMessage::ReplyMessage);
+        BusClient client("client");
+        bool held = false;
+        const auto end = [&](MainWindow* main) {
+            QCOMPARE(client.introspect().type(), QDBusMessage::ReplyMessage);
             if (how == "Quit")
                 main->findChild<QAction*>("actionQuitProgram")->trigger();
             else if (how == "Esc")
                 QTest::keyClick(main, Qt::Key_Escape);
             QCOMPARE(main->isVisible(), how.isEmpty());
-            first.leave();
-            // Answered after the program has heard of the first client leaving.
-            QCOMPARE(second.ping().type(), QDBusMessage::ReplyMessage);
-            QPointer<MainWindow> alive = main;
-            QTimer::singleShot(100, &waiting, [&, alive] {
-                heldAfterFirstLeft = alive && alive->isVisible() == how.isEmpty();
-                second.leave();
+            QTimer::singleShot(100, &app, [&, alive = QPointer<MainWindow>(main)] {
+                held = alive && alive->isVisible() == how.isEmpty();
+                client.leave();
             });
-        });
-        const auto fired = watchdog(&waiting);
-        QCOMPARE(app.run(), 0);
-        QVERIFY(*opened);
-        QVERIFY(!*fired);
-        QVERIFY(heldAfterFirstLeft);
+        };
+        QCOMPARE(runWithWindow(app, end), 0);
+        QVERIFY(held);
         QVERIFY(!nameOwned(ServiceName));
         QCOMPARE(boxes.shown().size(), how == "Quit" ? 1 : 0);
     }
