@@ -39,7 +39,7 @@ PublishOutcome PublishRun::run()
     Q_EMIT progressRangeChanged(1, m_categoryCount + 1);
     FtpSettings settings;
     if (!settings.load()) {
-        const PublishOutcome outcome{PublishOutcome::Result::NoSettings, {}, {}, {}};
+        PublishOutcome outcome{PublishOutcome::Result::NoSettings, {}, {}, {}};
         Q_EMIT finished(outcome);
         return outcome;
     }

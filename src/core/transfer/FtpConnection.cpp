@@ -140,7 +140,7 @@ ServerAddress parseServer(const QString& field)
 
 size_t readLocalFile(char* buffer, size_t size, size_t count, void* file)
 {
-    const qint64 read = static_cast<QFile*>(file)->read(buffer, qint64(size * count));
+    const qint64 read = static_cast<QFile*>(file)->read(buffer, qint64(size) * qint64(count));
     return read < 0 ? size_t(CURL_READFUNC_ABORT) : size_t(read);
 }
 

@@ -29,7 +29,7 @@ Status FtpSettings::load(const QString& path)
 
 Status FtpSettings::loadOrCreate(const QString& path)
 {
-    const Status read = load(path);
+    Status read = load(path);
     if (read)
         return read;
     // There but unreadable: replacing it would lose the user's settings.

@@ -72,11 +72,11 @@ public:
 private:
     char* fieldStart(SettingsField field)
     {
-        return m_record.data() + int(field) * SettingsFieldSize;
+        return m_record.data() + std::ptrdiff_t(field) * SettingsFieldSize;
     }
     const char* fieldStart(SettingsField field) const
     {
-        return m_record.data() + int(field) * SettingsFieldSize;
+        return m_record.data() + std::ptrdiff_t(field) * SettingsFieldSize;
     }
 
     SettingsRecord m_record{};

@@ -16,7 +16,7 @@ Status outcome(bool done, const FtpConnection& connection, std::optional<HostKey
 // Empty, with the reason in why, when the name would not fit a name buffer.
 QString remoteNameOrWhy(const FtpSettings& settings, const QString& fileName, Status& why)
 {
-    const QString name = remoteNameInUploadPath(settings, fileName);
+    QString name = remoteNameInUploadPath(settings, fileName);
     if (name.isEmpty())
         why = Status::failure(QStringLiteral("the upload path and %1 are longer than %2 "
                                              "characters together")
