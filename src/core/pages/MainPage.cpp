@@ -35,7 +35,7 @@ constexpr QByteArrayView PageEnd = "</TABLE></p></body></html>";
 // a character the code page lacks as a character reference.
 QByteArray markupText(const QString& text)
 {
-    const QStringList missing = missingFromCodePage(text);
+    const QStringList missing = missingFromCodePage({text});
     QString escaped;
     for (const char32_t c : text.toUcs4()) {
         const QString ch = QString::fromUcs4(&c, 1);

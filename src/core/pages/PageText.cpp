@@ -20,7 +20,7 @@ QByteArray convert(QStringView text, QByteArray (*encode)(QByteArrayView))
     // No '?' of its own making: every character converted.
     if (usable && bytes.count('?') == text.count(u'?'))
         return encode(bytes);
-    const QStringList missing = usable ? missingFromCodePage(text) : QStringList();
+    const QStringList missing = usable ? missingFromCodePage({text.toString()}) : QStringList();
 
     QByteArray out;
     qsizetype runStart = 0;

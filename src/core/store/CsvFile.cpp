@@ -91,13 +91,7 @@ QString checkRow(const std::array<QString, 4>& texts)
 {
     if (texts[0].trimmed().isEmpty())
         return QStringLiteral("the name is empty");
-    QStringList missing;
-    for (const QString& text : texts) {
-        for (const QString& ch : missingFromCodePage(text)) {
-            if (!missing.contains(ch))
-                missing << ch;
-        }
-    }
+    const QStringList missing = missingFromCodePage({texts.begin(), texts.end()});
     if (!missing.isEmpty())
         return QStringLiteral("these characters cannot be stored: ") +
                missing.join(QLatin1Char(' '));

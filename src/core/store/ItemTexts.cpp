@@ -28,13 +28,8 @@ checkItemTexts(const ItemTexts& texts, const QString& emptyNameMessage, ItemReco
     if (texts.name.isEmpty())
         return ItemCheckFailure{emptyNameMessage, applicationTitle()};
     // Never stored as '?' without a word.
-    QStringList missing;
-    for (const Check& check : checks) {
-        for (const QString& ch : missingFromCodePage(texts.*check.text)) {
-            if (!missing.contains(ch))
-                missing << ch;
-        }
-    }
+    const QStringList missing =
+        missingFromCodePage({texts.name, texts.price, texts.qty, texts.code});
     if (!missing.isEmpty()) {
         return ItemCheckFailure{QStringLiteral("These characters cannot be stored: ") +
                                     missing.join(QLatin1Char(' ')),

@@ -167,19 +167,17 @@ public:
         return out;
     }
 
-    // Each character of text the code page has no bytes for, once, in order.
-    QStringList missing(QStringView text)
+    // Adds each character of text the code page has no bytes for, once.
+    void addMissing(QStringView text, QStringList& found)
     {
-        QStringList found;
         if (!m_usable)
-            return found;
+            return;
         for (qsizetype i = 0; i < text.size();) {
             const QStringView ch = text.mid(i, characterLength(text, i));
             i += ch.size();
             if (ch != u"?" && encodeCharacter(ch) == "?" && !found.contains(ch))
                 found << ch.toString();
         }
-        return found;
     }
 
     std::optional<QString> decode(QByteArrayView bytes)
@@ -282,10 +280,13 @@ QByteArray toCodePage(QStringView text, qsizetype maxBytes, bool* ok)
     return result.value_or(QByteArray());
 }
 
-QStringList missingFromCodePage(QStringView text)
+QStringList missingFromCodePage(const QStringList& texts)
 {
     QMutexLocker lock(&codePageMutex);
-    return codePage().missing(text);
+    QStringList found;
+    for (const QString& text : texts)
+        codePage().addMissing(text, found);
+    return found;
 }
 
 QString fromCodePage(QByteArrayView bytes, bool* ok)

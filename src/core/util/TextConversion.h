@@ -22,9 +22,9 @@ void resetConversionCodePage();
 // *ok to false.
 QByteArray toCodePage(QStringView text, qsizetype maxBytes = -1, bool* ok = nullptr);
 
-// The characters of text the code page cannot hold, each once, in order of
-// appearance: what toCodePage() would turn into '?'.
-QStringList missingFromCodePage(QStringView text);
+// The characters of the texts the code page cannot hold, each once, in order
+// of appearance: what toCodePage() would turn into '?'.
+QStringList missingFromCodePage(const QStringList& texts);
 // 8-bit -> UTF-16. A byte the code page leaves undefined is kept as the
 // character of the same number (0x81 -> U+0081), as Windows does.
 QString fromCodePage(QByteArrayView bytes, bool* ok = nullptr);

@@ -2,6 +2,7 @@
 
 #include "ui_FtpSettingsDialog.h"
 
+#include "core/util/TextConversion.h"
 #include "gui/platform/MessageBox.h"
 
 namespace wareloom {
@@ -24,6 +25,17 @@ FtpSettingsDialog::~FtpSettingsDialog() = default;
 
 void FtpSettingsDialog::accept()
 {
+    QStringList texts;
+    for (int field = 0; field < SettingsFieldCount; ++field)
+        texts << box(SettingsField(field))->text();
+    // Never stored as '?' without a word.
+    if (const QStringList missing = missingFromCodePage(texts); !missing.isEmpty()) {
+        messageBox(this,
+                   QStringLiteral("These characters cannot be stored: ") +
+                       missing.join(QLatin1Char(' ')),
+                   QStringLiteral("ERROR:"));
+        return;
+    }
     // A path without its last "/" runs into the file names ("/htdocsinventory.htm").
     const QString uploadPath = box(SettingsField::UploadPath)->text();
     if (!uploadPath.isEmpty() && !uploadPath.endsWith(QLatin1Char('/')) &&
