@@ -56,10 +56,9 @@ private Q_SLOTS:
         qputenv("WARELOOM_FTP_TIMEOUT", "5"); // under load too
         const bool wrong = fault == QStringList{"wrong"}, newKey = fault.contains("new key");
         PublishSetup setup(wrong || newKey ? fault.mid(0, newKey) : fault);
-        if (uploadPath.isNull())
-            QVERIFY(writeCategories(setup.data, categories));
-        else
-            QVERIFY(setup.start(categories, uploadPath, wrong ? "wrong" : "secret"));
+        QVERIFY(uploadPath.isNull()
+                    ? writeCategories(setup.data, categories)
+                    : setup.start(categories, uploadPath, wrong ? "wrong" : "secret"));
         const QString knownHosts = setup.data.filePath("KnownHosts");
         if (!setup.server.scheme().isEmpty() && !newKey)
             QVERIFY(writeFile(knownHosts, setup.server.knownHostsLine().toUtf8() + '\n'));

@@ -36,10 +36,8 @@ class TestTransfer : public QObject
     // Starts server, writes and loads its settings, and opens connection with them.
     bool open(test::TestFtpServer& server, FtpConnection& connection)
     {
-        if (!server.start() || !test::writeSettingsFile(server.settings()) || !m_settings.load())
-            return false;
-        openFtpConnection(connection, m_settings);
-        return true;
+        return server.start() && test::writeSettingsFile(server.settings()) && m_settings.load() &&
+               (openFtpConnection(connection, m_settings), true);
     }
 
 private Q_SLOTS:
