@@ -1,14 +1,13 @@
 #pragma once
 
-// Category files to publish, settings that log in to a real FTP server, and
-// the pages in the order a run takes them.
-
 #include "core/store/CategoryStore.h"
 #include "core/store/ItemRecord.h"
 
 #include "TempDataDirectory.h"
 #include "TestFiles.h"
 #include "TestFtpServer.h"
+
+#include <algorithm>
 
 namespace wareloom::test {
 
@@ -38,11 +37,10 @@ struct PublishSetup
     // True when each page reached the server as the data directory holds it.
     bool published(const QStringList& pages, const QString& uploadPath = "/htdocs/") const
     {
-        for (const QString& page : pages)
-            if (readFile(data.filePath(page)).isEmpty() ||
-                server.fileContents(uploadPath + page) != readFile(data.filePath(page)))
-                return false;
-        return true;
+        return std::all_of(pages.begin(), pages.end(), [&](const QString& page) {
+            const QByteArray bytes = readFile(data.filePath(page));
+            return !bytes.isEmpty() && server.fileContents(uploadPath + page) == bytes;
+        });
     }
 
     TempDataDirectory data;

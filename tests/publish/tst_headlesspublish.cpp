@@ -35,7 +35,6 @@ private Q_SLOTS:
         // Nothing between path and name, nothing escaped.
         row("no slash added, blanks", "-Publish", {"Garden Tools", "Caf\u00e9"}, "/htdocs", {}, 0,
             "");
-        row("no categories", "-Publish", {}, "/htdocs/", {}, 0, "");
         row("over ftpes", "-Publish", ab, "/htdocs/", {"ftpes"}, 0, "");
         row("over sftp", "-Publish", ab, "/htdocs/", {"sftp"}, 0, "");
         row("wrong password: one login", "-Publish", ab, "/htdocs/", {"wrong"}, 1, "*");
@@ -43,8 +42,6 @@ private Q_SLOTS:
         row("page refused", "-Publish", ab, "/htdocs/", {"--stor-reply", "553:A.htm"}, 1, "A.htm");
         row("dropped during a page", "-Publish", ab, "/htdocs/", {"--drop-stor", "B.htm"}, 1,
             "B.htm");
-        // "Upload -> " + name + ".htm" would be 200 characters: never cut.
-        row("status text too long", "-Publish", {QString(186, 'n')}, "/htdocs/", {}, 1, "*n");
         row("no settings", "-Publish", ab, QString(), {}, 2, "");
         row("generate", "-Generate", ab, QString(), {}, 0, "");
     }
@@ -56,43 +53,37 @@ private Q_SLOTS:
         QFETCH(QStringList, fault);
         QFETCH(int, exitStatus);
         QFETCH(QString, failed);
-        qputenv("WARELOOM_FTP_TIMEOUT", "2");
+        qputenv("WARELOOM_FTP_TIMEOUT", "5"); // under load too
         const bool wrong = fault == QStringList{"wrong"}, newKey = fault.contains("new key");
         PublishSetup setup(wrong || newKey ? fault.mid(0, newKey) : fault);
-        if (uploadPath.isNull())
-            QVERIFY(writeCategories(setup.data, categories));
-        else
-            QVERIFY(setup.start(categories, uploadPath, wrong ? "wrong" : "secret"));
+        QVERIFY(uploadPath.isNull()
+                    ? writeCategories(setup.data, categories)
+                    : setup.start(categories, uploadPath, wrong ? "wrong" : "secret"));
         const QString knownHosts = setup.data.filePath("KnownHosts");
         if (!setup.server.scheme().isEmpty() && !newKey)
             QVERIFY(writeFile(knownHosts, setup.server.knownHostsLine().toUtf8() + '\n'));
         const QStringList pages = listedPages();
-        const QStringList notSent = failed == "*"      ? pages
-                                    : failed == "*n"   ? pages.mid(1)
-                                    : failed.isEmpty() ? QStringList()
-                                                       : QStringList{failed};
+        const QStringList notSent = failed == "*" ? pages : QStringList(failed).filter(".");
 
         QProcess program; // without any display
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            environment.remove(name);
+        environment.remove("QT_QPA_PLATFORM"), environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
         program.setProcessEnvironment(environment);
         program.start(QStringLiteral(WARELOOM_PROGRAM), {commandSwitch});
         QVERIFY(program.waitForFinished(30000));
         // Each line up to its first ": ", so that no reason needs spelling out.
-        QStringList lines;
-        for (const QString& line :
-             QString::fromLocal8Bit(program.readAllStandardError()).split('\n'))
-            lines << line.section(": ", 0, 0);
+        QStringList lines = QString::fromLocal8Bit(program.readAllStandardError())
+                                .split('\n')
+                                .replaceInStrings(QRegularExpression(": .*"), "");
         lines.removeAll("The server lost an upload sent over TLS 1.3"); // vsftpd, now and then
         QStringList expected{"Creating HTML"}, stores;
         // A refused login or key ends the run after the first try.
         const qsizetype tried = wrong || newKey ? 1 : pages.size();
         for (qsizetype at = 1; commandSwitch == "-Publish" && at <= tried; ++at) {
-            const QString status = "Upload -> " + pages[at - 1] + (at == 1 ? " (main page)" : "");
-            expected << status << QStringLiteral("  %1 of %2").arg(at).arg(categories.size() + 1);
-            if (status.size() < 200) // a longer one would go out cut: never sent
-                stores << "STOR " + uploadPath + pages[at - 1] + " TYPE=A";
+            expected << "Upload -> " + pages[at - 1] + (at == 1 ? " (main page)" : "")
+                     << QStringLiteral("  %1 of %2").arg(at).arg(categories.size() + 1);
+            stores << "STOR " + uploadPath + pages[at - 1] + " TYPE=A";
         }
         if (exitStatus == 2)
             expected = QStringList{"Error"}; // "Error: No FTP settings: <file> cannot be read..."

@@ -1,5 +1,6 @@
 #include "TestFtpServer.h"
 
+#include "TestFiles.h"
 #include "core/store/CategoryStore.h"
 #include "core/util/TextConversion.h"
 
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace wareloom::test {
 
@@ -53,10 +55,8 @@ bool TestFtpServer::start()
 
 void TestFtpServer::stop()
 {
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
+    m_process.kill();
+    m_process.waitForFinished(5000);
 }
 
 QString TestFtpServer::scheme() const
@@ -78,16 +78,13 @@ QString TestFtpServer::localPath(const QString& remoteName) const
 
 QByteArray TestFtpServer::fileContents(const QString& remoteName) const
 {
-    QFile file(localPath(remoteName));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readFile(localPath(remoteName));
 }
 
 QStringList TestFtpServer::commands() const
 {
-    QFile file(m_dir.filePath(QStringLiteral("commands.log")));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    QStringList lines =
+        QString::fromUtf8(readFile(m_dir.filePath("commands.log"))).split('\n', Qt::SkipEmptyParts);
     if (scheme() == "ftpes") // ... FTP command: Client "127.0.0.1", "AUTH TLS"
         lines = lines.filter("FTP command:").replaceInStrings(QRegularExpression(".*, \"|\"$"), "");
     return lines;
@@ -95,11 +92,10 @@ QStringList TestFtpServer::commands() const
 
 bool TestFtpServer::received(const QStringList& prefixes) const
 {
-    for (const QString& command : commands())
-        for (const QString& prefix : prefixes)
-            if (command.startsWith(prefix))
-                return true;
-    return false;
+    const QStringList all = commands();
+    return std::any_of(prefixes.begin(), prefixes.end(), [&](const QString& prefix) {
+        return std::any_of(all.begin(), all.end(), [&](auto& c) { return c.startsWith(prefix); });
+    });
 }
 
 } // namespace wareloom::test

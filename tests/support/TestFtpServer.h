@@ -32,14 +32,9 @@ public:
     QString scheme() const; // "" (plain FTP), "ftpes" or "sftp"
     QString address() const;
     // The KnownHosts line that trusts the server's key.
-    QString knownHostsLine() const
-    {
-        return QStringLiteral("127.0.0.1:%1 %2").arg(m_port).arg(m_key);
-    }
-    QString user() const
-    {
-        return scheme() == "ftpes" ? "anonymous" : "wareloom";
-    } // vsftpd: no system user
+    QString knownHostsLine() const { return QString("127.0.0.1:%1 %2").arg(m_port).arg(m_key); }
+    // vsftpd: no system user
+    QString user() const { return scheme() == "ftpes" ? "anonymous" : "wareloom"; }
     QString password() const { return QStringLiteral("secret"); }
     SettingsFields settings(const QString& uploadPath = QStringLiteral("/htdocs/")) const
     {
@@ -47,7 +42,7 @@ public:
     }
 
     // "/" and the login directory; where a remote name lands, and its bytes.
-    QString rootDir() const { return m_dir.filePath(QStringLiteral("root")); }
+    QString rootDir() const { return m_dir.filePath("root"); }
     QString localPath(const QString& remoteName) const;
     QByteArray fileContents(const QString& remoteName) const;
 

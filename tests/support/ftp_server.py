@@ -4,7 +4,7 @@ on stdout) until its stdin closes, logs every command to --log (PASS masked,
 PORT/EPRT/PASV/EPSV bare, STOR with " TYPE=A" or " TYPE=I"), and misbehaves
 in the one way a fault option asks."""
 
-import argparse, logging, os, sys, threading
+import argparse, os, sys, threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
@@ -16,14 +16,13 @@ class Handler(FTPHandler):
     auth_failed_timeout = 0  # answer a wrong password at once
 
     def pre_process_command(self, line, cmd, arg):
-        self.log_command(cmd, arg)
+        shown = {"PASS": "******", "PORT": "", "EPRT": "", "PASV": "", "EPSV": ""}.get(cmd, arg)
+        if cmd == "STOR":
+            shown += " TYPE=" + ("I" if self._current_type == "i" else "A")
+        self.log_command(cmd + (" " + shown if shown else ""))
         return super().pre_process_command(line, cmd, arg)
 
-    def log_command(self, cmd, arg):
-        arg = {"PASS": "******", "PORT": "", "EPRT": "", "PASV": "", "EPSV": ""}.get(cmd, arg)
-        if cmd == "STOR":
-            arg += " TYPE=" + ("I" if self._current_type == "i" else "A")
-        entry = cmd + (" " + arg if arg else "")
+    def log_command(self, entry):
         self.command_log.write(entry.replace("\r", "\\r").replace("\n", "\\n") + "\n")
         self.command_log.flush()
 
@@ -46,11 +45,6 @@ def pretend_active(h, reply):
     h.ftp_PASV, h.ftp_EPSV = mode(False, pasv), mode(False, epsv)
     h.ftp_STOR = lambda self, file, mode="w": (
         self.respond(reply) if getattr(self, "active", False) else stor(self, file, mode))
-
-
-def silent(h):
-    h.handle = lambda self: self.log_command("(silent connection)", "")
-    h.found_terminator = lambda self: None
 
 
 def refuse(h, command, value):
@@ -79,7 +73,8 @@ FAULTS = {  # option: how it changes the handler class, given the option's value
     "refuse-port": lambda h, _: refuse_port(h),
     "reply-425": lambda h, _: pretend_active(h, "425 Can't open data connection."),
     "no-connect-back": lambda h, _: pretend_active(h, "150 Opening data connection."),
-    "silent": lambda h, _: silent(h),
+    "silent": lambda h, _: setattr(  # no greeting, no reply
+        h, "handle", lambda self: self.log_command("(silent connection)")),
     "stor-reply": lambda h, v: refuse(h, "STOR", v),
     "dele-reply": lambda h, v: refuse(h, "DELE", v),
     "drop-stor": drop_stor,
@@ -96,16 +91,14 @@ def main():
     for name in FAULTS:
         parser.add_argument("--" + name, **({"action": "store_true"} if name in FLAGS else {}))
     args = parser.parse_known_args()[0]  # --dir: for the secure server only
-    logging.basicConfig(level=logging.WARNING, stream=sys.stderr)
 
     handler = type("TestHandler", (Handler,), {})
     handler.command_log = open(args.log, "a", encoding="utf-8", errors="surrogateescape")
     handler.authorizer = DummyAuthorizer()
     handler.authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT")
     for name, apply in FAULTS.items():
-        value = getattr(args, name.replace("-", "_"))
-        if value:
-            apply(handler, value)
+        if getattr(args, name.replace("-", "_")):
+            apply(handler, getattr(args, name.replace("-", "_")))
 
     server = FTPServer(("127.0.0.1", 0), handler)
     print(server.address[1], flush=True)

@@ -26,8 +26,7 @@ def run_vsftpd(a, port):
                    require_ssl_reuse="YES", rsa_cert_file=cert, xferlog_enable="YES",
                    xferlog_std_format="NO", log_ftp_protocol="YES", vsftpd_log_file=a.log)
     config = os.path.join(a.dir, "vsftpd.conf")
-    with open(config, "w") as f:
-        f.writelines(f"{k}={v}\n" for k, v in options.items())
+    open(config, "w").writelines(f"{k}={v}\n" for k, v in options.items())
     der = output("openssl", "pkey", "-pubin", "-outform", "DER",
                  data=output("openssl", "x509", "-in", cert, "-pubkey", "-noout"))
     # vsftpd goes with us, even when we are killed.
@@ -43,11 +42,7 @@ def run_sftp(a, port):
     os.chmod(key, 0o600)
 
     class Server(asyncssh.SSHServer):
-        def begin_auth(self, username):
-            return True
-
-        def password_auth_supported(self):
-            return True
+        begin_auth = password_auth_supported = lambda self, *_: True
 
         def validate_password(self, username, password):
             with open(a.log, "a") as log:
@@ -66,7 +61,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("kind", choices=("ftpes", "sftp"))
     for option in ("root", "log", "dir", "user", "password"):
-        parser.add_argument("--" + option, default="")
+        parser.add_argument("--" + option, required=True)
     parser.add_argument("--no-tls", action="store_true")
     a = parser.parse_args()
     with socket.socket() as s:
@@ -81,8 +76,7 @@ def main():
             threading.Event().wait(0.05)
     print(port, key, flush=True)
     sys.stdin.buffer.read()
-    if child:
-        child.kill()
+    child and child.kill()
     os._exit(0)
 
 
