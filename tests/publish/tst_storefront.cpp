@@ -27,15 +27,6 @@ class TestStorefront : public QObject
 
     std::optional<TempDataDirectory> m_data;
 
-    // Name, code, price, qty.
-    static QByteArray record(const QStringList& texts)
-    {
-        ItemRecord r;
-        for (const auto field :
-             {ItemField::Name, ItemField::Code, ItemField::Price, ItemField::Qty})
-            storeFieldString(r, field, texts[int(field)]);
-        return QByteArray(r.bytes.data(), ItemRecord::Size);
-    }
     static void setWebsite(const QString& settings)
     {
         QVERIFY(putFile("Website.ini", ("[Website]\n" + settings).toUtf8()));
@@ -51,10 +42,11 @@ class TestStorefront : public QObject
     {
         setWebsite("Style=Modern\nShopName=Tom & Jerry's <Shop>\nContactEmail=tom@example.org\n");
         const QByteArray books =
-            record({"Lamp", "", "9.99", "2"}) +
-            record({"<b>Bold</b> & \"Co\" \u00e9t\u00e9", "A17", "19.50", "10"}) +
-            record({"Small", "W1", "3", "1"}) + record({"Tall", "T1", "120", "5"}) +
-            record({"Salt&PepperMillBrushedSteelWithCeramicGrinderXL60abcdefgh", "B2", "7", "1"});
+            recordBytes("Lamp", "", "9.99", "2") +
+            recordBytes("<b>Bold</b> & \"Co\" \xe9t\xe9", "A17", "19.50", "10") +
+            recordBytes("Small", "W1", "3", "1") + recordBytes("Tall", "T1", "120", "5") +
+            recordBytes("Salt&PepperMillBrushedSteelWithCeramicGrinderXL60abcdefgh", "B2", "7",
+                        "1");
         QVERIFY(putFile("Books.dat", books) && putFile("Tools & <Parts>.dat", {}));
         QVERIFY(putFile("A17.jpg", solidPicture({800, 600}, Qt::red, "JPEG")));
         QVERIFY(putFile("W1.jpg", solidPicture({50, 40}, Qt::blue, "JPEG")));
@@ -99,7 +91,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, address);
         if (!settings.isNull())
             QVERIFY(putFile("Website.ini", settings.toUtf8()));
-        QVERIFY(putFile("Books.dat", record({"Lamp", "", "9.99", "2"}).repeated(3)));
+        QVERIFY(putFile("Books.dat", recordBytes("Lamp", "", "9.99", "2").repeated(3)));
         QVERIFY(CreateHTML(1, march7).front().ok());
         const QByteArray expected =
             readFile(WARELOOM_TEST_DATA "/pages/main-books.htm")
