@@ -42,7 +42,7 @@ class TestPages : public QObject
     {
         return readFile(QStringLiteral(WARELOOM_TEST_DATA "/pages/") + name).chopped(1);
     }
-    static QByteArray page(const QString& fileName) { return readFile(dataFilePath(fileName)); }
+    static QByteArray page(const QString& name) { return readFile(dataFilePath(name)); }
     // The garden page with an item row, times over; a code is a picture link.
     static QByteArray gardenWith(QByteArray name, QByteArray qty, QByteArray price, QByteArray code,
                                  int times = 1)

@@ -52,9 +52,9 @@ class TestStorefront : public QObject
         QVERIFY(putFile("W1.jpg", solidPicture({50, 40}, Qt::blue, "JPEG")));
         QVERIFY(putFile("T1.jpg", solidPicture({100, 3000}, Qt::green, "PNG")));
     }
-    static PublishOutcome generate()
+    static PublishOutcome generate(PublishRun::Mode mode = PublishRun::Mode::GenerateOnly)
     {
-        PublishRun run(2, PublishRun::Mode::GenerateOnly, march7);
+        PublishRun run(2, mode, march7);
         run.setThumbnailMaker(makeThumbnail);
         return run.run();
     }
@@ -101,10 +101,15 @@ private Q_SLOTS:
         QCOMPARE(readFile(dataFilePath("inventory.htm")), expected);
     }
 
+    // Thumbnails go to the host before the pages, and only once while unchanged.
     void modernPagesAndThumbnails()
     {
+        PublishSetup setup;
+        QVERIFY(setup.start({}));
         modernStore();
-        QCOMPARE(int(generate().result), int(PublishOutcome::Result::Done));
+        for (int pass = 0; pass < 2; ++pass)
+            QCOMPARE(int(generate(PublishRun::Mode::Publish).result),
+                     int(PublishOutcome::Result::Done));
         const QString tidy = QStandardPaths::findExecutable("tidy");
         QVERIFY2(!tidy.isEmpty(), "tidy is missing: install the Debian package tidy");
         for (const char* page : {"inventory.htm", "Books.htm", "Tools & <Parts>.htm"}) {
@@ -116,12 +121,11 @@ private Q_SLOTS:
                      page + QByteArray(": ") + said);
         }
         const QByteArray main = readFile(dataFilePath("inventory.htm"));
-        for (const QByteArray& part :
-             {QByteArray("<!DOCTYPE html>"), QByteArray("<meta charset=\"utf-8\">"),
-              QByteArray("name=\"viewport\""), QByteArray("Tom &amp; Jerry&#39;s &lt;Shop&gt;"),
-              QByteArray("mailto:tom@example.org"), QByteArray("2024-03-07 09:05"),
-              QByteArray("<a href=\"Tools%20%26%20%3CParts%3E.htm\">Tools &amp; &lt;Parts&gt;</a>"),
-              QByteArray("<a href=\"Books.htm\">Books</a></td><td class=\"num\">5<")})
+        for (const char* part :
+             {"<!DOCTYPE html>", "<meta charset=\"utf-8\">", "name=\"viewport\"",
+              "Tom &amp; Jerry&#39;s &lt;Shop&gt;", "mailto:tom@example.org", "2024-03-07 09:05",
+              "<a href=\"Tools%20%26%20%3CParts%3E.htm\">Tools &amp; &lt;Parts&gt;</a>",
+              "<a href=\"Books.htm\">Books</a></td><td class=\"num\">5<"})
             QVERIFY2(main.contains(part), part);
         const QByteArray books = readFile(dataFilePath("Books.htm"));
         QVERIFY(books.contains("&lt;b&gt;Bold&lt;/b&gt; &amp; &quot;Co&quot; \xc3\xa9t\xc3\xa9<"));
@@ -139,19 +143,6 @@ private Q_SLOTS:
             QImageReader thumbnail(dataFilePath(QString(code) + ".thumb.jpg"));
             QCOMPARE(thumbnail.format(), QByteArray("jpeg"));
             QCOMPARE(thumbnail.size(), size);
-        }
-    }
-
-    // Thumbnails go to the host before the pages, and only once while unchanged.
-    void publishSendsThumbnailsOnce()
-    {
-        PublishSetup setup;
-        QVERIFY(setup.start({}));
-        modernStore();
-        for (int pass = 0; pass < 2; ++pass) {
-            PublishRun run(2, PublishRun::Mode::Publish, march7);
-            run.setThumbnailMaker(makeThumbnail);
-            QCOMPARE(int(run.run().result), int(PublishOutcome::Result::Done));
         }
         const QStringList sent = setup.server.commands().filter("STOR");
         QCOMPARE(sent.filter(".thumb.jpg").size(), 3);
