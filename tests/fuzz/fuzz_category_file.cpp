@@ -30,14 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (qsizetype(records.size()) != whole || countItems(path) != whole)
         abort();
-    for (const ItemRecord& record : records) {
+    for (const ItemRecord& record : records)
         for (ItemField f : Fields) {
             const QByteArrayView text = fieldText(record, f);
             if (text.size() > fieldLayout(f).width || text.contains('\0'))
                 abort();
             (void)fieldString(record, f);
         }
-    }
     if (!writeCategory(path, records) ||
         test::readFile(path) != input.first(whole * ItemRecord::Size))
         abort();
@@ -55,10 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const ItemRecord before = record;
         storeFieldString(record, f, typed);
         const FieldLayout at = fieldLayout(f);
-        for (int i = 0; i < ItemRecord::Size; ++i) {
+        for (int i = 0; i < ItemRecord::Size; ++i)
             if ((i < at.offset || i >= at.offset + at.width) && record.bytes[i] != before.bytes[i])
                 abort();
-        }
         if (fieldText(record, f).size() > at.width)
             abort();
     }
