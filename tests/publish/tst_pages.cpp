@@ -10,7 +10,6 @@
 #include <QUrl>
 #include <QXmlStreamReader>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 using namespace wareloom;
@@ -120,16 +119,14 @@ private Q_SLOTS:
                  QStringList({fileName, pageName}));
     }
 
-    // The clock is read once; the rows follow the directory listing, and end
+    // The rows follow the directory listing, and end
     // by the count given; only whole records are items. With no category the
     // page keeps its head and an empty table. A page in place is never written
     // again: a reader holding it and a second name keep the old page whole; a
     // link in its place is replaced, not followed.
     void mainPage()
     {
-        int clockReads = 0;
-        CreateHTML(0, [&] { return ++clockReads, march7(); });
-        QCOMPARE(clockReads, 1);
+        CreateHTML(0, march7);
         QCOMPARE(page("inventory.htm"), mainPageWith({}));
         QVERIFY(writeFile(categoryFilePath("Books"), threeBooks()));
         QCOMPARE(created(1), QStringList({"inventory.htm", "Books.htm"}));
@@ -169,12 +166,11 @@ private Q_SLOTS:
     // Line breaks, space and ! # $ % & ' ( ) * + , / : ; = ? @ as %XX; every other byte as it is.
     void urlEncode()
     {
-        QCOMPARE(URLEncode("x\n\r !#$%&'()*+,/:;=?@y"),
-                 "x%0A%0D%20%21%23%24%25%26%27%28%29%2A%2B%2C%2F%3A%3B%3D%3F%40y");
         QByteArray others;
         for (char byte = 1; byte != 0; ++byte)
             others += QByteArrayView("\n\r !#$%&'()*+,/:;=?@").contains(byte) ? '\0' : byte;
-        QCOMPARE(URLEncode(others), others);
+        QCOMPARE(URLEncode("x\n\r !#$%&'()*+,/:;=?@y" + others),
+                 "x%0A%0D%20%21%23%24%25%26%27%28%29%2A%2B%2C%2F%3A%3B%3D%3F%40y" + others);
     }
 
     // The link is the URL-encoded name in the code page, the text the name as
@@ -236,7 +232,6 @@ private Q_SLOTS:
         QTest::newRow("unreadable category file") << Files{"Ghost.dat@"} << "Ghost.htm|Ghost.dat";
         QTest::newRow("main page's name") << Files{"Inventory.dat"} << "Inventory.dat|main page";
         QTest::newRow("case twins") << Files{"tools.dat", "tools.DAT"} << "tools.dat|tools.DAT";
-        QTest::newRow("Latin-1 file name") << Files{"Caf\xE9.dat", "Books.dat"} << "Caf\\xE9.dat";
     }
     void reportedOnce()
     {
@@ -248,8 +243,8 @@ private Q_SLOTS:
                 QVERIFY(QDir().mkdir(QString::fromUtf8(path)));
             else if (file.endsWith('@'))
                 QCOMPARE(::symlink("no such file", path.constData()), 0);
-            else // by its bytes: not every name here is UTF-8
-                QVERIFY(::close(::open(path + file.back(), O_CREAT | O_WRONLY, 0644)) == 0);
+            else
+                QVERIFY(writeFile(QString::fromUtf8(path + file.back()), {}));
         }
         const PublishOutcome outcome =
             PublishRun(int(files.size()), PublishRun::Mode::GenerateOnly, march7).run();
@@ -261,8 +256,6 @@ private Q_SLOTS:
             QVERIFY2(line.contains(name), qPrintable(line));
         QVERIFY(named == "inventory.htm" ||
                 page("inventory.htm").startsWith(expected("main-head.htm")));
-        for (const QByteArray& file : files) // QTemporaryDir cannot remove a name that is not UTF-8
-            ::unlink(QFile::encodeName(dataDirectory()) + '/' + file.chopped(1) + file.back());
     }
 };
 
