@@ -1,8 +1,7 @@
-// Any bytes as a category file: loading, counting, reading every field and
-// writing back stay within the records and give back the same whole records.
-// The same bytes as typed text stored into each field of a record fit that
-// field and leave every other byte of the record alone. In the code page the
-// first byte picks, conversions keep a limit; single-byte ones lose no byte.
+// Any bytes as a category file: loading, counting, reading every field and writing back
+// keep to the same whole records. The bytes as typed text stored into a field fit it and
+// leave the rest of the record alone. In the code page the first byte picks, conversions
+// keep a limit and single-byte ones lose no byte.
 #include "FuzzSupport.h"
 #include "core/store/CategoryStore.h"
 

@@ -21,8 +21,7 @@ using namespace wareloom;
 
 namespace {
 
-constexpr int SeedRecords = 299;
-constexpr int WindowSize = 300;
+constexpr int SeedRecords = 299, WindowSize = 300;
 
 // Record n: its nine digits ten times, which a cut or mixed record cannot pass for.
 ItemRecord record(int n)
