@@ -1,8 +1,7 @@
-// Any bytes as a category file: loading, counting, reading every field and
-// writing back stay within the records and give back the same whole records.
-// The same bytes as typed text stored into each field of a record fit that
-// field and leave every other byte of the record alone. In the code page the
-// first byte picks, conversions keep a limit; single-byte ones lose no byte.
+// Any bytes as a category file: loading, counting, reading every field and writing back
+// keep to the same whole records. The bytes as typed text stored into a field fit it and
+// leave the rest of the record alone. In the code page the first byte picks, conversions
+// keep a limit and single-byte ones lose no byte.
 #include "FuzzSupport.h"
 #include "core/store/CategoryStore.h"
 
@@ -30,14 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (qsizetype(records.size()) != whole || countItems(path) != whole)
         abort();
-    for (const ItemRecord& record : records) {
+    for (const ItemRecord& record : records)
         for (ItemField f : Fields) {
             const QByteArrayView text = fieldText(record, f);
             if (text.size() > fieldLayout(f).width || text.contains('\0'))
                 abort();
             (void)fieldString(record, f);
         }
-    }
     if (!writeCategory(path, records) ||
         test::readFile(path) != input.first(whole * ItemRecord::Size))
         abort();
@@ -55,10 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const ItemRecord before = record;
         storeFieldString(record, f, typed);
         const FieldLayout at = fieldLayout(f);
-        for (int i = 0; i < ItemRecord::Size; ++i) {
+        for (int i = 0; i < ItemRecord::Size; ++i)
             if ((i < at.offset || i >= at.offset + at.width) && record.bytes[i] != before.bytes[i])
                 abort();
-        }
         if (fieldText(record, f).size() > at.width)
             abort();
     }

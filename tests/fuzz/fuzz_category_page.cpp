@@ -1,8 +1,7 @@
-// A category of any name and any category file bytes through the page
-// generators: CreateCategoryPage and CreateHTML write whole pages (the fixed
-// start and end around whatever the store holds), a category named like the
-// main page is refused and reported, and nothing crashes. Input: the
-// category name as UTF-8 up to the first 0xFF byte, then the category file.
+// Any category name and file bytes through the page generators: CreateCategoryPage
+// and CreateHTML write whole pages (fixed start and end around what the store holds),
+// a category named like the main page is refused and reported, nothing crashes.
+// Input: the category name as UTF-8 up to the first 0xFF byte, then the file.
 #include "FuzzSupport.h"
 #include "core/pages/CategoryPage.h"
 #include "core/pages/MainPage.h"

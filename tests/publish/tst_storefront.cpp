@@ -1,19 +1,15 @@
-#include "PublishTestSupport.h"
+#include "TempDataDirectory.h"
 #include "TestPictures.h"
 #include "core/pages/MainPage.h"
-#include "core/pages/WebsiteSettings.h"
 #include "core/publish/PublishRun.h"
+#include "core/store/CategoryStore.h"
 #include "core/util/TextConversion.h"
-#include "gui/platform/MessageBox.h"
-#include "gui/publish/WebsiteSettingsDialog.h"
 #include "images/Thumbnail.h"
 
-#include <QComboBox>
 #include <QImageReader>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRegularExpression>
+#include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace wareloom;
@@ -27,19 +23,6 @@ class TestStorefront : public QObject
 
     std::optional<TempDataDirectory> m_data;
 
-    // Name, code, price, qty.
-    static QByteArray record(const QStringList& texts)
-    {
-        ItemRecord r;
-        for (const auto field :
-             {ItemField::Name, ItemField::Code, ItemField::Price, ItemField::Qty})
-            storeFieldString(r, field, texts[int(field)]);
-        return QByteArray(r.bytes.data(), ItemRecord::Size);
-    }
-    static void setWebsite(const QString& settings)
-    {
-        QVERIFY(putFile("Website.ini", ("[Website]\n" + settings).toUtf8()));
-    }
     static bool putFile(const QString& name, const QByteArray& bytes)
     {
         return writeFile(dataFilePath(name), bytes);
@@ -49,12 +32,14 @@ class TestStorefront : public QObject
     // code has no picture, markup in names, an empty category.
     void modernStore()
     {
-        setWebsite("Style=Modern\nShopName=Tom & Jerry's <Shop>\nContactEmail=tom@example.org\n");
+        QVERIFY(putFile("Website.ini", "[Website]\nStyle=Modern\nShopName=Tom & Jerry's "
+                                       "<Shop>\nContactEmail=tom@example.org\n"));
         const QByteArray books =
-            record({"Lamp", "", "9.99", "2"}) +
-            record({"<b>Bold</b> & \"Co\" \u00e9t\u00e9", "A17", "19.50", "10"}) +
-            record({"Small", "W1", "3", "1"}) + record({"Tall", "T1", "120", "5"}) +
-            record({"Salt&PepperMillBrushedSteelWithCeramicGrinderXL60abcdefgh", "B2", "7", "1"});
+            recordBytes("Lamp", "", "9.99", "2") +
+            recordBytes("<b>Bold</b> & \"Co\" \xe9t\xe9", "A17", "19.50", "10") +
+            recordBytes("Small", "W1", "3", "1") + recordBytes("Tall", "T1", "120", "5") +
+            recordBytes("Salt&PepperMillBrushedSteelWithCeramicGrinderXL60abcdefgh", "B2", "7",
+                        "1");
         QVERIFY(putFile("Books.dat", books) && putFile("Tools & <Parts>.dat", {}));
         QVERIFY(putFile("A17.jpg", solidPicture({800, 600}, Qt::red, "JPEG")));
         QVERIFY(putFile("W1.jpg", solidPicture({50, 40}, Qt::blue, "JPEG")));
@@ -99,7 +84,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, address);
         if (!settings.isNull())
             QVERIFY(putFile("Website.ini", settings.toUtf8()));
-        QVERIFY(putFile("Books.dat", record({"Lamp", "", "9.99", "2"}).repeated(3)));
+        QVERIFY(putFile("Books.dat", recordBytes("Lamp", "", "9.99", "2").repeated(3)));
         QVERIFY(CreateHTML(1, march7).front().ok());
         const QByteArray expected =
             readFile(WARELOOM_TEST_DATA "/pages/main-books.htm")
@@ -124,12 +109,11 @@ private Q_SLOTS:
                      page + QByteArray(": ") + said);
         }
         const QByteArray main = readFile(dataFilePath("inventory.htm"));
-        for (const QByteArray& part :
-             {QByteArray("<!DOCTYPE html>"), QByteArray("<meta charset=\"utf-8\">"),
-              QByteArray("name=\"viewport\""), QByteArray("Tom &amp; Jerry&#39;s &lt;Shop&gt;"),
-              QByteArray("mailto:tom@example.org"), QByteArray("2024-03-07 09:05"),
-              QByteArray("<a href=\"Tools%20%26%20%3CParts%3E.htm\">Tools &amp; &lt;Parts&gt;</a>"),
-              QByteArray("<a href=\"Books.htm\">Books</a></td><td class=\"num\">5<")})
+        for (const char* part :
+             {"<!DOCTYPE html>", "<meta charset=\"utf-8\">", "name=\"viewport\"",
+              "Tom &amp; Jerry&#39;s &lt;Shop&gt;", "mailto:tom@example.org", "2024-03-07 09:05",
+              "<a href=\"Tools%20%26%20%3CParts%3E.htm\">Tools &amp; &lt;Parts&gt;</a>",
+              "<a href=\"Books.htm\">Books</a></td><td class=\"num\">5<"})
             QVERIFY2(main.contains(part), part);
         const QByteArray books = readFile(dataFilePath("Books.htm"));
         QVERIFY(books.contains("&lt;b&gt;Bold&lt;/b&gt; &amp; &quot;Co&quot; \xc3\xa9t\xc3\xa9<"));
@@ -150,65 +134,37 @@ private Q_SLOTS:
         }
     }
 
-    // Thumbnails go to the host before the pages, and only once while unchanged.
-    void publishSendsThumbnailsOnce()
-    {
-        PublishSetup setup;
-        QVERIFY(setup.start({}));
-        modernStore();
-        for (int pass = 0; pass < 2; ++pass) {
-            PublishRun run(2, PublishRun::Mode::Publish, march7);
-            run.setThumbnailMaker(makeThumbnail);
-            QCOMPARE(int(run.run().result), int(PublishOutcome::Result::Done));
-        }
-        const QStringList sent = setup.server.commands().filter("STOR");
-        QCOMPARE(sent.filter(".thumb.jpg").size(), 3);
-        QVERIFY(sent.indexOf(QRegularExpression(".*T1.thumb.jpg.*")) <
-                sent.indexOf(QRegularExpression(".*Books.htm.*")));
-        QCOMPARE(setup.server.fileContents("/htdocs/A17.thumb.jpg"),
-                 readFile(dataFilePath("A17.thumb.jpg")));
-    }
-
     // Headless Chromium at 360x740 reads the DOM of the page in a frame of
     // that size after typing into its filter.
     void onPhone_data()
     {
-        QTest::addColumn<bool>("modern");
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
-        const auto row = [](const char* name, bool modern, const char* page, const char* typed,
-                            const char* expected) {
-            QTest::newRow(name) << modern << QString(page) << QString(typed) << QString(expected);
-        };
-        row("modern main page", true, "inventory.htm", "", "fits\n");
-        row("modern items, all", true, "Books.htm", "", "fits filter\n\nA17\nB2\nT1\nW1\n");
-        row("modern items, filtered", true, "Books.htm", "BOLD", "fits filter\nA17\n");
-        row("classic items, for comparison", false, "Books.htm", "", "overflows\n");
+        const QString books = "Books.htm";
+        QTest::newRow("main page") << QString("inventory.htm") << QString() << QString("fits\n");
+        QTest::newRow("items, all")
+            << books << QString() << QString("fits filter\n\nA17\nB2\nT1\nW1\n");
+        QTest::newRow("items, filtered")
+            << books << QString("BOLD") << QString("fits filter\nA17\n");
     }
     void onPhone()
     {
-        QFETCH(bool, modern);
         QFETCH(QString, page);
         QFETCH(QString, typed);
         QFETCH(QString, expected);
         modernStore();
-        if (!modern)
-            setWebsite("Style=Classic\n");
         QVERIFY(generate().failedPages.empty());
         QVERIFY(putFile("probe.html", R"(<!DOCTYPE html><html><body style="margin:0">
 <iframe id="f" style="width:360px;height:740px;border:0"></iframe><script>
 var q = new URLSearchParams(location.search), f = document.getElementById('f');
-f.onload = function () {
-  var d = f.contentDocument, w = d.defaultView, out = [];
-  out.push(d.documentElement.scrollWidth > w.innerWidth ? 'overflows' : 'fits');
-  var box = d.getElementById('filter');
+f.onload = () => { var d = f.contentDocument, w = d.defaultView, box = d.getElementById('filter');
+  var out = [d.documentElement.scrollWidth > w.innerWidth ? 'overflows' : 'fits'];
   if (box && box.offsetParent) { out[0] += ' filter'; box.value = q.get('typed');
     box.dispatchEvent(new w.Event('input')); }
-  var shown = [].slice.call(d.querySelectorAll('#items tbody tr')).filter(function (r) {
-    return r.offsetHeight > 0; }).map(function (r) { return r.cells[3].textContent; });
-  var p = document.createElement('pre'); p.id = 'result';
-  p.textContent = out.concat(shown.sort()).join('\n') + '\n'; document.body.appendChild(p); };
+  var shown = [...d.querySelectorAll('#items tbody tr')].filter(r => r.offsetHeight > 0);
+  var p = document.createElement('pre'); p.id = 'result'; document.body.appendChild(p);
+  p.textContent = out.concat(shown.map(r => r.cells[3].textContent).sort()).join('\n') + '\n'; };
 f.src = q.get('page');
 </script></body></html>)"));
         const QString chromium = QStandardPaths::findExecutable("chromium");
@@ -229,29 +185,6 @@ f.src = q.get('page');
         const qsizetype start = dom.indexOf("<pre id=\"result\">");
         QVERIFY2(start >= 0, browser.readAllStandardError().right(2000));
         QCOMPARE(dom.mid(start + 17, dom.indexOf("</pre>", start) - start - 17), expected);
-    }
-
-    void websiteSettingsDialog()
-    {
-        MessageBoxHook boxes;
-        WebsiteSettingsDialog dialog;
-        dialog.findChild<QLineEdit*>("shopName")->setText("  Tom's  ");
-        dialog.findChild<QComboBox*>("style")->setCurrentIndex(1);
-        auto* address = dialog.findChild<QLineEdit*>("contactEmail");
-        for (const QString& typed : {"tom at example.org", "tom@example.org"}) {
-            address->setText(typed);
-            dialog.findChild<QPushButton*>("okButton")->click();
-        }
-        QCOMPARE(boxes.shown().size(), 1);
-        QVERIFY(boxes.shown().front().text.startsWith("\"tom at example.org\" is not an e-mail"));
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        const WebsiteSettings stored = WebsiteSettings::load();
-        QCOMPARE(stored.shopName, "Tom's");
-        QCOMPARE(stored.contactEmail, "tom@example.org");
-        QVERIFY(stored.style == WebsiteSettings::Style::Modern);
-        address->clear(); // an empty box is stored as not set
-        dialog.findChild<QPushButton*>("okButton")->click();
-        QVERIFY(!readFile(WebsiteSettings::filePath()).contains("ContactEmail"));
     }
 };
 

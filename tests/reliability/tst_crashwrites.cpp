@@ -1,7 +1,6 @@
-// A writer killed at any moment while it saves leaves every category file and
-// the settings file with its old content or its new one, never cut or mixed,
-// and no leftover of its pages that the next page run does not clear. The
-// writer is this program run with the data directory as its argument.
+// A writer killed at any moment while it saves leaves each category file and the
+// settings file old or new, never cut or mixed, and no leftover the next page run
+// does not clear. The writer is this program, given the data directory.
 #include "TempDataDirectory.h"
 #include "core/pages/MainPage.h"
 #include "core/publish/HeadlessPublish.h"
@@ -22,16 +21,12 @@ using namespace wareloom;
 
 namespace {
 
-constexpr int SeedRecords = 299;
-constexpr int WindowSize = 300;
+constexpr int SeedRecords = 299, WindowSize = 300;
 
 // Record n: its nine digits ten times, which a cut or mixed record cannot pass for.
 ItemRecord record(int n)
 {
-    ItemRecord record;
-    const QByteArray bytes = QByteArray::number(n).rightJustified(9, '0').repeated(10);
-    std::copy(bytes.begin(), bytes.end(), record.bytes.begin());
-    return record;
+    return test::recordOf(QByteArray::number(n).rightJustified(9, '0').repeated(10));
 }
 
 // The n of a whole record made by record(), or nothing.
@@ -43,10 +38,9 @@ std::optional<int> recordNumber(QByteArrayView bytes)
                                                                     : std::nullopt;
 }
 
-// Saves through the store's own functions until killed: each round adds the
-// next record to one category, dropping its first once it holds WindowSize,
-// so every file holds a run of consecutive records; then it saves the
-// settings with the round's number and writes the pages.
+// Saves through the store's own functions until killed: each round adds the next
+// record to one category, dropping its first at WindowSize, so every file holds
+// consecutive records; then saves the settings with the round's number and the pages.
 [[noreturn]] void runWriter(const char* dataDirectory)
 {
     qputenv("WARELOOM_DATA_DIR", dataDirectory);

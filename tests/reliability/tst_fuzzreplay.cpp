@@ -1,6 +1,5 @@
-// Replays every stored input of one fuzz target through the target's own
-// checks: its seeds, and the input of each crash the fuzzer found, kept in
-// tests/data/fuzz/<target>/ once fixed. A failed check aborts the test.
+// Replays the stored inputs of one fuzz target (tests/data/fuzz/<target>/: its seeds
+// and each fixed crash) through the target's own checks, which abort on a fault.
 #include "TestFiles.h"
 
 #include <QDir>
