@@ -1,7 +1,6 @@
 #pragma once
 
-// Drives the real main window on a data directory of the test's own: its
-// list, its actions, the dialogs they open and the files behind them.
+// Drives the real main window on a data directory of the test's own.
 
 #include "DialogTestDriver.h"
 #include "TempDataDirectory.h"
@@ -14,44 +13,43 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QTest>
+
+#include <algorithm>
 
 namespace wareloom::test {
 
-inline QByteArray numberedRecords(int count)
+template <class T = QWidget> T* child(const QWidget& parent, const char* name)
 {
-    QByteArray bytes;
-    for (int i = 1; i <= count; ++i) {
-        const QByteArray n = QByteArray::number(i);
-        bytes += recordBytes("Item " + n, "C" + n, "9.99", "1");
-    }
-    return bytes;
+    T* found = parent.findChild<T*>(QLatin1String(name));
+    if (!found)
+        qWarning("no %s", name);
+    return found;
+}
+
+// Each box shown, as "caption: text".
+inline QStringList texts(const MessageBoxHook& boxes)
+{
+    QStringList shown;
+    for (const ShownMessageBox& box : boxes.shown())
+        shown << box.caption + ": " + box.text;
+    return shown;
 }
 
 // The main window shown on a data directory holding the given files.
 struct WindowOnData
 {
-    using Files = QList<QPair<QString, QByteArray>>;
-
-    explicit WindowOnData(const Files& files = {})
-        : written(writeAll(files)), inventory(data.path()), window(inventory)
+    explicit WindowOnData(const QList<QPair<QString, QByteArray>>& files = {})
+        : written(std::all_of(files.begin(), files.end(),
+                              [this](const auto& f) { return data.writeFile(f.first, f.second); })),
+          inventory(data.path()), window(inventory)
     {
         window.show();
     }
 
-    bool writeAll(const Files& files)
-    {
-        bool ok = true;
-        for (const auto& [name, bytes] : files)
-            ok = data.writeFile(name, bytes) && ok;
-        return ok;
-    }
-
     QListWidget* list() const { return window.findChild<QListWidget*>(QStringLiteral("list")); }
-    QString label(const char* name) const
-    {
-        return window.findChild<QLabel*>(QLatin1String(name))->text();
-    }
+    QString label(const char* name) const { return child<QLabel>(window, name)->text(); }
     QStringList lines() const
     {
         QStringList texts;
@@ -70,20 +68,16 @@ struct WindowOnData
     // Clicks the category's line and waits for its item view.
     void openCategory(const QString& category)
     {
-        const QStringList texts = lines();
-        int row = 0;
-        while (row < texts.size() &&
-               !texts[row].startsWith(QStringLiteral("CATEGORY - ") + category + QLatin1Char(' ')))
-            ++row;
-        QVERIFY(row < texts.size());
+        const int row = lines().indexOf(
+            QRegularExpression("CATEGORY - " + QRegularExpression::escape(category) + " .*"));
+        QVERIFY(row >= 0);
         clickLine(row);
         QTRY_COMPARE(label("heading"), category);
     }
     void trigger(const char* action)
     {
-        auto* a = window.findChild<QAction*>(QLatin1String(action));
-        QVERIFY(a);
-        a->trigger();
+        QVERIFY(window.findChild<QAction*>(QLatin1String(action)));
+        window.findChild<QAction*>(QLatin1String(action))->trigger();
     }
 
     TempDataDirectory data;
@@ -102,15 +96,8 @@ template <class T> bool onDialog(const std::function<void()>& open, std::functio
         action(*dialog);
     });
     open();
-    return QTest::qWaitFor([&] { return *opened && !topDialog<T>(); }, 5000);
-}
-
-template <class T = QWidget> T* child(const QWidget& parent, const char* name)
-{
-    T* found = parent.findChild<T*>(QLatin1String(name));
-    if (!found)
-        qWarning("no %s", name);
-    return found;
+    return QTest::qWaitFor(
+        [&] { return *opened && !qobject_cast<T*>(QApplication::activeModalWidget()); }, 5000);
 }
 
 // Types over a box's text key by key; characters beyond ASCII come as key
@@ -120,16 +107,12 @@ inline void typeText(QLineEdit* line, const QString& text)
     QVERIFY(line);
     line->selectAll();
     QTest::keyClick(line, Qt::Key_Delete);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.unicode() < 0x80) {
-            QTest::keyClick(line, c.toLatin1());
-            continue;
-        }
-        const qsizetype length = c.isHighSurrogate() ? 2 : 1; // one character, one key
-        QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, text.mid(i, length),
-                            Qt::NoModifier);
-        i += length - 1;
+    for (qsizetype i = 0, length = 1; i < text.size(); i += length) {
+        length = text[i].isHighSurrogate() ? 2 : 1; // one character, one key
+        if (text[i].unicode() < 0x80)
+            QTest::keyClick(line, text[i].toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, text.mid(i, length), {});
     }
     QCOMPARE(line->text(), text);
 }

@@ -3,6 +3,7 @@
 #include "gui/dialogs/ItemDialog.h"
 
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -19,15 +20,6 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void firstStartOnAnEmptyDataDirectory()
-    {
-        WindowOnData shown;
-        QCOMPARE(shown.window.windowTitle(), QStringLiteral("Wareloom"));
-        QCOMPARE(shown.label("heading"), QStringLiteral("Category List"));
-        QCOMPARE(shown.label("number"), QStringLiteral("0"));
-        QVERIFY(shown.lines().isEmpty());
-    }
-
     // Counts come from the file sizes; the lines are padded with spaces for
     // the fixed-pitch font.
     void categoryAndItemLines()
@@ -51,7 +43,6 @@ private Q_SLOTS:
                  QStringList({"<-Back", "Mug" + QString(58, ' ') + "  " + QString(9, ' ') + "3 " +
                                             QString(6, ' ') + "4.50 " + QString(8, ' ') + "M1"}));
         QCOMPARE(shown.label("number"), QStringLiteral("1"));
-        QCOMPARE(shown.lines().at(1).size(), 95);
     }
 
     // The line opens its own file whatever the name, and back returns.
@@ -72,72 +63,49 @@ private Q_SLOTS:
         shown.clickLine(0);
         QTRY_COMPARE(shown.label("heading"), QStringLiteral("Category List"));
         QCOMPARE(shown.lines().size(), 2);
-        QVERIFY(!shown.inventory.hasOpenCategory());
     }
 
-    // An item line opens the Edit dialog on that record, whatever its name.
-    void selectingAnItemOpensItsEditDialog_data()
+    // From the keyboard, just after each rebuild, Home opens the only category
+    // and End the last item; a click opens the Edit dialog on its record, even
+    // one named like the back entry.
+    void itemLinesOpenTheEditDialog()
     {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("position 3") << 3 << "Item 3";
-        QTest::newRow("first record, named like the back entry") << 1 << "<-Backpack";
-    }
-    void selectingAnItemOpensItsEditDialog()
-    {
-        QFETCH(int, row);
-        QFETCH(QString, name);
-        QByteArray records = numberedRecords(4);
-        records.replace(0, 90, recordBytes("<-Backpack", "B1"));
-        WindowOnData shown({{"Bags.dat", records}});
-        shown.openCategory(QStringLiteral("Bags"));
-        QVERIFY(onDialog<ItemDialog>([&] { shown.clickLine(row); },
-                                     [&](ItemDialog& dialog) {
-                                         QCOMPARE(dialog.windowTitle(),
-                                                  QStringLiteral("Wareloom - Edit"));
-                                         QCOMPARE(child<QLineEdit>(dialog, "name")->text(), name);
-                                         dialog.reject();
-                                     }));
-        QCOMPARE(shown.label("heading"), QStringLiteral("Bags"));
-    }
-
-    // After a rebuild the first key moves from the first line, as in any list.
-    void keyboardMovesFromTheFirstLine()
-    {
-        WindowOnData shown({{"Bags.dat", numberedRecords(3)}});
+        WindowOnData shown({{"Bags.dat", recordBytes("<-Backpack", "B1") + recordBytes("Item 2") +
+                                             recordBytes("Item 3") + recordBytes("Item 4")}});
         shown.list()->setFocus();
-        QTest::keyClick(shown.list(), Qt::Key_Home); // onto the only category: opens it
+        QTest::keyClick(shown.list(), Qt::Key_Home);
         QTRY_COMPARE(shown.label("heading"), QStringLiteral("Bags"));
-        QVERIFY(onDialog<ItemDialog>([&] { QTest::keyClick(shown.list(), Qt::Key_End); },
-                                     [&](ItemDialog& dialog) {
-                                         QCOMPARE(child<QLineEdit>(dialog, "name")->text(),
-                                                  QStringLiteral("Item 3"));
-                                         dialog.reject();
-                                     }));
-    }
-
-    // The list follows the window's size.
-    void listFillsTheResizedWindow()
-    {
-        WindowOnData shown;
-        shown.window.resize(1400, 900);
-        QTRY_VERIFY(shown.list()->width() > 1300 && shown.list()->height() > 650);
+        auto opens = [&](const std::function<void()>& select, const QString& name) {
+            return onDialog<ItemDialog>(select, [&](ItemDialog& dialog) {
+                QCOMPARE(dialog.windowTitle(), QStringLiteral("Wareloom - Edit"));
+                QCOMPARE(child<QLineEdit>(dialog, "name")->text(), name);
+                dialog.reject();
+            });
+        };
+        QVERIFY(opens([&] { QTest::keyClick(shown.list(), Qt::Key_End); }, "Item 4"));
+        QVERIFY(opens([&] { shown.clickLine(1); }, "<-Backpack"));
+        QCOMPARE(shown.label("heading"), QStringLiteral("Bags"));
     }
 
     // What another program writes shows within a second, in either view.
     void changesByAnotherProgramShow()
     {
         WindowOnData shown({{"Tools.dat", recordBytes("Saw")}});
-        auto append = [&](const QString& file) {
-            QCOMPARE(QProcess::execute(QStringLiteral("/bin/sh"),
-                                       {"-c", "printf '%090d' 0 >> \"$0\"", file}),
-                     0);
+        auto append = [&](const char* file) {
+            const QString path = shown.data.filePath(QLatin1String(file));
+            QCOMPARE(QProcess::execute("/bin/sh", {"-c", "printf '%090d' 0 >> \"$0\"", path}), 0);
         };
-        append(shown.data.filePath(QStringLiteral("Garden.dat")));
+        append("Garden.dat");
         QTRY_COMPARE_WITH_TIMEOUT(shown.lines().size(), 2, 1000);
         QTRY_COMPARE_WITH_TIMEOUT(shown.label("number"), QStringLiteral("2"), 1000);
+        // A file name that is not UTF-8 cannot be opened by name: it is named instead.
+        const QByteArray latin1 = QFile::encodeName(shown.data.path()) + "/Caf\xE9.dat";
+        QCOMPARE(::close(::creat(latin1.constData(), 0644)), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            shown.window.statusBar()->currentMessage().contains("Caf\\xE9.dat"), 1000);
+        QCOMPARE(shown.lines().size(), 2);
         shown.openCategory(QStringLiteral("Tools"));
-        append(shown.data.filePath(QStringLiteral("Tools.dat")));
+        append("Tools.dat");
         QTRY_COMPARE_WITH_TIMEOUT(shown.lines().size(), 3, 1000);
     }
 
@@ -159,12 +127,11 @@ private Q_SLOTS:
         QVERIFY(found[0].startsWith("Cr\u00E8me jug") && found[0].endsWith("  Kitchen"));
         QVERIFY(found[1].startsWith("Rake") && found[1].endsWith("  Garden"));
         const int row = shown.lines().indexOf(found[1]);
-        QVERIFY(onDialog<ItemDialog>([&] { shown.clickLine(row); },
-                                     [&](ItemDialog& dialog) {
-                                         QCOMPARE(child<QLineEdit>(dialog, "code")->text(),
-                                                  QStringLiteral("CREME-2"));
-                                         dialog.reject();
-                                     }));
+        auto check = [&](ItemDialog& dialog) {
+            QCOMPARE(child<QLineEdit>(dialog, "code")->text(), QStringLiteral("CREME-2"));
+            dialog.reject();
+        };
+        QVERIFY(onDialog<ItemDialog>([&] { shown.clickLine(row); }, check));
         QCOMPARE(shown.label("heading"), QStringLiteral("Garden"));
         QVERIFY(filter->text().isEmpty());
 
@@ -179,17 +146,6 @@ private Q_SLOTS:
         QVERIFY(shown.window.isVisible());
     }
 
-    // A file name that is not UTF-8 cannot be opened by name: it is named instead.
-    void fileNamesNotInUtf8AreNamed()
-    {
-        WindowOnData shown({{"Tools.dat", QByteArray()}});
-        const QByteArray latin1 = QFile::encodeName(shown.data.path()) + "/Caf\xE9.dat";
-        QCOMPARE(::close(::creat(latin1.constData(), 0644)), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            shown.window.statusBar()->currentMessage().contains("Caf\\xE9.dat"), 1000);
-        QCOMPARE(shown.lines().size(), 1);
-    }
-
     void moreThan999ItemsAreRefused()
     {
         WindowOnData shown({{"Huge.dat", QByteArray(1000 * 90, 'h')}});
@@ -200,36 +156,28 @@ private Q_SLOTS:
         QVERIFY(boxes.shown()[0].text.contains(QStringLiteral("999")));
     }
 
-    void itemAddNeedsAnOpenCategory()
-    {
-        WindowOnData shown({{"Tools.dat", QByteArray()}});
-        MessageBoxHook boxes;
-        shown.trigger("actionItemAdd");
-        QCOMPARE(boxes.shown().size(), 1);
-        QCOMPARE(boxes.shown()[0].text,
-                 QStringLiteral("Error You have to select a category first!"));
-        QCOMPARE(boxes.shown()[0].owner.data(), &shown.window);
-    }
-
-    // answer: to the Quit question; ended: whether the window ended.
+    // Every way of ending ends the program, but No to the Quit question; held
+    // by an automation client, ending only hides.
     void ending_data()
     {
-        QTest::addColumn<int>("key"); // 0: the close box, -1: Quit Program
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("ended");
+        QTest::addColumn<int>("key");    // 0: the close box, -1: Quit Program
+        QTest::addColumn<int>("answer"); // to the Quit question
+        QTest::addColumn<bool>("held");
         QTest::newRow("Quit, No") << -1 << int(IDNO) << false;
-        QTest::newRow("Quit, Yes") << -1 << int(IDYES) << true;
-        QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << true;
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << 0 << true;
-        QTest::newRow("Esc") << int(Qt::Key_Escape) << 0 << true;
-        QTest::newRow("close box") << 0 << 0 << true;
+        QTest::newRow("Quit, Yes") << -1 << int(IDYES) << false;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << false;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << 0 << false;
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << 0 << false;
+        QTest::newRow("close box") << 0 << 0 << false;
+        QTest::newRow("held, Esc") << int(Qt::Key_Escape) << 0 << true;
     }
     void ending()
     {
         QFETCH(int, key);
         QFETCH(int, answer);
-        QFETCH(bool, ended);
+        QFETCH(bool, held);
         WindowOnData shown;
+        shown.window.setHeldByAutomation(held);
         QSignalSpy finished(&shown.window, &MainWindow::finished);
         MessageBoxHook boxes;
         boxes.queueAnswer(answer);
@@ -239,25 +187,27 @@ private Q_SLOTS:
             shown.window.close();
         else
             QTest::keyClick(shown.list(), Qt::Key(key));
-        QCOMPARE(finished.size(), ended ? 1 : 0);
-        QCOMPARE(boxes.shown().size(), key == -1 ? 1 : 0);
-        if (key == -1) {
-            QCOMPARE(boxes.shown()[0].text, QStringLiteral("Quit program.  Are you sure?"));
-            QCOMPARE(boxes.shown()[0].caption, QStringLiteral("Quit Program"));
-        }
-
-        // Held by an automation client, ending only hides.
-        WindowOnData held;
-        QSignalSpy heldFinished(&held.window, &MainWindow::finished);
-        held.window.setHeldByAutomation(true);
-        QTest::keyClick(held.list(), Qt::Key_Escape);
-        QVERIFY(held.window.isHidden());
-        QCOMPARE(heldFinished.size(), 0);
+        QCOMPARE(finished.size(), held || answer == IDNO ? 0 : 1);
+        QCOMPARE(texts(boxes), key == -1 ? QStringList{"Quit Program: Quit program.  Are you sure?"}
+                                         : QStringList{});
+        QCOMPARE(shown.window.isHidden(), held || answer != IDNO);
     }
 
-    void menusAndToolbar()
+    // A first start on an empty data directory: texts, menus and toolbar; the
+    // list follows the window's size; Item Add needs an open category.
+    void firstStartOnAnEmptyDataDirectory()
     {
         WindowOnData shown;
+        QCOMPARE(shown.window.windowTitle(), QStringLiteral("Wareloom"));
+        QCOMPARE(shown.label("heading"), QStringLiteral("Category List"));
+        QCOMPARE(shown.label("number"), QStringLiteral("0"));
+        QVERIFY(shown.lines().isEmpty());
+        shown.window.resize(1400, 900);
+        QTRY_VERIFY(shown.list()->width() > 1300 && shown.list()->height() > 650);
+        MessageBoxHook boxes;
+        shown.trigger("actionItemAdd");
+        QCOMPARE(texts(boxes), QStringList{"Wareloom: Error You have to select a category first!"});
+        QCOMPARE(boxes.shown()[0].owner.data(), &shown.window);
         QStringList menus;
         for (QAction* menu : shown.window.menuBar()->actions()) {
             QStringList entries;
@@ -276,6 +226,49 @@ private Q_SLOTS:
         for (QAction* button : child<QToolBar>(shown.window, "toolBar")->actions())
             buttons << button->objectName();
         QCOMPARE(buttons, QStringList({"actionItemAdd", "actionFtpUpload", "actionWebSite"}));
+    }
+
+    // The real box: its texts, icon and buttons, and which answer each key gives.
+    void realMessageBox_data()
+    {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<int>("qtIcon");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("expected");
+        const int yesNo = int(MessageButtons::YesNo), none = int(MessageIcon::None);
+        const int enter = int(Qt::Key_Return), noIcon = int(QMessageBox::NoIcon);
+        QTest::newRow("yes/no, Enter") << yesNo << none << noIcon << enter << int(IDYES);
+        QTest::newRow("yes/no, Esc")
+            << yesNo << int(MessageIcon::Question) << int(QMessageBox::Question)
+            << int(Qt::Key_Escape) << int(IDNO);
+        QTest::newRow("yes/no, No the default: Enter")
+            << int(MessageButtons::YesNoDefaultNo) << none << noIcon << enter << int(IDNO);
+        QTest::newRow("ok, Enter") << int(MessageButtons::Ok) << int(MessageIcon::Error)
+                                   << int(QMessageBox::Critical) << enter << int(IDOK);
+    }
+    void realMessageBox()
+    {
+        QFETCH(int, buttons);
+        QFETCH(int, icon);
+        QFETCH(int, qtIcon);
+        QFETCH(int, key);
+        QFETCH(int, expected);
+        auto opened = whenDialogOpens([&](QDialog* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            QVERIFY(box);
+            QCOMPARE(box->text(), QStringLiteral("Quit program.  Are you sure?"));
+            QCOMPARE(box->windowTitle(), QStringLiteral("Quit Program"));
+            QCOMPARE(int(box->icon()), qtIcon);
+            QCOMPARE(box->standardButtons(), buttons == int(MessageButtons::Ok)
+                                                 ? QMessageBox::StandardButtons(QMessageBox::Ok)
+                                                 : QMessageBox::Yes | QMessageBox::No);
+            QTest::keyClick(box, Qt::Key(key));
+        });
+        QCOMPARE(messageBox(nullptr, "Quit program.  Are you sure?", "Quit Program",
+                            MessageButtons(buttons), MessageIcon(icon)),
+                 expected);
+        QVERIFY(*opened);
     }
 };
 

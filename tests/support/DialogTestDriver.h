@@ -1,12 +1,7 @@
 #pragma once
 
-// Drives dialogs that run with exec() from inside their modal loop.
-//
-//   auto opened = whenDialogOpens([](QDialog* dialog) { ... dialog->reject(); });
-//   dialog.DoModal();
-//   QVERIFY(*opened);
-
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QPointer>
 #include <QTest>
@@ -17,71 +12,55 @@
 
 namespace wareloom::test {
 
-// Runs action on the next modal dialog that opens on top of the one active
-// now. Gives up after timeoutMs. When the action leaves a failed test behind
-// with the dialog still open, the dialog is closed so the test cannot hang.
-inline std::shared_ptr<bool> whenDialogOpens(std::function<void(QDialog*)> action,
-                                             int timeoutMs = 5000)
+// Polls until found() gives a widget, then runs action on it once; gives up
+// after 5 s. The flag tells whether action ran.
+inline std::shared_ptr<bool> whenFound(std::function<QWidget*()> found,
+                                       std::function<void(QWidget*)> action)
 {
-    auto opened = std::make_shared<bool>(false);
-    QPointer<QWidget> below = QApplication::activeModalWidget();
+    auto ran = std::make_shared<bool>(false);
     auto* poll = new QTimer(qApp);
-    poll->setInterval(5);
-    auto waited = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, poll,
-                     [poll, below, opened, waited, timeoutMs, action = std::move(action)] {
-                         QWidget* top = QApplication::activeModalWidget();
-                         auto* dialog = qobject_cast<QDialog*>(top);
-                         if (!dialog || top == below.data() || !dialog->isVisible()) {
-                             *waited += poll->interval();
-                             if (*waited > timeoutMs) {
-                                 poll->stop();
-                                 poll->deleteLater();
-                             }
-                             return;
-                         }
-                         poll->stop();
-                         poll->deleteLater();
-                         *opened = true;
-                         QPointer<QDialog> guard = dialog;
-                         action(dialog);
-                         if (guard && guard->isVisible() && QTest::currentTestFailed())
-                             guard->done(QDialog::Rejected);
-                     });
-    poll->start();
-    return opened;
-}
-
-// Runs action once a top-level window of type T shows; gives up after timeoutMs.
-template <class T>
-inline std::shared_ptr<bool> whenWindowShows(std::function<void(T*)> action, int timeoutMs = 5000)
-{
-    auto shown = std::make_shared<bool>(false);
-    auto* poll = new QTimer(qApp);
-    auto waited = std::make_shared<int>(0);
+    const QDeadlineTimer deadline(5000);
     QObject::connect(poll, &QTimer::timeout, poll, [=] {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (auto* window = qobject_cast<T*>(top); window && window->isVisible()) {
-                poll->deleteLater();
-                poll->stop();
-                *shown = true;
-                action(window);
-                return;
-            }
-        }
-        if ((*waited += 5) > timeoutMs) {
-            poll->stop();
-            poll->deleteLater();
-        }
+        QWidget* widget = found();
+        if (!widget && !deadline.hasExpired())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if ((*ran = widget))
+            action(widget);
     });
     poll->start(5);
-    return shown;
+    return ran;
 }
 
-// The modal dialog on top, if it is a T.
-template <class T> T* topDialog()
+// Runs action on the next modal dialog that opens on top of the one active
+// now. When the action leaves a failed test behind with the dialog still
+// open, the dialog is closed so the test cannot hang.
+inline std::shared_ptr<bool> whenDialogOpens(std::function<void(QDialog*)> action)
 {
-    return qobject_cast<T*>(QApplication::activeModalWidget());
+    QPointer<QWidget> below = QApplication::activeModalWidget();
+    auto found = [below]() -> QWidget* {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        return dialog && dialog != below.data() && dialog->isVisible() ? dialog : nullptr;
+    };
+    return whenFound(found, [action](QWidget* widget) {
+        QPointer<QDialog> dialog = static_cast<QDialog*>(widget);
+        action(dialog);
+        if (dialog && dialog->isVisible() && QTest::currentTestFailed())
+            dialog->done(QDialog::Rejected);
+    });
+}
+
+// Runs action once a top-level window of type T shows.
+template <class T> std::shared_ptr<bool> whenWindowShows(std::function<void(T*)> action)
+{
+    auto found = []() -> QWidget* {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (qobject_cast<T*>(top) && top->isVisible())
+                return top;
+        return nullptr;
+    };
+    return whenFound(found, [action](QWidget* window) { action(static_cast<T*>(window)); });
 }
 
 } // namespace wareloom::test
