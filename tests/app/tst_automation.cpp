@@ -188,8 +188,6 @@ private Q_SLOTS:
         BusClient second("second");
         QVERIFY(second.introspect().arguments().value(0).toString().contains(
             "<interface name=\"Wareloom.IWareloom\""));
-        QCOMPARE(second.call("Wareloom.IWareloom", "Anything").errorName(),
-                 QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"));
         second.leave();
         // Answered after the program has heard of the second client leaving.
         QCOMPARE(first.call().type(), QDBusMessage::ReplyMessage);
