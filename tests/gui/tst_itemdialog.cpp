@@ -9,7 +9,6 @@
 #include "gui/platform/FileDialog.h"
 #include "gui/widgets/PicturePreview.h"
 
-#include <QMenuBar>
 #include <QPushButton>
 
 #include <optional>
@@ -25,7 +24,7 @@ void typeItem(ItemDialog& dialog, const QStringList& texts)
         typeText(child<QLineEdit>(dialog, box), texts.value(i++));
 }
 
-struct Host // and the settings that reach it : TestFtpServer
+struct Host : TestFtpServer // and the settings that reach it
 {
     Host() { QVERIFY2(start() && writeSettingsFile(settings()), qPrintable(errorString())); }
 };
@@ -165,7 +164,6 @@ private Q_SLOTS:
             QCOMPARE(preview->picture().size(), QSize(7, 90));
             QCOMPARE(preview->size(), QSize(350, 150));
             QCOMPARE(child<QLineEdit>(dialog, "price")->text(), QStringLiteral("12.00"));
-            QVERIFY(dialog.findChild<QMenuBar*>());
             typeText(child<QLineEdit>(dialog, "price"), QStringLiteral("9"));
             click(dialog, "saveButton");
         }));
