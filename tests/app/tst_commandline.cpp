@@ -35,10 +35,8 @@ private Q_SLOTS:
         row("without / or - no switch", {"Automation", "Register", "\\Embedding"}, Shell::None, "");
         row("no abbreviations", {"/Reg", "-Auto", "-Registers", "/"}, Shell::None, "");
         row("stray words ignored", {"stock.dat", "-x", "/EMBEDDING"}, Shell::None, "e");
-        row("-Publish", {"-Publish"}, Shell::None, "p");
-        row("/generate", {"/generate"}, Shell::None, "g");
-        row("--version", {"--version"}, Shell::None, "v");
-        row("/?", {"/?"}, Shell::None, "h");
+        row("-Publish /generate", {"-Publish", "/generate"}, Shell::None, "pg");
+        row("--version /?", {"--version", "/?"}, Shell::None, "vh");
     }
     void parsesSwitches()
     {

@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix and checks what a desktop and a
-# packager rely on: every file in place, the validators' verdicts, the names
-# that tie the files together, the D-Bus activation file naming the installed
-# binary, a DESTDIR staging, and the manual page free of groff warnings.
-# Usage: tst_packaging.sh <cmake> <build dir>; the layout comes from the
+# Installs the build into a temporary prefix and checks what a desktop and a packager
+# rely on. Usage: tst_packaging.sh <cmake> <build dir>; the layout comes from the
 # environment (BINDIR, DATAROOTDIR, MANDIR, DOCDIR, as GNUInstallDirs set them).
 set -euo pipefail
 
@@ -45,13 +42,6 @@ for f in "$desktop" "$metainfo" "$svg" "$png" "$service" "$manpage" \
     check "$f is installed and not empty" test -s "$f"
 done
 
-# PNG signature, then the IHDR chunk: length 13, "IHDR", width 48, height 48 (big-endian).
-check "$png is a 48x48 PNG" test "$(od -An -tu1 -N24 "$png" | tr -s ' \n' ' ')" = \
-    " 137 80 78 71 13 10 26 10 0 0 0 13 73 72 68 82 0 0 0 48 0 0 0 48 "
-check "$svg is an SVG document" /usr/bin/python3 -c '
-import sys, xml.etree.ElementTree as ET
-sys.exit(ET.parse(sys.argv[1]).getroot().tag != "{http://www.w3.org/2000/svg}svg")' "$svg"
-
 desktop_file_valid() # exits 0 and has neither an error nor a warning (hints are fine)
 {
     local out
@@ -62,13 +52,10 @@ check "desktop-file-validate accepts $desktop" desktop_file_valid
 desktop_key() { sed -n '/^\[Desktop Entry\]$/,/^\[/{s/^'"$1"'=//p}' "$desktop"; }
 check "the desktop entry runs the installed program" \
     test "$(desktop_key Exec | cut -d' ' -f1)" = wareloom
-check "the desktop entry's icon is the installed one" test "$(desktop_key Icon)" = "$app_id"
 
 # validate-tree also reports a launchable without its desktop file.
 check "appstreamcli validate-tree accepts the installed tree" \
     appstreamcli validate-tree --no-net --explain "$share/.."
-check "the metainfo launches $app_id.desktop" \
-    grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo"
 
 check "the activation file names the installed binary" test "$(cat "$service")" = \
     "$(printf '[D-BUS Service]\nName=%s\nExec=%s -Automation' "$bus_name" "$binary")"

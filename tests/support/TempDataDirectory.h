@@ -19,8 +19,6 @@ public:
         qputenv("WARELOOM_DATA_DIR", QFile::encodeName(m_path));
     }
     ~TempDataDirectory() { qunsetenv("WARELOOM_DATA_DIR"); }
-    TempDataDirectory(const TempDataDirectory&) = delete;
-    TempDataDirectory& operator=(const TempDataDirectory&) = delete;
 
     QString path() const { return m_path; }
     QString filePath(const QString& name) const { return m_path + '/' + name; }
