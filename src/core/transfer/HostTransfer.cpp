@@ -33,8 +33,12 @@ void openFtpConnection(FtpConnection& connection, const FtpSettings& settings)
                     settings.text(SettingsField::Password));
 }
 
-Status uploadToHost(const FtpSettings& settings, const QString& localPath, const QString& fileName,
-                    TransferType type, std::optional<HostKey>* untrustedKey)
+namespace {
+
+// One operation of its own on the file at the upload path: open, act, close.
+template <class Act>
+Status onHost(const FtpSettings& settings, const QString& fileName,
+              std::optional<HostKey>* untrustedKey, Act act)
 {
     Status why = Status::success();
     const QString remote = remoteNameOrWhy(settings, fileName, why);
@@ -42,19 +46,27 @@ Status uploadToHost(const FtpSettings& settings, const QString& localPath, const
         return why;
     FtpConnection connection;
     openFtpConnection(connection, settings);
-    return outcome(connection.putFile(localPath, remote, type), connection, untrustedKey);
+    return outcome(act(connection, remote), connection, untrustedKey);
+}
+
+} // namespace
+
+Status uploadToHost(const FtpSettings& settings, const QString& localPath, const QString& fileName,
+                    TransferType type, std::optional<HostKey>* untrustedKey)
+{
+    return onHost(settings, fileName, untrustedKey,
+                  [&](FtpConnection& connection, const QString& remote) {
+                      return connection.putFile(localPath, remote, type);
+                  });
 }
 
 Status deleteFromHost(const FtpSettings& settings, const QString& fileName,
                       std::optional<HostKey>* untrustedKey)
 {
-    Status why = Status::success();
-    const QString remote = remoteNameOrWhy(settings, fileName, why);
-    if (remote.isEmpty())
-        return why;
-    FtpConnection connection;
-    openFtpConnection(connection, settings);
-    return outcome(connection.deleteFile(remote), connection, untrustedKey);
+    return onHost(settings, fileName, untrustedKey,
+                  [](FtpConnection& connection, const QString& remote) {
+                      return connection.deleteFile(remote);
+                  });
 }
 
 } // namespace wareloom
