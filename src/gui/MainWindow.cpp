@@ -259,8 +259,9 @@ void MainWindow::showCategories()
 {
     m_inventory.closeCategory();
     m_categoryView = true;
-    m_inventory.refresh();
     rebuild();
+    // Counts changed behind the watcher's back rebuild once more, only then.
+    m_inventory.refresh();
 }
 
 void MainWindow::showItems()

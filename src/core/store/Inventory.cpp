@@ -87,6 +87,12 @@ void Inventory::watchOpenFile()
 
 void Inventory::refresh()
 {
+    relistCategories();
+    reloadItems();
+}
+
+void Inventory::relistCategories()
+{
     if (m_watcher.directories().isEmpty() && QFileInfo(m_directory).isDir())
         m_watcher.addPath(m_directory);
     const QStringList unusable = m_unusableNames;
@@ -95,7 +101,6 @@ void Inventory::refresh()
         m_categories = std::move(listed);
         Q_EMIT categoriesChanged();
     }
-    reloadItems();
 }
 
 void Inventory::reloadItems()
@@ -119,7 +124,7 @@ Status Inventory::write(const ItemRecords& records)
     m_items = records;
     watchOpenFile();
     Q_EMIT itemsChanged();
-    refresh(); // the counts
+    relistCategories(); // the counts; the items are what was just written
     return Status::success();
 }
 
@@ -146,7 +151,6 @@ Status Inventory::checkUnchanged(int index, const ItemRecord& shown)
     if (loaded && sameRecords(current, m_items) && index >= 0 && size_t(index) < m_items.size() &&
         m_items[size_t(index)].bytes == shown.bytes)
         return Status::success();
-    reloadItems();
     refresh();
     return Status::failure(
         QStringLiteral("%1 was changed by another program; it has been reloaded. "

@@ -84,6 +84,7 @@ Q_SIGNALS:
 
 private:
     std::vector<CategoryEntry> listEntries();
+    void relistCategories();
     void reloadItems();
     void watchOpenFile();
     Status checkUnchanged(int index, const ItemRecord& shown);
