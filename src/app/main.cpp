@@ -45,7 +45,8 @@ int main(int argc, char** argv)
     }
     if (publishesWithoutWindow(commandLine)) {
         QCoreApplication application(argc, argv);
-        return runHeadlessPublish(!commandLine.publish, makeThumbnail);
+        return runHeadlessPublish(!commandLine.publish,
+                                  {commandLine.sendAll, commandLine.pruneStale}, makeThumbnail);
     }
     if (endsWithoutWindow(commandLine)) {
         QCoreApplication application(argc, argv);

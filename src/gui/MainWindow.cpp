@@ -138,6 +138,10 @@ void MainWindow::createActions()
     QAction* ftpUpload =
         action(QStringLiteral("actionFtpUpload"), QStringLiteral("&FTP Upload"),
                [this] { WebHost(this).publish(int(m_inventory.categories().size())); });
+    QAction* uploadAll =
+        action(QStringLiteral("actionUploadAll"), QStringLiteral("Upload &All Pages"), [this] {
+            WebHost(this).publish(int(m_inventory.categories().size()), {.sendAll = true});
+        });
     QAction* webSite = action(QStringLiteral("actionWebSite"), QStringLiteral("&WebSite"),
                               [this] { WebHost(this).openWebsite(); });
     QAction* banner =
@@ -160,7 +164,7 @@ void MainWindow::createActions()
     category->addAction(exportCsv);
     category->addAction(importCsv);
     QMenu* html = bar->addMenu(QStringLiteral("&HTML"));
-    html->addActions({ftpSettings, ftpUpload, webSite, banner, websiteSettings});
+    html->addActions({ftpSettings, ftpUpload, uploadAll, webSite, banner, websiteSettings});
     bar->addMenu(QStringLiteral("&Help"))->addAction(aboutAction);
 
     addItem->setIcon(itemAddIcon());

@@ -47,13 +47,14 @@ struct PublishSetup
     TestFtpServer server;
 };
 
-// The main page, then every category's in the order the file system lists them.
+// Every category's page in the order the file system lists them, then the
+// main page: the order of sending.
 inline QStringList listedPages()
 {
-    QStringList pages{"inventory.htm"};
+    QStringList pages;
     for (const FoundCategory& category : listCategories())
         pages << category.name + ".htm";
-    return pages;
+    return pages << "inventory.htm";
 }
 
 } // namespace wareloom::test

@@ -69,6 +69,22 @@ def drop_stor(h, name):
     h.dtp_handler = Dropping
 
 
+def one_session(h):
+    """A second session at a time is turned away, as hosts limiting logins do."""
+    handle, h.sessions = h.handle, 0
+
+    def limited(self):
+        if h.sessions:
+            self.log_command("(session refused)")
+            return self.respond("421 Too many connections from this IP.") or self.close_when_done()
+        h.sessions, self.counted = h.sessions + 1, True
+        return handle(self)
+
+    def ended(self):
+        h.sessions -= getattr(self, "counted", False)
+    h.handle, h.on_disconnect = limited, ended
+
+
 FAULTS = {  # option: how it changes the handler class, given the option's value
     "refuse-port": lambda h, _: refuse_port(h),
     "reply-425": lambda h, _: pretend_active(h, "425 Can't open data connection."),
@@ -77,11 +93,13 @@ FAULTS = {  # option: how it changes the handler class, given the option's value
         h, "handle", lambda self: self.log_command("(silent connection)")),
     "stor-reply": lambda h, v: refuse(h, "STOR", v),
     "dele-reply": lambda h, v: refuse(h, "DELE", v),
+    "rnto-reply": lambda h, v: refuse(h, "RNTO", v),
+    "one-session": lambda h, _: one_session(h),
     "drop-stor": drop_stor,
     "slow-read": lambda h, v: setattr(h, "dtp_handler", type(
         "Slow", (ThrottledDTPHandler,), {"read_limit": int(v)})),
 }
-FLAGS = ("refuse-port", "reply-425", "no-connect-back", "silent")
+FLAGS = ("refuse-port", "reply-425", "no-connect-back", "silent", "one-session")
 
 
 def main():

@@ -37,6 +37,10 @@ CommandLineInfo parseCommandLine(const QStringList& arguments)
             info.publish = true;
         else if (is(name, "Generate"))
             info.generate = true;
+        else if (is(name, "All"))
+            info.sendAll = true;
+        else if (is(name, "Prune"))
+            info.pruneStale = true;
         else if (is(name, "Export") || is(name, "Import")) {
             info.csv = is(name, "Export") ? CommandLineInfo::CsvCommand::Export
                                           : CommandLineInfo::CsvCommand::Import;

@@ -14,6 +14,8 @@ struct CommandLineInfo
     // Publishing without a window: Generate writes the pages only.
     bool publish = false;
     bool generate = false;
+    bool sendAll = false;    // -All: every page, also those the host has
+    bool pruneStale = false; // -Prune: delete the pages of categories gone
     // Spreadsheet files: -Export or -Import "<category>" <file.csv>, - for
     // standard output or input.
     enum class CsvCommand { None, Export, Import };

@@ -59,6 +59,20 @@ void reportEnd(const PublishOutcome& outcome, bool generateOnly)
     }
 }
 
+void reportSummary(const PublishOutcome& outcome)
+{
+    if (!outcome.stalePages.isEmpty()) {
+        print(QStringLiteral("These pages on the web host belong to categories that are gone "
+                             "(-Prune deletes them):"));
+        for (const QString& page : outcome.stalePages)
+            print(QStringLiteral("  ") + page);
+    }
+    print(QStringLiteral("Summary: %1 sent, %2 unchanged, %3 failed")
+              .arg(outcome.sent)
+              .arg(outcome.unchanged)
+              .arg(outcome.failedPages.size()));
+}
+
 int exitStatus(const PublishOutcome& outcome)
 {
     switch (outcome.result) {
@@ -77,7 +91,8 @@ int exitStatus(const PublishOutcome& outcome)
 
 } // namespace
 
-int runHeadlessPublish(bool generateOnly, const ThumbnailMaker& makeThumbnail)
+int runHeadlessPublish(bool generateOnly, PublishOptions options,
+                       const ThumbnailMaker& makeThumbnail)
 {
     if (!generateOnly && !startSockets()) {
         print(QStringLiteral("Error: the network library cannot be started."));
@@ -94,6 +109,7 @@ int runHeadlessPublish(bool generateOnly, const ThumbnailMaker& makeThumbnail)
     PublishRun run(int(listCategories().size()),
                    generateOnly ? PublishRun::Mode::GenerateOnly : PublishRun::Mode::Publish);
     run.setThumbnailMaker(makeThumbnail);
+    run.setOptions(options);
     // The run on standard error: each status, each position as "position of
     // range", and what went wrong.
     int maximum = 0;
@@ -106,6 +122,8 @@ int runHeadlessPublish(bool generateOnly, const ThumbnailMaker& makeThumbnail)
     });
     const PublishOutcome outcome = run.run();
     reportEnd(outcome, generateOnly);
+    if (!generateOnly && outcome.result != PublishOutcome::Result::NoSettings)
+        reportSummary(outcome);
     return exitStatus(outcome);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/publish/Thumbnails.h"
+#include "core/publish/PublishRun.h"
 
 namespace wareloom {
 
@@ -8,6 +8,7 @@ namespace wareloom {
 // progress and errors go to standard error. Returns the exit status, 0 when
 // everything was written (and uploaded). makeThumbnail makes the thumbnails
 // of the modern pages.
-int runHeadlessPublish(bool generateOnly, const ThumbnailMaker& makeThumbnail = {});
+int runHeadlessPublish(bool generateOnly, PublishOptions options = {},
+                       const ThumbnailMaker& makeThumbnail = {});
 
 } // namespace wareloom

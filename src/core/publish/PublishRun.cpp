@@ -3,12 +3,14 @@
 #include "core/pages/CategoryPage.h"
 #include "core/pages/ModernPages.h"
 #include "core/pages/WebsiteSettings.h"
+#include "core/publish/PublishRecord.h"
 #include "core/store/CategoryStore.h"
 #include "core/transfer/FtpSettings.h"
-#include "core/transfer/HostTransfer.h"
+#include "core/transfer/RemoteListing.h"
 #include "core/transfer/RemoteName.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace wareloom {
 namespace {
@@ -18,12 +20,56 @@ QString tooLong(const QString& what)
     return QStringLiteral("its %1 is longer than %2 characters").arg(what).arg(NameBufferLimit);
 }
 
-QString uploadStatus(const QString& pageFileName)
+QString uploadStatus(const QString& fileName)
 {
-    return QStringLiteral("Upload -> ") + pageFileName;
+    return QStringLiteral("Upload -> ") + fileName;
+}
+
+QString mainPage()
+{
+    return QLatin1String(MainPageFileName);
+}
+
+QString statusOf(const QString& fileName)
+{
+    return uploadStatus(fileName) +
+           (fileName == mainPage() ? QStringLiteral(" (main page)") : QString());
+}
+
+// Names never go out cut.
+QString whyNotSendable(const QString& status, const QString& localPath, const QString& remote)
+{
+    if (status.size() > NameBufferLimit)
+        return tooLong(QStringLiteral("status text"));
+    if (localPath.size() > NameBufferLimit)
+        return tooLong(QStringLiteral("local path"));
+    if (remote.isEmpty())
+        return tooLong(QStringLiteral("remote name"));
+    return {};
 }
 
 } // namespace
+
+// A file of the run, in sending order.
+struct PublishRun::PlannedFile
+{
+    QString fileName;
+    TransferType type = TransferType::Ascii;
+    bool isPage = true; // takes a progress position
+    UploadJob job;
+    FileFingerprint content;
+};
+
+// The upload directory as the host listed it: name -> size. Names are those
+// after the directory, so they start with what the upload path puts in
+// front of each file name.
+struct PublishRun::Listing
+{
+    std::optional<QHash<QString, qint64>> files; // nothing: the host did not list it
+    QString prefix;
+
+    qint64 size(const QString& fileName) const { return files->value(prefix + fileName, -1); }
+};
 
 PublishRun::PublishRun(int categoryCount, Mode mode, PageClock clock, QObject* parent)
     : QObject(parent), m_categoryCount(categoryCount), m_mode(mode), m_clock(std::move(clock))
@@ -33,21 +79,42 @@ PublishRun::PublishRun(int categoryCount, Mode mode, PageClock clock, QObject* p
 
 PublishOutcome PublishRun::run()
 {
-    if (m_mode == Mode::GenerateOnly)
-        return finish(createPages());
+    PublishOutcome outcome;
+    if (m_mode == Mode::GenerateOnly) {
+        outcome.failedPages = createPages();
+        return finish(std::move(outcome));
+    }
 
     Q_EMIT progressRangeChanged(1, m_categoryCount + 1);
     FtpSettings settings;
     if (!settings.load()) {
-        PublishOutcome outcome{PublishOutcome::Result::NoSettings, {}, {}, {}};
+        outcome.result = PublishOutcome::Result::NoSettings;
         Q_EMIT finished(outcome);
         return outcome;
     }
     const std::vector<FailedPage> notWritten = createPages();
-    openFtpConnection(m_connection, settings);
-    std::vector<FailedPage> failed = uploadPages(settings, notWritten);
-    m_connection.close();
-    return finish(std::move(failed));
+    m_pool.open(settings);
+    uploadFiles(settings, notWritten, outcome);
+    m_pool.close();
+    return finish(std::move(outcome));
+}
+
+PublishOutcome PublishRun::deleteStalePages(const QStringList& pages)
+{
+    PublishOutcome outcome;
+    FtpSettings settings;
+    if (!settings.load()) {
+        outcome.result = PublishOutcome::Result::NoSettings;
+        Q_EMIT finished(outcome);
+        return outcome;
+    }
+    PublishRecord record = PublishRecord::load(settings);
+    m_pool.open(settings);
+    deletePages(pages, settings, record, outcome);
+    m_pool.close();
+    if (const Status saved = record.save(); !saved)
+        outcome.failedPages.push_back({PublishRecord::filePath(), saved.message()});
+    return finish(std::move(outcome));
 }
 
 // Writes the pages, showing "Creating HTML" meanwhile; the pages that must
@@ -74,99 +141,179 @@ std::vector<FailedPage> PublishRun::createPages()
     return failed;
 }
 
-// Sends every page over the run's connection; a failure is noted and the run
-// goes on. After a cancel the rest are only noted.
-std::vector<FailedPage> PublishRun::uploadPages(const FtpSettings& settings,
-                                                const std::vector<FailedPage>& notWritten)
+void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<FailedPage>& notWritten,
+                             PublishOutcome& outcome)
 {
-    bool noticeSaid = false;
-    QHash<QString, QString> unwritten; // page file name -> why
+    QHash<QString, QString> unwritten; // file name -> why
     for (const FailedPage& page : notWritten)
         unwritten.insert(page.pageFileName, page.reason);
-    const auto whyNotSent = [&](const QString& page, const QString& status) -> QString {
-        // An old page left by an earlier run must not go out in its place.
-        if (unwritten.contains(page))
-            return unwritten.take(page);
-        const QString localPath = dataFilePath(page);
-        const QString remote = remoteNameInUploadPath(settings, page);
-        // Names never go out cut.
-        if (status.size() > NameBufferLimit)
-            return tooLong(QStringLiteral("status text"));
-        if (localPath.size() > NameBufferLimit)
-            return tooLong(QStringLiteral("local path"));
-        if (remote.isEmpty())
-            return tooLong(QStringLiteral("remote name"));
-        const bool sent = m_connection.putFile(localPath, remote, TransferType::Ascii);
-        if (!m_connection.notice().isEmpty() && !noticeSaid) {
-            noticeSaid = true;
-            Q_EMIT statusChanged(m_connection.notice());
-        }
-        if (sent)
-            return {};
-        const QString& error = m_connection.lastError();
-        return error.isEmpty() ? QStringLiteral("the upload failed") : error;
-    };
+    std::vector<FailedPage>& failed = outcome.failedPages;
 
-    std::vector<FailedPage> failed;
-    const auto upload = [&](const QString& page, const QString& status, int position) {
-        if (isCancelled()) {
-            failed.push_back({page, QStringLiteral("not sent: the run was cancelled")});
-            return;
-        }
-        if (const QString& stopped = m_connection.stopReason(); !stopped.isEmpty()) {
-            failed.push_back({page, QStringLiteral("not sent: ") + stopped});
-            return;
-        }
-        Q_EMIT statusChanged(status);
-        Q_EMIT progressChanged(position);
-        if (const QString why = whyNotSent(page, status); !why.isEmpty())
-            failed.push_back({page, why});
-    };
-
-    // Before the pages that show them.
-    for (const QString& thumbnail : Thumbnails::unsent(settings, m_thumbnails)) {
-        if (isCancelled()) {
-            failed.push_back({thumbnail, QStringLiteral("not sent: the run was cancelled")});
-            continue;
-        }
-        Q_EMIT statusChanged(uploadStatus(thumbnail));
-        const QString remote = remoteNameInUploadPath(settings, thumbnail);
-        if (remote.isEmpty()) {
-            failed.push_back({thumbnail, tooLong(QStringLiteral("remote name"))});
-        } else if (!m_connection.putFile(dataFilePath(thumbnail), remote, TransferType::Binary)) {
-            failed.push_back({thumbnail, m_connection.lastError()});
-        } else if (const Status noted = Thumbnails::noteSent(settings, thumbnail); !noted) {
-            failed.push_back({thumbnail, noted.message()});
-        }
-    }
-
-    const QString mainPage = QLatin1String(MainPageFileName);
-    upload(mainPage, uploadStatus(mainPage) + QStringLiteral(" (main page)"), 1);
-    int k = 0;
+    // The thumbnails before the pages that show them, the main page last.
+    std::vector<PlannedFile> thumbnails, categoryPages, main;
+    for (const QString& thumbnail : m_thumbnails)
+        thumbnails.push_back({thumbnail, TransferType::Binary, false, {}, {}});
     // Listed again: a category added since the pages were written is sent as well.
     for (const FoundCategory& category : listCategories()) {
-        ++k;
         // Named itself: it has no page of its own to send.
-        if (unwritten.contains(category.fileName)) {
+        if (unwritten.contains(category.fileName))
             failed.push_back({category.fileName, unwritten.take(category.fileName)});
-            continue;
-        }
-        const QString page = categoryPageFileName(category.fileName);
-        upload(page, uploadStatus(page), k + 1);
+        else
+            categoryPages.push_back(
+                {categoryPageFileName(category.fileName), TransferType::Ascii, true, {}, {}});
     }
+    main.push_back({mainPage(), TransferType::Ascii, true, {}, {}});
+
+    const QString uploadPath = settings.text(SettingsField::UploadPath);
+    const Listing listing = listUploadDirectory(uploadPath);
+    PublishRecord record = PublishRecord::load(settings);
+    for (std::vector<PlannedFile>* phase : {&thumbnails, &categoryPages, &main}) {
+        std::vector<PlannedFile> toSend;
+        for (PlannedFile& file : *phase) {
+            const QString localPath = dataFilePath(file.fileName);
+            const QString remote = remoteName(uploadPath, file.fileName);
+            // An old page left by an earlier run must not go out in its place.
+            QString why = unwritten.take(file.fileName);
+            if (why.isEmpty())
+                why = whyNotSendable(statusOf(file.fileName), localPath, remote);
+            if (const auto content = FileFingerprint::of(localPath); why.isEmpty() && content)
+                file.content = *content;
+            else if (why.isEmpty())
+                why = QStringLiteral("cannot read %1").arg(localPath);
+            if (!why.isEmpty()) {
+                failed.push_back({file.fileName, why});
+                continue;
+            }
+            const qint64 onHost = listing.files ? listing.size(file.fileName) : 0;
+            const FileFingerprint* sent = record.find(file.fileName);
+            const bool unchanged = !m_options.sendAll && file.fileName != mainPage() && sent &&
+                                   *sent == file.content && listing.files &&
+                                   onHost == file.content.size;
+            if (unchanged) {
+                ++outcome.unchanged;
+                if (file.isPage) {
+                    Q_EMIT statusChanged(file.fileName + QStringLiteral(" unchanged"));
+                    Q_EMIT progressChanged(++m_position);
+                }
+                continue;
+            }
+            // A file the host does not have needs no protection.
+            file.job = {localPath, remote, file.type, !listing.files || onHost >= 0};
+            toSend.push_back(file);
+        }
+        sendPhase(toSend, record, outcome);
+    }
+
+    const QStringList stale = findStalePages(uploadPath, listing, record);
+    if (m_options.deleteStalePages)
+        deletePages(stale, settings, record, outcome);
+    else
+        outcome.stalePages = stale;
+    // Also after a cancel: what the host confirmed stays known.
+    if (const Status saved = record.save(); !saved)
+        failed.push_back({PublishRecord::filePath(), saved.message()});
     // What the generator found beyond the listing (a file name that is not UTF-8).
     for (const FailedPage& page : notWritten) {
         if (unwritten.contains(page.pageFileName))
             failed.push_back({page.pageFileName, unwritten.take(page.pageFileName)});
     }
-    return failed;
 }
 
-PublishOutcome PublishRun::finish(std::vector<FailedPage> failedPages)
+// Lists the directory the upload path names on the first connection; its
+// login is the run's, so a refused one ends the run here.
+PublishRun::Listing PublishRun::listUploadDirectory(const QString& uploadPath)
 {
-    PublishOutcome outcome{PublishOutcome::Result::Failed, std::move(failedPages),
-                           m_connection.stopReason(), m_connection.untrustedKey()};
-    if (outcome.untrustedKey) {
+    const qsizetype slash = uploadPath.lastIndexOf(QLatin1Char('/'));
+    Listing listing{std::nullopt, uploadPath.mid(slash + 1)};
+    FtpConnection& connection = m_pool.first();
+    if (const auto text = connection.listDirectory(uploadPath.left(slash + 1)))
+        listing.files = parseListing(*text);
+    // A refused login ends the run here: said where the progress shows.
+    if (!connection.stopReason().isEmpty())
+        Q_EMIT statusChanged(connection.stopReason());
+    if (!listing.files && !m_options.sendAll && !isCancelled() &&
+        connection.stopReason().isEmpty()) {
+        Q_EMIT statusChanged(QStringLiteral("The upload folder could not be listed (%1): "
+                                            "every page is sent.")
+                                 .arg(connection.lastError().isEmpty()
+                                          ? QStringLiteral("the listing was not understood")
+                                          : connection.lastError()));
+    }
+    return listing;
+}
+
+void PublishRun::sendPhase(const std::vector<PlannedFile>& files, PublishRecord& record,
+                           PublishOutcome& outcome)
+{
+    std::vector<UploadJob> jobs;
+    for (const PlannedFile& file : files)
+        jobs.push_back(file.job);
+    UploadEvents events;
+    events.started = [&](std::size_t i) {
+        const PlannedFile& file = files[i];
+        Q_EMIT statusChanged(statusOf(file.fileName));
+        if (file.isPage)
+            Q_EMIT progressChanged(++m_position);
+    };
+    events.finished = [&](std::size_t i, const QString& error) {
+        if (error.isEmpty()) {
+            record.noteSent(files[i].fileName, files[i].content);
+            ++outcome.sent;
+        } else {
+            outcome.failedPages.push_back({files[i].fileName, error});
+        }
+    };
+    events.noticed = [this](const QString& notice) { Q_EMIT statusChanged(notice); };
+    m_pool.send(jobs, events);
+}
+
+// The pages this destination received from us whose categories are gone.
+// One the listing no longer shows is gone from the host as well: forgotten.
+QStringList PublishRun::findStalePages(const QString& uploadPath, const Listing& listing,
+                                       PublishRecord& record) const
+{
+    QSet<QString> current{mainPage()};
+    for (const FoundCategory& category : listCategories())
+        current.insert(categoryPageFileName(category.fileName));
+    QStringList stale;
+    for (const QString& name : record.names()) {
+        if (!name.endsWith(QLatin1String(".htm")) || current.contains(name))
+            continue;
+        if (listing.files && listing.size(name) < 0)
+            record.forget(name);
+        else if (!remoteName(uploadPath, name).isEmpty())
+            stale << name;
+    }
+    stale.sort();
+    return stale;
+}
+
+// Deletes the pages the record shows we sent, and only those.
+void PublishRun::deletePages(const QStringList& pages, const FtpSettings& settings,
+                             PublishRecord& record, PublishOutcome& outcome)
+{
+    FtpConnection& connection = m_pool.first();
+    for (const QString& page : pages) {
+        if (!record.find(page))
+            continue;
+        if (isCancelled()) {
+            outcome.failedPages.push_back({page, QString::fromUtf16(NotSentCancelled)});
+            continue;
+        }
+        Q_EMIT statusChanged(QStringLiteral("Delete -> ") + page);
+        if (connection.deleteFile(remoteNameInUploadPath(settings, page)))
+            record.forget(page);
+        else
+            outcome.failedPages.push_back({page, connection.lastError()});
+    }
+}
+
+PublishOutcome PublishRun::finish(PublishOutcome outcome)
+{
+    outcome.stopReason = m_pool.first().stopReason();
+    outcome.untrustedKey = m_pool.first().untrustedKey();
+    if (outcome.result == PublishOutcome::Result::NoSettings) {
+    } else if (outcome.untrustedKey) {
         outcome.result = PublishOutcome::Result::UntrustedKey;
     } else if (isCancelled() && !outcome.failedPages.empty()) {
         outcome.result = PublishOutcome::Result::Cancelled;
@@ -174,6 +321,8 @@ PublishOutcome PublishRun::finish(std::vector<FailedPage> failedPages)
     } else if (outcome.failedPages.empty()) {
         outcome.result = PublishOutcome::Result::Done;
         Q_EMIT statusChanged(QString::fromUtf16(DoneStatus));
+    } else {
+        outcome.result = PublishOutcome::Result::Failed;
     }
     Q_EMIT finished(outcome);
     return outcome;

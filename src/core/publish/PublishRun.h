@@ -2,7 +2,7 @@
 
 #include "core/pages/MainPage.h"
 #include "core/publish/Thumbnails.h"
-#include "core/transfer/FtpConnection.h"
+#include "core/transfer/UploadPool.h"
 
 #include <QMetaType>
 #include <QObject>
@@ -14,6 +14,7 @@
 namespace wareloom {
 
 class FtpSettings;
+class PublishRecord;
 
 // A page that did not reach the web host (or, generating only, the data
 // directory), and why.
@@ -37,6 +38,17 @@ struct PublishOutcome
     // Why the host ended the run at once (login refused, untrusted key...).
     QString stopReason;
     std::optional<HostKey> untrustedKey;
+    int sent = 0;      // files the host confirmed
+    int unchanged = 0; // pages the host has as they are
+    // Pages the host received from us whose categories are gone; deleted
+    // only when asked (PublishOptions::deleteStalePages, deleteStalePages()).
+    QStringList stalePages;
+};
+
+struct PublishOptions
+{
+    bool sendAll = false;          // also what the host has already
+    bool deleteStalePages = false; // delete the stale pages at the end
 };
 
 // Status texts of the run.
@@ -45,20 +57,27 @@ inline constexpr char16_t DoneStatus[] = u"Done";
 inline constexpr char16_t CancelledStatus[] = u"Cancelled";
 
 // The publish run: regenerates the main page and every category page in the
-// data directory and uploads them over one FTP connection, telling what it
-// does through its signals. Needs no window: run() works on the calling
-// thread, so the command line calls it directly and the publish dialog calls
-// it on a worker thread and takes the signals queued.
+// data directory and uploads what the web host does not have yet, telling
+// what it does through its signals. Needs no window: run() works on the
+// calling thread, so the command line calls it directly and the publish
+// dialog calls it on a worker thread and takes the signals queued.
 //
 // Publishing sets the progress range to 1..categoryCount + 1, loads the
-// settings, writes the pages (CreateHTML with categoryCount) and uploads the
-// main page at position 1 and the k-th category found at position k + 1, in
-// ASCII, going on after a failed upload. When the connection stops (a
-// refused login, a refused AUTH TLS, an untrusted key) the rest are not
-// tried: each is noted with that reason. A page the generator could not
-// write, or whose local path, remote name or status text does not fit a name
-// buffer, is a failed upload. "Done" is the last status only when nothing
-// failed. Generating only writes the pages: no settings, no FTP.
+// settings, writes the pages and lists the upload directory (which is also
+// the login). A page goes out when its bytes differ from what the
+// PublishRecord says this destination received, or the listing misses it or
+// shows another size; the main page always goes. The new thumbnails go
+// first, then the category pages (in parallel when there are many), then
+// the main page, so it never links to a page not there yet. A file the host
+// has is replaced by a rename. Each page, sent or not, takes the next
+// progress position; failures do not stop the run. When the first
+// connection stops (a refused login, a refused AUTH TLS, an untrusted key)
+// the rest are not tried: each is noted with that reason. A page the
+// generator could not write, or whose local path, remote name or status text
+// does not fit a name buffer, is a failed upload. The record is written at
+// the end, also after a cancel, with exactly the files the host confirmed.
+// "Done" is the last status only when nothing failed. Generating only writes
+// the pages: no settings, no FTP.
 class PublishRun : public QObject
 {
     Q_OBJECT
@@ -72,14 +91,20 @@ public:
     // In the modern style the run makes the missing thumbnails with maker and
     // sends the new and changed ones before the pages.
     void setThumbnailMaker(ThumbnailMaker maker) { m_makeThumbnail = std::move(maker); }
+    void setOptions(PublishOptions options) { m_options = options; }
 
     // Runs to the end on the calling thread; returns what finished() carries.
     PublishOutcome run();
 
-    // Thread-safe: the upload under way ends within about a second and no
+    // Deletes those of pages the record says this destination received from
+    // us (an earlier run's stalePages), on the calling thread; no pages are
+    // written. finished() carries the outcome, as after run().
+    PublishOutcome deleteStalePages(const QStringList& pages);
+
+    // Thread-safe: the uploads under way end within about a second and no
     // other starts. Pages are written whole all the same.
-    void cancel() { m_connection.cancel(); }
-    bool isCancelled() const { return m_connection.isCancelled(); }
+    void cancel() { m_pool.cancel(); }
+    bool isCancelled() const { return m_pool.isCancelled(); }
 
 Q_SIGNALS:
     void statusChanged(const QString& status);
@@ -91,15 +116,27 @@ Q_SIGNALS:
     void finished(const wareloom::PublishOutcome& outcome);
 
 private:
+    struct PlannedFile;
+    struct Listing;
+
     std::vector<FailedPage> createPages();
-    std::vector<FailedPage> uploadPages(const FtpSettings& settings,
-                                        const std::vector<FailedPage>& notWritten);
-    PublishOutcome finish(std::vector<FailedPage> failedPages);
+    void uploadFiles(const FtpSettings& settings, const std::vector<FailedPage>& notWritten,
+                     PublishOutcome& outcome);
+    Listing listUploadDirectory(const QString& uploadPath);
+    void sendPhase(const std::vector<PlannedFile>& files, PublishRecord& record,
+                   PublishOutcome& outcome);
+    QStringList findStalePages(const QString& uploadPath, const Listing& listing,
+                               PublishRecord& record) const;
+    void deletePages(const QStringList& pages, const FtpSettings& settings, PublishRecord& record,
+                     PublishOutcome& outcome);
+    PublishOutcome finish(PublishOutcome outcome);
 
     int m_categoryCount;
     Mode m_mode;
     PageClock m_clock;
-    FtpConnection m_connection; // the run's one connection; cancel() reaches it from any thread
+    PublishOptions m_options;
+    UploadPool m_pool; // the run's connections; cancel() reaches them from any thread
+    int m_position = 0;
     ThumbnailMaker m_makeThumbnail;
     QStringList m_thumbnails; // of the modern pages written, to send
 };

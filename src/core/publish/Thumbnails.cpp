@@ -1,51 +1,15 @@
 #include "core/publish/Thumbnails.h"
 
 #include "core/store/CategoryStore.h"
-#include "core/transfer/FtpSettings.h"
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 
 namespace wareloom {
 namespace {
 
 const QString PictureEnd = QStringLiteral(".jpg");
 const QString ThumbnailEnd = QStringLiteral(".thumb.jpg");
-
-QString recordPath()
-{
-    return dataFilePath(QStringLiteral("Published.thumbnails"));
-}
-
-// One group per destination: the same thumbnail may have gone to one host and
-// not to another.
-QString destination(const FtpSettings& settings)
-{
-    const QString where = settings.text(SettingsField::FtpServer) + QLatin1Char('\n') +
-                          settings.text(SettingsField::UploadPath);
-    return QString::fromLatin1(
-        QCryptographicHash::hash(where.toUtf8(), QCryptographicHash::Sha1).toHex());
-}
-
-QString contentHash(const QString& name)
-{
-    QFile file(dataFilePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(&file);
-    return QString::fromLatin1(hash.result().toHex());
-}
-
-// Names go in as values: keys cannot hold every character a code may.
-QString key(const QString& name)
-{
-    return QString::fromLatin1(
-        QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex());
-}
 
 } // namespace
 
@@ -79,31 +43,6 @@ QStringList Thumbnails::refresh(const ThumbnailMaker& maker,
             made << thumbnail;
     }
     return made;
-}
-
-QStringList Thumbnails::unsent(const FtpSettings& settings, const QStringList& names)
-{
-    QSettings record(recordPath(), QSettings::IniFormat);
-    record.beginGroup(destination(settings));
-    QStringList wanted;
-    for (const QString& name : names) {
-        if (record.value(key(name)).toString() != contentHash(name))
-            wanted << name;
-    }
-    return wanted;
-}
-
-Status Thumbnails::noteSent(const FtpSettings& settings, const QString& name)
-{
-    QSettings record(recordPath(), QSettings::IniFormat);
-    record.beginGroup(destination(settings));
-    record.setValue(key(name), contentHash(name));
-    record.sync();
-    if (record.status() != QSettings::NoError) {
-        return Status::failure(
-            QStringLiteral("%1 cannot be written.").arg(QDir::toNativeSeparators(recordPath())));
-    }
-    return Status::success();
 }
 
 } // namespace wareloom

@@ -10,8 +10,6 @@
 
 namespace wareloom {
 
-class FtpSettings;
-
 // A thumbnail that could not be made, and why.
 struct ThumbnailFailure
 {
@@ -25,9 +23,7 @@ using ThumbnailMaker =
     std::function<Status(const QString& picturePath, const QString& thumbnailPath)>;
 
 // The thumbnails beside the item pictures of the data directory: <code>.jpg
-// has <code>.thumb.jpg. Published.thumbnails remembers, for each web host and
-// upload path, the content of each thumbnail sent there, so a run sends only
-// the new and the changed ones.
+// has <code>.thumb.jpg.
 class Thumbnails
 {
 public:
@@ -38,11 +34,6 @@ public:
     // to failures.
     static QStringList refresh(const ThumbnailMaker& maker,
                                std::vector<ThumbnailFailure>& failures);
-
-    // Those of names the host has not received as they are now.
-    static QStringList unsent(const FtpSettings& settings, const QStringList& names);
-    // Remembers that the host now has the thumbnail as it is.
-    static Status noteSent(const FtpSettings& settings, const QString& name);
 };
 
 } // namespace wareloom

@@ -138,6 +138,12 @@ ServerAddress parseServer(const QString& field)
     return address;
 }
 
+size_t appendReceived(char* data, size_t size, size_t count, void* received)
+{
+    static_cast<QByteArray*>(received)->append(data, qsizetype(size * count));
+    return size * count;
+}
+
 size_t readLocalFile(char* buffer, size_t size, size_t count, void* file)
 {
     const qint64 read = static_cast<QFile*>(file)->read(buffer, qint64(size) * qint64(count));
@@ -184,12 +190,27 @@ int watchSession(CURL*, curl_infotype type, char* data, size_t size, void* seen)
 
 } // namespace
 
+QString serverAddress(const QString& server)
+{
+    const ServerAddress address = parseServer(server);
+    if (!address.error.isEmpty())
+        return server;
+    const char* scheme = "ftp://";
+    for (const Scheme& known : Schemes) {
+        if (known.protocol == address.protocol)
+            scheme = known.prefix;
+    }
+    return QLatin1String(scheme) + QString::fromUtf8(address.urlHost) + QLatin1Char(':') +
+           QString::number(address.port);
+}
+
 struct FtpConnection::Handle
 {
     CURL* curl = curl_easy_init();
     char errors[CURL_ERROR_SIZE] = {};
     CURLcode lastResult = CURLE_OK;
     Seen seen;
+    QByteArray received; // a listing
 
     Handle() = default;
     Handle(const Handle&) = delete;
@@ -306,6 +327,8 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, timeouts.lowSpeedSeconds);
     curl_easy_setopt(curl, CURLOPT_READFUNCTION, readLocalFile);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, appendReceived);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &handle->received);
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, abortWhenCancelled);
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &m_cancelled);
@@ -314,25 +337,105 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
 
 bool FtpConnection::putFile(const QString& localPath, const QString& remoteName, TransferType type)
 {
-    const QString what = QStringLiteral("STOR ") + remoteName;
-    if (!checkUsable(what, remoteName))
-        return false;
-    QFile file(localPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(what, QStringLiteral("cannot read %1: %2").arg(localPath, file.errorString()));
+    return storeFile(localPath, remoteName, {}, type) == Stored::Yes;
+}
 
+FtpConnection::Stored FtpConnection::replaceFile(const QString& localPath,
+                                                 const QString& remoteName,
+                                                 const QString& temporaryName, TransferType type)
+{
+    return storeFile(localPath, temporaryName, remoteName, type);
+}
+
+FtpConnection::Stored FtpConnection::storeFile(const QString& localPath, const QString& storeName,
+                                               const QString& renameTo, TransferType type)
+{
+    const QString what = QStringLiteral("STOR ") + (renameTo.isEmpty() ? storeName : renameTo);
+    if (!checkUsable(what, storeName) || (!renameTo.isEmpty() && !checkUsable(what, renameTo)))
+        return Stored::No;
+    QFile file(localPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail(what, QStringLiteral("cannot read %1: %2").arg(localPath, file.errorString()));
+        return Stored::No;
+    }
+
+    // The rename follows on the same login; "*" keeps the connection when
+    // the server refuses it, and the last reply tells.
+    const bool sftp = m_protocol == HostProtocol::Sftp;
+    curl_slist* rename = nullptr;
+    if (!renameTo.isEmpty()) {
+        const QByteArray from = storeName.toUtf8(), to = renameTo.toUtf8();
+        const QList<QByteArray> commands =
+            sftp ? QList<QByteArray>{"*rm " + sftpArgument(to),
+                                     "rename " + sftpArgument(from) + ' ' + sftpArgument(to)}
+                 : QList<QByteArray>{"*RNFR " + from, "*RNTO " + to};
+        for (const QByteArray& command : commands)
+            rename = curl_slist_append(rename, command.constData());
+    }
     CURL* curl = m_handle->curl;
-    const QByteArray url = m_baseUrl + urlPath(remoteName);
+    const QByteArray url = m_baseUrl + urlPath(storeName);
     curl_easy_setopt(curl, CURLOPT_URL, url.constData());
     curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
+    curl_easy_setopt(curl, CURLOPT_POSTQUOTE, rename);
+    curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, nullptr);
     curl_easy_setopt(curl, CURLOPT_NOBODY, 0L);
     curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(curl, CURLOPT_TRANSFERTEXT, type == TransferType::Ascii ? 1L : 0L);
     curl_easy_setopt(curl, CURLOPT_READDATA, &file);
+    const bool performed = performRetrying(what, [&file] { return file.seek(0); });
+    const bool renameFailed = m_handle->lastResult == CURLE_QUOTE_ERROR;
+    curl_easy_setopt(curl, CURLOPT_POSTQUOTE, nullptr);
+    curl_slist_free_all(rename);
+    if (!renameTo.isEmpty() &&
+        (sftp ? renameFailed : performed && m_handle->responseCode() != 250)) {
+        fail(what, QStringLiteral("the server did not rename %1 to %2").arg(storeName, renameTo));
+        return Stored::NotRenamed;
+    }
+    return performed ? Stored::Yes : Stored::No;
+}
+
+std::optional<QByteArray> FtpConnection::listDirectory(const QString& directory)
+{
+    const QString what = QStringLiteral("LIST ") + directory;
+    if (!checkUsable(what, directory.isEmpty() ? QStringLiteral("./") : directory))
+        return std::nullopt;
+    CURL* curl = m_handle->curl;
+    const QByteArray url =
+        m_baseUrl + (directory.isEmpty() && m_protocol != HostProtocol::Sftp ? QByteArray()
+                                                                             : urlPath(directory));
+    curl_easy_setopt(curl, CURLOPT_URL, url.constData());
+    curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
+    curl_easy_setopt(curl, CURLOPT_NOBODY, 0L);
+    curl_easy_setopt(curl, CURLOPT_UPLOAD, 0L);
+    curl_easy_setopt(curl, CURLOPT_TRANSFERTEXT, 0L);
+    // MLSD gives exact sizes and names; not every server knows it.
+    const bool ftp = m_protocol != HostProtocol::Sftp;
+    std::optional<QByteArray> listing;
+    for (const char* command : {ftp ? "MLSD" : nullptr, static_cast<const char*>(nullptr)}) {
+        curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, command);
+        m_handle->received.clear();
+        if (performRetrying(what, [this] { return m_handle->received.clear(), true; })) {
+            listing = m_handle->received;
+            break;
+        }
+        if (!command || isCancelled() || !m_unreachable.isEmpty())
+            break;
+    }
+    curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, nullptr);
+    if (listing)
+        m_lastError.clear();
+    return listing;
+}
+
+// Performs the transfer set up; once more, after rewind(), when the first
+// try met a fault a second try may get past.
+bool FtpConnection::performRetrying(const QString& what, const std::function<bool()>& rewind)
+{
     if (perform(what))
         return true;
     if (isCancelled() || !m_unreachable.isEmpty())
         return false;
+    CURL* curl = m_handle->curl;
     const long reply = m_handle->responseCode();
     if (isTls() && !m_tls12 && (reply == 426 || reply == 450 || reply == 522)) {
         // Some servers lose uploads sent over TLS 1.3, or fail to resume its
@@ -348,14 +451,13 @@ bool FtpConnection::putFile(const QString& localPath, const QString& remoteName,
         m_passive = true;
         curl_easy_setopt(curl, CURLOPT_FTPPORT, nullptr);
     }
-    if (!file.seek(0))
-        return fail(what,
-                    QStringLiteral("cannot read %1 again: %2").arg(localPath, file.errorString()));
+    if (!rewind())
+        return fail(what, QStringLiteral("cannot read the file again"));
     // The server may have given up the control connection with the data one.
     curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, 1L);
-    const bool sent = perform(what);
+    const bool done = perform(what);
     curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, 0L);
-    return sent;
+    return done;
 }
 
 bool FtpConnection::deleteFile(const QString& remoteName)
@@ -369,10 +471,8 @@ bool FtpConnection::deleteFile(const QString& remoteName)
     CURL* curl = m_handle->curl;
     const bool sftp = m_protocol == HostProtocol::Sftp;
     QByteArray path = remoteName.toUtf8();
-    if (sftp) {
-        path.replace('\\', "\\\\").replace('"', "\\\"");
-        path = "rm \"" + path + '"';
-    }
+    if (sftp)
+        path = "rm " + sftpArgument(path);
     curl_slist* quote = curl_slist_append(nullptr, (sftp ? path : "*DELE " + path).constData());
     if (!quote)
         return fail(what, QStringLiteral("out of memory"));
@@ -504,6 +604,13 @@ QByteArray FtpConnection::urlPath(const QString& remoteName) const
     if (name.startsWith('/'))
         return encodePath(name.mid(1));
     return "~/" + encodePath(name);
+}
+
+// A quoted argument of an SFTP command, as libcurl reads it.
+QByteArray FtpConnection::sftpArgument(QByteArray path)
+{
+    path.replace('\\', "\\\\").replace('"', "\\\"");
+    return '"' + path + '"';
 }
 
 bool FtpConnection::fail(const QString& what, const QString& why)

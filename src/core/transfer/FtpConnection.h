@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -69,6 +70,19 @@ public:
     // is empty or holds a line break, or the server does not take the file.
     bool putFile(const QString& localPath, const QString& remoteName, TransferType type);
 
+    enum class Stored { Yes, No, NotRenamed };
+    // Stores the file under temporaryName and renames it over remoteName, so
+    // that nobody ever reads a partly written remoteName. NotRenamed: the
+    // file arrived but the server refused the rename (over SFTP remoteName
+    // may then be gone); temporaryName holds it.
+    Stored replaceFile(const QString& localPath, const QString& remoteName,
+                       const QString& temporaryName, TransferType type);
+
+    // The raw listing of a directory ("" is the login directory, otherwise
+    // it ends with "/"): MLSD lines, else LIST lines, or SFTP's "ls -l"
+    // lines. Nothing when the server gives none.
+    std::optional<QByteArray> listDirectory(const QString& directory);
+
     // Deletes remoteName on the server; true only when the server confirms.
     bool deleteFile(const QString& remoteName);
 
@@ -96,7 +110,11 @@ private:
     struct Handle;
 
     bool checkUsable(const QString& what, const QString& remoteName);
+    Stored storeFile(const QString& localPath, const QString& storeName, const QString& renameTo,
+                     TransferType type);
+    bool performRetrying(const QString& what, const std::function<bool()>& rewind);
     bool perform(const QString& what);
+    static QByteArray sftpArgument(QByteArray path);
     bool stop(const QString& what, const QString& why);
     bool refuseKey(const QString& what, const QString& offered);
     bool fail(const QString& what, const QString& why);
@@ -117,6 +135,10 @@ private:
     QString m_lastError;
     std::atomic<bool> m_cancelled{false};
 };
+
+// The FTP Server field as one name for one host: "ftp://host:21",
+// "sftp://host:22"... The field itself when it names no host.
+QString serverAddress(const QString& server);
 
 // What lastError() says after a transfer ended by cancel().
 inline constexpr char16_t CancelledReason[] = u"cancelled";

@@ -21,11 +21,12 @@ constexpr int StartDelayMs = 1000;
 
 } // namespace
 
-PublishDialog::PublishDialog(int categoryCount, QWidget* parent)
+PublishDialog::PublishDialog(int categoryCount, QWidget* parent, PublishOptions options)
     : QDialog(parent), m_ui(std::make_unique<Ui::PublishDialog>()), m_run(categoryCount)
 {
     m_ui->setupUi(this);
     m_run.setThumbnailMaker(makeThumbnail);
+    m_run.setOptions(options);
     m_ui->okButton->setEnabled(false);
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &PublishDialog::cancelRun);
@@ -81,6 +82,10 @@ void PublishDialog::startRun()
         RunLock lock(dataDirectory());
         if (lock.acquire(std::chrono::seconds(30), [this] { return m_run.isCancelled(); }) ==
             RunLock::Result::Held) {
+            if (!m_pagesToDelete.isEmpty()) {
+                m_run.deleteStalePages(m_pagesToDelete);
+                return;
+            }
             PageFiles::removeLeftovers(dataDirectory());
             m_run.run();
             return;
@@ -156,6 +161,19 @@ void PublishDialog::runFinished(const PublishOutcome& outcome)
         showNotSent(outcome);
         return;
     case PublishOutcome::Result::Done:
+        if (m_pagesToDelete.isEmpty() && !outcome.stalePages.isEmpty() &&
+            messageBox(this,
+                       QStringLiteral("These pages are on the web host, but their categories are "
+                                      "gone:\n\n%1\n\nDelete them from the web host?")
+                           .arg(outcome.stalePages.join(QLatin1Char('\n'))),
+                       QStringLiteral("Wareloom"), MessageButtons::YesNoDefaultNo) == IDYES) {
+            m_pagesToDelete = outcome.stalePages;
+            m_thread->wait();
+            m_ui->okButton->setEnabled(false);
+            m_ui->cancelButton->setEnabled(true);
+            startRun();
+            return;
+        }
         accept();
         return;
     }

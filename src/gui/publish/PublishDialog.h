@@ -22,6 +22,8 @@ namespace wareloom {
 // pages not sent and why, and stays open until the user closes it; without
 // settings it stays open too. A host whose key is new is trusted only when
 // the user says so (the run then starts again); a changed key is refused.
+// When the host keeps pages we sent there of categories now gone, the user
+// is asked once, the pages listed, whether to delete them.
 class PublishDialog : public QDialog
 {
     Q_OBJECT
@@ -29,7 +31,8 @@ class PublishDialog : public QDialog
 public:
     // categoryCount: the categories the main window counted; it sets the
     // progress range.
-    explicit PublishDialog(int categoryCount, QWidget* parent = nullptr);
+    explicit PublishDialog(int categoryCount, QWidget* parent = nullptr,
+                           PublishOptions options = {});
     ~PublishDialog() override;
 
     // Ends a run under way first, keeping the event loop going meanwhile.
@@ -49,6 +52,7 @@ private:
     QTimer m_startTimer;
     bool m_closing = false;
     bool m_retriedAfterTrust = false; // the user is asked once per dialog
+    QStringList m_pagesToDelete;      // the stale pages the user chose to delete
 };
 
 } // namespace wareloom

@@ -1,6 +1,6 @@
 #include "gui/publish/WebHost.h"
 
-#include "core/publish/Thumbnails.h"
+#include "core/publish/PublishRecord.h"
 #include "core/transfer/HostTransfer.h"
 #include "core/transfer/RemoteName.h"
 #include "gui/platform/FileDialog.h"
@@ -32,9 +32,9 @@ bool WebHost::settingsOrTell()
     return false;
 }
 
-void WebHost::publish(int categoryCount)
+void WebHost::publish(int categoryCount, PublishOptions options)
 {
-    PublishDialog dialog(categoryCount, m_owner);
+    PublishDialog dialog(categoryCount, m_owner, options);
     dialog.exec();
 }
 
@@ -83,7 +83,7 @@ Status WebHost::uploadThumbnail(const QString& thumbnailPath, const QString& thu
     });
     if (!sent)
         return sent;
-    return Thumbnails::noteSent(settings, thumbnailFileName);
+    return PublishRecord::noteSentNow(settings, thumbnailFileName, thumbnailPath);
 }
 
 void WebHost::deleteFile(const QString& fileName)

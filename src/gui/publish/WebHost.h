@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/publish/PublishRun.h"
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/KnownHosts.h"
 
@@ -26,7 +27,8 @@ public:
     bool settingsOrTell();
 
     // HTML > FTP Upload and the toolbar button: runs the publish dialog.
-    void publish(int categoryCount);
+    // HTML > Upload All Pages: the same, sending every page.
+    void publish(int categoryCount, PublishOptions options = {});
     // HTML > FTP Settings: runs the FTP Settings dialog.
     void editSettings();
     // HTML > WebSite Banner Upload: a file of the user's choice goes to the

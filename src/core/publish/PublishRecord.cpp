@@ -1,0 +1,119 @@
+#include "core/publish/PublishRecord.h"
+
+#include "core/store/CategoryStore.h"
+#include "core/transfer/FtpConnection.h"
+#include "core/transfer/FtpSettings.h"
+#include "core/util/AtomicFile.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace wareloom {
+namespace {
+
+const QString DestinationKey = QStringLiteral("destination");
+const QString FilesKey = QStringLiteral("files");
+const QString Sha256Key = QStringLiteral("sha256");
+const QString SizeKey = QStringLiteral("size");
+
+QJsonArray readDestinations()
+{
+    QFile file(PublishRecord::filePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.readAll())
+        .object()
+        .value(QStringLiteral("destinations"))
+        .toArray();
+}
+
+} // namespace
+
+std::optional<FileFingerprint> FileFingerprint::of(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&file))
+        return std::nullopt;
+    return FileFingerprint{hash.result().toHex(), file.size()};
+}
+
+QString PublishRecord::filePath()
+{
+    return dataFilePath(QStringLiteral("Published.json"));
+}
+
+PublishRecord PublishRecord::load(const FtpSettings& settings)
+{
+    PublishRecord record;
+    // Names as they reach the host: the same host under another spelling is
+    // the same destination.
+    record.m_destination = serverAddress(settings.text(SettingsField::FtpServer)) +
+                           QLatin1Char(' ') + settings.text(SettingsField::UserName) +
+                           QLatin1Char(' ') + settings.text(SettingsField::UploadPath);
+    for (const QJsonValue& entry : readDestinations()) {
+        if (entry[DestinationKey].toString() != record.m_destination)
+            continue;
+        const QJsonObject files = entry[FilesKey].toObject();
+        for (auto file = files.begin(); file != files.end(); ++file) {
+            const QJsonObject sent = file.value().toObject();
+            record.m_files.insert(file.key(), {sent[Sha256Key].toString().toLatin1(),
+                                               qint64(sent[SizeKey].toDouble(-1))});
+        }
+    }
+    return record;
+}
+
+const FileFingerprint* PublishRecord::find(const QString& name) const
+{
+    const auto found = m_files.constFind(name);
+    return found == m_files.cend() ? nullptr : &found.value();
+}
+
+void PublishRecord::noteSent(const QString& name, const FileFingerprint& content)
+{
+    m_files.insert(name, content);
+}
+
+void PublishRecord::forget(const QString& name)
+{
+    m_files.remove(name);
+}
+
+Status PublishRecord::save() const
+{
+    QJsonObject files;
+    for (auto file = m_files.cbegin(); file != m_files.cend(); ++file) {
+        files.insert(file.key(), QJsonObject{{Sha256Key, QString::fromLatin1(file->sha256)},
+                                             {SizeKey, double(file->size)}});
+    }
+    QJsonArray destinations;
+    for (const QJsonValue& entry : readDestinations()) {
+        if (entry[DestinationKey].toString() != m_destination)
+            destinations.append(entry);
+    }
+    destinations.append(QJsonObject{{DestinationKey, m_destination}, {FilesKey, files}});
+    const QByteArray json =
+        QJsonDocument(QJsonObject{{QStringLiteral("destinations"), destinations}}).toJson();
+    return replaceFile(filePath(), json);
+}
+
+Status PublishRecord::noteSentNow(const FtpSettings& settings, const QString& name,
+                                  const QString& localPath)
+{
+    const std::optional<FileFingerprint> content = FileFingerprint::of(localPath);
+    if (!content)
+        return Status::failure(
+            QStringLiteral("%1 cannot be read.").arg(QDir::toNativeSeparators(localPath)));
+    PublishRecord record = load(settings);
+    record.noteSent(name, *content);
+    return record.save();
+}
+
+} // namespace wareloom

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/util/Status.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace wareloom {
+
+class FtpSettings;
+
+// A file's content as the record compares it.
+struct FileFingerprint
+{
+    QByteArray sha256; // hex
+    qint64 size = 0;
+
+    // Of the file at path; nothing when it cannot be read.
+    static std::optional<FileFingerprint> of(const QString& path);
+    bool operator==(const FileFingerprint&) const = default;
+};
+
+// What one destination (protocol, host, port, user and upload path) has
+// received from us: each file's name and content as it was sent. Kept in
+// Published.json in the data directory, one entry per destination, so that a
+// publish sends only what that host does not have yet. A file is noted only
+// once the host confirmed it whole.
+class PublishRecord
+{
+public:
+    static QString filePath();
+
+    // The record of the destination the settings name; empty when there is
+    // none yet (or the file cannot be read: everything is sent again).
+    static PublishRecord load(const FtpSettings& settings);
+
+    const FileFingerprint* find(const QString& name) const;
+    QStringList names() const { return m_files.keys(); }
+    void noteSent(const QString& name, const FileFingerprint& content);
+    void forget(const QString& name);
+
+    // Writes this destination's entry, keeping the others, in one step.
+    Status save() const;
+
+    // Notes at once that the destination of settings received the file at
+    // localPath under name.
+    static Status noteSentNow(const FtpSettings& settings, const QString& name,
+                              const QString& localPath);
+
+private:
+    QString m_destination;
+    QHash<QString, FileFingerprint> m_files;
+};
+
+} // namespace wareloom

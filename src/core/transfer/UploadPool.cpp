@@ -1,0 +1,193 @@
+#include "core/transfer/UploadPool.h"
+
+#include "core/transfer/HostTransfer.h"
+
+#include <QSet>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+namespace wareloom {
+namespace {
+
+// In the same directory, so that the rename stays on one file system; never
+// the name of a page or a picture.
+QString temporaryName(const QString& remoteName)
+{
+    return remoteName + QStringLiteral(".wareloom-upload");
+}
+
+struct Event
+{
+    enum class Kind { Started, Finished, GivenBack, Notice };
+    Kind kind;
+    std::size_t job = 0;
+    QString text; // the error of a finished job, or the notice
+};
+
+// Events of the sending threads, taken in order by the calling thread.
+class EventQueue
+{
+public:
+    void push(Event event)
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_events.push_back(std::move(event));
+        }
+        m_ready.notify_one();
+    }
+    Event take()
+    {
+        std::unique_lock lock(m_mutex);
+        m_ready.wait(lock, [this] { return !m_events.empty(); });
+        Event event = std::move(m_events.front());
+        m_events.pop_front();
+        return event;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_ready;
+    std::deque<Event> m_events;
+};
+
+} // namespace
+
+void UploadPool::open(const FtpSettings& settings)
+{
+    for (std::size_t i = 0; i < MaxConnections; ++i) {
+        openFtpConnection(m_connections[i], settings);
+        m_usable[i] = true;
+    }
+    m_renameRefused = false;
+}
+
+void UploadPool::close()
+{
+    for (FtpConnection& connection : m_connections)
+        connection.close();
+}
+
+void UploadPool::cancel()
+{
+    for (FtpConnection& connection : m_connections)
+        connection.cancel();
+}
+
+void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& events)
+{
+    if (jobs.size() >= ParallelFrom) {
+        sendInParallel(jobs, events);
+        return;
+    }
+    QSet<QString> said;
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        QString notice;
+        if (!isCancelled() && first().stopReason().isEmpty())
+            events.started(i);
+        const QString error = sendOne(first(), jobs[i], notice);
+        if (!notice.isEmpty() && !said.contains(notice)) {
+            said.insert(notice);
+            events.noticed(notice);
+        }
+        events.finished(i, error);
+    }
+}
+
+void UploadPool::sendInParallel(const std::vector<UploadJob>& jobs, const UploadEvents& events)
+{
+    EventQueue queue;
+    std::atomic<std::size_t> next{0};
+    std::vector<std::jthread> workers;
+    for (std::size_t c = 0; c < MaxConnections && c < jobs.size(); ++c) {
+        if (!m_usable[c])
+            continue;
+        workers.emplace_back([this, c, &jobs, &next, &queue] {
+            FtpConnection& connection = m_connections[c];
+            // The first connection has logged in before; another proves itself
+            // with its first file.
+            bool proven = c == 0;
+            for (std::size_t i = next++; i < jobs.size(); i = next++) {
+                if (!isCancelled() && connection.stopReason().isEmpty())
+                    queue.push({Event::Kind::Started, i, {}});
+                QString notice;
+                const QString error = sendOne(connection, jobs[i], notice);
+                if (!notice.isEmpty())
+                    queue.push({Event::Kind::Notice, i, notice});
+                if (!error.isEmpty() && !proven && !isCancelled()) {
+                    m_usable[c] = false;
+                    queue.push({Event::Kind::GivenBack, i, {}});
+                    return;
+                }
+                proven = true;
+                queue.push({Event::Kind::Finished, i, error});
+            }
+        });
+    }
+    std::vector<std::size_t> givenBack;
+    QSet<QString> said;
+    for (std::size_t ended = 0; ended < jobs.size();) {
+        const Event event = queue.take();
+        switch (event.kind) {
+        case Event::Kind::Started:
+            events.started(event.job);
+            break;
+        case Event::Kind::Notice:
+            if (!said.contains(event.text)) {
+                said.insert(event.text);
+                events.noticed(event.text);
+            }
+            break;
+        case Event::Kind::GivenBack:
+            givenBack.push_back(event.job);
+            ++ended;
+            break;
+        case Event::Kind::Finished:
+            events.finished(event.job, event.text);
+            ++ended;
+            break;
+        }
+    }
+    workers.clear(); // joined
+    for (const std::size_t i : givenBack) {
+        QString notice;
+        events.finished(i, sendOne(first(), jobs[i], notice));
+    }
+}
+
+// Empty when the host confirmed the file; otherwise why not. notice is set
+// when the host refused the first rename.
+QString UploadPool::sendOne(FtpConnection& connection, const UploadJob& job, QString& notice)
+{
+    if (isCancelled())
+        return QString::fromUtf16(NotSentCancelled);
+    if (const QString& stopped = connection.stopReason(); !stopped.isEmpty())
+        return QStringLiteral("not sent: ") + stopped;
+    if (job.replace && !m_renameRefused) {
+        const QString temporary = temporaryName(job.remoteName);
+        switch (connection.replaceFile(job.localPath, job.remoteName, temporary, job.type)) {
+        case FtpConnection::Stored::Yes:
+            notice = connection.notice();
+            return {};
+        case FtpConnection::Stored::No:
+            notice = connection.notice();
+            return connection.lastError();
+        case FtpConnection::Stored::NotRenamed:
+            m_renameRefused = true;
+            notice = QStringLiteral("The server does not rename files: each file is sent under "
+                                    "its own name, so a visitor may see a page half written "
+                                    "while it arrives.");
+            connection.deleteFile(temporary);
+            break;
+        }
+    }
+    const bool sent = connection.putFile(job.localPath, job.remoteName, job.type);
+    if (notice.isEmpty())
+        notice = connection.notice();
+    return sent ? QString() : connection.lastError();
+}
+
+} // namespace wareloom

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/transfer/FtpConnection.h"
+
+#include <QString>
+
+#include <array>
+#include <atomic>
+#include <functional>
+#include <vector>
+
+namespace wareloom {
+
+class FtpSettings;
+
+// A file to send.
+struct UploadJob
+{
+    QString localPath;
+    QString remoteName;
+    TransferType type = TransferType::Ascii;
+    // The host has a file of that name: it is replaced by a rename, so that
+    // nobody reads it half written.
+    bool replace = false;
+};
+
+// What a sending tells, on the thread that called send(), as it happens.
+struct UploadEvents
+{
+    std::function<void(std::size_t job)> started;
+    // error is empty when the host confirmed the file whole under its name.
+    std::function<void(std::size_t job, const QString& error)> finished;
+    std::function<void(const QString& notice)> noticed; // each notice once
+};
+
+// The connections of one operation to the web host: the first is used for
+// everything, and up to three more join it when there is more than a handful
+// of files to send. Each logs in on its first transfer. An extra connection
+// whose first transfer fails (the host allows fewer logins, 421, 530 "too
+// many") is given up and its file sent on another.
+class UploadPool
+{
+public:
+    static constexpr std::size_t MaxConnections = 4;
+    // Fewer files go one after the other on the first connection.
+    static constexpr std::size_t ParallelFrom = 8;
+
+    void open(const FtpSettings& settings);
+    void close();
+
+    FtpConnection& first() { return m_connections[0]; }
+
+    // Thread-safe; every transfer under way ends within about a second.
+    void cancel();
+    bool isCancelled() const { return m_connections[0].isCancelled(); }
+
+    // Sends every job and returns when each has finished. After a cancel
+    // or when the first connection stopped, the rest finish unsent at once.
+    void send(const std::vector<UploadJob>& jobs, const UploadEvents& events);
+
+private:
+    QString sendOne(FtpConnection& connection, const UploadJob& job, QString& notice);
+    void sendInParallel(const std::vector<UploadJob>& jobs, const UploadEvents& events);
+
+    std::array<FtpConnection, MaxConnections> m_connections;
+    std::array<bool, MaxConnections> m_usable{};
+    std::atomic<bool> m_renameRefused{false};
+};
+
+// What a file not sent after a cancel says.
+inline constexpr char16_t NotSentCancelled[] = u"not sent: the run was cancelled";
+
+} // namespace wareloom
