@@ -56,19 +56,24 @@ class Bench:
 
     @staticmethod
     def timed(command, env=None, cwd=None):
-        """Wall time of one run in seconds; the command must succeed. Its
-        messages go to a file: a pipe would wake this process at every line
-        and take a core from the run being timed."""
+        """Wall time of one run in seconds; the command must succeed."""
+        return Bench.timed_with_messages(command, env, cwd)[0]
+
+    @staticmethod
+    def timed_with_messages(command, env=None, cwd=None):
+        """Wall time of one run in seconds and its messages (stderr); the
+        command must succeed. The messages go to a file: a pipe would wake this
+        process at every line and take a core from the run being timed."""
         with tempfile.TemporaryFile() as messages:
             start = time.perf_counter()
             returncode = run_bounded(command, env=env, cwd=cwd, stdout=subprocess.DEVNULL,
                                      stderr=messages)
             elapsed = time.perf_counter() - start
+            messages.seek(0)
+            text = messages.read().decode(errors="replace")
             if returncode != 0:
-                messages.seek(0)
-                raise RuntimeError(f"{command[0]} failed ({returncode}): "
-                                   f"{messages.read().decode(errors='replace')[-2000:]}")
-        return elapsed
+                raise RuntimeError(f"{command[0]} failed ({returncode}): {text[-2000:]}")
+        return elapsed, text
 
     def make_store(self, name, categories, items, vary=False):
         """A store made once and kept for later runs of the benchmark."""
@@ -108,7 +113,7 @@ class Bench:
         return times
 
     def add(self, what, workload, ours, reference_name=None, reference=None, limit=None,
-            target=""):
+            target="", met=None, sent=None):
         """A row of the table from the times of every run. Runs made as pairs are
         compared pair by pair (the median of their ratios), so that a spell of
         other work on the machine slows both sides of a pair alike."""
@@ -118,12 +123,11 @@ class Bench:
                 ratio = statistics.median(a / b for a, b in zip(ours, reference))
             else:
                 ratio = statistics.median(ours) / statistics.median(reference)
-        met = None
         if limit is not None:
-            met = (ratio if reference else statistics.median(ours)) <= limit
+            met = (ratio if reference else statistics.median(ours)) <= limit and met is not False
         self.rows.append((what, workload, statistics.median(ours), reference_name,
                           statistics.median(reference) if reference else None, ratio, target,
-                          met))
+                          met, sent))
 
     # --- page generation ------------------------------------------------
 
@@ -310,7 +314,7 @@ class Bench:
         print(f"  {peak / 1024:.1f} MB", flush=True)
         self.rows.append(("peak memory of -Generate (max RSS)",
                           f"{categories:,} categories x {items} items", peak, None, None, None,
-                          "< 40 MB", peak < 40 * 1024))
+                          "< 40 MB", peak < 40 * 1024, None))
 
     # --- publish run ----------------------------------------------------
 
@@ -335,12 +339,14 @@ class Bench:
             active = login + ["set ftp:passive-mode off; " + one_connection +
                               f"mirror -R {pages} /upload; quit"]
 
-            def publish():
-                server.clear()
-                wait_for_ports()
-                elapsed = self.timed([self.wareloom, "-Publish"], env)
-                server.check(store, count)  # its main page has a new time stamp
-                return elapsed
+            def publish(*switches):
+                def run():
+                    server.clear()
+                    wait_for_ports()
+                    elapsed = self.timed([self.wareloom, "-Publish", *switches], env)
+                    server.check(store, count)  # its main page has a new time stamp
+                    return elapsed
+                return run
 
             def mirror(command):
                 server.clear()
@@ -351,10 +357,11 @@ class Bench:
 
             # Thousands of round trips: the most sensitive to other work here,
             # and quick, so more rounds.
-            ours, given, same_mode = self.side_by_side(
-                publish, lambda: mirror(as_given), lambda: mirror(active),
+            ours, everything, given, same_mode = self.side_by_side(
+                publish(), publish("-All"), lambda: mirror(as_given), lambda: mirror(active),
                 repeats=max(self.repeats, 9))
-        print(f"  -Publish {spread(ours)}\n  lftp mirror -R {spread(given)}\n"
+        print(f"  -Publish {spread(ours)}\n  -Publish -All {spread(everything)}\n"
+              f"  lftp mirror -R {spread(given)}\n"
               f"  lftp mirror -R, active mode {spread(same_mode)}", flush=True)
         workload = f"{categories:,} categories x {items} items"
         self.add("publish run (-Publish)", workload, ours, "lftp mirror -R, one connection",
@@ -362,6 +369,122 @@ class Bench:
         self.add("publish run (-Publish)", workload, ours,
                  "lftp mirror -R, one connection, active mode like ours", same_mode, 1.0,
                  "<= 1.0 x lftp")
+        self.add("publish run, everything (-Publish -All)", workload, everything,
+                 "lftp mirror -R", given, 1.2, "<= 1.2 x lftp")
+
+    # --- publishing over a distant link ------------------------------------
+
+    def distant(self, sizes, items, edited_store, rtt_ms=50):
+        """First publish of a store, then a republish after one item changed,
+        to a server that answers a round trip late, against lftp with four
+        connections on the same server."""
+        print(f"publishing over a distant link ({rtt_ms} ms round trip)", flush=True)
+        repeats = max(1, min(self.repeats, 3))  # every run takes tens of seconds
+        memory = "/dev/shm" if os.access("/dev/shm", os.W_OK) else self.work
+        folder = os.path.join(memory, f"wareloom-bench-far-{os.getpid()}")
+        with DelayFtpServer(folder, rtt_ms) as server:
+            lftp = ["lftp", "-u", "anonymous,bench", "-p", str(server.port), "127.0.0.1", "-e"]
+            for categories in sizes:
+                self.first_publish(server, lftp, categories, items, repeats)
+            self.republish(server, lftp, edited_store, items, repeats)
+
+    def far_store(self, server, categories, items):
+        """A fresh copy of a store made once, set to publish to server; returns
+        its folder and environment."""
+        template = self.make_store(f"far{categories}", categories, items)
+        data = self.path(f"far{categories}-data")
+        shutil.rmtree(data, ignore_errors=True)
+        shutil.copytree(template, data, ignore=shutil.ignore_patterns(".made"))
+        write_settings(os.path.join(data, "FTPServer.ftp"), server.port)
+        return data, self.env(data)
+
+    def first_publish(self, server, lftp, categories, items, repeats):
+        data, env = self.far_store(server, categories, items)
+        self.timed([self.wareloom, "-Generate"], env)
+        pages = self.path(f"far{categories}-pages")
+        count = self.copy_pages(data, pages)
+        sent = ([], [])
+
+        def publish():
+            data, env = self.far_store(server, categories, items)  # no record of a publish
+            server.clear("upload")
+            wait_for_ports()
+            mark = server.mark()
+            elapsed = self.timed([self.wareloom, "-Publish"], env)
+            sent[0].append(server.stored_since(mark))
+            check_upload(data, os.path.join(server.root, "upload"), count)
+            return elapsed
+
+        def mirror():
+            server.clear("mirror")
+            wait_for_ports()
+            mark = server.mark()
+            elapsed = self.timed(lftp + [f"mirror -R --parallel=4 {pages} /mirror; quit"])
+            sent[1].append(server.stored_since(mark))
+            check_upload(pages, os.path.join(server.root, "mirror"), count)
+            return elapsed
+
+        ours, reference = self.side_by_side(publish, mirror, repeats=repeats)
+        print(f"  {count} pages: -Publish {spread(ours)}, files sent {sent[0]}\n"
+              f"  {count} pages: lftp mirror -R --parallel=4 {spread(reference)}, "
+              f"files sent {sent[1]}", flush=True)
+        self.add("first publish over a distant link (-Publish)",
+                 f"{count:,} pages ({categories:,} categories x {items} items), empty host, "
+                 f"{server.rtt_ms:g} ms round trip", ours, "lftp mirror -R --parallel=4",
+                 reference, 1.0, "<= 1.0 x lftp", sent=medians(sent))
+
+    def republish(self, server, lftp, categories, items, repeats):
+        """One item edited, then -Publish (which regenerates the pages); lftp
+        mirrors the same regenerated pages, their times as -Generate left
+        them, sending only those newer than the host's copy."""
+        data, env = self.far_store(server, categories, items)
+        pages = self.path(f"far{categories}-mirrored")
+        shutil.rmtree(pages, ignore_errors=True)
+        os.makedirs(pages)
+        server.clear("upload")
+        server.clear("mirror")
+        wait_for_ports()
+        self.timed([self.wareloom, "-Publish"], env)  # the first publish, not timed
+        count = self.copy_regenerated(data, pages)
+        check_upload(data, os.path.join(server.root, "upload"), count)
+        command = lftp + [f"mirror -R --only-newer --parallel=4 {pages} /mirror; quit"]
+        self.timed(command)
+        check_upload(pages, os.path.join(server.root, "mirror"), count)
+        ours, reference, sent, summaries = [], [], ([], []), []
+        for turn in range(repeats):
+            edit_price(data, categories // 2, 3, f"{900 + turn}.99 €")
+            wait_for_ports()
+            mark = server.mark()
+            elapsed, messages = self.timed_with_messages([self.wareloom, "-Publish"], env)
+            ours.append(elapsed)
+            sent[0].append(server.stored_since(mark))
+            summaries += [line for line in messages.splitlines() if line.startswith("Summary:")]
+            check_upload(data, os.path.join(server.root, "upload"), count)
+            self.copy_regenerated(data, pages)
+            mark = server.mark()
+            reference.append(self.timed(command))
+            sent[1].append(server.stored_since(mark))
+            check_upload(pages, os.path.join(server.root, "mirror"), count)
+        print(f"  republish: -Publish {spread(ours)}, files sent {sent[0]} "
+              f"{summaries[-1] if summaries else '(no summary line)'}\n"
+              f"  republish: lftp mirror -R --only-newer --parallel=4 {spread(reference)}, "
+              f"files sent {sent[1]}", flush=True)
+        self.add("republish after one item edited (-Publish)",
+                 f"{count:,} pages ({categories:,} categories x {items} items), "
+                 f"{server.rtt_ms:g} ms round trip", ours,
+                 "lftp mirror -R --only-newer --parallel=4 of the regenerated pages", reference,
+                 target="<= 2 s and <= 3 files",
+                 met=statistics.median(ours) <= 2 and max(sent[0]) <= 3, sent=medians(sent))
+
+    @staticmethod
+    def copy_regenerated(store, pages):
+        """The store's pages into pages, with the times -Generate gave them."""
+        count = 0
+        for entry in os.scandir(store):
+            if entry.name.endswith(".htm"):
+                shutil.copy2(entry.path, os.path.join(pages, entry.name))
+                count += 1
+        return count
 
     # --- report ---------------------------------------------------------
 
@@ -369,9 +492,12 @@ class Bench:
         lines = ["| what | workload | Wareloom (median) | reference in the same run (median) "
                  "| ratio (median of pairs) | target | met |",
                  "|---|---|---|---|---|---|---|"]
-        for what, workload, ours, ref_name, ref, ratio, target, met in self.rows:
+        for what, workload, ours, ref_name, ref, ratio, target, met, sent in self.rows:
             shown = f"{ours / 1024:.1f} MB" if "memory" in what else duration(ours)
             reference = f"{ref_name}: {duration(ref)}" if ref_name else "-"
+            if sent:  # files sent: (ours, reference), medians
+                shown += f", {sent[0]:g} files sent"
+                reference += f", {sent[1]:g} files sent"
             lines.append(f"| {what} | {workload} | {shown} | {reference} | "
                          f"{f'{ratio:.2f}' if ratio is not None else '-'} | {target} | "
                          f"{'-' if met is None else ('yes' if met else 'NO')} |")
@@ -396,7 +522,7 @@ class Bench:
         print(text)
         with open(self.path("results.md"), "w") as out:
             out.write(text)
-        return all(row[-1] is not False for row in self.rows)
+        return all(row[7] is not False for row in self.rows)
 
 
 def duration(seconds):
@@ -557,15 +683,90 @@ class FtpServer:
         os.sync()
 
     def check(self, pages, count):
-        """Every page arrived whole."""
-        uploaded = os.listdir(self.upload)
-        if len(uploaded) != count:
-            raise RuntimeError(f"{len(uploaded)} of {count} pages on the server")
-        for name in uploaded:
-            with open(os.path.join(pages, name), "rb") as local, \
-                    open(os.path.join(self.upload, name), "rb") as remote:
-                if local.read() != remote.read():
-                    raise RuntimeError(f"{name} differs on the server")
+        check_upload(pages, self.upload, count)
+
+
+class DelayFtpServer:
+    """bench/delay_ftp_server.py on loopback, answering RTT_MS late, anonymous
+    uploads anywhere under FOLDER/root; stopped and removed on exit."""
+
+    def __init__(self, folder, rtt_ms):
+        self.folder = folder
+        self.root = os.path.join(folder, "root")
+        self.log = os.path.join(folder, "stored.log")
+        self.rtt_ms = rtt_ms
+        self.process = None
+        self.port = None
+
+    def __enter__(self):
+        shutil.rmtree(self.folder, ignore_errors=True)
+        os.makedirs(self.root)
+        open(self.log, "w").close()
+        # pyftpdlib is a Debian package: the system Python has it.
+        self.process = subprocess.Popen(
+            ["/usr/bin/python3", os.path.join(HERE, "delay_ftp_server.py"), "--root", self.root,
+             "--log", self.log, "--rtt-ms", str(self.rtt_ms)],
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        line = self.process.stdout.readline()
+        if not line.strip().isdigit():
+            self.process.wait()
+            raise RuntimeError("the delaying FTP server did not start")
+        self.port = int(line)
+        return self
+
+    def __exit__(self, *details):
+        if self.process:
+            self.process.stdin.close()  # its signal to end
+            try:
+                self.process.wait(5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def clear(self, name):
+        """The folder name at the root, made or emptied."""
+        folder = os.path.join(self.root, name)
+        os.makedirs(folder, exist_ok=True)
+        for entry in os.scandir(folder):
+            os.unlink(entry.path)
+
+    def mark(self):
+        """Where the log of stored files ends now."""
+        return os.path.getsize(self.log)
+
+    def stored_since(self, mark):
+        """The number of files stored (STOR) since mark."""
+        with open(self.log, "rb") as log:
+            log.seek(mark)
+            return sum(1 for line in log if line.startswith(b"STOR "))
+
+
+def check_upload(pages, upload, count):
+    """Every page arrived whole, and nothing else is there."""
+    uploaded = os.listdir(upload)
+    if len(uploaded) != count:
+        raise RuntimeError(f"{len(uploaded)} files on the server where {count} pages belong")
+    for name in uploaded:
+        with open(os.path.join(pages, name), "rb") as local, \
+                open(os.path.join(upload, name), "rb") as remote:
+            if local.read() != remote.read():
+                raise RuntimeError(f"{name} differs on the server")
+
+
+def edit_price(store, category, record, price):
+    """Changes the price of one record of one category file in place, as an
+    edit of that item would."""
+    name = make_store.category_name(category) + ".dat"
+    offset = record * RECORD + sum(width for field, width in make_store.FIELDS[:2])
+    with open(os.path.join(store, name).encode("utf-8"), "r+b") as items:
+        items.seek(offset)
+        items.write(make_store.field(price, dict(make_store.FIELDS)["price"]))
+
+
+def medians(counts):
+    """The median of each list of counts."""
+    return tuple(statistics.median(values) for values in counts)
 
 
 def main():
@@ -574,8 +775,8 @@ def main():
     parser.add_argument("--repeats", type=int, default=5)
     parser.add_argument("--quick", action="store_true", help="small workloads, to try the bench")
     parser.add_argument("--only", nargs="*", default=None,
-                        choices=["generate", "modern", "hugo", "rebuild", "publish", "startup",
-                                 "memory"])
+                        choices=["generate", "modern", "hugo", "rebuild", "publish", "distant",
+                                 "startup", "memory"])
     args = parser.parse_args()
     # The machine may be shared: ahead of ordinary work, the programs timed and
     # their references (all children of this one) wait less for a core.
@@ -585,8 +786,8 @@ def main():
         print("note: not allowed to raise the priority; other work on this machine will "
               "show in the times", file=sys.stderr)
     bench = Bench(os.path.abspath(args.build), args.repeats, args.quick)
-    only = set(args.only or ["generate", "modern", "hugo", "rebuild", "publish", "startup",
-                             "memory"])
+    only = set(args.only or ["generate", "modern", "hugo", "rebuild", "publish", "distant",
+                             "startup", "memory"])
     load = os.getloadavg()
     items = 99 if args.quick else 999
     sizes = [10, 30, 100] if args.quick else [10, 100, 1000]
@@ -603,6 +804,9 @@ def main():
         bench.rebuild([10, 100, 1000] + ([] if args.quick else [10000]))
     if "publish" in only:
         bench.publish(100 if args.quick else 1000, 10)
+    if "distant" in only:
+        # 300 and 1,000 pages with the main page; the edited store has 1,000 categories.
+        bench.distant([29, 99] if args.quick else [299, 999], 10, 100 if args.quick else 1000)
     if "startup" in only:
         bench.startup(100)
     return 0 if bench.report(load) else 1
