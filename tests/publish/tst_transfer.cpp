@@ -1,6 +1,5 @@
-#include "TempDataDirectory.h"
-#include "TestFiles.h"
-#include "TestFtpServer.h"
+#include "PublishTestSupport.h"
+#include "core/publish/PublishRun.h"
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/HostTransfer.h"
 #include "core/transfer/KnownHosts.h"
@@ -12,6 +11,7 @@
 #include <QTest>
 
 using namespace wareloom;
+using test::listedPages;
 using test::readFile;
 
 // FTPServer.ftp byte for byte, and transfers against real servers.
@@ -240,6 +240,41 @@ private Q_SLOTS:
                  : ftpes ? logins == 3 || logins == 4
                          : logins == 2,
                  qPrintable(QString::number(logins)));
+    }
+
+    // The listings of vsftpd (LIST) and SFTP are read, and a page is
+    // replaced by a rename: SFTP removes the old one first.
+    void republishesSecurely_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("uploadPath");
+        QTest::newRow("ftpes") << "ftpes"
+                               << "/htdocs/";
+        QTest::newRow("sftp, login directory") << "sftp"
+                                               << "htdocs/";
+    }
+    void republishesSecurely()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, uploadPath);
+        test::TestFtpServer server({kind});
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QVERIFY(test::writeFile(m_data.filePath("KnownHosts"), server.knownHostsLine().toUtf8()) &&
+                test::writeSettingsFile(server.settings(uploadPath)) &&
+                test::writeCategories(m_data, {"A", "B"}));
+        for (const int sent : {3, 1}) {
+            PublishRun run(2);
+            const PublishOutcome outcome = run.run();
+            QCOMPARE(outcome.result, PublishOutcome::Result::Done);
+            QCOMPARE(QPair(outcome.sent, outcome.unchanged), QPair(sent, 3 - sent));
+        }
+
+        QStringList pages = listedPages();
+        QCOMPARE(QDir(server.localPath("/htdocs")).entryList(QDir::Files), (pages.sort(), pages));
+        for (const QString& page : listedPages())
+            QCOMPARE(server.fileContents("/htdocs/" + page), readFile(m_data.filePath(page)));
+        for (const QString& name : pages + QStringList{"KnownHosts", "Published.json"})
+            QVERIFY(QFile::remove(m_data.filePath(name)));
     }
 };
 

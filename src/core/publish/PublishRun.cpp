@@ -80,6 +80,8 @@ PublishRun::PublishRun(int categoryCount, Mode mode, PageClock clock, QObject* p
 PublishOutcome PublishRun::run()
 {
     PublishOutcome outcome;
+    m_position = 0;
+    m_noticesSaid.clear();
     if (m_mode == Mode::GenerateOnly) {
         outcome.failedPages = createPages();
         return finish(std::move(outcome));
@@ -263,7 +265,12 @@ void PublishRun::sendPhase(const std::vector<PlannedFile>& files, PublishRecord&
             outcome.failedPages.push_back({files[i].fileName, error});
         }
     };
-    events.noticed = [this](const QString& notice) { Q_EMIT statusChanged(notice); };
+    events.noticed = [this](const QString& notice) {
+        if (!m_noticesSaid.contains(notice)) {
+            m_noticesSaid.insert(notice);
+            Q_EMIT statusChanged(notice);
+        }
+    };
     m_pool.send(jobs, events);
 }
 

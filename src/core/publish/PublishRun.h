@@ -6,6 +6,7 @@
 
 #include <QMetaType>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -137,6 +138,7 @@ private:
     PublishOptions m_options;
     UploadPool m_pool; // the run's connections; cancel() reaches them from any thread
     int m_position = 0;
+    QSet<QString> m_noticesSaid; // each once a run
     ThumbnailMaker m_makeThumbnail;
     QStringList m_thumbnails; // of the modern pages written, to send
 };

@@ -228,6 +228,14 @@ struct FtpConnection::Handle
         return code;
     }
 
+    bool moved() const
+    {
+        curl_off_t up = 0, down = 0;
+        curl_easy_getinfo(curl, CURLINFO_SIZE_UPLOAD_T, &up);
+        curl_easy_getinfo(curl, CURLINFO_SIZE_DOWNLOAD_T, &down);
+        return up > 0 || down > 0;
+    }
+
     // The active-mode data connection could not be made, taken or kept:
     // refused or impossible PORT/EPRT, no connect-back, reset on the way.
     bool activeDataFailed() const
@@ -239,6 +247,8 @@ struct FtpConnection::Handle
         case CURLE_SEND_ERROR:
         case CURLE_RECV_ERROR:
             return true;
+        case CURLE_OPERATION_TIMEDOUT: // a listing waits for the connect-back so
+            return (responseCode() == 150 || responseCode() == 125) && !moved();
         default:
             return responseCode() == 425 || responseCode() == 426;
         }
