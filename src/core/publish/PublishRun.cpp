@@ -248,6 +248,7 @@ void PublishRun::sendPhase(const std::vector<PlannedFile>& files, PublishRecord&
                            PublishOutcome& outcome)
 {
     std::vector<UploadJob> jobs;
+    jobs.reserve(files.size());
     for (const PlannedFile& file : files)
         jobs.push_back(file.job);
     UploadEvents events;

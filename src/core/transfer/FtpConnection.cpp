@@ -140,8 +140,9 @@ ServerAddress parseServer(const QString& field)
 
 size_t appendReceived(char* data, size_t size, size_t count, void* received)
 {
-    static_cast<QByteArray*>(received)->append(data, qsizetype(size * count));
-    return size * count;
+    const size_t bytes = size * count;
+    static_cast<QByteArray*>(received)->append(data, qsizetype(bytes));
+    return bytes;
 }
 
 size_t readLocalFile(char* buffer, size_t size, size_t count, void* file)
