@@ -206,7 +206,10 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
         sendPhase(toSend, record, outcome);
     }
 
-    const QStringList stale = findStalePages(uploadPath, listing, record);
+    // Judged only by a host that answered.
+    const QStringList stale = m_pool.first().stopReason().isEmpty()
+                                  ? findStalePages(uploadPath, listing, record)
+                                  : QStringList();
     if (m_options.deleteStalePages)
         deletePages(stale, settings, record, outcome);
     else
