@@ -3,6 +3,7 @@
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/HostTransfer.h"
 #include "core/transfer/KnownHosts.h"
+#include "core/transfer/RemoteListing.h"
 #include "core/transfer/Sockets.h"
 #include "core/util/TextConversion.h"
 
@@ -240,6 +241,42 @@ private Q_SLOTS:
                  : ftpes ? logins == 3 || logins == 4
                          : logins == 2,
                  qPrintable(QString::number(logins)));
+    }
+
+    // The plain files and their sizes; a line of no known form makes the
+    // whole listing unknown rather than a file missing.
+    void readsListings_data()
+    {
+        QTest::addColumn<QByteArray>("listing");
+        QTest::addColumn<QStringList>("files"); // "name=size"; {"?"}: not understood
+        QTest::newRow("MLSD") << QByteArray("type=cdir;modify=20240101; /htdocs\r\n"
+                                            "type=file;size=12;modify=20240101; A b.htm\r\n"
+                                            "Type=File;Size=0; ;x.htm\r\n")
+                              << QStringList{";x.htm=0", "A b.htm=12"};
+        QTest::newRow("ls -l") << QByteArray("total 8\n"
+                                             "drwxr-xr-x 2 ftp ftp 4096 Jan  1  2024 sub\n"
+                                             "-rw-r--r-- 1 a b 1209 Dec 07 04:20  two  spaces\n"
+                                             "lrwxrwxrwx 1 a b 5 Dec 07 04:20 l -> A.htm\n")
+                               << QStringList{" two  spaces=1209"};
+        QTest::newRow("DOS") << QByteArray("12-31-24  10:00AM       <DIR>          sub\r\n"
+                                           "01-02-2025  03:04PM     77 Caf\xc3\xa9.htm\r\n")
+                             << QStringList{"Caf\u00e9.htm=77"};
+        QTest::newRow("empty folder") << QByteArray() << QStringList();
+        QTest::newRow("unknown form") << QByteArray("A.htm\n") << QStringList{"?"};
+    }
+    void readsListings()
+    {
+        QFETCH(QByteArray, listing);
+        QFETCH(QStringList, files);
+        const auto read = parseListing(listing);
+        QStringList found{"?"};
+        if (read) {
+            found.clear();
+            for (auto file = read->begin(); file != read->end(); ++file)
+                found << file.key() + '=' + QString::number(file.value());
+        }
+        found.sort();
+        QCOMPARE(found, files);
     }
 
     // The listings of vsftpd (LIST) and SFTP are read, and a page is
