@@ -459,8 +459,7 @@ bool FtpConnection::performRetrying(const QString& what, const std::function<boo
     } else if (m_protocol == HostProtocol::Sftp || m_passive || !m_handle->activeDataFailed()) {
         return false;
     } else {
-        m_passive = true;
-        curl_easy_setopt(curl, CURLOPT_FTPPORT, nullptr);
+        usePassive();
     }
     if (!rewind())
         return fail(what, QStringLiteral("cannot read the file again"));
@@ -508,6 +507,13 @@ bool FtpConnection::deleteFile(const QString& remoteName)
 void FtpConnection::close()
 {
     m_handle.reset();
+}
+
+void FtpConnection::usePassive()
+{
+    m_passive = true;
+    if (m_handle)
+        curl_easy_setopt(m_handle->curl, CURLOPT_FTPPORT, nullptr);
 }
 
 bool FtpConnection::checkUsable(const QString& what, const QString& remoteName)

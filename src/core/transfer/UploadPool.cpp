@@ -100,6 +100,9 @@ void UploadPool::sendInParallel(const std::vector<UploadJob>& jobs, const Upload
     for (std::size_t c = 0; c < MaxConnections && c < jobs.size(); ++c) {
         if (!m_usable[c])
             continue;
+        // Where active mode failed once it fails again: not waited for per connection.
+        if (first().isPassive())
+            m_connections[c].usePassive();
         workers.emplace_back([this, c, &jobs, &next, &queue] {
             FtpConnection& connection = m_connections[c];
             // The first connection has logged in before; another proves itself
