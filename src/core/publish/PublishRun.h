@@ -4,6 +4,7 @@
 #include "core/publish/Thumbnails.h"
 #include "core/transfer/UploadPool.h"
 
+#include <QHash>
 #include <QMetaType>
 #include <QObject>
 #include <QSet>
@@ -123,6 +124,10 @@ private:
     std::vector<FailedPage> createPages();
     void uploadFiles(const FtpSettings& settings, const std::vector<FailedPage>& notWritten,
                      PublishOutcome& outcome);
+    QString prepare(PlannedFile& file, const QString& uploadPath,
+                    QHash<QString, QString>& unwritten) const;
+    bool hostHasIt(const PlannedFile& file, const Listing& listing,
+                   const PublishRecord& record) const;
     Listing listUploadDirectory(const QString& uploadPath);
     void sendPhase(const std::vector<PlannedFile>& files, PublishRecord& record,
                    PublishOutcome& outcome);
