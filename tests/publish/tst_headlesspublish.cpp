@@ -113,6 +113,101 @@ private Q_SLOTS:
         for (const QString& page : pages)
             QVERIFY(notSent.contains(page) || setup.published({page}, uploadPath));
     }
+
+    // What each publish sends, from the server's log: what the host lacks
+    // and the main page; a file the host has is replaced by a rename.
+    void sendsOnlyWhatChanged()
+    {
+        PublishSetup setup;
+        QVERIFY(setup.start({"A", "B", "C"}));
+        const auto direct = [](const QString& page) {
+            return QStringList{"STOR /htdocs/" + page + " TYPE=A"};
+        };
+        const auto renamed = [](const QString& page) {
+            const QString temporary = "/htdocs/" + page + ".wareloom-upload";
+            return QStringList{"STOR " + temporary + " TYPE=A", "RNFR " + temporary,
+                               "RNTO /htdocs/" + page};
+        };
+        const QString main = "inventory.htm", hostA = setup.server.localPath("/htdocs/A.htm");
+        qsizetype seen = 0;
+        QString messages;
+        const auto publish = [&](const QStringList& switches) {
+            QProcess program;
+            program.start(QStringLiteral(WARELOOM_PROGRAM), QStringList{"-Publish"} + switches);
+            const bool ended = program.waitForFinished(30000) && program.exitCode() == 0;
+            messages = QString::fromLocal8Bit(program.readAllStandardError());
+            const QStringList commands =
+                setup.server.commands().mid(std::exchange(seen, setup.server.commands().size()));
+            return ended && setup.published(listedPages())
+                       ? commands.filter(QRegularExpression("^(STOR|RNFR|RNTO|DELE) "))
+                       : QStringList{"failed: " + messages};
+        };
+        const auto every = [](auto how) { // in the order of sending
+            QStringList commands;
+            for (const QString& page : listedPages())
+                commands << how(page);
+            return commands;
+        };
+        QCOMPARE(publish({}), every(direct));
+        QCOMPARE(publish({}), renamed(main));
+        QVERIFY(messages.endsWith("Summary: 1 sent, 3 unchanged, 0 failed\n"));
+        QVERIFY(writeFile(setup.data.filePath("B.dat"),
+                          readFile(setup.data.filePath("B.dat")) + recordBytes("Added")));
+        QCOMPARE(publish({}), renamed("B.htm") + renamed(main));
+        QVERIFY(QFile::remove(hostA)); // behind our back
+        QCOMPARE(publish({}), direct("A.htm") + renamed(main));
+        QCOMPARE(publish({"-All"}), every(renamed));
+
+        // C's page is offered; a page we never sent is never touched.
+        QVERIFY(QFile::remove(setup.data.filePath("C.dat")) &&
+                writeFile(setup.server.localPath("/htdocs/Other.htm"), "not ours"));
+        QCOMPARE(publish({}), renamed(main));
+        QVERIFY(messages.contains("(-Prune deletes them):\n  C.htm\nSummary"));
+        QCOMPARE(publish({"-Prune"}), renamed(main) << "DELE /htdocs/C.htm");
+        QVERIFY(!QFile::exists(setup.server.localPath("/htdocs/C.htm")) &&
+                QFile::exists(setup.server.localPath("/htdocs/Other.htm")));
+        QCOMPARE(publish({"-Prune"}), renamed(main));
+    }
+
+    // Hosts that refuse a rename or a second login still get every page
+    // whole; a cut-off rename leaves nothing behind.
+    void getsPastHostLimits_data()
+    {
+        QTest::addColumn<QStringList>("fault");
+        QTest::addColumn<int>("categories");
+        QTest::addColumn<QString>("said"); // once
+        QTest::newRow("rename refused")
+            << QStringList{"--rnto-reply", "553:"} << 3 << "The server does not rename files";
+        QTest::newRow("one login at a time") << QStringList{"--one-session"} << 9 << "";
+        QTest::newRow("active mode refused") << QStringList{"--refuse-port"} << 9 << "";
+    }
+    void getsPastHostLimits()
+    {
+        QFETCH(QStringList, fault);
+        QFETCH(int, categories);
+        QFETCH(QString, said);
+        PublishSetup setup(fault);
+        QStringList names;
+        for (int i = 0; i < categories; ++i)
+            names << QString(QChar('A' + i));
+        QVERIFY(setup.start(names));
+        for (const char* sendAll : {"", "-All"}) {
+            QProcess program;
+            program.start(QStringLiteral(WARELOOM_PROGRAM), {"-Publish", sendAll});
+            QVERIFY(program.waitForFinished(60000));
+            const QString messages = QString::fromLocal8Bit(program.readAllStandardError());
+            QVERIFY2(program.exitCode() == 0, qPrintable(messages));
+            if (!said.isEmpty()) // nothing to rename the first time
+                QCOMPARE(messages.count(said), *sendAll ? 1 : 0);
+        }
+        QVERIFY(setup.published(listedPages()));
+        QCOMPARE(QDir(setup.server.localPath("/htdocs")).entryList(QDir::Files).size(),
+                 categories + 1);
+        QCOMPARE(setup.server.received({"(session refused)"}), fault[0] == "--one-session");
+        // Once a run (EPRT, then PORT): the extra connections start passive.
+        if (fault[0] == "--refuse-port")
+            QCOMPARE(setup.server.commands().filter(QRegularExpression("^(EPRT|PORT)")).size(), 4);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestHeadlessPublish)

@@ -6,7 +6,10 @@
 #include "gui/publish/PublishDialog.h"
 #include "gui/publish/WebHost.h"
 
+#include <QCryptographicHash>
 #include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -178,6 +181,49 @@ private Q_SLOTS:
                  setup.server.commands().filter(QRegularExpression("^(USER|login) ")).size() == 1));
         QTest::mouseClick(child<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
+    }
+
+    // Cancelled midway, the record names exactly what the host has whole;
+    // the pages of categories gone are offered once per run, Yes deletes them.
+    void keepsTheRecordTrue()
+    {
+        PublishSetup setup({"--stor-delay", "2:B.htm"});
+        QVERIFY(setup.start({"A", "B", "C"}));
+        const QStringList before = listedPages().mid(0, listedPages().indexOf("B.htm"));
+        const auto recorded = [&] {
+            return QJsonDocument::fromJson(
+                       readFile(setup.data.filePath("Published.json")))["destinations"][0]["files"]
+                .toObject();
+        };
+        {
+            PublishDialog dialog(3);
+            dialog.show();
+            QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(&dialog, "status")->text(),
+                                      QString("Upload -> B.htm"), 15000);
+            endWith(dialog, "Cancel");
+            QTRY_VERIFY(child<QPushButton>(&dialog, "okButton")->isEnabled());
+        }
+        QCOMPARE(recorded().keys(), before);
+        for (const QString& page : before) {
+            const QByteArray onHost = readFile(setup.server.localPath("/htdocs/" + page));
+            QCOMPARE(recorded()[page].toObject()[QString("sha256")].toString().toLatin1(),
+                     QCryptographicHash::hash(onHost, QCryptographicHash::Sha256).toHex());
+        }
+
+        MessageBoxHook boxes;
+        bool deleted = false;
+        for (const int answer : {IDOK, IDNO, IDYES, IDOK}) {
+            if (answer != IDOK)
+                boxes.queueAnswer(answer);
+            PublishDialog dialog(3);
+            dialog.show();
+            QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 20000);
+            // Once every page is out, C's category goes.
+            QVERIFY(answer != IDOK || deleted || QFile::remove(setup.data.filePath("C.dat")));
+            deleted = deleted || answer == IDYES;
+            QCOMPARE(QFile::exists(setup.server.localPath("/htdocs/C.htm")), !deleted);
+        }
+        QVERIFY(setup.published(listedPages()));
     }
 
     // Enter presses OK: each box keeps 199 characters, shown again next time.

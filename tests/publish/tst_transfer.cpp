@@ -1,9 +1,9 @@
-#include "TempDataDirectory.h"
-#include "TestFiles.h"
-#include "TestFtpServer.h"
+#include "PublishTestSupport.h"
+#include "core/publish/PublishRun.h"
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/HostTransfer.h"
 #include "core/transfer/KnownHosts.h"
+#include "core/transfer/RemoteListing.h"
 #include "core/transfer/Sockets.h"
 #include "core/util/TextConversion.h"
 
@@ -12,6 +12,7 @@
 #include <QTest>
 
 using namespace wareloom;
+using test::listedPages;
 using test::readFile;
 
 // FTPServer.ftp byte for byte, and transfers against real servers.
@@ -240,6 +241,77 @@ private Q_SLOTS:
                  : ftpes ? logins == 3 || logins == 4
                          : logins == 2,
                  qPrintable(QString::number(logins)));
+    }
+
+    // The plain files and their sizes; a line of no known form makes the
+    // whole listing unknown rather than a file missing.
+    void readsListings_data()
+    {
+        QTest::addColumn<QByteArray>("listing");
+        QTest::addColumn<QStringList>("files"); // "name=size"; {"?"}: not understood
+        QTest::newRow("MLSD") << QByteArray("type=cdir;modify=20240101; /htdocs\r\n"
+                                            "type=file;size=12;modify=20240101; A b.htm\r\n"
+                                            "Type=File;Size=0; ;x.htm\r\n")
+                              << QStringList{";x.htm=0", "A b.htm=12"};
+        QTest::newRow("ls -l") << QByteArray("total 8\n"
+                                             "drwxr-xr-x 2 ftp ftp 4096 Jan  1  2024 sub\n"
+                                             "-rw-r--r-- 1 a b 1209 Dec 07 04:20  two  spaces\n"
+                                             "lrwxrwxrwx 1 a b 5 Dec 07 04:20 l -> A.htm\n")
+                               << QStringList{" two  spaces=1209"};
+        QTest::newRow("DOS") << QByteArray("12-31-24  10:00AM       <DIR>          sub\r\n"
+                                           "01-02-2025  03:04PM     77 Caf\xc3\xa9.htm\r\n")
+                             << QStringList{"Caf\u00e9.htm=77"};
+        QTest::newRow("empty folder") << QByteArray() << QStringList();
+        QTest::newRow("unknown form") << QByteArray("A.htm\n") << QStringList{"?"};
+    }
+    void readsListings()
+    {
+        QFETCH(QByteArray, listing);
+        QFETCH(QStringList, files);
+        const auto read = parseListing(listing);
+        QStringList found{"?"};
+        if (read) {
+            found.clear();
+            for (auto file = read->begin(); file != read->end(); ++file)
+                found << file.key() + '=' + QString::number(file.value());
+        }
+        found.sort();
+        QCOMPARE(found, files);
+    }
+
+    // The listings of vsftpd (LIST) and SFTP are read, and a page is
+    // replaced by a rename: SFTP removes the old one first.
+    void republishesSecurely_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("uploadPath");
+        QTest::newRow("ftpes") << "ftpes"
+                               << "/htdocs/";
+        QTest::newRow("sftp, login directory") << "sftp"
+                                               << "htdocs/";
+    }
+    void republishesSecurely()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, uploadPath);
+        test::TestFtpServer server({kind});
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QVERIFY(test::writeFile(m_data.filePath("KnownHosts"), server.knownHostsLine().toUtf8()) &&
+                test::writeSettingsFile(server.settings(uploadPath)) &&
+                test::writeCategories(m_data, {"A", "B"}));
+        for (const int sent : {3, 1}) {
+            PublishRun run(2);
+            const PublishOutcome outcome = run.run();
+            QCOMPARE(outcome.result, PublishOutcome::Result::Done);
+            QCOMPARE(QPair(outcome.sent, outcome.unchanged), QPair(sent, 3 - sent));
+        }
+
+        QStringList pages = listedPages();
+        QCOMPARE(QDir(server.localPath("/htdocs")).entryList(QDir::Files), (pages.sort(), pages));
+        for (const QString& page : listedPages())
+            QCOMPARE(server.fileContents("/htdocs/" + page), readFile(m_data.filePath(page)));
+        for (const QString& name : pages + QStringList{"KnownHosts", "Published.json"})
+            QVERIFY(QFile::remove(m_data.filePath(name)));
     }
 };
 

@@ -55,6 +55,14 @@ def refuse(h, command, value):
             if name in path else original(self, path, *args))
 
 
+def delay(h, command, value):
+    """SECONDS:NAME: command taken up SECONDS late for paths containing NAME."""
+    seconds, _, name = value.partition(":")
+    original = getattr(h, "ftp_" + command)
+    setattr(h, "ftp_" + command, lambda self, path, *args: self.ioloop.call_later(
+        float(seconds), original, self, path, *args) if name in path else original(self, path, *args))
+
+
 def drop_stor(h, name):
     """Both connections go dead, without a reply, once data of a STOR to NAME arrive."""
     class Dropping(h.dtp_handler):
@@ -94,6 +102,7 @@ FAULTS = {  # option: how it changes the handler class, given the option's value
     "stor-reply": lambda h, v: refuse(h, "STOR", v),
     "dele-reply": lambda h, v: refuse(h, "DELE", v),
     "rnto-reply": lambda h, v: refuse(h, "RNTO", v),
+    "stor-delay": lambda h, v: delay(h, "STOR", v),
     "one-session": lambda h, _: one_session(h),
     "drop-stor": drop_stor,
     "slow-read": lambda h, v: setattr(h, "dtp_handler", type(

@@ -57,7 +57,7 @@ PublishRecord PublishRecord::load(const FtpSettings& settings)
     record.m_destination = serverAddress(settings.text(SettingsField::FtpServer)) +
                            QLatin1Char(' ') + settings.text(SettingsField::UserName) +
                            QLatin1Char(' ') + settings.text(SettingsField::UploadPath);
-    for (const QJsonValue& entry : readDestinations()) {
+    for (const auto& entry : readDestinations()) {
         if (entry[DestinationKey].toString() != record.m_destination)
             continue;
         const QJsonObject files = entry[FilesKey].toObject();
@@ -94,7 +94,7 @@ Status PublishRecord::save() const
                                              {SizeKey, double(file->size)}});
     }
     QJsonArray destinations;
-    for (const QJsonValue& entry : readDestinations()) {
+    for (const auto& entry : readDestinations()) {
         if (entry[DestinationKey].toString() != m_destination)
             destinations.append(entry);
     }

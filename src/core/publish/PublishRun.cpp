@@ -80,6 +80,8 @@ PublishRun::PublishRun(int categoryCount, Mode mode, PageClock clock, QObject* p
 PublishOutcome PublishRun::run()
 {
     PublishOutcome outcome;
+    m_position = 0;
+    m_noticesSaid.clear();
     if (m_mode == Mode::GenerateOnly) {
         outcome.failedPages = createPages();
         return finish(std::move(outcome));
@@ -170,41 +172,27 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
     for (std::vector<PlannedFile>* phase : {&thumbnails, &categoryPages, &main}) {
         std::vector<PlannedFile> toSend;
         for (PlannedFile& file : *phase) {
-            const QString localPath = dataFilePath(file.fileName);
-            const QString remote = remoteName(uploadPath, file.fileName);
-            // An old page left by an earlier run must not go out in its place.
-            QString why = unwritten.take(file.fileName);
-            if (why.isEmpty())
-                why = whyNotSendable(statusOf(file.fileName), localPath, remote);
-            if (const auto content = FileFingerprint::of(localPath); why.isEmpty() && content)
-                file.content = *content;
-            else if (why.isEmpty())
-                why = QStringLiteral("cannot read %1").arg(localPath);
-            if (!why.isEmpty()) {
+            if (const QString why = prepare(file, uploadPath, unwritten); !why.isEmpty()) {
                 failed.push_back({file.fileName, why});
-                continue;
-            }
-            const qint64 onHost = listing.files ? listing.size(file.fileName) : 0;
-            const FileFingerprint* sent = record.find(file.fileName);
-            const bool unchanged = !m_options.sendAll && file.fileName != mainPage() && sent &&
-                                   *sent == file.content && listing.files &&
-                                   onHost == file.content.size;
-            if (unchanged) {
+            } else if (hostHasIt(file, listing, record)) {
                 ++outcome.unchanged;
                 if (file.isPage) {
                     Q_EMIT statusChanged(file.fileName + QStringLiteral(" unchanged"));
                     Q_EMIT progressChanged(++m_position);
                 }
-                continue;
+            } else {
+                // A file the host does not have needs no protection.
+                file.job.replace = !listing.files || listing.size(file.fileName) >= 0;
+                toSend.push_back(file);
             }
-            // A file the host does not have needs no protection.
-            file.job = {localPath, remote, file.type, !listing.files || onHost >= 0};
-            toSend.push_back(file);
         }
         sendPhase(toSend, record, outcome);
     }
 
-    const QStringList stale = findStalePages(uploadPath, listing, record);
+    // Judged only by a host that answered.
+    const QStringList stale = m_pool.first().stopReason().isEmpty()
+                                  ? findStalePages(uploadPath, listing, record)
+                                  : QStringList();
     if (m_options.deleteStalePages)
         deletePages(stale, settings, record, outcome);
     else
@@ -217,6 +205,37 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
         if (unwritten.contains(page.pageFileName))
             failed.push_back({page.pageFileName, unwritten.take(page.pageFileName)});
     }
+}
+
+// Sets up the file's upload; why it cannot go, if it cannot.
+QString PublishRun::prepare(PlannedFile& file, const QString& uploadPath,
+                            QHash<QString, QString>& unwritten) const
+{
+    file.job = {dataFilePath(file.fileName), remoteName(uploadPath, file.fileName), file.type,
+                false};
+    // An old page left by an earlier run must not go out in its place.
+    if (QString why = unwritten.take(file.fileName); !why.isEmpty())
+        return why;
+    if (QString why =
+            whyNotSendable(statusOf(file.fileName), file.job.localPath, file.job.remoteName);
+        !why.isEmpty())
+        return why;
+    const std::optional<FileFingerprint> content = FileFingerprint::of(file.job.localPath);
+    if (!content)
+        return QStringLiteral("cannot read %1").arg(file.job.localPath);
+    file.content = *content;
+    return {};
+}
+
+// The host has the file as it is now: the record says it received these
+// bytes, and the listing shows a file of their size.
+bool PublishRun::hostHasIt(const PlannedFile& file, const Listing& listing,
+                           const PublishRecord& record) const
+{
+    if (m_options.sendAll || file.fileName == mainPage() || !listing.files)
+        return false;
+    const FileFingerprint* sent = record.find(file.fileName);
+    return sent && *sent == file.content && listing.size(file.fileName) == file.content.size;
 }
 
 // Lists the directory the upload path names on the first connection; its
@@ -246,6 +265,7 @@ void PublishRun::sendPhase(const std::vector<PlannedFile>& files, PublishRecord&
                            PublishOutcome& outcome)
 {
     std::vector<UploadJob> jobs;
+    jobs.reserve(files.size());
     for (const PlannedFile& file : files)
         jobs.push_back(file.job);
     UploadEvents events;
@@ -263,7 +283,12 @@ void PublishRun::sendPhase(const std::vector<PlannedFile>& files, PublishRecord&
             outcome.failedPages.push_back({files[i].fileName, error});
         }
     };
-    events.noticed = [this](const QString& notice) { Q_EMIT statusChanged(notice); };
+    events.noticed = [this](const QString& notice) {
+        if (!m_noticesSaid.contains(notice)) {
+            m_noticesSaid.insert(notice);
+            Q_EMIT statusChanged(notice);
+        }
+    };
     m_pool.send(jobs, events);
 }
 

@@ -4,8 +4,10 @@
 #include "core/publish/Thumbnails.h"
 #include "core/transfer/UploadPool.h"
 
+#include <QHash>
 #include <QMetaType>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -122,6 +124,10 @@ private:
     std::vector<FailedPage> createPages();
     void uploadFiles(const FtpSettings& settings, const std::vector<FailedPage>& notWritten,
                      PublishOutcome& outcome);
+    QString prepare(PlannedFile& file, const QString& uploadPath,
+                    QHash<QString, QString>& unwritten) const;
+    bool hostHasIt(const PlannedFile& file, const Listing& listing,
+                   const PublishRecord& record) const;
     Listing listUploadDirectory(const QString& uploadPath);
     void sendPhase(const std::vector<PlannedFile>& files, PublishRecord& record,
                    PublishOutcome& outcome);
@@ -137,6 +143,7 @@ private:
     PublishOptions m_options;
     UploadPool m_pool; // the run's connections; cancel() reaches them from any thread
     int m_position = 0;
+    QSet<QString> m_noticesSaid; // each once a run
     ThumbnailMaker m_makeThumbnail;
     QStringList m_thumbnails; // of the modern pages written, to send
 };

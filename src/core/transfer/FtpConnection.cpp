@@ -140,8 +140,9 @@ ServerAddress parseServer(const QString& field)
 
 size_t appendReceived(char* data, size_t size, size_t count, void* received)
 {
-    static_cast<QByteArray*>(received)->append(data, qsizetype(size * count));
-    return size * count;
+    const size_t bytes = size * count;
+    static_cast<QByteArray*>(received)->append(data, qsizetype(bytes));
+    return bytes;
 }
 
 size_t readLocalFile(char* buffer, size_t size, size_t count, void* file)
@@ -228,6 +229,14 @@ struct FtpConnection::Handle
         return code;
     }
 
+    bool moved() const
+    {
+        curl_off_t up = 0, down = 0;
+        curl_easy_getinfo(curl, CURLINFO_SIZE_UPLOAD_T, &up);
+        curl_easy_getinfo(curl, CURLINFO_SIZE_DOWNLOAD_T, &down);
+        return up > 0 || down > 0;
+    }
+
     // The active-mode data connection could not be made, taken or kept:
     // refused or impossible PORT/EPRT, no connect-back, reset on the way.
     bool activeDataFailed() const
@@ -239,6 +248,8 @@ struct FtpConnection::Handle
         case CURLE_SEND_ERROR:
         case CURLE_RECV_ERROR:
             return true;
+        case CURLE_OPERATION_TIMEDOUT: // a listing waits for the connect-back so
+            return (responseCode() == 150 || responseCode() == 125) && !moved();
         default:
             return responseCode() == 425 || responseCode() == 426;
         }
@@ -448,8 +459,7 @@ bool FtpConnection::performRetrying(const QString& what, const std::function<boo
     } else if (m_protocol == HostProtocol::Sftp || m_passive || !m_handle->activeDataFailed()) {
         return false;
     } else {
-        m_passive = true;
-        curl_easy_setopt(curl, CURLOPT_FTPPORT, nullptr);
+        usePassive();
     }
     if (!rewind())
         return fail(what, QStringLiteral("cannot read the file again"));
@@ -497,6 +507,13 @@ bool FtpConnection::deleteFile(const QString& remoteName)
 void FtpConnection::close()
 {
     m_handle.reset();
+}
+
+void FtpConnection::usePassive()
+{
+    m_passive = true;
+    if (m_handle)
+        curl_easy_setopt(m_handle->curl, CURLOPT_FTPPORT, nullptr);
 }
 
 bool FtpConnection::checkUsable(const QString& what, const QString& remoteName)

@@ -95,6 +95,8 @@ public:
 
     // True once a transfer has had to fall back to passive mode.
     bool isPassive() const { return m_passive; }
+    // Passive mode from the next transfer on, as if active had failed.
+    void usePassive();
 
     // What went wrong in the last call that failed, for diagnostics.
     const QString& lastError() const { return m_lastError; }

@@ -2,8 +2,6 @@
 
 #include "core/transfer/HostTransfer.h"
 
-#include <QSet>
-
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -83,16 +81,13 @@ void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& ev
         sendInParallel(jobs, events);
         return;
     }
-    QSet<QString> said;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         QString notice;
         if (!isCancelled() && first().stopReason().isEmpty())
             events.started(i);
         const QString error = sendOne(first(), jobs[i], notice);
-        if (!notice.isEmpty() && !said.contains(notice)) {
-            said.insert(notice);
+        if (!notice.isEmpty())
             events.noticed(notice);
-        }
         events.finished(i, error);
     }
 }
@@ -105,6 +100,9 @@ void UploadPool::sendInParallel(const std::vector<UploadJob>& jobs, const Upload
     for (std::size_t c = 0; c < MaxConnections && c < jobs.size(); ++c) {
         if (!m_usable[c])
             continue;
+        // Where active mode failed once it fails again: not waited for per connection.
+        if (first().isPassive())
+            m_connections[c].usePassive();
         workers.emplace_back([this, c, &jobs, &next, &queue] {
             FtpConnection& connection = m_connections[c];
             // The first connection has logged in before; another proves itself
@@ -128,7 +126,6 @@ void UploadPool::sendInParallel(const std::vector<UploadJob>& jobs, const Upload
         });
     }
     std::vector<std::size_t> givenBack;
-    QSet<QString> said;
     for (std::size_t ended = 0; ended < jobs.size();) {
         const Event event = queue.take();
         switch (event.kind) {
@@ -136,10 +133,7 @@ void UploadPool::sendInParallel(const std::vector<UploadJob>& jobs, const Upload
             events.started(event.job);
             break;
         case Event::Kind::Notice:
-            if (!said.contains(event.text)) {
-                said.insert(event.text);
-                events.noticed(event.text);
-            }
+            events.noticed(event.text);
             break;
         case Event::Kind::GivenBack:
             givenBack.push_back(event.job);

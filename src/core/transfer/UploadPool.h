@@ -30,7 +30,7 @@ struct UploadEvents
     std::function<void(std::size_t job)> started;
     // error is empty when the host confirmed the file whole under its name.
     std::function<void(std::size_t job, const QString& error)> finished;
-    std::function<void(const QString& notice)> noticed; // each notice once
+    std::function<void(const QString& notice)> noticed; // may come again
 };
 
 // The connections of one operation to the web host: the first is used for
