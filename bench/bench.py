@@ -399,6 +399,7 @@ class Bench:
         return data, self.env(data)
 
     def first_publish(self, server, lftp, categories, items, repeats):
+        """A store never published, to an empty host: every page goes."""
         data, env = self.far_store(server, categories, items)
         self.timed([self.wareloom, "-Generate"], env)
         pages = self.path(f"far{categories}-pages")
