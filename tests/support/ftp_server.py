@@ -102,13 +102,16 @@ FAULTS = {  # option: how it changes the handler class, given the option's value
     "stor-reply": lambda h, v: refuse(h, "STOR", v),
     "dele-reply": lambda h, v: refuse(h, "DELE", v),
     "rnto-reply": lambda h, v: refuse(h, "RNTO", v),
+    "rnto-free-only": lambda h, _: setattr(h, "ftp_RNTO", lambda self, path, rnto=h.ftp_RNTO: (
+        self.respond("550 Cannot create a file when that file already exists.")
+        if os.path.exists(path) else rnto(self, path))),
     "stor-delay": lambda h, v: delay(h, "STOR", v),
     "one-session": lambda h, _: one_session(h),
     "drop-stor": drop_stor,
     "slow-read": lambda h, v: setattr(h, "dtp_handler", type(
         "Slow", (ThrottledDTPHandler,), {"read_limit": int(v)})),
 }
-FLAGS = ("refuse-port", "reply-425", "no-connect-back", "silent", "one-session")
+FLAGS = ("refuse-port", "reply-425", "no-connect-back", "silent", "one-session", "rnto-free-only")
 
 
 def main():

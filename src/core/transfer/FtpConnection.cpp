@@ -353,13 +353,15 @@ bool FtpConnection::putFile(const QString& localPath, const QString& remoteName,
 
 FtpConnection::Stored FtpConnection::replaceFile(const QString& localPath,
                                                  const QString& remoteName,
-                                                 const QString& temporaryName, TransferType type)
+                                                 const QString& temporaryName, TransferType type,
+                                                 Overwrite overwrite)
 {
-    return storeFile(localPath, temporaryName, remoteName, type);
+    return storeFile(localPath, temporaryName, remoteName, type, overwrite);
 }
 
 FtpConnection::Stored FtpConnection::storeFile(const QString& localPath, const QString& storeName,
-                                               const QString& renameTo, TransferType type)
+                                               const QString& renameTo, TransferType type,
+                                               Overwrite overwrite)
 {
     const QString what = QStringLiteral("STOR ") + (renameTo.isEmpty() ? storeName : renameTo);
     if (!checkUsable(what, storeName) || (!renameTo.isEmpty() && !checkUsable(what, renameTo)))
@@ -376,10 +378,12 @@ FtpConnection::Stored FtpConnection::storeFile(const QString& localPath, const Q
     curl_slist* rename = nullptr;
     if (!renameTo.isEmpty()) {
         const QByteArray from = storeName.toUtf8(), to = renameTo.toUtf8();
-        const QList<QByteArray> commands =
+        QList<QByteArray> commands =
             sftp ? QList<QByteArray>{"*rm " + sftpArgument(to),
                                      "rename " + sftpArgument(from) + ' ' + sftpArgument(to)}
                  : QList<QByteArray>{"*RNFR " + from, "*RNTO " + to};
+        if (!sftp && overwrite == Overwrite::RemoveFirst)
+            commands.prepend("*DELE " + to);
         for (const QByteArray& command : commands)
             rename = curl_slist_append(rename, command.constData());
     }

@@ -71,12 +71,17 @@ public:
     bool putFile(const QString& localPath, const QString& remoteName, TransferType type);
 
     enum class Stored { Yes, No, NotRenamed };
+    // How the host takes a rename onto an existing name.
+    enum class Overwrite {
+        ByRename,    // the rename replaces the old file
+        RemoveFirst, // the old file is removed right before (always over SFTP)
+    };
     // Stores the file under temporaryName and renames it over remoteName, so
     // that nobody ever reads a partly written remoteName. NotRenamed: the
-    // file arrived but the server refused the rename (over SFTP remoteName
-    // may then be gone); temporaryName holds it.
+    // file arrived but the server refused the rename (remoteName may then
+    // be gone when it was to be removed first); temporaryName holds it.
     Stored replaceFile(const QString& localPath, const QString& remoteName,
-                       const QString& temporaryName, TransferType type);
+                       const QString& temporaryName, TransferType type, Overwrite overwrite);
 
     // The raw listing of a directory ("" is the login directory, otherwise
     // it ends with "/"): MLSD lines, else LIST lines, or SFTP's "ls -l"
@@ -113,7 +118,7 @@ private:
 
     bool checkUsable(const QString& what, const QString& remoteName);
     Stored storeFile(const QString& localPath, const QString& storeName, const QString& renameTo,
-                     TransferType type);
+                     TransferType type, Overwrite overwrite = Overwrite::ByRename);
     bool performRetrying(const QString& what, const std::function<bool()>& rewind);
     bool perform(const QString& what);
     static QByteArray sftpArgument(QByteArray path);

@@ -61,6 +61,7 @@ void UploadPool::open(const FtpSettings& settings)
         m_usable[i] = true;
     }
     m_renameRefused = false;
+    m_removeFirst = false;
 }
 
 void UploadPool::close()
@@ -162,7 +163,15 @@ QString UploadPool::sendOne(FtpConnection& connection, const UploadJob& job, QSt
         return QStringLiteral("not sent: ") + stopped;
     if (job.replace && !m_renameRefused) {
         const QString temporary = temporaryName(job.remoteName);
-        switch (connection.replaceFile(job.localPath, job.remoteName, temporary, job.type)) {
+        using Overwrite = FtpConnection::Overwrite;
+        FtpConnection::Stored stored =
+            connection.replaceFile(job.localPath, job.remoteName, temporary, job.type,
+                                   m_removeFirst ? Overwrite::RemoveFirst : Overwrite::ByRename);
+        // Some servers rename only onto a free name (550 "already exists").
+        if (stored == FtpConnection::Stored::NotRenamed && !m_removeFirst.exchange(true))
+            stored = connection.replaceFile(job.localPath, job.remoteName, temporary, job.type,
+                                            Overwrite::RemoveFirst);
+        switch (stored) {
         case FtpConnection::Stored::Yes:
             notice = connection.notice();
             return {};

@@ -65,6 +65,7 @@ private:
     std::array<FtpConnection, MaxConnections> m_connections;
     std::array<bool, MaxConnections> m_usable{};
     std::atomic<bool> m_renameRefused{false};
+    std::atomic<bool> m_removeFirst{false}; // the host renames only onto free names
 };
 
 // What a file not sent after a cancel says.
