@@ -46,7 +46,7 @@ std::optional<FileFingerprint> FileFingerprint::of(const QString& path)
 
 QString PublishRecord::filePath()
 {
-    return dataFilePath(QStringLiteral("Published.json"));
+    return dataFilePath(QLatin1String(FileName));
 }
 
 PublishRecord PublishRecord::load(const FtpSettings& settings)

@@ -32,6 +32,7 @@ struct FileFingerprint
 class PublishRecord
 {
 public:
+    static constexpr char FileName[] = "Published.json";
     static QString filePath();
 
     // The record of the destination the settings name; empty when there is

@@ -115,7 +115,7 @@ PublishOutcome PublishRun::deleteStalePages(const QStringList& pages)
     deletePages(pages, settings, record, outcome);
     m_pool.close();
     if (const Status saved = record.save(); !saved)
-        outcome.failedPages.push_back({PublishRecord::filePath(), saved.message()});
+        outcome.failedPages.push_back({QLatin1String(PublishRecord::FileName), saved.message()});
     return finish(std::move(outcome));
 }
 
@@ -199,7 +199,7 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
         outcome.stalePages = stale;
     // Also after a cancel: what the host confirmed stays known.
     if (const Status saved = record.save(); !saved)
-        failed.push_back({PublishRecord::filePath(), saved.message()});
+        failed.push_back({QLatin1String(PublishRecord::FileName), saved.message()});
     // What the generator found beyond the listing (a file name that is not UTF-8).
     for (const FailedPage& page : notWritten) {
         if (unwritten.contains(page.pageFileName))
