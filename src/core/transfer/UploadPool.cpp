@@ -97,12 +97,13 @@ void UploadPool::sendInParallel(const std::vector<UploadJob>& jobs, const Upload
 {
     EventQueue queue;
     std::atomic<std::size_t> next{0};
+    // Where active mode failed once it fails again: not waited for per connection.
+    const bool passive = first().isPassive(); // read before the first thread uses it
     std::vector<std::jthread> workers;
     for (std::size_t c = 0; c < MaxConnections && c < jobs.size(); ++c) {
         if (!m_usable[c])
             continue;
-        // Where active mode failed once it fails again: not waited for per connection.
-        if (first().isPassive())
+        if (passive)
             m_connections[c].usePassive();
         workers.emplace_back([this, c, &jobs, &next, &queue] {
             FtpConnection& connection = m_connections[c];
