@@ -173,12 +173,8 @@ ModernPages::ModernPages(WebsiteSettings site, QDateTime published)
             m_singleByte = false;
             break;
         }
-        const QByteArray bytes = escapedCharacter(text[0].unicode());
-        m_text[size_t(b)].size = quint8(bytes.size());
-        std::copy(bytes.begin(), bytes.end(), m_text[size_t(b)].bytes.begin());
-        const QByteArray target = link(text.left(1));
-        m_link[size_t(b)].size = quint8(target.size());
-        std::copy(target.begin(), target.end(), m_link[size_t(b)].bytes.begin());
+        m_text[size_t(b)].set(escapedCharacter(text[0].unicode()));
+        m_link[size_t(b)].set(link(text.left(1)));
     }
 }
 
@@ -348,26 +344,28 @@ char* ModernPages::putItemRow(char* out, const ItemRecord& item) const
 
 char* ModernPages::putText(char* out, QByteArrayView field) const
 {
-    if (!m_singleByte)
-        return put(out, escaped(fromCodePage(field)));
-    for (const char c : field) {
-        const Escaped& e = m_text[quint8(c)];
+    return m_singleByte ? putMapped(out, field, m_text) : put(out, escaped(fromCodePage(field)));
+}
+
+char* ModernPages::putLink(char* out, QByteArrayView code) const
+{
+    return m_singleByte ? putMapped(out, code, m_link) : put(out, link(fromCodePage(code)));
+}
+
+char* ModernPages::putMapped(char* out, QByteArrayView bytes, const EscapeTable& table)
+{
+    for (const char c : bytes) {
+        const Escaped& e = table[quint8(c)];
         std::memcpy(out, e.bytes.data(), e.bytes.size()); // the room holds the whole array
         out += e.size;
     }
     return out;
 }
 
-char* ModernPages::putLink(char* out, QByteArrayView code) const
+void ModernPages::Escaped::set(const QByteArray& to)
 {
-    if (!m_singleByte)
-        return put(out, link(fromCodePage(code)));
-    for (const char c : code) {
-        const Escaped& e = m_link[quint8(c)];
-        std::memcpy(out, e.bytes.data(), e.bytes.size());
-        out += e.size;
-    }
-    return out;
+    size = quint8(to.size());
+    std::copy(to.begin(), to.end(), bytes.begin());
 }
 
 } // namespace wareloom

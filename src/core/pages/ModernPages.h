@@ -37,7 +37,10 @@ private:
     {
         std::array<char, 12> bytes;
         quint8 size;
+
+        void set(const QByteArray& to);
     };
+    using EscapeTable = std::array<Escaped, 256>;
 
     Status writeCategoryPage(const FoundCategory& category, PageFiles& pages);
     Status appendItemRows(const QString& categoryPath);
@@ -45,14 +48,15 @@ private:
     char* putItemRow(char* out, const ItemRecord& item) const;
     char* putText(char* out, QByteArrayView field) const;
     char* putLink(char* out, QByteArrayView code) const;
+    static char* putMapped(char* out, QByteArrayView bytes, const EscapeTable& table);
     void appendPageHead(const QByteArray& title);
     void findPictures();
 
     WebsiteSettings m_site;
     QDateTime m_published;
     // Byte of the code page -> escaped UTF-8, and -> percent-encoded UTF-8.
-    std::array<Escaped, 256> m_text{};
-    std::array<Escaped, 256> m_link{};
+    EscapeTable m_text{};
+    EscapeTable m_link{};
     bool m_singleByte = true;      // false: the tables are not used
     QSet<QByteArray> m_pictures;   // codes, as the records hold them, with a picture
     QSet<QByteArray> m_thumbnails; // and those whose thumbnail is there too
