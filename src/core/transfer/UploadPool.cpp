@@ -78,29 +78,14 @@ void UploadPool::cancel()
 
 void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& events)
 {
-    if (jobs.size() >= ParallelFrom) {
-        sendInParallel(jobs, events);
-        return;
-    }
-    for (std::size_t i = 0; i < jobs.size(); ++i) {
-        QString notice;
-        if (!isCancelled() && first().stopReason().isEmpty())
-            events.started(i);
-        const QString error = sendOne(first(), jobs[i], notice);
-        if (!notice.isEmpty())
-            events.noticed(notice);
-        events.finished(i, error);
-    }
-}
-
-void UploadPool::sendInParallel(const std::vector<UploadJob>& jobs, const UploadEvents& events)
-{
+    // Each connection sends on a thread of its own; the events come back here.
+    const std::size_t connections = jobs.size() >= ParallelFrom ? MaxConnections : 1;
     EventQueue queue;
     std::atomic<std::size_t> next{0};
     // Where active mode failed once it fails again: not waited for per connection.
     const bool passive = first().isPassive(); // read before the first thread uses it
     std::vector<std::jthread> workers;
-    for (std::size_t c = 0; c < MaxConnections && c < jobs.size(); ++c) {
+    for (std::size_t c = 0; c < connections && c < jobs.size(); ++c) {
         if (!m_usable[c])
             continue;
         if (passive)

@@ -60,7 +60,6 @@ public:
 
 private:
     QString sendOne(FtpConnection& connection, const UploadJob& job, QString& notice);
-    void sendInParallel(const std::vector<UploadJob>& jobs, const UploadEvents& events);
 
     std::array<FtpConnection, MaxConnections> m_connections;
     std::array<bool, MaxConnections> m_usable{};
