@@ -89,11 +89,8 @@ PublishOutcome PublishRun::run()
 
     Q_EMIT progressRangeChanged(1, m_categoryCount + 1);
     FtpSettings settings;
-    if (!settings.load()) {
-        outcome.result = PublishOutcome::Result::NoSettings;
-        Q_EMIT finished(outcome);
+    if (!loadSettings(settings, outcome))
         return outcome;
-    }
     const std::vector<FailedPage> notWritten = createPages();
     m_pool.open(settings);
     uploadFiles(settings, notWritten, outcome);
@@ -105,18 +102,30 @@ PublishOutcome PublishRun::deleteStalePages(const QStringList& pages)
 {
     PublishOutcome outcome;
     FtpSettings settings;
-    if (!settings.load()) {
-        outcome.result = PublishOutcome::Result::NoSettings;
-        Q_EMIT finished(outcome);
+    if (!loadSettings(settings, outcome))
         return outcome;
-    }
     PublishRecord record = PublishRecord::load(settings);
     m_pool.open(settings);
     deletePages(pages, settings, record, outcome);
     m_pool.close();
+    saveRecord(record, outcome);
+    return finish(std::move(outcome));
+}
+
+// Without settings the run ends before it starts, and says so.
+bool PublishRun::loadSettings(FtpSettings& settings, PublishOutcome& outcome)
+{
+    if (settings.load())
+        return true;
+    outcome.result = PublishOutcome::Result::NoSettings;
+    Q_EMIT finished(outcome);
+    return false;
+}
+
+void PublishRun::saveRecord(const PublishRecord& record, PublishOutcome& outcome)
+{
     if (const Status saved = record.save(); !saved)
         outcome.failedPages.push_back({QLatin1String(PublishRecord::FileName), saved.message()});
-    return finish(std::move(outcome));
 }
 
 // Writes the pages, showing "Creating HTML" meanwhile; the pages that must
@@ -198,8 +207,7 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
     else
         outcome.stalePages = stale;
     // Also after a cancel: what the host confirmed stays known.
-    if (const Status saved = record.save(); !saved)
-        failed.push_back({QLatin1String(PublishRecord::FileName), saved.message()});
+    saveRecord(record, outcome);
     // What the generator found beyond the listing (a file name that is not UTF-8).
     for (const FailedPage& page : notWritten) {
         if (unwritten.contains(page.pageFileName))

@@ -121,6 +121,8 @@ private:
     struct PlannedFile;
     struct Listing;
 
+    bool loadSettings(FtpSettings& settings, PublishOutcome& outcome);
+    static void saveRecord(const PublishRecord& record, PublishOutcome& outcome);
     std::vector<FailedPage> createPages();
     void uploadFiles(const FtpSettings& settings, const std::vector<FailedPage>& notWritten,
                      PublishOutcome& outcome);
