@@ -89,14 +89,16 @@ class Bench:
             out.write(wanted)
         return directory
 
-    def copy_pages(self, store, pages):
-        """The generated pages of a store, alone in a folder of their own."""
+    @staticmethod
+    def copy_pages(store, pages):
+        """The generated pages of a store, alone in a folder of their own, with
+        the times -Generate gave them (what lftp --only-newer compares)."""
         shutil.rmtree(pages, ignore_errors=True)
         os.makedirs(pages)
         count = 0
         for entry in os.scandir(store):
             if entry.name.endswith(".htm"):
-                shutil.copyfile(entry.path, os.path.join(pages, entry.name))
+                shutil.copy2(entry.path, os.path.join(pages, entry.name))
                 count += 1
         return count
 
@@ -440,13 +442,11 @@ class Bench:
         them, sending only those newer than the host's copy."""
         data, env = self.far_store(server, categories, items)
         pages = self.path(f"far{categories}-mirrored")
-        shutil.rmtree(pages, ignore_errors=True)
-        os.makedirs(pages)
         server.clear("upload")
         server.clear("mirror")
         wait_for_ports()
         self.timed([self.wareloom, "-Publish"], env)  # the first publish, not timed
-        count = self.copy_regenerated(data, pages)
+        count = self.copy_pages(data, pages)
         check_upload(data, os.path.join(server.root, "upload"), count)
         command = lftp + [f"mirror -R --only-newer --parallel=4 {pages} /mirror; quit"]
         self.timed(command)
@@ -461,7 +461,7 @@ class Bench:
             sent[0].append(server.stored_since(mark))
             summaries += [line for line in messages.splitlines() if line.startswith("Summary:")]
             check_upload(data, os.path.join(server.root, "upload"), count)
-            self.copy_regenerated(data, pages)
+            self.copy_pages(data, pages)
             mark = server.mark()
             reference.append(self.timed(command))
             sent[1].append(server.stored_since(mark))
@@ -476,16 +476,6 @@ class Bench:
                  "lftp mirror -R --only-newer --parallel=4 of the regenerated pages", reference,
                  target="<= 2 s and <= 3 files",
                  met=statistics.median(ours) <= 2 and max(sent[0]) <= 3, sent=medians(sent))
-
-    @staticmethod
-    def copy_regenerated(store, pages):
-        """The store's pages into pages, with the times -Generate gave them."""
-        count = 0
-        for entry in os.scandir(store):
-            if entry.name.endswith(".htm"):
-                shutil.copy2(entry.path, os.path.join(pages, entry.name))
-                count += 1
-        return count
 
     # --- report ---------------------------------------------------------
 
