@@ -661,11 +661,7 @@ class FtpServer:
     def __exit__(self, *details):
         if self.process and self.process.poll() is None:
             self.process.terminate()
-            try:
-                self.process.wait(5)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+            wait_or_kill(self.process)
         shutil.rmtree(self.folder, ignore_errors=True)
 
     def clear(self):
@@ -675,6 +671,15 @@ class FtpServer:
 
     def check(self, pages, count):
         check_upload(pages, self.upload, count)
+
+
+def wait_or_kill(process):
+    """Gives a server told to end 5 s, then ends it."""
+    try:
+        process.wait(5)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
 
 
 class DelayFtpServer:
@@ -708,11 +713,7 @@ class DelayFtpServer:
     def __exit__(self, *details):
         if self.process:
             self.process.stdin.close()  # its signal to end
-            try:
-                self.process.wait(5)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+            wait_or_kill(self.process)
         shutil.rmtree(self.folder, ignore_errors=True)
 
     def clear(self, name):
