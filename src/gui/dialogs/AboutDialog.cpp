@@ -10,6 +10,8 @@ AboutDialog::AboutDialog(QWidget* parent)
 {
     m_ui->setupUi(this);
     m_ui->icon->setPixmap(applicationIcon().pixmap(32, 32));
+    // The product's name and its major and minor version, from the build.
+    m_ui->version->setText(QStringLiteral("Wareloom Version " WARELOOM_SHORT_VERSION));
 }
 
 AboutDialog::~AboutDialog() = default;
