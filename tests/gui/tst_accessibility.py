@@ -81,7 +81,7 @@ def main(binary):
                        XDG_CONFIG_HOME=os.path.join(temp.name, "config"),
                        XDG_DATA_HOME=os.path.join(temp.name, "share"))
     import pyatspi
-    from gi.repository import GLib
+    from gi.repository import Atspi, GLib
     pump = lambda: GLib.MainContext.default().iteration(False)
     program = subprocess.Popen([binary], env=environment)
     announced = []
@@ -94,6 +94,22 @@ def main(binary):
         app = wait_for(lambda: next((a for a in desktop if a is not None and a.name == "wareloom"),
                                     None), "Wareloom on the accessibility bus")
         main_window = window(app, "Wareloom")
+        # Every dialog the menus open, closed again by its Cancel or OK.
+        for entry in ("New Category", "FTP Settings", "Website Settings...", "About"):
+            # The entry answers only when its dialog has closed: not waited for.
+            Atspi.set_timeout(500, 0)
+            try:
+                child_named(main_window, "menu item", entry).queryAction().doAction(0)
+            except GLib.GError:
+                pass
+            Atspi.set_timeout(25000, 25000)
+            dialog = wait_for(lambda: next((w for w in app if w is not None and w.name != "Wareloom"
+                                            and showing(w)), None), "the dialog of " + entry)
+            failures += ["%s: %s" % (entry, control) for control in unnamed_controls(dialog)]
+            close = next(n for n in walk(dialog) if n.getRoleName() == "push button"
+                         and n.name in ("Cancel", "OK"))
+            close.queryAction().doAction(0)
+            wait_for(lambda: not showing(dialog), "the dialog of %s closing" % entry)
         tools_line = "CATEGORY - Tools".ljust(80) + "   2"
         listed = child_named(main_window, "list", "Category List")
         check(failures, "the category list's lines", [line.name for line in listed], [tools_line])
