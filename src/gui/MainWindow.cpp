@@ -1,11 +1,11 @@
 #include "gui/MainWindow.h"
-#include "gui/WindowMemory.h"
 
 #include "core/store/CsvFile.h"
 #include "core/store/Inventory.h"
 #include "core/store/ListLines.h"
 #include "core/util/ApplicationTitle.h"
 #include "core/util/AtomicFile.h"
+#include "gui/WindowMemory.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/CategoryDialog.h"
 #include "gui/dialogs/ItemDialog.h"
