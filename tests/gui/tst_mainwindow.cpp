@@ -275,7 +275,7 @@ private Q_SLOTS:
         TempDataDirectory data;
         QVERIFY(data.writeFile("Garden.dat", {}) && data.writeFile("Tools.dat", recordBytes("R")));
         {
-            Inventory inventory(data.path());
+            Inventory inventory(data.store());
             MainWindow before(inventory);
             before.show();
             before.setGeometry(QRect(place, size));
@@ -287,7 +287,7 @@ private Q_SLOTS:
             before.close();
         }
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        Inventory inventory(data.path());
+        Inventory inventory(data.store());
         MainWindow after(inventory);
         after.show();
         QCOMPARE(after.size(), size);
