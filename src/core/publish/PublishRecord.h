@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/transfer/FtpConnection.h"
 #include "core/util/Status.h"
 
 #include <QByteArray>
@@ -44,6 +45,11 @@ public:
     void noteSent(const QString& name, const FileFingerprint& content);
     void forget(const QString& name);
 
+    // What the host needed (passive mode, TLS 1.2), so that the next run
+    // starts with what worked.
+    HostNeeds hostNeeds() const { return m_needs; }
+    void setHostNeeds(HostNeeds needs) { m_needs = needs; }
+
     // Writes this destination's entry, keeping the others, in one step.
     Status save() const;
 
@@ -55,6 +61,7 @@ public:
 private:
     QString m_destination;
     QHash<QString, FileFingerprint> m_files;
+    HostNeeds m_needs;
 };
 
 } // namespace wareloom
