@@ -1,6 +1,9 @@
 #include "PublishTestSupport.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTest>
 
@@ -33,7 +36,9 @@ private Q_SLOTS:
         // Nothing between path and name, nothing escaped.
         row("no slash added, blanks", "-Publish", {"Garden Tools", "Caf\u00e9"}, "/htdocs", {}, 0,
             "");
-        row("wrong password: one login", "-Publish", ab, "/htdocs/", {"wrong"}, 1, "*");
+        // Also with pages enough for more connections.
+        row("wrong password: one login", "-Publish", {"A", "B", "C", "D", "E", "F", "G", "H"},
+            "/htdocs/", {"wrong"}, 1, "*");
         row("new host key: nothing sent", "-Publish", ab, "/htdocs/", {"sftp", "new key"}, 5, "*");
         row("page refused", "-Publish", ab, "/htdocs/", {"--stor-reply", "553:A.htm"}, 1, "A.htm");
         row("no settings", "-Publish", ab, QString(), {}, 2, "");
@@ -166,6 +171,54 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(setup.server.localPath("/htdocs/C.htm")) &&
                 QFile::exists(setup.server.localPath("/htdocs/Other.htm")));
         QCOMPARE(publish({"-Prune"}), renamed(main));
+    }
+
+    // -Prune deletes only plain names in the upload folder that this run's
+    // listing shows with the size we sent, whatever Published.json says.
+    void pruneDeletesOnlyOurOwn_data()
+    {
+        QTest::addColumn<QStringList>("fault");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("folder listed") << QStringList() << "";
+        QTest::newRow("folder not listable")
+            << QStringList{"--list-reply", "550"} << "could not be listed (LIST /htdocs/: 550 ";
+        QTest::newRow("listing over 16 MB")
+            << QStringList{"--huge-listing"} << "the listing is longer than 16 MB): every page";
+    }
+    void pruneDeletesOnlyOurOwn()
+    {
+        QFETCH(QStringList, fault);
+        QFETCH(QString, said);
+        PublishSetup setup(fault);
+        QVERIFY(setup.start({"A"}));
+        const auto publish = [](const QStringList& switches) {
+            QProcess program;
+            program.start(QStringLiteral(WARELOOM_PROGRAM), QStringList{"-Publish"} + switches);
+            program.waitForFinished(30000);
+            return QString::fromLocal8Bit(program.readAllStandardError());
+        };
+        QVERIFY(publish({}).contains(said));
+        const QStringList others{"/precious.htm", "/other/secret.htm", "/keep.htm",
+                                 "/htdocs/handmade.htm"};
+        for (const QString& file : others)
+            QVERIFY(QDir().mkpath(QFileInfo(setup.server.localPath(file)).path()) &&
+                    writeFile(setup.server.localPath(file), "not ours"));
+        QFile json(setup.data.filePath("Published.json"));
+        QVERIFY(json.open(QIODevice::ReadWrite));
+        QJsonObject top = QJsonDocument::fromJson(json.readAll()).object();
+        QJsonArray destinations = top["destinations"].toArray();
+        QJsonObject entry = destinations[0].toObject(), files = entry["files"].toObject();
+        for (const QString name : {"../precious.htm", "../other/secret.htm", "/keep.htm",
+                                   "..\\precious.htm", "handmade.htm"})
+            files[name] = QJsonObject{{"sha256", "00"}, {"size", 1234}};
+        entry["files"] = files, destinations[0] = entry, top["destinations"] = destinations;
+        QVERIFY(json.resize(0) && json.write(QJsonDocument(top).toJson()) > 0);
+        json.close();
+        QVERIFY(publish({"-Prune"}).contains(said));
+        QVERIFY(setup.published(listedPages()));
+        QCOMPARE(setup.server.commands().filter("DELE "), QStringList());
+        for (const QString& file : others)
+            QCOMPARE(readFile(setup.server.localPath(file)), QByteArray("not ours"));
     }
 
     // Hosts that refuse a rename (or one onto an existing file), a second

@@ -7,7 +7,7 @@ in the one way a fault option asks."""
 import argparse, os, sys, threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+from pyftpdlib.handlers import BufferedIteratorProducer, FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 
@@ -93,6 +93,14 @@ def one_session(h):
     h.handle, h.on_disconnect = limited, ended
 
 
+def huge_listing(h):
+    """Every listing is 20 MB of lines."""
+    def send(self, path):
+        lines = (b"type=file;size=1; f%07d.htm\r\n" % i for i in range(700000))
+        self.push_dtp_data(BufferedIteratorProducer(lines), isproducer=True, cmd="MLSD")
+    h.ftp_MLSD = h.ftp_LIST = send
+
+
 FAULTS = {  # option: how it changes the handler class, given the option's value
     "refuse-port": lambda h, _: refuse_port(h),
     "reply-425": lambda h, _: pretend_active(h, "425 Can't open data connection."),
@@ -101,6 +109,8 @@ FAULTS = {  # option: how it changes the handler class, given the option's value
         h, "handle", lambda self: self.log_command("(silent connection)")),
     "stor-reply": lambda h, v: refuse(h, "STOR", v),
     "dele-reply": lambda h, v: refuse(h, "DELE", v),
+    "list-reply": lambda h, v: (refuse(h, "MLSD", v), refuse(h, "LIST", v)),
+    "huge-listing": lambda h, _: huge_listing(h),
     "rnto-reply": lambda h, v: refuse(h, "RNTO", v),
     "rnto-free-only": lambda h, _: setattr(h, "ftp_RNTO", lambda self, path, rnto=h.ftp_RNTO: (
         self.respond("550 Cannot create a file when that file already exists.")
@@ -111,7 +121,8 @@ FAULTS = {  # option: how it changes the handler class, given the option's value
     "slow-read": lambda h, v: setattr(h, "dtp_handler", type(
         "Slow", (ThrottledDTPHandler,), {"read_limit": int(v)})),
 }
-FLAGS = ("refuse-port", "reply-425", "no-connect-back", "silent", "one-session", "rnto-free-only")
+FLAGS = ("refuse-port", "reply-425", "no-connect-back", "silent", "one-session", "rnto-free-only",
+         "huge-listing")
 
 
 def main():

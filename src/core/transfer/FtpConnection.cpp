@@ -531,7 +531,9 @@ bool FtpConnection::deleteFile(const QString& remoteName)
         return true;
     const long reply = m_handle->responseCode();
     if (reply != 250)
-        return fail(what, QStringLiteral("the server answered %1").arg(reply));
+        return fail(what, isRefusal(m_handle->seen.reply)
+                              ? QString::fromUtf8(m_handle->seen.reply)
+                              : QStringLiteral("the server answered %1").arg(reply));
     return true;
 }
 
