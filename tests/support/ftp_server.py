@@ -7,11 +7,12 @@ in the one way a fault option asks."""
 import argparse, os, sys, threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import BufferedIteratorProducer, FTPHandler, ThrottledDTPHandler
+from pyftpdlib.handlers import (BufferedIteratorProducer, FTPHandler, ThrottledDTPHandler,
+                                TLS_FTPHandler)
 from pyftpdlib.servers import FTPServer
 
 
-class Handler(FTPHandler):
+class Handler:
     command_log = None
     auth_failed_timeout = 0  # answer a wrong password at once
 
@@ -131,9 +132,15 @@ def main():
         parser.add_argument("--" + option, required=True)
     for name in FAULTS:
         parser.add_argument("--" + name, **({"action": "store_true"} if name in FLAGS else {}))
+    parser.add_argument("--port", type=int, default=0)
+    parser.add_argument("--tls", help="certificate: TLS demanded for login and data")
     args = parser.parse_known_args()[0]  # --dir: for the secure server only
 
-    handler = type("TestHandler", (Handler,), {})
+    base = TLS_FTPHandler if args.tls else FTPHandler
+    handler = type("TestHandler", (Handler, base), {})
+    if args.tls:
+        handler.certfile, handler.tls_control_required, handler.tls_data_required = \
+            args.tls, True, True
     handler.command_log = open(args.log, "a", encoding="utf-8", errors="surrogateescape")
     handler.authorizer = DummyAuthorizer()
     handler.authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT")
@@ -141,7 +148,7 @@ def main():
         if getattr(args, name.replace("-", "_")):
             apply(handler, getattr(args, name.replace("-", "_")))
 
-    server = FTPServer(("127.0.0.1", 0), handler)
+    server = FTPServer(("127.0.0.1", args.port), handler)
     print(server.address[1], flush=True)
     # The test keeps our stdin open; when it goes away, so do we.
     threading.Thread(target=lambda: (sys.stdin.buffer.read(), os._exit(0)), daemon=True).start()

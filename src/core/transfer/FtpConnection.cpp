@@ -362,6 +362,12 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, abortWhenCancelled);
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &m_cancelled);
     m_handle = std::move(handle);
+    // libcurl keeps one TLS 1.3 ticket per host and servers take each only
+    // once: an upload's data connection (which never reads the ticket sent
+    // on it) offers a spent one, and servers that demand resumption refuse
+    // it. A TLS 1.2 session resumes on every data connection.
+    if (isTls())
+        useTls12();
 }
 
 bool FtpConnection::putFile(const QString& localPath, const QString& remoteName, TransferType type)
@@ -477,21 +483,10 @@ bool FtpConnection::performRetrying(const QString& what, const std::function<boo
         return true;
     if (isCancelled() || !m_unreachable.isEmpty())
         return false;
-    CURL* curl = m_handle->curl;
-    const long reply = m_handle->responseCode();
-    if (isTls() && !m_tls12 && (reply == 425 || reply == 426 || reply == 450 || reply == 522)) {
-        // libcurl keeps one TLS 1.3 ticket per host, and servers take each
-        // only once: an upload's data connection (which never reads the
-        // ticket the server sends on it) offers a spent one, and servers
-        // that demand resumption refuse it. TLS 1.2 resumes one session.
-        useTls12();
-        m_notice = QStringLiteral("The server refused a data connection over TLS 1.3: TLS 1.2 "
-                                  "is used with it from now on.");
-    } else if (m_protocol == HostProtocol::Sftp || m_passive || !m_handle->activeDataFailed()) {
+    if (m_protocol == HostProtocol::Sftp || m_passive || !m_handle->activeDataFailed())
         return false;
-    } else {
-        usePassive();
-    }
+    usePassive();
+    CURL* curl = m_handle->curl;
     if (!rewind())
         return fail(what, QStringLiteral("cannot read the file again"));
     // The server may have given up the control connection with the data one.

@@ -25,7 +25,7 @@ enum class HostProtocol {
 struct HostNeeds
 {
     bool passive = false; // active mode failed
-    bool tls12 = false;   // data connections over TLS 1.3 were refused
+    bool tls12 = false;   // TLS at most 1.2 (always, today: see open())
     bool operator==(const HostNeeds&) const = default;
 };
 
@@ -148,7 +148,7 @@ private:
     HostProtocol m_protocol = HostProtocol::Ftp;
     QString m_hostPort;   // "host:port", as KnownHosts names it
     QByteArray m_pin;     // the trusted key, as libcurl takes it
-    bool m_tls12 = false; // TLS 1.3 data connections failed once: 1.2 from then on
+    bool m_tls12 = false; // TLS 1.2 at most
     QString m_notice;
     std::optional<HostKey> m_untrustedKey;
     QByteArray m_baseUrl;  // "ftp://host:port/"
