@@ -1,9 +1,10 @@
 #!/usr/bin/python3
-"""One of the common FTP servers on a free port of 127.0.0.1, in the foreground
-with a config of its own, until stdin closes; stdout says "<port> <key>" (the
-key as KnownHosts holds it, "-" for plain FTP). User wareloom, password secret
-(vsftpd: anonymous, any password but "wrong"); home --root, which holds htdocs.
-The server's command log goes to --log (Pure-FTPd logs only to syslog: none)."""
+"""One of the common FTP servers (or asyncssh's SFTP) on a free port of 127.0.0.1,
+in the foreground with a config of its own, until stdin closes; stdout says
+"<port> <key>" (the key as KnownHosts holds it, "-" for plain FTP). User
+wareloom, password secret (vsftpd: anonymous, any password but "wrong"); home
+--root, which holds htdocs. The server's command log goes to --log (Pure-FTPd
+logs only to syslog: none; asyncssh: "login <user>" lines)."""
 import argparse, base64, ctypes, hashlib, os, signal, socket, subprocess, sys, threading, warnings
 
 with warnings.catch_warnings():
@@ -109,13 +110,37 @@ def pyftpdlib(a, port, cert):
         (["--tls", cert] if a.mode == "ftpes" else [])
 
 
+def asyncssh(a, port, cert):
+    import asyncio, asyncssh
+    key = os.path.join(a.dir, "host_key")
+    asyncssh.generate_private_key("ssh-ed25519").write_private_key(key)
+    os.chmod(key, 0o600)
+
+    class Server(asyncssh.SSHServer):
+        begin_auth = password_auth_supported = lambda self, *_: True
+
+        def validate_password(self, username, password):
+            with open(a.log, "a") as log:
+                log.write("login " + username + "\n")
+            return (username, password) == ("wareloom", "secret")
+
+    async def serve():
+        await asyncssh.create_server(Server, "127.0.0.1", port, server_host_keys=[key],
+                                     sftp_factory=lambda c: asyncssh.SFTPServer(c, chroot=a.root))
+        await asyncio.Event().wait()
+    threading.Thread(target=lambda: asyncio.run(serve()), daemon=True).start()
+    return output("ssh-keygen", "-l", "-E", "sha256", "-f", key).decode().split()[1]
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("server", choices=("vsftpd", "proftpd", "pureftpd", "pyftpdlib"))
-    parser.add_argument("mode", choices=("ftp", "ftpes", "ftps"))
-    for option in ("root", "log", "dir", "servers"):
+    parser.add_argument("server", choices=("vsftpd", "proftpd", "pureftpd", "pyftpdlib",
+                                           "asyncssh"))
+    parser.add_argument("mode", choices=("ftp", "ftpes", "ftps", "sftp"))
+    for option in ("root", "log", "dir"):
         parser.add_argument("--" + option, required=True)
-    a = parser.parse_args()
+    parser.add_argument("--servers", default="", help="where ProFTPD and Pure-FTPd are unpacked")
+    a = parser.parse_known_args()[0]
     os.chmod(a.dir, 0o755)  # the servers' own user reaches the home
     os.chmod(os.path.join(a.root, "htdocs"), 0o777)
     open(a.log, "a").close()
@@ -123,11 +148,14 @@ def main():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
         port = s.getsockname()[1]
-    cert, key = certificate(a) if a.mode != "ftp" else ("", "-")
+    cert, key = certificate(a) if a.mode in ("ftpes", "ftps") else ("", "-")
     command = globals()[a.server](a, port, cert)
-    # The server goes with us, even when we are killed.
-    child = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
-                             preexec_fn=lambda: ctypes.CDLL(None).prctl(1, signal.SIGKILL))
+    child = None
+    if a.server == "asyncssh":
+        key = command
+    else:  # the server goes with us, even when we are killed
+        child = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                                 preexec_fn=lambda: ctypes.CDLL(None).prctl(1, signal.SIGKILL))
     for _ in range(100):  # listening yet?
         try:
             socket.create_connection(("127.0.0.1", port), 0.1).close()
@@ -136,7 +164,7 @@ def main():
             threading.Event().wait(0.05)
     print(port, key, flush=True)
     sys.stdin.buffer.read()
-    child.kill()
+    child and child.kill()
     os._exit(0)
 
 

@@ -16,7 +16,7 @@ struct Timeouts
     long connectSeconds = 15;
     long serverResponseSeconds = 30;
     // A connect-back comes at once or not at all: passive mode is then tried.
-    long acceptMilliseconds = 3000;
+    long acceptMilliseconds = 5000;
     long lowSpeedSeconds = 30;
 
     static Timeouts fromEnvironment()
@@ -589,9 +589,9 @@ bool FtpConnection::perform(const QString& what)
     // The server's own words when it refused. libcurl keeps the first error
     // of a transfer, which may be a note from the active-mode attempt.
     const QString reply = QString::fromUtf8(m_handle->seen.reply);
-    const QString why = isRefusal(m_handle->seen.reply) ? reply
-                        : m_handle->errors[0]           ? QString::fromUtf8(m_handle->errors)
-                                              : QString::fromUtf8(curl_easy_strerror(result));
+    QString why = isRefusal(m_handle->seen.reply) ? reply : QString::fromUtf8(m_handle->errors);
+    if (why.isEmpty() || why.startsWith(QLatin1String("sa_addr inet_ntop()")))
+        why = QString::fromUtf8(curl_easy_strerror(result));
     switch (result) {
     case CURLE_LOGIN_DENIED:
         if (m_protocol == HostProtocol::Sftp)

@@ -52,7 +52,7 @@ enum class TransferType {
 // wrong password makes one attempt per operation, not one per file.
 //
 // No call blocks for long: connect 15 s, server response 30 s, the server's
-// connect-back 3 s, a transfer slower than 1 B/s for 30 s is ended. A test
+// connect-back 5 s, a transfer slower than 1 B/s for 30 s is ended. A test
 // may set WARELOOM_FTP_TIMEOUT to a number of seconds that replaces all four.
 // A host that has not answered at all within its time-out is not waited for
 // again: the later transfers of the connection fail at once.

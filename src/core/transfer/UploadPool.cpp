@@ -175,7 +175,7 @@ QString UploadPool::sendOne(FtpConnection& connection, const UploadJob& job, QSt
             return {};
         case FtpConnection::Stored::No: {
             notice = connection.notice();
-            const QString error = connection.lastError();
+            QString error = connection.lastError();
             // A part of the file may have arrived: never left on the host.
             if (connection.stopReason().isEmpty() && !isCancelled())
                 connection.deleteFile(temporary);
