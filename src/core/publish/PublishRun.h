@@ -122,10 +122,10 @@ private:
     struct Listing;
 
     bool loadSettings(FtpSettings& settings, PublishOutcome& outcome);
-    static void saveRecord(const PublishRecord& record, PublishOutcome& outcome);
+    void saveRecord(PublishRecord& record, PublishOutcome& outcome);
     std::vector<FailedPage> createPages();
     void uploadFiles(const FtpSettings& settings, const std::vector<FailedPage>& notWritten,
-                     PublishOutcome& outcome);
+                     PublishRecord& record, PublishOutcome& outcome);
     QString prepare(PlannedFile& file, const QString& uploadPath,
                     QHash<QString, QString>& unwritten) const;
     bool hostHasIt(const PlannedFile& file, const Listing& listing,
@@ -135,8 +135,10 @@ private:
                    PublishOutcome& outcome);
     QStringList findStalePages(const QString& uploadPath, const Listing& listing,
                                PublishRecord& record) const;
-    void deletePages(const QStringList& pages, const FtpSettings& settings, PublishRecord& record,
-                     PublishOutcome& outcome);
+    void deletePages(const QStringList& pages, const QString& uploadPath, const Listing& listing,
+                     PublishRecord& record, PublishOutcome& outcome);
+    void removeLeftovers(const QString& uploadPath, const Listing& listing,
+                         const QSet<QString>& sentNow);
     PublishOutcome finish(PublishOutcome outcome);
 
     DataDirectory m_store;
