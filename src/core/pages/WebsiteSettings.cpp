@@ -12,6 +12,9 @@ namespace {
 const QString ContactEmailKey = QStringLiteral("Website/ContactEmail");
 const QString ShopNameKey = QStringLiteral("Website/ShopName");
 const QString StyleKey = QStringLiteral("Website/Style");
+const QString CurrencyKey = QStringLiteral("Website/Currency");
+const QString LocaleKey = QStringLiteral("Website/Locale");
+const QString SoldOutKey = QStringLiteral("Website/SoldOut");
 const QString ModernName = QStringLiteral("Modern");
 const QString ClassicName = QStringLiteral("Classic");
 
@@ -40,6 +43,10 @@ WebsiteSettings WebsiteSettings::load()
     // Anything but Modern is the classic style, which every site had before.
     if (file.value(StyleKey).toString().compare(ModernName, Qt::CaseInsensitive) == 0)
         settings.style = Style::Modern;
+    settings.currency = text(file, CurrencyKey);
+    settings.locale = text(file, LocaleKey);
+    if (text(file, SoldOutKey).compare(QLatin1String("Hide"), Qt::CaseInsensitive) == 0)
+        settings.soldOut = SoldOut::Hide;
     return settings;
 }
 
@@ -54,6 +61,10 @@ Status WebsiteSettings::save() const
     };
     store(ContactEmailKey, contactEmail);
     store(ShopNameKey, shopName);
+    store(CurrencyKey, currency);
+    store(LocaleKey, locale);
+    file.setValue(SoldOutKey,
+                  soldOut == SoldOut::Hide ? QStringLiteral("Hide") : QStringLiteral("Mark"));
     file.setValue(StyleKey, style == Style::Modern ? ModernName : ClassicName);
     file.sync();
     if (file.status() != QSettings::NoError) {

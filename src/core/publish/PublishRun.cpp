@@ -138,10 +138,15 @@ std::vector<FailedPage> PublishRun::createPages()
     CreatedPages created;
     if (site.style == WebsiteSettings::Style::Modern) {
         std::vector<ThumbnailFailure> notMade;
-        m_thumbnails = Thumbnails::refresh(m_makeThumbnail, notMade);
+        m_siteFiles = Thumbnails::refresh(m_makeThumbnail, notMade);
         for (const ThumbnailFailure& thumbnail : notMade)
             failed.push_back({thumbnail.fileName, thumbnail.reason});
-        created = ModernPages(site, m_clock()).create();
+        FtpSettings settings;
+        const QString address =
+            settings.load() ? settings.text(SettingsField::HttpServer) : QString();
+        ModernPages pages(site, m_clock(), address);
+        created = pages.create();
+        m_siteFiles << pages.siteFiles();
     } else {
         created = CreateHTML(m_categoryCount, m_clock);
     }
@@ -160,10 +165,11 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
         unwritten.insert(page.pageFileName, page.reason);
     std::vector<FailedPage>& failed = outcome.failedPages;
 
-    // The thumbnails before the pages that show them, the main page last.
+    // The thumbnails and other files before the pages that show them, the
+    // main page last.
     std::vector<PlannedFile> thumbnails, categoryPages, main;
-    for (const QString& thumbnail : m_thumbnails)
-        thumbnails.push_back({thumbnail, TransferType::Binary, false, {}, {}});
+    for (const QString& file : m_siteFiles)
+        thumbnails.push_back({file, TransferType::Binary, false, {}, {}});
     // Listed again: a category added since the pages were written is sent as well.
     for (const FoundCategory& category : listCategories()) {
         // Named itself: it has no page of its own to send.
