@@ -1,9 +1,11 @@
 #include "TempDataDirectory.h"
+#include "TestFtpServer.h"
 #include "TestPictures.h"
 #include "core/pages/MainPage.h"
 #include "core/pages/PriceFormat.h"
 #include "core/publish/PublishRun.h"
 #include "core/store/CategoryStore.h"
+#include "core/transfer/Sockets.h"
 #include "core/util/TextConversion.h"
 #include "images/Thumbnail.h"
 
@@ -197,6 +199,45 @@ private Q_SLOTS:
         if (hide)
             expected.removeAt(3);
         QCOMPARE(products, expected);
+    }
+
+    // The files the pages link to and those for search engines reach the
+    // host byte for byte, and only once while they stay the same.
+    void publishesSiteFiles()
+    {
+        modernStore();
+        TestFtpServer server;
+        QVERIFY(startSockets() && server.start());
+        SettingsFields settings = server.settings();
+        settings.httpServer = "https://shop.example/store/inventory.htm";
+        QVERIFY(writeSettingsFile(settings));
+        const auto publish = [] {
+            PublishRun run(2, PublishRun::Mode::Publish, march7);
+            run.setThumbnailMaker(makeThumbnail);
+            return run.run();
+        };
+        const PublishOutcome first = publish();
+        for (const FailedPage& failed : first.failedPages)
+            QFAIL(qPrintable(failed.pageFileName + ": " + failed.reason));
+        const QString root = "https://shop.example/store/";
+        QCOMPARE(readFile(dataFilePath("robots.txt")),
+                 "User-agent: *\nAllow: /\nSitemap: " + root.toUtf8() + "sitemap.xml\n");
+        const QByteArray sitemap = readFile(dataFilePath("sitemap.xml"));
+        QVERIFY(sitemap.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<urlset "));
+        for (const char* page : {"inventory.htm", "Books.htm", "Tools%20%26%20%3CParts%3E.htm"})
+            QVERIFY2(sitemap.contains("<url><loc>" + root.toUtf8() + page + "</loc></url>\n"),
+                     page);
+        QVERIFY(readFile(dataFilePath("Books.htm"))
+                    .contains("\"image\":\"" + root.toUtf8() + "A17.jpg\""));
+        for (const char* file : {"favicon.png", "search.js", "A17.html", "T1.html", "W1.html",
+                                 "A17.thumb.jpg", "sitemap.xml", "robots.txt"}) {
+            QVERIFY2(server.fileContents(QString("/htdocs/") + file) ==
+                         readFile(dataFilePath(file)),
+                     file);
+        }
+        const qsizetype before = server.commands().size();
+        QCOMPARE(publish().sent, 1); // the main page, always
+        QCOMPARE(server.commands().mid(before).filter("STOR ").size(), 1);
     }
 
     // Any notation of a number; what is not one number is no price.

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <charconv>
 #include <cstring>
 
 namespace wareloom {
@@ -41,12 +42,16 @@ constexpr QByteArrayView Style =
     "input{font:inherit;padding:.35rem;width:100%;max-width:22rem}"
     "strong{color:#a00000}"
     "tr:target{background:#fff3c4}"
+    // The find boxes need the script: shown from the first paint on when it runs.
+    "#tools,#find{display:none}.js #tools,.js #find{display:block}"
     "[hidden]{display:none!important}"
     "@media (max-width:40rem){"
     "#items,#items tbody,#items tr,#items td{display:block}"
     "#items thead tr{display:flex;flex-wrap:wrap}"
     "#items th{border:0}"
     "#items tr{border-bottom:1px solid #ddd;padding:.4rem 0}"
+    // Cards out of sight are laid out only when scrolled to.
+    "#items tbody tr{content-visibility:auto;contain-intrinsic-size:auto 15rem}"
     "#items td{border:0;padding:.1rem 0;text-align:left!important}"
     "#items td:nth-child(1){font-weight:bold}"
     "#items td:nth-child(2)::before{content:\"Price: \"}"
@@ -70,7 +75,6 @@ constexpr QByteArrayView Script =
     "var t=document.getElementById('items');if(!t)return;" WARELOOM_FOLD
     "var b=t.tBodies[0],rows=[].slice.call(b.rows),f=document.getElementById('filter');"
     "rows.forEach(function(r){r.k=fold(r.cells[0].textContent+' '+r.cells[3].textContent);});"
-    "document.getElementById('tools').hidden=false;"
     "f.addEventListener('input',function(){var q=fold(f.value.trim());"
     "rows.forEach(function(r){r.hidden=q!==''&&r.k.indexOf(q)<0;});});"
     "var heads=[].slice.call(t.tHead.rows[0].cells);"
@@ -97,7 +101,7 @@ constexpr QByteArrayView SearchScript =
     "(function(){" WARELOOM_FOLD
     "var f=document.getElementById('find'),q=document.getElementById('q'),"
     "out=document.getElementById('found'),items=null,asked=false;"
-    "f.hidden=false;f.addEventListener('submit',function(e){e.preventDefault();});"
+    "f.addEventListener('submit',function(e){e.preventDefault();});"
     "function show(){if(!items)return;var w=fold(q.value.trim()),n=0;out.textContent='';"
     "if(!w)return;var l=document.createElement('ul');"
     "items.forEach(function(e){if(n<50&&e.k.indexOf(w)>=0){n++;"
@@ -119,11 +123,12 @@ constexpr QByteArrayView HeadStart = "<!DOCTYPE html>\n<html lang=\"";
 constexpr QByteArrayView HeadCharset =
     "\">\n<head>\n<meta charset=\"utf-8\">\n"
     "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
+constexpr QByteArrayView ScriptRuns = "<script>document.documentElement.className='js'</script>\n";
 constexpr QByteArrayView HeadEnd = "</head>\n<body>\n";
 constexpr QByteArrayView PageEnd = "</body>\n</html>\n";
 
 constexpr QByteArrayView ToolsStart =
-    "<main>\n<p id=\"tools\" hidden><label for=\"filter\">Find</label> "
+    "<main>\n<p id=\"tools\"><label for=\"filter\">Find</label> "
     "<input id=\"filter\" type=\"search\" autocomplete=\"off\"></p>\n"
     "<table id=\"items\">\n<thead><tr><th scope=\"col\">Item</th>"
     "<th scope=\"col\" class=\"num\">Price</th><th scope=\"col\" class=\"num\">Qty</th>"
@@ -213,14 +218,9 @@ QByteArray json(const QString& text)
     return out.append('"');
 }
 
-QByteArray json(QByteArrayView field)
+char* putNumber(char* out, int number)
 {
-    return json(fromCodePage(field));
-}
-
-QByteArray decimal(const PriceNumber& number)
-{
-    return QByteArray::number(number.value, 'f', number.decimals);
+    return std::to_chars(out, out + 12, number).ptr;
 }
 
 // The folder of the published main page, from its address; empty unless it
@@ -257,6 +257,8 @@ ModernPages::ModernPages(WebsiteSettings site, QDateTime published, const QStrin
         }
         m_text[size_t(b)].set(escapedCharacter(text[0].unicode()));
         m_link[size_t(b)].set(link(text.left(1)));
+        m_json[size_t(b)].set(json(text.left(1)).chopped(1).mid(1));
+        m_unicode[size_t(b)] = text[0].unicode();
     }
     if (!m_site.contactEmail.isEmpty()) {
         m_mailto = "mailto:" +
@@ -310,7 +312,7 @@ CreatedPages ModernPages::create()
     if (rows.isEmpty()) {
         m_page.append("<p>No categories yet.</p>\n");
     } else {
-        m_page.append("<form id=\"find\" role=\"search\" hidden><label for=\"q\">Find an item in "
+        m_page.append("<form id=\"find\" role=\"search\"><label for=\"q\">Find an item in "
                       "every category</label> <input id=\"q\" type=\"search\" "
                       "autocomplete=\"off\"></form>\n<div id=\"found\" aria-live=\"polite\">"
                       "</div>\n");
@@ -428,7 +430,7 @@ void ModernPages::appendPageHead(const QByteArray& title, const QByteArray& desc
     m_page.append("<meta property=\"og:title\" content=\"").append(title).append("\">\n");
     m_page.append("<meta property=\"og:description\" content=\"").append(description);
     m_page.append("\">\n<meta property=\"og:image\" content=\"").append(address(image));
-    m_page.append("\">\n").append(Style).append("\n").append(HeadEnd);
+    m_page.append("\">\n").append(Style).append("\n").append(ScriptRuns).append(HeadEnd);
 }
 
 Status ModernPages::writeCategoryPage(const FoundCategory& category, PageFiles& pages)
@@ -519,22 +521,30 @@ char* ModernPages::putItemRow(char* out, const ItemRecord& item, int row,
     const QByteArrayView name = fieldText(item, ItemField::Name);
     const QByteArrayView price = fieldText(item, ItemField::Price);
     const QByteArrayView qty = fieldText(item, ItemField::Qty);
-    const std::optional<PriceNumber> priceNumber = PriceFormat::read(fromCodePage(price));
-    const std::optional<PriceNumber> qtyNumber = PriceFormat::read(fromCodePage(qty));
+    std::array<char16_t, ItemRecord::Size> priceUnits, qtyUnits;
+    QString priceConverted, qtyConverted;
+    const QStringView priceText = unicode(price, priceUnits, priceConverted);
+    const std::optional<PriceNumber> priceNumber = PriceFormat::read(priceText);
+    const std::optional<PriceNumber> qtyNumber =
+        PriceFormat::read(unicode(qty, qtyUnits, qtyConverted));
     const bool soldOut = qtyNumber && qtyNumber->value == 0;
     if (soldOut && m_site.soldOut == WebsiteSettings::SoldOut::Hide)
         return out;
     ++m_shown;
     const QByteArray key = QByteArray::fromRawData(code.data(), code.size());
     const bool picture = !code.isEmpty() && m_pictures.contains(key);
-    appendItemData(item, priceNumber, qtyNumber, picture, row, pageLink);
+    // The shop's currency, unless the price is no number or names its own.
+    const bool withCurrency =
+        !m_site.currency.isEmpty() && priceNumber && !PriceFormat::carriesCurrency(priceText);
+    appendItemData(item, priceNumber, withCurrency, qtyNumber, picture, row, pageLink);
 
     out = put(out, RowStart);
-    out = put(out, QByteArray::number(row));
+    out = putNumber(out, row);
     out = put(out, "\"><td>");
     out = putText(out, name);
     out = putNumberCell(out, priceNumber);
-    out = put(out, escaped(m_prices.shown(fromCodePage(price), priceNumber)));
+    out = withCurrency ? put(out, escaped(m_prices.shown(priceText.toString(), priceNumber)))
+                       : putText(out, price);
     out = putNumberCell(out, qtyNumber);
     out = putText(out, qty);
     if (soldOut)
@@ -553,9 +563,9 @@ char* ModernPages::putItemRow(char* out, const ItemRecord& item, int row,
             out = putText(out, name);
             if (!thumbnail->isEmpty()) {
                 out = put(out, "\" width=\"");
-                out = put(out, QByteArray::number(thumbnail->width()));
+                out = putNumber(out, thumbnail->width());
                 out = put(out, "\" height=\"");
-                out = put(out, QByteArray::number(thumbnail->height()));
+                out = putNumber(out, thumbnail->height());
             }
             // The first rows are in view at once: loaded without waiting.
             out = put(out, row > 4 ? "\" loading=\"lazy\"></a>" : "\"></a>");
@@ -582,18 +592,23 @@ char* ModernPages::putItemRow(char* out, const ItemRecord& item, int row,
 // The item for search engines (schema.org Product) and for the search of
 // the main page.
 void ModernPages::appendItemData(const ItemRecord& item, const std::optional<PriceNumber>& price,
-                                 const std::optional<PriceNumber>& qty, bool picture, int row,
-                                 const QByteArray& pageLink)
+                                 bool withCurrency, const std::optional<PriceNumber>& qty,
+                                 bool picture, int row, const QByteArray& pageLink)
 {
     const QByteArrayView code = fieldText(item, ItemField::Code);
-    const QByteArray name = json(fieldText(item, ItemField::Name));
-    const QByteArray sku = json(code);
-    m_index.append("[\"i").append(QByteArray::number(row)).append("\",").append(name);
-    m_index.append(',').append(sku).append("],");
+    const QByteArrayView name = fieldText(item, ItemField::Name);
+    m_index.append("[\"i").append(QByteArray::number(row)).append("\",");
+    appendJson(m_index, name);
+    m_index.append(',');
+    appendJson(m_index, code);
+    m_index.append("],");
 
-    m_itemData.append("{\"@type\":\"Product\",\"name\":").append(name);
-    if (!code.isEmpty())
-        m_itemData.append(",\"sku\":").append(sku);
+    m_itemData.append("{\"@type\":\"Product\",\"name\":");
+    appendJson(m_itemData, name);
+    if (!code.isEmpty()) {
+        m_itemData.append(",\"sku\":");
+        appendJson(m_itemData, code);
+    }
     if (picture) {
         const QByteArray image = address(link(fromCodePage(code) + QStringLiteral(".jpg")));
         m_itemData.append(",\"image\":").append(json(QString::fromUtf8(image)));
@@ -607,9 +622,8 @@ void ModernPages::appendItemData(const ItemRecord& item, const std::optional<Pri
     }
     m_itemData.append(",\"offers\":{\"@type\":\"Offer\"");
     if (price) {
-        m_itemData.append(",\"price\":\"").append(decimal(*price)).append('"');
-        if (!m_prices.isoCode().isEmpty() &&
-            !PriceFormat::carriesCurrency(fromCodePage(fieldText(item, ItemField::Price))))
+        m_itemData.append(",\"price\":\"").append(price->text()).append('"');
+        if (withCurrency && !m_prices.isoCode().isEmpty())
             m_itemData.append(",\"priceCurrency\":").append(json(m_prices.isoCode()));
     }
     if (qty) {
@@ -625,8 +639,40 @@ char* ModernPages::putNumberCell(char* out, const std::optional<PriceNumber>& nu
     if (!number)
         return put(out, NextCell);
     out = put(out, "<td data-v=\"");
-    out = put(out, decimal(*number));
+    out = put(out, number->text());
     return put(out, "\">");
+}
+
+// The field as UTF-16: in units when the code page has one byte a
+// character (no allocation), else in converted.
+QStringView ModernPages::unicode(QByteArrayView field,
+                                 std::array<char16_t, ItemRecord::Size>& units,
+                                 QString& converted) const
+{
+    if (!m_singleByte) {
+        converted = fromCodePage(field);
+        return converted;
+    }
+    for (qsizetype i = 0; i < field.size(); ++i)
+        units[size_t(i)] = m_unicode[quint8(field[i])];
+    return QStringView(units.data(), field.size());
+}
+
+void ModernPages::appendJson(QByteArray& out, QByteArrayView field) const
+{
+    if (!m_singleByte) {
+        out.append(json(fromCodePage(field)));
+        return;
+    }
+    const qsizetype at = out.size(), room = at + 2 + field.size() * LongestEscape;
+    if (out.capacity() < room)
+        out.reserve(2 * room); // appended to a thousand times a page
+    out.resize(room);
+    char* end = out.data() + at;
+    *end++ = '"';
+    end = putMapped(end, field, m_json);
+    *end++ = '"';
+    out.resize(end - out.constData());
 }
 
 char* ModernPages::putText(char* out, QByteArrayView field) const

@@ -70,8 +70,11 @@ private:
     char* putLink(char* out, QByteArrayView code) const;
     static char* putMapped(char* out, QByteArrayView bytes, const EscapeTable& table);
     void appendItemData(const ItemRecord& item, const std::optional<PriceNumber>& price,
-                        const std::optional<PriceNumber>& qty, bool picture, int row,
-                        const QByteArray& pageLink);
+                        bool withCurrency, const std::optional<PriceNumber>& qty, bool picture,
+                        int row, const QByteArray& pageLink);
+    QStringView unicode(QByteArrayView field, std::array<char16_t, ItemRecord::Size>& units,
+                        QString& converted) const;
+    void appendJson(QByteArray& out, QByteArrayView field) const;
     void appendPageHead(const QByteArray& title, const QByteArray& description,
                         const QByteArray& image);
     Status writeFile(PageFiles& pages, const QString& fileName, QByteArrayView bytes);
@@ -84,9 +87,11 @@ private:
     QByteArray m_base; // the site's address up to its last '/', escaped; or empty
     PriceFormat m_prices;
     QByteArray m_mailto; // "mailto:<address>?subject=", or empty: no order links
-    // Byte of the code page -> escaped UTF-8, and -> percent-encoded UTF-8.
+    // Byte of the code page -> escaped UTF-8, -> percent-encoded UTF-8,
     EscapeTable m_text{};
     EscapeTable m_link{};
+    EscapeTable m_json{}; // -> in a JSON string
+    std::array<char16_t, 256> m_unicode{};
     bool m_singleByte = true;              // false: the tables are not used
     qsizetype m_longestRow = 0;            // bytes one item row may take
     QSet<QByteArray> m_pictures;           // codes, as the records hold them, with a picture

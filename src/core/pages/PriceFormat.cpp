@@ -1,9 +1,8 @@
 #include "core/pages/PriceFormat.h"
 
-#include <QRegularExpression>
-
 #include <QSet>
 #include <algorithm>
+#include <charconv>
 
 namespace wareloom {
 namespace {
@@ -57,6 +56,8 @@ PriceFormat::PriceFormat(const QString& currency, const QString& locale)
       m_isoCode(isoCodeOf(currency, m_locale))
 {}
 
+// Reads the digits and separators without allocating: a category page
+// reads two numbers in each of up to 999 items.
 std::optional<PriceNumber> PriceFormat::read(QStringView text)
 {
     qsizetype first = 0, last = text.size() - 1;
@@ -72,42 +73,66 @@ std::optional<PriceNumber> PriceFormat::read(QStringView text)
     }
     if (first > last)
         return std::nullopt;
-    const bool negative = text.left(first).contains(QLatin1Char('-'));
-    QString digits; // with '.' and ',' where written
+    std::array<char, 32> digits; // with '.' and ',' where written
+    int size = 0, dots = 0, commas = 0, lastDot = -1, lastComma = -1;
     for (const QChar c : text.mid(first, last - first + 1)) {
-        if (c.isDigit() || c == QLatin1Char('.') || c == QLatin1Char(','))
-            digits.append(c.digitValue() >= 0 ? QChar(u'0' + c.digitValue()) : c);
-        else if (!isGroupBlank(c))
+        if (size == int(digits.size()))
             return std::nullopt;
+        if (c.isDigit()) {
+            digits[size++] = char('0' + c.digitValue());
+        } else if (c == QLatin1Char('.')) {
+            lastDot = size;
+            ++dots;
+            digits[size++] = '.';
+        } else if (c == QLatin1Char(',')) {
+            lastComma = size;
+            ++commas;
+            digits[size++] = ',';
+        } else if (!isGroupBlank(c)) {
+            return std::nullopt;
+        }
     }
-    const qsizetype dot = digits.lastIndexOf(QLatin1Char('.'));
-    const qsizetype comma = digits.lastIndexOf(QLatin1Char(','));
-    qsizetype decimal = std::max(dot, comma);
+    int decimal = std::max(lastDot, lastComma);
     if (decimal >= 0) {
-        const QChar separator = digits[decimal];
-        const bool onlyOne = digits.count(QLatin1Char('.')) + digits.count(QLatin1Char(',')) == 1;
-        const bool grouping = (dot < 0 || comma < 0) &&
-                              (!onlyOne || (digits.size() - decimal - 1 == 3 && decimal > 0 &&
-                                            digits.left(decimal) != QLatin1String("0")));
+        const bool onlyOne = dots + commas == 1;
+        const bool wholeIsZero = decimal == 1 && digits[0] == '0';
+        const bool grouping =
+            (dots == 0 || commas == 0) && (!onlyOne || (size - decimal - 1 == 3 && !wholeIsZero));
         if (grouping)
             decimal = -1;
-        else if (digits.count(separator) > 1)
+        else if ((digits[decimal] == '.' ? dots : commas) > 1)
             return std::nullopt;
     }
+    PriceNumber number;
+    char* out = number.plain.data();
+    if (text.left(first).contains(QLatin1Char('-')))
+        *out++ = '-';
     // Groups before the decimal separator: one to three digits, then threes.
-    const QString whole = decimal >= 0 ? digits.left(decimal) : digits;
-    const QStringList groups = whole.split(QRegularExpression(QStringLiteral("[.,]")));
-    for (qsizetype i = 1; i < groups.size(); ++i) {
-        if (groups[i].size() != 3 || groups[0].isEmpty() || groups[0].size() > 3)
+    const int wholeEnd = decimal >= 0 ? decimal : size;
+    int group = 0, groups = 0;
+    for (int i = 0; i <= wholeEnd; ++i) {
+        if (i < wholeEnd && digits[i] >= '0') {
+            *out++ = digits[i];
+            ++group;
+            continue;
+        }
+        const bool separated = i < wholeEnd || groups > 0;
+        if (separated && (groups == 0 ? group < 1 || group > 3 : group != 3))
             return std::nullopt;
+        ++groups;
+        group = 0;
     }
-    const QString fraction = decimal >= 0 ? digits.mid(decimal + 1) : QString();
-    bool ok = false;
-    const double value =
-        (groups.join(QString()) + QLatin1Char('.') + fraction + QLatin1Char('0')).toDouble(&ok);
-    if (!ok)
-        return std::nullopt;
-    return PriceNumber{negative ? -value : value, int(fraction.size())};
+    if (out == number.plain.data() || out[-1] == '-')
+        *out++ = '0';
+    if (decimal >= 0 && decimal + 1 < size) {
+        *out++ = '.';
+        for (int i = decimal + 1; i < size; ++i)
+            *out++ = digits[i];
+        number.decimals = size - decimal - 1;
+    }
+    number.plainSize = quint8(out - number.plain.data());
+    std::from_chars(number.plain.data(), out, number.value);
+    return number;
 }
 
 bool PriceFormat::carriesCurrency(QStringView text)

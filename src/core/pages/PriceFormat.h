@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QLocale>
 #include <QString>
 #include <QStringView>
 
+#include <array>
 #include <optional>
 
 namespace wareloom {
@@ -13,6 +15,11 @@ struct PriceNumber
 {
     double value = 0;
     int decimals = 0; // digits written after the decimal separator
+    // The number in plain notation ("-1299.50"), as many decimals as written.
+    std::array<char, 40> plain{};
+    quint8 plainSize = 0;
+
+    QByteArrayView text() const { return {plain.data(), plainSize}; }
 };
 
 // Reads prices as numbers whatever the notation ("1,299.99", "1.299,99",

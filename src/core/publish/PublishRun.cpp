@@ -165,11 +165,16 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
         unwritten.insert(page.pageFileName, page.reason);
     std::vector<FailedPage>& failed = outcome.failedPages;
 
-    // The thumbnails and other files before the pages that show them, the
-    // main page last.
-    std::vector<PlannedFile> thumbnails, categoryPages, main;
-    for (const QString& file : m_siteFiles)
-        thumbnails.push_back({file, TransferType::Binary, false, {}, {}});
+    // The pictures and other files before the pages that show them, the
+    // main page last. Text goes as text, like the pages; pictures byte for
+    // byte, in a list of their own: every list uses one transfer type.
+    std::vector<PlannedFile> pictures, texts, categoryPages, main;
+    for (const QString& file : m_siteFiles) {
+        if (file.endsWith(QLatin1String(".jpg")) || file.endsWith(QLatin1String(".png")))
+            pictures.push_back({file, TransferType::Binary, false, {}, {}});
+        else
+            texts.push_back({file, TransferType::Ascii, false, {}, {}});
+    }
     // Listed again: a category added since the pages were written is sent as well.
     for (const FoundCategory& category : listCategories()) {
         // Named itself: it has no page of its own to send.
@@ -184,7 +189,7 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
     const QString uploadPath = settings.text(SettingsField::UploadPath);
     const Listing listing = listUploadDirectory(uploadPath);
     PublishRecord record = PublishRecord::load(settings);
-    for (std::vector<PlannedFile>* phase : {&thumbnails, &categoryPages, &main}) {
+    for (std::vector<PlannedFile>* phase : {&pictures, &texts, &categoryPages, &main}) {
         std::vector<PlannedFile> toSend;
         for (PlannedFile& file : *phase) {
             if (const QString why = prepare(file, uploadPath, unwritten); !why.isEmpty()) {
