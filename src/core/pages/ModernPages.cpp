@@ -597,7 +597,9 @@ void ModernPages::appendItemData(const ItemRecord& item, const std::optional<Pri
 {
     const QByteArrayView code = fieldText(item, ItemField::Code);
     const QByteArrayView name = fieldText(item, ItemField::Name);
-    m_index.append("[\"i").append(QByteArray::number(row)).append("\",");
+    std::array<char, 12> number;
+    m_index.append("[\"i").append(number.data(), putNumber(number.data(), row) - number.data());
+    m_index.append("\",");
     appendJson(m_index, name);
     m_index.append(',');
     appendJson(m_index, code);
