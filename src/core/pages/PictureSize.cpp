@@ -8,7 +8,7 @@ namespace wareloom {
 namespace {
 
 // Enough for the markers a camera writes before the frame header.
-constexpr qint64 HeaderBytes = 256 * 1024;
+constexpr qint64 HeaderBytes = qint64(256) * 1024;
 
 int bigEndian(const QByteArray& bytes, qsizetype at, int size)
 {
