@@ -29,9 +29,9 @@ class TestStorefront : public QObject
 
     std::optional<TempDataDirectory> m_data;
 
-    static bool putFile(const QString& name, const QByteArray& bytes)
+    bool putFile(const QString& name, const QByteArray& bytes) const
     {
-        return writeFile(dataFilePath(name), bytes);
+        return m_data->writeFile(name, bytes);
     }
     static QDateTime march7() { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); }
     // A store in the modern style: pictures of three shapes, one item whose
@@ -59,9 +59,9 @@ class TestStorefront : public QObject
         QVERIFY(putFile("W1.jpg", solidPicture({50, 40}, Qt::blue, "JPEG")));
         QVERIFY(putFile("T1.jpg", solidPicture({100, 3000}, Qt::green, "PNG")));
     }
-    static PublishOutcome generate()
+    PublishOutcome generate() const
     {
-        PublishRun run(2, PublishRun::Mode::GenerateOnly, march7);
+        PublishRun run(m_data->store(), 2, PublishRun::Mode::GenerateOnly, march7);
         run.setThumbnailMaker(makeThumbnail);
         return run.run();
     }
@@ -70,8 +70,7 @@ private Q_SLOTS:
     void init()
     {
         m_data.emplace();
-        qputenv("WARELOOM_CODEPAGE", "CP1252");
-        resetConversionCodePage();
+        setConversionCodePage("CP1252");
     }
 
     // Set texts replace the classic address and title, escaped; without them
@@ -99,13 +98,13 @@ private Q_SLOTS:
         if (!settings.isNull())
             QVERIFY(putFile("Website.ini", settings.toUtf8()));
         QVERIFY(putFile("Books.dat", recordBytes("Lamp", "", "9.99", "2").repeated(3)));
-        QVERIFY(CreateHTML(1, march7).front().ok());
+        QVERIFY(CreateHTML(m_data->store(), 1, march7).front().ok());
         const QByteArray expected =
             readFile(WARELOOM_TEST_DATA "/pages/main-books.htm")
                 .chopped(1)
                 .replace("<title>Wareloom - Publisher<", "<title>" + title + "<")
                 .replace("sales@example.com", address);
-        QCOMPARE(readFile(dataFilePath("inventory.htm")), expected);
+        QCOMPARE(readFile(m_data->filePath("inventory.htm")), expected);
     }
 
     // Quantity 0 marked "Sold out" or left out everywhere; tidy finds
@@ -127,11 +126,11 @@ private Q_SLOTS:
         QVERIFY2(!tidy.isEmpty(), "tidy is missing: install the Debian package tidy");
         for (const char* page : {"inventory.htm", "Books.htm", "Tools & <Parts>.htm", "A17.html"}) {
             QProcess check;
-            check.start(tidy, {"-q", "-e", dataFilePath(page)});
+            check.start(tidy, {"-q", "-e", m_data->filePath(page)});
             QVERIFY(check.waitForFinished(30000));
             QVERIFY2(check.exitCode() == 0, page + QByteArray(": ") + check.readAllStandardError());
         }
-        const QByteArray main = readFile(dataFilePath("inventory.htm"));
+        const QByteArray main = readFile(m_data->filePath("inventory.htm"));
         for (const QByteArray& part :
              {QByteArray("<!DOCTYPE html>"), QByteArray("name=\"viewport\""),
               QByteArray("Tom &amp; Jerry&#39;s &lt;Shop&gt;"),
@@ -141,9 +140,9 @@ private Q_SLOTS:
               "<a href=\"Books.htm\">Books</a></td><td class=\"num\">" +
                   QByteArray(hide ? "6" : "7")})
             QVERIFY2(main.contains(part), part);
-        QCOMPARE(readFile(dataFilePath("favicon.png")).left(4), QByteArray("\x89PNG"));
+        QCOMPARE(readFile(m_data->filePath("favicon.png")).left(4), QByteArray("\x89PNG"));
 
-        const QByteArray books = readFile(dataFilePath("Books.htm"));
+        const QByteArray books = readFile(m_data->filePath("Books.htm"));
         const QByteArray bold = "&lt;b&gt;Bold&lt;/b&gt; &amp; &quot;Co&quot; #1 \xc3\xa9t\xc3\xa9";
         QVERIFY(books.contains("<td>" + bold + "<") && !books.contains("<b>"));
         QVERIFY(!books.contains("<script src") && !books.contains("<link rel=\"stylesheet"));
@@ -159,13 +158,13 @@ private Q_SLOTS:
         QVERIFY(books.contains("<a href=\"A17.html\"><img src=\"A17.thumb.jpg\" alt=\"" + bold +
                                "\" width=\"240\" height=\"180\">"));
         QVERIFY(!books.contains("B2.html"));
-        QVERIFY(readFile(dataFilePath("A17.html"))
+        QVERIFY(readFile(m_data->filePath("A17.html"))
                     .contains("<img src=\"A17.jpg\" alt=\"" + bold +
                               "\" width=\"800\" height=\"600\">"));
         const QList<std::pair<const char*, QSize>> sizes{
             {"A17", {240, 180}}, {"W1", {50, 40}}, {"T1", {8, 240}}};
         for (const auto& [code, size] : sizes) {
-            QImageReader thumbnail(dataFilePath(QString(code) + ".thumb.jpg"));
+            QImageReader thumbnail(m_data->filePath(QString(code) + ".thumb.jpg"));
             QCOMPARE(thumbnail.format(), QByteArray("jpeg"));
             QCOMPARE(thumbnail.size(), size);
         }
@@ -210,9 +209,9 @@ private Q_SLOTS:
         QVERIFY(startSockets() && server.start());
         SettingsFields settings = server.settings();
         settings.httpServer = "https://shop.example/store/inventory.htm";
-        QVERIFY(writeSettingsFile(settings));
-        const auto publish = [] {
-            PublishRun run(2, PublishRun::Mode::Publish, march7);
+        QVERIFY(writeSettingsFile(m_data->store(), settings));
+        const auto publish = [this] {
+            PublishRun run(m_data->store(), 2, PublishRun::Mode::Publish, march7);
             run.setThumbnailMaker(makeThumbnail);
             return run.run();
         };
@@ -220,19 +219,19 @@ private Q_SLOTS:
         for (const FailedPage& failed : first.failedPages)
             QFAIL(qPrintable(failed.pageFileName + ": " + failed.reason));
         const QString root = "https://shop.example/store/";
-        QCOMPARE(readFile(dataFilePath("robots.txt")),
+        QCOMPARE(readFile(m_data->filePath("robots.txt")),
                  "User-agent: *\nAllow: /\nSitemap: " + root.toUtf8() + "sitemap.xml\n");
-        const QByteArray sitemap = readFile(dataFilePath("sitemap.xml"));
+        const QByteArray sitemap = readFile(m_data->filePath("sitemap.xml"));
         QVERIFY(sitemap.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<urlset "));
         for (const char* page : {"inventory.htm", "Books.htm", "Tools%20%26%20%3CParts%3E.htm"})
             QVERIFY2(sitemap.contains("<url><loc>" + root.toUtf8() + page + "</loc></url>\n"),
                      page);
-        QVERIFY(readFile(dataFilePath("Books.htm"))
+        QVERIFY(readFile(m_data->filePath("Books.htm"))
                     .contains("\"image\":\"" + root.toUtf8() + "A17.jpg\""));
         for (const char* file : {"favicon.png", "search.js", "A17.html", "T1.html", "W1.html",
                                  "A17.thumb.jpg", "sitemap.xml", "robots.txt"}) {
             QVERIFY2(server.fileContents(QString("/htdocs/") + file) ==
-                         readFile(dataFilePath(file)),
+                         readFile(m_data->filePath(file)),
                      file);
         }
         const qsizetype before = server.commands().size();
@@ -315,7 +314,7 @@ f.src = q.get('page');
         const QString chromium = QStandardPaths::findExecutable("chromium");
         QVERIFY2(!chromium.isEmpty(), "chromium is missing: install the Debian package chromium");
         QTemporaryDir profile;
-        const QString probe = QUrl::fromLocalFile(dataFilePath("probe.html")).toString() +
+        const QString probe = QUrl::fromLocalFile(m_data->filePath("probe.html")).toString() +
                               "?page=" + QUrl::toPercentEncoding(page) +
                               "&typed=" + QUrl::toPercentEncoding(typed) +
                               "&sortBy=" + QString::number(sortBy);

@@ -19,7 +19,7 @@ QString fullCategoryName()
     return QStringLiteral("Teapots");
 }
 
-bool writeModernStore()
+bool writeModernStore(const DataDirectory& store)
 {
     WebsiteSettings site;
     site.shopName = QStringLiteral("Tea & Crockery");
@@ -27,10 +27,10 @@ bool writeModernStore()
     site.style = WebsiteSettings::Style::Modern;
     site.currency = QStringLiteral("€");
     site.locale = QStringLiteral("de_DE");
-    bool ok = bool(site.save());
+    bool ok = bool(site.save(store));
     for (const DemoCategory& category : plainCategories())
-        ok = writeCategory(category) && ok;
-    ok = writeCategory(pictureCategory()) && ok;
+        ok = writeCategory(store, category) && ok;
+    ok = writeCategory(store, pictureCategory()) && ok;
     const QStringList glazes{"Blue",  "Celadon", "Ivory", "Rust", "Moss",
                              "Slate", "Honey",   "Plum",  "Sand", "Coal"};
     const QStringList shapes{"teapot", "teapot, tall", "tea bowl", "tea caddy", "kettle"};
@@ -41,20 +41,21 @@ bool writeModernStore()
             QStringLiteral("%1,%2").arg(12 + i * 7 % 90).arg(i % 4 * 25, 2, 10, QLatin1Char('0')),
             QString::number(i % 9), QStringLiteral("TP-%1").arg(i + 1, 2, 10, QLatin1Char('0')),
             QColor::fromHsv(i * 36 % 360, 120 + i % 5 * 25, 110 + i % 3 * 50)};
-        ok = writeDemoPicture(item, dataFilePath(item.code + QStringLiteral(".jpg"))) && ok;
+        ok = writeDemoPicture(item, store.filePath(item.code + QStringLiteral(".jpg"))) && ok;
         teapots.items.push_back(item);
     }
-    ok = writeCategory(teapots) && ok;
+    ok = writeCategory(store, teapots) && ok;
     for (const DemoItem& item : pictureCategory().items)
-        ok = writeDemoPicture(item, dataFilePath(item.code + QStringLiteral(".jpg"))) && ok;
-    PublishRun run(0, PublishRun::Mode::GenerateOnly);
+        ok = writeDemoPicture(item, store.filePath(item.code + QStringLiteral(".jpg"))) && ok;
+    PublishRun run(store, 0, PublishRun::Mode::GenerateOnly);
     run.setThumbnailMaker(makeThumbnail);
     return run.run().failedPages.empty() && ok;
 }
 
-bool shootModernStore(const QString& chromium, const QString& outDirectory)
+bool shootModernStore(const DataDirectory& store, const QString& chromium,
+                      const QString& outDirectory)
 {
-    const QString frame = dataFilePath(QStringLiteral("phone.html"));
+    const QString frame = store.filePath(QStringLiteral("phone.html"));
     const QByteArray page = QUrl::toPercentEncoding(fullCategoryName() + QStringLiteral(".htm"));
     bool ok = bool(replaceFile(
         frame, "<!DOCTYPE html><html><body style=\"margin:0;background:#444\"><iframe src=\"" +
@@ -64,7 +65,7 @@ bool shootModernStore(const QString& chromium, const QString& outDirectory)
     const QDir out(outDirectory);
     ok = ok &&
          renderPage(chromium, frame, out.filePath(QStringLiteral("modern-phone.png")), {500, 840});
-    return renderPage(chromium, dataFilePath(fullCategoryName() + QStringLiteral(".htm")),
+    return renderPage(chromium, store.filePath(fullCategoryName() + QStringLiteral(".htm")),
                       out.filePath(QStringLiteral("modern-desktop.png")), {1200, 800}) &&
            ok;
 }

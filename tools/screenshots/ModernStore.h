@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/store/DataDirectory.h"
+
 #include <QString>
 
 namespace wareloom::screenshots {
@@ -9,10 +11,11 @@ QString fullCategoryName();
 
 // Writes the demo shop in the modern style into the data directory, with a
 // category of 50 items with pictures, and generates its pages there.
-bool writeModernStore();
+bool writeModernStore(const DataDirectory& store);
 
 // Renders the published modern store on a phone (a 390 px frame: headless
 // Chromium makes no window narrower than 500 px) and on a desktop.
-bool shootModernStore(const QString& chromium, const QString& outDirectory);
+bool shootModernStore(const DataDirectory& store, const QString& chromium,
+                      const QString& outDirectory);
 
 } // namespace wareloom::screenshots

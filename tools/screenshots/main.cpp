@@ -74,9 +74,9 @@ bool shoot(QDialog& dialog, const QString& path)
     return saved;
 }
 
-bool writeSettings(const test::SettingsFields& fields)
+bool writeSettings(const DataDirectory& store, const test::SettingsFields& fields)
 {
-    FtpSettings settings;
+    FtpSettings settings(store);
     settings.setText(SettingsField::UserName, fields.userName);
     settings.setText(SettingsField::Password, fields.password);
     settings.setText(SettingsField::FtpServer, fields.ftpServer);
@@ -129,9 +129,10 @@ bool addItemThroughDialog(Inventory& inventory, const DemoItem& item, const QStr
 }
 
 // Publishes through the publish dialog, saving it during a category upload.
-bool publishThroughDialog(int categoryCount, const QString& shotPath, MessageBoxHook& boxes)
+bool publishThroughDialog(const DataDirectory& store, int categoryCount, const QString& shotPath,
+                          MessageBoxHook& boxes)
 {
-    PublishDialog dialog(categoryCount);
+    PublishDialog dialog(store, categoryCount);
     CategoryUploadShot shot(dialog, *dialog.findChild<QLabel*>(QStringLiteral("status")), shotPath);
     dialog.exec();
     if (!shot.saved())
@@ -145,8 +146,8 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     if (argc == 3 && qstrcmp(argv[1], "--modern-store") == 0) {
-        qputenv("WARELOOM_DATA_DIR", argv[2]);
-        return createDataDirectory() && writeModernStore() ? 0 : 1;
+        const DataDirectory store(QString::fromLocal8Bit(argv[2]));
+        return store.create() && writeModernStore(store) ? 0 : 1;
     }
     if (argc < 2 || argc > 3) {
         std::fprintf(stderr, "usage: wareloom_screenshots <output directory> [<chromium>]\n");
@@ -157,8 +158,8 @@ int main(int argc, char** argv)
 
     QTemporaryDir data;
     QTemporaryDir photos; // the seller's own pictures, outside the data directory
-    qputenv("WARELOOM_DATA_DIR", data.path().toLocal8Bit());
-    if (!data.isValid() || !photos.isValid() || !createDataDirectory() || !startSockets()) {
+    const DataDirectory store(data.path());
+    if (!data.isValid() || !photos.isValid() || !store.create() || !startSockets()) {
         fail(QStringLiteral("cannot set up the data directory and the network"));
         return 1;
     }
@@ -172,20 +173,21 @@ int main(int argc, char** argv)
     bool ok = true;
 
     // The settings as a user would type them for a web host.
-    ok = writeSettings({QStringLiteral("shopkeeper"), QStringLiteral("s3cret"),
-                        QStringLiteral("ftp.myshop.example"), QStringLiteral("/htdocs/shop/"),
-                        QStringLiteral("http://www.myshop.example/shop/inventory.htm")}) &&
-         ok;
-    FtpSettingsDialog settingsDialog;
+    ok =
+        writeSettings(store, {QStringLiteral("shopkeeper"), QStringLiteral("s3cret"),
+                              QStringLiteral("ftp.myshop.example"), QStringLiteral("/htdocs/shop/"),
+                              QStringLiteral("http://www.myshop.example/shop/inventory.htm")}) &&
+        ok;
+    FtpSettingsDialog settingsDialog(store);
     ok = shoot(settingsDialog, out.filePath(QStringLiteral("ftp-settings.png"))) && ok;
     // From here on the host is the local server.
-    ok = writeSettings(server.settings(QStringLiteral("/htdocs/"))) && ok;
+    ok = writeSettings(store, server.settings(QStringLiteral("/htdocs/"))) && ok;
 
     for (const DemoCategory& category : plainCategories())
-        ok = writeCategory(category) && ok;
+        ok = writeCategory(store, category) && ok;
     const DemoCategory& shop = pictureCategory();
-    ok = writeCategory({shop.name, {}}) && ok;
-    Inventory inventory(dataDirectory());
+    ok = writeCategory(store, {shop.name, {}}) && ok;
+    Inventory inventory(store);
     for (const CategoryEntry& category : inventory.categories()) {
         if (category.name == shop.name)
             ok = inventory.openCategory(category) && ok;
@@ -211,7 +213,7 @@ int main(int argc, char** argv)
         QCoreApplication::exec();
         ok = saved && ok;
     }
-    ok = publishThroughDialog(int(inventory.categories().size()),
+    ok = publishThroughDialog(store, int(inventory.categories().size()),
                               out.filePath(QStringLiteral("publish-dialog.png")), boxes) &&
          ok;
 
@@ -222,8 +224,9 @@ int main(int argc, char** argv)
                         {900, 560}) &&
              ok;
         QTemporaryDir modern;
-        qputenv("WARELOOM_DATA_DIR", modern.path().toLocal8Bit());
-        ok = writeModernStore() && shootModernStore(chromium, out.path()) && ok;
+        const DataDirectory modernStore(modern.path());
+        ok = writeModernStore(modernStore) && shootModernStore(modernStore, chromium, out.path()) &&
+             ok;
     }
     return ok ? 0 : 1;
 }

@@ -241,8 +241,9 @@ QString siteFolder(const QString& address)
 
 } // namespace
 
-ModernPages::ModernPages(WebsiteSettings site, QDateTime published, const QString& siteAddress)
-    : m_site(std::move(site)), m_published(std::move(published)),
+ModernPages::ModernPages(DataDirectory store, WebsiteSettings site, QDateTime published,
+                         const QString& siteAddress)
+    : m_store(std::move(store)), m_site(std::move(site)), m_published(std::move(published)),
       m_base(escaped(siteFolder(siteAddress))), m_prices(m_site.currency, m_site.locale)
 {
     // A byte followed by 'A' that does not give two characters starts a
@@ -283,7 +284,7 @@ CreatedPages ModernPages::create()
     QByteArray rows;
     QByteArray sitemap;
     int items = 0;
-    for (const FoundCategory& category : listCategories()) {
+    for (const FoundCategory& category : listCategories(m_store.path())) {
         const QByteArray name = escaped(category.name);
         const QString pageName = categoryPageFileName(category.fileName);
         const Status written = writeCategoryPage(category, pages);
@@ -360,7 +361,7 @@ void ModernPages::writeSiteFiles(PageFiles& pages, const QByteArray& sitemap, Cr
         m_page.append("</h1>\n</header>\n<main>\n<img src=\"").append(picture);
         m_page.append("\" alt=\"").append(page->name).append('"');
         if (const std::optional<QSize> size =
-                pictureSize(dataFilePath(code + QStringLiteral(".jpg"))))
+                pictureSize(m_store.filePath(code + QStringLiteral(".jpg"))))
             m_page.append(" width=\"")
                 .append(QByteArray::number(size->width()))
                 .append("\" height=\"")
@@ -381,7 +382,7 @@ void ModernPages::writeSiteFiles(PageFiles& pages, const QByteArray& sitemap, Cr
 
 Status ModernPages::writeFile(PageFiles& pages, const QString& fileName, QByteArrayView bytes)
 {
-    Status written = pages.begin(dataFilePath(fileName));
+    Status written = pages.begin(m_store.filePath(fileName));
     if (written) {
         pages.write(bytes);
         written = pages.commit();
@@ -403,7 +404,7 @@ void ModernPages::findPictures()
     const QString thumbnailEnd = QStringLiteral(".thumb.jpg");
     QSet<QString> names;
     for (const QString& name :
-         QDir(dataDirectory()).entryList({QStringLiteral("*.jpg")}, QDir::Files))
+         QDir(m_store.path()).entryList({QStringLiteral("*.jpg")}, QDir::Files))
         names.insert(name);
     m_pictures.clear();
     m_thumbnails.clear();
@@ -414,8 +415,8 @@ void ModernPages::findPictures()
         const QByteArray codeBytes = toCodePage(code);
         m_pictures.insert(codeBytes);
         if (names.contains(code + thumbnailEnd)) {
-            m_thumbnails.insert(codeBytes,
-                                pictureSize(dataFilePath(code + thumbnailEnd)).value_or(QSize()));
+            m_thumbnails.insert(
+                codeBytes, pictureSize(m_store.filePath(code + thumbnailEnd)).value_or(QSize()));
         }
     }
 }
@@ -443,14 +444,14 @@ Status ModernPages::writeCategoryPage(const FoundCategory& category, PageFiles& 
             QStringLiteral("The category %1 cannot have a page: %2 is the main page.")
                 .arg(category.name, pageName));
     }
-    if (Status started = pages.begin(dataFilePath(pageName)); !started)
+    if (Status started = pages.begin(m_store.filePath(pageName)); !started)
         return started;
     const QByteArray name = escaped(category.name);
     const QByteArray pageLink = link(pageName);
     m_firstPicture.clear();
     m_itemData.resize(0);
     m_index.append('[').append(json(pageName)).append(',').append(json(category.name)).append(",[");
-    const Status read = appendItemRows(dataFilePath(category.fileName), pageLink);
+    const Status read = appendItemRows(m_store.filePath(category.fileName), pageLink);
     m_index.chop(m_index.endsWith(',') ? 1 : 0);
     m_index.append("]],");
     for (auto page = m_picturePages.begin(); page != m_picturePages.end(); ++page) {

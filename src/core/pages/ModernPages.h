@@ -37,7 +37,8 @@ class ModernPages
 {
 public:
     // siteAddress: the HTTP address of the published main page, or empty.
-    ModernPages(WebsiteSettings site, QDateTime published, const QString& siteAddress = {});
+    ModernPages(DataDirectory store, WebsiteSettings site, QDateTime published,
+                const QString& siteAddress = {});
 
     // Writes every category page, then the main page; what became of each,
     // in the order CreateHTML reports them, then the other files that failed.
@@ -82,6 +83,7 @@ private:
     QByteArray address(const QByteArray& link) const;
     void findPictures();
 
+    DataDirectory m_store;
     WebsiteSettings m_site;
     QDateTime m_published;
     QByteArray m_base; // the site's address up to its last '/', escaped; or empty
