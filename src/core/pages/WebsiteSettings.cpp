@@ -11,6 +11,9 @@ namespace {
 const QString ContactEmailKey = QStringLiteral("Website/ContactEmail");
 const QString ShopNameKey = QStringLiteral("Website/ShopName");
 const QString StyleKey = QStringLiteral("Website/Style");
+const QString CurrencyKey = QStringLiteral("Website/Currency");
+const QString LocaleKey = QStringLiteral("Website/Locale");
+const QString SoldOutKey = QStringLiteral("Website/SoldOut");
 const QString ModernName = QStringLiteral("Modern");
 const QString ClassicName = QStringLiteral("Classic");
 
@@ -39,6 +42,10 @@ WebsiteSettings WebsiteSettings::load(const DataDirectory& store)
     // Anything but Modern is the classic style, which every site had before.
     if (file.value(StyleKey).toString().compare(ModernName, Qt::CaseInsensitive) == 0)
         settings.style = Style::Modern;
+    settings.currency = text(file, CurrencyKey);
+    settings.locale = text(file, LocaleKey);
+    if (text(file, SoldOutKey).compare(QLatin1String("Hide"), Qt::CaseInsensitive) == 0)
+        settings.soldOut = SoldOut::Hide;
     return settings;
 }
 
@@ -53,6 +60,10 @@ Status WebsiteSettings::save(const DataDirectory& store) const
     };
     put(ContactEmailKey, contactEmail);
     put(ShopNameKey, shopName);
+    put(CurrencyKey, currency);
+    put(LocaleKey, locale);
+    file.setValue(SoldOutKey,
+                  soldOut == SoldOut::Hide ? QStringLiteral("Hide") : QStringLiteral("Mark"));
     file.setValue(StyleKey, style == Style::Modern ? ModernName : ClassicName);
     file.sync();
     if (file.status() != QSettings::NoError) {

@@ -15,6 +15,8 @@ class WebsiteSettings
 {
 public:
     enum class Style { Classic, Modern };
+    // What the modern pages do with an item whose quantity is 0.
+    enum class SoldOut { Mark, Hide };
 
     // Reads Website.ini; what it lacks (or the whole file) takes the defaults.
     static WebsiteSettings load(const DataDirectory& store);
@@ -26,6 +28,11 @@ public:
     QString contactEmail;
     QString shopName;
     Style style = Style::Classic;
+    // The modern pages only: a symbol or ISO code ("€", "EUR"), placed as
+    // the locale ("de_DE") writes prices; empty: prices as written.
+    QString currency;
+    QString locale;
+    SoldOut soldOut = SoldOut::Mark;
 
     // What the pages show: the set text, else the classic page's own.
     QString contactEmailShown() const;

@@ -159,10 +159,15 @@ std::vector<FailedPage> PublishRun::createPages()
     CreatedPages created;
     if (site.style == WebsiteSettings::Style::Modern) {
         std::vector<ThumbnailFailure> notMade;
-        m_thumbnails = Thumbnails::refresh(m_store, m_makeThumbnail, notMade);
+        m_siteFiles = Thumbnails::refresh(m_store, m_makeThumbnail, notMade);
         for (const ThumbnailFailure& thumbnail : notMade)
             failed.push_back({thumbnail.fileName, thumbnail.reason});
-        created = ModernPages(m_store, site, m_clock()).create();
+        FtpSettings settings(m_store);
+        const QString address =
+            settings.load() ? settings.text(SettingsField::HttpServer) : QString();
+        ModernPages pages(m_store, site, m_clock(), address);
+        created = pages.create();
+        m_siteFiles << pages.siteFiles();
     } else {
         created = CreateHTML(m_store, m_categoryCount, m_clock);
     }
@@ -181,10 +186,16 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
         unwritten.insert(page.pageFileName, page.reason);
     std::vector<FailedPage>& failed = outcome.failedPages;
 
-    // The thumbnails before the pages that show them, the main page last.
-    std::vector<PlannedFile> thumbnails, categoryPages, main;
-    for (const QString& thumbnail : m_thumbnails)
-        thumbnails.push_back({thumbnail, TransferType::Binary, false, {}, {}});
+    // The pictures and other files before the pages that show them, the
+    // main page last. Text goes as text, like the pages; pictures byte for
+    // byte, in a list of their own: every list uses one transfer type.
+    std::vector<PlannedFile> pictures, texts, categoryPages, main;
+    for (const QString& file : m_siteFiles) {
+        if (file.endsWith(QLatin1String(".jpg")) || file.endsWith(QLatin1String(".png")))
+            pictures.push_back({file, TransferType::Binary, false, {}, {}});
+        else
+            texts.push_back({file, TransferType::Ascii, false, {}, {}});
+    }
     // Listed again: a category added since the pages were written is sent as well.
     for (const FoundCategory& category : listCategories(m_store.path())) {
         // Named itself: it has no page of its own to send.
@@ -199,7 +210,7 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
     const QString uploadPath = settings.text(SettingsField::UploadPath);
     const Listing listing = listUploadDirectory(uploadPath);
     QSet<QString> sentNow;
-    for (std::vector<PlannedFile>* phase : {&thumbnails, &categoryPages, &main}) {
+    for (std::vector<PlannedFile>* phase : {&pictures, &texts, &categoryPages, &main}) {
         std::vector<PlannedFile> toSend;
         for (PlannedFile& file : *phase) {
             if (const QString why = prepare(file, uploadPath, unwritten); !why.isEmpty()) {

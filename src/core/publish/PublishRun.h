@@ -91,7 +91,8 @@ public:
                PageClock clock = localClock, QObject* parent = nullptr);
 
     // In the modern style the run makes the missing thumbnails with maker and
-    // sends the new and changed ones before the pages.
+    // sends the new and changed ones, with the other files the pages link to,
+    // before the pages.
     void setThumbnailMaker(ThumbnailMaker maker) { m_makeThumbnail = std::move(maker); }
     void setOptions(PublishOptions options) { m_options = options; }
 
@@ -150,7 +151,8 @@ private:
     int m_position = 0;
     QSet<QString> m_noticesSaid; // each once a run
     ThumbnailMaker m_makeThumbnail;
-    QStringList m_thumbnails; // of the modern pages written, to send
+    // Of the modern pages written, to send: thumbnails, picture pages, favicon...
+    QStringList m_siteFiles;
 };
 
 } // namespace wareloom

@@ -46,6 +46,9 @@ WebsiteSettingsDialog::WebsiteSettingsDialog(DataDirectory store, QWidget* paren
     m_ui->contactEmail->setPlaceholderText(QLatin1String(SalesEmailAddress));
     m_ui->contactEmail->setText(settings.contactEmail);
     m_ui->style->setCurrentIndex(settings.style == WebsiteSettings::Style::Modern ? 1 : 0);
+    m_ui->currency->setText(settings.currency);
+    m_ui->locale->setText(settings.locale);
+    m_ui->soldOut->setCurrentIndex(settings.soldOut == WebsiteSettings::SoldOut::Hide ? 1 : 0);
 }
 
 WebsiteSettingsDialog::~WebsiteSettingsDialog() = default;
@@ -57,6 +60,10 @@ void WebsiteSettingsDialog::accept()
     settings.contactEmail = m_ui->contactEmail->text().trimmed();
     settings.style = m_ui->style->currentIndex() == 1 ? WebsiteSettings::Style::Modern
                                                       : WebsiteSettings::Style::Classic;
+    settings.currency = m_ui->currency->text().trimmed();
+    settings.locale = m_ui->locale->text().trimmed();
+    settings.soldOut = m_ui->soldOut->currentIndex() == 1 ? WebsiteSettings::SoldOut::Hide
+                                                          : WebsiteSettings::SoldOut::Mark;
     if (!settings.contactEmail.isEmpty() && !looksLikeAddress(settings.contactEmail)) {
         messageBox(this,
                    QStringLiteral("\"%1\" is not an e-mail address: it needs one @ with text "
