@@ -397,7 +397,7 @@ void MainWindow::importCsv()
         if (entry.name == category)
             existing = entry.itemCount;
     }
-    const CsvImport read = wareloom::importCsv(file.readAll(), existing);
+    const CsvImport read = wareloom::importCsv(file, existing);
     if (!read.problems.isEmpty()) {
         messageBox(
             this, QStringLiteral("Nothing was imported:\n") + read.problems.join(QLatin1Char('\n')),
