@@ -4,9 +4,12 @@
 #include "core/publish/PublishRun.h"
 #include "core/store/CategoryStore.h"
 #include "core/util/TextConversion.h"
+#include "gui/platform/MessageBox.h"
+#include "gui/publish/WebsiteSettingsDialog.h"
 #include "images/Thumbnail.h"
 
 #include <QImageReader>
+#include <QLineEdit>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -60,28 +63,42 @@ private Q_SLOTS:
         resetConversionCodePage();
     }
 
-    // Set texts replace the classic address and title, escaped; without them
-    // every byte is the classic page's.
+    // Set texts replace the classic address and title, escaped, the address
+    // inside a quoted link whatever Website.ini holds; without them every
+    // byte is the classic page's.
     void classicMainPage_data()
     {
         QTest::addColumn<QString>("settings");
         QTest::addColumn<QByteArray>("title");
-        QTest::addColumn<QByteArray>("address");
-        const QByteArray title = "Wareloom - Publisher", address = "sales@example.com";
-        QTest::newRow("no file") << QString() << title << address;
-        QTest::newRow("style only") << "[Website]\nStyle=Classic\n" << title << address;
-        QTest::newRow("address") << "[Website]\nContactEmail=shop@example.org\n"
-                                 << title << QByteArray("shop@example.org");
+        QTest::addColumn<QByteArray>("link"); // from after HREF= to </A>
+        const QByteArray title = "Wareloom - Publisher";
+        const QByteArray link = "mailto:sales@example.com>Sales Email: sales@example.com";
+        QTest::newRow("no file") << QString() << title << link;
+        QTest::newRow("style only") << "[Website]\nStyle=Classic\n" << title << link;
+        QTest::newRow("address")
+            << "[Website]\nContactEmail=shop@example.org\n"
+            << title << QByteArray("\"mailto:shop@example.org\">Sales Email: shop@example.org");
         QTest::newRow("name with markup and a character CP1252 lacks")
             << "[Website]\nShopName=Tom & Jerry's <\u03a9>\nContactEmail=a&b@example.org\n"
             << QByteArray("Tom &#38; Jerry&#39;s &#60;&#937;&#62;")
-            << QByteArray("a&#38;b@example.org");
+            << QByteArray("\"mailto:a&#38;b@example.org\">Sales Email: a&#38;b@example.org");
+        QTest::newRow("attributes written by hand")
+            << "[Website]\nContactEmail=x tabindex=1 autofocus onfocus=document.title=42\n"
+            << title
+            << QByteArray("\"mailto:x tabindex=1 autofocus onfocus=document.title=42\">Sales "
+                          "Email: x tabindex=1 autofocus onfocus=document.title=42");
+        QTest::newRow("quotes and line breaks written by hand")
+            << "[Website]\nContactEmail=a@b.c\\r\\n\\\"><script>x()</script>\n"
+            << title
+            << QByteArray("\"mailto:a@b.c&#13;&#10;&#34;&#62;&#60;script&#62;x()&#60;/script&#62;"
+                          "\">Sales Email: a@b.c&#13;&#10;&#34;&#62;&#60;script&#62;x()&#60;/"
+                          "script&#62;");
     }
     void classicMainPage()
     {
         QFETCH(QString, settings);
         QFETCH(QByteArray, title);
-        QFETCH(QByteArray, address);
+        QFETCH(QByteArray, link);
         if (!settings.isNull())
             QVERIFY(putFile("Website.ini", settings.toUtf8()));
         QVERIFY(putFile("Books.dat", recordBytes("Lamp", "", "9.99", "2").repeated(3)));
@@ -90,8 +107,46 @@ private Q_SLOTS:
             readFile(WARELOOM_TEST_DATA "/pages/main-books.htm")
                 .chopped(1)
                 .replace("<title>Wareloom - Publisher<", "<title>" + title + "<")
-                .replace("sales@example.com", address);
+                .replace("mailto:sales@example.com>Sales Email: sales@example.com", link);
         QCOMPARE(readFile(dataFilePath("inventory.htm")), expected);
+    }
+
+    // Website Settings stores one address only and says why it refuses one.
+    void contactAddressIsChecked_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("refusal"); // empty: stored
+        QTest::newRow("an address") << "shop@example.org" << QString();
+        QTest::newRow("a space") << "x tabindex=1@example.org"
+                                 << "\"x tabindex=1@example.org\" cannot be the contact address: "
+                                    "it holds a space; give one address without spaces.";
+        QTest::newRow("a line break")
+            << "a@b.c\nBcc: d@e.f"
+            << "\"a@b.c\nBcc: d@e.f\" cannot be the contact address: it holds a line break; "
+               "give one address on one line.";
+        QTest::newRow("two addresses") << "a@b.c,d@e.f"
+                                       << "\"a@b.c,d@e.f\" cannot be the contact address: give "
+                                          "only one address.";
+        QTest::newRow("no @") << "shop"
+                              << "\"shop\" cannot be the contact address: it needs one @ with "
+                                 "text before and after it.";
+        QTest::newRow("a quote") << "a\"@b.c"
+                                 << "\"a\"@b.c\" cannot be the contact address: a mail address "
+                                    "cannot hold the character \".";
+    }
+    void contactAddressIsChecked()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, refusal);
+        MessageBoxHook boxes;
+        WebsiteSettingsDialog dialog;
+        dialog.findChild<QLineEdit*>("contactEmail")->setText(typed);
+        dialog.accept();
+        QCOMPARE(dialog.result() == QDialog::Accepted, refusal.isEmpty());
+        QCOMPARE(boxes.shown().size(), refusal.isEmpty() ? 0 : 1);
+        if (!refusal.isEmpty())
+            QCOMPARE(boxes.shown()[0].text, refusal);
+        QCOMPARE(WebsiteSettings::load().contactEmail, refusal.isEmpty() ? typed : QString());
     }
 
     void modernPagesAndThumbnails()

@@ -8,23 +8,6 @@
 #include <QPushButton>
 
 namespace wareloom {
-namespace {
-
-// One '@' with text on both sides and nothing a mail link cannot carry.
-bool looksLikeAddress(const QString& address)
-{
-    const qsizetype at = address.indexOf(QLatin1Char('@'));
-    if (at <= 0 || at == address.size() - 1 || address.indexOf(QLatin1Char('@'), at + 1) >= 0)
-        return false;
-    for (const QChar c : address) {
-        if (c.isSpace() || c.category() == QChar::Other_Control ||
-            QStringLiteral("<>\"'(),;:\\[]").contains(c))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 WebsiteSettingsDialog::WebsiteSettingsDialog(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::WebsiteSettingsDialog>())
@@ -52,14 +35,6 @@ void WebsiteSettingsDialog::accept()
     settings.contactEmail = m_ui->contactEmail->text().trimmed();
     settings.style = m_ui->style->currentIndex() == 1 ? WebsiteSettings::Style::Modern
                                                       : WebsiteSettings::Style::Classic;
-    if (!settings.contactEmail.isEmpty() && !looksLikeAddress(settings.contactEmail)) {
-        messageBox(this,
-                   QStringLiteral("\"%1\" is not an e-mail address: it needs one @ with text "
-                                  "before and after it, and no spaces.")
-                       .arg(settings.contactEmail),
-                   QStringLiteral("Wareloom"));
-        return;
-    }
     if (const Status saved = settings.save(); !saved) {
         messageBox(this, saved.message(), QStringLiteral("Wareloom"));
         return;
