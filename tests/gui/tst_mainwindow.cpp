@@ -1,10 +1,12 @@
 #include "WindowDriver.h"
 
+#include "gui/dialogs/CategoryDialog.h"
 #include "gui/dialogs/ItemDialog.h"
 
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QToolBar>
@@ -144,6 +146,76 @@ private Q_SLOTS:
         QTest::keyClick(filter, Qt::Key_Escape); // clears, and does not end the program
         QCOMPARE(shown.lines().size(), 3);
         QVERIFY(shown.window.isVisible());
+    }
+
+    // The keys go to the list at start and after every dialog; in the find
+    // box Enter opens the first item found, Down goes to the list, Esc
+    // empties the box and a second Esc ends the program.
+    void keyboard_data()
+    {
+        QTest::addColumn<QStringList>("steps"); // keys, a command, or text to type
+        QTest::addColumn<QString>("opened");    // the item whose dialog opened, or the dialog
+        QTest::addColumn<QString>("focus");     // empty: the program ended
+        QTest::newRow("Down at start") << QStringList{"Down", "Down"} << "Mug"
+                                       << "list";
+        QTest::newRow("Enter in the box") << QStringList{"Ctrl+F", "jug", "Enter"} << "Jug"
+                                          << "list";
+        QTest::newRow("Enter, nothing found") << QStringList{"Ctrl+F", "zz", "Enter"} << ""
+                                              << "filter";
+        QTest::newRow("Down from the box") << QStringList{"Ctrl+F", "m", "Down"} << ""
+                                           << "list";
+        QTest::newRow("Esc") << QStringList{"Ctrl+F", "m", "Esc"} << ""
+                             << "filter";
+        QTest::newRow("Esc, Esc") << QStringList{"Ctrl+F", "m", "Esc", "Esc"} << ""
+                                  << "";
+        QTest::newRow("after New Category")
+            << QStringList{"Ctrl+F", "actionNewCategory"} << "wareloom::CategoryDialog"
+            << "list";
+        QTest::newRow("after About")
+            << QStringList{"Ctrl+F", "actionAbout"} << "wareloom::AboutDialog"
+            << "list";
+    }
+    void keyboard()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, opened);
+        QFETCH(QString, focus);
+        WindowOnData shown({{"Kitchen.dat", recordBytes("Mug", "M1") + recordBytes("Jug")}});
+        shown.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&shown.window));
+        QCOMPARE(QApplication::focusWidget(), shown.list());
+        QSignalSpy finished(&shown.window, &MainWindow::finished);
+        QString seen;
+        std::shared_ptr<bool> dialogs;
+        if (!opened.isEmpty()) { // a watch for a dialog would outlive a row without one
+            dialogs = whenDialogOpens([&](QDialog* dialog) {
+                auto* item = qobject_cast<ItemDialog*>(dialog);
+                seen = item ? child<QLineEdit>(*item, "name")->text()
+                            : dialog->metaObject()->className();
+                if (!qobject_cast<CategoryDialog*>(dialog))
+                    return dialog->reject();
+                child<QLineEdit>(*dialog, "name")->setText("Tools");
+                QTest::mouseClick(child<QPushButton>(*dialog, "saveButton"), Qt::LeftButton);
+            });
+        }
+        const QMap<QString, int> keys{
+            {"Down", Qt::Key_Down}, {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape}};
+        for (const QString& step : steps) {
+            if (step == "Ctrl+F")
+                QTest::keySequence(&shown.window, QKeySequence::Find);
+            else if (keys.contains(step))
+                QTest::keyClick(shown.window.focusWidget(), Qt::Key(keys[step]));
+            else if (step.startsWith("action"))
+                shown.trigger(step.toLatin1());
+            else
+                QTest::keyClicks(shown.window.focusWidget(), step);
+            QCoreApplication::processEvents(); // what a key started, as between keystrokes
+        }
+        QTRY_COMPARE(seen, opened);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(finished.size(), focus.isEmpty() ? 1 : 0);
+        if (!focus.isEmpty())
+            QTRY_COMPARE(shown.window.focusWidget()->objectName(), focus);
     }
 
     void moreThan999ItemsAreRefused()
