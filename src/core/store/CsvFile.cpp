@@ -3,7 +3,6 @@
 #include "core/store/CsvRowReader.h"
 #include "core/util/TextConversion.h"
 
-#include <QBuffer>
 #include <QStringDecoder>
 
 #include <array>
@@ -111,7 +110,7 @@ QStringList headerProblems(const CsvRow& header, std::vector<size_t>& columnOf)
             problems << QStringLiteral("Line 1: the column %1 is named twice").arg(name);
         columnOf.push_back(index);
     }
-    if (problems.isEmpty() && std::find(columnOf.begin(), columnOf.end(), 0) == columnOf.end())
+    if (std::find(columnOf.begin(), columnOf.end(), 0) == columnOf.end())
         problems << QStringLiteral("Line 1: the first line must name the columns, "
                                    "among them Name: Name,Price,Qty,Code");
     return problems;
@@ -215,14 +214,6 @@ CsvImport importCsv(QIODevice& in, int existingCount)
     if (!rows.readError().isEmpty())
         result.problems << readProblem(rows, {});
     return result;
-}
-
-CsvImport importCsv(const QByteArray& bytes, int existingCount)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return importCsv(buffer, existingCount);
 }
 
 } // namespace wareloom

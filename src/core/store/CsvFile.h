@@ -34,6 +34,5 @@ struct CsvImport
 // page, characters the code page lacks. Reading stops at the row that would
 // make more than MaxItems items with the existingCount already there.
 CsvImport importCsv(QIODevice& in, int existingCount);
-CsvImport importCsv(const QByteArray& bytes, int existingCount);
 
 } // namespace wareloom
