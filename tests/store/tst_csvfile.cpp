@@ -94,8 +94,8 @@ private Q_SLOTS:
             << QStringList({"Line 2: text follows a closing quote (a quote inside a quoted "
                             "field is written twice)",
                             "Line 3: the name holds a NUL byte, which would cut it short",
-                            "Line 4: the row has 1 fields, the first line names 2 columns",
-                            "Line 5: the row has 3 fields, the first line names 2 columns",
+                            "Line 4: the row has 1 field(s), the first line names 2 column(s)",
+                            "Line 5: the row has 3 field(s), the first line names 2 column(s)",
                             "Line 6: the quote opened on line 6 is never closed"});
         QTest::newRow("unknown and twice-named columns, no Name")
             << QByteArray("Colour;price;Price\nred;1;1\n") << 0 << QByteArray()

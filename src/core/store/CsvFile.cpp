@@ -123,7 +123,7 @@ QString rowProblem(const CsvRow& row, const std::vector<size_t>& columnOf,
     if (!row.malformed.isEmpty())
         return row.malformed;
     if (size_t(row.fieldCount) != columnOf.size())
-        return QStringLiteral("the row has %1 fields, the first line names %2 columns")
+        return QStringLiteral("the row has %1 field(s), the first line names %2 column(s)")
             .arg(row.fieldCount)
             .arg(columnOf.size());
     for (size_t i = 0; i < columnOf.size(); ++i) {
@@ -173,7 +173,7 @@ QByteArray exportCsv(const ItemRecords& records)
 CsvImport importCsv(QIODevice& in, int existingCount)
 {
     CsvImport result;
-    QByteArray start = in.read(64 * 1024);
+    QByteArray start = in.read(CsvRowReader::ChunkBytes);
     if (start.startsWith(Bom))
         start.remove(0, Bom.size());
     const QByteArray firstLine = start.left(start.indexOf('\n'));

@@ -1,11 +1,6 @@
 #include "core/store/CsvRowReader.h"
 
 namespace wareloom {
-namespace {
-
-constexpr qsizetype ChunkBytes = 64 * 1024;
-
-} // namespace
 
 bool CsvRow::isBlank() const
 {
@@ -54,7 +49,7 @@ bool CsvRowReader::next(CsvRow& row)
         return false;
     row = CsvRow{m_line, {}, 0, {}};
     enum class State { FieldStart, Plain, Quoted, AfterQuote } state = State::FieldStart;
-    int quoteLine = m_line;
+    qint64 quoteLine = m_line;
     QByteArray field;
     const auto add = [&field](char c) {
         if (field.size() <= MaxFieldBytes) // one more marks the field as cut

@@ -8,9 +8,9 @@ namespace wareloom {
 // One row of a CSV file as bytes, its fields unquoted.
 struct CsvRow
 {
-    int line = 0;          // where the row starts, from 1
+    qint64 line = 0;       // where the row starts, from 1
     QByteArrayList fields; // the first MaxFields; a field cut at MaxFieldBytes holds one more
-    int fieldCount = 0;    // all of them, also those not kept
+    qint64 fieldCount = 0; // all of them, also those not kept
     QString malformed;     // why the quoting is broken; empty when it is not
 
     bool isBlank() const;
@@ -27,6 +27,7 @@ public:
     // More than any field of an item can take in any code page.
     static constexpr qsizetype MaxFieldBytes = 1024;
     static constexpr int MaxFields = 64;
+    static constexpr qsizetype ChunkBytes = qsizetype(64) << 10;
 
     // start: bytes already read from the device, which come first.
     CsvRowReader(QIODevice& device, char separator, QByteArray start);
@@ -43,7 +44,7 @@ private:
     char m_separator;
     QByteArray m_buffer;
     qsizetype m_at = 0;
-    int m_line = 1;
+    qint64 m_line = 1;
     bool m_ended = false;
     QString m_readError;
 };
