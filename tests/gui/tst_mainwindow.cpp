@@ -142,13 +142,11 @@ private Q_SLOTS:
         QVERIFY(shown.lines()[1].startsWith("Mug "));
     }
 
-    // The keys go to the list at start and after every dialog; in the find
-    // box Enter opens the first item found, Down goes to the list, Esc
-    // empties the box and a second Esc ends the program.
+    // The keys go to the list at start and after every dialog; in the find box Enter
+    // opens the first item found, Down goes to the list, Esc empties it (twice: ends).
     void keyboard_data()
     {
-        // The keys, commands or text; the item whose dialog opened, or the
-        // dialog; the widget with the focus at the end (none: the program ended).
+        // Keys, commands or text; the item or dialog opened; the focus at the end (none: ended).
         QTest::addColumn<QStringList>("row");
         QTest::newRow("Down at start") << QStringList{"Down Down", "Mug", "list"};
         QTest::newRow("Enter in the box") << QStringList{"Ctrl+F jug Enter", "Jug", "list"};
