@@ -26,7 +26,7 @@ class PageFiles;
 class ModernPages
 {
 public:
-    ModernPages(WebsiteSettings site, QDateTime published);
+    ModernPages(DataDirectory store, WebsiteSettings site, QDateTime published);
 
     // Writes every category page, then the main page; what became of each,
     // in the order CreateHTML reports them.
@@ -52,6 +52,7 @@ private:
     void appendPageHead(const QByteArray& title);
     void findPictures();
 
+    DataDirectory m_store;
     WebsiteSettings m_site;
     QDateTime m_published;
     // Byte of the code page -> escaped UTF-8, and -> percent-encoded UTF-8.

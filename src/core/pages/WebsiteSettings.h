@@ -2,6 +2,8 @@
 
 #include "core/util/Status.h"
 
+#include "core/store/DataDirectory.h"
+
 #include <QString>
 
 namespace wareloom {
@@ -15,14 +17,14 @@ public:
     enum class Style { Classic, Modern };
 
     // Reads Website.ini; what it lacks (or the whole file) takes the defaults.
-    static WebsiteSettings load();
+    static WebsiteSettings load(const DataDirectory& store);
     // Replaces Website.ini; an empty text is stored as not set. A contact
     // address that checkContactEmail refuses is not stored.
-    Status save() const;
+    Status save(const DataDirectory& store) const;
     // One address for a mail link: one @ with text on both sides, no spaces,
     // line breaks, separators or characters a mail link cannot carry.
     static Status checkContactEmail(const QString& address);
-    static QString filePath();
+    static QString filePath(const DataDirectory& store);
 
     // Empty when not set.
     QString contactEmail;

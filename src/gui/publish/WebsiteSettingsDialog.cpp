@@ -9,8 +9,9 @@
 
 namespace wareloom {
 
-WebsiteSettingsDialog::WebsiteSettingsDialog(QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::WebsiteSettingsDialog>())
+WebsiteSettingsDialog::WebsiteSettingsDialog(DataDirectory store, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::WebsiteSettingsDialog>()),
+      m_store(std::move(store))
 {
     m_ui->setupUi(this);
     m_ui->buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
@@ -18,7 +19,7 @@ WebsiteSettingsDialog::WebsiteSettingsDialog(QWidget* parent)
     connect(m_ui->buttons, &QDialogButtonBox::accepted, this, &WebsiteSettingsDialog::accept);
     connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    const WebsiteSettings settings = WebsiteSettings::load();
+    const WebsiteSettings settings = WebsiteSettings::load(m_store);
     m_ui->shopName->setPlaceholderText(QLatin1String(DefaultShopName));
     m_ui->shopName->setText(settings.shopName);
     m_ui->contactEmail->setPlaceholderText(QLatin1String(SalesEmailAddress));
@@ -35,7 +36,7 @@ void WebsiteSettingsDialog::accept()
     settings.contactEmail = m_ui->contactEmail->text().trimmed();
     settings.style = m_ui->style->currentIndex() == 1 ? WebsiteSettings::Style::Modern
                                                       : WebsiteSettings::Style::Classic;
-    if (const Status saved = settings.save(); !saved) {
+    if (const Status saved = settings.save(m_store); !saved) {
         messageBox(this, saved.message(), QStringLiteral("Wareloom"));
         return;
     }
