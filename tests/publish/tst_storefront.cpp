@@ -3,6 +3,7 @@
 #include "TestPictures.h"
 #include "core/pages/MainPage.h"
 #include "core/pages/PriceFormat.h"
+#include "core/pages/WebsiteSettings.h"
 #include "core/publish/PublishRun.h"
 #include "core/store/CategoryStore.h"
 #include "core/transfer/Sockets.h"
@@ -73,8 +74,9 @@ private Q_SLOTS:
         setConversionCodePage("CP1252");
     }
 
-    // Set texts replace the classic address and title, escaped; without them
-    // every byte is the classic page's.
+    // Set texts replace the classic address and title, escaped, the address
+    // inside a quoted link whatever Website.ini holds; without them every
+    // byte is the classic page's.
     void classicMainPage_data()
     {
         QTest::addColumn<QString>("settings");
@@ -89,6 +91,9 @@ private Q_SLOTS:
             << "[Website]\nShopName=Tom & Jerry's <\u03a9>\nContactEmail=a&b@example.org\n"
             << QByteArray("Tom &#38; Jerry&#39;s &#60;&#937;&#62;")
             << QByteArray("a&#38;b@example.org");
+        QTest::newRow("attributes, quotes and line breaks written by hand")
+            << "[Website]\nContactEmail=x onfocus=alert(1)\\r\\n\\\"><b>\n"
+            << title << QByteArray("x onfocus=alert(1)&#13;&#10;&#34;&#62;&#60;b&#62;");
     }
     void classicMainPage()
     {
@@ -99,12 +104,39 @@ private Q_SLOTS:
             QVERIFY(putFile("Website.ini", settings.toUtf8()));
         QVERIFY(putFile("Books.dat", recordBytes("Lamp", "", "9.99", "2").repeated(3)));
         QVERIFY(CreateHTML(m_data->store(), 1, march7).front().ok());
+        const QByteArray link = "mailto:" + address; // quoted when set
         const QByteArray expected =
             readFile(WARELOOM_TEST_DATA "/pages/main-books.htm")
                 .chopped(1)
                 .replace("<title>Wareloom - Publisher<", "<title>" + title + "<")
-                .replace("sales@example.com", address);
+                .replace("mailto:sales@example.com>Sales Email: sales@example.com",
+                         (settings.contains("ContactEmail") ? '"' + link + '"' : link) +
+                             ">Sales Email: " + address);
         QCOMPARE(readFile(m_data->filePath("inventory.htm")), expected);
+    }
+
+    // One address only is stored, and a refusal says why (the dialog shows it).
+    void contactAddressIsChecked_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("why"); // empty: stored
+        QTest::newRow("an address") << "shop@example.org" << QString();
+        QTest::newRow("a space") << "x tabindex=1@example.org"
+                                 << "it holds a space; give one address without spaces";
+        QTest::newRow("a line break") << "a@b.c\nBcc: d@e.f"
+                                      << "it holds a line break; give one address on one line";
+        QTest::newRow("two addresses") << "a@b.c,d@e.f"
+                                       << "give only one address";
+    }
+    void contactAddressIsChecked()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, why);
+        QCOMPARE(WebsiteSettings{typed}.save(m_data->store()).message(),
+                 why.isEmpty() ? why
+                               : '"' + typed + "\" cannot be the contact address: " + why + '.');
+        QCOMPARE(WebsiteSettings::load(m_data->store()).contactEmail,
+                 why.isEmpty() ? typed : QString());
     }
 
     // Quantity 0 marked "Sold out" or left out everywhere; tidy finds

@@ -49,8 +49,37 @@ WebsiteSettings WebsiteSettings::load(const DataDirectory& store)
     return settings;
 }
 
+Status WebsiteSettings::checkContactEmail(const QString& address)
+{
+    const auto refused = [&address](const QString& why) {
+        return Status::failure(
+            QStringLiteral("\"%1\" cannot be the contact address: %2.").arg(address, why));
+    };
+    if (address.contains(QLatin1Char('\n')) || address.contains(QLatin1Char('\r')))
+        return refused(QStringLiteral("it holds a line break; give one address on one line"));
+    for (const QChar c : address) {
+        if (c.isSpace())
+            return refused(QStringLiteral("it holds a space; give one address without spaces"));
+    }
+    if (address.contains(QLatin1Char(',')) || address.contains(QLatin1Char(';')) ||
+        address.count(QLatin1Char('@')) > 1)
+        return refused(QStringLiteral("give only one address"));
+    const qsizetype at = address.indexOf(QLatin1Char('@'));
+    if (at <= 0 || at == address.size() - 1)
+        return refused(QStringLiteral("it needs one @ with text before and after it"));
+    for (const QChar c : address) {
+        if (c.category() == QChar::Other_Control || QStringView(u"<>\"'()\\[]:").contains(c))
+            return refused(QStringLiteral("a mail address cannot hold the character %1").arg(c));
+    }
+    return Status::success();
+}
+
 Status WebsiteSettings::save(const DataDirectory& store) const
 {
+    if (!contactEmail.trimmed().isEmpty()) {
+        if (Status valid = checkContactEmail(contactEmail.trimmed()); !valid)
+            return valid;
+    }
     QSettings file(filePath(store), QSettings::IniFormat);
     const auto put = [&file](const QString& key, const QString& text) {
         if (text.trimmed().isEmpty())

@@ -20,8 +20,12 @@ public:
 
     // Reads Website.ini; what it lacks (or the whole file) takes the defaults.
     static WebsiteSettings load(const DataDirectory& store);
-    // Replaces Website.ini; an empty text is stored as not set.
+    // Replaces Website.ini; an empty text is stored as not set. A contact
+    // address that checkContactEmail refuses is not stored.
     Status save(const DataDirectory& store) const;
+    // One address for a mail link: one @ with text on both sides, no spaces,
+    // line breaks, separators or characters a mail link cannot carry.
+    static Status checkContactEmail(const QString& address);
     static QString filePath(const DataDirectory& store);
 
     // Empty when not set.
