@@ -215,7 +215,7 @@ private Q_SLOTS:
         QVERIFY(json.resize(0) && json.write(QJsonDocument(top).toJson()) > 0);
         json.close();
         QVERIFY(publish({"-Prune"}).contains(said));
-        QVERIFY(setup.published(listedPages()));
+        QVERIFY(setup.published(listedPages(setup.data)));
         QCOMPARE(setup.server.commands().filter("DELE "), QStringList());
         for (const QString& file : others)
             QCOMPARE(readFile(setup.server.localPath(file)), QByteArray("not ours"));
