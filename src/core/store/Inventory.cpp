@@ -58,7 +58,7 @@ Status Inventory::openCategory(const CategoryEntry& category)
     watchOpenFile();
     Status loaded = loadCategory(m_openPath, m_items);
     Q_EMIT itemsChanged();
-    return loaded;
+    return loaded.isMissing() ? Status::success() : loaded;
 }
 
 void Inventory::closeCategory()
@@ -128,7 +128,8 @@ Status Inventory::appendScratch()
     if (m_openPath.isEmpty())
         return Status::failure(QStringLiteral("No category is open."));
     ItemRecords records;
-    if (Status loaded = loadCategory(m_openPath, records); !loaded)
+    // Only a file that is not there starts empty: any other would be lost.
+    if (Status loaded = loadCategory(m_openPath, records); !loaded && !loaded.isMissing())
         return loaded;
     if (records.size() >= size_t(MaxItems)) {
         return Status::failure(
@@ -142,7 +143,11 @@ Status Inventory::appendScratch()
 Status Inventory::checkUnchanged(int index, const ItemRecord& shown)
 {
     ItemRecords current;
-    const Status loaded = loadCategory(m_openPath, current);
+    Status loaded = loadCategory(m_openPath, current);
+    if (!loaded && !loaded.isMissing()) {
+        refresh();
+        return loaded;
+    }
     if (loaded && sameRecords(current, m_items) && index >= 0 && size_t(index) < m_items.size() &&
         m_items[size_t(index)].bytes == shown.bytes)
         return Status::success();
@@ -212,13 +217,19 @@ Status Inventory::appendItems(const QString& categoryName, const ItemRecords& re
     return appended;
 }
 
-void Inventory::deleteOpenCategory()
+Status Inventory::deleteOpenCategory()
 {
     if (m_openPath.isEmpty())
-        return;
-    wareloom::deleteCategory(m_openPath); // a file already gone is no reason to stop
+        return Status::success();
+    Status deleted = wareloom::deleteCategory(m_openPath);
+    // A file already gone is no reason to stop.
+    if (!deleted && !deleted.isMissing()) {
+        refresh();
+        return deleted;
+    }
     closeCategory();
     refresh();
+    return Status::success();
 }
 
 } // namespace wareloom
