@@ -5,11 +5,13 @@
 #include "core/store/ListLines.h"
 #include "core/util/ApplicationTitle.h"
 #include "core/util/AtomicFile.h"
+#include "gui/WindowMemory.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/CategoryDialog.h"
 #include "gui/dialogs/ItemDialog.h"
 #include "gui/icons/ApplicationIcon.h"
 #include "gui/icons/ToolbarIcons.h"
+#include "gui/platform/DroppedFile.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/publish/WebHost.h"
@@ -17,6 +19,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -38,6 +41,13 @@ namespace {
 // Wide enough for a whole item line, tall enough for a screenful of items.
 constexpr int ListColumns = 100;
 constexpr int ListRows = 30;
+
+// What a screen reader says of the widget, and what it says on asking for more.
+void describe(QWidget* widget, const QString& name, const QString& description)
+{
+    widget->setAccessibleName(name);
+    widget->setAccessibleDescription(description);
+}
 
 QLabel* sunkenLabel(const QString& objectName, Qt::Alignment alignment, QWidget* parent)
 {
@@ -83,6 +93,13 @@ MainWindow::MainWindow(Inventory& inventory, QWidget* parent)
     setCentralWidget(central);
 
     createActions();
+    // The labels are read by their texts.
+    m_heading->setAccessibleDescription(
+        QStringLiteral("What the list shows: the category list, or the open category"));
+    m_number->setAccessibleDescription(
+        QStringLiteral("The number of items: of every category, or of the open category"));
+    describe(m_filter, QStringLiteral("Find items"),
+             QStringLiteral("Lists only the items whose name or code holds the text"));
 
     connect(m_list, &QListWidget::itemSelectionChanged, this, &MainWindow::selectionChanged);
     m_list->installEventFilter(this);
@@ -102,6 +119,24 @@ MainWindow::MainWindow(Inventory& inventory, QWidget* parent)
     resize(metrics.horizontalAdvance(QLatin1Char('M')) * ListColumns, metrics.height() * ListRows);
     if (QScreen* desktop = screen())
         move(desktop->availableGeometry().center() - rect().center());
+    setAcceptDrops(true); // a CSV file dropped anywhere offers Import
+    restoreLastView();
+}
+
+void MainWindow::restoreLastView()
+{
+    const WindowMemory memory;
+    memory.restoreGeometry(*this);
+    const QString category = memory.openCategory(m_inventory.directory());
+    if (category.isEmpty())
+        return;
+    for (const CategoryEntry& entry : m_inventory.categories()) {
+        // One that can no longer be read is left to the list, which says why when clicked.
+        if (entry.name == category && m_inventory.openCategory(entry)) {
+            showItems();
+            return;
+        }
+    }
 }
 
 void MainWindow::createActions()
@@ -177,6 +212,28 @@ void MainWindow::createActions()
     tools->setMovable(false);
     tools->setIconSize(ToolbarIconSize);
     tools->addActions({addItem, ftpUpload, webSite});
+
+    // Said by screen readers for the menu entries and the toolbar buttons, and
+    // shown in the status bar.
+    const std::pair<QAction*, const char*> tips[] = {
+        {quit, "End the program"},
+        {addItem, "Add an item to the open category"},
+        {newCategory, "Make an empty category"},
+        {deleteCategory, "Delete the open category"},
+        {exportCsv, "Write the open category as a CSV file"},
+        {importCsv, "Add the rows of a CSV file to a category"},
+        {ftpSettings, "The login and addresses of your web host"},
+        {ftpUpload, "Publish the pages that changed to your web host"},
+        {uploadAll, "Publish every page to your web host"},
+        {webSite, "Open the published website in your browser"},
+        {banner, "Send a picture as the banner of the main page"},
+        {websiteSettings, "The shop name, contact address and page style"},
+        {aboutAction, "The version of Wareloom and its makers"}};
+    for (const auto& [action, tip] : tips)
+        action->setStatusTip(QString::fromLatin1(tip));
+    for (QAction* button : tools->actions())
+        describe(tools->widgetForAction(button), button->iconText(), button->statusTip());
+    tools->setAccessibleName(QStringLiteral("Toolbar"));
 }
 
 namespace {
@@ -239,6 +296,12 @@ void MainWindow::rebuild()
         }
         m_number->setText(QString::number(items.size()));
     }
+    describe(m_list, m_heading->text(),
+             !m_categoryView ? QStringLiteral("The first line goes back to the category list; "
+                                              "select an item to edit it")
+             : wanted.isEmpty()
+                 ? QStringLiteral("Each category with its number of items; select one to open it")
+                 : QStringLiteral("The items found, with their category; select one to edit it"));
     // The first key then moves from the first line, as in any list box.
     if (m_list->count() > 0)
         m_list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
@@ -385,18 +448,26 @@ void MainWindow::exportCsv()
 
 void MainWindow::importCsv()
 {
-    const std::optional<QString> chosen = openFileDialog(this);
-    if (!chosen)
-        return;
-    QFile file(*chosen);
+    if (const std::optional<QString> chosen = openFileDialog(this))
+        importCsvFile(*chosen);
+}
+
+// Into the open category, or into one named after the file.
+QString MainWindow::importTarget(const QString& path) const
+{
+    return m_inventory.hasOpenCategory() ? m_inventory.openCategoryName()
+                                         : QFileInfo(path).completeBaseName();
+}
+
+void MainWindow::importCsvFile(const QString& path)
+{
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        messageBox(this, QStringLiteral("%1 cannot be read: %2").arg(*chosen, file.errorString()),
+        messageBox(this, QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()),
                    applicationTitle());
         return;
     }
-    // Into the open category, or into one named after the file.
-    const QString category = m_inventory.hasOpenCategory() ? m_inventory.openCategoryName()
-                                                           : QFileInfo(*chosen).completeBaseName();
+    const QString category = importTarget(path);
     int existing = 0;
     for (const CategoryEntry& entry : m_inventory.categories()) {
         if (entry.name == category)
@@ -426,6 +497,8 @@ void MainWindow::about()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    WindowMemory().remember(*this, m_inventory.directory(),
+                            m_categoryView ? QString() : m_inventory.openCategoryName());
     if (m_held) {
         event->ignore();
         hide();
@@ -454,6 +527,28 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (droppedFile(event->mimeData(), QStringLiteral("csv")))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const std::optional<QString> path = droppedFile(event->mimeData(), QStringLiteral("csv"));
+    if (!path)
+        return;
+    event->acceptProposedAction();
+    // Asked after the drop has ended, so that the dragging program is not kept waiting.
+    QTimer::singleShot(0, this, [this, file = *path] {
+        if (messageBox(this,
+                       QStringLiteral("Import the rows of %1 into the category %2?")
+                           .arg(QFileInfo(file).fileName(), importTarget(file)),
+                       QStringLiteral("Import from CSV"), MessageButtons::YesNo) == IDYES)
+            importCsvFile(file);
+    });
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)

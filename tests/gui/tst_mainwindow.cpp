@@ -229,6 +229,74 @@ private Q_SLOTS:
         QCOMPARE(buttons, QStringList({"actionItemAdd", "actionFtpUpload", "actionWebSite"}));
     }
 
+    // A CSV file dropped on the window offers to import it; no other file is taken.
+    void droppedCsvOffersImport_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("imported"); // items in the category named after the file
+        QTest::newRow("yes") << "tools.csv" << int(IDYES) << 2;
+        QTest::newRow("no") << "Tools.CSV" << int(IDNO) << 0;
+        QTest::newRow("not a CSV file") << "tools.txt" << 0 << 0;
+    }
+    void droppedCsvOffersImport()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, answer);
+        QFETCH(int, imported);
+        WindowOnData shown({{"Garden.dat", QByteArray()}});
+        const QString path = shown.data.filePath(file);
+        QVERIFY(writeFile(path, "Name;Price;Qty;Code\nRake;9;2;R1\nHoe;7;1;H1\n"));
+        MessageBoxHook boxes;
+        boxes.queueAnswer(answer);
+        QCOMPARE(dropFile(shown.list(), path), answer != 0);
+        const QString category = QFileInfo(file).completeBaseName();
+        const QStringList asked{"Import from CSV: Import the rows of " + file +
+                                " into the category " + category + "?"};
+        QTRY_COMPARE(texts(boxes).mid(0, 1), answer ? asked : QStringList());
+        QTRY_COMPARE(shown.lines().size(), imported ? 2 : 1);
+        QCOMPARE(QFileInfo(shown.data.filePath(category + ".dat")).size(), imported * 90);
+    }
+
+    // The window comes back where it was and as large, showing the category it
+    // showed; a place on a monitor that has gone is moved onto the screen.
+    void rememberedAfterARestart_data()
+    {
+        QTest::addColumn<QPoint>("place");
+        QTest::addColumn<bool>("toolsOpen");
+        QTest::newRow("on the screen, Tools open") << QPoint(40, 30) << true;
+        QTest::newRow("on a monitor gone, the category list") << QPoint(5000, 3000) << false;
+    }
+    void rememberedAfterARestart()
+    {
+        QFETCH(QPoint, place);
+        QFETCH(bool, toolsOpen);
+        const QSize size(520, 310);
+        TempDataDirectory data;
+        QVERIFY(data.writeFile("Garden.dat", {}) && data.writeFile("Tools.dat", recordBytes("R")));
+        {
+            Inventory inventory(data.store());
+            MainWindow before(inventory);
+            before.show();
+            before.setGeometry(QRect(place, size));
+            if (toolsOpen) {
+                auto* list = child<QListWidget>(before, "list");
+                list->setCurrentItem(list->findItems("CATEGORY - Tools", Qt::MatchStartsWith)[0]);
+                QTRY_COMPARE(child<QLabel>(before, "heading")->text(), "Tools");
+            }
+            before.close();
+        }
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        Inventory inventory(data.store());
+        MainWindow after(inventory);
+        after.show();
+        QCOMPARE(after.size(), size);
+        if (screen.contains(QRect(place, size)))
+            QCOMPARE(after.geometry().topLeft(), place);
+        QVERIFY(screen.contains(after.geometry().topLeft()));
+        QCOMPARE(child<QLabel>(after, "heading")->text(), toolsOpen ? "Tools" : "Category List");
+    }
+
     // The real box: its texts and buttons, and which answer each key gives.
     void realMessageBox_data()
     {

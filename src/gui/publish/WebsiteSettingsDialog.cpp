@@ -33,6 +33,10 @@ WebsiteSettingsDialog::WebsiteSettingsDialog(DataDirectory store, QWidget* paren
     m_ui->setupUi(this);
     m_ui->buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
     m_ui->buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
+    m_ui->buttons->button(QDialogButtonBox::Ok)
+        ->setAccessibleDescription(QStringLiteral("Keep the settings and close"));
+    m_ui->buttons->button(QDialogButtonBox::Cancel)
+        ->setAccessibleDescription(QStringLiteral("Close without keeping the changes"));
     connect(m_ui->buttons, &QDialogButtonBox::accepted, this, &WebsiteSettingsDialog::accept);
     connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
