@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 using namespace wareloom;
@@ -193,6 +194,42 @@ private Q_SLOTS:
         }
         QVERIFY2(said.contains(path + " cannot be read"), qPrintable(said));
         QCOMPARE(QFileInfo(path).symLinkTarget(), path);
+    }
+
+    // Imports at once into one category, each reading and writing the whole
+    // file: none may write over what another added.
+    void concurrentImportsKeepEveryRow()
+    {
+        TempDataDirectory data;
+        ItemRecords first(1);
+        setFieldText(first[0], ItemField::Name, "first");
+        QVERIFY(appendRecords(data.store().categoryFilePath("Tools"), first).ok());
+        std::vector<std::unique_ptr<QProcess>> imports;
+        QStringList expected{"first"};
+        for (int p = 0; p < 20; ++p) {
+            QByteArray csv = "Name\n";
+            for (int row = 0; row < 10; ++row) {
+                expected << QStringLiteral("p%1r%2").arg(p).arg(row);
+                csv += expected.last().toLatin1() + '\n';
+            }
+            auto& program = imports.emplace_back(std::make_unique<QProcess>());
+            program->start(QStringLiteral(WARELOOM_PROGRAM), {"-Import", "Tools", "-"});
+            program->write(csv);
+            program->closeWriteChannel();
+        }
+        for (auto& program : imports) {
+            QVERIFY(program->waitForFinished(60000));
+            QCOMPARE(program->exitCode(), 0);
+            QCOMPARE(program->readAllStandardOutput(), "10 items imported into Tools.\n");
+        }
+        ItemRecords stored;
+        QVERIFY(loadCategory(data.store().categoryFilePath("Tools"), stored).ok());
+        QStringList names;
+        for (const ItemRecord& record : stored)
+            names << fieldString(record, ItemField::Name);
+        names.sort();
+        expected.sort();
+        QCOMPARE(names, expected);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "core/store/CategoryStore.h"
 
+#include "core/store/CategoryLock.h"
 #include "core/util/AtomicFile.h"
 #include "core/util/RegularFile.h"
 
@@ -135,6 +136,9 @@ Status writeCategory(const QString& path, const ItemRecords& records)
 
 Status appendRecords(const QString& path, const ItemRecords& records)
 {
+    CategoryLock lock(QFileInfo(path).path());
+    if (Status locked = lock.acquire(); !locked)
+        return locked;
     ItemRecords all;
     if (Status loaded = loadCategory(path, all); !loaded && !loaded.isMissing())
         return loaded;

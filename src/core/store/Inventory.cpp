@@ -1,5 +1,7 @@
 #include "core/store/Inventory.h"
 
+#include "core/store/CategoryLock.h"
+
 #include <QFileInfo>
 
 namespace wareloom {
@@ -127,6 +129,9 @@ Status Inventory::appendScratch()
 {
     if (m_openPath.isEmpty())
         return Status::failure(QStringLiteral("No category is open."));
+    CategoryLock lock(directory());
+    if (Status locked = lock.acquire(); !locked)
+        return locked;
     ItemRecords records;
     // Only a file that is not there starts empty: any other would be lost.
     if (Status loaded = loadCategory(m_openPath, records); !loaded && !loaded.isMissing())
@@ -160,6 +165,9 @@ Status Inventory::checkUnchanged(int index, const ItemRecord& shown)
 
 Status Inventory::replaceItem(int index, const ItemRecord& shown, const ItemRecord& record)
 {
+    CategoryLock lock(directory());
+    if (Status locked = lock.acquire(); !locked)
+        return locked;
     if (Status unchanged = checkUnchanged(index, shown); !unchanged)
         return unchanged;
     ItemRecords records = m_items;
@@ -169,6 +177,9 @@ Status Inventory::replaceItem(int index, const ItemRecord& shown, const ItemReco
 
 Status Inventory::removeItem(int index, const ItemRecord& shown)
 {
+    CategoryLock lock(directory());
+    if (Status locked = lock.acquire(); !locked)
+        return locked;
     if (Status unchanged = checkUnchanged(index, shown); !unchanged)
         return unchanged;
     ItemRecords records = m_items;
