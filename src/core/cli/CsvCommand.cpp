@@ -60,7 +60,9 @@ int importCategory(const DataDirectory& store, const QString& name, const QStrin
         return fail(read.problems + QStringList{QStringLiteral("Nothing was imported.")});
     if (Status appended = appendRecords(path, read.records); !appended)
         return fail({appended.message()});
-    std::printf("%d items imported into %s.\n", int(read.records.size()), qPrintable(name));
+    const int count = int(read.records.size());
+    std::printf("%d %s imported into %s.\n", count, count == 1 ? "item" : "items",
+                qPrintable(name));
     return 0;
 }
 
