@@ -114,6 +114,8 @@ MainWindow::MainWindow(Inventory& inventory, QWidget* parent)
             rebuild();
     });
     rebuild();
+    // The keys move in the list from the start; Ctrl+F goes to the find box.
+    m_list->setFocus();
 
     const QFontMetrics metrics(fixed);
     resize(metrics.horizontalAdvance(QLatin1Char('M')) * ListColumns, metrics.height() * ListRows);
@@ -146,6 +148,8 @@ void MainWindow::createActions()
         a->setObjectName(name);
         a->setIconVisibleInMenu(false);
         connect(a, &QAction::triggered, this, slot);
+        // Whatever the command opened, the keys go to the list again.
+        connect(a, &QAction::triggered, m_list, [this] { m_list->setFocus(); });
         return a;
     };
     QAction* quit = action(QStringLiteral("actionQuitProgram"), QStringLiteral("&Quit Program"),
@@ -158,7 +162,9 @@ void MainWindow::createActions()
                                 QStringLiteral("&Export to CSV..."), &MainWindow::exportCsv);
     QAction* importCsv = action(QStringLiteral("actionImportCsv"),
                                 QStringLiteral("&Import from CSV..."), &MainWindow::importCsv);
-    QAction* find = action(QStringLiteral("actionFind"), QStringLiteral("Find"), [this] {
+    auto* find = new QAction(QStringLiteral("Find"), this);
+    find->setObjectName(QStringLiteral("actionFind"));
+    connect(find, &QAction::triggered, this, [this] {
         m_filter->setFocus(Qt::ShortcutFocusReason);
         m_filter->selectAll();
     });
@@ -339,6 +345,16 @@ void MainWindow::showItems()
     rebuild();
 }
 
+void MainWindow::openFirstMatch()
+{
+    // In the item view the back entry comes before what was found.
+    const int first = m_categoryView ? 0 : 1;
+    if (m_filter->text().trimmed().isEmpty() || first >= m_list->count())
+        return;
+    m_list->setFocus(Qt::OtherFocusReason);
+    m_list->setCurrentRow(first, QItemSelectionModel::ClearAndSelect);
+}
+
 void MainWindow::selectionChanged()
 {
     const QList<QListWidgetItem*> selected = m_list->selectedItems();
@@ -371,6 +387,7 @@ void MainWindow::actOnLine(int row)
             messageBox(this, opened.message(), applicationTitle());
         else if (line.item >= 0)
             editItem(line.item);
+        m_list->setFocus();
         return;
     }
     // The back entry is always the first line; an item may be named "<-Back..." too.
@@ -387,6 +404,7 @@ void MainWindow::editItem(int index)
         return;
     ItemDialog dialog(m_inventory, index, this);
     dialog.exec();
+    m_list->setFocus();
 }
 
 void MainWindow::addItem()
@@ -473,7 +491,7 @@ void MainWindow::importCsvFile(const QString& path)
         if (entry.name == category)
             existing = entry.itemCount;
     }
-    const CsvImport read = wareloom::importCsv(file.readAll(), existing);
+    const CsvImport read = wareloom::importCsv(file, existing);
     if (!read.problems.isEmpty()) {
         messageBox(
             this, QStringLiteral("Nothing was imported:\n") + read.problems.join(QLatin1Char('\n')),
@@ -510,18 +528,35 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    // Esc in the find box clears it; only an empty box lets Esc end the program.
-    if (watched == m_filter && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !m_filter->text().isEmpty()) {
-        m_filter->clear();
-        return true;
+    if (watched == m_filter && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Escape:
+            // Only an empty box lets Esc end the program.
+            if (m_filter->text().isEmpty())
+                break;
+            m_filter->clear();
+            return true;
+        case Qt::Key_Down:
+            m_list->setFocus(Qt::OtherFocusReason);
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // The window's Enter ends the program; here it opens what was found.
+            openFirstMatch();
+            return true;
+        default:
+            break;
+        }
     }
-    // Nothing selected yet: a key towards the top selects the first line, as
-    // in a list box (the list itself would not move from where it stands).
+    // Nothing selected yet: a key towards the top, or any move on a list of
+    // one line, selects the first line, as in a list box (the list itself
+    // would not move from where it stands).
     if (watched == m_list && event->type() == QEvent::KeyPress &&
         m_list->selectedItems().isEmpty() && m_list->currentRow() == 0) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Home || key == Qt::Key_Up || key == Qt::Key_PageUp) {
+        const bool down = key == Qt::Key_Down || key == Qt::Key_End || key == Qt::Key_PageDown;
+        if (key == Qt::Key_Home || key == Qt::Key_Up || key == Qt::Key_PageUp ||
+            (down && m_list->count() == 1)) {
             m_list->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
             return true;
         }

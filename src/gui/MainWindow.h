@@ -45,6 +45,7 @@ private:
     void showItems();
     void rebuild();
     void selectionChanged();
+    void openFirstMatch();
     void actOnLine(int row);
     void editItem(int index);
     void addItemLines();

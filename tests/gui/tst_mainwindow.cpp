@@ -72,7 +72,6 @@ private Q_SLOTS:
     {
         WindowOnData shown({{"Bags.dat", recordBytes("<-Backpack", "B1") + recordBytes("Item 2") +
                                              recordBytes("Item 3") + recordBytes("Item 4")}});
-        shown.list()->setFocus();
         QTest::keyClick(shown.list(), Qt::Key_Home);
         QTRY_COMPARE(shown.label("heading"), QStringLiteral("Bags"));
         auto opens = [&](const std::function<void()>& select, const QString& name) {
@@ -141,9 +140,60 @@ private Q_SLOTS:
         QTest::keyClicks(filter, "m1");
         QCOMPARE(shown.lines().size(), 2);
         QVERIFY(shown.lines()[1].startsWith("Mug "));
-        QTest::keyClick(filter, Qt::Key_Escape); // clears, and does not end the program
-        QCOMPARE(shown.lines().size(), 3);
-        QVERIFY(shown.window.isVisible());
+    }
+
+    // The keys go to the list at start and after every dialog; in the find box Enter
+    // opens the first item found, Down goes to the list, Esc empties it (twice: ends).
+    void keyboard_data()
+    {
+        // Keys, commands or text; the item or dialog opened; the focus at the end (none: ended).
+        QTest::addColumn<QStringList>("row");
+        QTest::newRow("Down at start") << QStringList{"Down Down", "Mug", "list"};
+        QTest::newRow("Enter in the box") << QStringList{"Ctrl+F jug Enter", "Jug", "list"};
+        QTest::newRow("Enter, nothing found") << QStringList{"Ctrl+F zz Enter", "", "filter"};
+        QTest::newRow("Down from the box") << QStringList{"Ctrl+F m Down", "", "list"};
+        QTest::newRow("Esc") << QStringList{"Ctrl+F m Esc", "", "filter"};
+        QTest::newRow("Esc, Esc") << QStringList{"Ctrl+F m Esc Esc", "", ""};
+        QTest::newRow("after New Category")
+            << QStringList{"Ctrl+F actionNewCategory", "wareloom::CategoryDialog", "list"};
+    }
+    void keyboard()
+    {
+        QFETCH(QStringList, row);
+        const QString &steps = row[0], &opened = row[1], &focus = row[2];
+        WindowOnData shown({{"Kitchen.dat", recordBytes("Mug", "M1") + recordBytes("Jug")}});
+        shown.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&shown.window));
+        QCOMPARE(QApplication::focusWidget(), shown.list());
+        QSignalSpy finished(&shown.window, &MainWindow::finished);
+        QString seen;
+        std::shared_ptr<bool> dialogs;
+        if (!opened.isEmpty()) { // a watch for a dialog would outlive a row without one
+            dialogs = whenDialogOpens([&](QDialog* dialog) {
+                auto* item = qobject_cast<ItemDialog*>(dialog);
+                seen = item ? child<QLineEdit>(*item, "name")->text()
+                            : dialog->metaObject()->className();
+                dialog->reject();
+            });
+        }
+        const QMap<QString, int> keys{
+            {"Down", Qt::Key_Down}, {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape}};
+        for (const QString& step : steps.split(' ')) {
+            if (step == "Ctrl+F")
+                QTest::keySequence(&shown.window, QKeySequence::Find);
+            else if (keys.contains(step))
+                QTest::keyClick(shown.window.focusWidget(), Qt::Key(keys[step]));
+            else if (step.startsWith("action"))
+                shown.trigger(step.toLatin1());
+            else
+                QTest::keyClicks(shown.window.focusWidget(), step);
+            QCoreApplication::processEvents(); // what a key started, as between keystrokes
+        }
+        QTRY_COMPARE(seen, opened);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(finished.size(), focus.isEmpty() ? 1 : 0);
+        if (!focus.isEmpty())
+            QTRY_COMPARE(shown.window.focusWidget()->objectName(), focus);
     }
 
     void moreThan999ItemsAreRefused()
