@@ -214,7 +214,11 @@ private Q_SLOTS:
             }
             auto& program = imports.emplace_back(std::make_unique<QProcess>());
             program->start(QStringLiteral(WARELOOM_PROGRAM), {"-Import", "Tools", "-"});
-            program->write(csv);
+            program->setProperty("csv", csv);
+        }
+        // All started and waiting on their input first, so that they write at once.
+        for (auto& program : imports) {
+            program->write(program->property("csv").toByteArray());
             program->closeWriteChannel();
         }
         for (auto& program : imports) {
