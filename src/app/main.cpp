@@ -4,8 +4,10 @@
 #include "core/publish/HeadlessPublish.h"
 #include "core/store/DataDirectory.h"
 #include "core/transfer/FtpConnection.h"
+#include "core/util/ApplicationTitle.h"
 #include "core/util/TextConversion.h"
 #include "gui/Application.h"
+#include "gui/platform/MessageBox.h"
 #include "images/Thumbnail.h"
 
 #include <QApplication>
@@ -37,14 +39,39 @@ DataDirectory dataDirectoryFromEnvironment()
                                           : forced);
 }
 
-void applyEnvironment()
+// Refuses a code page records cannot be kept in: they would be stored empty.
+Status applyEnvironment()
 {
-    setConversionCodePage(chooseCodePage(
-        qgetenv("WARELOOM_CODEPAGE"), {qgetenv("LC_ALL"), qgetenv("LC_CTYPE"), qgetenv("LANG")}));
+    const QByteArray forced = qgetenv("WARELOOM_CODEPAGE");
+    if (!forced.isEmpty()) {
+        if (Status usable = checkCodePage(forced); !usable)
+            return Status::failure(QStringLiteral("WARELOOM_CODEPAGE: ") + usable.message());
+    }
+    setConversionCodePage(
+        chooseCodePage(forced, {qgetenv("LC_ALL"), qgetenv("LC_CTYPE"), qgetenv("LANG")}));
     bool ok = false;
     const long seconds = qEnvironmentVariable("WARELOOM_FTP_TIMEOUT").toLong(&ok);
     if (ok)
         FtpConnection::setUniformTimeout(std::chrono::seconds(seconds));
+    return Status::success();
+}
+
+bool showsWindow(const CommandLineInfo& commandLine)
+{
+    return commandLine.csv == CommandLineInfo::CsvCommand::None &&
+           !publishesWithoutWindow(commandLine) && !endsWithoutWindow(commandLine);
+}
+
+// Said once, in a window when the run would have shown one; exit status 2.
+int refuseToStart(const Status& why, const CommandLineInfo& commandLine, int& argc, char** argv)
+{
+    if (showsWindow(commandLine)) {
+        QApplication application(argc, argv);
+        messageBox(nullptr, why.message(), applicationTitle());
+    } else {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(applicationTitle()), qPrintable(why.message()));
+    }
+    return 2;
 }
 
 } // namespace
@@ -56,7 +83,15 @@ int main(int argc, char** argv)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLineInfo commandLine = parseCommandLine(arguments);
 
-    applyEnvironment();
+    if (!commandLine.unknownSwitch.isEmpty()) {
+        // Before any window system: a mistyped switch needs no display to be said.
+        const QString usage = usageText();
+        std::fprintf(stderr, "Unknown switch %s\n%s\nwareloom --help lists every switch.\n",
+                     qPrintable(commandLine.unknownSwitch),
+                     qPrintable(usage.left(usage.indexOf(QStringLiteral("\n\n")))));
+        return 2;
+    }
+    const Status environment = applyEnvironment();
     const DataDirectory store = dataDirectoryFromEnvironment();
 
     // What needs no window runs without a display.
@@ -64,6 +99,8 @@ int main(int argc, char** argv)
         return printAndEnd(versionText());
     if (commandLine.showHelp)
         return printAndEnd(usageText());
+    if (!environment)
+        return refuseToStart(environment, commandLine, argc, argv);
     if (commandLine.csv != CommandLineInfo::CsvCommand::None) {
         QCoreApplication application(argc, argv);
         return runCsvCommand(store, commandLine);

@@ -432,7 +432,10 @@ void MainWindow::deleteCategory()
     const QString name = m_inventory.openCategoryName();
     if (messageBox(this, name, QStringLiteral("Delete Category?"), MessageButtons::YesNo) != IDYES)
         return;
-    m_inventory.deleteOpenCategory();
+    if (const Status deleted = m_inventory.deleteOpenCategory(); !deleted) {
+        messageBox(this, deleted.message(), applicationTitle());
+        return;
+    }
     showCategories();
     if (messageBox(this, QStringLiteral("Delete the webpage from the FTP server?"),
                    QStringLiteral("Wareloom"), MessageButtons::YesNo) == IDYES)

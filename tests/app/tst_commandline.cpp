@@ -87,6 +87,47 @@ private Q_SLOTS:
         QVERIFY(help.finished && help.exitCode == 0 && help.err.isEmpty());
         QVERIFY2(help.out.startsWith("Usage: wareloom [switch]\n"), help.out.constData());
     }
+
+    // Refused before any window system, with exit status 2 and the reason.
+    void refusedAtStart_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("codePage");
+        QTest::addColumn<QByteArray>("said"); // empty: accepted
+        QTest::newRow("mistyped switch") << QStringList{"-publsh"} << QByteArray()
+                                         << QByteArray("Unknown switch -publsh\nUsage: wareloom");
+        const auto codePage = [](const char* name, bool accepted) {
+            QTest::newRow(name) << QStringList{"-Export", "None", "-"} << QByteArray(name)
+                                << (accepted ? QByteArray() : "\"" + QByteArray(name) + '"');
+        };
+        codePage("bogus-codepage", false);
+        codePage("UTF-16", false);
+        codePage("UTF-32", false);
+        codePage("UTF-7", false);
+        codePage("UTF-8", false);
+        codePage("EBCDIC-US", false);
+        codePage("windows-1251", true);
+        codePage("CP932", true);
+    }
+    void refusedAtStart()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, codePage);
+        QFETCH(QByteArray, said);
+        qputenv("WARELOOM_CODEPAGE", codePage);
+        qputenv("WARELOOM_DATA_DIR", "/nonexistent/wareloom-data");
+        const auto run = runWareloom(arguments);
+        qunsetenv("WARELOOM_CODEPAGE");
+        qunsetenv("WARELOOM_DATA_DIR");
+        QVERIFY(run.finished);
+        if (said.isEmpty()) { // on to the category, which is not there
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.err.contains("There is no category"), run.err.constData());
+        } else {
+            QCOMPARE(run.exitCode, 2);
+            QVERIFY2(run.err.contains(said), run.err.constData());
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCommandLine)

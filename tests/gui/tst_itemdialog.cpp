@@ -352,29 +352,46 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("pageAnswer");
-        QTest::newRow("No") << int(IDNO) << 0;
-        QTest::newRow("Yes, keep the page") << int(IDYES) << int(IDNO);
-        QTest::newRow("Yes, delete the page") << int(IDYES) << int(IDYES);
+        QTest::addColumn<bool>("locked"); // the folder refuses the deletion
+        QTest::newRow("No") << int(IDNO) << 0 << false;
+        QTest::newRow("Yes, keep the page") << int(IDYES) << int(IDNO) << false;
+        QTest::newRow("Yes, delete the page") << int(IDYES) << int(IDYES) << false;
+        QTest::newRow("Yes, but the file stays") << int(IDYES) << int(IDYES) << true;
     }
     void deleteCategory()
     {
         QFETCH(int, answer);
         QFETCH(int, pageAnswer);
+        QFETCH(bool, locked);
         ToolsOpen shown;
         Host server(shown.data.store());
         QVERIFY(writeFile(server.localPath("/htdocs/Tools.htm"), "page"));
+        std::optional<ReadOnlyDirectory> folder;
+        if (locked && !folder.emplace(shown.data.path()).ok())
+            QSKIP("this machine cannot make a folder read-only");
         MessageBoxHook boxes;
         boxes.queueAnswer(answer);
         boxes.queueAnswer(pageAnswer);
         shown.trigger("actionDeleteCategory");
-        QStringList expected{"Delete Category?: Tools"};
-        if (answer == IDYES)
-            expected << "Wareloom: Delete the webpage from the FTP server?";
-        QCOMPARE(texts(boxes), expected);
-        QCOMPARE(QFile::exists(shown.path()), answer != IDYES);
-        QCOMPARE(server.fileContents("/htdocs/Tools.htm").isEmpty(), pageAnswer == IDYES);
+        folder.reset();
+        const bool deleted = answer == IDYES && !locked;
+        QStringList shownTexts = texts(boxes);
+        QCOMPARE(shownTexts.value(0), "Delete Category?: Tools");
+        if (locked) // said, and the page is not offered for deletion
+            QVERIFY2(shownTexts.size() == 2 &&
+                         shownTexts[1].startsWith("Wareloom: The category "
+                                                  "file ") &&
+                         shownTexts[1].contains("cannot be deleted"),
+                     qPrintable(shownTexts.join('|')));
+        else
+            QCOMPARE(shownTexts.mid(1),
+                     deleted ? QStringList{"Wareloom: Delete the webpage from the FTP server?"}
+                             : QStringList());
+        QCOMPARE(QFile::exists(shown.path()), !deleted);
+        QCOMPARE(server.fileContents("/htdocs/Tools.htm").isEmpty(),
+                 deleted && pageAnswer == IDYES);
         QCOMPARE(shown.label("heading"),
-                 answer == IDYES ? QStringLiteral("Category List") : QStringLiteral("Tools"));
+                 deleted ? QStringLiteral("Category List") : QStringLiteral("Tools"));
     }
 };
 

@@ -8,9 +8,11 @@
 #include "core/transfer/FtpSettings.h"
 #include "core/util/AtomicFile.h"
 
+#include <QProcess>
 #include <QTest>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 using namespace wareloom;
@@ -122,7 +124,8 @@ private Q_SLOTS:
         QCOMPARE(entries(data.path()), QStringList{"A1.jpg"});
     }
 
-    // A directory or a FIFO in a file's place: readers see nothing or fail, never waiting.
+    // A directory or a FIFO in a file's place: readers fail, never waiting, and
+    // nothing is written over it.
     void notARegularFile()
     {
         for (bool fifo : {false, true}) {
@@ -132,8 +135,8 @@ private Q_SLOTS:
                 QVERIFY(fifo ? trap->emplace(data.filePath(name)).ok()
                              : QDir().mkpath(data.filePath(name)));
             ItemRecords records(5);
-            QVERIFY(loadCategory(data.store().categoryFilePath("Tools"), records).ok() &&
-                    records.empty());
+            const Status loaded = loadCategory(data.store().categoryFilePath("Tools"), records);
+            QVERIFY(!loaded.ok() && !loaded.isMissing() && records.empty());
             QCOMPARE(countItems(data.store().categoryFilePath("Tools")), 0);
             if (fifo) {
                 const CreatedPages pages = CreateHTML(data.store(), 1);
@@ -142,16 +145,95 @@ private Q_SLOTS:
                             .loadOrCreate()
                             .message()
                             .contains("not a regular file"));
-                Inventory inventory(data.store()); // last: it puts a file in the FIFO's place
-                inventory.openCategory({"Tools.dat", "Tools", 0});
+                Inventory inventory(data.store());
+                QVERIFY(!inventory.openCategory({"Tools.dat", "Tools", 0}).ok());
                 inventory.scratch().bytes.fill('n');
-                QVERIFY(inventory.appendScratch().ok());
+                QVERIFY(!inventory.appendScratch().ok());
+                QVERIFY(!QFileInfo(data.filePath("Tools.dat")).isFile());
             } else
                 QVERIFY(!createCategory("Tools", data.path()).ok() &&
                         QFileInfo(data.filePath("Tools.dat")).isDir());
             QVERIFY2(!fifo || !(tools->caughtReader() || settings->caughtReader()),
                      "the program waited on a FIFO");
         }
+    }
+
+    // A category file that is there but cannot be read (a link to itself:
+    // root fails on it too) is said to be so and never written over, neither
+    // by Add Item through the model nor by -Import.
+    void unreadableCategoryIsKept_data()
+    {
+        QTest::addColumn<bool>("import");
+        QTest::newRow("Add Item") << false;
+        QTest::newRow("-Import") << true;
+    }
+    void unreadableCategoryIsKept()
+    {
+        QFETCH(bool, import);
+        TempDataDirectory data;
+        const QString path = data.filePath("Tools.dat");
+        QVERIFY(QFile::link("Tools.dat", path));
+        QString said;
+        if (import) {
+            QProcess program;
+            program.start(QStringLiteral(WARELOOM_PROGRAM), {"-Import", "Tools", "-"});
+            program.write("Name\nSaw\n");
+            program.closeWriteChannel();
+            QVERIFY(program.waitForFinished(10000));
+            QCOMPARE(program.exitCode(), 1);
+            said = QString::fromLocal8Bit(program.readAllStandardError());
+        } else {
+            Inventory inventory(data.store());
+            QCOMPARE(inventory.categories().size(), size_t(1));
+            const Status opened = inventory.openCategory(inventory.categories()[0]);
+            QVERIFY(!opened.ok() && !opened.isMissing());
+            inventory.scratch().bytes.fill('n');
+            const Status added = inventory.appendScratch();
+            QVERIFY(!added.ok());
+            said = added.message();
+        }
+        QVERIFY2(said.contains(path + " cannot be read"), qPrintable(said));
+        QCOMPARE(QFileInfo(path).symLinkTarget(), path);
+    }
+
+    // Imports at once into one category, each reading and writing the whole
+    // file: none may write over what another added.
+    void concurrentImportsKeepEveryRow()
+    {
+        TempDataDirectory data;
+        ItemRecords first(1);
+        setFieldText(first[0], ItemField::Name, "first");
+        QVERIFY(appendRecords(data.store().categoryFilePath("Tools"), first).ok());
+        std::vector<std::unique_ptr<QProcess>> imports;
+        QStringList expected{"first"};
+        for (int p = 0; p < 20; ++p) {
+            QByteArray csv = "Name\n";
+            for (int row = 0; row < 10; ++row) {
+                expected << QStringLiteral("p%1r%2").arg(p).arg(row);
+                csv += expected.last().toLatin1() + '\n';
+            }
+            auto& program = imports.emplace_back(std::make_unique<QProcess>());
+            program->start(QStringLiteral(WARELOOM_PROGRAM), {"-Import", "Tools", "-"});
+            program->setProperty("csv", csv);
+        }
+        // All started and waiting on their input first, so that they write at once.
+        for (auto& program : imports) {
+            program->write(program->property("csv").toByteArray());
+            program->closeWriteChannel();
+        }
+        for (auto& program : imports) {
+            QVERIFY(program->waitForFinished(60000));
+            QCOMPARE(program->exitCode(), 0);
+            QCOMPARE(program->readAllStandardOutput(), "10 items imported into Tools.\n");
+        }
+        ItemRecords stored;
+        QVERIFY(loadCategory(data.store().categoryFilePath("Tools"), stored).ok());
+        QStringList names;
+        for (const ItemRecord& record : stored)
+            names << fieldString(record, ItemField::Name);
+        names.sort();
+        expected.sort();
+        QCOMPARE(names, expected);
     }
 };
 

@@ -47,7 +47,8 @@ private Q_SLOTS:
         QCOMPARE(found, QStringList({"Books 2 2", "Tools 1 1"}));
         const QString missing = m_data->store().categoryFilePath("Missing");
         ItemRecords records(5);
-        QVERIFY(loadCategory(missing, records).ok() && records.empty() && countItems(missing) == 0);
+        QVERIFY(loadCategory(missing, records).isMissing() && records.empty() &&
+                countItems(missing) == 0);
     }
 
     // stored: the field's bytes after; a shorter text ends in one NUL before the old bytes.

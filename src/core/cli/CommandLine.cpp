@@ -51,6 +51,9 @@ CommandLineInfo parseCommandLine(const QStringList& arguments)
             info.showVersion = true;
         else if (is(name, "Help") || is(name, "?"))
             info.showHelp = true;
+        else if (!name.isEmpty() && !name.contains(QLatin1Char('/')) &&
+                 info.unknownSwitch.isEmpty())
+            info.unknownSwitch = arguments[i];
     }
     return info;
 }

@@ -24,11 +24,14 @@ struct CommandLineInfo
     QString csvFile;
     bool showVersion = false;
     bool showHelp = false;
+    // The first switch the program does not know, as written; empty when none.
+    QString unknownSwitch;
 };
 
 // Reads the switches written after '/' or '-' in any letter case (and the
-// long forms --version and --help); every other argument is ignored. The
-// first argument is the program itself.
+// long forms --version and --help); an unknown one is noted, and arguments
+// that are no switch (a path too) are ignored. The first argument is the
+// program itself.
 CommandLineInfo parseCommandLine(const QStringList& arguments);
 
 // Started by an automation client (Automation or Embedding).

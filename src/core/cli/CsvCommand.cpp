@@ -30,12 +30,11 @@ QString categoryPath(const DataDirectory& store, const QString& name)
 
 int exportCategory(const DataDirectory& store, const QString& name, const QString& fileName)
 {
-    const QString path = categoryPath(store, name);
-    if (!QFile::exists(path))
-        return fail({QStringLiteral("There is no category \"%1\".").arg(name)});
     ItemRecords records;
-    if (Status loaded = loadCategory(path, records); !loaded)
-        return fail({loaded.message()});
+    if (Status loaded = loadCategory(categoryPath(store, name), records); !loaded) {
+        return fail({loaded.isMissing() ? QStringLiteral("There is no category \"%1\".").arg(name)
+                                        : loaded.message()});
+    }
     QFile out(fileName);
     const bool opened = fileName == u"-" ? out.open(stdout, QIODevice::WriteOnly)
                                          : out.open(QIODevice::WriteOnly | QIODevice::Truncate);
@@ -61,7 +60,9 @@ int importCategory(const DataDirectory& store, const QString& name, const QStrin
         return fail(read.problems + QStringList{QStringLiteral("Nothing was imported.")});
     if (Status appended = appendRecords(path, read.records); !appended)
         return fail({appended.message()});
-    std::printf("%d items imported into %s.\n", int(read.records.size()), qPrintable(name));
+    const int count = int(read.records.size());
+    std::printf("%d %s imported into %s.\n", count, count == 1 ? "item" : "items",
+                qPrintable(name));
     return 0;
 }
 

@@ -9,6 +9,7 @@
 #include "core/transfer/Sockets.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -97,6 +98,11 @@ int runHeadlessPublish(const DataDirectory& store, bool generateOnly, PublishOpt
     if (!generateOnly && !startSockets()) {
         print(QStringLiteral("Error: the network library cannot be started."));
         return NoNetwork;
+    }
+    if (!QFileInfo(store.path()).isDir()) {
+        print(QStringLiteral("Error: the data directory %1 does not exist.")
+                  .arg(QDir::toNativeSeparators(store.path())));
+        return PagesFailed;
     }
     RunLock lock(store.path());
     if (const RunLock::Result locked = lock.acquire(); locked != RunLock::Result::Held) {

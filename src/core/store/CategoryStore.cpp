@@ -1,5 +1,6 @@
 #include "core/store/CategoryStore.h"
 
+#include "core/store/CategoryLock.h"
 #include "core/util/AtomicFile.h"
 #include "core/util/RegularFile.h"
 
@@ -101,12 +102,19 @@ Status loadCategory(const QString& path, ItemRecords& records)
 {
     records.clear();
     QFile file(path);
-    if (!openRegularFile(file))
-        return Status::success();
+    if (Status opened = openRegularFile(file); !opened) {
+        const QString why = QStringLiteral("The category file %1 cannot be read: %2")
+                                .arg(QDir::toNativeSeparators(path), opened.message());
+        return opened.isMissing() ? Status::missing(why) : Status::failure(why);
+    }
     if (file.size() / RecordSize > MaxItems)
         return Status::failure(tooManyItems(path));
     // Read whole: the file may grow or shrink while it is read.
     const QByteArray bytes = file.read(qint64(MaxItems + 1) * RecordSize);
+    if (bytes.isEmpty() && file.error() != QFileDevice::NoError) {
+        return Status::failure(QStringLiteral("The category file %1 cannot be read: %2")
+                                   .arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
     const qsizetype count = bytes.size() / RecordSize;
     if (count > MaxItems)
         return Status::failure(tooManyItems(path));
@@ -128,8 +136,11 @@ Status writeCategory(const QString& path, const ItemRecords& records)
 
 Status appendRecords(const QString& path, const ItemRecords& records)
 {
+    CategoryLock lock(QFileInfo(path).path());
+    if (Status locked = lock.acquire(); !locked)
+        return locked;
     ItemRecords all;
-    if (Status loaded = loadCategory(path, all); !loaded)
+    if (Status loaded = loadCategory(path, all); !loaded && !loaded.isMissing())
         return loaded;
     if (all.size() + records.size() > size_t(MaxItems)) {
         return Status::failure(QStringLiteral("The category would hold %1 items; at most %2 fit.")
@@ -186,9 +197,15 @@ Status createCategory(const QString& categoryName, const QString& directory)
     return Status::success();
 }
 
-bool deleteCategory(const QString& path)
+Status deleteCategory(const QString& path)
 {
-    return QFile::remove(path);
+    QFile file(path);
+    if (file.remove())
+        return Status::success();
+    const QFileInfo entry(path);
+    const QString why = QStringLiteral("The category file %1 cannot be deleted: %2")
+                            .arg(QDir::toNativeSeparators(path), file.errorString());
+    return entry.exists() || entry.isSymLink() ? Status::failure(why) : Status::missing(why);
 }
 
 } // namespace wareloom

@@ -47,9 +47,10 @@ inline constexpr int MaxItems = 999;
 // A category's records in file order.
 using ItemRecords = std::vector<ItemRecord>;
 
-// Reads the records of a category file. A missing or unreadable file, or one
-// that is not a regular file, loads as no records. A file of more than
-// MaxItems records is refused: records is left empty and the failure says why.
+// Reads the records of a category file. A file that is not there is
+// Status::missing() and loads as no records; one that cannot be read (not a
+// regular file, a link to nothing, a read error) or that holds more than
+// MaxItems records is a failure that says why, and records is left empty.
 Status loadCategory(const QString& path, ItemRecords& records);
 
 // Replaces the file with the records, in one step: the old file stays whole
@@ -57,7 +58,8 @@ Status loadCategory(const QString& path, ItemRecords& records);
 Status writeCategory(const QString& path, const ItemRecords& records);
 
 // Appends the records to the category file (made when missing), all or none:
-// refused when the category would hold more than MaxItems items.
+// refused when the file cannot be read or the category would hold more than
+// MaxItems items.
 Status appendRecords(const QString& path, const ItemRecords& records);
 
 // Removes what saves killed midway left in the directory: the temporary
@@ -75,7 +77,7 @@ Status checkCategoryName(const QString& categoryName);
 // refuses names that are not a plain file name.
 Status createCategory(const QString& categoryName, const QString& directory);
 
-// Deletes a category's file; false when there was none to delete.
-bool deleteCategory(const QString& path);
+// Deletes a category's file; Status::missing() when there was none.
+Status deleteCategory(const QString& path);
 
 } // namespace wareloom

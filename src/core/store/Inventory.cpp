@@ -1,5 +1,7 @@
 #include "core/store/Inventory.h"
 
+#include "core/store/CategoryLock.h"
+
 #include <QFileInfo>
 
 namespace wareloom {
@@ -58,7 +60,7 @@ Status Inventory::openCategory(const CategoryEntry& category)
     watchOpenFile();
     Status loaded = loadCategory(m_openPath, m_items);
     Q_EMIT itemsChanged();
-    return loaded;
+    return loaded.isMissing() ? Status::success() : loaded;
 }
 
 void Inventory::closeCategory()
@@ -127,8 +129,12 @@ Status Inventory::appendScratch()
 {
     if (m_openPath.isEmpty())
         return Status::failure(QStringLiteral("No category is open."));
+    CategoryLock lock(directory());
+    if (Status locked = lock.acquire(); !locked)
+        return locked;
     ItemRecords records;
-    if (Status loaded = loadCategory(m_openPath, records); !loaded)
+    // Only a file that is not there starts empty: any other would be lost.
+    if (Status loaded = loadCategory(m_openPath, records); !loaded && !loaded.isMissing())
         return loaded;
     if (records.size() >= size_t(MaxItems)) {
         return Status::failure(
@@ -142,7 +148,11 @@ Status Inventory::appendScratch()
 Status Inventory::checkUnchanged(int index, const ItemRecord& shown)
 {
     ItemRecords current;
-    const Status loaded = loadCategory(m_openPath, current);
+    Status loaded = loadCategory(m_openPath, current);
+    if (!loaded && !loaded.isMissing()) {
+        refresh();
+        return loaded;
+    }
     if (loaded && sameRecords(current, m_items) && index >= 0 && size_t(index) < m_items.size() &&
         m_items[size_t(index)].bytes == shown.bytes)
         return Status::success();
@@ -155,6 +165,9 @@ Status Inventory::checkUnchanged(int index, const ItemRecord& shown)
 
 Status Inventory::replaceItem(int index, const ItemRecord& shown, const ItemRecord& record)
 {
+    CategoryLock lock(directory());
+    if (Status locked = lock.acquire(); !locked)
+        return locked;
     if (Status unchanged = checkUnchanged(index, shown); !unchanged)
         return unchanged;
     ItemRecords records = m_items;
@@ -164,6 +177,9 @@ Status Inventory::replaceItem(int index, const ItemRecord& shown, const ItemReco
 
 Status Inventory::removeItem(int index, const ItemRecord& shown)
 {
+    CategoryLock lock(directory());
+    if (Status locked = lock.acquire(); !locked)
+        return locked;
     if (Status unchanged = checkUnchanged(index, shown); !unchanged)
         return unchanged;
     ItemRecords records = m_items;
@@ -212,13 +228,19 @@ Status Inventory::appendItems(const QString& categoryName, const ItemRecords& re
     return appended;
 }
 
-void Inventory::deleteOpenCategory()
+Status Inventory::deleteOpenCategory()
 {
     if (m_openPath.isEmpty())
-        return;
-    wareloom::deleteCategory(m_openPath); // a file already gone is no reason to stop
+        return Status::success();
+    Status deleted = wareloom::deleteCategory(m_openPath);
+    // A file already gone is no reason to stop.
+    if (!deleted && !deleted.isMissing()) {
+        refresh();
+        return deleted;
+    }
     closeCategory();
     refresh();
+    return Status::success();
 }
 
 } // namespace wareloom

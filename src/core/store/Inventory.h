@@ -50,7 +50,8 @@ public:
     const ItemRecords& items() const { return m_items; }
 
     // Opens a category and loads its items. A file that cannot be loaded
-    // leaves the category open with no items, and the failure says why.
+    // leaves the category open with no items, and the failure says why; one
+    // that is gone opens empty.
     Status openCategory(const CategoryEntry& category);
     void closeCategory();
 
@@ -61,7 +62,8 @@ public:
     // uses is of no meaning.
     ItemRecord& scratch() { return m_scratch; }
     // Appends the scratch record to the open category's file as the file is
-    // now, refused when that would make more than MaxItems items.
+    // now, refused when the file cannot be read or that would make more than
+    // MaxItems items.
     Status appendScratch();
     // Replace or remove the item at index, which must still hold shown: when
     // the file was changed by another program nothing is written, the items
@@ -77,8 +79,8 @@ public:
     // Appends items to a category, made when missing: all or none.
     Status appendItems(const QString& categoryName, const ItemRecords& records);
     // Deletes the open category's file (one already gone is no failure) and
-    // closes the category.
-    void deleteOpenCategory();
+    // closes the category; when the file stays, the category stays open.
+    Status deleteOpenCategory();
 
 Q_SIGNALS:
     void categoriesChanged();

@@ -13,8 +13,14 @@ Status openRegularFile(QFile& file)
     // on the open descriptor, which nothing can swap behind our back.
     const int fd =
         ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return Status::failure(qt_error_string(errno));
+    if (fd < 0) {
+        const int error = errno;
+        struct stat entry;
+        // A link to nothing is there all the same: something would be lost.
+        if (error == ENOENT && ::lstat(QFile::encodeName(file.fileName()).constData(), &entry) != 0)
+            return Status::missing(qt_error_string(error));
+        return Status::failure(qt_error_string(error));
+    }
     struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);

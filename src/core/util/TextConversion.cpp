@@ -133,6 +133,7 @@ public:
     }
 
     bool usable() const { return m_usable; }
+    bool singleByte() const { return m_singleByte; }
 
     std::optional<QByteArray> encode(QStringView text, qsizetype maxBytes)
     {
@@ -254,6 +255,26 @@ QByteArray chooseCodePage(const QByteArray& forced, const QByteArrayList& locale
             return windowsCodePageFor(value);
     }
     return DefaultCodePage;
+}
+
+Status checkCodePage(const QByteArray& name)
+{
+    static const QByteArrayList doubleByte{"CP932",       "CP936",       "CP949",
+                                           "CP950",       "WINDOWS-932", "WINDOWS-936",
+                                           "WINDOWS-949", "WINDOWS-950"};
+    CodePage page(name);
+    QByteArray ascii(128, Qt::Uninitialized);
+    for (int b = 0; b < ascii.size(); ++b)
+        ascii[b] = char(b);
+    const std::optional<QString> decoded = page.decode(ascii);
+    if (decoded && *decoded == QString::fromLatin1(ascii) &&
+        (page.singleByte() || doubleByte.contains(name.toUpper())))
+        return Status::success();
+    return Status::failure(
+        QStringLiteral("The code page \"%1\" cannot be used: Wareloom needs an 8-bit code page "
+                       "that keeps ASCII as it is, such as windows-1252, or one of CP932, CP936, "
+                       "CP949 and CP950.")
+            .arg(QString::fromLocal8Bit(name)));
 }
 
 QByteArray conversionCodePage()

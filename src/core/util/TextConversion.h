@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/util/Status.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QByteArrayView>
@@ -15,6 +17,12 @@ namespace wareloom {
 // Windows ANSI code page of the first locale setting given that is not empty
 // (LC_ALL, LC_CTYPE, LANG, in that order), otherwise windows-1252.
 QByteArray chooseCodePage(const QByteArray& forced, const QByteArrayList& localeSettings);
+
+// Whether records can be kept in the code page: iconv knows it, it keeps
+// ASCII as it is, and it is single-byte or one of the double-byte Windows
+// code pages 932, 936, 949 and 950. UTF-8, UTF-16 and the like are refused:
+// fields are cut and padded by bytes, and NUL ends them.
+Status checkCodePage(const QByteArray& name);
 
 // iconv name of the conversion code page; CP1252 until set. Set once at start,
 // before any conversion.
