@@ -353,7 +353,8 @@ private Q_SLOTS:
         boxes.queueAnswer(answer);
         boxes.queueAnswer(pageAnswer);
         shown.trigger("actionDeleteCategory");
-        QStringList expected{"Delete Category?: Tools"};
+        QStringList expected{"Delete Category?: Delete the category Tools and its 3 items?\n\n"
+                             "It can be restored from Category > History..."};
         if (answer == IDYES)
             expected << "Wareloom: Delete the webpage from the FTP server?";
         QCOMPARE(texts(boxes), expected);
@@ -361,6 +362,37 @@ private Q_SLOTS:
         QCOMPARE(server.fileContents("/htdocs/Tools.htm").isEmpty(), pageAnswer == IDYES);
         QCOMPARE(shown.label("heading"),
                  answer == IDYES ? QStringLiteral("Category List") : QStringLiteral("Tools"));
+        // Ctrl+Z brings the whole file back.
+        auto* undo = shown.window.findChild<QAction*>("actionUndo");
+        QCOMPARE(undo->text(), answer == IDYES ? "&Undo Delete Category 'Tools'" : "&Undo");
+        QTest::keyClick(&shown.window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(readFile(shown.path()), shown.bytes);
+    }
+
+    // Each kind of change is taken back and made again through the menu.
+    void undoRedoInWindow()
+    {
+        ToolsOpen shown;
+        MessageBoxHook boxes;
+        boxes.queueAnswer(IDYES);
+        QVERIFY(shown.editItem(3, [](ItemDialog& dialog) {
+            dialog.findChild<QAction*>("actionDeleteItem")->trigger();
+        }));
+        const QByteArray after = readFile(shown.path());
+        QCOMPARE(after, shown.bytes.left(2 * 90));
+        auto* undo = shown.window.findChild<QAction*>("actionUndo");
+        QCOMPARE(undo->text(), "&Undo Delete Item 'Rake'");
+        undo->trigger();
+        QCOMPARE(readFile(shown.path()), shown.bytes);
+        shown.window.findChild<QAction*>("actionRedo")->trigger();
+        QCOMPARE(readFile(shown.path()), after);
+        // Changed by another program meanwhile: refused, the file left as it is.
+        QVERIFY(writeFile(shown.path(), shown.bytes.left(90)));
+        boxes.clear();
+        undo->trigger();
+        QVERIFY2(texts(boxes).value(0).contains("was changed by another program"),
+                 qPrintable(texts(boxes).join('|')));
+        QCOMPARE(readFile(shown.path()), shown.bytes.left(90));
     }
 };
 

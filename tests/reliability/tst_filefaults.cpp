@@ -49,7 +49,8 @@ private Q_SLOTS:
             writers[] = {
                 {"save category", "Tools.dat",
                  [](const DataDirectory& store) {
-                     return writeCategory(store.categoryFilePath("Tools"), ItemRecords(3));
+                     return writeCategory(store.categoryFilePath("Tools"), ItemRecords(3),
+                                          "Edit Item");
                  }},
                 {"save settings", "FTPServer.ftp",
                  [](const DataDirectory& store) {

@@ -59,7 +59,9 @@ int importCategory(const DataDirectory& store, const QString& name, const QStrin
     const CsvImport read = importCsv(in.readAll(), countItems(path));
     if (!read.problems.isEmpty())
         return fail(read.problems + QStringList{QStringLiteral("Nothing was imported.")});
-    if (Status appended = appendRecords(path, read.records); !appended)
+    if (Status appended =
+            appendRecords(path, read.records, QStringLiteral("Import into '%1'").arg(name));
+        !appended)
         return fail({appended.message()});
     std::printf("%d items imported into %s.\n", int(read.records.size()), qPrintable(name));
     return 0;
