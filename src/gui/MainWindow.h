@@ -38,6 +38,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createActions();
@@ -45,6 +47,7 @@ private:
     void showItems();
     void rebuild();
     void selectionChanged();
+    void openFirstMatch();
     void actOnLine(int row);
     void editItem(int index);
     void addItemLines();
@@ -57,6 +60,9 @@ private:
     void about();
     void exportCsv();
     void importCsv();
+    void importCsvFile(const QString& path);
+    QString importTarget(const QString& path) const;
+    void restoreLastView();
 
     // Undo, Redo and History.
     void createHistoryActions(QMenu* items, QMenu* category);
