@@ -1,6 +1,7 @@
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandLineHelp.h"
 #include "core/cli/CsvCommand.h"
+#include "core/cli/HistoryCommand.h"
 #include "core/publish/HeadlessPublish.h"
 #include "core/store/DataDirectory.h"
 #include "core/transfer/FtpConnection.h"
@@ -104,6 +105,10 @@ int main(int argc, char** argv)
     if (commandLine.csv != CommandLineInfo::CsvCommand::None) {
         QCoreApplication application(argc, argv);
         return runCsvCommand(store, commandLine);
+    }
+    if (commandLine.history != CommandLineInfo::HistoryCommand::None) {
+        QCoreApplication application(argc, argv);
+        return runHistoryCommand(store, commandLine);
     }
     if (publishesWithoutWindow(commandLine)) {
         QCoreApplication application(argc, argv);

@@ -5,9 +5,11 @@
 #include "core/store/ListLines.h"
 #include "core/util/ApplicationTitle.h"
 #include "core/util/AtomicFile.h"
+#include "gui/CategoryChangeCommand.h"
 #include "gui/WindowMemory.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/CategoryDialog.h"
+#include "gui/dialogs/HistoryDialog.h"
 #include "gui/dialogs/ItemDialog.h"
 #include "gui/icons/ApplicationIcon.h"
 #include "gui/icons/ToolbarIcons.h"
@@ -33,6 +35,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace wareloom {
@@ -61,7 +64,7 @@ QLabel* sunkenLabel(const QString& objectName, Qt::Alignment alignment, QWidget*
 } // namespace
 
 MainWindow::MainWindow(Inventory& inventory, QWidget* parent)
-    : QMainWindow(parent), m_inventory(inventory)
+    : QMainWindow(parent), m_inventory(inventory), m_changes(new QUndoStack(this))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Wareloom"));
@@ -200,12 +203,14 @@ void MainWindow::createActions()
 
     QMenuBar* bar = menuBar();
     bar->addMenu(QStringLiteral("&File"))->addAction(quit);
-    bar->addMenu(QStringLiteral("&Items"))->addAction(addItem);
+    QMenu* items = bar->addMenu(QStringLiteral("&Items"));
+    items->addAction(addItem);
     QMenu* category = bar->addMenu(QStringLiteral("&Category"));
     category->addAction(newCategory);
     category->addAction(deleteCategory);
     category->addAction(exportCsv);
     category->addAction(importCsv);
+    createHistoryActions(items, category);
     QMenu* html = bar->addMenu(QStringLiteral("&HTML"));
     html->addActions({ftpSettings, ftpUpload, uploadAll, webSite, banner, websiteSettings});
     bar->addMenu(QStringLiteral("&Help"))->addAction(aboutAction);
@@ -430,7 +435,15 @@ void MainWindow::deleteCategory()
     if (!m_inventory.hasOpenCategory())
         return;
     const QString name = m_inventory.openCategoryName();
-    if (messageBox(this, name, QStringLiteral("Delete Category?"), MessageButtons::YesNo) != IDYES)
+    const size_t count = m_inventory.items().size();
+    const QString question =
+        QStringLiteral("Delete the category %1 and its %2 %3?\n\n"
+                       "It can be restored from Category > History...")
+            .arg(name)
+            .arg(count)
+            .arg(count == 1 ? QStringLiteral("item") : QStringLiteral("items"));
+    if (messageBox(this, question, QStringLiteral("Delete Category?"), MessageButtons::YesNo) !=
+        IDYES)
         return;
     if (const Status deleted = m_inventory.deleteOpenCategory(); !deleted) {
         messageBox(this, deleted.message(), applicationTitle());
@@ -505,6 +518,64 @@ void MainWindow::importCsvFile(const QString& path)
     messageBox(this,
                QStringLiteral("%1 items imported into %2.").arg(read.records.size()).arg(category),
                applicationTitle());
+}
+
+void MainWindow::createHistoryActions(QMenu* items, QMenu* category)
+{
+    auto* undo = new QAction(QStringLiteral("&Undo"), this);
+    undo->setObjectName(QStringLiteral("actionUndo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    auto* redo = new QAction(QStringLiteral("&Redo"), this);
+    redo->setObjectName(QStringLiteral("actionRedo"));
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    connect(undo, &QAction::triggered, this, [this] { takeBack(Inventory::Direction::Undo); });
+    connect(redo, &QAction::triggered, this, [this] { takeBack(Inventory::Direction::Redo); });
+    connect(m_changes, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(m_changes, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(m_changes, &QUndoStack::undoTextChanged, undo, [undo](const QString& text) {
+        undo->setText(QStringLiteral("&Undo %1").arg(text).trimmed());
+    });
+    connect(m_changes, &QUndoStack::redoTextChanged, redo, [redo](const QString& text) {
+        redo->setText(QStringLiteral("&Redo %1").arg(text).trimmed());
+    });
+    connect(&m_inventory, &Inventory::changed, m_changes, [this](const CategoryChange& change) {
+        m_changes->push(new CategoryChangeCommand(change));
+    });
+    items->addActions({undo, redo});
+
+    auto* history = new QAction(QStringLiteral("&History..."), this);
+    history->setObjectName(QStringLiteral("actionHistory"));
+    connect(history, &QAction::triggered, this, &MainWindow::showHistory);
+    category->addAction(history);
+}
+
+void MainWindow::takeBack(Inventory::Direction direction)
+{
+    const bool undo = direction == Inventory::Direction::Undo;
+    const auto* command = static_cast<const CategoryChangeCommand*>(
+        m_changes->command(undo ? m_changes->index() - 1 : m_changes->index()));
+    if (!command)
+        return;
+    if (Status applied = m_inventory.applyChange(command->change(), direction); !applied) {
+        messageBox(this, applied.message(), applicationTitle());
+        return;
+    }
+    if (undo)
+        m_changes->undo();
+    else
+        m_changes->redo();
+    // The open category was taken away.
+    if (m_inventory.hasOpenCategory() && !QFileInfo::exists(m_inventory.openCategoryPath()))
+        showCategories();
+}
+
+void MainWindow::showHistory()
+{
+    HistoryDialog dialog(m_inventory, this);
+    if (dialog.exec() == QDialog::Accepted && m_categoryView)
+        showCategories();
 }
 
 void MainWindow::about()

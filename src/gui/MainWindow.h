@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/store/Inventory.h"
+
 #include <QMainWindow>
 
 #include <vector>
@@ -8,10 +10,10 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
+class QUndoStack;
 
 namespace wareloom {
-
-class Inventory;
 
 // The program's window: the menus and toolbar, and the list that shows either
 // every category with its number of items or the items of the open category
@@ -62,6 +64,11 @@ private:
     QString importTarget(const QString& path) const;
     void restoreLastView();
 
+    // Undo, Redo and History.
+    void createHistoryActions(QMenu* items, QMenu* category);
+    void takeBack(Inventory::Direction direction);
+    void showHistory();
+
     // What a line of the list stands for: a category, an item of the open
     // category, or (when finding in the category view) an item of a category.
     struct Line
@@ -71,6 +78,7 @@ private:
     };
 
     Inventory& m_inventory;
+    QUndoStack* m_changes;
     QLabel* m_heading;
     QLabel* m_number;
     QLineEdit* m_filter;

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 abort();
             (void)fieldString(record, f);
         }
-    if (!writeCategory(path, records) ||
+    if (!writeCategory(path, records, QStringLiteral("Add Item")) ||
         test::readFile(path) != input.first(whole * ItemRecord::Size))
         abort();
 

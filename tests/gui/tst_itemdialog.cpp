@@ -375,13 +375,13 @@ private Q_SLOTS:
         shown.trigger("actionDeleteCategory");
         folder.reset();
         const bool deleted = answer == IDYES && !locked;
-        QStringList shownTexts = texts(boxes);
-        QCOMPARE(shownTexts.value(0), "Delete Category?: Tools");
+        const QStringList shownTexts = texts(boxes);
+        QCOMPARE(shownTexts.value(0),
+                 "Delete Category?: Delete the category Tools and its 3 items?\n\n"
+                 "It can be restored from Category > History...");
         if (locked) // said, and the page is not offered for deletion
-            QVERIFY2(shownTexts.size() == 2 &&
-                         shownTexts[1].startsWith("Wareloom: The category "
-                                                  "file ") &&
-                         shownTexts[1].contains("cannot be deleted"),
+            QVERIFY2(shownTexts.size() == 2 && shownTexts[1].startsWith("Wareloom: ") &&
+                         shownTexts[1].contains("cannot"),
                      qPrintable(shownTexts.join('|')));
         else
             QCOMPARE(shownTexts.mid(1),
@@ -392,6 +392,39 @@ private Q_SLOTS:
                  deleted && pageAnswer == IDYES);
         QCOMPARE(shown.label("heading"),
                  deleted ? QStringLiteral("Category List") : QStringLiteral("Tools"));
+        if (!deleted)
+            return;
+        // Ctrl+Z brings the whole file back.
+        auto* undo = shown.window.findChild<QAction*>("actionUndo");
+        QCOMPARE(undo->text(), "&Undo Delete Category 'Tools'");
+        QTest::keyClick(&shown.window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(readFile(shown.path()), shown.bytes);
+    }
+
+    // Each kind of change is taken back and made again through the menu.
+    void undoRedoInWindow()
+    {
+        ToolsOpen shown;
+        MessageBoxHook boxes;
+        boxes.queueAnswer(IDYES);
+        QVERIFY(shown.editItem(3, [](ItemDialog& dialog) {
+            dialog.findChild<QAction*>("actionDeleteItem")->trigger();
+        }));
+        const QByteArray after = readFile(shown.path());
+        QCOMPARE(after, shown.bytes.left(2 * 90));
+        auto* undo = shown.window.findChild<QAction*>("actionUndo");
+        QCOMPARE(undo->text(), "&Undo Delete Item 'Rake'");
+        undo->trigger();
+        QCOMPARE(readFile(shown.path()), shown.bytes);
+        shown.window.findChild<QAction*>("actionRedo")->trigger();
+        QCOMPARE(readFile(shown.path()), after);
+        // Changed by another program meanwhile: refused, the file left as it is.
+        QVERIFY(writeFile(shown.path(), shown.bytes.left(90)));
+        boxes.clear();
+        undo->trigger();
+        QVERIFY2(texts(boxes).value(0).contains("was changed by another program"),
+                 qPrintable(texts(boxes).join('|')));
+        QCOMPARE(readFile(shown.path()), shown.bytes.left(90));
     }
 };
 

@@ -267,9 +267,9 @@ private Q_SLOTS:
         }
         QCOMPARE(
             menus,
-            QStringList({"&File: &Quit Program", "&Items: &Item Add",
+            QStringList({"&File: &Quit Program", "&Items: &Item Add, &Undo, &Redo",
                          "&Category: &New Category, &Delete Category, &Export to CSV..., "
-                         "&Import from CSV...",
+                         "&Import from CSV..., &History...",
                          "&HTML: &FTP Settings, &FTP Upload, Upload &All Pages, &WebSite, W&ebSite "
                          "Banner Upload, Website &Settings...",
                          "&Help: &About"}));

@@ -5,6 +5,7 @@
 #include "core/pages/MainPage.h"
 #include "core/publish/HeadlessPublish.h"
 #include "core/publish/RunLock.h"
+#include "core/store/CategoryHistory.h"
 #include "core/store/CategoryStore.h"
 #include "core/transfer/FtpSettings.h"
 
@@ -64,17 +65,17 @@ std::optional<int> recordNumber(QByteArrayView bytes)
             records.erase(records.begin());
         records.push_back(record(*last + 1));
         settings.setText(SettingsField::UserName, QStringLiteral("user %1").arg(round));
-        if (!writeCategory(path, records) || !settings.save())
+        if (!writeCategory(path, records, QStringLiteral("Add Item")) || !settings.save())
             std::abort();
         CreateHTML(store, int(paths.size()));
     }
 }
 
-// A category file as the writer may leave it: its whole records, consecutive,
-// at least as many as seeded, from first on. Empty when it is.
-QString checkCategory(const QString& path, int first)
+// A category file (or a kept version of it) as the writer may leave it: its
+// whole records, consecutive, at least as many as seeded, from first on.
+// Empty when it is.
+QString checkCategory(const QString& path, int first, const QByteArray& bytes)
 {
-    const QByteArray bytes = test::readFile(path);
     if (bytes.size() % ItemRecord::Size != 0 || bytes.size() < SeedRecords * ItemRecord::Size)
         return QStringLiteral("%1 holds %2 bytes").arg(path).arg(bytes.size());
     std::optional<int> previous;
@@ -111,19 +112,38 @@ private Q_SLOTS:
         clock.start();
         int kills = 0;
         // At least ten kills, however loaded the machine; more while time allows.
-        for (; kills < 10 || (kills < 60 && clock.elapsed() < 4000); ++kills) {
+        for (; kills < 10 || (kills < 60 && clock.elapsed() < 6000); ++kills) {
             QProcess writer;
             writer.start(QCoreApplication::applicationFilePath(), {data.path()});
             QVERIFY2(writer.waitForReadyRead(10000), qPrintable(writer.errorString()));
             QCOMPARE(writer.readLine(), QByteArray("writing\n"));
-            QThread::usleep(random.bounded(1, 30000));
+            QThread::usleep(random.bounded(1, 60000));   // a save also keeps a version
             QCOMPARE(writer.state(), QProcess::Running); // it must not have stopped by itself
             ::kill(pid_t(writer.processId()), SIGKILL);
             QVERIFY(writer.waitForFinished(10000));
 
             for (int i = 0; i < categories.size(); ++i) {
-                const QString problem = checkCategory(data.filePath(categories[i]), i * 1000000);
+                const QString path = data.filePath(categories[i]);
+                const QByteArray bytes = test::readFile(path);
+                QString problem = checkCategory(path, i * 1000000, bytes);
                 QVERIFY2(problem.isEmpty(), qPrintable(problem));
+                // The newest kept version is the file, or the file one write before.
+                const CategoryHistory history(data.path());
+                const std::vector<HistoryVersion> versions =
+                    history.versions(categories[i].chopped(4));
+                if (versions.empty())
+                    continue; // killed before its first write
+                QByteArray kept;
+                QVERIFY(history.read(categories[i].chopped(4), versions.back().number, kept));
+                problem = checkCategory(path + " (kept)", i * 1000000, kept);
+                QVERIFY2(problem.isEmpty(), qPrintable(problem));
+                const int written = *recordNumber(QByteArrayView(bytes).last(ItemRecord::Size));
+                const int before = *recordNumber(QByteArrayView(kept).last(ItemRecord::Size));
+                QVERIFY2(written == before || written == before + 1,
+                         qPrintable(QStringLiteral("%1 ends at %2, its newest version at %3")
+                                        .arg(path)
+                                        .arg(written)
+                                        .arg(before)));
             }
             const QByteArray settings = test::readFile(data.filePath("FTPServer.ftp"));
             QCOMPARE(settings.size(), SettingsRecordSize);

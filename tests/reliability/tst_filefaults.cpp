@@ -51,7 +51,8 @@ private Q_SLOTS:
             writers[] = {
                 {"save category", "Tools.dat",
                  [](const DataDirectory& store) {
-                     return writeCategory(store.categoryFilePath("Tools"), ItemRecords(3));
+                     return writeCategory(store.categoryFilePath("Tools"), ItemRecords(3),
+                                          "Edit Item");
                  }},
                 {"save settings", "FTPServer.ftp",
                  [](const DataDirectory& store) {
@@ -203,7 +204,7 @@ private Q_SLOTS:
         TempDataDirectory data;
         ItemRecords first(1);
         setFieldText(first[0], ItemField::Name, "first");
-        QVERIFY(appendRecords(data.store().categoryFilePath("Tools"), first).ok());
+        QVERIFY(appendRecords(data.store().categoryFilePath("Tools"), first, "Import").ok());
         std::vector<std::unique_ptr<QProcess>> imports;
         QStringList expected{"first"};
         for (int p = 0; p < 20; ++p) {

@@ -95,7 +95,8 @@ bool writeCategory(const DataDirectory& store, const DemoCategory& category)
         storeFieldString(record, ItemField::Qty, item.qty);
         storeFieldString(record, ItemField::Code, item.code);
     }
-    if (const Status written = writeCategory(store.categoryFilePath(category.name), records);
+    if (const Status written = writeCategory(store.categoryFilePath(category.name), records,
+                                             QStringLiteral("Add Item"));
         !written) {
         std::fprintf(stderr, "%s\n", qPrintable(written.message()));
         return false;

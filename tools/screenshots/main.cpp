@@ -18,6 +18,7 @@
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/Sockets.h"
 #include "gui/MainWindow.h"
+#include "gui/dialogs/HistoryDialog.h"
 #include "gui/dialogs/ItemDialog.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
@@ -199,6 +200,12 @@ int main(int argc, char** argv)
         ok = writeDemoPicture(item, picture) &&
              addItemThroughDialog(inventory, item, picture, shot, files, boxes) && ok;
     }
+
+    // An item deleted by mistake: History shows the version that still has it.
+    if (!inventory.items().empty())
+        ok = inventory.removeItem(0, inventory.items().front()) && ok;
+    HistoryDialog historyDialog(inventory);
+    ok = shoot(historyDialog, out.filePath(QStringLiteral("history-dialog.png"))) && ok;
 
     inventory.closeCategory();
     inventory.refresh();

@@ -47,6 +47,13 @@ CommandLineInfo parseCommandLine(const QStringList& arguments)
             // Its two arguments, whatever they look like ("-" is standard input or output).
             info.csvCategory = arguments.value(++i);
             info.csvFile = arguments.value(++i);
+        } else if (is(name, "History")) {
+            info.history = CommandLineInfo::HistoryCommand::List;
+            info.historyCategory = arguments.value(++i);
+        } else if (is(name, "Restore")) {
+            info.history = CommandLineInfo::HistoryCommand::Restore;
+            info.historyCategory = arguments.value(++i);
+            info.historyVersion = arguments.value(++i);
         } else if (is(name, "Version"))
             info.showVersion = true;
         else if (is(name, "Help") || is(name, "?"))

@@ -22,6 +22,12 @@ struct CommandLineInfo
     CsvCommand csv = CsvCommand::None;
     QString csvCategory;
     QString csvFile;
+    // -History "<category>" lists its kept versions; -Restore "<category>"
+    // <version> makes one its file again.
+    enum class HistoryCommand { None, List, Restore };
+    HistoryCommand history = HistoryCommand::None;
+    QString historyCategory;
+    QString historyVersion;
     bool showVersion = false;
     bool showHelp = false;
     // The first switch the program does not know, as written; empty when none.

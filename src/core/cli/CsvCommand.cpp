@@ -58,7 +58,9 @@ int importCategory(const DataDirectory& store, const QString& name, const QStrin
     const CsvImport read = importCsv(in, countItems(path));
     if (!read.problems.isEmpty())
         return fail(read.problems + QStringList{QStringLiteral("Nothing was imported.")});
-    if (Status appended = appendRecords(path, read.records); !appended)
+    if (Status appended =
+            appendRecords(path, read.records, QStringLiteral("Import into '%1'").arg(name));
+        !appended)
         return fail({appended.message()});
     const int count = int(read.records.size());
     std::printf("%d %s imported into %s.\n", count, count == 1 ? "item" : "items",

@@ -1,5 +1,6 @@
 #include "core/store/CategoryStore.h"
 
+#include "core/store/CategoryHistory.h"
 #include "core/store/CategoryLock.h"
 #include "core/util/AtomicFile.h"
 #include "core/util/RegularFile.h"
@@ -125,21 +126,61 @@ Status loadCategory(const QString& path, ItemRecords& records)
     return Status::success();
 }
 
-Status writeCategory(const QString& path, const ItemRecords& records)
+std::optional<QByteArray> readCategoryFile(const QString& path, Status& status)
+{
+    status = Status::success();
+    // A FIFO or device in a category's place holds nothing of the user's.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    QFile file(path);
+    if (status = openRegularFile(file); !status)
+        return std::nullopt;
+    return file.readAll();
+}
+
+Status changeCategoryFile(const QString& path, const std::optional<QByteArray>& contents,
+                          const QString& action)
+{
+    Status read = Status::success();
+    const std::optional<QByteArray> before = readCategoryFile(path, read);
+    if (!read) {
+        return Status::failure(
+            QStringLiteral("Nothing was changed: %1 cannot be read to keep it in the history. %2")
+                .arg(QDir::toNativeSeparators(path), read.message()));
+    }
+    const QFileInfo file(path);
+    if (before) {
+        CategoryHistory history(file.path());
+        if (Status kept = history.keep(file.fileName().chopped(4), *before, action); !kept)
+            return Status::failure(
+                QStringLiteral("Nothing was changed: the present %1 cannot be kept in the "
+                               "history. %2")
+                    .arg(QDir::toNativeSeparators(path), kept.message()));
+    }
+    if (contents)
+        return replaceFile(path, *contents);
+    if (before && !QFile::remove(path))
+        return Status::failure(
+            QStringLiteral("%1 cannot be deleted.").arg(QDir::toNativeSeparators(path)));
+    return Status::success();
+}
+
+QByteArray categoryBytes(const ItemRecords& records)
 {
     QByteArray contents;
     contents.reserve(qsizetype(records.size()) * RecordSize);
     for (const ItemRecord& record : records)
         contents.append(record.bytes.data(), RecordSize);
-    return replaceFile(path, contents);
+    return contents;
 }
 
-Status appendRecords(const QString& path, const ItemRecords& records)
+Status writeCategory(const QString& path, const ItemRecords& records, const QString& action)
 {
-    CategoryLock lock(QFileInfo(path).path());
-    if (Status locked = lock.acquire(); !locked)
-        return locked;
-    ItemRecords all;
+    return changeCategoryFile(path, categoryBytes(records), action);
+}
+
+Status withAppended(const QString& path, const ItemRecords& records, ItemRecords& all)
+{
     if (Status loaded = loadCategory(path, all); !loaded && !loaded.isMissing())
         return loaded;
     if (all.size() + records.size() > size_t(MaxItems)) {
@@ -148,7 +189,19 @@ Status appendRecords(const QString& path, const ItemRecords& records)
                                    .arg(MaxItems));
     }
     all.insert(all.end(), records.begin(), records.end());
-    return writeCategory(path, all);
+    return Status::success();
+}
+
+Status appendRecords(const QString& path, const ItemRecords& records, const QString& action)
+{
+    // Read and written under the lock, so that no other writer's rows are lost.
+    CategoryLock lock(QFileInfo(path).path());
+    if (Status locked = lock.acquire(); !locked)
+        return locked;
+    ItemRecords all;
+    if (Status appended = withAppended(path, records, all); !appended)
+        return appended;
+    return writeCategory(path, all, action);
 }
 
 void removeLeftoverSaveFiles(const QString& directory, std::chrono::seconds minimumAge)
@@ -197,15 +250,9 @@ Status createCategory(const QString& categoryName, const QString& directory)
     return Status::success();
 }
 
-Status deleteCategory(const QString& path)
+Status deleteCategory(const QString& path, const QString& action)
 {
-    QFile file(path);
-    if (file.remove())
-        return Status::success();
-    const QFileInfo entry(path);
-    const QString why = QStringLiteral("The category file %1 cannot be deleted: %2")
-                            .arg(QDir::toNativeSeparators(path), file.errorString());
-    return entry.exists() || entry.isSymLink() ? Status::failure(why) : Status::missing(why);
+    return changeCategoryFile(path, std::nullopt, action);
 }
 
 } // namespace wareloom

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <optional>
 #include <vector>
 
 // The operations every user of a category file
@@ -53,14 +54,28 @@ using ItemRecords = std::vector<ItemRecord>;
 // MaxItems records is a failure that says why, and records is left empty.
 Status loadCategory(const QString& path, ItemRecords& records);
 
-// Replaces the file with the records, in one step: the old file stays whole
-// when the new one cannot be written.
-Status writeCategory(const QString& path, const ItemRecords& records);
+// The one way a category file is replaced (contents given) or deleted (none):
+// the file's bytes as they are now are first kept in the data directory's
+// history with the time and action, what was done. Nothing changes when they
+// cannot be kept. The replacement is made in one step: the old file stays
+// whole when the new one cannot be written.
+Status changeCategoryFile(const QString& path, const std::optional<QByteArray>& contents,
+                          const QString& action);
 
+// The bytes of a category file, none when there is no such regular file.
+std::optional<QByteArray> readCategoryFile(const QString& path, Status& status);
+
+// Replaces the file with the records through changeCategoryFile.
+Status writeCategory(const QString& path, const ItemRecords& records, const QString& action);
+QByteArray categoryBytes(const ItemRecords& records);
+
+// The category file's records followed by records, in all: refused when the
+// category would hold more than MaxItems items.
+Status withAppended(const QString& path, const ItemRecords& records, ItemRecords& all);
 // Appends the records to the category file (made when missing), all or none:
 // refused when the file cannot be read or the category would hold more than
 // MaxItems items.
-Status appendRecords(const QString& path, const ItemRecords& records);
+Status appendRecords(const QString& path, const ItemRecords& records, const QString& action);
 
 // Removes what saves killed midway left in the directory: the temporary
 // files beside category files and the settings file ("Tools.dat.Ab12Cd"),
@@ -77,7 +92,8 @@ Status checkCategoryName(const QString& categoryName);
 // refuses names that are not a plain file name.
 Status createCategory(const QString& categoryName, const QString& directory);
 
-// Deletes a category's file; Status::missing() when there was none.
-Status deleteCategory(const QString& path);
+// Deletes a category's file through changeCategoryFile; one already gone is
+// no failure.
+Status deleteCategory(const QString& path, const QString& action);
 
 } // namespace wareloom

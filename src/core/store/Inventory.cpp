@@ -1,5 +1,6 @@
 #include "core/store/Inventory.h"
 
+#include "core/store/CategoryHistory.h"
 #include "core/store/CategoryLock.h"
 
 #include <QFileInfo>
@@ -114,15 +115,49 @@ void Inventory::reloadItems()
     Q_EMIT itemsChanged();
 }
 
-Status Inventory::write(const ItemRecords& records)
+Status Inventory::write(const ItemRecords& records, const QString& action)
 {
-    if (Status written = writeCategory(m_openPath, records); !written)
+    if (Status written =
+            change(QFileInfo(m_openPath).fileName(), m_openName, categoryBytes(records), action);
+        !written)
         return written;
     m_items = records;
     watchOpenFile();
     Q_EMIT itemsChanged();
     relistCategories(); // the counts; the items are what was just written
     return Status::success();
+}
+
+Status Inventory::change(const QString& fileName, const QString& categoryName,
+                         std::optional<QByteArray> after, const QString& action)
+{
+    const QString path = filePath(fileName);
+    Status read = Status::success();
+    std::optional<QByteArray> before = readCategoryFile(path, read);
+    if (!read)
+        return read;
+    if (Status changed = changeCategoryFile(path, after, action); !changed)
+        return changed;
+    Q_EMIT this->changed({fileName, categoryName, std::move(before), std::move(after), action});
+    return Status::success();
+}
+
+QString Inventory::fileNameOf(const QString& categoryName) const
+{
+    for (const CategoryEntry& category : m_categories) {
+        if (category.name == categoryName)
+            return category.fileName; // its own ".DAT"
+    }
+    return categoryName + QStringLiteral(".dat");
+}
+
+Status Inventory::changedElsewhere(const QString& categoryName)
+{
+    refresh();
+    return Status::failure(
+        QStringLiteral("%1 was changed by another program; it has been reloaded. "
+                       "Please make your change again.")
+            .arg(categoryName));
 }
 
 Status Inventory::appendScratch()
@@ -142,7 +177,8 @@ Status Inventory::appendScratch()
                 .arg(MaxItems));
     }
     records.push_back(m_scratch);
-    return write(records);
+    return write(records,
+                 QStringLiteral("Add Item '%1'").arg(fieldString(m_scratch, ItemField::Name)));
 }
 
 Status Inventory::checkUnchanged(int index, const ItemRecord& shown)
@@ -156,11 +192,7 @@ Status Inventory::checkUnchanged(int index, const ItemRecord& shown)
     if (loaded && sameRecords(current, m_items) && index >= 0 && size_t(index) < m_items.size() &&
         m_items[size_t(index)].bytes == shown.bytes)
         return Status::success();
-    refresh();
-    return Status::failure(
-        QStringLiteral("%1 was changed by another program; it has been reloaded. "
-                       "Please make your change again.")
-            .arg(m_openName));
+    return changedElsewhere(m_openName);
 }
 
 Status Inventory::replaceItem(int index, const ItemRecord& shown, const ItemRecord& record)
@@ -172,7 +204,8 @@ Status Inventory::replaceItem(int index, const ItemRecord& shown, const ItemReco
         return unchanged;
     ItemRecords records = m_items;
     records[size_t(index)] = record;
-    return write(records);
+    return write(records,
+                 QStringLiteral("Edit Item '%1'").arg(fieldString(record, ItemField::Name)));
 }
 
 Status Inventory::removeItem(int index, const ItemRecord& shown)
@@ -184,7 +217,8 @@ Status Inventory::removeItem(int index, const ItemRecord& shown)
         return unchanged;
     ItemRecords records = m_items;
     records.erase(records.begin() + index);
-    return write(records);
+    return write(records,
+                 QStringLiteral("Delete Item '%1'").arg(fieldString(shown, ItemField::Name)));
 }
 
 QStringList Inventory::itemsWithCode(const QString& code, int index) const
@@ -209,8 +243,11 @@ QStringList Inventory::itemsWithCode(const QString& code, int index) const
 Status Inventory::createCategory(const QString& name)
 {
     Status created = wareloom::createCategory(name, directory());
-    if (created)
+    if (created) {
         refresh();
+        Q_EMIT changed({fileNameOf(name), name, std::nullopt, QByteArray(),
+                        QStringLiteral("New Category '%1'").arg(name)});
+    }
     return created;
 }
 
@@ -218,12 +255,15 @@ Status Inventory::appendItems(const QString& categoryName, const ItemRecords& re
 {
     if (Status allowed = checkCategoryName(categoryName); !allowed)
         return allowed;
-    QString fileName = categoryName + QStringLiteral(".dat");
-    for (const CategoryEntry& category : m_categories) {
-        if (category.name == categoryName)
-            fileName = category.fileName; // its own ".DAT"
-    }
-    Status appended = appendRecords(filePath(fileName), records);
+    CategoryLock lock(directory());
+    if (Status locked = lock.acquire(); !locked)
+        return locked;
+    const QString fileName = fileNameOf(categoryName);
+    ItemRecords all;
+    if (Status appended = withAppended(filePath(fileName), records, all); !appended)
+        return appended;
+    Status appended = change(fileName, categoryName, categoryBytes(all),
+                             QStringLiteral("Import into '%1'").arg(categoryName));
     refresh();
     return appended;
 }
@@ -232,15 +272,41 @@ Status Inventory::deleteOpenCategory()
 {
     if (m_openPath.isEmpty())
         return Status::success();
-    Status deleted = wareloom::deleteCategory(m_openPath);
-    // A file already gone is no reason to stop.
-    if (!deleted && !deleted.isMissing()) {
-        refresh();
-        return deleted;
-    }
-    closeCategory();
+    const Status deleted = change(QFileInfo(m_openPath).fileName(), m_openName, std::nullopt,
+                                  QStringLiteral("Delete Category '%1'").arg(m_openName));
+    if (deleted)
+        closeCategory();
     refresh();
-    return Status::success();
+    return deleted;
+}
+
+Status Inventory::restoreVersion(const QString& categoryName, int number)
+{
+    QByteArray bytes;
+    if (Status read = CategoryHistory(directory()).read(categoryName, number, bytes); !read)
+        return read;
+    const Status restored =
+        change(fileNameOf(categoryName), categoryName, bytes,
+               QStringLiteral("Restore '%1' version %2").arg(categoryName).arg(number));
+    refresh();
+    return restored;
+}
+
+Status Inventory::applyChange(const CategoryChange& change, Direction direction)
+{
+    const bool undo = direction == Direction::Undo;
+    const QString path = filePath(change.fileName);
+    CategoryLock lock(directory());
+    if (Status locked = lock.acquire(); !locked)
+        return locked;
+    Status read = Status::success();
+    if (readCategoryFile(path, read) != (undo ? change.after : change.before) || !read)
+        return changedElsewhere(change.categoryName);
+    const Status applied = changeCategoryFile(
+        path, undo ? change.before : change.after,
+        (undo ? QStringLiteral("Undo ") : QStringLiteral("Redo ")) + change.action);
+    refresh();
+    return applied;
 }
 
 } // namespace wareloom

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/CategoryChange.h"
 #include "core/store/CategoryStore.h"
 #include "core/store/DataDirectory.h"
 #include "core/util/Status.h"
@@ -78,13 +79,23 @@ public:
     Status createCategory(const QString& name);
     // Appends items to a category, made when missing: all or none.
     Status appendItems(const QString& categoryName, const ItemRecords& records);
-    // Deletes the open category's file (one already gone is no failure) and
-    // closes the category; when the file stays, the category stays open.
+    // Deletes the open category's file, kept in the history (one already gone
+    // is no failure), and closes the category.
     Status deleteOpenCategory();
+
+    // Makes a version from the category's history its file again.
+    Status restoreVersion(const QString& categoryName, int number);
+
+    // Takes a change back (Undo) or makes it again (Redo). Refused, with the
+    // items reloaded, when the file no longer holds what the change left.
+    enum class Direction { Undo, Redo };
+    Status applyChange(const CategoryChange& change, Direction direction);
 
 Q_SIGNALS:
     void categoriesChanged();
     void itemsChanged();
+    // Every change of a category file made through this model, for Undo.
+    void changed(const wareloom::CategoryChange& change);
 
 private:
     std::vector<CategoryEntry> listEntries();
@@ -92,7 +103,11 @@ private:
     void reloadItems();
     void watchOpenFile();
     Status checkUnchanged(int index, const ItemRecord& shown);
-    Status write(const ItemRecords& records);
+    Status write(const ItemRecords& records, const QString& action);
+    Status change(const QString& fileName, const QString& categoryName,
+                  std::optional<QByteArray> after, const QString& action);
+    QString fileNameOf(const QString& categoryName) const;
+    Status changedElsewhere(const QString& categoryName);
 
     DataDirectory m_store;
     std::vector<CategoryEntry> m_categories;

@@ -10,6 +10,9 @@ namespace {
 
 MessageBoxHook* g_hook = nullptr;
 
+// Room in the title bar beside the caption: its icon and buttons.
+constexpr int CaptionReserve = 120;
+
 QMessageBox::Icon qtIcon(MessageIcon icon)
 {
     switch (icon) {
@@ -43,6 +46,9 @@ int messageBox(QWidget* owner, const QString& text, const QString& caption, Mess
 
     QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText);
+    // A title bar does not wrap: a short text must not leave the caption cut.
+    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }")
+                          .arg(box.fontMetrics().horizontalAdvance(caption) + CaptionReserve));
     if (buttons != MessageButtons::Ok) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(buttons == MessageButtons::YesNo ? QMessageBox::Yes : QMessageBox::No);
