@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/pages/PageCache.h"
 #include "core/util/Status.h"
 
 #include <QByteArray>
@@ -25,12 +26,16 @@ class CategoryPageWriter
 {
 public:
     Status write(const QString& categoryFileName, PageFiles& pages);
+    // The category file as the last page written read it; nothing when it
+    // could not be read.
+    const std::optional<PageCache::Source>& source() const { return m_source; }
 
 private:
     Status appendItemRows(const QString& categoryPath, PageFiles& pages);
 
     QByteArray m_records;
     QByteArray m_page;
+    std::optional<PageCache::Source> m_source;
 };
 
 } // namespace wareloom

@@ -3,6 +3,7 @@
 #include "core/pages/CategoryPage.h"
 #include "core/pages/PageFiles.h"
 #include "core/store/ItemRecord.h"
+#include "core/util/ContentHash.h"
 #include "core/util/TextConversion.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <algorithm>
 #include <cstring>
 
 namespace wareloom {
@@ -178,9 +180,11 @@ ModernPages::ModernPages(WebsiteSettings site, QDateTime published)
     }
 }
 
-CreatedPages ModernPages::create()
+CreatedPages ModernPages::create(PageCache* cache)
 {
     findPictures();
+    if (cache)
+        cache->setSharedInputs(sharedInputs());
     CreatedPages created{{QLatin1String(MainPageFileName), QString(), QString()}};
     PageFiles pages;
     QByteArray rows;
@@ -191,8 +195,15 @@ CreatedPages ModernPages::create()
         rows.append("</a></td><td class=\"num\">");
         rows.append(QByteArray::number(countItems(dataFilePath(category.fileName))));
         rows.append("</td></tr>\n");
+        if (cache && cache->isCurrent(pageName, category.fileName)) {
+            created.push_back({pageName, category.fileName, QString()});
+            continue;
+        }
         const Status written = writeCategoryPage(category, pages);
         created.push_back({pageName, category.fileName, written ? QString() : written.message()});
+        if (cache)
+            cache->noteWritten(pageName, category.fileName,
+                               written ? m_source : std::optional<PageCache::Source>());
     }
 
     const QByteArray shop = escaped(m_site.shopNameShown());
@@ -245,6 +256,17 @@ void ModernPages::findPictures()
     }
 }
 
+// Besides its category file, a page shows which items have a picture and a
+// thumbnail.
+QByteArray ModernPages::sharedInputs() const
+{
+    QList<QByteArray> pictures;
+    for (const QByteArray& code : m_pictures)
+        pictures << code + (m_thumbnails.contains(code) ? " thumbnail" : "");
+    std::sort(pictures.begin(), pictures.end());
+    return "modern\n" + pictures.join('\n');
+}
+
 void ModernPages::appendPageHead(const QByteArray& title)
 {
     m_page.append(HeadStart).append(title).append("</title>\n").append(Style).append("\n");
@@ -260,6 +282,7 @@ Status ModernPages::writeCategoryPage(const FoundCategory& category, PageFiles& 
             QStringLiteral("The category %1 cannot have a page: %2 is the main page.")
                 .arg(category.name, pageName));
     }
+    m_source.reset();
     if (Status started = pages.begin(dataFilePath(pageName)); !started)
         return started;
     const QByteArray name = escaped(category.name);
@@ -292,12 +315,18 @@ Status ModernPages::appendItemRows(const QString& categoryPath)
         return Status::failure(QStringLiteral("The category file %1 cannot be read.")
                                    .arg(QDir::toNativeSeparators(categoryPath)));
     }
+    const std::optional<FileState> opened = FileState::ofOpenFile(file.handle());
     m_records.resize(file.size() - file.size() % ItemRecord::Size);
     const qint64 got = file.read(m_records.data(), m_records.size());
     if (got < 0) {
         return Status::failure(
             QStringLiteral("The category file %1 cannot be read: %2")
                 .arg(QDir::toNativeSeparators(categoryPath), file.errorString()));
+    }
+    if (opened) {
+        ContentHash hash;
+        hash.add(QByteArrayView(m_records.constData(), got));
+        m_source = PageCache::Source{*opened, hash.result()};
     }
     const qsizetype rows = qsizetype(got) / ItemRecord::Size;
     // Room for the longest rows first; the page is cut to what they took.

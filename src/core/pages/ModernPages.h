@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/pages/MainPage.h"
+#include "core/pages/PageCache.h"
 #include "core/pages/WebsiteSettings.h"
 #include "core/store/CategoryStore.h"
 #include "core/store/ItemRecord.h"
@@ -29,8 +30,9 @@ public:
     ModernPages(WebsiteSettings site, QDateTime published);
 
     // Writes every category page, then the main page; what became of each,
-    // in the order CreateHTML reports them.
-    CreatedPages create();
+    // in the order CreateHTML reports them. With a cache, a category page
+    // that would come out as it is stays as it is.
+    CreatedPages create(PageCache* cache = nullptr);
 
 private:
     struct Escaped
@@ -51,6 +53,7 @@ private:
     static char* putMapped(char* out, QByteArrayView bytes, const EscapeTable& table);
     void appendPageHead(const QByteArray& title);
     void findPictures();
+    QByteArray sharedInputs() const;
 
     WebsiteSettings m_site;
     QDateTime m_published;
@@ -62,6 +65,7 @@ private:
     QSet<QByteArray> m_thumbnails; // and those whose thumbnail is there too
     QByteArray m_records;
     QByteArray m_page;
+    std::optional<PageCache::Source> m_source; // of the last category page written
 };
 
 } // namespace wareloom

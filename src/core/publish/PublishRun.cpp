@@ -84,6 +84,7 @@ PublishOutcome PublishRun::run()
     m_noticesSaid.clear();
     if (m_mode == Mode::GenerateOnly) {
         outcome.failedPages = createPages();
+        saveCache();
         return finish(std::move(outcome));
     }
 
@@ -95,6 +96,7 @@ PublishOutcome PublishRun::run()
     m_pool.open(settings);
     uploadFiles(settings, notWritten, outcome);
     m_pool.close();
+    saveCache();
     return finish(std::move(outcome));
 }
 
@@ -133,6 +135,7 @@ void PublishRun::saveRecord(const PublishRecord& record, PublishOutcome& outcome
 std::vector<FailedPage> PublishRun::createPages()
 {
     Q_EMIT statusChanged(QString::fromUtf16(CreatingHtmlStatus));
+    m_cache = PageCache::load();
     std::vector<FailedPage> failed;
     const WebsiteSettings site = WebsiteSettings::load();
     CreatedPages created;
@@ -141,15 +144,23 @@ std::vector<FailedPage> PublishRun::createPages()
         m_thumbnails = Thumbnails::refresh(m_makeThumbnail, notMade);
         for (const ThumbnailFailure& thumbnail : notMade)
             failed.push_back({thumbnail.fileName, thumbnail.reason});
-        created = ModernPages(site, m_clock()).create();
+        created = ModernPages(site, m_clock()).create(&m_cache);
     } else {
-        created = CreateHTML(m_categoryCount, m_clock);
+        created = CreateHTML(m_categoryCount, m_clock, &m_cache);
     }
     for (const PageOutcome& page : created) {
         if (!page.ok())
             failed.push_back({page.pageFileName, page.failure});
     }
     return failed;
+}
+
+// Not a failure of the run: the pages are right; the next one makes them all.
+void PublishRun::saveCache()
+{
+    if (const Status saved = m_cache.save(); !saved)
+        Q_EMIT statusChanged(saved.message() +
+                             QStringLiteral(" The next run writes every page again."));
 }
 
 void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<FailedPage>& notWritten,
@@ -217,7 +228,7 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
 
 // Sets up the file's upload; why it cannot go, if it cannot.
 QString PublishRun::prepare(PlannedFile& file, const QString& uploadPath,
-                            QHash<QString, QString>& unwritten) const
+                            QHash<QString, QString>& unwritten)
 {
     file.job = {dataFilePath(file.fileName), remoteName(uploadPath, file.fileName), file.type,
                 false};
@@ -228,7 +239,7 @@ QString PublishRun::prepare(PlannedFile& file, const QString& uploadPath,
             whyNotSendable(statusOf(file.fileName), file.job.localPath, file.job.remoteName);
         !why.isEmpty())
         return why;
-    const std::optional<FileFingerprint> content = FileFingerprint::of(file.job.localPath);
+    const std::optional<FileFingerprint> content = m_cache.fingerprint(file.fileName);
     if (!content)
         return QStringLiteral("cannot read %1").arg(file.job.localPath);
     file.content = *content;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/pages/MainPage.h"
+#include "core/pages/PageCache.h"
 #include "core/publish/Thumbnails.h"
 #include "core/transfer/UploadPool.h"
 
@@ -124,10 +125,11 @@ private:
     bool loadSettings(FtpSettings& settings, PublishOutcome& outcome);
     static void saveRecord(const PublishRecord& record, PublishOutcome& outcome);
     std::vector<FailedPage> createPages();
+    void saveCache();
     void uploadFiles(const FtpSettings& settings, const std::vector<FailedPage>& notWritten,
                      PublishOutcome& outcome);
     QString prepare(PlannedFile& file, const QString& uploadPath,
-                    QHash<QString, QString>& unwritten) const;
+                    QHash<QString, QString>& unwritten);
     bool hostHasIt(const PlannedFile& file, const Listing& listing,
                    const PublishRecord& record) const;
     Listing listUploadDirectory(const QString& uploadPath);
@@ -148,6 +150,7 @@ private:
     QSet<QString> m_noticesSaid; // each once a run
     ThumbnailMaker m_makeThumbnail;
     QStringList m_thumbnails; // of the modern pages written, to send
+    PageCache m_cache;        // what the pages were made from, what the files hold
 };
 
 } // namespace wareloom
