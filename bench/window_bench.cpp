@@ -53,9 +53,9 @@ QListWidget* listOf(MainWindow& window)
     return window.findChild<QListWidget*>(QStringLiteral("list"));
 }
 
-int timeRebuilds(int repeats)
+int timeRebuilds(const DataDirectory& store, int repeats)
 {
-    Inventory inventory(dataDirectory());
+    Inventory inventory(store);
     MainWindow window(inventory);
     window.show();
     QListWidget* list = listOf(window);
@@ -75,11 +75,11 @@ int timeRebuilds(int repeats)
     return 0;
 }
 
-int timeStartUp(const QElapsedTimer& sinceMain, int categories)
+int timeStartUp(const DataDirectory& store, const QElapsedTimer& sinceMain, int categories)
 {
     QElapsedTimer sinceDialog;
     sinceDialog.start();
-    Inventory inventory(dataDirectory());
+    Inventory inventory(store);
     MainWindow window(inventory);
     QListWidget* list = listOf(window);
     double launchToFullList = -1;
@@ -117,9 +117,10 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const int number = std::atoi(argv[2]);
+    const DataDirectory store(qEnvironmentVariable("WARELOOM_DATA_DIR"));
     if (std::strcmp(argv[1], "rebuild") == 0)
-        return timeRebuilds(number);
+        return timeRebuilds(store, number);
     if (std::strcmp(argv[1], "startup") == 0)
-        return timeStartUp(sinceMain, number);
+        return timeStartUp(store, sinceMain, number);
     return 2;
 }

@@ -19,8 +19,8 @@
 
 namespace wareloom {
 
-Application::Application(QStringList arguments, QObject* parent)
-    : QObject(parent), m_arguments(std::move(arguments))
+Application::Application(QStringList arguments, DataDirectory store, QObject* parent)
+    : QObject(parent), m_arguments(std::move(arguments)), m_store(std::move(store))
 {}
 
 Application::~Application() = default;
@@ -82,13 +82,13 @@ void Application::reportRegistration(const Status& updated)
 void Application::runMainWindow()
 {
     QApplication::setQuitOnLastWindowClosed(false);
-    createDataDirectory(); // when it fails the lists are simply empty
-    SingleInstance instance(dataDirectory());
+    (void)m_store.create(); // when it fails the lists are simply empty
+    SingleInstance instance(m_store.path());
     // An automation client gets the window it started, whatever else runs.
     if (!m_automation) {
         switch (instance.claim()) {
         case SingleInstance::Claim::First:
-            removeLeftoverSaveFiles(dataDirectory(), LeftoverAge);
+            removeLeftoverSaveFiles(m_store.path(), LeftoverAge);
             break;
         case SingleInstance::Claim::Raised:
             return;
@@ -97,12 +97,12 @@ void Application::runMainWindow()
             messageBox(nullptr,
                        QStringLiteral("Another Wareloom is using the folder %1. Close it first, "
                                       "or use its window.")
-                           .arg(QDir::toNativeSeparators(dataDirectory())),
+                           .arg(QDir::toNativeSeparators(m_store.path())),
                        applicationTitle());
             return;
         }
     }
-    Inventory inventory(dataDirectory());
+    Inventory inventory(m_store);
     MainWindow window(inventory);
     connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
         window.showNormal();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/DataDirectory.h"
 #include "core/util/Status.h"
 
 #include <QObject>
@@ -20,7 +21,7 @@ class Application : public QObject
     Q_OBJECT
 
 public:
-    explicit Application(QStringList arguments, QObject* parent = nullptr);
+    Application(QStringList arguments, DataDirectory store, QObject* parent = nullptr);
     ~Application() override;
 
     // Runs the program; returns its exit status: 0, or 1 when a step failed.
@@ -32,6 +33,7 @@ private:
     void runMainWindow();
 
     QStringList m_arguments;
+    DataDirectory m_store;
     std::unique_ptr<AutomationAdaptor> m_automation;
     int m_exitCode = 0;
 };

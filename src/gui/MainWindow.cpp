@@ -134,22 +134,24 @@ void MainWindow::createActions()
                &MainWindow::deleteCategory);
     QAction* ftpSettings =
         action(QStringLiteral("actionFtpSettings"), QStringLiteral("&FTP Settings"),
-               [this] { WebHost(this).editSettings(); });
+               [this] { WebHost(this, m_inventory.store()).editSettings(); });
     QAction* ftpUpload =
-        action(QStringLiteral("actionFtpUpload"), QStringLiteral("&FTP Upload"),
-               [this] { WebHost(this).publish(int(m_inventory.categories().size())); });
+        action(QStringLiteral("actionFtpUpload"), QStringLiteral("&FTP Upload"), [this] {
+            WebHost(this, m_inventory.store()).publish(int(m_inventory.categories().size()));
+        });
     QAction* uploadAll =
         action(QStringLiteral("actionUploadAll"), QStringLiteral("Upload &All Pages"), [this] {
-            WebHost(this).publish(int(m_inventory.categories().size()), {.sendAll = true});
+            WebHost(this, m_inventory.store())
+                .publish(int(m_inventory.categories().size()), {.sendAll = true});
         });
     QAction* webSite = action(QStringLiteral("actionWebSite"), QStringLiteral("&WebSite"),
-                              [this] { WebHost(this).openWebsite(); });
+                              [this] { WebHost(this, m_inventory.store()).openWebsite(); });
     QAction* banner =
         action(QStringLiteral("actionBannerUpload"), QStringLiteral("W&ebSite Banner Upload"),
-               [this] { WebHost(this).uploadBanner(); });
+               [this] { WebHost(this, m_inventory.store()).uploadBanner(); });
     QAction* websiteSettings = action(QStringLiteral("actionWebsiteSettings"),
                                       QStringLiteral("Website &Settings..."), [this] {
-                                          WebsiteSettingsDialog dialog(this);
+                                          WebsiteSettingsDialog dialog(m_inventory.store(), this);
                                           dialog.exec();
                                       });
     QAction* aboutAction =
@@ -353,7 +355,7 @@ void MainWindow::deleteCategory()
     showCategories();
     if (messageBox(this, QStringLiteral("Delete the webpage from the FTP server?"),
                    QStringLiteral("Wareloom"), MessageButtons::YesNo) == IDYES)
-        WebHost(this).deleteFile(name + QStringLiteral(".htm"));
+        WebHost(this, m_inventory.store()).deleteFile(name + QStringLiteral(".htm"));
 }
 
 void MainWindow::quitProgram()

@@ -199,7 +199,7 @@ private Q_SLOTS:
     // second ordinary start on the same folder shows the first window and ends.
     void secondStartRaisesTheFirstWindow()
     {
-        Application first({"wareloom"});
+        Application first({"wareloom"}, m_data.store());
         QProcess second;
         second.setProcessEnvironment(programEnvironment(true));
         bool shownAgain = false;
@@ -229,7 +229,7 @@ private Q_SLOTS:
     void heldUntilTheClientLeaves()
     {
         QFETCH(QString, how);
-        Application app({"wareloom", how.isEmpty() ? "/Embedding" : "-Automation"});
+        Application app({"wareloom", how.isEmpty() ? "/Embedding" : "-Automation"}, m_data.store());
         MessageBoxHook boxes;
         boxes.queueAnswer(IDYES);
         BusClient client("client");

@@ -51,7 +51,8 @@ private Q_SLOTS:
         QVERIFY(!lockedByAnother || first.tryLock(0));
         MessageBoxHook boxes;
         Application app(argument.isEmpty() ? QStringList{"wareloom"}
-                                           : QStringList{"wareloom", argument});
+                                           : QStringList{"wareloom", argument},
+                        data.store());
         const auto opened = whenWindowShows<MainWindow>(
             [](MainWindow* window) { QTest::keyClick(window, Qt::Key_Escape); });
         QCOMPARE(app.run(), told.isEmpty() ? 0 : 1);

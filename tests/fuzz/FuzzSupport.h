@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../support/TestFiles.h"
+#include "core/store/DataDirectory.h"
 #include "core/util/TextConversion.h"
 
 #include <QDir>
@@ -12,18 +13,17 @@
 namespace wareloom::fuzz {
 
 // The fuzzer's own data directory, made once per process, removed at its end.
-inline QString fuzzDataDirectory()
+inline DataDirectory fuzzDataDirectory()
 {
     static const QTemporaryDir dir(QDir::tempPath() + "/wareloom-fuzz-XXXXXX");
-    static const bool set = qputenv("WARELOOM_DATA_DIR", QFile::encodeName(dir.path()));
-    return set ? dir.path() : QString();
+    return DataDirectory(dir.path());
 }
 
 // Fixes the conversion code page for the whole run, whatever the locale.
 inline void useCodePage(const char* codePage)
 {
-    if (qgetenv("WARELOOM_CODEPAGE") != codePage && qputenv("WARELOOM_CODEPAGE", codePage))
-        resetConversionCodePage();
+    if (conversionCodePage() != codePage)
+        setConversionCodePage(codePage);
 }
 
 inline void writeFile(const QString& path, const uint8_t* data, size_t size)

@@ -11,12 +11,12 @@ constexpr ItemField Fields[] = {ItemField::Name, ItemField::Code, ItemField::Pri
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::fuzzDataDirectory();
+    const DataDirectory store = fuzz::fuzzDataDirectory();
     const char* const codePages[] = {"CP1252", "CP1251", "CP932", "CP936",
                                      "CP949",  "CP950",  "UTF-8"};
     const char* codePage = codePages[size == 0 ? 0 : data[0] % std::size(codePages)];
     fuzz::useCodePage(codePage);
-    const QString path = categoryFilePath("Fuzz");
+    const QString path = store.categoryFilePath("Fuzz");
     fuzz::writeFile(path, data, size);
     const QByteArrayView input(reinterpret_cast<const char*>(data), qsizetype(size));
     const qsizetype whole = input.size() / ItemRecord::Size;

@@ -11,7 +11,8 @@ using namespace wareloom;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QDir directory(fuzz::fuzzDataDirectory());
+    const DataDirectory store = fuzz::fuzzDataDirectory();
+    const QDir directory(store.path());
     fuzz::useCodePage("CP1252");
     const QByteArrayView input(reinterpret_cast<const char*>(data), qsizetype(size));
     const qsizetype split = input.indexOf('\xff');
@@ -21,18 +22,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString fileName = name + ".dat";
     if (!isPlainFileName(name) || QFile::encodeName(fileName).size() > 250)
         return 0;
-    test::writeFile(categoryFilePath(name), records);
+    test::writeFile(store.categoryFilePath(name), records);
     const QString pageName = categoryPageFileName(fileName);
     const bool refused = isMainPageName(pageName);
     const QByteArray pageEnd = "<A HREF=inventory.htm>-Back-</A></FONT></P>"
                                "<P STYLE=margin-bottom: 0in><BR></body></html>";
-    const QByteArray page =
-        CreateCategoryPage(fileName).ok() ? test::readFile(dataFilePath(pageName)) : QByteArray();
-    const CreatedPages pages = CreateHTML(1, localClock);
-    const QByteArray mainPage = test::readFile(dataFilePath(MainPageFileName));
+    const QByteArray page = CreateCategoryPage(store, fileName).ok()
+                                ? test::readFile(store.filePath(pageName))
+                                : QByteArray();
+    const CreatedPages pages = CreateHTML(store, 1, localClock);
+    const QByteArray mainPage = test::readFile(store.filePath(MainPageFileName));
     if (page.startsWith("<html>") == refused || !page.endsWith(pageEnd) != refused ||
         pages.size() != 2 || !pages.front().ok() || pages.back().ok() == refused ||
-        (!refused && test::readFile(dataFilePath(pageName)) != page) ||
+        (!refused && test::readFile(store.filePath(pageName)) != page) ||
         !mainPage.startsWith("<html>") || !mainPage.endsWith("</TABLE></p></body></html>"))
         abort();
     // Empty for the next input; by full path, as a name may start with ':'.

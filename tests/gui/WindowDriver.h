@@ -40,7 +40,7 @@ struct WindowOnData
     explicit WindowOnData(const QList<QPair<QString, QByteArray>>& files = {})
         : written(std::all_of(files.begin(), files.end(),
                               [this](const auto& f) { return data.writeFile(f.first, f.second); })),
-          inventory(data.path()), window(inventory)
+          inventory(data.store()), window(inventory)
     {
         window.show();
     }

@@ -26,7 +26,10 @@ void typeItem(ItemDialog& dialog, const QStringList& texts)
 
 struct Host : TestFtpServer // and the settings that reach it
 {
-    Host() { QVERIFY2(start() && writeSettingsFile(settings()), qPrintable(errorString())); }
+    explicit Host(const DataDirectory& store)
+    {
+        QVERIFY2(start() && writeSettingsFile(store, settings()), qPrintable(errorString()));
+    }
 };
 
 void click(QWidget& dialog, const char* button)
@@ -65,8 +68,7 @@ class TestItemDialog : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        qputenv("WARELOOM_CODEPAGE", "CP1252");
-        resetConversionCodePage();
+        setConversionCodePage("CP1252");
         QVERIFY(startSockets());
     }
 
@@ -224,7 +226,7 @@ private Q_SLOTS:
         QFETCH(QStringList, deletedOnHost);
         ToolsOpen shown;
         QVERIFY(shown.data.writeFile(QStringLiteral("A1.jpg"), "jpeg"));
-        Host server;
+        Host server(shown.data.store());
         QVERIFY(writeFile(server.localPath("/htdocs/A1.jpg"), "jpeg"));
         QVERIFY(writeFile(server.localPath("/htdocs/R1.jpg"), "jpeg"));
         MessageBoxHook boxes;
@@ -266,7 +268,7 @@ private Q_SLOTS:
         QFETCH(QString, code);
         QFETCH(QString, told);
         ToolsOpen shown;
-        Host server;
+        Host server(shown.data.store());
         const QString chosen = shown.data.filePath(QStringLiteral("chosen.png"));
         const QByteArray picture = solidPicture(QSize(800, 600), Qt::red);
         QVERIFY(writeFile(chosen, picture));
@@ -345,7 +347,7 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(int, pageAnswer);
         ToolsOpen shown;
-        Host server;
+        Host server(shown.data.store());
         QVERIFY(writeFile(server.localPath("/htdocs/Tools.htm"), "page"));
         MessageBoxHook boxes;
         boxes.queueAnswer(answer);

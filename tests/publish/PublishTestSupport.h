@@ -31,7 +31,8 @@ struct PublishSetup
                const QString& password = "secret")
     {
         return writeCategories(data, categories) && server.start() &&
-               writeSettingsFile({server.user(), password, server.address(), uploadPath, {}});
+               writeSettingsFile(data.store(),
+                                 {server.user(), password, server.address(), uploadPath, {}});
     }
 
     // True when each page reached the server as the data directory holds it.
@@ -49,10 +50,10 @@ struct PublishSetup
 
 // Every category's page in the order the file system lists them, then the
 // main page: the order of sending.
-inline QStringList listedPages()
+inline QStringList listedPages(const TempDataDirectory& data)
 {
     QStringList pages;
-    for (const FoundCategory& category : listCategories())
+    for (const FoundCategory& category : listCategories(data.path()))
         pages << category.name + ".htm";
     return pages << "inventory.htm";
 }

@@ -53,7 +53,7 @@ private Q_SLOTS:
         QVERIFY(uploadPath.isNull()
                     ? writeCategories(setup.data, categories)
                     : setup.start(categories, uploadPath, wrong ? "wrong" : "secret"));
-        const QStringList pages = listedPages();
+        const QStringList pages = listedPages(setup.data);
         const QStringList notSent = failed == "*" ? pages : QStringList(failed).filter(".");
 
         QProcess program; // without any display
@@ -138,13 +138,13 @@ private Q_SLOTS:
             messages = QString::fromLocal8Bit(program.readAllStandardError());
             const QStringList commands =
                 setup.server.commands().mid(std::exchange(seen, setup.server.commands().size()));
-            return ended && setup.published(listedPages())
+            return ended && setup.published(listedPages(setup.data))
                        ? commands.filter(QRegularExpression("^(STOR|RNFR|RNTO|DELE) "))
                        : QStringList{"failed: " + messages};
         };
-        const auto every = [](auto how) { // in the order of sending
+        const auto every = [&setup](auto how) { // in the order of sending
             QStringList commands;
-            for (const QString& page : listedPages())
+            for (const QString& page : listedPages(setup.data))
                 commands << how(page);
             return commands;
         };
@@ -202,7 +202,7 @@ private Q_SLOTS:
             QCOMPARE(messages.count("The server does not rename files"),
                      *sendAll ? refusalsSaid : 0);
         }
-        QVERIFY(setup.published(listedPages()));
+        QVERIFY(setup.published(listedPages(setup.data)));
         QCOMPARE(QDir(setup.server.localPath("/htdocs")).entryList(QDir::Files).size(),
                  categories + 1);
         QCOMPARE(setup.server.received({"(session refused)"}), fault[0] == "--one-session");

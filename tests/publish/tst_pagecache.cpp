@@ -23,45 +23,45 @@ class TestPageCache : public QObject
     std::optional<test::TempDataDirectory> m_data;
 
     static QDateTime march7() { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); }
-    static bool generate()
+    bool generate() const
     {
-        return PublishRun(3, PublishRun::Mode::GenerateOnly, march7).run().result ==
-               PublishOutcome::Result::Done;
+        return PublishRun(m_data->store(), 3, PublishRun::Mode::GenerateOnly, march7)
+                   .run()
+                   .result == PublishOutcome::Result::Done;
     }
     // Each page by name: what tells a file written again (a new inode, new times).
-    static QHash<QString, QByteArray> pageFiles()
+    QHash<QString, QByteArray> pageFiles() const
     {
         QHash<QString, QByteArray> files;
-        for (const QString& name : QDir(dataDirectory()).entryList({"*.htm"}, QDir::Files)) {
+        for (const QString& name : QDir(m_data->path()).entryList({"*.htm"}, QDir::Files)) {
             struct stat info;
-            if (::lstat(QFile::encodeName(dataFilePath(name)).constData(), &info) == 0)
+            if (::lstat(QFile::encodeName(m_data->filePath(name)).constData(), &info) == 0)
                 files.insert(name, QByteArray::number(quint64(info.st_ino)) + ' ' +
                                        QByteArray::number(info.st_mtim.tv_nsec) + ' ' +
                                        QByteArray::number(info.st_ctim.tv_nsec));
         }
         return files;
     }
-    static QHash<QString, QByteArray> pageBytes()
+    QHash<QString, QByteArray> pageBytes() const
     {
         QHash<QString, QByteArray> pages;
-        for (const QString& name : QDir(dataDirectory()).entryList({"*.htm"}, QDir::Files))
-            pages.insert(name, readFile(dataFilePath(name)));
+        for (const QString& name : QDir(m_data->path()).entryList({"*.htm"}, QDir::Files))
+            pages.insert(name, readFile(m_data->filePath(name)));
         return pages;
     }
     // Sets the times of a file as the copy of a backup keeps them.
-    static bool setTimes(const QString& name, const struct stat& from)
+    bool setTimes(const QString& name, const struct stat& from) const
     {
         const timespec times[2] = {from.st_atim, from.st_mtim};
-        return ::utimensat(AT_FDCWD, QFile::encodeName(dataFilePath(name)).constData(), times, 0) ==
-               0;
+        return ::utimensat(AT_FDCWD, QFile::encodeName(m_data->filePath(name)).constData(), times,
+                           0) == 0;
     }
 
 private Q_SLOTS:
     void init()
     {
         m_data.emplace();
-        qputenv("WARELOOM_CODEPAGE", "CP1252");
-        resetConversionCodePage();
+        setConversionCodePage("CP1252");
     }
 
     void writesWhatChanged_data()
@@ -109,10 +109,11 @@ private Q_SLOTS:
         QTest::qWait(20); // past the file system's clock step: a new write shows
 
         struct stat old;
-        QCOMPARE(::stat(QFile::encodeName(dataFilePath("B.dat")).constData(), &old), 0);
-        const QByteArray b = readFile(dataFilePath("B.dat"));
+        QCOMPARE(::stat(QFile::encodeName(m_data->filePath("B.dat")).constData(), &old), 0);
+        const QByteArray b = readFile(m_data->filePath("B.dat"));
         if (change == "item edited") {
-            QVERIFY(writeCategory(dataFilePath("B.dat"), {test::recordOf(recordBytes("Lamp"))}));
+            QVERIFY(
+                writeCategory(m_data->filePath("B.dat"), {test::recordOf(recordBytes("Lamp"))}));
         } else if (change == "same size, old times kept") {
             QVERIFY(m_data->writeFile("B.dat", QByteArray(b).replace("9.99", "8.88")) &&
                     setTimes("B.dat", old));
@@ -121,15 +122,14 @@ private Q_SLOTS:
         } else if (change == "part record added") {
             QVERIFY(m_data->writeFile("B.dat", b + "part"));
         } else if (change == "page deleted") {
-            QVERIFY(QFile::remove(dataFilePath("B.htm")));
+            QVERIFY(QFile::remove(m_data->filePath("B.htm")));
         } else if (change == "page edited") {
-            QByteArray page = readFile(dataFilePath("B.htm"));
+            QByteArray page = readFile(m_data->filePath("B.htm"));
             QVERIFY(m_data->writeFile("B.htm", page.replace("Lamp", "Lump")));
         } else if (change == "category added") {
             QVERIFY(m_data->writeFile("D.dat", recordBytes("D")));
         } else if (change == "code page") {
-            qputenv("WARELOOM_CODEPAGE", "CP1250");
-            resetConversionCodePage();
+            setConversionCodePage("CP1250");
         } else if (change == "Website.ini" || change == "style") {
             QVERIFY(m_data->writeFile("Website.ini", change == "style"
                                                          ? "[Website]\nStyle=Modern\n"
@@ -139,12 +139,12 @@ private Q_SLOTS:
         } else if (change == "picture added") {
             QVERIFY(m_data->writeFile("KA.jpg", "picture"));
         } else if (change == "picture removed") {
-            QVERIFY(QFile::remove(dataFilePath("KC.jpg")));
+            QVERIFY(QFile::remove(m_data->filePath("KC.jpg")));
         } else if (change == "cache damaged" || change == "cache missing") {
-            QByteArray cache = readFile(PageCache::filePath());
+            QByteArray cache = readFile(PageCache::filePath(m_data->store()));
             QVERIFY(cache.contains("B.htm"));
             QVERIFY(change == "cache missing"
-                        ? QFile::remove(PageCache::filePath())
+                        ? QFile::remove(PageCache::filePath(m_data->store()))
                         : m_data->writeFile(PageCache::FileName, cache.replace("B.htm", "B.htn")));
         }
         QVERIFY(generate());
@@ -160,7 +160,7 @@ private Q_SLOTS:
 
         // The same bytes as every page made anew.
         const QHash<QString, QByteArray> pages = pageBytes();
-        QVERIFY(QFile::remove(PageCache::filePath()) && generate());
+        QVERIFY(QFile::remove(PageCache::filePath(m_data->store())) && generate());
         QCOMPARE(pageFiles().size(), pages.size());
         QVERIFY(pageBytes() == pages);
     }

@@ -40,7 +40,7 @@ class TestPages : public QObject
     {
         return readFile(QStringLiteral(WARELOOM_TEST_DATA "/pages/") + name).chopped(1);
     }
-    static QByteArray page(const QString& name) { return readFile(dataFilePath(name)); }
+    QByteArray page(const QString& name) const { return readFile(m_data->filePath(name)); }
     // The garden page with an item row, times over; a code is a picture link.
     static QByteArray gardenWith(QByteArray name, QByteArray qty, QByteArray price, QByteArray code,
                                  int times = 1)
@@ -69,10 +69,10 @@ class TestPages : public QObject
     }
     static QDateTime march7() { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); }
     // The page names CreateHTML gives, failures as "!" and the name.
-    static QStringList created(int categoryCount)
+    QStringList created(int categoryCount) const
     {
         QStringList names;
-        for (const PageOutcome& outcome : CreateHTML(categoryCount, march7))
+        for (const PageOutcome& outcome : CreateHTML(m_data->store(), categoryCount, march7))
             names << (outcome.ok() ? "" : "!") + outcome.pageFileName;
         return names;
     }
@@ -80,8 +80,7 @@ private Q_SLOTS:
     void init()
     {
         m_data.emplace();
-        qputenv("WARELOOM_CODEPAGE", "CP1252");
-        resetConversionCodePage();
+        setConversionCodePage("CP1252");
     }
 
     void categoryPage_data()
@@ -110,11 +109,11 @@ private Q_SLOTS:
         QFETCH(QByteArray, records);
         QFETCH(QByteArray, page);
         const QString pageName = fileName.chopped(4) + ".htm";
-        QVERIFY(writeFile(dataFilePath(fileName), records) &&
-                writeFile(dataFilePath(pageName), QByteArray(page.size() + 5000, 'x')));
-        QVERIFY(CreateCategoryPage(fileName).ok());
+        QVERIFY(writeFile(m_data->filePath(fileName), records) &&
+                writeFile(m_data->filePath(pageName), QByteArray(page.size() + 5000, 'x')));
+        QVERIFY(CreateCategoryPage(m_data->store(), fileName).ok());
         QVERIFY2(this->page(pageName) == page, qPrintable(pageName + " is not the expected page"));
-        QCOMPARE(QDir(dataDirectory()).entryList(QDir::Files | QDir::Hidden),
+        QCOMPARE(QDir(m_data->path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList({fileName, pageName}));
     }
 
@@ -125,32 +124,33 @@ private Q_SLOTS:
     // link in its place is replaced, not followed.
     void mainPage()
     {
-        CreateHTML(0, march7);
+        CreateHTML(m_data->store(), 0, march7);
         QCOMPARE(page("inventory.htm"), mainPageWith({}));
-        QVERIFY(writeFile(categoryFilePath("Books"), threeBooks()));
+        QVERIFY(writeFile(m_data->store().categoryFilePath("Books"), threeBooks()));
         QCOMPARE(created(1), QStringList({"inventory.htm", "Books.htm"}));
         QCOMPARE(page("inventory.htm"), expected("main-books.htm"));
-        QFile reader(dataFilePath("Books.htm"));
-        QVERIFY(reader.open(QIODevice::ReadOnly) && writeFile(dataFilePath("elsewhere"), "kept"));
-        QVERIFY(QFile::link(dataFilePath("elsewhere"), dataFilePath("Garden.htm")) &&
-                writeFile(categoryFilePath("Garden"), {}));
+        QFile reader(m_data->filePath("Books.htm"));
+        QVERIFY(reader.open(QIODevice::ReadOnly) &&
+                writeFile(m_data->filePath("elsewhere"), "kept"));
+        QVERIFY(QFile::link(m_data->filePath("elsewhere"), m_data->filePath("Garden.htm")) &&
+                writeFile(m_data->store().categoryFilePath("Garden"), {}));
         QCOMPARE(created(2).size(), 3);
         QCOMPARE(reader.readAll(), expected("category-books.htm"));
-        QVERIFY(::link(QFile::encodeName(dataFilePath("Books.htm")),
-                       QFile::encodeName(dataFilePath("copy"))) == 0);
+        QVERIFY(::link(QFile::encodeName(m_data->filePath("Books.htm")),
+                       QFile::encodeName(m_data->filePath("copy"))) == 0);
         QCOMPARE(created(2).filter("!"), QStringList());
         QCOMPARE(page("copy") + page("elsewhere"), expected("category-books.htm") + "kept");
-        QCOMPARE(page("inventory.htm"),
-                 expected(listCategories()[0].name == "Books" ? "main-books-garden.htm"
-                                                              : "main-garden-books.htm"));
+        QCOMPARE(page("inventory.htm"), expected(listCategories(m_data->path())[0].name == "Books"
+                                                     ? "main-books-garden.htm"
+                                                     : "main-garden-books.htm"));
         QCOMPARE(page("Books.htm") + page("Garden.htm"),
                  expected("category-books.htm") + expected("category-garden.htm"));
 
-        QVERIFY(QFile::resize(categoryFilePath("Books"), 95) &&
-                QFile::resize(categoryFilePath("Garden"), 89));
-        QVERIFY(writeFile(categoryFilePath("Gamma"), QByteArray(905, 'a')));
+        QVERIFY(QFile::resize(m_data->store().categoryFilePath("Books"), 95) &&
+                QFile::resize(m_data->store().categoryFilePath("Garden"), 89));
+        QVERIFY(writeFile(m_data->store().categoryFilePath("Gamma"), QByteArray(905, 'a')));
         const QHash<QString, int> items = {{"Books", 1}, {"Garden", 0}, {"Gamma", 10}};
-        const std::vector<FoundCategory> order = listCategories();
+        const std::vector<FoundCategory> order = listCategories(m_data->path());
         for (int count : {0, 1, 2, 3, 5}) {
             QCOMPARE(created(count).filter("!"), QStringList());
             QByteArray rows;
@@ -195,9 +195,8 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QByteArray, href);
         QFETCH(QByteArray, visible);
-        qputenv("WARELOOM_CODEPAGE", codePage);
-        resetConversionCodePage();
-        QVERIFY(writeFile(categoryFilePath(name), {}));
+        setConversionCodePage(codePage);
+        QVERIFY(writeFile(m_data->store().categoryFilePath(name), {}));
         QCOMPARE(created(1), QStringList({"inventory.htm", name + ".htm"}));
         QCOMPARE(page("inventory.htm"), mainPageWith(mainRow(href, visible, 0)));
         QCOMPARE(page(name + ".htm"),
@@ -205,8 +204,7 @@ private Q_SLOTS:
 
         // A browser reads the page as windows-1252, resolves the references and
         // undoes the escapes: the file's name, which it asks for in UTF-8.
-        qputenv("WARELOOM_CODEPAGE", "CP1252");
-        resetConversionCodePage();
+        setConversionCodePage("CP1252");
         QXmlStreamReader browser("<a>" + fromCodePage(href) + "</a>");
         QVERIFY(browser.readNextStartElement());
         const QString link = browser.readElementText();
@@ -230,7 +228,7 @@ private Q_SLOTS:
         QFETCH(Files, files);
         QFETCH(QString, named);
         for (const QByteArray& file : files) {
-            const QByteArray path = QFile::encodeName(dataDirectory()) + '/' + file.chopped(1);
+            const QByteArray path = QFile::encodeName(m_data->path()) + '/' + file.chopped(1);
             if (file.endsWith('/'))
                 QVERIFY(QDir().mkdir(QString::fromUtf8(path)));
             else if (file.endsWith('@'))
@@ -239,7 +237,8 @@ private Q_SLOTS:
                 QVERIFY(writeFile(QString::fromUtf8(path + file.back()), {}));
         }
         const PublishOutcome outcome =
-            PublishRun(int(files.size()), PublishRun::Mode::GenerateOnly, march7).run();
+            PublishRun(m_data->store(), int(files.size()), PublishRun::Mode::GenerateOnly, march7)
+                .run();
         QCOMPARE(outcome.result, PublishOutcome::Result::Failed);
         QCOMPARE(outcome.failedPages.size(), size_t(1));
         const QString line =

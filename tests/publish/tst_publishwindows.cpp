@@ -87,8 +87,7 @@ private Q_SLOTS:
     }
     void init()
     {
-        qputenv("WARELOOM_FTP_TIMEOUT", "5");                           // the silent rows unset it
-        qputenv("WARELOOM_DATA_DIR", QFile::encodeName(m_data.path())); // a test's own unsets it
+        FtpConnection::setUniformTimeout(std::chrono::seconds(5)); // the silent rows unset it
         QFile::remove(m_path);
     }
 
@@ -121,15 +120,15 @@ private Q_SLOTS:
         QFETCH(QStringList, notSent);
         const bool silent = fault == QStringList{"--silent"};
         if (silent)
-            qunsetenv("WARELOOM_FTP_TIMEOUT");
+            FtpConnection::setUniformTimeout(std::chrono::seconds(0));
         PublishSetup setup(fault);
         QVERIFY(password.isEmpty() ? writeCategories(setup.data, {"A", "B"})
                                    : setup.start({"A", "B"}, "/htdocs/", password));
-        PublishDialog closedAtOnce(2);
+        PublishDialog closedAtOnce(setup.data.store(), 2);
         closedAtOnce.show();
         closedAtOnce.reject();
         MessageBoxHook boxes;
-        PublishDialog dialog(2);
+        PublishDialog dialog(setup.data.store(), 2);
         QCOMPARE(dialog.windowTitle() + child<QLabel>(&dialog, "statusCaption")->text() +
                      child<QLabel>(&dialog, "status")->text(),
                  QStringLiteral("Wareloom - FTP UploadStatus:Creating HTML"));
@@ -156,7 +155,7 @@ private Q_SLOTS:
             QVERIFY(boxes.shown().isEmpty() && !setup.server.received({"USER"}));
             if (box == "Cancel")
                 QVERIFY(child<QLabel>(&dialog, "status")->text() == "Cancelled" &&
-                        notSentShown(dialog) == listedPages());
+                        notSentShown(dialog) == listedPages(setup.data));
             return;
         }
         QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(&dialog, "okButton")->isEnabled(), 15000);
@@ -165,7 +164,8 @@ private Q_SLOTS:
         for (const ShownMessageBox& shown : boxes.shown())
             QVERIFY(shown.text + '|' + shown.caption == box && shown.icon == MessageIcon::None &&
                     shown.owner == &dialog);
-        QCOMPARE(notSentShown(dialog), notSent == QStringList{"*"} ? listedPages() : notSent);
+        QCOMPARE(notSentShown(dialog),
+                 notSent == QStringList{"*"} ? listedPages(setup.data) : notSent);
         const QString status = child<QLabel>(&dialog, "status")->text();
         const QProgressBar* bar = child<QProgressBar>(&dialog, "progress");
         QCOMPARE(QPair(bar->minimum(), bar->maximum()), QPair(1, 3));
@@ -177,7 +177,7 @@ private Q_SLOTS:
         QVERIFY(password.isEmpty() != QFile::exists(setup.data.filePath("inventory.htm")));
         // One run, one login, every page whole.
         QVERIFY(!box.isEmpty() ||
-                (setup.published(listedPages()) &&
+                (setup.published(listedPages(setup.data)) &&
                  setup.server.commands().filter(QRegularExpression("^(USER|login) ")).size() == 1));
         QTest::mouseClick(child<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
@@ -189,14 +189,15 @@ private Q_SLOTS:
     {
         PublishSetup setup({"--stor-delay", "2:B.htm"});
         QVERIFY(setup.start({"A", "B", "C"}));
-        const QStringList before = listedPages().mid(0, listedPages().indexOf("B.htm"));
+        const QStringList before =
+            listedPages(setup.data).mid(0, listedPages(setup.data).indexOf("B.htm"));
         const auto recorded = [&] {
             return QJsonDocument::fromJson(
                        readFile(setup.data.filePath("Published.json")))["destinations"][0]["files"]
                 .toObject();
         };
         {
-            PublishDialog dialog(3);
+            PublishDialog dialog(setup.data.store(), 3);
             dialog.show();
             QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(&dialog, "status")->text(),
                                       QString("Upload -> B.htm"), 15000);
@@ -215,7 +216,7 @@ private Q_SLOTS:
         for (const int answer : {IDOK, IDNO, IDYES, IDOK}) {
             if (answer != IDOK)
                 boxes.queueAnswer(answer);
-            PublishDialog dialog(3);
+            PublishDialog dialog(setup.data.store(), 3);
             dialog.show();
             QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 20000);
             // Once every page is out, C's category goes.
@@ -223,7 +224,7 @@ private Q_SLOTS:
             deleted = deleted || answer == IDYES;
             QCOMPARE(QFile::exists(setup.server.localPath("/htdocs/C.htm")), !deleted);
         }
-        QVERIFY(setup.published(listedPages()));
+        QVERIFY(setup.published(listedPages(setup.data)));
     }
 
     // Enter presses OK: each box keeps 199 characters, shown again next time.
@@ -239,7 +240,7 @@ private Q_SLOTS:
         QFETCH(QString, ending);
         MessageBoxHook boxes;
         boxes.queueAnswer(ending == "Enter" ? IDYES : IDNO); // "ab" ends without "/"
-        FtpSettingsDialog dialog;
+        FtpSettingsDialog dialog(m_data.store());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Wareloom - FTP Settings"));
         QStringList hints;
         for (const char* name : {"ftpServerHint", "uploadPathHint", "httpServerHint"})
@@ -270,7 +271,7 @@ private Q_SLOTS:
                                        : field("seller") + field("pa ss") +
                                              field("ftp.example.com:2121") + field("ab") +
                                              field(QByteArray(199, 'h')));
-        FtpSettingsDialog again;
+        FtpSettingsDialog again(m_data.store());
         QCOMPARE(child<QLineEdit>(&again, "httpServer")->text(),
                  ending == "Enter" ? QString(199, 'h') : "");
     }
@@ -296,13 +297,14 @@ private Q_SLOTS:
         QFETCH(QString, box);
         TempDataDirectory data;
         TestFtpServer server;
-        QVERIFY(settings == "none" || (server.start() && writeSettingsFile(server.settings())));
+        QVERIFY(settings == "none" ||
+                (server.start() && writeSettingsFile(data.store(), server.settings())));
         FileDialogHook files;
         if (!chosen.isEmpty())
             files.queueChoice(m_chosen.filePath(chosen));
         MessageBoxHook boxes;
         const auto titleWhileBoxOpen = titleWhenBoxOpens(boxes, m_owner);
-        WebHost(&m_owner).uploadBanner();
+        WebHost(&m_owner, data.store()).uploadBanner();
 
         QCOMPARE(files.shownCount(), settings == "none" ? 0 : 1);
         QCOMPARE(texts(boxes), box.isEmpty() ? QStringList() : QStringList{box});
@@ -322,27 +324,27 @@ private Q_SLOTS:
     {
         TempDataDirectory data;
         TestFtpServer server({"sftp"});
-        QVERIFY(server.start() && writeSettingsFile(server.settings()));
+        QVERIFY(server.start() && writeSettingsFile(data.store(), server.settings()));
         const QString key = server.knownHostsLine().section(' ', 1),
                       old = "SHA256:47DEQpj8HBSa+/TI";
         MessageBoxHook boxes;
         const auto title = titleWhenBoxOpens(boxes, m_owner);
         for (const int answer : {IDNO, IDYES}) {
             boxes.queueAnswer(answer);
-            WebHost(&m_owner).uploadPicture(m_chosen.filePath("Logo.JPG"), "A1.jpg");
+            WebHost(&m_owner, data.store()).uploadPicture(m_chosen.filePath("Logo.JPG"), "A1.jpg");
             QCOMPARE(server.received({"login"}), answer == IDYES);
         }
         QCOMPARE(*title, QStringLiteral("A1.jpg"));
         QCOMPARE(readFile(data.filePath("KnownHosts")), server.knownHostsLine().toUtf8() + '\n');
         QCOMPARE(server.fileContents("/htdocs/A1.jpg"), m_picture);
-        WebHost(&m_owner).deleteFile("A1.jpg");
+        WebHost(&m_owner, data.store()).deleteFile("A1.jpg");
         QVERIFY(!QFile::exists(server.localPath("/htdocs/A1.jpg")));
         QVERIFY(
             writeFile(data.filePath("KnownHosts"),
                       server.knownHostsLine().section(' ', 0, 0).toUtf8() + ' ' + old.toUtf8()));
-        WebHost(&m_owner).deleteFile("A1.jpg");
-        QVERIFY(writeSettingsFile({}));
-        WebHost(&m_owner).openWebsite();
+        WebHost(&m_owner, data.store()).deleteFile("A1.jpg");
+        QVERIFY(writeSettingsFile(data.store(), {}));
+        WebHost(&m_owner, data.store()).openWebsite();
         QStringList shown = texts(boxes); // the key questions: buttons, and the keys they name
         for (qsizetype i = 0; i < shown.size(); ++i)
             if (shown[i].contains(key))

@@ -23,9 +23,9 @@ class TestStorefront : public QObject
 
     std::optional<TempDataDirectory> m_data;
 
-    static bool putFile(const QString& name, const QByteArray& bytes)
+    bool putFile(const QString& name, const QByteArray& bytes) const
     {
-        return writeFile(dataFilePath(name), bytes);
+        return m_data->writeFile(name, bytes);
     }
     static QDateTime march7() { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); }
     // A store in the modern style: pictures of three shapes, one item whose
@@ -45,9 +45,9 @@ class TestStorefront : public QObject
         QVERIFY(putFile("W1.jpg", solidPicture({50, 40}, Qt::blue, "JPEG")));
         QVERIFY(putFile("T1.jpg", solidPicture({100, 3000}, Qt::green, "PNG")));
     }
-    static PublishOutcome generate()
+    PublishOutcome generate() const
     {
-        PublishRun run(2, PublishRun::Mode::GenerateOnly, march7);
+        PublishRun run(m_data->store(), 2, PublishRun::Mode::GenerateOnly, march7);
         run.setThumbnailMaker(makeThumbnail);
         return run.run();
     }
@@ -56,8 +56,7 @@ private Q_SLOTS:
     void init()
     {
         m_data.emplace();
-        qputenv("WARELOOM_CODEPAGE", "CP1252");
-        resetConversionCodePage();
+        setConversionCodePage("CP1252");
     }
 
     // Set texts replace the classic address and title, escaped; without them
@@ -85,13 +84,13 @@ private Q_SLOTS:
         if (!settings.isNull())
             QVERIFY(putFile("Website.ini", settings.toUtf8()));
         QVERIFY(putFile("Books.dat", recordBytes("Lamp", "", "9.99", "2").repeated(3)));
-        QVERIFY(CreateHTML(1, march7).front().ok());
+        QVERIFY(CreateHTML(m_data->store(), 1, march7).front().ok());
         const QByteArray expected =
             readFile(WARELOOM_TEST_DATA "/pages/main-books.htm")
                 .chopped(1)
                 .replace("<title>Wareloom - Publisher<", "<title>" + title + "<")
                 .replace("sales@example.com", address);
-        QCOMPARE(readFile(dataFilePath("inventory.htm")), expected);
+        QCOMPARE(readFile(m_data->filePath("inventory.htm")), expected);
     }
 
     void modernPagesAndThumbnails()
@@ -102,20 +101,20 @@ private Q_SLOTS:
         QVERIFY2(!tidy.isEmpty(), "tidy is missing: install the Debian package tidy");
         for (const char* page : {"inventory.htm", "Books.htm", "Tools & <Parts>.htm"}) {
             QProcess check;
-            check.start(tidy, {"-q", "-e", dataFilePath(page)});
+            check.start(tidy, {"-q", "-e", m_data->filePath(page)});
             QVERIFY(check.waitForFinished(30000));
             const QByteArray said = check.readAllStandardError();
             QVERIFY2(check.exitCode() < 2 && !said.contains("Error:"),
                      page + QByteArray(": ") + said);
         }
-        const QByteArray main = readFile(dataFilePath("inventory.htm"));
+        const QByteArray main = readFile(m_data->filePath("inventory.htm"));
         for (const char* part :
              {"<!DOCTYPE html>", "<meta charset=\"utf-8\">", "name=\"viewport\"",
               "Tom &amp; Jerry&#39;s &lt;Shop&gt;", "mailto:tom@example.org", "2024-03-07 09:05",
               "<a href=\"Tools%20%26%20%3CParts%3E.htm\">Tools &amp; &lt;Parts&gt;</a>",
               "<a href=\"Books.htm\">Books</a></td><td class=\"num\">5<"})
             QVERIFY2(main.contains(part), part);
-        const QByteArray books = readFile(dataFilePath("Books.htm"));
+        const QByteArray books = readFile(m_data->filePath("Books.htm"));
         QVERIFY(books.contains("&lt;b&gt;Bold&lt;/b&gt; &amp; &quot;Co&quot; \xc3\xa9t\xc3\xa9<"));
         QVERIFY(!books.contains("<b>") && !books.contains("<script src") &&
                 !books.contains("http"));
@@ -128,7 +127,7 @@ private Q_SLOTS:
         const QList<std::pair<const char*, QSize>> sizes{
             {"A17", {240, 180}}, {"W1", {50, 40}}, {"T1", {8, 240}}};
         for (const auto& [code, size] : sizes) {
-            QImageReader thumbnail(dataFilePath(QString(code) + ".thumb.jpg"));
+            QImageReader thumbnail(m_data->filePath(QString(code) + ".thumb.jpg"));
             QCOMPARE(thumbnail.format(), QByteArray("jpeg"));
             QCOMPARE(thumbnail.size(), size);
         }
@@ -170,7 +169,7 @@ f.src = q.get('page');
         const QString chromium = QStandardPaths::findExecutable("chromium");
         QVERIFY2(!chromium.isEmpty(), "chromium is missing: install the Debian package chromium");
         QTemporaryDir profile;
-        const QString probe = QUrl::fromLocalFile(dataFilePath("probe.html")).toString() +
+        const QString probe = QUrl::fromLocalFile(m_data->filePath("probe.html")).toString() +
                               "?page=" + QUrl::toPercentEncoding(page) +
                               "&typed=" + QUrl::toPercentEncoding(typed);
         QProcess browser;

@@ -25,15 +25,15 @@ class TestTransfer : public QObject
     const QByteArray m_picture = QByteArray("\x89PNG\r\n\x1a\n\0\x01\r\n", 12);
     const QString m_photo = m_data.filePath("photo.png");
     const QString m_large = m_data.filePath("large.jpg"); // 4 MiB
-    FtpSettings m_settings;
+    FtpSettings m_settings{m_data.store()};
 
     static QByteArray field(const QByteArray& text) { return text.leftJustified(200, '\0'); }
 
     // Starts server, writes and loads its settings, and opens connection with them.
     bool open(test::TestFtpServer& server, FtpConnection& connection)
     {
-        return server.start() && test::writeSettingsFile(server.settings()) && m_settings.load() &&
-               (openFtpConnection(connection, m_settings), true);
+        return server.start() && test::writeSettingsFile(m_data.store(), server.settings()) &&
+               m_settings.load() && (openFtpConnection(connection, m_settings), true);
     }
 
 private Q_SLOTS:
@@ -45,16 +45,16 @@ private Q_SLOTS:
     }
     void init()
     {
-        qputenv("WARELOOM_CODEPAGE", "CP1252"), resetConversionCodePage();
+        setConversionCodePage("CP1252");
         QFile::remove(m_path);
-        qputenv("WARELOOM_FTP_TIMEOUT", "5");
+        FtpConnection::setUniformTimeout(std::chrono::seconds(5));
     }
 
     // Each field: text, zero, at most 199 bytes cut at a character boundary,
     // "?" for what the code page lacks; mode 0600, tightened again by a save.
     void settingsFileByteForByte()
     {
-        FtpSettings settings;
+        FtpSettings settings(m_data.store());
         QVERIFY(!settings.load().ok());
         settings.setText(SettingsField::Password, u"abcdef");
         QVERIFY(settings.loadOrCreate().ok());
@@ -70,13 +70,13 @@ private Q_SLOTS:
                                        field("http://?.example/"));
         QVERIFY(
             QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
-        FtpSettings loaded;
+        FtpSettings loaded(m_data.store());
         QVERIFY(loaded.loadOrCreate().ok() && loaded.save().ok());
         QCOMPARE(loaded.text(SettingsField::UploadPath), QStringLiteral("/caf\u00e9/"));
         QCOMPARE(QFile::permissions(m_path) &
                      ~QFile::Permissions(QFile::ReadUser | QFile::WriteUser),
-                 QFile::ReadOwner | QFile::WriteOwner);                   // as Qt sees it
-        qputenv("WARELOOM_CODEPAGE", "UTF-8"), resetConversionCodePage(); // two bytes each
+                 QFile::ReadOwner | QFile::WriteOwner); // as Qt sees it
+        setConversionCodePage("UTF-8");                 // two bytes each
         settings.setText(SettingsField::Password, QString(150, QChar(0xE9)));
         QCOMPARE(settings.text(SettingsField::Password), QString(99, QChar(0xE9)));
     }
@@ -120,7 +120,7 @@ private Q_SLOTS:
         for (const auto& [field, password] : QList<std::pair<QString, QString>>{
                  {"", pw}, {host + "/htdocs", pw}, {host, pw + "\r\nDELE k"}}) {
             FtpConnection refused;
-            refused.open(field, server.user(), password);
+            refused.open(field, server.user(), password, m_settings.knownHostsPath());
             QVERIFY(!refused.putFile(m_photo, "/htdocs/y.htm", TransferType::Ascii));
         }
         QCOMPARE(server.commands().filter("USER ").size(), 3 + 1);
@@ -213,7 +213,8 @@ private Q_SLOTS:
                                  ? server.knownHostsLine()
                                  : server.knownHostsLine().section(' ', 0, 0) + ' ' + known;
         QVERIFY(known.isEmpty() || test::writeFile(m_data.filePath("KnownHosts"), line.toUtf8()));
-        QVERIFY(test::writeSettingsFile(server.settings(uploadPath)) && m_settings.load());
+        QVERIFY(test::writeSettingsFile(m_data.store(), server.settings(uploadPath)) &&
+                m_settings.load());
         std::optional<HostKey> untrusted;
         const Status sent =
             uploadToHost(m_settings, m_photo, "A1.jpg", TransferType::Binary, &untrusted);
@@ -297,18 +298,18 @@ private Q_SLOTS:
         test::TestFtpServer server({kind});
         QVERIFY2(server.start(), qPrintable(server.errorString()));
         QVERIFY(test::writeFile(m_data.filePath("KnownHosts"), server.knownHostsLine().toUtf8()) &&
-                test::writeSettingsFile(server.settings(uploadPath)) &&
+                test::writeSettingsFile(m_data.store(), server.settings(uploadPath)) &&
                 test::writeCategories(m_data, {"A", "B"}));
         for (const int sent : {3, 1}) {
-            PublishRun run(2);
+            PublishRun run(m_data.store(), 2);
             const PublishOutcome outcome = run.run();
             QCOMPARE(outcome.result, PublishOutcome::Result::Done);
             QCOMPARE(QPair(outcome.sent, outcome.unchanged), QPair(sent, 3 - sent));
         }
 
-        QStringList pages = listedPages();
+        QStringList pages = listedPages(m_data);
         QCOMPARE(QDir(server.localPath("/htdocs")).entryList(QDir::Files), (pages.sort(), pages));
-        for (const QString& page : listedPages())
+        for (const QString& page : listedPages(m_data))
             QCOMPARE(server.fileContents("/htdocs/" + page), readFile(m_data.filePath(page)));
         for (const QString& name : pages + QStringList{"KnownHosts", "Published.json"})
             QVERIFY(QFile::remove(m_data.filePath(name)));

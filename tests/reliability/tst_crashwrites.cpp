@@ -43,15 +43,15 @@ std::optional<int> recordNumber(QByteArrayView bytes)
 // consecutive records; then saves the settings with the round's number and the pages.
 [[noreturn]] void runWriter(const char* dataDirectory)
 {
-    qputenv("WARELOOM_DATA_DIR", dataDirectory);
+    const DataDirectory store(QFile::decodeName(dataDirectory));
     std::vector<QString> paths;
-    for (const FoundCategory& category : listCategories())
-        paths.push_back(dataFilePath(category.fileName));
+    for (const FoundCategory& category : listCategories(store.path()))
+        paths.push_back(store.filePath(category.fileName));
     if (paths.empty())
         std::abort();
     std::puts("writing");
     std::fflush(stdout);
-    FtpSettings settings;
+    FtpSettings settings(store);
     for (unsigned round = 0;; ++round) {
         ItemRecords records;
         const QString& path = paths.at(round % paths.size());
@@ -66,7 +66,7 @@ std::optional<int> recordNumber(QByteArrayView bytes)
         settings.setText(SettingsField::UserName, QStringLiteral("user %1").arg(round));
         if (!writeCategory(path, records) || !settings.save())
             std::abort();
-        CreateHTML(int(paths.size()));
+        CreateHTML(store, int(paths.size()));
     }
 }
 
@@ -165,8 +165,7 @@ int main(int argc, char** argv)
     if (argc == 2 && argv[1][0] == '/') // a data directory: run as the writer
         runWriter(argv[1]);
     if (argc == 3 && std::strcmp(argv[1], "generate") == 0) {
-        qputenv("WARELOOM_DATA_DIR", argv[2]);
-        return runHeadlessPublish(true);
+        return runHeadlessPublish(DataDirectory(QFile::decodeName(argv[2])), true);
     }
     TestCrashWrites test;
     return QTest::qExec(&test, argc, argv);

@@ -43,28 +43,33 @@ private Q_SLOTS:
     void failedWriteKeepsOldFile_data()
     {
         QTest::addColumn<QString>("target");
-        QTest::addColumn<std::function<Status()>>("write");
+        QTest::addColumn<std::function<Status(const DataDirectory&)>>("write");
         QTest::addColumn<Fault>("fault");
-        const std::tuple<const char*, const char*, std::function<Status()>> writers[] = {
-            {"save category", "Tools.dat",
-             [] { return writeCategory(categoryFilePath("Tools"), ItemRecords(3)); }},
-            {"save settings", "FTPServer.ftp",
-             [] {
-                 FtpSettings settings;
-                 (void)settings.load(); // fails when a directory is in its place; so must the save
-                 settings.setText(SettingsField::UserName, u"new user");
-                 return settings.save();
-             }},
-            {"write pages", "Tools.htm",
-             [] {
-                 for (const PageOutcome& page : CreateHTML(1))
-                     if (page.pageFileName == "Tools.htm")
-                         return page.ok() ? Status::success() : Status::failure(page.failure);
-                 return Status::failure("no page was made for Tools");
-             }},
-            {"copy a picture from outside", "A1.jpg", [] {
-                 return copyFileAtomically(dataFilePath("../chosen.jpg"), dataFilePath("A1.jpg"));
-             }}};
+        const std::tuple<const char*, const char*, std::function<Status(const DataDirectory&)>>
+            writers[] = {
+                {"save category", "Tools.dat",
+                 [](const DataDirectory& store) {
+                     return writeCategory(store.categoryFilePath("Tools"), ItemRecords(3));
+                 }},
+                {"save settings", "FTPServer.ftp",
+                 [](const DataDirectory& store) {
+                     FtpSettings settings(store);
+                     (void)settings
+                         .load(); // fails when a directory is in its place; so must the save
+                     settings.setText(SettingsField::UserName, u"new user");
+                     return settings.save();
+                 }},
+                {"write pages", "Tools.htm",
+                 [](const DataDirectory& store) {
+                     for (const PageOutcome& page : CreateHTML(store, 1))
+                         if (page.pageFileName == "Tools.htm")
+                             return page.ok() ? Status::success() : Status::failure(page.failure);
+                     return Status::failure("no page was made for Tools");
+                 }},
+                {"copy a picture from outside", "A1.jpg", [](const DataDirectory& store) {
+                     return copyFileAtomically(store.filePath("../chosen.jpg"),
+                                               store.filePath("A1.jpg"));
+                 }}};
         const char* faults[] = {"full disk", "disk fills mid-file", "read-only data directory",
                                 "a directory in place of the file"}; // as Fault counts
         for (const auto& [name, target, write] : writers)
@@ -74,7 +79,7 @@ private Q_SLOTS:
     void failedWriteKeepsOldFile()
     {
         QFETCH(QString, target);
-        QFETCH(std::function<Status()>, write);
+        QFETCH(std::function<Status(const DataDirectory&)>, write);
         QFETCH(Fault, fault);
         TempDataDirectory data;
         QVERIFY(data.writeFile("Tools.dat", QByteArray(90, 'a') + QByteArray(90, 'b')));
@@ -95,7 +100,7 @@ private Q_SLOTS:
                 : fault != Fault::DirectoryInPlace &&
                       !limit.emplace(fault == Fault::FullDisk ? 0 : 100).ok())
             QSKIP("this machine cannot make that fault");
-        const Status written = write();
+        const Status written = write(data.store());
         locked.reset(), limit.reset();
         QVERIFY2(!written.ok() && written.message().contains(path), qPrintable(written.message()));
         QCOMPARE(readFile(fault == Fault::DirectoryInPlace ? path + "/keep" : path), old);
@@ -127,18 +132,22 @@ private Q_SLOTS:
                 QVERIFY(fifo ? trap->emplace(data.filePath(name)).ok()
                              : QDir().mkpath(data.filePath(name)));
             ItemRecords records(5);
-            QVERIFY(loadCategory(categoryFilePath("Tools"), records).ok() && records.empty());
-            QCOMPARE(countItems(categoryFilePath("Tools")), 0);
+            QVERIFY(loadCategory(data.store().categoryFilePath("Tools"), records).ok() &&
+                    records.empty());
+            QCOMPARE(countItems(data.store().categoryFilePath("Tools")), 0);
             if (fifo) {
-                const CreatedPages pages = CreateHTML(1);
+                const CreatedPages pages = CreateHTML(data.store(), 1);
                 QVERIFY(pages.size() == 2 && pages.front().ok() && !pages.back().ok());
-                QVERIFY(FtpSettings().loadOrCreate().message().contains("not a regular file"));
-                Inventory inventory(dataDirectory()); // last: it puts a file in the FIFO's place
+                QVERIFY(FtpSettings(data.store())
+                            .loadOrCreate()
+                            .message()
+                            .contains("not a regular file"));
+                Inventory inventory(data.store()); // last: it puts a file in the FIFO's place
                 inventory.openCategory({"Tools.dat", "Tools", 0});
                 inventory.scratch().bytes.fill('n');
                 QVERIFY(inventory.appendScratch().ok());
             } else
-                QVERIFY(!createCategory("Tools").ok() &&
+                QVERIFY(!createCategory("Tools", data.path()).ok() &&
                         QFileInfo(data.filePath("Tools.dat")).isDir());
             QVERIFY2(!fifo || !(tools->caughtReader() || settings->caughtReader()),
                      "the program waited on a FIFO");

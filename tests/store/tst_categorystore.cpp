@@ -24,8 +24,7 @@ private Q_SLOTS:
     void init()
     {
         m_data.emplace();
-        qputenv("WARELOOM_CODEPAGE", "CP932"); // double-byte: fields are cut at characters
-        resetConversionCodePage();
+        setConversionCodePage("CP932"); // double-byte: fields are cut at characters
     }
 
     // Only regular files ending in .dat, in any case; a partial record does not count.
@@ -35,9 +34,10 @@ private Q_SLOTS:
             {"Tools.DAT", 90}, {"Books.dat", 185}, {"inventory.htm", 90}, {"A1.jpg", 90}};
         for (const auto& [name, size] : files)
             QVERIFY(m_data->writeFile(name, QByteArray(size, 'x')));
-        QVERIFY(QDir(dataDirectory()).mkdir("Folder.dat"));
+        QVERIFY(QDir(m_data->path()).mkdir("Folder.dat"));
         QStringList found;
-        for (const FoundCategory& c : listCategories()) { // fileName: as found, or none loads
+        for (const FoundCategory& c :
+             listCategories(m_data->path())) { // fileName: as found, or none loads
             const QString path = m_data->filePath(c.fileName);
             ItemRecords records(5);
             QVERIFY(loadCategory(path, records).ok());
@@ -45,7 +45,7 @@ private Q_SLOTS:
         }
         found.sort();
         QCOMPARE(found, QStringList({"Books 2 2", "Tools 1 1"}));
-        const QString missing = categoryFilePath("Missing");
+        const QString missing = m_data->store().categoryFilePath("Missing");
         ItemRecords records(5);
         QVERIFY(loadCategory(missing, records).ok() && records.empty() && countItems(missing) == 0);
     }
@@ -83,11 +83,11 @@ private Q_SLOTS:
     // in place, and never over a file another program changed.
     void inventoryEdits()
     {
-        const QString path = categoryFilePath("Tools");
+        const QString path = m_data->store().categoryFilePath("Tools");
         const QByteArray a = recordBytes("Axe", "A1", "1", "1", '\x7f');
         const QByteArray b = recordBytes("Bit", "B1", "2", "2");
         QVERIFY(writeFile(path, a));
-        Inventory inventory(dataDirectory());
+        Inventory inventory(m_data->store());
         QVERIFY(inventory.openCategory(inventory.categories().at(0)).ok());
         QVERIFY(writeFile(path, a + b)); // behind the model's back: appending still goes last
         inventory.scratch() = recordOf(recordBytes("Saw", "S1", "12.00", "4", '!'));
@@ -111,14 +111,15 @@ private Q_SLOTS:
     // Another program's change shows without anyone asking.
     void inventoryFollowsTheDirectory()
     {
-        Inventory inventory(dataDirectory());
+        Inventory inventory(m_data->store());
         QSignalSpy categories(&inventory, &Inventory::categoriesChanged);
-        QVERIFY(writeFile(categoryFilePath("Garden"), recordBytes("Rake")));
+        QVERIFY(writeFile(m_data->store().categoryFilePath("Garden"), recordBytes("Rake")));
         QTRY_VERIFY_WITH_TIMEOUT(!categories.isEmpty(), 1000);
         QCOMPARE(inventory.categories().at(0).name, QStringLiteral("Garden"));
         QVERIFY(inventory.openCategory(inventory.categories().at(0)).ok());
         QSignalSpy items(&inventory, &Inventory::itemsChanged);
-        QVERIFY(writeFile(categoryFilePath("Garden"), recordBytes("Rake") + recordBytes("Hoe")));
+        QVERIFY(writeFile(m_data->store().categoryFilePath("Garden"),
+                          recordBytes("Rake") + recordBytes("Hoe")));
         QTRY_COMPARE_WITH_TIMEOUT(inventory.items().size(), size_t(2), 1000);
         QVERIFY(!items.isEmpty());
     }
@@ -135,13 +136,13 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         const QByteArray shoes = recordBytes("Boot", "B1", "50", "2");
-        QVERIFY(writeFile(categoryFilePath("Shoes"), shoes));
-        const Status status = createCategory(name);
+        QVERIFY(writeFile(m_data->store().categoryFilePath("Shoes"), shoes));
+        const Status status = createCategory(name, m_data->path());
         QVERIFY(!status.ok() && !status.message().isEmpty());
         QCOMPARE(
             QDir(m_data->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList{"Shoes.dat"});
-        QCOMPARE(readFile(categoryFilePath("Shoes")), shoes);
+        QCOMPARE(readFile(m_data->store().categoryFilePath("Shoes")), shoes);
         QVERIFY(!QFile::exists(m_data->path() + "/../outside.dat"));
     }
 };

@@ -30,8 +30,8 @@ class TestCsvFile : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        qputenv("WARELOOM_CODEPAGE", "CP1252");
-        resetConversionCodePage();
+        qputenv("WARELOOM_CODEPAGE", "CP1252"); // for the program too
+        setConversionCodePage("CP1252");
     }
 
     // Written by the rules: BOM, header, CRLF, quotes only where needed.

@@ -8,27 +8,19 @@ class TestTextConversion : public QObject
 {
     Q_OBJECT
 
-    static void useCodePage(const char* name)
-    {
-        qputenv("WARELOOM_CODEPAGE", name);
-        resetConversionCodePage();
-    }
+    static void useCodePage(const char* name) { setConversionCodePage(name); }
 
 private Q_SLOTS:
-    // The Windows code page of the locale; LC_ALL before LANG.
+    // The Windows code page of the locale; the first setting given wins; a
+    // forced one over all.
     void codePageFollowsLocale()
     {
-        const char* cases[][3] = {{"C", "", "CP1252"},
-                                  {"", "zh_CN.UTF-8", "CP936"},
-                                  {"", "zh_TW.UTF-8", "CP950"},
-                                  {"ru_RU.UTF-8", "en_GB.UTF-8", "CP1251"}};
-        qunsetenv("LC_CTYPE");
-        for (const auto& [lcAll, lang, expected] : cases) {
-            qputenv("LC_ALL", lcAll);
-            qputenv("LANG", lang);
-            useCodePage("");
-            QCOMPARE(conversionCodePage(), QByteArray(expected));
-        }
+        const char* cases[][4] = {
+            {"", "C", "", "CP1252"},          {"", "", "zh_CN.UTF-8", "CP936"},
+            {"", "", "zh_TW.UTF-8", "CP950"}, {"", "ru_RU.UTF-8", "en_GB.UTF-8", "CP1251"},
+            {"", "", "", "CP1252"},           {"CP1250", "ru_RU.UTF-8", "", "CP1250"}};
+        for (const auto& [forced, first, later, expected] : cases)
+            QCOMPARE(chooseCodePage(forced, {first, later}), QByteArray(expected));
     }
 
     // back: what the bytes read back as. No bytes: the code page cannot be used.

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "TestFiles.h"
+#include "core/store/DataDirectory.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
 namespace wareloom::test {
 
-// The program's data directory (WARELOOM_DATA_DIR) in a temporary directory
-// for the object's lifetime; with create false it does not exist yet.
+// A data directory in a temporary directory for the object's lifetime; with
+// create false it does not exist yet. The programs the test starts find it
+// through WARELOOM_DATA_DIR.
 class TempDataDirectory
 {
 public:
@@ -21,6 +23,7 @@ public:
     ~TempDataDirectory() { qunsetenv("WARELOOM_DATA_DIR"); }
 
     QString path() const { return m_path; }
+    DataDirectory store() const { return DataDirectory(m_path); }
     QString filePath(const QString& name) const { return m_path + '/' + name; }
     bool writeFile(const QString& name, const QByteArray& bytes) const
     {

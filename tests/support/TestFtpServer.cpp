@@ -1,7 +1,7 @@
 #include "TestFtpServer.h"
 
 #include "TestFiles.h"
-#include "core/store/CategoryStore.h"
+#include "core/store/DataDirectory.h"
 #include "core/util/TextConversion.h"
 
 #include <QDeadlineTimer>
@@ -12,13 +12,13 @@
 
 namespace wareloom::test {
 
-bool writeSettingsFile(const SettingsFields& fields)
+bool writeSettingsFile(const DataDirectory& store, const SettingsFields& fields)
 {
     QByteArray record;
     for (const QString& text :
          {fields.userName, fields.password, fields.ftpServer, fields.uploadPath, fields.httpServer})
         record += toCodePage(text, 199).leftJustified(200, '\0');
-    QFile file(dataFilePath(QStringLiteral("FTPServer.ftp")));
+    QFile file(store.filePath(QStringLiteral("FTPServer.ftp")));
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(record) == record.size() && file.flush();
 }

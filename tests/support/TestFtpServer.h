@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/store/DataDirectory.h"
+
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -11,9 +13,9 @@ struct SettingsFields
     QString userName, password, ftpServer, uploadPath, httpServer;
 };
 
-// Writes FTPServer.ftp into the data directory by the rules: each field in
-// the code page, padded with zeros to 200 bytes.
-bool writeSettingsFile(const SettingsFields& fields);
+// Writes FTPServer.ftp into the data directory store by the rules: each
+// field in the code page, padded with zeros to 200 bytes.
+bool writeSettingsFile(const DataDirectory& store, const SettingsFields& fields);
 
 // A real server for one test on a free port of 127.0.0.1, serving a
 // directory with an empty "htdocs": ftp_server.py misbehaving as options ask

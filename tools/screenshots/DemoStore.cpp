@@ -81,9 +81,9 @@ bool writeDemoPicture(const DemoItem& item, const QString& path)
     return image.save(path, "JPEG", 90);
 }
 
-bool writeCategory(const DemoCategory& category)
+bool writeCategory(const DataDirectory& store, const DemoCategory& category)
 {
-    if (const Status created = createCategory(category.name); !created) {
+    if (const Status created = createCategory(category.name, store.path()); !created) {
         std::fprintf(stderr, "%s\n", qPrintable(created.message()));
         return false;
     }
@@ -95,7 +95,8 @@ bool writeCategory(const DemoCategory& category)
         storeFieldString(record, ItemField::Qty, item.qty);
         storeFieldString(record, ItemField::Code, item.code);
     }
-    if (const Status written = writeCategory(categoryFilePath(category.name), records); !written) {
+    if (const Status written = writeCategory(store.categoryFilePath(category.name), records);
+        !written) {
         std::fprintf(stderr, "%s\n", qPrintable(written.message()));
         return false;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/store/DataDirectory.h"
+
 #include <QColor>
 #include <QString>
 
@@ -34,7 +36,7 @@ const std::vector<DemoCategory>& plainCategories();
 // table) and saves it as a JPEG at path, as a seller's photo would be.
 bool writeDemoPicture(const DemoItem& item, const QString& path);
 
-// Creates the category file and appends its items through the store.
-bool writeCategory(const DemoCategory& category);
+// Creates the category file in store and writes its items through the store.
+bool writeCategory(const DataDirectory& store, const DemoCategory& category);
 
 } // namespace wareloom::screenshots

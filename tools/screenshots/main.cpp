@@ -70,9 +70,9 @@ bool shoot(QDialog& dialog, const QString& path)
     return saved;
 }
 
-bool writeSettings(const test::SettingsFields& fields)
+bool writeSettings(const DataDirectory& store, const test::SettingsFields& fields)
 {
-    FtpSettings settings;
+    FtpSettings settings(store);
     settings.setText(SettingsField::UserName, fields.userName);
     settings.setText(SettingsField::Password, fields.password);
     settings.setText(SettingsField::FtpServer, fields.ftpServer);
@@ -125,9 +125,10 @@ bool addItemThroughDialog(Inventory& inventory, const DemoItem& item, const QStr
 }
 
 // Publishes through the publish dialog, saving it during a category upload.
-bool publishThroughDialog(int categoryCount, const QString& shotPath, MessageBoxHook& boxes)
+bool publishThroughDialog(const DataDirectory& store, int categoryCount, const QString& shotPath,
+                          MessageBoxHook& boxes)
 {
-    PublishDialog dialog(categoryCount);
+    PublishDialog dialog(store, categoryCount);
     CategoryUploadShot shot(dialog, *dialog.findChild<QLabel*>(QStringLiteral("status")), shotPath);
     dialog.exec();
     if (!shot.saved())
@@ -149,8 +150,8 @@ int main(int argc, char** argv)
 
     QTemporaryDir data;
     QTemporaryDir photos; // the seller's own pictures, outside the data directory
-    qputenv("WARELOOM_DATA_DIR", data.path().toLocal8Bit());
-    if (!data.isValid() || !photos.isValid() || !createDataDirectory() || !startSockets()) {
+    const DataDirectory store(data.path());
+    if (!data.isValid() || !photos.isValid() || !store.create() || !startSockets()) {
         fail(QStringLiteral("cannot set up the data directory and the network"));
         return 1;
     }
@@ -164,20 +165,21 @@ int main(int argc, char** argv)
     bool ok = true;
 
     // The settings as a user would type them for a web host.
-    ok = writeSettings({QStringLiteral("shopkeeper"), QStringLiteral("s3cret"),
-                        QStringLiteral("ftp.myshop.example"), QStringLiteral("/htdocs/shop/"),
-                        QStringLiteral("http://www.myshop.example/shop/inventory.htm")}) &&
-         ok;
-    FtpSettingsDialog settingsDialog;
+    ok =
+        writeSettings(store, {QStringLiteral("shopkeeper"), QStringLiteral("s3cret"),
+                              QStringLiteral("ftp.myshop.example"), QStringLiteral("/htdocs/shop/"),
+                              QStringLiteral("http://www.myshop.example/shop/inventory.htm")}) &&
+        ok;
+    FtpSettingsDialog settingsDialog(store);
     ok = shoot(settingsDialog, out.filePath(QStringLiteral("ftp-settings.png"))) && ok;
     // From here on the host is the local server.
-    ok = writeSettings(server.settings(QStringLiteral("/htdocs/"))) && ok;
+    ok = writeSettings(store, server.settings(QStringLiteral("/htdocs/"))) && ok;
 
     for (const DemoCategory& category : plainCategories())
-        ok = writeCategory(category) && ok;
+        ok = writeCategory(store, category) && ok;
     const DemoCategory& shop = pictureCategory();
-    ok = writeCategory({shop.name, {}}) && ok;
-    Inventory inventory(dataDirectory());
+    ok = writeCategory(store, {shop.name, {}}) && ok;
+    Inventory inventory(store);
     for (const CategoryEntry& category : inventory.categories()) {
         if (category.name == shop.name)
             ok = inventory.openCategory(category) && ok;
@@ -203,7 +205,7 @@ int main(int argc, char** argv)
         QCoreApplication::exec();
         ok = saved && ok;
     }
-    ok = publishThroughDialog(int(inventory.categories().size()),
+    ok = publishThroughDialog(store, int(inventory.categories().size()),
                               out.filePath(QStringLiteral("publish-dialog.png")), boxes) &&
          ok;
 

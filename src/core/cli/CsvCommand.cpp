@@ -19,18 +19,18 @@ int fail(const QStringList& reasons)
 }
 
 // The category's file as found (its ".dat" in whatever case), or a new one.
-QString categoryPath(const QString& name)
+QString categoryPath(const DataDirectory& store, const QString& name)
 {
-    for (const FoundCategory& found : listCategories()) {
+    for (const FoundCategory& found : listCategories(store.path())) {
         if (found.name == name)
-            return dataFilePath(found.fileName);
+            return store.filePath(found.fileName);
     }
-    return categoryFilePath(name);
+    return store.categoryFilePath(name);
 }
 
-int exportCategory(const QString& name, const QString& fileName)
+int exportCategory(const DataDirectory& store, const QString& name, const QString& fileName)
 {
-    const QString path = categoryPath(name);
+    const QString path = categoryPath(store, name);
     if (!QFile::exists(path))
         return fail({QStringLiteral("There is no category \"%1\".").arg(name)});
     ItemRecords records;
@@ -45,7 +45,7 @@ int exportCategory(const QString& name, const QString& fileName)
     return 0;
 }
 
-int importCategory(const QString& name, const QString& fileName)
+int importCategory(const DataDirectory& store, const QString& name, const QString& fileName)
 {
     if (Status allowed = checkCategoryName(name); !allowed)
         return fail({allowed.message()});
@@ -54,8 +54,8 @@ int importCategory(const QString& name, const QString& fileName)
         fileName == u"-" ? in.open(stdin, QIODevice::ReadOnly) : in.open(QIODevice::ReadOnly);
     if (!opened)
         return fail({QStringLiteral("%1 cannot be read: %2").arg(fileName, in.errorString())});
-    createDataDirectory();
-    const QString path = categoryPath(name);
+    (void)store.create(); // when it cannot be made, the append says why
+    const QString path = categoryPath(store, name);
     const CsvImport read = importCsv(in.readAll(), countItems(path));
     if (!read.problems.isEmpty())
         return fail(read.problems + QStringList{QStringLiteral("Nothing was imported.")});
@@ -67,14 +67,14 @@ int importCategory(const QString& name, const QString& fileName)
 
 } // namespace
 
-int runCsvCommand(const CommandLineInfo& commandLine)
+int runCsvCommand(const DataDirectory& store, const CommandLineInfo& commandLine)
 {
     if (commandLine.csvCategory.isEmpty() || commandLine.csvFile.isEmpty())
         return fail({QStringLiteral("-Export and -Import take a category and a file: "
                                     "wareloom -Export \"<category>\" <file.csv>")});
     return commandLine.csv == CommandLineInfo::CsvCommand::Export
-               ? exportCategory(commandLine.csvCategory, commandLine.csvFile)
-               : importCategory(commandLine.csvCategory, commandLine.csvFile);
+               ? exportCategory(store, commandLine.csvCategory, commandLine.csvFile)
+               : importCategory(store, commandLine.csvCategory, commandLine.csvFile);
 }
 
 } // namespace wareloom

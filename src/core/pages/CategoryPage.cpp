@@ -97,10 +97,10 @@ QString categoryPageFileName(const QString& categoryFileName)
     return categoryName(categoryFileName).toString() + QStringLiteral(".htm");
 }
 
-Status CreateCategoryPage(const QString& categoryFileName)
+Status CreateCategoryPage(const DataDirectory& store, const QString& categoryFileName)
 {
     PageFiles pages;
-    return CategoryPageWriter().write(categoryFileName, pages);
+    return CategoryPageWriter(store).write(categoryFileName, pages);
 }
 
 Status CategoryPageWriter::write(const QString& categoryFileName, PageFiles& pages)
@@ -112,14 +112,14 @@ Status CategoryPageWriter::write(const QString& categoryFileName, PageFiles& pag
                 .arg(categoryName(categoryFileName), pageFileName));
     }
     m_source.reset();
-    if (Status started = pages.begin(dataFilePath(pageFileName)); !started)
+    if (Status started = pages.begin(m_store.filePath(pageFileName)); !started)
         return started;
 
     const QByteArray name = pageText(categoryName(categoryFileName));
     m_page.resize(0);
     m_page.append(BeforeTitle).append(name).append(BeforeHeading).append(name);
     m_page.append(ColumnHeadings);
-    Status read = appendItemRows(dataFilePath(categoryFileName), pages);
+    Status read = appendItemRows(m_store.filePath(categoryFileName), pages);
     m_page.append(PageEnd);
     pages.write(m_page);
     if (Status written = pages.commit(); !written)

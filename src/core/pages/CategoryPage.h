@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/pages/PageCache.h"
+#include "core/store/DataDirectory.h"
 #include "core/util/Status.h"
 
 #include <QByteArray>
@@ -14,17 +15,18 @@ class PageFiles;
 // characters (".dat" in any case), followed by ".htm".
 QString categoryPageFileName(const QString& categoryFileName);
 
-// Writes the page of one category, "<category>.htm" in the data directory,
+// Writes the page of one category, "<category>.htm" in the data directory store,
 // from its category file ("Books.dat", as the listing found it): the items in
 // file order, each read into the record table's scratch slot. A category file
 // that cannot be read gives a page with no items and a failure that says so;
 // a page that cannot be written is a failure and leaves the old page whole.
-Status CreateCategoryPage(const QString& categoryFileName);
+Status CreateCategoryPage(const DataDirectory& store, const QString& categoryFileName);
 
 // The same for a run of pages, keeping its buffers from one page to the next.
 class CategoryPageWriter
 {
 public:
+    explicit CategoryPageWriter(DataDirectory store) : m_store(std::move(store)) {}
     Status write(const QString& categoryFileName, PageFiles& pages);
     // The category file as the last page written read it; nothing when it
     // could not be read.
@@ -33,6 +35,7 @@ public:
 private:
     Status appendItemRows(const QString& categoryPath, PageFiles& pages);
 
+    DataDirectory m_store;
     QByteArray m_records;
     QByteArray m_page;
     std::optional<PageCache::Source> m_source;

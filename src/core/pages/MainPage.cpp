@@ -58,18 +58,19 @@ void appendPageHead(QByteArray& page, QByteArrayView timeStamp, const WebsiteSet
     page.append(BeforeTimeStamp).append(timeStamp).append(TableStart);
 }
 
-void appendCategoryRow(QByteArray& page, const FoundCategory& category, int row, int categoryCount)
+void appendCategoryRow(QByteArray& page, const DataDirectory& store, const FoundCategory& category,
+                       int row, int categoryCount)
 {
     page.append(row == 1 ? FirstRowStart : FurtherRowStart);
     page.append(pageLink(category.name)).append(AfterLinkTarget).append(pageText(category.name));
     page.append(BeforeItemCount);
-    page.append(QByteArray::number(countItems(dataFilePath(category.fileName))));
+    page.append(QByteArray::number(countItems(store.filePath(category.fileName))));
     page.append(row < categoryCount ? RowEndBeforeNextRow : RowEndLast);
 }
 
-Status writeMainPage(QByteArrayView bytes, PageFiles& pages)
+Status writeMainPage(const DataDirectory& store, QByteArrayView bytes, PageFiles& pages)
 {
-    if (Status started = pages.begin(dataFilePath(QLatin1String(MainPageFileName))); !started)
+    if (Status started = pages.begin(store.filePath(QLatin1String(MainPageFileName))); !started)
         return started;
     pages.write(bytes);
     return pages.commit();
@@ -97,24 +98,25 @@ bool isMainPageName(const QString& pageFileName)
     return pageFileName.compare(QLatin1String(MainPageFileName), Qt::CaseInsensitive) == 0;
 }
 
-CreatedPages CreateHTML(int categoryCount, const PageClock& clock, PageCache* cache)
+CreatedPages CreateHTML(const DataDirectory& store, int categoryCount, const PageClock& clock,
+                        PageCache* cache)
 {
     if (cache)
         cache->setSharedInputs("classic");
     const QByteArray timeStamp = pageText(pageTimeStamp(clock()));
-    const WebsiteSettings site = WebsiteSettings::load();
+    const WebsiteSettings site = WebsiteSettings::load(store);
     CreatedPages created{{QLatin1String(MainPageFileName), QString(), QString()}};
 
     PageFiles pages;
-    CategoryPageWriter categoryPages;
+    CategoryPageWriter categoryPages(store);
     // Even with no category: a page of the head alone would replace a good one.
     QByteArray page;
     appendPageHead(page, timeStamp, site);
-    const CategoryListing listing = listCategoryFiles();
+    const CategoryListing listing = listCategoryFiles(store.path());
     QHash<QString, QString> paged; // category name -> the file whose page it has
     int row = 0;
     for (const FoundCategory& category : listing.categories) {
-        appendCategoryRow(page, category, ++row, categoryCount);
+        appendCategoryRow(page, store, category, ++row, categoryCount);
 
         // Reported by category file: no page of its own goes out for it.
         const QString pageFileName = categoryPageFileName(category.fileName);
@@ -151,7 +153,7 @@ CreatedPages CreateHTML(int categoryCount, const PageClock& clock, PageCache* ca
                                .arg(name)});
     }
     page.append(PageEnd);
-    if (Status written = writeMainPage(page, pages); !written)
+    if (Status written = writeMainPage(store, page, pages); !written)
         created.front().failure = written.message();
     return created;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/store/DataDirectory.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -43,7 +45,7 @@ struct PageOutcome
 using CreatedPages = std::vector<PageOutcome>;
 
 // Writes the main page, inventory.htm, listing every category file of the data
-// directory with its item count, and the page of every category. Rows end by
+// directory store with its item count, and the page of every category. Rows end by
 // comparing their number with categoryCount, the number of categories last
 // listed by the main window (the number of category files elsewhere). The
 // clock is read once. Each page replaces its old one only when complete; a
@@ -51,7 +53,7 @@ using CreatedPages = std::vector<PageOutcome>;
 // page then lists no items), has a failure. So has a category file that can
 // have no page of its own, and one whose name is not UTF-8 (after the rest).
 // With a cache, a category page that would come out as it is stays as it is.
-CreatedPages CreateHTML(int categoryCount, const PageClock& clock = localClock,
-                        PageCache* cache = nullptr);
+CreatedPages CreateHTML(const DataDirectory& store, int categoryCount,
+                        const PageClock& clock = localClock, PageCache* cache = nullptr);
 
 } // namespace wareloom

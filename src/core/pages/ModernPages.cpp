@@ -162,8 +162,8 @@ QByteArray link(const QString& fileName)
 
 } // namespace
 
-ModernPages::ModernPages(WebsiteSettings site, QDateTime published)
-    : m_site(std::move(site)), m_published(std::move(published))
+ModernPages::ModernPages(DataDirectory store, WebsiteSettings site, QDateTime published)
+    : m_store(std::move(store)), m_site(std::move(site)), m_published(std::move(published))
 {
     // A byte followed by 'A' that does not give two characters starts a
     // character of two bytes: such a code page is converted field by field.
@@ -188,12 +188,12 @@ CreatedPages ModernPages::create(PageCache* cache)
     CreatedPages created{{QLatin1String(MainPageFileName), QString(), QString()}};
     PageFiles pages;
     QByteArray rows;
-    for (const FoundCategory& category : listCategories()) {
+    for (const FoundCategory& category : listCategories(m_store.path())) {
         const QByteArray name = escaped(category.name);
         const QString pageName = categoryPageFileName(category.fileName);
         rows.append("<tr><td><a href=\"").append(link(pageName)).append("\">").append(name);
         rows.append("</a></td><td class=\"num\">");
-        rows.append(QByteArray::number(countItems(dataFilePath(category.fileName))));
+        rows.append(QByteArray::number(countItems(m_store.filePath(category.fileName))));
         rows.append("</td></tr>\n");
         if (cache && cache->isCurrent(pageName, category.fileName)) {
             created.push_back({pageName, category.fileName, QString()});
@@ -225,7 +225,7 @@ CreatedPages ModernPages::create(PageCache* cache)
         m_page.append(rows).append("</tbody>\n</table>\n");
     }
     m_page.append("</main>\n").append(PageEnd);
-    Status written = pages.begin(dataFilePath(QLatin1String(MainPageFileName)));
+    Status written = pages.begin(m_store.filePath(QLatin1String(MainPageFileName)));
     if (written) {
         pages.write(m_page);
         written = pages.commit();
@@ -243,7 +243,7 @@ void ModernPages::findPictures()
     const QString thumbnailEnd = QStringLiteral(".thumb.jpg");
     QSet<QString> names;
     for (const QString& name :
-         QDir(dataDirectory()).entryList({QStringLiteral("*.jpg")}, QDir::Files))
+         QDir(m_store.path()).entryList({QStringLiteral("*.jpg")}, QDir::Files))
         names.insert(name);
     for (const QString& name : std::as_const(names)) {
         if (name.endsWith(thumbnailEnd))
@@ -283,7 +283,7 @@ Status ModernPages::writeCategoryPage(const FoundCategory& category, PageFiles& 
                 .arg(category.name, pageName));
     }
     m_source.reset();
-    if (Status started = pages.begin(dataFilePath(pageName)); !started)
+    if (Status started = pages.begin(m_store.filePath(pageName)); !started)
         return started;
     const QByteArray name = escaped(category.name);
     m_page.resize(0);
@@ -292,7 +292,7 @@ Status ModernPages::writeCategoryPage(const FoundCategory& category, PageFiles& 
     m_page.append(name).append("</h1>\n</header>\n");
     const qsizetype itemsStart = m_page.size();
     m_page.append(ItemsStart);
-    Status read = appendItemRows(dataFilePath(category.fileName));
+    Status read = appendItemRows(m_store.filePath(category.fileName));
     if (m_page.size() == itemsStart + ItemsStart.size()) {
         m_page.resize(itemsStart);
         m_page.append("<main>\n<p>No items in this category yet.</p>\n</main>\n");

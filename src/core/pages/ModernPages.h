@@ -27,7 +27,7 @@ class PageFiles;
 class ModernPages
 {
 public:
-    ModernPages(WebsiteSettings site, QDateTime published);
+    ModernPages(DataDirectory store, WebsiteSettings site, QDateTime published);
 
     // Writes every category page, then the main page; what became of each,
     // in the order CreateHTML reports them. With a cache, a category page
@@ -55,6 +55,7 @@ private:
     void findPictures();
     QByteArray sharedInputs() const;
 
+    DataDirectory m_store;
     WebsiteSettings m_site;
     QDateTime m_published;
     // Byte of the code page -> escaped UTF-8, and -> percent-encoded UTF-8.

@@ -79,15 +79,15 @@ bool isStorable(const QString& name)
 
 } // namespace
 
-QString PageCache::filePath()
+QString PageCache::filePath(const DataDirectory& store)
 {
-    return dataFilePath(QLatin1String(FileName));
+    return store.filePath(QLatin1String(FileName));
 }
 
-PageCache PageCache::load()
+PageCache PageCache::load(const DataDirectory& store)
 {
-    PageCache cache;
-    if (!cache.parse(readAll(filePath())))
+    PageCache cache(store);
+    if (!cache.parse(readAll(filePath(store))))
         cache.m_entries.clear();
     return cache;
 }
@@ -95,7 +95,7 @@ PageCache PageCache::load()
 void PageCache::setSharedInputs(QByteArrayView inputs)
 {
     QByteArray all = programBuild() + '\n' + conversionCodePage() + '\n';
-    all.append(hashOf(readAll(WebsiteSettings::filePath()))).append('\n').append(inputs);
+    all.append(hashOf(readAll(WebsiteSettings::filePath(m_store)))).append('\n').append(inputs);
     const QByteArray hash = hashOf(all);
     m_inputsSame = hash == m_inputs;
     m_inputs = hash;
@@ -110,15 +110,16 @@ bool PageCache::isCurrent(const QString& pageFileName, const QString& categoryFi
     entry.seen = true;
     if (!m_inputsSame || entry.category != categoryFileName)
         return false;
-    if (FileState::ofPath(dataFilePath(pageFileName), false) != entry.file)
+    if (FileState::ofPath(m_store.filePath(pageFileName), false) != entry.file)
         return false;
-    const std::optional<FileState> source = FileState::ofPath(dataFilePath(categoryFileName), true);
+    const std::optional<FileState> source =
+        FileState::ofPath(m_store.filePath(categoryFileName), true);
     if (!source)
         return false;
     if (*source == entry.source && !entry.sourceRecent)
         return true;
     // Touched, copied back or just written: its bytes decide.
-    QFile file(dataFilePath(categoryFileName));
+    QFile file(m_store.filePath(categoryFileName));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
     const std::optional<FileState> opened = FileState::ofOpenFile(file.handle());
@@ -138,7 +139,7 @@ bool PageCache::isCurrent(const QString& pageFileName, const QString& categoryFi
 void PageCache::noteWritten(const QString& pageFileName, const QString& categoryFileName,
                             const std::optional<Source>& source)
 {
-    const std::optional<FileState> page = FileState::ofPath(dataFilePath(pageFileName), false);
+    const std::optional<FileState> page = FileState::ofPath(m_store.filePath(pageFileName), false);
     if (!source || !page || !isStorable(pageFileName) || !isStorable(categoryFileName)) {
         m_entries.remove(pageFileName);
         return;
@@ -156,7 +157,7 @@ void PageCache::noteWritten(const QString& pageFileName, const QString& category
 
 std::optional<FileFingerprint> PageCache::fingerprint(const QString& fileName)
 {
-    const QString path = dataFilePath(fileName);
+    const QString path = m_store.filePath(fileName);
     Entry& entry = m_entries[fileName];
     entry.seen = true;
     if (!entry.sha256.isEmpty() && !entry.fileRecent &&
@@ -189,7 +190,7 @@ Status PageCache::save() const
     }
     const QByteArray check = hashOf(out);
     out.append(CheckStart).append(check).append('\n');
-    return replaceFile(filePath(), out);
+    return replaceFile(filePath(m_store), out);
 }
 
 // name TAB category TAB file state, sha256, category state, category hash

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/publish/PublishRecord.h"
+#include "core/store/DataDirectory.h"
 #include "core/util/FileState.h"
 #include "core/util/Status.h"
 
@@ -28,7 +29,10 @@ class PageCache
 {
 public:
     static constexpr char FileName[] = "Pages.cache";
-    static QString filePath();
+    static QString filePath(const DataDirectory& store);
+
+    // Empty: vouches for nothing.
+    explicit PageCache(DataDirectory store) : m_store(std::move(store)) {}
 
     // A category file as a page writer read it.
     struct Source
@@ -37,7 +41,7 @@ public:
         QByteArray hash; // ContentHash of the bytes read
     };
 
-    static PageCache load();
+    static PageCache load(const DataDirectory& store);
 
     // What every page depends on besides its own category file; the program
     // build, the code page and Website.ini are added here.
@@ -73,6 +77,7 @@ private:
     bool parse(const QByteArray& bytes);
     static QByteArray line(const QString& name, const Entry& entry);
 
+    DataDirectory m_store;
     QHash<QString, Entry> m_entries;
     QByteArray m_inputs;       // hash of the inputs the pages were made under
     bool m_inputsSame = false; // and those of this run are the same

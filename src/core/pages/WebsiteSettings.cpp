@@ -1,7 +1,6 @@
 #include "core/pages/WebsiteSettings.h"
 
 #include "core/pages/MainPage.h"
-#include "core/store/CategoryStore.h"
 
 #include <QDir>
 #include <QSettings>
@@ -26,14 +25,14 @@ QString text(const QSettings& file, const QString& key)
 
 } // namespace
 
-QString WebsiteSettings::filePath()
+QString WebsiteSettings::filePath(const DataDirectory& store)
 {
-    return dataFilePath(QStringLiteral("Website.ini"));
+    return store.filePath(QStringLiteral("Website.ini"));
 }
 
-WebsiteSettings WebsiteSettings::load()
+WebsiteSettings WebsiteSettings::load(const DataDirectory& store)
 {
-    const QSettings file(filePath(), QSettings::IniFormat);
+    const QSettings file(filePath(store), QSettings::IniFormat);
     WebsiteSettings settings;
     settings.contactEmail = text(file, ContactEmailKey);
     settings.shopName = text(file, ShopNameKey);
@@ -43,22 +42,22 @@ WebsiteSettings WebsiteSettings::load()
     return settings;
 }
 
-Status WebsiteSettings::save() const
+Status WebsiteSettings::save(const DataDirectory& store) const
 {
-    QSettings file(filePath(), QSettings::IniFormat);
-    const auto store = [&file](const QString& key, const QString& text) {
+    QSettings file(filePath(store), QSettings::IniFormat);
+    const auto put = [&file](const QString& key, const QString& text) {
         if (text.trimmed().isEmpty())
             file.remove(key);
         else
             file.setValue(key, text.trimmed());
     };
-    store(ContactEmailKey, contactEmail);
-    store(ShopNameKey, shopName);
+    put(ContactEmailKey, contactEmail);
+    put(ShopNameKey, shopName);
     file.setValue(StyleKey, style == Style::Modern ? ModernName : ClassicName);
     file.sync();
     if (file.status() != QSettings::NoError) {
         return Status::failure(QStringLiteral("The website settings could not be written to %1.")
-                                   .arg(QDir::toNativeSeparators(filePath())));
+                                   .arg(QDir::toNativeSeparators(filePath(store))));
     }
     return Status::success();
 }

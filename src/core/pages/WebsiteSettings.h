@@ -2,6 +2,8 @@
 
 #include "core/util/Status.h"
 
+#include "core/store/DataDirectory.h"
+
 #include <QString>
 
 namespace wareloom {
@@ -15,10 +17,10 @@ public:
     enum class Style { Classic, Modern };
 
     // Reads Website.ini; what it lacks (or the whole file) takes the defaults.
-    static WebsiteSettings load();
+    static WebsiteSettings load(const DataDirectory& store);
     // Replaces Website.ini; an empty text is stored as not set.
-    Status save() const;
-    static QString filePath();
+    Status save(const DataDirectory& store) const;
+    static QString filePath(const DataDirectory& store);
 
     // Empty when not set.
     QString contactEmail;

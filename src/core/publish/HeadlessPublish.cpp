@@ -29,12 +29,12 @@ void print(const QString& line)
     std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
 }
 
-void reportEnd(const PublishOutcome& outcome, bool generateOnly)
+void reportEnd(const DataDirectory& store, const PublishOutcome& outcome, bool generateOnly)
 {
     if (outcome.result == PublishOutcome::Result::NoSettings) {
         print(QStringLiteral("Error: No FTP settings: %1 cannot be read. Enter them in "
                              "FTP Settings first.")
-                  .arg(QDir::toNativeSeparators(FtpSettings::filePath())));
+                  .arg(QDir::toNativeSeparators(FtpSettings::filePath(store))));
         return;
     }
     if (outcome.failedPages.empty())
@@ -54,7 +54,7 @@ void reportEnd(const PublishOutcome& outcome, bool generateOnly)
                                    "fingerprint is %2.")
                         .arg(key->hostPort, key->offered));
         print(QStringLiteral("To trust it, put this line in %1:")
-                  .arg(QDir::toNativeSeparators(KnownHosts::filePath())));
+                  .arg(QDir::toNativeSeparators(KnownHosts::filePath(store))));
         print(key->line());
     }
 }
@@ -91,22 +91,22 @@ int exitStatus(const PublishOutcome& outcome)
 
 } // namespace
 
-int runHeadlessPublish(bool generateOnly, PublishOptions options,
+int runHeadlessPublish(const DataDirectory& store, bool generateOnly, PublishOptions options,
                        const ThumbnailMaker& makeThumbnail)
 {
     if (!generateOnly && !startSockets()) {
         print(QStringLiteral("Error: the network library cannot be started."));
         return NoNetwork;
     }
-    RunLock lock(dataDirectory());
+    RunLock lock(store.path());
     if (const RunLock::Result locked = lock.acquire(); locked != RunLock::Result::Held) {
         print(QStringLiteral("Error: ") + lock.message());
         return locked == RunLock::Result::Busy ? FolderBusy : PagesFailed;
     }
-    PageFiles::removeLeftovers(dataDirectory());
-    removeLeftoverSaveFiles(dataDirectory(), LeftoverAge);
+    PageFiles::removeLeftovers(store.path());
+    removeLeftoverSaveFiles(store.path(), LeftoverAge);
     // No main window has counted the categories: count the files.
-    PublishRun run(int(listCategories().size()),
+    PublishRun run(store, int(listCategories(store.path()).size()),
                    generateOnly ? PublishRun::Mode::GenerateOnly : PublishRun::Mode::Publish);
     run.setThumbnailMaker(makeThumbnail);
     run.setOptions(options);
@@ -121,7 +121,7 @@ int runHeadlessPublish(bool generateOnly, PublishOptions options,
         print(QStringLiteral("  %1 of %2").arg(position).arg(maximum));
     });
     const PublishOutcome outcome = run.run();
-    reportEnd(outcome, generateOnly);
+    reportEnd(store, outcome, generateOnly);
     if (!generateOnly && outcome.result != PublishOutcome::Result::NoSettings)
         reportSummary(outcome);
     return exitStatus(outcome);

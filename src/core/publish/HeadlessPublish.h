@@ -4,11 +4,11 @@
 
 namespace wareloom {
 
-// Publishing without a window (-Publish, or -Generate for the pages only):
+// Publishing the data directory store without a window (-Publish, or -Generate for the pages only):
 // progress and errors go to standard error. Returns the exit status, 0 when
 // everything was written (and uploaded). makeThumbnail makes the thumbnails
 // of the modern pages.
-int runHeadlessPublish(bool generateOnly, PublishOptions options = {},
+int runHeadlessPublish(const DataDirectory& store, bool generateOnly, PublishOptions options = {},
                        const ThumbnailMaker& makeThumbnail = {});
 
 } // namespace wareloom

@@ -1,6 +1,5 @@
 #include "core/publish/PublishRecord.h"
 
-#include "core/store/CategoryStore.h"
 #include "core/transfer/FtpConnection.h"
 #include "core/transfer/FtpSettings.h"
 #include "core/util/AtomicFile.h"
@@ -20,9 +19,9 @@ const QString FilesKey = QStringLiteral("files");
 const QString Sha256Key = QStringLiteral("sha256");
 const QString SizeKey = QStringLiteral("size");
 
-QJsonArray readDestinations()
+QJsonArray readDestinations(const QString& path)
 {
-    QFile file(PublishRecord::filePath());
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QJsonDocument::fromJson(file.readAll())
@@ -44,20 +43,21 @@ std::optional<FileFingerprint> FileFingerprint::of(const QString& path)
     return FileFingerprint{hash.result().toHex(), file.size()};
 }
 
-QString PublishRecord::filePath()
+QString PublishRecord::filePath(const DataDirectory& store)
 {
-    return dataFilePath(QLatin1String(FileName));
+    return store.filePath(QLatin1String(FileName));
 }
 
-PublishRecord PublishRecord::load(const FtpSettings& settings)
+PublishRecord PublishRecord::load(const DataDirectory& store, const FtpSettings& settings)
 {
     PublishRecord record;
+    record.m_path = filePath(store);
     // Names as they reach the host: the same host under another spelling is
     // the same destination.
     record.m_destination = serverAddress(settings.text(SettingsField::FtpServer)) +
                            QLatin1Char(' ') + settings.text(SettingsField::UserName) +
                            QLatin1Char(' ') + settings.text(SettingsField::UploadPath);
-    for (const auto& entry : readDestinations()) {
+    for (const auto& entry : readDestinations(record.m_path)) {
         if (entry[DestinationKey].toString() != record.m_destination)
             continue;
         const QJsonObject files = entry[FilesKey].toObject();
@@ -94,24 +94,24 @@ Status PublishRecord::save() const
                                              {SizeKey, double(file->size)}});
     }
     QJsonArray destinations;
-    for (const auto& entry : readDestinations()) {
+    for (const auto& entry : readDestinations(m_path)) {
         if (entry[DestinationKey].toString() != m_destination)
             destinations.append(entry);
     }
     destinations.append(QJsonObject{{DestinationKey, m_destination}, {FilesKey, files}});
     const QByteArray json =
         QJsonDocument(QJsonObject{{QStringLiteral("destinations"), destinations}}).toJson();
-    return replaceFile(filePath(), json);
+    return replaceFile(m_path, json);
 }
 
-Status PublishRecord::noteSentNow(const FtpSettings& settings, const QString& name,
-                                  const QString& localPath)
+Status PublishRecord::noteSentNow(const DataDirectory& store, const FtpSettings& settings,
+                                  const QString& name, const QString& localPath)
 {
     const std::optional<FileFingerprint> content = FileFingerprint::of(localPath);
     if (!content)
         return Status::failure(
             QStringLiteral("%1 cannot be read.").arg(QDir::toNativeSeparators(localPath)));
-    PublishRecord record = load(settings);
+    PublishRecord record = load(store, settings);
     record.noteSent(name, *content);
     return record.save();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/DataDirectory.h"
 #include "core/util/Status.h"
 
 #include <QByteArray>
@@ -33,11 +34,11 @@ class PublishRecord
 {
 public:
     static constexpr char FileName[] = "Published.json";
-    static QString filePath();
+    static QString filePath(const DataDirectory& store);
 
     // The record of the destination the settings name; empty when there is
     // none yet (or the file cannot be read: everything is sent again).
-    static PublishRecord load(const FtpSettings& settings);
+    static PublishRecord load(const DataDirectory& store, const FtpSettings& settings);
 
     const FileFingerprint* find(const QString& name) const;
     QStringList names() const { return m_files.keys(); }
@@ -49,10 +50,11 @@ public:
 
     // Notes at once that the destination of settings received the file at
     // localPath under name.
-    static Status noteSentNow(const FtpSettings& settings, const QString& name,
-                              const QString& localPath);
+    static Status noteSentNow(const DataDirectory& store, const FtpSettings& settings,
+                              const QString& name, const QString& localPath);
 
 private:
+    QString m_path;
     QString m_destination;
     QHash<QString, FileFingerprint> m_files;
 };

@@ -71,8 +71,10 @@ struct PublishRun::Listing
     qint64 size(const QString& fileName) const { return files->value(prefix + fileName, -1); }
 };
 
-PublishRun::PublishRun(int categoryCount, Mode mode, PageClock clock, QObject* parent)
-    : QObject(parent), m_categoryCount(categoryCount), m_mode(mode), m_clock(std::move(clock))
+PublishRun::PublishRun(DataDirectory store, int categoryCount, Mode mode, PageClock clock,
+                       QObject* parent)
+    : QObject(parent), m_store(std::move(store)), m_categoryCount(categoryCount), m_mode(mode),
+      m_clock(std::move(clock)), m_cache(m_store)
 {
     qRegisterMetaType<PublishOutcome>();
 }
@@ -89,7 +91,7 @@ PublishOutcome PublishRun::run()
     }
 
     Q_EMIT progressRangeChanged(1, m_categoryCount + 1);
-    FtpSettings settings;
+    FtpSettings settings(m_store);
     if (!loadSettings(settings, outcome))
         return outcome;
     const std::vector<FailedPage> notWritten = createPages();
@@ -103,10 +105,10 @@ PublishOutcome PublishRun::run()
 PublishOutcome PublishRun::deleteStalePages(const QStringList& pages)
 {
     PublishOutcome outcome;
-    FtpSettings settings;
+    FtpSettings settings(m_store);
     if (!loadSettings(settings, outcome))
         return outcome;
-    PublishRecord record = PublishRecord::load(settings);
+    PublishRecord record = PublishRecord::load(m_store, settings);
     m_pool.open(settings);
     deletePages(pages, settings, record, outcome);
     m_pool.close();
@@ -135,18 +137,18 @@ void PublishRun::saveRecord(const PublishRecord& record, PublishOutcome& outcome
 std::vector<FailedPage> PublishRun::createPages()
 {
     Q_EMIT statusChanged(QString::fromUtf16(CreatingHtmlStatus));
-    m_cache = PageCache::load();
+    m_cache = PageCache::load(m_store);
     std::vector<FailedPage> failed;
-    const WebsiteSettings site = WebsiteSettings::load();
+    const WebsiteSettings site = WebsiteSettings::load(m_store);
     CreatedPages created;
     if (site.style == WebsiteSettings::Style::Modern) {
         std::vector<ThumbnailFailure> notMade;
-        m_thumbnails = Thumbnails::refresh(m_makeThumbnail, notMade);
+        m_thumbnails = Thumbnails::refresh(m_store, m_makeThumbnail, notMade);
         for (const ThumbnailFailure& thumbnail : notMade)
             failed.push_back({thumbnail.fileName, thumbnail.reason});
-        created = ModernPages(site, m_clock()).create(&m_cache);
+        created = ModernPages(m_store, site, m_clock()).create(&m_cache);
     } else {
-        created = CreateHTML(m_categoryCount, m_clock, &m_cache);
+        created = CreateHTML(m_store, m_categoryCount, m_clock, &m_cache);
     }
     for (const PageOutcome& page : created) {
         if (!page.ok())
@@ -159,8 +161,9 @@ std::vector<FailedPage> PublishRun::createPages()
 void PublishRun::saveCache()
 {
     if (const Status saved = m_cache.save(); !saved)
-        Q_EMIT statusChanged(saved.message() +
-                             QStringLiteral(" The next run writes every page again."));
+        Q_EMIT statusChanged(
+            saved.message() +
+            QStringLiteral(" The next run writes again the pages it cannot vouch for."));
 }
 
 void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<FailedPage>& notWritten,
@@ -176,7 +179,7 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
     for (const QString& thumbnail : m_thumbnails)
         thumbnails.push_back({thumbnail, TransferType::Binary, false, {}, {}});
     // Listed again: a category added since the pages were written is sent as well.
-    for (const FoundCategory& category : listCategories()) {
+    for (const FoundCategory& category : listCategories(m_store.path())) {
         // Named itself: it has no page of its own to send.
         if (unwritten.contains(category.fileName))
             failed.push_back({category.fileName, unwritten.take(category.fileName)});
@@ -188,7 +191,7 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
 
     const QString uploadPath = settings.text(SettingsField::UploadPath);
     const Listing listing = listUploadDirectory(uploadPath);
-    PublishRecord record = PublishRecord::load(settings);
+    PublishRecord record = PublishRecord::load(m_store, settings);
     for (std::vector<PlannedFile>* phase : {&thumbnails, &categoryPages, &main}) {
         std::vector<PlannedFile> toSend;
         for (PlannedFile& file : *phase) {
@@ -230,7 +233,7 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
 QString PublishRun::prepare(PlannedFile& file, const QString& uploadPath,
                             QHash<QString, QString>& unwritten)
 {
-    file.job = {dataFilePath(file.fileName), remoteName(uploadPath, file.fileName), file.type,
+    file.job = {m_store.filePath(file.fileName), remoteName(uploadPath, file.fileName), file.type,
                 false};
     // An old page left by an earlier run must not go out in its place.
     if (QString why = unwritten.take(file.fileName); !why.isEmpty())
@@ -317,7 +320,7 @@ QStringList PublishRun::findStalePages(const QString& uploadPath, const Listing&
                                        PublishRecord& record) const
 {
     QSet<QString> current{mainPage()};
-    for (const FoundCategory& category : listCategories())
+    for (const FoundCategory& category : listCategories(m_store.path()))
         current.insert(categoryPageFileName(category.fileName));
     QStringList stale;
     for (const QString& name : record.names()) {

@@ -88,8 +88,8 @@ class PublishRun : public QObject
 public:
     enum class Mode { Publish, GenerateOnly };
 
-    explicit PublishRun(int categoryCount, Mode mode = Mode::Publish, PageClock clock = localClock,
-                        QObject* parent = nullptr);
+    PublishRun(DataDirectory store, int categoryCount, Mode mode = Mode::Publish,
+               PageClock clock = localClock, QObject* parent = nullptr);
 
     // In the modern style the run makes the missing thumbnails with maker and
     // sends the new and changed ones before the pages.
@@ -141,6 +141,7 @@ private:
                      PublishOutcome& outcome);
     PublishOutcome finish(PublishOutcome outcome);
 
+    DataDirectory m_store;
     int m_categoryCount;
     Mode m_mode;
     PageClock m_clock;

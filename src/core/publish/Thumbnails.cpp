@@ -1,7 +1,5 @@
 #include "core/publish/Thumbnails.h"
 
-#include "core/store/CategoryStore.h"
-
 #include <QDir>
 #include <QFileInfo>
 
@@ -18,10 +16,10 @@ QString Thumbnails::fileName(const QString& code)
     return code + ThumbnailEnd;
 }
 
-QStringList Thumbnails::refresh(const ThumbnailMaker& maker,
+QStringList Thumbnails::refresh(const DataDirectory& store, const ThumbnailMaker& maker,
                                 std::vector<ThumbnailFailure>& failures)
 {
-    const QDir directory(dataDirectory());
+    const QDir directory(store.path());
     const QStringList pictures = directory.entryList({QLatin1Char('*') + PictureEnd}, QDir::Files);
     QStringList made;
     for (const QString& picture : pictures) {

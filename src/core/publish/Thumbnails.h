@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/DataDirectory.h"
 #include "core/util/Status.h"
 
 #include <QString>
@@ -32,7 +33,7 @@ public:
     // Makes every thumbnail that is missing or older than its picture; returns
     // the thumbnail file names there are now. What could not be made is added
     // to failures.
-    static QStringList refresh(const ThumbnailMaker& maker,
+    static QStringList refresh(const DataDirectory& store, const ThumbnailMaker& maker,
                                std::vector<ThumbnailFailure>& failures);
 };
 

@@ -45,33 +45,11 @@ QString bytesShown(QByteArrayView name)
 
 } // namespace
 
-QString dataDirectory()
-{
-    const QString forced = qEnvironmentVariable("WARELOOM_DATA_DIR");
-    const QString dir = forced.isEmpty() ? QDir::homePath() + QStringLiteral("/Wareloom") : forced;
-    return QDir::cleanPath(QDir(dir).absolutePath());
-}
-
-bool createDataDirectory()
-{
-    return QDir().mkpath(dataDirectory());
-}
-
-QString dataFilePath(const QString& fileName)
-{
-    return dataDirectory() + QLatin1Char('/') + fileName;
-}
-
 bool isPlainFileName(const QString& name)
 {
     return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..") &&
            !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
            !name.contains(QChar(0));
-}
-
-QString categoryFilePath(const QString& categoryName)
-{
-    return dataFilePath(categoryName + QStringLiteral(".dat"));
 }
 
 CategoryListing listCategoryFiles(const QString& directory)

@@ -9,22 +9,13 @@
 #include <chrono>
 #include <vector>
 
-// The data directory and the operations every user of a category file
+// The operations every user of a category file
 // performs in the same way.
 namespace wareloom {
 
-// Absolute path of the data directory, without a trailing separator:
-// WARELOOM_DATA_DIR if set, otherwise ~/Wareloom.
-QString dataDirectory();
-// Creates the data directory if it is missing; false when it cannot be made.
-bool createDataDirectory();
-// dataDirectory() + "/" + fileName.
-QString dataFilePath(const QString& fileName);
 // True when name can be one file's name in the data directory (a category
 // name, a picture's code): not empty, not "." or "..", no / \ or NUL.
 bool isPlainFileName(const QString& name);
-// The file of a category: dataFilePath(name + ".dat").
-QString categoryFilePath(const QString& categoryName);
 
 struct FoundCategory
 {
@@ -43,9 +34,9 @@ struct CategoryListing
 
 // Every file of the data directory but directories whose name ends in ".dat"
 // (any case), in the order the file system returns them.
-CategoryListing listCategoryFiles(const QString& directory = dataDirectory());
+CategoryListing listCategoryFiles(const QString& directory);
 // The same, the categories only.
-std::vector<FoundCategory> listCategories(const QString& directory = dataDirectory());
+std::vector<FoundCategory> listCategories(const QString& directory);
 
 // Number of whole records in a category file; 0 when it cannot be read.
 int countItems(const QString& path);
@@ -82,7 +73,7 @@ Status checkCategoryName(const QString& categoryName);
 
 // Creates the empty file of a new category. Never touches an existing file;
 // refuses names that are not a plain file name.
-Status createCategory(const QString& categoryName, const QString& directory = dataDirectory());
+Status createCategory(const QString& categoryName, const QString& directory);
 
 // Deletes a category's file; false when there was none to delete.
 bool deleteCategory(const QString& path);

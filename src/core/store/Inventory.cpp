@@ -17,8 +17,8 @@ bool sameRecords(const ItemRecords& a, const ItemRecords& b)
 
 } // namespace
 
-Inventory::Inventory(QString directory, QObject* parent)
-    : QObject(parent), m_directory(std::move(directory))
+Inventory::Inventory(DataDirectory store, QObject* parent)
+    : QObject(parent), m_store(std::move(store))
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(SettleMs);
@@ -26,14 +26,9 @@ Inventory::Inventory(QString directory, QObject* parent)
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_settle,
             qOverload<>(&QTimer::start));
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, &m_settle, qOverload<>(&QTimer::start));
-    if (QFileInfo(m_directory).isDir())
-        m_watcher.addPath(m_directory);
+    if (QFileInfo(directory()).isDir())
+        m_watcher.addPath(directory());
     m_categories = listEntries();
-}
-
-QString Inventory::filePath(const QString& fileName) const
-{
-    return m_directory + QLatin1Char('/') + fileName;
 }
 
 int Inventory::totalItemCount() const
@@ -46,7 +41,7 @@ int Inventory::totalItemCount() const
 
 std::vector<CategoryEntry> Inventory::listEntries()
 {
-    CategoryListing listing = listCategoryFiles(m_directory);
+    CategoryListing listing = listCategoryFiles(directory());
     m_unusableNames = std::move(listing.unusableNames);
     std::vector<CategoryEntry> entries;
     for (FoundCategory& found : listing.categories) {
@@ -93,8 +88,8 @@ void Inventory::refresh()
 
 void Inventory::relistCategories()
 {
-    if (m_watcher.directories().isEmpty() && QFileInfo(m_directory).isDir())
-        m_watcher.addPath(m_directory);
+    if (m_watcher.directories().isEmpty() && QFileInfo(directory()).isDir())
+        m_watcher.addPath(directory());
     const QStringList unusable = m_unusableNames;
     std::vector<CategoryEntry> listed = listEntries();
     if (listed != m_categories || unusable != m_unusableNames) {
@@ -197,7 +192,7 @@ QStringList Inventory::itemsWithCode(const QString& code, int index) const
 
 Status Inventory::createCategory(const QString& name)
 {
-    Status created = wareloom::createCategory(name, m_directory);
+    Status created = wareloom::createCategory(name, directory());
     if (created)
         refresh();
     return created;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/store/CategoryStore.h"
+#include "core/store/DataDirectory.h"
 #include "core/util/Status.h"
 
 #include <QFileSystemWatcher>
@@ -30,10 +31,11 @@ class Inventory : public QObject
     Q_OBJECT
 
 public:
-    explicit Inventory(QString directory, QObject* parent = nullptr);
+    explicit Inventory(DataDirectory store, QObject* parent = nullptr);
 
-    const QString& directory() const { return m_directory; }
-    QString filePath(const QString& fileName) const;
+    const DataDirectory& store() const { return m_store; }
+    const QString& directory() const { return m_store.path(); }
+    QString filePath(const QString& fileName) const { return m_store.filePath(fileName); }
 
     // In the order the file system lists them; counts from the file sizes.
     const std::vector<CategoryEntry>& categories() const { return m_categories; }
@@ -90,7 +92,7 @@ private:
     Status checkUnchanged(int index, const ItemRecord& shown);
     Status write(const ItemRecords& records);
 
-    QString m_directory;
+    DataDirectory m_store;
     std::vector<CategoryEntry> m_categories;
     QStringList m_unusableNames;
     QString m_openName;

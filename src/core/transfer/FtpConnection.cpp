@@ -8,6 +8,9 @@
 namespace wareloom {
 namespace {
 
+// Set once at start (a test's short wait); 0 keeps the usual ones.
+std::atomic<long> uniformTimeoutSeconds{0};
+
 struct Timeouts
 {
     long connectSeconds = 15;
@@ -15,11 +18,10 @@ struct Timeouts
     long acceptMilliseconds = 15000;
     long lowSpeedSeconds = 30;
 
-    static Timeouts fromEnvironment()
+    static Timeouts chosen()
     {
-        bool ok = false;
-        const long seconds = qEnvironmentVariable("WARELOOM_FTP_TIMEOUT").toLong(&ok);
-        if (!ok || seconds <= 0)
+        const long seconds = uniformTimeoutSeconds.load();
+        if (seconds <= 0)
             return {};
         return {seconds, seconds, seconds * 1000, seconds};
     }
@@ -256,6 +258,11 @@ struct FtpConnection::Handle
     }
 };
 
+void FtpConnection::setUniformTimeout(std::chrono::seconds timeout)
+{
+    uniformTimeoutSeconds = long(timeout.count());
+}
+
 FtpConnection::FtpConnection() = default;
 
 FtpConnection::~FtpConnection()
@@ -263,7 +270,8 @@ FtpConnection::~FtpConnection()
     close();
 }
 
-void FtpConnection::open(const QString& server, const QString& user, const QString& password)
+void FtpConnection::open(const QString& server, const QString& user, const QString& password,
+                         const QString& knownHostsPath)
 {
     close();
     m_passive = false;
@@ -289,7 +297,7 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
     m_protocol = address.protocol;
     m_hostPort =
         QString::fromUtf8(address.urlHost) + QLatin1Char(':') + QString::number(address.port);
-    m_pin = KnownHosts::keyFor(m_hostPort).toUtf8();
+    m_pin = KnownHosts::keyFor(m_hostPort, knownHostsPath).toUtf8();
     m_untrustedKey.reset();
     m_notice.clear();
     m_tls12 = false;
@@ -299,7 +307,7 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
     m_baseUrl =
         scheme + QByteArray("://") + address.urlHost + ':' + QByteArray::number(address.port) + '/';
 
-    const Timeouts timeouts = Timeouts::fromEnvironment();
+    const Timeouts timeouts = Timeouts::chosen();
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, handle->errors);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, scheme);

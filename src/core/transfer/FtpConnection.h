@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -53,6 +54,11 @@ enum class TransferType {
 class FtpConnection
 {
 public:
+    // Every wait of every connection made from now on (connecting, an
+    // answer, a stalled transfer) gives up after timeout; zero or less
+    // restores the usual waits. Meant to be called once, at start.
+    static void setUniformTimeout(std::chrono::seconds timeout);
+
     FtpConnection();
     ~FtpConnection();
     FtpConnection(const FtpConnection&) = delete;
@@ -61,8 +67,10 @@ public:
     // server is "host" or "host:port" (port 21 by default; an IPv6 address
     // goes in brackets when a port follows), optionally after "ftpes://",
     // "ftps://" or "sftp://". Nothing is sent yet: a wrong host or login
-    // shows as failed transfers.
-    void open(const QString& server, const QString& user, const QString& password);
+    // shows as failed transfers. The host's key must be the one knownHostsPath
+    // trusts for it, if any.
+    void open(const QString& server, const QString& user, const QString& password,
+              const QString& knownHostsPath);
 
     // Stores the local file under remoteName exactly as given (UTF-8, no
     // directory change; over SFTP a name without a leading "/" is taken

@@ -1,6 +1,6 @@
 #include "core/transfer/FtpSettings.h"
 
-#include "core/store/CategoryStore.h"
+#include "core/transfer/KnownHosts.h"
 #include "core/util/AtomicFile.h"
 #include "core/util/RegularFile.h"
 #include "core/util/TextConversion.h"
@@ -13,38 +13,42 @@
 
 namespace wareloom {
 
-QString FtpSettings::filePath()
+FtpSettings::FtpSettings(const DataDirectory& store)
+    : m_path(filePath(store)), m_knownHostsPath(KnownHosts::filePath(store))
+{}
+
+QString FtpSettings::filePath(const DataDirectory& store)
 {
-    return dataFilePath(QStringLiteral("FTPServer.ftp"));
+    return store.filePath(QStringLiteral("FTPServer.ftp"));
 }
 
-Status FtpSettings::load(const QString& path)
+Status FtpSettings::load()
 {
-    QFile file(path);
+    QFile file(m_path);
     if (Status opened = openRegularFile(file); !opened)
         return opened;
     file.read(m_record.data(), SettingsRecordSize);
     return Status::success();
 }
 
-Status FtpSettings::loadOrCreate(const QString& path)
+Status FtpSettings::loadOrCreate()
 {
-    Status read = load(path);
+    Status read = load();
     if (read)
         return read;
     // There but unreadable: replacing it would lose the user's settings.
-    const QFileInfo file(path);
+    const QFileInfo file(m_path);
     if (file.exists() || file.isSymLink())
         return Status::failure(QStringLiteral("The FTP settings file %1 cannot be read: %2")
-                                   .arg(QDir::toNativeSeparators(path), read.message()));
+                                   .arg(QDir::toNativeSeparators(m_path), read.message()));
     for (int field = 0; field < SettingsFieldCount; ++field)
         *fieldStart(SettingsField(field)) = '\0';
-    return save(path);
+    return save();
 }
 
-Status FtpSettings::save(const QString& path) const
+Status FtpSettings::save() const
 {
-    return replaceFile(path, QByteArrayView(m_record.data(), SettingsRecordSize),
+    return replaceFile(m_path, QByteArrayView(m_record.data(), SettingsRecordSize),
                        QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 

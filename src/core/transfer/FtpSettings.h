@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/DataDirectory.h"
 #include "core/util/Status.h"
 
 #include <QByteArray>
@@ -39,23 +40,29 @@ inline constexpr char16_t NoSettingsMessage[] = u"No FTP/HTTP settings!";
 class FtpSettings
 {
 public:
+    // The settings of that data directory, all fields empty until loaded.
+    explicit FtpSettings(const DataDirectory& store);
+
     // FTPServer.ftp in the data directory.
-    static QString filePath();
+    const QString& filePath() const { return m_path; }
+    static QString filePath(const DataDirectory& store);
+    // The keys the user trusts, beside the settings.
+    const QString& knownHostsPath() const { return m_knownHostsPath; }
 
     // Reads the file into the record. Fails when it cannot be opened or is
     // not a regular file (a FIFO would never answer). A file shorter than a
     // record fills only the start of it; the rest keeps what it held.
-    Status load(const QString& path = filePath());
+    Status load();
 
     // load(), or, when there is no file, creates it with five empty fields
     // (the first byte of each zeroed, the rest as held). A file that exists
     // but cannot be read is left alone.
-    Status loadOrCreate(const QString& path = filePath());
+    Status loadOrCreate();
 
     // Replaces the file with the whole record in one step, readable and
     // writable by its owner only (it holds a password in clear). When it
     // fails the old file stays whole.
-    Status save(const QString& path = filePath()) const;
+    Status save() const;
 
     // A field's 8-bit text up to its first zero byte, never beyond its 200 bytes.
     QByteArray bytes(SettingsField field) const;
@@ -79,6 +86,8 @@ private:
         return m_record.data() + std::ptrdiff_t(field) * SettingsFieldSize;
     }
 
+    QString m_path;
+    QString m_knownHostsPath;
     SettingsRecord m_record{};
 };
 

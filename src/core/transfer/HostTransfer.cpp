@@ -30,7 +30,7 @@ QString remoteNameOrWhy(const FtpSettings& settings, const QString& fileName, St
 void openFtpConnection(FtpConnection& connection, const FtpSettings& settings)
 {
     connection.open(settings.text(SettingsField::FtpServer), settings.text(SettingsField::UserName),
-                    settings.text(SettingsField::Password));
+                    settings.text(SettingsField::Password), settings.knownHostsPath());
 }
 
 namespace {

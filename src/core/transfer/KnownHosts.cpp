@@ -1,6 +1,5 @@
 #include "core/transfer/KnownHosts.h"
 
-#include "core/store/CategoryStore.h"
 #include "core/util/AtomicFile.h"
 
 #include <QDir>
@@ -19,9 +18,9 @@ QStringList readLines(const QString& path)
 
 } // namespace
 
-QString KnownHosts::filePath()
+QString KnownHosts::filePath(const DataDirectory& store)
 {
-    return dataFilePath(QStringLiteral("KnownHosts"));
+    return store.filePath(QStringLiteral("KnownHosts"));
 }
 
 QString KnownHosts::keyFor(const QString& hostPort, const QString& path)

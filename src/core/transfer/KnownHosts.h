@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/DataDirectory.h"
 #include "core/util/Status.h"
 
 #include <QString>
@@ -25,13 +26,13 @@ struct HostKey
 class KnownHosts
 {
 public:
-    static QString filePath();
+    static QString filePath(const DataDirectory& store);
 
-    // The key trusted for hostPort; empty when none.
-    static QString keyFor(const QString& hostPort, const QString& path = filePath());
+    // The key trusted for hostPort in the file at path; empty when none.
+    static QString keyFor(const QString& hostPort, const QString& path);
 
     // Trusts key.offered for key.hostPort, replacing any line the host had.
-    static Status trust(const HostKey& key, const QString& path = filePath());
+    static Status trust(const HostKey& key, const QString& path);
 };
 
 } // namespace wareloom

@@ -48,19 +48,6 @@ QByteArray windowsCodePageFor(const QByteArray& locale)
     return "CP1252";
 }
 
-QByteArray chooseCodePage()
-{
-    QByteArray forced = qgetenv("WARELOOM_CODEPAGE");
-    if (!forced.isEmpty())
-        return forced;
-    for (const char* var : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-        const QByteArray value = qgetenv(var);
-        if (!value.isEmpty())
-            return windowsCodePageFor(value);
-    }
-    return "CP1252";
-}
-
 // iconv's own error value.
 const iconv_t InvalidIconv = reinterpret_cast<iconv_t>(-1); // NOLINT(performance-no-int-to-ptr)
 
@@ -243,31 +230,42 @@ private:
     QHash<char16_t, char> m_fromUnicode;
 };
 
+constexpr char DefaultCodePage[] = "CP1252";
+
 QMutex codePageMutex;
 std::unique_ptr<CodePage> currentCodePage;
-QByteArray currentCodePageName;
+QByteArray currentCodePageName = DefaultCodePage;
 
 CodePage& codePage()
 {
-    if (!currentCodePage) {
-        currentCodePageName = chooseCodePage();
+    if (!currentCodePage)
         currentCodePage = std::make_unique<CodePage>(currentCodePageName);
-    }
     return *currentCodePage;
 }
 
 } // namespace
 
+QByteArray chooseCodePage(const QByteArray& forced, const QByteArrayList& localeSettings)
+{
+    if (!forced.isEmpty())
+        return forced;
+    for (const QByteArray& value : localeSettings) {
+        if (!value.isEmpty())
+            return windowsCodePageFor(value);
+    }
+    return DefaultCodePage;
+}
+
 QByteArray conversionCodePage()
 {
     QMutexLocker lock(&codePageMutex);
-    codePage();
     return currentCodePageName;
 }
 
-void resetConversionCodePage()
+void setConversionCodePage(const QByteArray& name)
 {
     QMutexLocker lock(&codePageMutex);
+    currentCodePageName = name;
     currentCodePage.reset();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -10,11 +11,15 @@
 // records, the settings file and the published pages.
 namespace wareloom {
 
-// iconv name of the conversion code page: WARELOOM_CODEPAGE if set, otherwise
-// the Windows ANSI code page of the user's locale (windows-1252 by default).
-// Chosen once; resetConversionCodePage() makes the next call choose again.
+// The code page a run converts with: forced when not empty, otherwise the
+// Windows ANSI code page of the first locale setting given that is not empty
+// (LC_ALL, LC_CTYPE, LANG, in that order), otherwise windows-1252.
+QByteArray chooseCodePage(const QByteArray& forced, const QByteArrayList& localeSettings);
+
+// iconv name of the conversion code page; CP1252 until set. Set once at start,
+// before any conversion.
 QByteArray conversionCodePage();
-void resetConversionCodePage();
+void setConversionCodePage(const QByteArray& name);
 
 // UTF-16 -> 8-bit. A character the code page lacks becomes '?'. With
 // maxBytes >= 0 the text is cut at a character boundary so that it fits in

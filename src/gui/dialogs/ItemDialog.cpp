@@ -136,7 +136,7 @@ void ItemDialog::removePicture(const QString& code)
     const QString fileName = pictureFileName(code);
     QFile::remove(m_inventory.filePath(fileName)); // a missing picture is nothing to report
     QFile::remove(m_inventory.filePath(Thumbnails::fileName(code)));
-    WebHost host(this);
+    WebHost host(this, m_inventory.store());
     if (!host.settingsOrTell())
         return;
     setWindowTitle(fileName);
@@ -161,7 +161,7 @@ void ItemDialog::uploadPicture()
                    Caption);
         return;
     }
-    WebHost host(this);
+    WebHost host(this, m_inventory.store());
     if (!host.settingsOrTell())
         return;
     const std::optional<QString> chosen = openFileDialog();

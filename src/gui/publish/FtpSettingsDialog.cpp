@@ -7,8 +7,8 @@
 
 namespace wareloom {
 
-FtpSettingsDialog::FtpSettingsDialog(QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::FtpSettingsDialog>())
+FtpSettingsDialog::FtpSettingsDialog(const DataDirectory& store, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::FtpSettingsDialog>()), m_settings(store)
 {
     m_ui->setupUi(this);
     connect(m_ui->okButton, &QPushButton::clicked, this, &FtpSettingsDialog::accept);

@@ -22,7 +22,7 @@ class FtpSettingsDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit FtpSettingsDialog(QWidget* parent = nullptr);
+    explicit FtpSettingsDialog(const DataDirectory& store, QWidget* parent = nullptr);
     ~FtpSettingsDialog() override;
 
     // Stores the boxes; stays open, saying why, when the file cannot be

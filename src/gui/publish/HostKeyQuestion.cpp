@@ -6,7 +6,7 @@
 
 namespace wareloom {
 
-bool askToTrustHostKey(QWidget* owner, const HostKey& key)
+bool askToTrustHostKey(QWidget* owner, const HostKey& key, const QString& knownHostsPath)
 {
     const QString caption = QStringLiteral("Wareloom");
     if (key.isChanged()) {
@@ -16,7 +16,7 @@ bool askToTrustHostKey(QWidget* owner, const HostKey& key)
                                   "host. If the host really changed its key, remove its line "
                                   "from %4.")
                        .arg(key.hostPort, key.known, key.offered,
-                            QDir::toNativeSeparators(KnownHosts::filePath())),
+                            QDir::toNativeSeparators(knownHostsPath)),
                    caption, MessageButtons::Ok, MessageIcon::Warning);
         return false;
     }
@@ -28,7 +28,7 @@ bool askToTrustHostKey(QWidget* owner, const HostKey& key)
                    caption, MessageButtons::YesNoDefaultNo, MessageIcon::Question);
     if (answer != IDYES)
         return false;
-    if (const Status stored = KnownHosts::trust(key); !stored) {
+    if (const Status stored = KnownHosts::trust(key, knownHostsPath); !stored) {
         messageBox(owner, stored.message(), caption, MessageButtons::Ok, MessageIcon::Error);
         return false;
     }

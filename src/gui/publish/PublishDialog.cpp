@@ -21,8 +21,10 @@ constexpr int StartDelayMs = 1000;
 
 } // namespace
 
-PublishDialog::PublishDialog(int categoryCount, QWidget* parent, PublishOptions options)
-    : QDialog(parent), m_ui(std::make_unique<Ui::PublishDialog>()), m_run(categoryCount)
+PublishDialog::PublishDialog(const DataDirectory& store, int categoryCount, QWidget* parent,
+                             PublishOptions options)
+    : QDialog(parent), m_ui(std::make_unique<Ui::PublishDialog>()), m_store(store),
+      m_run(store, categoryCount)
 {
     m_ui->setupUi(this);
     m_run.setThumbnailMaker(makeThumbnail);
@@ -79,14 +81,14 @@ void PublishDialog::startRun()
     delete m_thread; // a run that met an untrusted key, before its second try
     m_thread = QThread::create([this] {
         // One page run on a data directory at a time, as on the command line.
-        RunLock lock(dataDirectory());
+        RunLock lock(m_store.path());
         if (lock.acquire(std::chrono::seconds(30), [this] { return m_run.isCancelled(); }) ==
             RunLock::Result::Held) {
             if (!m_pagesToDelete.isEmpty()) {
                 m_run.deleteStalePages(m_pagesToDelete);
                 return;
             }
-            PageFiles::removeLeftovers(dataDirectory());
+            PageFiles::removeLeftovers(m_store.path());
             m_run.run();
             return;
         }
@@ -151,7 +153,8 @@ void PublishDialog::runFinished(const PublishOutcome& outcome)
         return;
     case PublishOutcome::Result::UntrustedKey:
         m_thread->wait(); // finished() was its last word
-        if (!m_retriedAfterTrust && askToTrustHostKey(this, *outcome.untrustedKey)) {
+        if (!m_retriedAfterTrust &&
+            askToTrustHostKey(this, *outcome.untrustedKey, KnownHosts::filePath(m_store))) {
             m_retriedAfterTrust = true;
             m_ui->okButton->setEnabled(false);
             m_ui->cancelButton->setEnabled(true);

@@ -31,8 +31,8 @@ class PublishDialog : public QDialog
 public:
     // categoryCount: the categories the main window counted; it sets the
     // progress range.
-    explicit PublishDialog(int categoryCount, QWidget* parent = nullptr,
-                           PublishOptions options = {});
+    PublishDialog(const DataDirectory& store, int categoryCount, QWidget* parent = nullptr,
+                  PublishOptions options = {});
     ~PublishDialog() override;
 
     // Ends a run under way first, keeping the event loop going meanwhile.
@@ -47,6 +47,7 @@ private:
     void showNotSent(const PublishOutcome& outcome);
 
     std::unique_ptr<Ui::PublishDialog> m_ui;
+    DataDirectory m_store;
     PublishRun m_run; // lives here; its run() works on m_thread
     QThread* m_thread = nullptr;
     QTimer m_startTimer;

@@ -22,7 +22,9 @@ const QString ProgramTitle = QStringLiteral("Wareloom");
 
 } // namespace
 
-WebHost::WebHost(QWidget* owner) : m_owner(owner) {}
+WebHost::WebHost(QWidget* owner, DataDirectory store)
+    : m_owner(owner), m_store(std::move(store)), m_settings(m_store)
+{}
 
 bool WebHost::settingsOrTell()
 {
@@ -34,13 +36,13 @@ bool WebHost::settingsOrTell()
 
 void WebHost::publish(int categoryCount, PublishOptions options)
 {
-    PublishDialog dialog(categoryCount, m_owner, options);
+    PublishDialog dialog(m_store, categoryCount, m_owner, options);
     dialog.exec();
 }
 
 void WebHost::editSettings()
 {
-    FtpSettingsDialog dialog(m_owner);
+    FtpSettingsDialog dialog(m_store, m_owner);
     dialog.exec();
 }
 
@@ -83,7 +85,7 @@ Status WebHost::uploadThumbnail(const QString& thumbnailPath, const QString& thu
     });
     if (!sent)
         return sent;
-    return PublishRecord::noteSentNow(settings, thumbnailFileName, thumbnailPath);
+    return PublishRecord::noteSentNow(m_store, settings, thumbnailFileName, thumbnailPath);
 }
 
 void WebHost::deleteFile(const QString& fileName)
@@ -131,7 +133,7 @@ Status WebHost::withTrustedHost(const std::function<Status(std::optional<HostKey
 {
     std::optional<HostKey> untrusted;
     const Status first = offGuiThread([&] { return operation(&untrusted); });
-    if (first || !untrusted || !askToTrustHostKey(m_owner, *untrusted))
+    if (first || !untrusted || !askToTrustHostKey(m_owner, *untrusted, m_settings.knownHostsPath()))
         return first;
     return offGuiThread([&] { return operation(nullptr); });
 }

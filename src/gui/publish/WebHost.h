@@ -20,7 +20,7 @@ namespace wareloom {
 class WebHost
 {
 public:
-    explicit WebHost(QWidget* owner);
+    WebHost(QWidget* owner, DataDirectory store);
 
     // Loads the settings; shows "No FTP/HTTP settings!" owned by owner and
     // returns false when none.
@@ -65,6 +65,7 @@ private:
     void tellFtpError(const Status& failure);
 
     QPointer<QWidget> m_owner;
+    DataDirectory m_store;
     FtpSettings m_settings; // as settingsOrTell() last loaded them
 };
 

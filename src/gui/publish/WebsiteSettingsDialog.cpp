@@ -26,8 +26,9 @@ bool looksLikeAddress(const QString& address)
 
 } // namespace
 
-WebsiteSettingsDialog::WebsiteSettingsDialog(QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::WebsiteSettingsDialog>())
+WebsiteSettingsDialog::WebsiteSettingsDialog(DataDirectory store, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::WebsiteSettingsDialog>()),
+      m_store(std::move(store))
 {
     m_ui->setupUi(this);
     m_ui->buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
@@ -35,7 +36,7 @@ WebsiteSettingsDialog::WebsiteSettingsDialog(QWidget* parent)
     connect(m_ui->buttons, &QDialogButtonBox::accepted, this, &WebsiteSettingsDialog::accept);
     connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    const WebsiteSettings settings = WebsiteSettings::load();
+    const WebsiteSettings settings = WebsiteSettings::load(m_store);
     m_ui->shopName->setPlaceholderText(QLatin1String(DefaultShopName));
     m_ui->shopName->setText(settings.shopName);
     m_ui->contactEmail->setPlaceholderText(QLatin1String(SalesEmailAddress));
@@ -60,7 +61,7 @@ void WebsiteSettingsDialog::accept()
                    QStringLiteral("Wareloom"));
         return;
     }
-    if (const Status saved = settings.save(); !saved) {
+    if (const Status saved = settings.save(m_store); !saved) {
         messageBox(this, saved.message(), QStringLiteral("Wareloom"));
         return;
     }

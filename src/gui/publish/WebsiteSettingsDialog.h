@@ -20,7 +20,7 @@ class WebsiteSettingsDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit WebsiteSettingsDialog(QWidget* parent = nullptr);
+    explicit WebsiteSettingsDialog(DataDirectory store, QWidget* parent = nullptr);
     ~WebsiteSettingsDialog() override;
 
     // Stores the boxes; stays open, saying why, when the address cannot be
@@ -29,6 +29,7 @@ public:
 
 private:
     std::unique_ptr<Ui::WebsiteSettingsDialog> m_ui;
+    DataDirectory m_store;
 };
 
 } // namespace wareloom
