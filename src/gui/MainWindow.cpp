@@ -5,11 +5,13 @@
 #include "core/store/ListLines.h"
 #include "core/util/ApplicationTitle.h"
 #include "core/util/AtomicFile.h"
+#include "gui/WindowMemory.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/CategoryDialog.h"
 #include "gui/dialogs/ItemDialog.h"
 #include "gui/icons/ApplicationIcon.h"
 #include "gui/icons/ToolbarIcons.h"
+#include "gui/platform/DroppedFile.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/publish/WebHost.h"
@@ -17,6 +19,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -38,6 +41,13 @@ namespace {
 // Wide enough for a whole item line, tall enough for a screenful of items.
 constexpr int ListColumns = 100;
 constexpr int ListRows = 30;
+
+// What a screen reader says of the widget, and what it says on asking for more.
+void describe(QWidget* widget, const QString& name, const QString& description)
+{
+    widget->setAccessibleName(name);
+    widget->setAccessibleDescription(description);
+}
 
 QLabel* sunkenLabel(const QString& objectName, Qt::Alignment alignment, QWidget* parent)
 {
@@ -83,6 +93,13 @@ MainWindow::MainWindow(Inventory& inventory, QWidget* parent)
     setCentralWidget(central);
 
     createActions();
+    // The labels are read by their texts.
+    m_heading->setAccessibleDescription(
+        QStringLiteral("What the list shows: the category list, or the open category"));
+    m_number->setAccessibleDescription(
+        QStringLiteral("The number of items: of every category, or of the open category"));
+    describe(m_filter, QStringLiteral("Find items"),
+             QStringLiteral("Lists only the items whose name or code holds the text"));
 
     connect(m_list, &QListWidget::itemSelectionChanged, this, &MainWindow::selectionChanged);
     m_list->installEventFilter(this);
@@ -97,11 +114,31 @@ MainWindow::MainWindow(Inventory& inventory, QWidget* parent)
             rebuild();
     });
     rebuild();
+    // The keys move in the list from the start; Ctrl+F goes to the find box.
+    m_list->setFocus();
 
     const QFontMetrics metrics(fixed);
     resize(metrics.horizontalAdvance(QLatin1Char('M')) * ListColumns, metrics.height() * ListRows);
     if (QScreen* desktop = screen())
         move(desktop->availableGeometry().center() - rect().center());
+    setAcceptDrops(true); // a CSV file dropped anywhere offers Import
+    restoreLastView();
+}
+
+void MainWindow::restoreLastView()
+{
+    const WindowMemory memory;
+    memory.restoreGeometry(*this);
+    const QString category = memory.openCategory(m_inventory.directory());
+    if (category.isEmpty())
+        return;
+    for (const CategoryEntry& entry : m_inventory.categories()) {
+        // One that can no longer be read is left to the list, which says why when clicked.
+        if (entry.name == category && m_inventory.openCategory(entry)) {
+            showItems();
+            return;
+        }
+    }
 }
 
 void MainWindow::createActions()
@@ -111,6 +148,8 @@ void MainWindow::createActions()
         a->setObjectName(name);
         a->setIconVisibleInMenu(false);
         connect(a, &QAction::triggered, this, slot);
+        // Whatever the command opened, the keys go to the list again.
+        connect(a, &QAction::triggered, m_list, [this] { m_list->setFocus(); });
         return a;
     };
     QAction* quit = action(QStringLiteral("actionQuitProgram"), QStringLiteral("&Quit Program"),
@@ -123,7 +162,9 @@ void MainWindow::createActions()
                                 QStringLiteral("&Export to CSV..."), &MainWindow::exportCsv);
     QAction* importCsv = action(QStringLiteral("actionImportCsv"),
                                 QStringLiteral("&Import from CSV..."), &MainWindow::importCsv);
-    QAction* find = action(QStringLiteral("actionFind"), QStringLiteral("Find"), [this] {
+    auto* find = new QAction(QStringLiteral("Find"), this);
+    find->setObjectName(QStringLiteral("actionFind"));
+    connect(find, &QAction::triggered, this, [this] {
         m_filter->setFocus(Qt::ShortcutFocusReason);
         m_filter->selectAll();
     });
@@ -177,6 +218,28 @@ void MainWindow::createActions()
     tools->setMovable(false);
     tools->setIconSize(ToolbarIconSize);
     tools->addActions({addItem, ftpUpload, webSite});
+
+    // Said by screen readers for the menu entries and the toolbar buttons, and
+    // shown in the status bar.
+    const std::pair<QAction*, const char*> tips[] = {
+        {quit, "End the program"},
+        {addItem, "Add an item to the open category"},
+        {newCategory, "Make an empty category"},
+        {deleteCategory, "Delete the open category"},
+        {exportCsv, "Write the open category as a CSV file"},
+        {importCsv, "Add the rows of a CSV file to a category"},
+        {ftpSettings, "The login and addresses of your web host"},
+        {ftpUpload, "Publish the pages that changed to your web host"},
+        {uploadAll, "Publish every page to your web host"},
+        {webSite, "Open the published website in your browser"},
+        {banner, "Send a picture as the banner of the main page"},
+        {websiteSettings, "The shop name, contact address and page style"},
+        {aboutAction, "The version of Wareloom and its makers"}};
+    for (const auto& [action, tip] : tips)
+        action->setStatusTip(QString::fromLatin1(tip));
+    for (QAction* button : tools->actions())
+        describe(tools->widgetForAction(button), button->iconText(), button->statusTip());
+    tools->setAccessibleName(QStringLiteral("Toolbar"));
 }
 
 namespace {
@@ -239,6 +302,12 @@ void MainWindow::rebuild()
         }
         m_number->setText(QString::number(items.size()));
     }
+    describe(m_list, m_heading->text(),
+             !m_categoryView ? QStringLiteral("The first line goes back to the category list; "
+                                              "select an item to edit it")
+             : wanted.isEmpty()
+                 ? QStringLiteral("Each category with its number of items; select one to open it")
+                 : QStringLiteral("The items found, with their category; select one to edit it"));
     // The first key then moves from the first line, as in any list box.
     if (m_list->count() > 0)
         m_list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
@@ -276,6 +345,16 @@ void MainWindow::showItems()
     rebuild();
 }
 
+void MainWindow::openFirstMatch()
+{
+    // In the item view the back entry comes before what was found.
+    const int first = m_categoryView ? 0 : 1;
+    if (m_filter->text().trimmed().isEmpty() || first >= m_list->count())
+        return;
+    m_list->setFocus(Qt::OtherFocusReason);
+    m_list->setCurrentRow(first, QItemSelectionModel::ClearAndSelect);
+}
+
 void MainWindow::selectionChanged()
 {
     const QList<QListWidgetItem*> selected = m_list->selectedItems();
@@ -308,6 +387,7 @@ void MainWindow::actOnLine(int row)
             messageBox(this, opened.message(), applicationTitle());
         else if (line.item >= 0)
             editItem(line.item);
+        m_list->setFocus();
         return;
     }
     // The back entry is always the first line; an item may be named "<-Back..." too.
@@ -324,6 +404,7 @@ void MainWindow::editItem(int index)
         return;
     ItemDialog dialog(m_inventory, index, this);
     dialog.exec();
+    m_list->setFocus();
 }
 
 void MainWindow::addItem()
@@ -382,24 +463,32 @@ void MainWindow::exportCsv()
 
 void MainWindow::importCsv()
 {
-    const std::optional<QString> chosen = openFileDialog(this);
-    if (!chosen)
-        return;
-    QFile file(*chosen);
+    if (const std::optional<QString> chosen = openFileDialog(this))
+        importCsvFile(*chosen);
+}
+
+// Into the open category, or into one named after the file.
+QString MainWindow::importTarget(const QString& path) const
+{
+    return m_inventory.hasOpenCategory() ? m_inventory.openCategoryName()
+                                         : QFileInfo(path).completeBaseName();
+}
+
+void MainWindow::importCsvFile(const QString& path)
+{
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        messageBox(this, QStringLiteral("%1 cannot be read: %2").arg(*chosen, file.errorString()),
+        messageBox(this, QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()),
                    applicationTitle());
         return;
     }
-    // Into the open category, or into one named after the file.
-    const QString category = m_inventory.hasOpenCategory() ? m_inventory.openCategoryName()
-                                                           : QFileInfo(*chosen).completeBaseName();
+    const QString category = importTarget(path);
     int existing = 0;
     for (const CategoryEntry& entry : m_inventory.categories()) {
         if (entry.name == category)
             existing = entry.itemCount;
     }
-    const CsvImport read = wareloom::importCsv(file.readAll(), existing);
+    const CsvImport read = wareloom::importCsv(file, existing);
     if (!read.problems.isEmpty()) {
         messageBox(
             this, QStringLiteral("Nothing was imported:\n") + read.problems.join(QLatin1Char('\n')),
@@ -423,6 +512,8 @@ void MainWindow::about()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    WindowMemory().remember(*this, m_inventory.directory(),
+                            m_categoryView ? QString() : m_inventory.openCategoryName());
     if (m_held) {
         event->ignore();
         hide();
@@ -434,23 +525,62 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    // Esc in the find box clears it; only an empty box lets Esc end the program.
-    if (watched == m_filter && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !m_filter->text().isEmpty()) {
-        m_filter->clear();
-        return true;
+    if (watched == m_filter && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Escape:
+            // Only an empty box lets Esc end the program.
+            if (m_filter->text().isEmpty())
+                break;
+            m_filter->clear();
+            return true;
+        case Qt::Key_Down:
+            m_list->setFocus(Qt::OtherFocusReason);
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // The window's Enter ends the program; here it opens what was found.
+            openFirstMatch();
+            return true;
+        default:
+            break;
+        }
     }
-    // Nothing selected yet: a key towards the top selects the first line, as
-    // in a list box (the list itself would not move from where it stands).
+    // Nothing selected yet: a key towards the top, or any move on a list of
+    // one line, selects the first line, as in a list box (the list itself
+    // would not move from where it stands).
     if (watched == m_list && event->type() == QEvent::KeyPress &&
         m_list->selectedItems().isEmpty() && m_list->currentRow() == 0) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Home || key == Qt::Key_Up || key == Qt::Key_PageUp) {
+        const bool down = key == Qt::Key_Down || key == Qt::Key_End || key == Qt::Key_PageDown;
+        if (key == Qt::Key_Home || key == Qt::Key_Up || key == Qt::Key_PageUp ||
+            (down && m_list->count() == 1)) {
             m_list->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
             return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (droppedFile(event->mimeData(), QStringLiteral("csv")))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const std::optional<QString> path = droppedFile(event->mimeData(), QStringLiteral("csv"));
+    if (!path)
+        return;
+    event->acceptProposedAction();
+    // Asked after the drop has ended, so that the dragging program is not kept waiting.
+    QTimer::singleShot(0, this, [this, file = *path] {
+        if (messageBox(this,
+                       QStringLiteral("Import the rows of %1 into the category %2?")
+                           .arg(QFileInfo(file).fileName(), importTarget(file)),
+                       QStringLiteral("Import from CSV"), MessageButtons::YesNo) == IDYES)
+            importCsvFile(file);
+    });
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)

@@ -36,6 +36,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createActions();
@@ -43,6 +45,7 @@ private:
     void showItems();
     void rebuild();
     void selectionChanged();
+    void openFirstMatch();
     void actOnLine(int row);
     void editItem(int index);
     void addItemLines();
@@ -55,6 +58,9 @@ private:
     void about();
     void exportCsv();
     void importCsv();
+    void importCsvFile(const QString& path);
+    QString importTarget(const QString& path) const;
+    void restoreLastView();
 
     // What a line of the list stands for: a category, an item of the open
     // category, or (when finding in the category view) an item of a category.

@@ -10,9 +10,11 @@
 #include "gui/platform/MessageBox.h"
 
 #include <QAction>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -112,6 +114,23 @@ inline void typeText(QLineEdit* line, const QString& text)
             QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, text.mid(i, length), {});
     }
     QCOMPARE(line->text(), text);
+}
+
+// Drags the file over the widget's middle and drops it there, through its
+// window as a file manager's drop arrives. True when the drop was taken.
+inline bool dropFile(QWidget* target, const QString& path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QWindow* window = target->window()->windowHandle();
+    const QPointF at = target->mapTo(target->window(), target->rect().center());
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(window, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(window, &drop);
+    return drop.isAccepted();
 }
 
 } // namespace wareloom::test

@@ -248,41 +248,55 @@ private Q_SLOTS:
         QTRY_COMPARE(shown.lines().size(), 3);
     }
 
-    // Picture Upload copies the chosen file as <code>.jpg, shows it and sends it.
+    // Picture Upload copies the chosen file as <code>.jpg, shows it and sends
+    // it; a file dropped on the preview goes the same way, without the dialog.
     void pictureUpload_data()
     {
         const QString uploaded = "Wareloom: Image Uploaded!";
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("told");
-        QTest::newRow("uploaded") << "B7" << uploaded;
-        QTest::newRow("no code") << ""
-                                 << "Wareloom: Enter the item 'code' first.  The image is renamed "
-                                    "the 'Code.jpg'";
-        QTest::newRow("code leaving the folder")
-            << "../A1"
-            << "Wareloom: The code \"../A1\" cannot name a picture file: it must not hold / or \\ "
-               "and must not be . or ..";
+        QTest::addColumn<bool>("dropped");
+        for (const bool dropped : {false, true}) {
+            const char* way = dropped ? "dropped" : "chosen";
+            QTest::addRow("uploaded, %s", way) << "B7" << uploaded << dropped;
+            QTest::addRow("no code, %s", way)
+                << ""
+                << "Wareloom: Enter the item 'code' first.  The image is renamed the 'Code.jpg'"
+                << dropped;
+            QTest::addRow("code leaving the folder, %s", way)
+                << "../A1"
+                << "Wareloom: The code \"../A1\" cannot name a picture file: it must not hold / "
+                   "or \\ and must not be . or .."
+                << dropped;
+        }
     }
     void pictureUpload()
     {
         QFETCH(QString, code);
         QFETCH(QString, told);
+        QFETCH(bool, dropped);
         ToolsOpen shown;
         Host server(shown.data.store());
         const QString chosen = shown.data.filePath(QStringLiteral("chosen.png"));
         const QByteArray picture = solidPicture(QSize(800, 600), Qt::red);
         QVERIFY(writeFile(chosen, picture));
         FileDialogHook files;
-        files.queueChoice(chosen);
+        if (!dropped)
+            files.queueChoice(chosen);
         MessageBoxHook boxes;
         QVERIFY(shown.addItem([&](ItemDialog& dialog) {
             typeText(child<QLineEdit>(dialog, "code"), code);
-            click(dialog, "pictureUpload");
-            const QImage seen = child<PicturePreview>(dialog, "picturePreview")->picture();
+            auto* preview = child<PicturePreview>(dialog, "picturePreview");
+            if (dropped)
+                QVERIFY(dropFile(preview, chosen));
+            else
+                click(dialog, "pictureUpload");
+            const QImage seen = preview->picture();
             QCOMPARE(seen.size(), told.endsWith(u"Uploaded!") ? QSize(800, 600) : QSize(0, 0));
             dialog.reject();
         }));
         QCOMPARE(texts(boxes), QStringList{told});
+        QCOMPARE(files.shownCount(), int(!dropped && told.endsWith(u"Uploaded!")));
         if (!told.endsWith(u"Uploaded!"))
             return;
         QCOMPARE(readFile(shown.data.filePath(code + ".jpg")), picture);

@@ -72,7 +72,6 @@ private Q_SLOTS:
     {
         WindowOnData shown({{"Bags.dat", recordBytes("<-Backpack", "B1") + recordBytes("Item 2") +
                                              recordBytes("Item 3") + recordBytes("Item 4")}});
-        shown.list()->setFocus();
         QTest::keyClick(shown.list(), Qt::Key_Home);
         QTRY_COMPARE(shown.label("heading"), QStringLiteral("Bags"));
         auto opens = [&](const std::function<void()>& select, const QString& name) {
@@ -141,9 +140,60 @@ private Q_SLOTS:
         QTest::keyClicks(filter, "m1");
         QCOMPARE(shown.lines().size(), 2);
         QVERIFY(shown.lines()[1].startsWith("Mug "));
-        QTest::keyClick(filter, Qt::Key_Escape); // clears, and does not end the program
-        QCOMPARE(shown.lines().size(), 3);
-        QVERIFY(shown.window.isVisible());
+    }
+
+    // The keys go to the list at start and after every dialog; in the find box Enter
+    // opens the first item found, Down goes to the list, Esc empties it (twice: ends).
+    void keyboard_data()
+    {
+        // Keys, commands or text; the item or dialog opened; the focus at the end (none: ended).
+        QTest::addColumn<QStringList>("row");
+        QTest::newRow("Down at start") << QStringList{"Down Down", "Mug", "list"};
+        QTest::newRow("Enter in the box") << QStringList{"Ctrl+F jug Enter", "Jug", "list"};
+        QTest::newRow("Enter, nothing found") << QStringList{"Ctrl+F zz Enter", "", "filter"};
+        QTest::newRow("Down from the box") << QStringList{"Ctrl+F m Down", "", "list"};
+        QTest::newRow("Esc") << QStringList{"Ctrl+F m Esc", "", "filter"};
+        QTest::newRow("Esc, Esc") << QStringList{"Ctrl+F m Esc Esc", "", ""};
+        QTest::newRow("after New Category")
+            << QStringList{"Ctrl+F actionNewCategory", "wareloom::CategoryDialog", "list"};
+    }
+    void keyboard()
+    {
+        QFETCH(QStringList, row);
+        const QString &steps = row[0], &opened = row[1], &focus = row[2];
+        WindowOnData shown({{"Kitchen.dat", recordBytes("Mug", "M1") + recordBytes("Jug")}});
+        shown.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&shown.window));
+        QCOMPARE(QApplication::focusWidget(), shown.list());
+        QSignalSpy finished(&shown.window, &MainWindow::finished);
+        QString seen;
+        std::shared_ptr<bool> dialogs;
+        if (!opened.isEmpty()) { // a watch for a dialog would outlive a row without one
+            dialogs = whenDialogOpens([&](QDialog* dialog) {
+                auto* item = qobject_cast<ItemDialog*>(dialog);
+                seen = item ? child<QLineEdit>(*item, "name")->text()
+                            : dialog->metaObject()->className();
+                dialog->reject();
+            });
+        }
+        const QMap<QString, int> keys{
+            {"Down", Qt::Key_Down}, {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape}};
+        for (const QString& step : steps.split(' ')) {
+            if (step == "Ctrl+F")
+                QTest::keySequence(&shown.window, QKeySequence::Find);
+            else if (keys.contains(step))
+                QTest::keyClick(shown.window.focusWidget(), Qt::Key(keys[step]));
+            else if (step.startsWith("action"))
+                shown.trigger(step.toLatin1());
+            else
+                QTest::keyClicks(shown.window.focusWidget(), step);
+            QCoreApplication::processEvents(); // what a key started, as between keystrokes
+        }
+        QTRY_COMPARE(seen, opened);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(finished.size(), focus.isEmpty() ? 1 : 0);
+        if (!focus.isEmpty())
+            QTRY_COMPARE(shown.window.focusWidget()->objectName(), focus);
     }
 
     void moreThan999ItemsAreRefused()
@@ -227,6 +277,74 @@ private Q_SLOTS:
         for (QAction* button : child<QToolBar>(shown.window, "toolBar")->actions())
             buttons << button->objectName();
         QCOMPARE(buttons, QStringList({"actionItemAdd", "actionFtpUpload", "actionWebSite"}));
+    }
+
+    // A CSV file dropped on the window offers to import it; no other file is taken.
+    void droppedCsvOffersImport_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("imported"); // items in the category named after the file
+        QTest::newRow("yes") << "tools.csv" << int(IDYES) << 2;
+        QTest::newRow("no") << "Tools.CSV" << int(IDNO) << 0;
+        QTest::newRow("not a CSV file") << "tools.txt" << 0 << 0;
+    }
+    void droppedCsvOffersImport()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, answer);
+        QFETCH(int, imported);
+        WindowOnData shown({{"Garden.dat", QByteArray()}});
+        const QString path = shown.data.filePath(file);
+        QVERIFY(writeFile(path, "Name;Price;Qty;Code\nRake;9;2;R1\nHoe;7;1;H1\n"));
+        MessageBoxHook boxes;
+        boxes.queueAnswer(answer);
+        QCOMPARE(dropFile(shown.list(), path), answer != 0);
+        const QString category = QFileInfo(file).completeBaseName();
+        const QStringList asked{"Import from CSV: Import the rows of " + file +
+                                " into the category " + category + "?"};
+        QTRY_COMPARE(texts(boxes).mid(0, 1), answer ? asked : QStringList());
+        QTRY_COMPARE(shown.lines().size(), imported ? 2 : 1);
+        QCOMPARE(QFileInfo(shown.data.filePath(category + ".dat")).size(), imported * 90);
+    }
+
+    // The window comes back where it was and as large, showing the category it
+    // showed; a place on a monitor that has gone is moved onto the screen.
+    void rememberedAfterARestart_data()
+    {
+        QTest::addColumn<QPoint>("place");
+        QTest::addColumn<bool>("toolsOpen");
+        QTest::newRow("on the screen, Tools open") << QPoint(40, 30) << true;
+        QTest::newRow("on a monitor gone, the category list") << QPoint(5000, 3000) << false;
+    }
+    void rememberedAfterARestart()
+    {
+        QFETCH(QPoint, place);
+        QFETCH(bool, toolsOpen);
+        const QSize size(520, 310);
+        TempDataDirectory data;
+        QVERIFY(data.writeFile("Garden.dat", {}) && data.writeFile("Tools.dat", recordBytes("R")));
+        {
+            Inventory inventory(data.store());
+            MainWindow before(inventory);
+            before.show();
+            before.setGeometry(QRect(place, size));
+            if (toolsOpen) {
+                auto* list = child<QListWidget>(before, "list");
+                list->setCurrentItem(list->findItems("CATEGORY - Tools", Qt::MatchStartsWith)[0]);
+                QTRY_COMPARE(child<QLabel>(before, "heading")->text(), "Tools");
+            }
+            before.close();
+        }
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        Inventory inventory(data.store());
+        MainWindow after(inventory);
+        after.show();
+        QCOMPARE(after.size(), size);
+        if (screen.contains(QRect(place, size)))
+            QCOMPARE(after.geometry().topLeft(), place);
+        QVERIFY(screen.contains(after.geometry().topLeft()));
+        QCOMPARE(child<QLabel>(after, "heading")->text(), toolsOpen ? "Tools" : "Category List");
     }
 
     // The real box: its texts and buttons, and which answer each key gives.

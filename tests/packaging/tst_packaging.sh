@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop and a packager
-# rely on. Usage: tst_packaging.sh <cmake> <build dir>; the layout comes from the
-# environment (BINDIR, DATAROOTDIR, MANDIR, DOCDIR, as GNUInstallDirs set them).
+# rely on, then unpacks the Debian package. Usage: tst_packaging.sh <cmake> <build dir>;
+# the layout comes from the environment (BINDIR, DATAROOTDIR, MANDIR, DOCDIR, as
+# GNUInstallDirs set them), and VERSION. The package is $WARELOOM_DEB when set
+# (scripts/package's), else one made here with CPack from the build.
 set -euo pipefail
 
 cmake=$1
 build=$2
 app_id=io.github.wareloom.Wareloom
 bus_name=Wareloom.Application
-: "${BINDIR:?}" "${DATAROOTDIR:?}" "${MANDIR:?}" "${DOCDIR:?}"
+: "${BINDIR:?}" "${DATAROOTDIR:?}" "${MANDIR:?}" "${DOCDIR:?}" "${VERSION:?}"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -70,6 +72,42 @@ check "DESTDIR install writes nothing under the real prefix" test ! -e "$staged"
 check "groff renders $manpage without warnings" \
     test -z "$(groff -man -Tutf8 -ww "$manpage" 2>&1 >"$work/man.txt" | tee /dev/stderr)"
 check "the manual page is WARELOOM(1)" grep -q 'WARELOOM(1)' "$work/man.txt"
+
+deb=${WARELOOM_DEB:-}
+if [ -z "$deb" ]; then
+    "${cmake%/*}/cpack" --config "$build/CPackConfig.cmake" -B "$work/deb" >"$work/cpack.log" 2>&1 ||
+        { cat "$work/cpack.log" >&2; echo "FAIL: cpack" >&2; exit 1; }
+    deb=$(echo "$work"/deb/wareloom_*.deb)
+fi
+check "the package is named for its version" test "${deb##*/}" = "wareloom_${VERSION}_amd64.deb"
+root=$work/root
+dpkg -x "$deb" "$root"
+check "the package holds exactly the program and its files" diff - \
+    <(cd "$root" && find . ! -type d | sort) <<EOF
+./usr/bin/wareloom
+./usr/share/applications/$app_id.desktop
+./usr/share/dbus-1/services/$bus_name.service
+./usr/share/doc/wareloom/changelog.gz
+./usr/share/doc/wareloom/copyright
+./usr/share/icons/hicolor/48x48/apps/$app_id.png
+./usr/share/icons/hicolor/scalable/apps/$app_id.svg
+./usr/share/man/man1/wareloom.1.gz
+./usr/share/metainfo/$app_id.metainfo.xml
+EOF
+check "the unpacked program runs and tells its version" \
+    test "$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/wareloom" --version)" = "Wareloom $VERSION"
+check "the libraries it needs are found by dpkg-shlibdeps" \
+    grep -q 'libqt6widgets6 (>=' <<<"$(dpkg-deb -f "$deb" Depends)"
+check "the activation file names /usr/bin/wareloom" grep -qx 'Exec=/usr/bin/wareloom -Automation' \
+    "$root/usr/share/dbus-1/services/$bus_name.service"
+check "AppStream names this release" \
+    grep -q "<release version=\"$VERSION\"" "$root/usr/share/metainfo/$app_id.metainfo.xml"
+check "the changelog is of this version" \
+    test "$(zcat "$root/usr/share/doc/wareloom/changelog.gz" | head -n1)" = \
+    "wareloom ($VERSION) unstable; urgency=medium"
+if command -v lintian >/dev/null; then
+    check "lintian finds no error in the package" lintian --fail-on error "$deb"
+fi
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -110,7 +110,8 @@ private Q_SLOTS:
         QElapsedTimer clock;
         clock.start();
         int kills = 0;
-        for (; kills < 60 && clock.elapsed() < 4000; ++kills) { // a few seconds however slow
+        // At least ten kills, however loaded the machine; more while time allows.
+        for (; kills < 10 || (kills < 60 && clock.elapsed() < 4000); ++kills) {
             QProcess writer;
             writer.start(QCoreApplication::applicationFilePath(), {data.path()});
             QVERIFY2(writer.waitForReadyRead(10000), qPrintable(writer.errorString()));

@@ -31,11 +31,16 @@ bool TestFtpServer::start()
     }
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // Not the python3 on PATH: only Debian's own sees pyftpdlib and asyncssh.
+    // "ftpes" is vsftpd ("--no-tls": without TLS, refusing AUTH TLS), "sftp" asyncssh.
+    const QStringList secure{scheme() == "sftp" ? "asyncssh" : "vsftpd",
+                             scheme() == "sftp"               ? "sftp"
+                             : m_options.contains("--no-tls") ? "ftp"
+                                                              : "ftpes"};
     m_process.start("/usr/bin/python3",
                     QStringList{"-W", "ignore",
                                 scheme().isEmpty() ? WARELOOM_FTP_SERVER_SCRIPT
-                                                   : WARELOOM_SECURE_SERVER_SCRIPT} +
-                        m_options +
+                                                   : WARELOOM_INTEROP_SERVER_SCRIPT} +
+                        (scheme().isEmpty() ? m_options : secure) +
                         QStringList{"--root", rootDir(), "--log", m_dir.filePath("commands.log"),
                                     "--user", user(), "--password", password(), "--dir",
                                     m_dir.path()});

@@ -20,7 +20,7 @@ bool writeSettingsFile(const DataDirectory& store, const SettingsFields& fields)
 // A real server for one test on a free port of 127.0.0.1, serving a
 // directory with an empty "htdocs": ftp_server.py misbehaving as options ask
 // ("--silent", "--stor-reply", "553:A.htm", ...), or, when they start with
-// "ftpes" or "sftp", secure_server.py (vsftpd over TLS, or SFTP).
+// "ftpes" or "sftp", interop_server.py (vsftpd over TLS, or asyncssh SFTP).
 class TestFtpServer
 {
 public:

@@ -7,11 +7,12 @@ in the one way a fault option asks."""
 import argparse, os, sys, threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+from pyftpdlib.handlers import (BufferedIteratorProducer, FTPHandler, ThrottledDTPHandler,
+                                TLS_FTPHandler)
 from pyftpdlib.servers import FTPServer
 
 
-class Handler(FTPHandler):
+class Handler:
     command_log = None
     auth_failed_timeout = 0  # answer a wrong password at once
 
@@ -93,6 +94,14 @@ def one_session(h):
     h.handle, h.on_disconnect = limited, ended
 
 
+def huge_listing(h):
+    """Every listing is 20 MB of lines."""
+    def send(self, path):
+        lines = (b"type=file;size=1; f%07d.htm\r\n" % i for i in range(700000))
+        self.push_dtp_data(BufferedIteratorProducer(lines), isproducer=True, cmd="MLSD")
+    h.ftp_MLSD = h.ftp_LIST = send
+
+
 FAULTS = {  # option: how it changes the handler class, given the option's value
     "refuse-port": lambda h, _: refuse_port(h),
     "reply-425": lambda h, _: pretend_active(h, "425 Can't open data connection."),
@@ -101,6 +110,8 @@ FAULTS = {  # option: how it changes the handler class, given the option's value
         h, "handle", lambda self: self.log_command("(silent connection)")),
     "stor-reply": lambda h, v: refuse(h, "STOR", v),
     "dele-reply": lambda h, v: refuse(h, "DELE", v),
+    "list-reply": lambda h, v: (refuse(h, "MLSD", v), refuse(h, "LIST", v)),
+    "huge-listing": lambda h, _: huge_listing(h),
     "rnto-reply": lambda h, v: refuse(h, "RNTO", v),
     "rnto-free-only": lambda h, _: setattr(h, "ftp_RNTO", lambda self, path, rnto=h.ftp_RNTO: (
         self.respond("550 Cannot create a file when that file already exists.")
@@ -111,7 +122,8 @@ FAULTS = {  # option: how it changes the handler class, given the option's value
     "slow-read": lambda h, v: setattr(h, "dtp_handler", type(
         "Slow", (ThrottledDTPHandler,), {"read_limit": int(v)})),
 }
-FLAGS = ("refuse-port", "reply-425", "no-connect-back", "silent", "one-session", "rnto-free-only")
+FLAGS = ("refuse-port", "reply-425", "no-connect-back", "silent", "one-session", "rnto-free-only",
+         "huge-listing")
 
 
 def main():
@@ -120,9 +132,15 @@ def main():
         parser.add_argument("--" + option, required=True)
     for name in FAULTS:
         parser.add_argument("--" + name, **({"action": "store_true"} if name in FLAGS else {}))
+    parser.add_argument("--port", type=int, default=0)
+    parser.add_argument("--tls", help="certificate: TLS demanded for login and data")
     args = parser.parse_known_args()[0]  # --dir: for the secure server only
 
-    handler = type("TestHandler", (Handler,), {})
+    base = TLS_FTPHandler if args.tls else FTPHandler
+    handler = type("TestHandler", (Handler, base), {})
+    if args.tls:
+        handler.certfile, handler.tls_control_required, handler.tls_data_required = \
+            args.tls, True, True
     handler.command_log = open(args.log, "a", encoding="utf-8", errors="surrogateescape")
     handler.authorizer = DummyAuthorizer()
     handler.authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT")
@@ -130,7 +148,7 @@ def main():
         if getattr(args, name.replace("-", "_")):
             apply(handler, getattr(args, name.replace("-", "_")))
 
-    server = FTPServer(("127.0.0.1", 0), handler)
+    server = FTPServer(("127.0.0.1", args.port), handler)
     print(server.address[1], flush=True)
     # The test keeps our stdin open; when it goes away, so do we.
     threading.Thread(target=lambda: (sys.stdin.buffer.read(), os._exit(0)), daemon=True).start()

@@ -2,10 +2,14 @@
 // shop it makes in a temporary data directory, publishing to a real FTP server
 // on a loopback port. Run by scripts/screenshots under Xvfb.
 //   wareloom_screenshots <output directory> [<chromium>]
-// Without a Chromium the published page is not rendered.
+// Without a Chromium the published pages are not rendered.
+//   wareloom_screenshots --modern-store <data directory>
+// only writes the sample shop in the modern style and its pages (for
+// scripts/lighthouse).
 
 #include "BrowserShot.h"
 #include "DemoStore.h"
+#include "ModernStore.h"
 #include "ScreenGrab.h"
 #include "TestFtpServer.h"
 
@@ -141,6 +145,10 @@ bool publishThroughDialog(const DataDirectory& store, int categoryCount, const Q
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--modern-store") == 0) {
+        const DataDirectory store(QString::fromLocal8Bit(argv[2]));
+        return store.create() && writeModernStore(store) ? 0 : 1;
+    }
     if (argc < 2 || argc > 3) {
         std::fprintf(stderr, "usage: wareloom_screenshots <output directory> [<chromium>]\n");
         return 2;
@@ -214,6 +222,10 @@ int main(int argc, char** argv)
             server.localPath(QStringLiteral("/htdocs/") + shop.name + QStringLiteral(".htm"));
         ok = renderPage(chromium, page, out.filePath(QStringLiteral("published-page.png")),
                         {900, 560}) &&
+             ok;
+        QTemporaryDir modern;
+        const DataDirectory modernStore(modern.path());
+        ok = writeModernStore(modernStore) && shootModernStore(modernStore, chromium, out.path()) &&
              ok;
     }
     return ok ? 0 : 1;

@@ -56,7 +56,7 @@ int importCategory(const DataDirectory& store, const QString& name, const QStrin
         return fail({QStringLiteral("%1 cannot be read: %2").arg(fileName, in.errorString())});
     (void)store.create(); // when it cannot be made, the append says why
     const QString path = categoryPath(store, name);
-    const CsvImport read = importCsv(in.readAll(), countItems(path));
+    const CsvImport read = importCsv(in, countItems(path));
     if (!read.problems.isEmpty())
         return fail(read.problems + QStringList{QStringLiteral("Nothing was imported.")});
     if (Status appended = appendRecords(path, read.records); !appended)

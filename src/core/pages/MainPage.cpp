@@ -18,7 +18,7 @@ constexpr QByteArrayView TitleStart = "<html><head><title>";
 constexpr QByteArrayView PageStart =
     "</title></head><body>"
     "<p align=center><img src=banner.gif></p><p align=center><font size=10>"
-    "<BR><P align=center><A HREF=mailto:";
+    "<BR><P align=center><A HREF=";
 constexpr QByteArrayView BetweenAddresses = ">Sales Email: ";
 constexpr QByteArrayView BeforeTimeStamp = "</A></P><BR><P align=center>";
 constexpr QByteArrayView TableStart =
@@ -32,15 +32,17 @@ constexpr QByteArrayView RowEndBeforeNextRow = "</p><TR><TD>";
 constexpr QByteArrayView RowEndLast = "</p><TR>";
 constexpr QByteArrayView PageEnd = "</TABLE></p></body></html>";
 
-// A text of the website settings as 8-bit text for the markup: escaped, and
-// a character the code page lacks as a character reference.
+// A text of the website settings as 8-bit text for the markup, also inside a
+// quoted attribute: escaped, and a character the code page lacks or a
+// control character (the page is one line) as a character reference.
 QByteArray markupText(const QString& text)
 {
     const QStringList missing = missingFromCodePage({text});
     QString escaped;
     for (const char32_t c : text.toUcs4()) {
         const QString ch = QString::fromUcs4(&c, 1);
-        if (c == U'&' || c == U'<' || c == U'>' || c == U'"' || c == U'\'' || missing.contains(ch))
+        if (c == U'&' || c == U'<' || c == U'>' || c == U'"' || c == U'\'' || c < U' ' ||
+            c == U'\x7F' || missing.contains(ch))
             escaped += QStringLiteral("&#%1;").arg(quint32(c));
         else
             escaped += ch;
@@ -51,10 +53,14 @@ QByteArray markupText(const QString& text)
 // Without the website settings every byte stays as it always was.
 void appendPageHead(QByteArray& page, QByteArrayView timeStamp, const WebsiteSettings& site)
 {
-    const QByteArray address =
-        site.contactEmail.isEmpty() ? QByteArray(SalesEmailAddress) : markupText(site.contactEmail);
     page.append(TitleStart).append(markupText(site.shopNameShown()));
-    page.append(PageStart).append(address).append(BetweenAddresses).append(address);
+    // A set address is quoted, whatever a hand-edited Website.ini holds;
+    // the classic one stays as it always was.
+    const bool classic = site.contactEmail.isEmpty();
+    const QByteArray address =
+        classic ? QByteArray(SalesEmailAddress) : markupText(site.contactEmail);
+    const QByteArray link = classic ? "mailto:" + address : "\"mailto:" + address + '"';
+    page.append(PageStart).append(link).append(BetweenAddresses).append(address);
     page.append(BeforeTimeStamp).append(timeStamp).append(TableStart);
 }
 

@@ -2,8 +2,8 @@
 
 #include "core/pages/CategoryPage.h"
 #include "core/pages/PageFiles.h"
+#include "core/pages/PictureSize.h"
 #include "core/store/ItemRecord.h"
-#include "core/util/ContentHash.h"
 #include "core/util/TextConversion.h"
 
 #include <QDir>
@@ -11,14 +11,15 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include <algorithm>
+#include <charconv>
 #include <cstring>
 
 namespace wareloom {
 namespace {
 
-// Columns: item, price, qty, code, picture. Cells carry no attributes of
-// their own: a category page holds up to 999 rows.
+// Columns: item, price, qty, code, picture, and the order link when there is
+// an address. Cells carry no attributes but a number's value: a category page
+// holds up to 999 rows.
 constexpr QByteArrayView Style =
     "<style>"
     "*{box-sizing:border-box}"
@@ -38,13 +39,19 @@ constexpr QByteArrayView Style =
     "th[aria-sort=ascending] button::after{content:\" \\25B2\"}"
     "th[aria-sort=descending] button::after{content:\" \\25BC\"}"
     "img{display:block;max-width:100%;height:auto}"
-    "#filter{font:inherit;padding:.35rem;width:100%;max-width:22rem}"
+    "input{font:inherit;padding:.35rem;width:100%;max-width:22rem}"
+    "strong{color:#a00000}"
+    "tr:target{background:#fff3c4}"
+    // The find boxes need the script: shown from the first paint on when it runs.
+    "#tools,#find{display:none}.js #tools,.js #find{display:block}"
     "[hidden]{display:none!important}"
     "@media (max-width:40rem){"
     "#items,#items tbody,#items tr,#items td{display:block}"
     "#items thead tr{display:flex;flex-wrap:wrap}"
     "#items th{border:0}"
     "#items tr{border-bottom:1px solid #ddd;padding:.4rem 0}"
+    // Cards out of sight are laid out only when scrolled to.
+    "#items tbody tr{content-visibility:auto;contain-intrinsic-size:auto 15rem}"
     "#items td{border:0;padding:.1rem 0;text-align:left!important}"
     "#items td:nth-child(1){font-weight:bold}"
     "#items td:nth-child(2)::before{content:\"Price: \"}"
@@ -55,16 +62,21 @@ constexpr QByteArrayView Style =
     "}"
     "</style>";
 
-// Sorts by a column on a click of its heading and hides the rows that do not
-// hold the typed text. It only adds to a page that is whole without it.
+// Text compared without regard to case or accents.
+#define WARELOOM_FOLD                                                                              \
+    "function fold(s){return s.normalize('NFD').replace(/[\\u0300-\\u036f]/g,'').toLowerCase();}"
+
+// Sorts by a column on a click of its heading (numbers by the value their
+// cell carries, what is not a number last) and hides the rows whose name and
+// code do not hold the typed text. It only adds to a page whole without it.
 constexpr QByteArrayView Script =
     "<script>"
     "(function(){"
-    "var t=document.getElementById('items');if(!t)return;"
+    "var t=document.getElementById('items');if(!t)return;" WARELOOM_FOLD
     "var b=t.tBodies[0],rows=[].slice.call(b.rows),f=document.getElementById('filter');"
-    "document.getElementById('tools').hidden=false;"
-    "f.addEventListener('input',function(){var q=f.value.toLowerCase();"
-    "rows.forEach(function(r){r.hidden=q!==''&&r.textContent.toLowerCase().indexOf(q)<0;});});"
+    "rows.forEach(function(r){r.k=fold(r.cells[0].textContent+' '+r.cells[3].textContent);});"
+    "f.addEventListener('input',function(){var q=fold(f.value.trim());"
+    "rows.forEach(function(r){r.hidden=q!==''&&r.k.indexOf(q)<0;});});"
     "var heads=[].slice.call(t.tHead.rows[0].cells);"
     "heads.forEach(function(th,i){if(th.classList.contains('pic'))return;"
     "var k=document.createElement('button');k.type='button';k.textContent=th.textContent;"
@@ -74,43 +86,73 @@ constexpr QByteArrayView Script =
     "heads.forEach(function(h){h.removeAttribute('aria-sort');});"
     "th.setAttribute('aria-sort',d>0?'ascending':'descending');"
     "var num=th.classList.contains('num');"
-    "function v(r){var s=r.cells[i].textContent;"
-    "if(num){var n=parseFloat(s.replace(/[^0-9.-]/g,''));return isNaN(n)?-Infinity:n;}return s;}"
-    "rows.sort(function(x,y){var p=v(x),q=v(y);"
-    "return d*(num?(p>q)-(p<q):String(p).localeCompare(q,undefined,{numeric:true}));});"
+    "rows.forEach(function(r){var c=r.cells[i],n=c.getAttribute('data-v');"
+    "r.v=num?(n===null?null:parseFloat(n)):c.textContent;});"
+    "rows.sort(function(x,y){var p=x.v,q=y.v;"
+    "if(p===null||q===null)return(p===null)-(q===null);"
+    "return d*(num?(p>q)-(p<q):p.localeCompare(q,undefined,{numeric:true}));});"
     "rows.forEach(function(r){b.appendChild(r);});});});"
     "})();"
     "</script>";
 
-constexpr QByteArrayView HeadStart =
-    "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+// Finds items of every category in search.js, loaded when first needed.
+constexpr QByteArrayView SearchScript =
+    "<script>"
+    "(function(){" WARELOOM_FOLD
+    "var f=document.getElementById('find'),q=document.getElementById('q'),"
+    "out=document.getElementById('found'),items=null,asked=false;"
+    "f.addEventListener('submit',function(e){e.preventDefault();});"
+    "function show(){if(!items)return;var w=fold(q.value.trim()),n=0;out.textContent='';"
+    "if(!w)return;var l=document.createElement('ul');"
+    "items.forEach(function(e){if(n<50&&e.k.indexOf(w)>=0){n++;"
+    "var li=document.createElement('li'),a=document.createElement('a');a.href=e.p;"
+    "a.textContent=e.n;li.appendChild(a);"
+    "li.appendChild(document.createTextNode((e.c?' ('+e.c+')':'')+' in '+e.g));"
+    "l.appendChild(li);}});"
+    "if(n)out.appendChild(l);else out.textContent='No item found.';}"
+    "window.storeIndex=function(d){items=[];d.forEach(function(c){c[2].forEach(function(e){"
+    "items.push({p:c[0]+'#'+e[0],n:e[1],c:e[2],g:c[1],k:fold(e[1]+' '+e[2])});});});show();};"
+    "function load(){if(asked)return;asked=true;var s=document.createElement('script');"
+    "s.src='search.js';document.head.appendChild(s);}"
+    "q.addEventListener('focus',load);q.addEventListener('input',function(){load();show();});"
+    "})();"
+    "</script>";
+#undef WARELOOM_FOLD
+
+constexpr QByteArrayView HeadStart = "<!DOCTYPE html>\n<html lang=\"";
+constexpr QByteArrayView HeadCharset =
+    "\">\n<head>\n<meta charset=\"utf-8\">\n"
     "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
+constexpr QByteArrayView ScriptRuns = "<script>document.documentElement.className='js'</script>\n";
 constexpr QByteArrayView HeadEnd = "</head>\n<body>\n";
 constexpr QByteArrayView PageEnd = "</body>\n</html>\n";
 
-constexpr QByteArrayView ItemsStart =
-    "<main>\n<p id=\"tools\" hidden><label for=\"filter\">Find</label> "
+constexpr QByteArrayView ToolsStart =
+    "<main>\n<p id=\"tools\"><label for=\"filter\">Find</label> "
     "<input id=\"filter\" type=\"search\" autocomplete=\"off\"></p>\n"
     "<table id=\"items\">\n<thead><tr><th scope=\"col\">Item</th>"
     "<th scope=\"col\" class=\"num\">Price</th><th scope=\"col\" class=\"num\">Qty</th>"
-    "<th scope=\"col\">Code</th><th scope=\"col\" class=\"pic\">Picture</th></tr></thead>\n"
-    "<tbody>\n";
+    "<th scope=\"col\">Code</th><th scope=\"col\" class=\"pic\">Picture</th>";
+constexpr QByteArrayView OrderHead = "<th scope=\"col\" class=\"pic\">Order</th>";
+constexpr QByteArrayView ItemsStart = "</tr></thead>\n<tbody>\n";
 constexpr QByteArrayView ItemsEnd = "</tbody>\n</table>\n</main>\n";
 
 constexpr QByteArrayView Replacement = "\xEF\xBF\xBD"; // U+FFFD
+constexpr QByteArrayView SoldOutMark = " <strong>Sold out</strong>";
+constexpr QByteArrayView OrderLink = "\">Ask / order</a>";
+constexpr QByteArrayView LinkedData = "<script type=\"application/ld+json\">";
+constexpr QByteArrayView Schema = "{\"@context\":\"https://schema.org\",";
 
 // An item row: the cells' end tags are left out, as HTML allows.
-constexpr QByteArrayView RowStart = "<tr><td>";
+constexpr QByteArrayView RowStart = "<tr id=\"i";
 constexpr QByteArrayView NextCell = "<td>";
 constexpr QByteArrayView PictureStart = "<a href=\"";
-constexpr QByteArrayView ThumbnailStart = ".jpg\"><img src=\"";
-constexpr QByteArrayView ThumbnailEnd = ".thumb.jpg\" alt=\"Picture\"></a>";
-constexpr QByteArrayView PictureOnlyEnd = ".jpg\">Picture</a>";
+constexpr QByteArrayView ThumbnailStart = ".html\"><img src=\"";
+constexpr QByteArrayView PictureOnlyEnd = ".html\">Picture</a>";
 // Bytes one byte of a field may become: "&quot;", or "%E2%82%AC" in a link.
 constexpr qsizetype LongestEscape = 12;
-constexpr qsizetype LongestRow = RowStart.size() + 4 * NextCell.size() + PictureStart.size() +
-                                 ThumbnailStart.size() + ThumbnailEnd.size() + 1 +
-                                 (ItemRecord::Size + 2 * 10) * LongestEscape;
+// Everything of a row but the fields, the price shown and the mail address.
+constexpr qsizetype RowFrame = 400;
 
 char* put(char* out, QByteArrayView piece)
 {
@@ -160,10 +202,49 @@ QByteArray link(const QString& fileName)
     return QUrl::toPercentEncoding(fileName);
 }
 
+// A JSON string, safe inside a script element.
+QByteArray json(const QString& text)
+{
+    QByteArray out = "\"";
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            out.append('\\').append(char(c.unicode()));
+        else if (c.unicode() < 0x20 || c == QLatin1Char('<') || c.unicode() == 0x2028 ||
+                 c.unicode() == 0x2029)
+            out.append("\\u").append(QByteArray::number(c.unicode(), 16).rightJustified(4, '0'));
+        else
+            out.append(QString(c).toUtf8());
+    }
+    return out.append('"');
+}
+
+char* putNumber(char* out, int number)
+{
+    return std::to_chars(out, out + 12, number).ptr;
+}
+
+// The folder of the published main page, from its address; empty unless it
+// is an http or https address.
+QString siteFolder(const QString& address)
+{
+    const QUrl url(address.trimmed(), QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty() ||
+        (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
+        return {};
+    QString folder = url.toString(QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::FullyEncoded);
+    const qsizetype slash = folder.lastIndexOf(QLatin1Char('/'));
+    if (folder.mid(slash + 1).contains(QLatin1Char('.')) &&
+        slash > folder.indexOf(QLatin1String("//")) + 1)
+        return folder.left(slash + 1);
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
 } // namespace
 
-ModernPages::ModernPages(DataDirectory store, WebsiteSettings site, QDateTime published)
-    : m_store(std::move(store)), m_site(std::move(site)), m_published(std::move(published))
+ModernPages::ModernPages(DataDirectory store, WebsiteSettings site, QDateTime published,
+                         const QString& siteAddress)
+    : m_store(std::move(store)), m_site(std::move(site)), m_published(std::move(published)),
+      m_base(escaped(siteFolder(siteAddress))), m_prices(m_site.currency, m_site.locale)
 {
     // A byte followed by 'A' that does not give two characters starts a
     // character of two bytes: such a code page is converted field by field.
@@ -177,39 +258,51 @@ ModernPages::ModernPages(DataDirectory store, WebsiteSettings site, QDateTime pu
         }
         m_text[size_t(b)].set(escapedCharacter(text[0].unicode()));
         m_link[size_t(b)].set(link(text.left(1)));
+        m_json[size_t(b)].set(json(text.left(1)).chopped(1).mid(1));
+        m_unicode[size_t(b)] = text[0].unicode();
     }
+    if (!m_site.contactEmail.isEmpty()) {
+        m_mailto = "mailto:" +
+                   escaped(QString::fromLatin1(
+                       QUrl::toPercentEncoding(m_site.contactEmail, "@!$*+=^_`{|}~"))) +
+                   "?subject=";
+    }
+    // The name twice as text and in the subject, the code likewise, the
+    // price shown with its currency both ways.
+    m_longestRow = RowFrame + (3 * ItemRecord::Size + 2 * 10) * LongestEscape +
+                   2 * escaped(m_site.currency).size() + m_mailto.size();
 }
 
-CreatedPages ModernPages::create(PageCache* cache)
+CreatedPages ModernPages::create()
 {
     findPictures();
-    if (cache)
-        cache->setSharedInputs(sharedInputs());
+    m_siteFiles.clear();
+    m_picturePages.clear();
+    m_index = "storeIndex([";
     CreatedPages created{{QLatin1String(MainPageFileName), QString(), QString()}};
     PageFiles pages;
     QByteArray rows;
+    QByteArray sitemap;
+    int items = 0;
     for (const FoundCategory& category : listCategories(m_store.path())) {
         const QByteArray name = escaped(category.name);
         const QString pageName = categoryPageFileName(category.fileName);
-        rows.append("<tr><td><a href=\"").append(link(pageName)).append("\">").append(name);
-        rows.append("</a></td><td class=\"num\">");
-        rows.append(QByteArray::number(countItems(m_store.filePath(category.fileName))));
-        rows.append("</td></tr>\n");
-        if (cache && cache->isCurrent(pageName, category.fileName)) {
-            created.push_back({pageName, category.fileName, QString()});
-            continue;
-        }
         const Status written = writeCategoryPage(category, pages);
         created.push_back({pageName, category.fileName, written ? QString() : written.message()});
-        if (cache)
-            cache->noteWritten(pageName, category.fileName,
-                               written ? m_source : std::optional<PageCache::Source>());
+        items += m_shown;
+        rows.append("<tr><td><a href=\"").append(link(pageName)).append("\">").append(name);
+        rows.append("</a></td><td class=\"num\">").append(QByteArray::number(m_shown));
+        rows.append("</td></tr>\n");
+        sitemap.append("<url><loc>").append(address(link(pageName))).append("</loc></url>\n");
     }
 
     const QByteArray shop = escaped(m_site.shopNameShown());
     const QByteArray email = escaped(m_site.contactEmailShown());
     m_page.resize(0);
-    appendPageHead(shop);
+    appendPageHead(shop,
+                   shop + ": " + QByteArray::number(items) + " items in " +
+                       QByteArray::number(created.size() - 1) + " categories.",
+                   "favicon.png");
     m_page.append("<header>\n<h1>").append(shop).append("</h1>\n<p>Contact: <a href=\"mailto:");
     m_page.append(email).append("\">").append(email).append(
         "</a></p>\n<p>Updated: <time datetime=\"");
@@ -220,19 +313,87 @@ CreatedPages ModernPages::create(PageCache* cache)
     if (rows.isEmpty()) {
         m_page.append("<p>No categories yet.</p>\n");
     } else {
+        m_page.append("<form id=\"find\" role=\"search\"><label for=\"q\">Find an item in "
+                      "every category</label> <input id=\"q\" type=\"search\" "
+                      "autocomplete=\"off\"></form>\n<div id=\"found\" aria-live=\"polite\">"
+                      "</div>\n");
         m_page.append("<table>\n<thead><tr><th scope=\"col\">Category</th>"
                       "<th scope=\"col\" class=\"num\">Items</th></tr></thead>\n<tbody>\n");
         m_page.append(rows).append("</tbody>\n</table>\n");
     }
-    m_page.append("</main>\n").append(PageEnd);
-    Status written = pages.begin(m_store.filePath(QLatin1String(MainPageFileName)));
+    m_page.append("</main>\n").append(LinkedData).append(Schema);
+    m_page.append("\"@type\":\"Store\",\"name\":").append(json(m_site.shopNameShown()));
+    m_page.append(",\"email\":").append(json(m_site.contactEmailShown()));
+    if (!m_base.isEmpty())
+        m_page.append(",\"url\":").append(json(QString::fromUtf8(address(MainPageFileName))));
+    m_page.append("}</script>\n");
+    if (!rows.isEmpty())
+        m_page.append(SearchScript).append("\n");
+    m_page.append(PageEnd);
+    if (const Status written = writeFile(pages, QLatin1String(MainPageFileName), m_page); !written)
+        created.front().failure = written.message();
+    writeSiteFiles(pages, sitemap, created);
+    return created;
+}
+
+// The files the pages link to besides the pages, and those for search engines.
+void ModernPages::writeSiteFiles(PageFiles& pages, const QByteArray& sitemap, CreatedPages& created)
+{
+    const auto write = [&](const QString& fileName, QByteArrayView bytes) {
+        if (const Status written = writeFile(pages, fileName, bytes); !written)
+            created.push_back({fileName, QString(), written.message()});
+        else
+            m_siteFiles << fileName;
+    };
+    m_index.chop(m_index.endsWith(',') ? 1 : 0);
+    write(QStringLiteral("search.js"), m_index + "]);\n");
+    QFile icon(QStringLiteral(":/site/favicon.png"));
+    write(QStringLiteral("favicon.png"),
+          icon.open(QIODevice::ReadOnly) ? icon.readAll() : QByteArray());
+    for (auto page = m_picturePages.cbegin(); page != m_picturePages.cend(); ++page) {
+        const QString code = fromCodePage(page.key());
+        const QByteArray picture = link(code + QStringLiteral(".jpg"));
+        m_page.resize(0);
+        appendPageHead(page->name + " - " + escaped(m_site.shopNameShown()),
+                       page->name + " at " + escaped(m_site.shopNameShown()), picture);
+        m_page.append("<header>\n<p><a href=\"").append(page->back).append("\">");
+        m_page.append(page->categoryName).append("</a></p>\n<h1>").append(page->name);
+        m_page.append("</h1>\n</header>\n<main>\n<img src=\"").append(picture);
+        m_page.append("\" alt=\"").append(page->name).append('"');
+        if (const std::optional<QSize> size =
+                pictureSize(m_store.filePath(code + QStringLiteral(".jpg"))))
+            m_page.append(" width=\"")
+                .append(QByteArray::number(size->width()))
+                .append("\" height=\"")
+                .append(QByteArray::number(size->height()))
+                .append('"');
+        m_page.append(">\n</main>\n").append(PageEnd);
+        write(code + QStringLiteral(".html"), m_page);
+    }
+    if (m_base.isEmpty())
+        return;
+    write(QStringLiteral("sitemap.xml"),
+          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+          "<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\">\n<url><loc>" +
+              address(MainPageFileName) + "</loc></url>\n" + sitemap + "</urlset>\n");
+    write(QStringLiteral("robots.txt"),
+          "User-agent: *\nAllow: /\nSitemap: " + address("sitemap.xml") + "\n");
+}
+
+Status ModernPages::writeFile(PageFiles& pages, const QString& fileName, QByteArrayView bytes)
+{
+    Status written = pages.begin(m_store.filePath(fileName));
     if (written) {
-        pages.write(m_page);
+        pages.write(bytes);
         written = pages.commit();
     }
-    if (!written)
-        created.front().failure = written.message();
-    return created;
+    return written;
+}
+
+// A link made absolute with the site's address, when it is known.
+QByteArray ModernPages::address(const QByteArray& link) const
+{
+    return m_base + link;
 }
 
 // The pictures and thumbnails of the data directory, listed once rather than
@@ -245,59 +406,76 @@ void ModernPages::findPictures()
     for (const QString& name :
          QDir(m_store.path()).entryList({QStringLiteral("*.jpg")}, QDir::Files))
         names.insert(name);
+    m_pictures.clear();
+    m_thumbnails.clear();
     for (const QString& name : std::as_const(names)) {
         if (name.endsWith(thumbnailEnd))
             continue;
         const QString code = name.chopped(pictureEnd.size());
         const QByteArray codeBytes = toCodePage(code);
         m_pictures.insert(codeBytes);
-        if (names.contains(code + thumbnailEnd))
-            m_thumbnails.insert(codeBytes);
+        if (names.contains(code + thumbnailEnd)) {
+            m_thumbnails.insert(
+                codeBytes, pictureSize(m_store.filePath(code + thumbnailEnd)).value_or(QSize()));
+        }
     }
 }
 
-// Besides its category file, a page shows which items have a picture and a
-// thumbnail.
-QByteArray ModernPages::sharedInputs() const
+void ModernPages::appendPageHead(const QByteArray& title, const QByteArray& description,
+                                 const QByteArray& image)
 {
-    QList<QByteArray> pictures;
-    for (const QByteArray& code : m_pictures)
-        pictures << code + (m_thumbnails.contains(code) ? " thumbnail" : "");
-    std::sort(pictures.begin(), pictures.end());
-    return "modern\n" + pictures.join('\n');
-}
-
-void ModernPages::appendPageHead(const QByteArray& title)
-{
-    m_page.append(HeadStart).append(title).append("</title>\n").append(Style).append("\n");
-    m_page.append(HeadEnd);
+    m_page.append(HeadStart).append(m_prices.language().toLatin1()).append(HeadCharset);
+    m_page.append(title).append("</title>\n<meta name=\"description\" content=\"");
+    m_page.append(description).append("\">\n<link rel=\"icon\" href=\"favicon.png\">\n");
+    m_page.append("<meta property=\"og:type\" content=\"website\">\n");
+    m_page.append("<meta property=\"og:title\" content=\"").append(title).append("\">\n");
+    m_page.append("<meta property=\"og:description\" content=\"").append(description);
+    m_page.append("\">\n<meta property=\"og:image\" content=\"").append(address(image));
+    m_page.append("\">\n").append(Style).append("\n").append(ScriptRuns).append(HeadEnd);
 }
 
 Status ModernPages::writeCategoryPage(const FoundCategory& category, PageFiles& pages)
 {
     const QString pageName = categoryPageFileName(category.fileName);
+    m_shown = 0;
     // Its page would overwrite the main page, here or on a web host that ignores case.
     if (pageName.compare(QLatin1String(MainPageFileName), Qt::CaseInsensitive) == 0) {
         return Status::failure(
             QStringLiteral("The category %1 cannot have a page: %2 is the main page.")
                 .arg(category.name, pageName));
     }
-    m_source.reset();
     if (Status started = pages.begin(m_store.filePath(pageName)); !started)
         return started;
     const QByteArray name = escaped(category.name);
+    const QByteArray pageLink = link(pageName);
+    m_firstPicture.clear();
+    m_itemData.resize(0);
+    m_index.append('[').append(json(pageName)).append(',').append(json(category.name)).append(",[");
+    const Status read = appendItemRows(m_store.filePath(category.fileName), pageLink);
+    m_index.chop(m_index.endsWith(',') ? 1 : 0);
+    m_index.append("]],");
+    for (auto page = m_picturePages.begin(); page != m_picturePages.end(); ++page) {
+        if (page->categoryName.isEmpty())
+            page->categoryName = name;
+    }
+
+    const QByteArray shop = escaped(m_site.shopNameShown());
     m_page.resize(0);
-    appendPageHead(name + " - " + escaped(m_site.shopNameShown()));
+    appendPageHead(name + " - " + shop,
+                   name + " at " + shop + ": " + QByteArray::number(m_shown) + " items.",
+                   m_firstPicture.isEmpty() ? QByteArray("favicon.png") : m_firstPicture);
     m_page.append("<header>\n<p><a href=\"inventory.htm\">All categories</a></p>\n<h1>");
     m_page.append(name).append("</h1>\n</header>\n");
-    const qsizetype itemsStart = m_page.size();
-    m_page.append(ItemsStart);
-    Status read = appendItemRows(m_store.filePath(category.fileName));
-    if (m_page.size() == itemsStart + ItemsStart.size()) {
-        m_page.resize(itemsStart);
+    if (m_rows.isEmpty()) {
         m_page.append("<main>\n<p>No items in this category yet.</p>\n</main>\n");
     } else {
-        m_page.append(ItemsEnd).append(Script).append("\n");
+        m_page.append(ToolsStart);
+        if (!m_mailto.isEmpty())
+            m_page.append(OrderHead);
+        m_page.append(ItemsStart).append(m_rows).append(ItemsEnd);
+        m_itemData.chop(1);
+        m_page.append(LinkedData).append(Schema).append("\"@graph\":[").append(m_itemData);
+        m_page.append("]}</script>\n").append(Script).append("\n");
     }
     m_page.append(PageEnd);
     pages.write(m_page);
@@ -306,8 +484,9 @@ Status ModernPages::writeCategoryPage(const FoundCategory& category, PageFiles& 
     return read;
 }
 
-Status ModernPages::appendItemRows(const QString& categoryPath)
+Status ModernPages::appendItemRows(const QString& categoryPath, const QByteArray& pageLink)
 {
+    m_rows.resize(0);
     // Only a regular file: opening a pipe would wait for a writer.
     QFile file(categoryPath);
     if (!QFileInfo(categoryPath).isFile() ||
@@ -315,7 +494,6 @@ Status ModernPages::appendItemRows(const QString& categoryPath)
         return Status::failure(QStringLiteral("The category file %1 cannot be read.")
                                    .arg(QDir::toNativeSeparators(categoryPath)));
     }
-    const std::optional<FileState> opened = FileState::ofOpenFile(file.handle());
     m_records.resize(file.size() - file.size() % ItemRecord::Size);
     const qint64 got = file.read(m_records.data(), m_records.size());
     if (got < 0) {
@@ -323,52 +501,181 @@ Status ModernPages::appendItemRows(const QString& categoryPath)
             QStringLiteral("The category file %1 cannot be read: %2")
                 .arg(QDir::toNativeSeparators(categoryPath), file.errorString()));
     }
-    if (opened) {
-        ContentHash hash;
-        hash.add(QByteArrayView(m_records.constData(), got));
-        m_source = PageCache::Source{*opened, hash.result()};
-    }
     const qsizetype rows = qsizetype(got) / ItemRecord::Size;
     // Room for the longest rows first; the page is cut to what they took.
-    const qsizetype start = m_page.size();
-    m_page.resize(start + rows * LongestRow);
-    char* out = m_page.data() + start;
+    m_rows.resize(rows * m_longestRow);
+    char* out = m_rows.data();
     ItemRecord record;
     for (qsizetype row = 0; row < rows; ++row) {
         std::memcpy(record.bytes.data(), m_records.constData() + row * ItemRecord::Size,
                     ItemRecord::Size);
-        out = putItemRow(out, record);
+        out = putItemRow(out, record, int(row + 1), pageLink);
     }
-    m_page.resize(out - m_page.constData());
+    m_rows.resize(out - m_rows.constData());
     return Status::success();
 }
 
-char* ModernPages::putItemRow(char* out, const ItemRecord& item) const
+char* ModernPages::putItemRow(char* out, const ItemRecord& item, int row,
+                              const QByteArray& pageLink)
 {
     const QByteArrayView code = fieldText(item, ItemField::Code);
+    const QByteArrayView name = fieldText(item, ItemField::Name);
+    const QByteArrayView price = fieldText(item, ItemField::Price);
+    const QByteArrayView qty = fieldText(item, ItemField::Qty);
+    std::array<char16_t, ItemRecord::Size> priceUnits, qtyUnits;
+    QString priceConverted, qtyConverted;
+    const QStringView priceText = unicode(price, priceUnits, priceConverted);
+    const std::optional<PriceNumber> priceNumber = PriceFormat::read(priceText);
+    const std::optional<PriceNumber> qtyNumber =
+        PriceFormat::read(unicode(qty, qtyUnits, qtyConverted));
+    const bool soldOut = qtyNumber && qtyNumber->value == 0;
+    if (soldOut && m_site.soldOut == WebsiteSettings::SoldOut::Hide)
+        return out;
+    ++m_shown;
+    const QByteArray key = QByteArray::fromRawData(code.data(), code.size());
+    const bool picture = !code.isEmpty() && m_pictures.contains(key);
+    // The shop's currency, unless the price is no number or names its own.
+    const bool withCurrency =
+        !m_site.currency.isEmpty() && priceNumber && !PriceFormat::carriesCurrency(priceText);
+    appendItemData(item, priceNumber, withCurrency, qtyNumber, picture, row, pageLink);
+
     out = put(out, RowStart);
-    out = putText(out, fieldText(item, ItemField::Name));
-    out = put(out, NextCell);
-    out = putText(out, fieldText(item, ItemField::Price));
-    out = put(out, NextCell);
-    out = putText(out, fieldText(item, ItemField::Qty));
+    out = putNumber(out, row);
+    out = put(out, "\"><td>");
+    out = putText(out, name);
+    out = putNumberCell(out, priceNumber);
+    out = withCurrency ? put(out, escaped(m_prices.shown(priceText.toString(), priceNumber)))
+                       : putText(out, price);
+    out = putNumberCell(out, qtyNumber);
+    out = putText(out, qty);
+    if (soldOut)
+        out = put(out, SoldOutMark);
     out = put(out, NextCell);
     out = putText(out, code);
     out = put(out, NextCell);
-    const QByteArray key = QByteArray::fromRawData(code.data(), code.size());
-    if (!code.isEmpty() && m_pictures.contains(key)) {
+    if (picture) {
         out = put(out, PictureStart);
         out = putLink(out, code);
-        if (m_thumbnails.contains(key)) {
+        const auto thumbnail = m_thumbnails.constFind(key);
+        if (thumbnail != m_thumbnails.cend()) {
             out = put(out, ThumbnailStart);
             out = putLink(out, code);
-            out = put(out, ThumbnailEnd);
+            out = put(out, ".thumb.jpg\" alt=\"");
+            out = putText(out, name);
+            if (!thumbnail->isEmpty()) {
+                out = put(out, "\" width=\"");
+                out = putNumber(out, thumbnail->width());
+                out = put(out, "\" height=\"");
+                out = putNumber(out, thumbnail->height());
+            }
+            // The first rows are in view at once: loaded without waiting.
+            out = put(out, row > 4 ? "\" loading=\"lazy\"></a>" : "\"></a>");
         } else {
             out = put(out, PictureOnlyEnd);
         }
     }
+    if (!m_mailto.isEmpty()) {
+        out = put(out, NextCell);
+        out = put(out, PictureStart);
+        out = put(out, m_mailto);
+        out = putLink(out, name);
+        if (!code.isEmpty()) {
+            out = put(out, "%20%28");
+            out = putLink(out, code);
+            out = put(out, "%29");
+        }
+        out = put(out, OrderLink);
+    }
     *out++ = '\n';
     return out;
+}
+
+// The item for search engines (schema.org Product) and for the search of
+// the main page.
+void ModernPages::appendItemData(const ItemRecord& item, const std::optional<PriceNumber>& price,
+                                 bool withCurrency, const std::optional<PriceNumber>& qty,
+                                 bool picture, int row, const QByteArray& pageLink)
+{
+    const QByteArrayView code = fieldText(item, ItemField::Code);
+    const QByteArrayView name = fieldText(item, ItemField::Name);
+    std::array<char, 12> number;
+    m_index.append("[\"i").append(number.data(), putNumber(number.data(), row) - number.data());
+    m_index.append("\",");
+    appendJson(m_index, name);
+    m_index.append(',');
+    appendJson(m_index, code);
+    m_index.append("],");
+
+    m_itemData.append("{\"@type\":\"Product\",\"name\":");
+    appendJson(m_itemData, name);
+    if (!code.isEmpty()) {
+        m_itemData.append(",\"sku\":");
+        appendJson(m_itemData, code);
+    }
+    if (picture) {
+        const QByteArray image = address(link(fromCodePage(code) + QStringLiteral(".jpg")));
+        m_itemData.append(",\"image\":").append(json(QString::fromUtf8(image)));
+        if (m_firstPicture.isEmpty())
+            m_firstPicture = link(fromCodePage(code) + QStringLiteral(".jpg"));
+        if (!m_picturePages.contains(QByteArray(code.data(), code.size()))) {
+            m_picturePages.insert(QByteArray(code.data(), code.size()),
+                                  {escaped(fromCodePage(fieldText(item, ItemField::Name))),
+                                   pageLink + "#i" + QByteArray::number(row), QByteArray()});
+        }
+    }
+    m_itemData.append(",\"offers\":{\"@type\":\"Offer\"");
+    if (price) {
+        m_itemData.append(",\"price\":\"").append(price->text()).append('"');
+        if (withCurrency && !m_prices.isoCode().isEmpty())
+            m_itemData.append(",\"priceCurrency\":").append(json(m_prices.isoCode()));
+    }
+    if (qty) {
+        m_itemData.append(",\"availability\":\"https://schema.org/")
+            .append(qty->value > 0 ? "InStock\"" : "OutOfStock\"");
+    }
+    m_itemData.append("}},");
+}
+
+// A cell of a number carries its value for sorting, whatever its notation.
+char* ModernPages::putNumberCell(char* out, const std::optional<PriceNumber>& number)
+{
+    if (!number)
+        return put(out, NextCell);
+    out = put(out, "<td data-v=\"");
+    out = put(out, number->text());
+    return put(out, "\">");
+}
+
+// The field as UTF-16: in units when the code page has one byte a
+// character (no allocation), else in converted.
+QStringView ModernPages::unicode(QByteArrayView field,
+                                 std::array<char16_t, ItemRecord::Size>& units,
+                                 QString& converted) const
+{
+    if (!m_singleByte) {
+        converted = fromCodePage(field);
+        return converted;
+    }
+    for (qsizetype i = 0; i < field.size(); ++i)
+        units[size_t(i)] = m_unicode[quint8(field[i])];
+    return QStringView(units.data(), field.size());
+}
+
+void ModernPages::appendJson(QByteArray& out, QByteArrayView field) const
+{
+    if (!m_singleByte) {
+        out.append(json(fromCodePage(field)));
+        return;
+    }
+    const qsizetype at = out.size(), room = at + 2 + field.size() * LongestEscape;
+    if (out.capacity() < room)
+        out.reserve(2 * room); // appended to a thousand times a page
+    out.resize(room);
+    char* end = out.data() + at;
+    *end++ = '"';
+    end = putMapped(end, field, m_json);
+    *end++ = '"';
+    out.resize(end - out.constData());
 }
 
 char* ModernPages::putText(char* out, QByteArrayView field) const

@@ -11,6 +11,9 @@ namespace {
 const QString ContactEmailKey = QStringLiteral("Website/ContactEmail");
 const QString ShopNameKey = QStringLiteral("Website/ShopName");
 const QString StyleKey = QStringLiteral("Website/Style");
+const QString CurrencyKey = QStringLiteral("Website/Currency");
+const QString LocaleKey = QStringLiteral("Website/Locale");
+const QString SoldOutKey = QStringLiteral("Website/SoldOut");
 const QString ModernName = QStringLiteral("Modern");
 const QString ClassicName = QStringLiteral("Classic");
 
@@ -39,11 +42,44 @@ WebsiteSettings WebsiteSettings::load(const DataDirectory& store)
     // Anything but Modern is the classic style, which every site had before.
     if (file.value(StyleKey).toString().compare(ModernName, Qt::CaseInsensitive) == 0)
         settings.style = Style::Modern;
+    settings.currency = text(file, CurrencyKey);
+    settings.locale = text(file, LocaleKey);
+    if (text(file, SoldOutKey).compare(QLatin1String("Hide"), Qt::CaseInsensitive) == 0)
+        settings.soldOut = SoldOut::Hide;
     return settings;
+}
+
+Status WebsiteSettings::checkContactEmail(const QString& address)
+{
+    const auto refused = [&address](const QString& why) {
+        return Status::failure(
+            QStringLiteral("\"%1\" cannot be the contact address: %2.").arg(address, why));
+    };
+    if (address.contains(QLatin1Char('\n')) || address.contains(QLatin1Char('\r')))
+        return refused(QStringLiteral("it holds a line break; give one address on one line"));
+    for (const QChar c : address) {
+        if (c.isSpace())
+            return refused(QStringLiteral("it holds a space; give one address without spaces"));
+    }
+    if (address.contains(QLatin1Char(',')) || address.contains(QLatin1Char(';')) ||
+        address.count(QLatin1Char('@')) > 1)
+        return refused(QStringLiteral("give only one address"));
+    const qsizetype at = address.indexOf(QLatin1Char('@'));
+    if (at <= 0 || at == address.size() - 1)
+        return refused(QStringLiteral("it needs one @ with text before and after it"));
+    for (const QChar c : address) {
+        if (c.category() == QChar::Other_Control || QStringView(u"<>\"'()\\[]:").contains(c))
+            return refused(QStringLiteral("a mail address cannot hold the character %1").arg(c));
+    }
+    return Status::success();
 }
 
 Status WebsiteSettings::save(const DataDirectory& store) const
 {
+    if (!contactEmail.trimmed().isEmpty()) {
+        if (Status valid = checkContactEmail(contactEmail.trimmed()); !valid)
+            return valid;
+    }
     QSettings file(filePath(store), QSettings::IniFormat);
     const auto put = [&file](const QString& key, const QString& text) {
         if (text.trimmed().isEmpty())
@@ -53,6 +89,10 @@ Status WebsiteSettings::save(const DataDirectory& store) const
     };
     put(ContactEmailKey, contactEmail);
     put(ShopNameKey, shopName);
+    put(CurrencyKey, currency);
+    put(LocaleKey, locale);
+    file.setValue(SoldOutKey,
+                  soldOut == SoldOut::Hide ? QStringLiteral("Hide") : QStringLiteral("Mark"));
     file.setValue(StyleKey, style == Style::Modern ? ModernName : ClassicName);
     file.sync();
     if (file.status() != QSettings::NoError) {

@@ -18,6 +18,8 @@ const QString DestinationKey = QStringLiteral("destination");
 const QString FilesKey = QStringLiteral("files");
 const QString Sha256Key = QStringLiteral("sha256");
 const QString SizeKey = QStringLiteral("size");
+const QString PassiveKey = QStringLiteral("passive");
+const QString Tls12Key = QStringLiteral("tls12");
 
 QJsonArray readDestinations(const QString& path)
 {
@@ -60,6 +62,7 @@ PublishRecord PublishRecord::load(const DataDirectory& store, const FtpSettings&
     for (const auto& entry : readDestinations(record.m_path)) {
         if (entry[DestinationKey].toString() != record.m_destination)
             continue;
+        record.m_needs = {entry[PassiveKey].toBool(), entry[Tls12Key].toBool()};
         const QJsonObject files = entry[FilesKey].toObject();
         for (auto file = files.begin(); file != files.end(); ++file) {
             const QJsonObject sent = file.value().toObject();
@@ -98,7 +101,12 @@ Status PublishRecord::save() const
         if (entry[DestinationKey].toString() != m_destination)
             destinations.append(entry);
     }
-    destinations.append(QJsonObject{{DestinationKey, m_destination}, {FilesKey, files}});
+    QJsonObject entry{{DestinationKey, m_destination}, {FilesKey, files}};
+    if (m_needs.passive)
+        entry.insert(PassiveKey, true);
+    if (m_needs.tls12)
+        entry.insert(Tls12Key, true);
+    destinations.append(entry);
     const QByteArray json =
         QJsonDocument(QJsonObject{{QStringLiteral("destinations"), destinations}}).toJson();
     return replaceFile(m_path, json);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/store/DataDirectory.h"
+#include "core/transfer/FtpConnection.h"
 #include "core/util/Status.h"
 
 #include <QByteArray>
@@ -45,6 +46,11 @@ public:
     void noteSent(const QString& name, const FileFingerprint& content);
     void forget(const QString& name);
 
+    // What the host needed (passive mode, TLS 1.2), so that the next run
+    // starts with what worked.
+    HostNeeds hostNeeds() const { return m_needs; }
+    void setHostNeeds(HostNeeds needs) { m_needs = needs; }
+
     // Writes this destination's entry, keeping the others, in one step.
     Status save() const;
 
@@ -57,6 +63,7 @@ private:
     QString m_path;
     QString m_destination;
     QHash<QString, FileFingerprint> m_files;
+    HostNeeds m_needs;
 };
 
 } // namespace wareloom

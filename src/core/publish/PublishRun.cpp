@@ -48,6 +48,13 @@ QString whyNotSendable(const QString& status, const QString& localPath, const QS
     return {};
 }
 
+// A name the host resolves inside the upload folder and nowhere else.
+bool isPlainName(const QString& name)
+{
+    return !name.isEmpty() && !name.contains(QLatin1Char('/')) &&
+           !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1String(".."));
+}
+
 } // namespace
 
 // A file of the run, in sending order.
@@ -69,6 +76,14 @@ struct PublishRun::Listing
     QString prefix;
 
     qint64 size(const QString& fileName) const { return files->value(prefix + fileName, -1); }
+
+    // Ours to delete: a plain name this run's listing shows with the size the
+    // record says we sent; never another's file, never one outside the folder.
+    bool mayDelete(const QString& fileName, const PublishRecord& record) const
+    {
+        const FileFingerprint* sent = record.find(fileName);
+        return files && sent && isPlainName(fileName) && size(fileName) == sent->size;
+    }
 };
 
 PublishRun::PublishRun(DataDirectory store, int categoryCount, Mode mode, PageClock clock,
@@ -95,8 +110,9 @@ PublishOutcome PublishRun::run()
     if (!loadSettings(settings, outcome))
         return outcome;
     const std::vector<FailedPage> notWritten = createPages();
-    m_pool.open(settings);
-    uploadFiles(settings, notWritten, outcome);
+    PublishRecord record = PublishRecord::load(m_store, settings);
+    m_pool.open(settings, record.hostNeeds());
+    uploadFiles(settings, notWritten, record, outcome);
     m_pool.close();
     saveCache();
     return finish(std::move(outcome));
@@ -109,8 +125,10 @@ PublishOutcome PublishRun::deleteStalePages(const QStringList& pages)
     if (!loadSettings(settings, outcome))
         return outcome;
     PublishRecord record = PublishRecord::load(m_store, settings);
-    m_pool.open(settings);
-    deletePages(pages, settings, record, outcome);
+    m_pool.open(settings, record.hostNeeds());
+    const QString uploadPath = settings.text(SettingsField::UploadPath);
+    // Nothing is deleted but what this listing shows as we sent it.
+    deletePages(pages, uploadPath, listUploadDirectory(uploadPath), record, outcome);
     m_pool.close();
     saveRecord(record, outcome);
     return finish(std::move(outcome));
@@ -126,8 +144,9 @@ bool PublishRun::loadSettings(FtpSettings& settings, PublishOutcome& outcome)
     return false;
 }
 
-void PublishRun::saveRecord(const PublishRecord& record, PublishOutcome& outcome)
+void PublishRun::saveRecord(PublishRecord& record, PublishOutcome& outcome)
 {
+    record.setHostNeeds(m_pool.needs());
     if (const Status saved = record.save(); !saved)
         outcome.failedPages.push_back({QLatin1String(PublishRecord::FileName), saved.message()});
 }
@@ -143,10 +162,15 @@ std::vector<FailedPage> PublishRun::createPages()
     CreatedPages created;
     if (site.style == WebsiteSettings::Style::Modern) {
         std::vector<ThumbnailFailure> notMade;
-        m_thumbnails = Thumbnails::refresh(m_store, m_makeThumbnail, notMade);
+        m_siteFiles = Thumbnails::refresh(m_store, m_makeThumbnail, notMade);
         for (const ThumbnailFailure& thumbnail : notMade)
             failed.push_back({thumbnail.fileName, thumbnail.reason});
-        created = ModernPages(m_store, site, m_clock()).create(&m_cache);
+        FtpSettings settings(m_store);
+        const QString address =
+            settings.load() ? settings.text(SettingsField::HttpServer) : QString();
+        ModernPages pages(m_store, site, m_clock(), address);
+        created = pages.create();
+        m_siteFiles << pages.siteFiles();
     } else {
         created = CreateHTML(m_store, m_categoryCount, m_clock, &m_cache);
     }
@@ -157,7 +181,7 @@ std::vector<FailedPage> PublishRun::createPages()
     return failed;
 }
 
-// Not a failure of the run: the pages are right; the next one makes them all.
+// Not a failure of the run: the pages are right.
 void PublishRun::saveCache()
 {
     if (const Status saved = m_cache.save(); !saved)
@@ -167,17 +191,23 @@ void PublishRun::saveCache()
 }
 
 void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<FailedPage>& notWritten,
-                             PublishOutcome& outcome)
+                             PublishRecord& record, PublishOutcome& outcome)
 {
     QHash<QString, QString> unwritten; // file name -> why
     for (const FailedPage& page : notWritten)
         unwritten.insert(page.pageFileName, page.reason);
     std::vector<FailedPage>& failed = outcome.failedPages;
 
-    // The thumbnails before the pages that show them, the main page last.
-    std::vector<PlannedFile> thumbnails, categoryPages, main;
-    for (const QString& thumbnail : m_thumbnails)
-        thumbnails.push_back({thumbnail, TransferType::Binary, false, {}, {}});
+    // The pictures and other files before the pages that show them, the
+    // main page last. Text goes as text, like the pages; pictures byte for
+    // byte, in a list of their own: every list uses one transfer type.
+    std::vector<PlannedFile> pictures, texts, categoryPages, main;
+    for (const QString& file : m_siteFiles) {
+        if (file.endsWith(QLatin1String(".jpg")) || file.endsWith(QLatin1String(".png")))
+            pictures.push_back({file, TransferType::Binary, false, {}, {}});
+        else
+            texts.push_back({file, TransferType::Ascii, false, {}, {}});
+    }
     // Listed again: a category added since the pages were written is sent as well.
     for (const FoundCategory& category : listCategories(m_store.path())) {
         // Named itself: it has no page of its own to send.
@@ -191,8 +221,8 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
 
     const QString uploadPath = settings.text(SettingsField::UploadPath);
     const Listing listing = listUploadDirectory(uploadPath);
-    PublishRecord record = PublishRecord::load(m_store, settings);
-    for (std::vector<PlannedFile>* phase : {&thumbnails, &categoryPages, &main}) {
+    QSet<QString> sentNow;
+    for (std::vector<PlannedFile>* phase : {&pictures, &texts, &categoryPages, &main}) {
         std::vector<PlannedFile> toSend;
         for (PlannedFile& file : *phase) {
             if (const QString why = prepare(file, uploadPath, unwritten); !why.isEmpty()) {
@@ -204,8 +234,9 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
                     Q_EMIT progressChanged(++m_position);
                 }
             } else {
-                // A file the host does not have needs no protection.
-                file.job.replace = !listing.files || listing.size(file.fileName) >= 0;
+                // Also a new file: a failed transfer leaves nothing cut under its name.
+                file.job.replace = true;
+                sentNow.insert(file.fileName);
                 toSend.push_back(file);
             }
         }
@@ -217,9 +248,10 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
                                   ? findStalePages(uploadPath, listing, record)
                                   : QStringList();
     if (m_options.deleteStalePages)
-        deletePages(stale, settings, record, outcome);
+        deletePages(stale, uploadPath, listing, record, outcome);
     else
         outcome.stalePages = stale;
+    removeLeftovers(uploadPath, listing, sentNow);
     // Also after a cancel: what the host confirmed stays known.
     saveRecord(record, outcome);
     // What the generator found beyond the listing (a file name that is not UTF-8).
@@ -323,21 +355,24 @@ QStringList PublishRun::findStalePages(const QString& uploadPath, const Listing&
     for (const FoundCategory& category : listCategories(m_store.path()))
         current.insert(categoryPageFileName(category.fileName));
     QStringList stale;
+    if (!listing.files)
+        return stale; // nothing is judged without seeing the folder
     for (const QString& name : record.names()) {
         if (!name.endsWith(QLatin1String(".htm")) || current.contains(name))
             continue;
-        if (listing.files && listing.size(name) < 0)
+        if (listing.size(name) < 0)
             record.forget(name);
-        else if (!remoteName(uploadPath, name).isEmpty())
+        else if (listing.mayDelete(name, record) && !remoteName(uploadPath, name).isEmpty())
             stale << name;
     }
     stale.sort();
     return stale;
 }
 
-// Deletes the pages the record shows we sent, and only those.
-void PublishRun::deletePages(const QStringList& pages, const FtpSettings& settings,
-                             PublishRecord& record, PublishOutcome& outcome)
+// Deletes the pages the record shows we sent, and only those the listing
+// shows as we sent them.
+void PublishRun::deletePages(const QStringList& pages, const QString& uploadPath,
+                             const Listing& listing, PublishRecord& record, PublishOutcome& outcome)
 {
     FtpConnection& connection = m_pool.first();
     for (const QString& page : pages) {
@@ -347,11 +382,44 @@ void PublishRun::deletePages(const QStringList& pages, const FtpSettings& settin
             outcome.failedPages.push_back({page, QString::fromUtf16(NotSentCancelled)});
             continue;
         }
+        if (!connection.stopReason().isEmpty()) {
+            outcome.failedPages.push_back({page, QString::fromUtf16(NotSentStopped)});
+            continue;
+        }
+        if (!listing.mayDelete(page, record)) {
+            outcome.failedPages.push_back(
+                {page, QStringLiteral("not deleted: the upload folder does not show it as it "
+                                      "was sent")});
+            continue;
+        }
         Q_EMIT statusChanged(QStringLiteral("Delete -> ") + page);
-        if (connection.deleteFile(remoteNameInUploadPath(settings, page)))
+        if (connection.deleteFile(remoteName(uploadPath, page)))
             record.forget(page);
         else
             outcome.failedPages.push_back({page, connection.lastError()});
+    }
+}
+
+// Our temporary files that an earlier run left (killed on the way): they
+// would stay readable on the web.
+void PublishRun::removeLeftovers(const QString& uploadPath, const Listing& listing,
+                                 const QSet<QString>& sentNow)
+{
+    FtpConnection& connection = m_pool.first();
+    if (!listing.files || isCancelled() || !connection.stopReason().isEmpty())
+        return;
+    const QLatin1String suffix(TemporarySuffix);
+    for (auto file = listing.files->cbegin(); file != listing.files->cend(); ++file) {
+        if (!file.key().startsWith(listing.prefix) || !file.key().endsWith(suffix))
+            continue;
+        const QString name = file.key().mid(listing.prefix.size());
+        // One this run sent through was renamed away already.
+        const QString remote = remoteName(uploadPath, name);
+        if (!isPlainName(name) || sentNow.contains(name.chopped(suffix.size())) || remote.isEmpty())
+            continue;
+        Q_EMIT statusChanged(QStringLiteral("Delete -> ") + name);
+        if (!connection.deleteFile(remote))
+            Q_EMIT statusChanged(connection.lastError());
     }
 }
 

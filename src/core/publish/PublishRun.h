@@ -92,7 +92,8 @@ public:
                PageClock clock = localClock, QObject* parent = nullptr);
 
     // In the modern style the run makes the missing thumbnails with maker and
-    // sends the new and changed ones before the pages.
+    // sends the new and changed ones, with the other files the pages link to,
+    // before the pages.
     void setThumbnailMaker(ThumbnailMaker maker) { m_makeThumbnail = std::move(maker); }
     void setOptions(PublishOptions options) { m_options = options; }
 
@@ -123,11 +124,11 @@ private:
     struct Listing;
 
     bool loadSettings(FtpSettings& settings, PublishOutcome& outcome);
-    static void saveRecord(const PublishRecord& record, PublishOutcome& outcome);
+    void saveRecord(PublishRecord& record, PublishOutcome& outcome);
     std::vector<FailedPage> createPages();
     void saveCache();
     void uploadFiles(const FtpSettings& settings, const std::vector<FailedPage>& notWritten,
-                     PublishOutcome& outcome);
+                     PublishRecord& record, PublishOutcome& outcome);
     QString prepare(PlannedFile& file, const QString& uploadPath,
                     QHash<QString, QString>& unwritten);
     bool hostHasIt(const PlannedFile& file, const Listing& listing,
@@ -137,8 +138,10 @@ private:
                    PublishOutcome& outcome);
     QStringList findStalePages(const QString& uploadPath, const Listing& listing,
                                PublishRecord& record) const;
-    void deletePages(const QStringList& pages, const FtpSettings& settings, PublishRecord& record,
-                     PublishOutcome& outcome);
+    void deletePages(const QStringList& pages, const QString& uploadPath, const Listing& listing,
+                     PublishRecord& record, PublishOutcome& outcome);
+    void removeLeftovers(const QString& uploadPath, const Listing& listing,
+                         const QSet<QString>& sentNow);
     PublishOutcome finish(PublishOutcome outcome);
 
     DataDirectory m_store;
@@ -150,8 +153,9 @@ private:
     int m_position = 0;
     QSet<QString> m_noticesSaid; // each once a run
     ThumbnailMaker m_makeThumbnail;
-    QStringList m_thumbnails; // of the modern pages written, to send
-    PageCache m_cache;        // what the pages were made from, what the files hold
+    // Of the modern pages written, to send: thumbnails, picture pages, favicon...
+    QStringList m_siteFiles;
+    PageCache m_cache; // what the pages were made from, what the files hold
 };
 
 } // namespace wareloom

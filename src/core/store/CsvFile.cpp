@@ -1,6 +1,9 @@
 #include "core/store/CsvFile.h"
 
+#include "core/store/CsvRowReader.h"
 #include "core/util/TextConversion.h"
+
+#include <QStringDecoder>
 
 #include <array>
 
@@ -21,70 +24,48 @@ constexpr std::array<Column, 4> Columns{{{"Name", ItemField::Name, "name"},
                                          {"Qty", ItemField::Qty, "qty"},
                                          {"Code", ItemField::Code, "code"}}};
 
-QByteArray quoted(const QString& text)
+// A cell a spreadsheet would run as a formula starts with one of these.
+bool startsFormula(QStringView text)
 {
-    QByteArray bytes = text.toUtf8();
+    return !text.isEmpty() && QStringView(u"=+-@|\t\r").contains(text.front());
+}
+
+// "-2.50", "+3", "1,5": a spreadsheet reads a number, never a formula.
+bool isPlainNumber(QStringView text)
+{
+    const qsizetype signs = text.startsWith(u'-') || text.startsWith(u'+') ? 1 : 0;
+    bool digits = false;
+    bool point = false;
+    for (const QChar c : text.mid(signs)) {
+        if (c >= u'0' && c <= u'9')
+            digits = true;
+        else if ((c == u'.' || c == u',') && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digits;
+}
+
+// A text starting with the ' that spreadsheets take as "this is text", put
+// before what would otherwise run as a formula or lose its own first '.
+bool hasTextMark(QStringView text)
+{
+    return text.startsWith(u'\'') && (startsFormula(text.mid(1)) || text.mid(1).startsWith(u'\''));
+}
+
+bool needsTextMark(QStringView text)
+{
+    return hasTextMark(text) || (startsFormula(text) && !isPlainNumber(text));
+}
+
+QByteArray cell(const QString& text)
+{
+    QByteArray bytes = (needsTextMark(text) ? QStringLiteral("'") + text : text).toUtf8();
     if (!bytes.contains(',') && !bytes.contains(';') && !bytes.contains('"') &&
         !bytes.contains('\n') && !bytes.contains('\r'))
         return bytes;
     return '"' + bytes.replace("\"", "\"\"") + '"';
-}
-
-struct Row
-{
-    int line = 0; // where the row starts, from 1
-    QStringList fields;
-};
-
-// Splits the text into rows of fields; a quoted field may hold anything.
-std::vector<Row> splitRows(const QString& text, QChar separator)
-{
-    std::vector<Row> rows;
-    Row row{1, {}};
-    QString field;
-    bool inQuotes = false;
-    bool fieldStarted = false;
-    int line = 1;
-    auto endRow = [&] {
-        row.fields << field;
-        rows.push_back(row);
-        row = Row{line, {}};
-        field.clear();
-        fieldStarted = false;
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (inQuotes) {
-            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
-                field += c;
-                ++i;
-            } else if (c == u'"') {
-                inQuotes = false;
-            } else {
-                if (c == u'\n')
-                    ++line;
-                field += c;
-            }
-        } else if (c == u'"' && !fieldStarted) {
-            inQuotes = true;
-            fieldStarted = true;
-        } else if (c == separator) {
-            row.fields << field;
-            field.clear();
-            fieldStarted = false;
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            ++line;
-            endRow();
-        } else {
-            field += c;
-            fieldStarted = true;
-        }
-    }
-    if (fieldStarted || !field.isEmpty() || !row.fields.isEmpty())
-        endRow();
-    return rows;
 }
 
 QString checkRow(const std::array<QString, 4>& texts)
@@ -108,6 +89,73 @@ QString checkRow(const std::array<QString, 4>& texts)
     return {};
 }
 
+// Which column each field of the header names (an index into Columns).
+QStringList headerProblems(const CsvRow& header, std::vector<size_t>& columnOf)
+{
+    if (!header.malformed.isEmpty())
+        return {QStringLiteral("Line 1: ") + header.malformed};
+    QStringList problems;
+    for (qsizetype i = 0; i < header.fields.size(); ++i) {
+        const QString name = QString::fromUtf8(header.fields[i]).trimmed();
+        const auto column = std::find_if(Columns.begin(), Columns.end(), [&](const Column& c) {
+            return name.compare(QLatin1String(c.header), Qt::CaseInsensitive) == 0;
+        });
+        const auto index = size_t(column - Columns.begin());
+        if (column == Columns.end())
+            problems << QStringLiteral("Line 1: column %1, \"%2\", is not one of Name, Price, "
+                                       "Qty, Code")
+                            .arg(i + 1)
+                            .arg(name);
+        else if (std::find(columnOf.begin(), columnOf.end(), index) != columnOf.end())
+            problems << QStringLiteral("Line 1: the column %1 is named twice").arg(name);
+        columnOf.push_back(index);
+    }
+    if (std::find(columnOf.begin(), columnOf.end(), 0) == columnOf.end())
+        problems << QStringLiteral("Line 1: the first line must name the columns, "
+                                   "among them Name: Name,Price,Qty,Code");
+    return problems;
+}
+
+// The texts of the row by column, or why the row cannot be stored.
+QString rowProblem(const CsvRow& row, const std::vector<size_t>& columnOf,
+                   std::array<QString, 4>& texts)
+{
+    if (!row.malformed.isEmpty())
+        return row.malformed;
+    if (size_t(row.fieldCount) != columnOf.size())
+        return QStringLiteral("the row has %1 field(s), the first line names %2 column(s)")
+            .arg(row.fieldCount)
+            .arg(columnOf.size());
+    for (size_t i = 0; i < columnOf.size(); ++i) {
+        const Column& column = Columns[columnOf[i]];
+        const QByteArray& bytes = row.fields[qsizetype(i)];
+        const auto what = QLatin1String(column.what);
+        if (bytes.size() > CsvRowReader::MaxFieldBytes)
+            return QStringLiteral("the %1 takes more than %2 bytes; at most %3 fit")
+                .arg(what)
+                .arg(CsvRowReader::MaxFieldBytes)
+                .arg(fieldLayout(column.field).width);
+        if (bytes.contains('\0'))
+            return QStringLiteral("the %1 holds a NUL byte, which would cut it short").arg(what);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = utf8(bytes);
+        if (utf8.hasError())
+            return QStringLiteral("the %1 is not UTF-8 text (save the file as CSV UTF-8)")
+                .arg(what);
+        if (hasTextMark(text))
+            text.remove(0, 1);
+        texts[columnOf[i]] = text;
+    }
+    return checkRow(texts);
+}
+
+QString readProblem(const CsvRowReader& rows, const QString& otherwise)
+{
+    if (rows.readError().isEmpty())
+        return otherwise;
+    return QStringLiteral("The file could not be read to its end: %1").arg(rows.readError());
+}
+
 } // namespace
 
 QByteArray exportCsv(const ItemRecords& records)
@@ -116,45 +164,46 @@ QByteArray exportCsv(const ItemRecords& records)
     for (const ItemRecord& record : records) {
         QByteArrayList fields;
         for (const Column& column : Columns)
-            fields << quoted(fieldString(record, column.field));
+            fields << cell(fieldString(record, column.field));
         out += fields.join(',') + "\r\n";
     }
     return out;
 }
 
-CsvImport importCsv(const QByteArray& bytes, int existingCount)
+CsvImport importCsv(QIODevice& in, int existingCount)
 {
     CsvImport result;
-    QString text = QString::fromUtf8(bytes.startsWith(Bom) ? bytes.mid(Bom.size()) : bytes);
-    const QString header = text.section(QLatin1Char('\n'), 0, 0);
-    const QChar separator = header.count(u';') > header.count(u',') ? u';' : u',';
-    std::vector<Row> rows = splitRows(text, separator);
-    if (rows.empty()) {
-        result.problems << QStringLiteral("Line 1: the file is empty; its first line must name "
-                                          "the columns: Name,Price,Qty,Code");
+    QByteArray start = in.read(CsvRowReader::ChunkBytes);
+    if (start.startsWith(Bom))
+        start.remove(0, Bom.size());
+    const QByteArray firstLine = start.left(start.indexOf('\n'));
+    const char separator = firstLine.count(';') > firstLine.count(',') ? ';' : ',';
+    CsvRowReader rows(in, separator, start);
+    CsvRow header;
+    if (!rows.next(header)) {
+        result.problems << readProblem(rows, QStringLiteral("Line 1: the file is empty; its first "
+                                                            "line must name the columns: "
+                                                            "Name,Price,Qty,Code"));
         return result;
     }
-    std::array<qsizetype, 4> at{-1, -1, -1, -1};
-    for (size_t c = 0; c < Columns.size(); ++c) {
-        for (qsizetype i = 0; i < rows[0].fields.size(); ++i) {
-            if (rows[0].fields[i].trimmed().compare(QLatin1String(Columns[c].header),
-                                                    Qt::CaseInsensitive) == 0)
-                at[c] = i;
+    std::vector<size_t> columnOf;
+    result.problems = headerProblems(header, columnOf);
+    if (!result.problems.isEmpty())
+        return result;
+    const int room = MaxItems - existingCount;
+    int rowCount = 0;
+    for (CsvRow row; rows.next(row);) {
+        if (row.isBlank())
+            continue;
+        if (++rowCount > room) {
+            result.problems << QStringLiteral("Line %1: the category would hold more than %2 "
+                                              "items; the file was read no further.")
+                                   .arg(row.line)
+                                   .arg(MaxItems);
+            return result;
         }
-    }
-    if (at[0] < 0) {
-        result.problems << QStringLiteral("Line 1: the first line must name the columns, "
-                                          "among them Name: Name,Price,Qty,Code");
-        return result;
-    }
-    for (size_t r = 1; r < rows.size(); ++r) {
-        const Row& row = rows[r];
-        if (row.fields.join(QString()).trimmed().isEmpty())
-            continue; // a blank line
         std::array<QString, 4> texts;
-        for (size_t c = 0; c < Columns.size(); ++c)
-            texts[c] = at[c] >= 0 ? row.fields.value(at[c]) : QString();
-        if (const QString why = checkRow(texts); !why.isEmpty()) {
+        if (const QString why = rowProblem(row, columnOf, texts); !why.isEmpty()) {
             result.problems << QStringLiteral("Line %1: %2").arg(row.line).arg(why);
             continue;
         }
@@ -162,12 +211,8 @@ CsvImport importCsv(const QByteArray& bytes, int existingCount)
         for (size_t c = 0; c < Columns.size(); ++c)
             storeFieldString(record, Columns[c].field, texts[c]);
     }
-    const qsizetype total = existingCount + qsizetype(result.records.size());
-    if (total > MaxItems) {
-        result.problems << QStringLiteral("The category would hold %1 items; at most %2 fit.")
-                               .arg(total)
-                               .arg(MaxItems);
-    }
+    if (!rows.readError().isEmpty())
+        result.problems << readProblem(rows, {});
     return result;
 }
 

@@ -5,6 +5,9 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
+#include <cctype>
+
 namespace wareloom {
 namespace {
 
@@ -15,7 +18,8 @@ struct Timeouts
 {
     long connectSeconds = 15;
     long serverResponseSeconds = 30;
-    long acceptMilliseconds = 15000;
+    // A connect-back comes at once or not at all: passive mode is then tried.
+    long acceptMilliseconds = 5000;
     long lowSpeedSeconds = 30;
 
     static Timeouts chosen()
@@ -23,7 +27,7 @@ struct Timeouts
         const long seconds = uniformTimeoutSeconds.load();
         if (seconds <= 0)
             return {};
-        return {seconds, seconds, seconds * 1000, seconds};
+        return {seconds, seconds, std::min(seconds * 1000, Timeouts().acceptMilliseconds), seconds};
     }
 };
 
@@ -140,11 +144,22 @@ ServerAddress parseServer(const QString& field)
     return address;
 }
 
+// A listing beyond the bound ends the transfer (a write error) unread.
 size_t appendReceived(char* data, size_t size, size_t count, void* received)
 {
     const size_t bytes = size * count;
-    static_cast<QByteArray*>(received)->append(data, qsizetype(bytes));
+    auto* listing = static_cast<QByteArray*>(received);
+    if (listing->size() + qsizetype(bytes) > FtpConnection::MaxListingBytes)
+        return 0;
+    listing->append(data, qsizetype(bytes));
     return bytes;
+}
+
+// A reply that refuses: "553 Could not create file."
+bool isRefusal(const QByteArray& reply)
+{
+    return reply.size() >= 3 && (reply[0] == '4' || reply[0] == '5') &&
+           std::isdigit(uchar(reply[1])) && std::isdigit(uchar(reply[2]));
 }
 
 size_t readLocalFile(char* buffer, size_t size, size_t count, void* file)
@@ -339,7 +354,10 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
     curl_easy_setopt(curl, CURLOPT_PASSWORD, password.toUtf8().constData());
     curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_NOCWD));
     curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L); // "a/../b" stays as given
-    curl_easy_setopt(curl, CURLOPT_FTPPORT, "-");
+    // Active mode through TLS is what breaks: the server's connect-back waits
+    // for a handshake. Plain FTP tries active first.
+    m_passive = isTls();
+    curl_easy_setopt(curl, CURLOPT_FTPPORT, m_passive ? nullptr : "-");
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, timeouts.connectSeconds);
     curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeouts.serverResponseSeconds);
     curl_easy_setopt(curl, CURLOPT_ACCEPTTIMEOUT_MS, timeouts.acceptMilliseconds);
@@ -352,6 +370,12 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, abortWhenCancelled);
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &m_cancelled);
     m_handle = std::move(handle);
+    // libcurl keeps one TLS 1.3 ticket per host and servers take each only
+    // once: an upload's data connection (which never reads the ticket sent
+    // on it) offers a spent one, and servers that demand resumption refuse
+    // it. A TLS 1.2 session resumes on every data connection.
+    if (isTls())
+        useTls12();
 }
 
 bool FtpConnection::putFile(const QString& localPath, const QString& remoteName, TransferType type)
@@ -380,8 +404,9 @@ FtpConnection::Stored FtpConnection::storeFile(const QString& localPath, const Q
         return Stored::No;
     }
 
-    // The rename follows on the same login; "*" keeps the connection when
-    // the server refuses it, and the last reply tells.
+    // The rename follows on the same login; a refused one fails the
+    // transfer with a quote error after the file arrived. Only the removal
+    // before it may fail ("*"): the name may be free.
     const bool sftp = m_protocol == HostProtocol::Sftp;
     curl_slist* rename = nullptr;
     if (!renameTo.isEmpty()) {
@@ -389,7 +414,7 @@ FtpConnection::Stored FtpConnection::storeFile(const QString& localPath, const Q
         QList<QByteArray> commands =
             sftp ? QList<QByteArray>{"*rm " + sftpArgument(to),
                                      "rename " + sftpArgument(from) + ' ' + sftpArgument(to)}
-                 : QList<QByteArray>{"*RNFR " + from, "*RNTO " + to};
+                 : QList<QByteArray>{"RNFR " + from, "RNTO " + to};
         if (!sftp && overwrite == Overwrite::RemoveFirst)
             commands.prepend("*DELE " + to);
         for (const QByteArray& command : commands)
@@ -409,9 +434,12 @@ FtpConnection::Stored FtpConnection::storeFile(const QString& localPath, const Q
     const bool renameFailed = m_handle->lastResult == CURLE_QUOTE_ERROR;
     curl_easy_setopt(curl, CURLOPT_POSTQUOTE, nullptr);
     curl_slist_free_all(rename);
-    if (!renameTo.isEmpty() &&
-        (sftp ? renameFailed : performed && m_handle->responseCode() != 250)) {
-        fail(what, QStringLiteral("the server did not rename %1 to %2").arg(storeName, renameTo));
+    if (!renameTo.isEmpty() && renameFailed) {
+        const QByteArray& reply = m_handle->seen.reply;
+        fail(what, QStringLiteral("the server did not rename %1 to %2%3")
+                       .arg(storeName, renameTo,
+                            isRefusal(reply) ? QStringLiteral(": ") + QString::fromUtf8(reply)
+                                             : QString()));
         return Stored::NotRenamed;
     }
     return performed ? Stored::Yes : Stored::No;
@@ -441,6 +469,11 @@ std::optional<QByteArray> FtpConnection::listDirectory(const QString& directory)
             listing = m_handle->received;
             break;
         }
+        if (m_handle->lastResult == CURLE_WRITE_ERROR) {
+            fail(what,
+                 QStringLiteral("the listing is longer than %1 MB").arg(MaxListingBytes >> 20));
+            break;
+        }
         if (!command || isCancelled() || !m_unreachable.isEmpty())
             break;
     }
@@ -458,21 +491,10 @@ bool FtpConnection::performRetrying(const QString& what, const std::function<boo
         return true;
     if (isCancelled() || !m_unreachable.isEmpty())
         return false;
-    CURL* curl = m_handle->curl;
-    const long reply = m_handle->responseCode();
-    if (isTls() && !m_tls12 && (reply == 426 || reply == 450 || reply == 522)) {
-        // Some servers lose uploads sent over TLS 1.3, or fail to resume its
-        // sessions on the data connection (522).
-        m_tls12 = true;
-        m_notice = QStringLiteral("The server lost an upload sent over TLS 1.3: TLS 1.2 is used "
-                                  "for the rest of this operation.");
-        curl_easy_setopt(curl, CURLOPT_SSLVERSION,
-                         long(CURL_SSLVERSION_TLSv1_2) | long(CURL_SSLVERSION_MAX_TLSv1_2));
-    } else if (m_protocol == HostProtocol::Sftp || m_passive || !m_handle->activeDataFailed()) {
+    if (m_protocol == HostProtocol::Sftp || m_passive || !m_handle->activeDataFailed())
         return false;
-    } else {
-        usePassive();
-    }
+    usePassive();
+    CURL* curl = m_handle->curl;
     if (!rewind())
         return fail(what, QStringLiteral("cannot read the file again"));
     // The server may have given up the control connection with the data one.
@@ -512,7 +534,9 @@ bool FtpConnection::deleteFile(const QString& remoteName)
         return true;
     const long reply = m_handle->responseCode();
     if (reply != 250)
-        return fail(what, QStringLiteral("the server answered %1").arg(reply));
+        return fail(what, isRefusal(m_handle->seen.reply)
+                              ? QString::fromUtf8(m_handle->seen.reply)
+                              : QStringLiteral("the server answered %1").arg(reply));
     return true;
 }
 
@@ -526,6 +550,22 @@ void FtpConnection::usePassive()
     m_passive = true;
     if (m_handle)
         curl_easy_setopt(m_handle->curl, CURLOPT_FTPPORT, nullptr);
+}
+
+void FtpConnection::useTls12()
+{
+    m_tls12 = true;
+    if (m_handle)
+        curl_easy_setopt(m_handle->curl, CURLOPT_SSLVERSION,
+                         long(CURL_SSLVERSION_TLSv1_2) | long(CURL_SSLVERSION_MAX_TLSv1_2));
+}
+
+void FtpConnection::assume(HostNeeds needs)
+{
+    if (needs.passive && !m_passive)
+        usePassive();
+    if (needs.tls12 && isTls() && !m_tls12)
+        useTls12();
 }
 
 bool FtpConnection::checkUsable(const QString& what, const QString& remoteName)
@@ -554,10 +594,12 @@ bool FtpConnection::perform(const QString& what)
         return true;
     if (result == CURLE_ABORTED_BY_CALLBACK)
         return fail(what, QString::fromUtf16(CancelledReason));
-    // The error buffer keeps stale text after successful calls: only now is it ours.
-    const QString why = m_handle->errors[0] ? QString::fromUtf8(m_handle->errors)
-                                            : QString::fromUtf8(curl_easy_strerror(result));
+    // The server's own words when it refused. libcurl keeps the first error
+    // of a transfer, which may be a note from the active-mode attempt.
     const QString reply = QString::fromUtf8(m_handle->seen.reply);
+    QString why = isRefusal(m_handle->seen.reply) ? reply : QString::fromUtf8(m_handle->errors);
+    if (why.isEmpty() || why.startsWith(QLatin1String("sa_addr inet_ntop()")))
+        why = QString::fromUtf8(curl_easy_strerror(result));
     switch (result) {
     case CURLE_LOGIN_DENIED:
         if (m_protocol == HostProtocol::Sftp)

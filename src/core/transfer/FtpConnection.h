@@ -21,6 +21,15 @@ enum class HostProtocol {
     Sftp,        // "sftp://": SSH, port 22
 };
 
+// What a host needed for its data connections, learnt on one connection and
+// handed to the next (and kept with the publish record for the next run).
+struct HostNeeds
+{
+    bool passive = false; // active mode failed
+    bool tls12 = false;   // TLS at most 1.2 (always, today: see open())
+    bool operator==(const HostNeeds&) const = default;
+};
+
 enum class TransferType {
     Ascii,  // pages: the server may adapt line ends (ours hold none)
     Binary, // pictures and the banner: byte for byte
@@ -31,9 +40,10 @@ enum class TransferType {
 // reuses the same login.
 //
 // FTP: active mode first; when the active data connection cannot be made or
-// breaks (PORT/EPRT refused or impossible, 425/426, its connect-back times
-// out or is reset) the transfer is tried once more in passive mode and the
-// connection stays passive.
+// breaks (PORT/EPRT refused or impossible, 425/426, no connect-back within
+// a few seconds, reset) the transfer is tried once more in passive mode and
+// the connection stays passive. FTPS starts passive: through TLS the server
+// would wait for a handshake on its connect-back that never comes.
 //
 // Trust: a TLS certificate the system's CAs vouch for is taken; a key in
 // KnownHosts must match exactly; any other key (and every SSH host key not
@@ -43,7 +53,7 @@ enum class TransferType {
 // wrong password makes one attempt per operation, not one per file.
 //
 // No call blocks for long: connect 15 s, server response 30 s, the server's
-// connect-back 15 s, a transfer slower than 1 B/s for 30 s is ended. A test
+// connect-back 5 s, a transfer slower than 1 B/s for 30 s is ended. A test
 // may set WARELOOM_FTP_TIMEOUT to a number of seconds that replaces all four.
 // A host that has not answered at all within its time-out is not waited for
 // again: the later transfers of the connection fail at once.
@@ -94,7 +104,9 @@ public:
     // The raw listing of a directory ("" is the login directory, otherwise
     // it ends with "/"): MLSD lines, else LIST lines, or SFTP's "ls -l"
     // lines. Nothing when the server gives none.
+    // A listing longer than MaxListingBytes is refused unread.
     std::optional<QByteArray> listDirectory(const QString& directory);
+    static constexpr qsizetype MaxListingBytes = 16 << 20;
 
     // Deletes remoteName on the server; true only when the server confirms.
     bool deleteFile(const QString& remoteName);
@@ -106,24 +118,28 @@ public:
     void cancel() { m_cancelled.store(true); }
     bool isCancelled() const { return m_cancelled.load(); }
 
-    // True once a transfer has had to fall back to passive mode.
+    // True once a transfer has had to fall back to passive mode (or FTPS).
     bool isPassive() const { return m_passive; }
-    // Passive mode from the next transfer on, as if active had failed.
-    void usePassive();
+    // What this host needed so far; assume() starts the next transfer so.
+    HostNeeds needs() const { return {m_passive, m_tls12}; }
+    void assume(HostNeeds needs);
 
-    // What went wrong in the last call that failed, for diagnostics.
+    // What went wrong in the last call that failed: the command and the
+    // server's reply, or what kept the command from being answered.
     const QString& lastError() const { return m_lastError; }
 
     // Set when the connection stopped: no later transfer is tried.
     const QString& stopReason() const { return m_unreachable; }
     // The key the host showed when it was not trusted (new or changed).
     const std::optional<HostKey>& untrustedKey() const { return m_untrustedKey; }
-    // Said once when FTPS uploads fell back to TLS 1.2; empty otherwise.
+    // Said once when FTPS fell back to TLS 1.2; empty otherwise.
     const QString& notice() const { return m_notice; }
 
 private:
     struct Handle;
 
+    void usePassive();
+    void useTls12();
     bool checkUsable(const QString& what, const QString& remoteName);
     Stored storeFile(const QString& localPath, const QString& storeName, const QString& renameTo,
                      TransferType type, Overwrite overwrite = Overwrite::ByRename);
@@ -140,7 +156,7 @@ private:
     HostProtocol m_protocol = HostProtocol::Ftp;
     QString m_hostPort;   // "host:port", as KnownHosts names it
     QByteArray m_pin;     // the trusted key, as libcurl takes it
-    bool m_tls12 = false; // uploads over TLS 1.3 were lost once: 1.2 from then on
+    bool m_tls12 = false; // TLS 1.2 at most
     QString m_notice;
     std::optional<HostKey> m_untrustedKey;
     QByteArray m_baseUrl;  // "ftp://host:port/"

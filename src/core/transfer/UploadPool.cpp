@@ -14,7 +14,7 @@ namespace {
 // the name of a page or a picture.
 QString temporaryName(const QString& remoteName)
 {
-    return remoteName + QStringLiteral(".wareloom-upload");
+    return remoteName + QLatin1String(TemporarySuffix);
 }
 
 struct Event
@@ -54,10 +54,11 @@ private:
 
 } // namespace
 
-void UploadPool::open(const FtpSettings& settings)
+void UploadPool::open(const FtpSettings& settings, HostNeeds needs)
 {
     for (std::size_t i = 0; i < MaxConnections; ++i) {
         openFtpConnection(m_connections[i], settings);
+        m_connections[i].assume(needs);
         m_usable[i] = true;
     }
     m_renameRefused = false;
@@ -70,6 +71,16 @@ void UploadPool::close()
         connection.close();
 }
 
+HostNeeds UploadPool::needs() const
+{
+    HostNeeds needs;
+    for (const FtpConnection& connection : m_connections) {
+        needs.passive = needs.passive || connection.needs().passive;
+        needs.tls12 = needs.tls12 || connection.needs().tls12;
+    }
+    return needs;
+}
+
 void UploadPool::cancel()
 {
     for (FtpConnection& connection : m_connections)
@@ -79,17 +90,18 @@ void UploadPool::cancel()
 void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& events)
 {
     // Each connection sends on a thread of its own; the events come back here.
-    const std::size_t connections = jobs.size() >= ParallelFrom ? MaxConnections : 1;
+    // A refused login is not tried again on the others.
+    const bool stopped = !first().stopReason().isEmpty();
+    const std::size_t connections = jobs.size() >= ParallelFrom && !stopped ? MaxConnections : 1;
     EventQueue queue;
     std::atomic<std::size_t> next{0};
-    // Where active mode failed once it fails again: not waited for per connection.
-    const bool passive = first().isPassive(); // read before the first thread uses it
+    // What one connection had to learn is not learnt again on each.
+    const HostNeeds needs = this->needs(); // read before the first thread uses it
     std::vector<std::jthread> workers;
     for (std::size_t c = 0; c < connections && c < jobs.size(); ++c) {
         if (!m_usable[c])
             continue;
-        if (passive)
-            m_connections[c].usePassive();
+        m_connections[c].assume(needs);
         workers.emplace_back([this, c, &jobs, &next, &queue] {
             FtpConnection& connection = m_connections[c];
             // The first connection has logged in before; another proves itself
@@ -145,8 +157,8 @@ QString UploadPool::sendOne(FtpConnection& connection, const UploadJob& job, QSt
 {
     if (isCancelled())
         return QString::fromUtf16(NotSentCancelled);
-    if (const QString& stopped = connection.stopReason(); !stopped.isEmpty())
-        return QStringLiteral("not sent: ") + stopped;
+    if (!connection.stopReason().isEmpty())
+        return QString::fromUtf16(NotSentStopped);
     if (job.replace && !m_renameRefused) {
         const QString temporary = temporaryName(job.remoteName);
         using Overwrite = FtpConnection::Overwrite;
@@ -161,9 +173,14 @@ QString UploadPool::sendOne(FtpConnection& connection, const UploadJob& job, QSt
         case FtpConnection::Stored::Yes:
             notice = connection.notice();
             return {};
-        case FtpConnection::Stored::No:
+        case FtpConnection::Stored::No: {
             notice = connection.notice();
-            return connection.lastError();
+            QString error = connection.lastError();
+            // A part of the file may have arrived: never left on the host.
+            if (connection.stopReason().isEmpty() && !isCancelled())
+                connection.deleteFile(temporary);
+            return error;
+        }
         case FtpConnection::Stored::NotRenamed:
             m_renameRefused = true;
             notice = QStringLiteral("The server does not rename files: each file is sent under "

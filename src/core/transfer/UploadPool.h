@@ -19,8 +19,9 @@ struct UploadJob
     QString localPath;
     QString remoteName;
     TransferType type = TransferType::Ascii;
-    // The host has a file of that name: it is replaced by a rename, so that
-    // nobody reads it half written.
+    // Sent under a temporary name and renamed over the final one, so that
+    // nobody reads it half written and a failed transfer leaves the old
+    // file (or none) under its name.
     bool replace = false;
 };
 
@@ -45,17 +46,21 @@ public:
     // Fewer files go one after the other on the first connection.
     static constexpr std::size_t ParallelFrom = 8;
 
-    void open(const FtpSettings& settings);
+    // Every connection starts with what the host needed before.
+    void open(const FtpSettings& settings, HostNeeds needs = {});
     void close();
 
     FtpConnection& first() { return m_connections[0]; }
+    // What any of the connections found the host needs.
+    HostNeeds needs() const;
 
     // Thread-safe; every transfer under way ends within about a second.
     void cancel();
     bool isCancelled() const { return m_connections[0].isCancelled(); }
 
     // Sends every job and returns when each has finished. After a cancel
-    // or when the first connection stopped, the rest finish unsent at once.
+    // or when the first connection stopped (a refused login), the rest
+    // finish unsent at once and no other connection logs in.
     void send(const std::vector<UploadJob>& jobs, const UploadEvents& events);
 
 private:
@@ -67,6 +72,11 @@ private:
     std::atomic<bool> m_removeFirst{false}; // the host renames only onto free names
 };
 
+// Ends the names files travel under before their rename.
+inline constexpr char TemporarySuffix[] = ".wareloom-upload";
+
+// What a file not sent after the login was refused says; the reason is said once.
+inline constexpr char16_t NotSentStopped[] = u"not sent";
 // What a file not sent after a cancel says.
 inline constexpr char16_t NotSentCancelled[] = u"not sent: the run was cancelled";
 

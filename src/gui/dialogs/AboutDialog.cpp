@@ -3,6 +3,8 @@
 
 #include "gui/icons/ApplicationIcon.h"
 
+#include <QPushButton>
+
 namespace wareloom {
 
 AboutDialog::AboutDialog(QWidget* parent)
@@ -10,6 +12,10 @@ AboutDialog::AboutDialog(QWidget* parent)
 {
     m_ui->setupUi(this);
     m_ui->icon->setPixmap(applicationIcon().pixmap(32, 32));
+    // The product's name and its major and minor version, from the build.
+    m_ui->version->setText(QStringLiteral("Wareloom Version " WARELOOM_SHORT_VERSION));
+    m_ui->buttonBox->button(QDialogButtonBox::Ok)
+        ->setAccessibleDescription(QStringLiteral("Close this window"));
 }
 
 AboutDialog::~AboutDialog() = default;

@@ -35,7 +35,12 @@ ItemDialog::ItemDialog(Inventory& inventory, int index, QWidget* parent)
     m_ui->category->setText(m_inventory.openCategoryName());
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->saveButton, &QPushButton::clicked, this, &ItemDialog::save);
-    connect(m_ui->pictureUpload, &QPushButton::clicked, this, &ItemDialog::uploadPicture);
+    connect(m_ui->pictureUpload, &QPushButton::clicked, this,
+            [this] { uploadPicture([] { return openFileDialog(); }); });
+    // A dropped picture goes exactly the way of a chosen one.
+    connect(m_ui->picturePreview, &PicturePreview::fileDropped, this, [this](const QString& path) {
+        uploadPicture([path] { return std::optional<QString>(path); });
+    });
 
     if (editing()) {
         setWindowTitle(QStringLiteral("Wareloom - Edit"));
@@ -53,6 +58,7 @@ ItemDialog::ItemDialog(Inventory& inventory, int index, QWidget* parent)
             menu->addMenu(QStringLiteral("&Item"))
                 ->addAction(QStringLiteral("&Delete Item"), this, &ItemDialog::deleteItem);
         remove->setObjectName(QStringLiteral("actionDeleteItem"));
+        remove->setStatusTip(QStringLiteral("Delete this item from the category"));
         layout()->setMenuBar(menu);
     }
     m_ui->name->setFocus(Qt::OtherFocusReason);
@@ -143,7 +149,7 @@ void ItemDialog::removePicture(const QString& code)
     host.deleteFile(fileName);
 }
 
-void ItemDialog::uploadPicture()
+void ItemDialog::uploadPicture(const std::function<std::optional<QString>()>& choose)
 {
     const QString code = m_ui->code->text();
     if (code.isEmpty()) {
@@ -164,7 +170,7 @@ void ItemDialog::uploadPicture()
     WebHost host(this, m_inventory.store());
     if (!host.settingsOrTell())
         return;
-    const std::optional<QString> chosen = openFileDialog();
+    const std::optional<QString> chosen = choose();
     if (!chosen)
         return;
     const QString fileName = pictureFileName(code);

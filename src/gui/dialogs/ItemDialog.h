@@ -4,7 +4,9 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class ItemDialog;
@@ -34,7 +36,9 @@ private:
     void save();
     void deleteItem();
     void removePicture(const QString& code);
-    void uploadPicture();
+    // Picture Upload with the file that choose() gives: the file dialog's
+    // choice, or a file dropped on the preview.
+    void uploadPicture(const std::function<std::optional<QString>()>& choose);
     void sendThumbnail(WebHost& host, const QString& chosenPath, const QString& code);
 
     std::unique_ptr<Ui::ItemDialog> m_ui;

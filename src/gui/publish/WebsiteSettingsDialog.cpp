@@ -8,23 +8,6 @@
 #include <QPushButton>
 
 namespace wareloom {
-namespace {
-
-// One '@' with text on both sides and nothing a mail link cannot carry.
-bool looksLikeAddress(const QString& address)
-{
-    const qsizetype at = address.indexOf(QLatin1Char('@'));
-    if (at <= 0 || at == address.size() - 1 || address.indexOf(QLatin1Char('@'), at + 1) >= 0)
-        return false;
-    for (const QChar c : address) {
-        if (c.isSpace() || c.category() == QChar::Other_Control ||
-            QStringLiteral("<>\"'(),;:\\[]").contains(c))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 WebsiteSettingsDialog::WebsiteSettingsDialog(DataDirectory store, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::WebsiteSettingsDialog>()),
@@ -33,6 +16,10 @@ WebsiteSettingsDialog::WebsiteSettingsDialog(DataDirectory store, QWidget* paren
     m_ui->setupUi(this);
     m_ui->buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
     m_ui->buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
+    m_ui->buttons->button(QDialogButtonBox::Ok)
+        ->setAccessibleDescription(QStringLiteral("Keep the settings and close"));
+    m_ui->buttons->button(QDialogButtonBox::Cancel)
+        ->setAccessibleDescription(QStringLiteral("Close without keeping the changes"));
     connect(m_ui->buttons, &QDialogButtonBox::accepted, this, &WebsiteSettingsDialog::accept);
     connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -42,6 +29,9 @@ WebsiteSettingsDialog::WebsiteSettingsDialog(DataDirectory store, QWidget* paren
     m_ui->contactEmail->setPlaceholderText(QLatin1String(SalesEmailAddress));
     m_ui->contactEmail->setText(settings.contactEmail);
     m_ui->style->setCurrentIndex(settings.style == WebsiteSettings::Style::Modern ? 1 : 0);
+    m_ui->currency->setText(settings.currency);
+    m_ui->locale->setText(settings.locale);
+    m_ui->soldOut->setCurrentIndex(settings.soldOut == WebsiteSettings::SoldOut::Hide ? 1 : 0);
 }
 
 WebsiteSettingsDialog::~WebsiteSettingsDialog() = default;
@@ -53,14 +43,10 @@ void WebsiteSettingsDialog::accept()
     settings.contactEmail = m_ui->contactEmail->text().trimmed();
     settings.style = m_ui->style->currentIndex() == 1 ? WebsiteSettings::Style::Modern
                                                       : WebsiteSettings::Style::Classic;
-    if (!settings.contactEmail.isEmpty() && !looksLikeAddress(settings.contactEmail)) {
-        messageBox(this,
-                   QStringLiteral("\"%1\" is not an e-mail address: it needs one @ with text "
-                                  "before and after it, and no spaces.")
-                       .arg(settings.contactEmail),
-                   QStringLiteral("Wareloom"));
-        return;
-    }
+    settings.currency = m_ui->currency->text().trimmed();
+    settings.locale = m_ui->locale->text().trimmed();
+    settings.soldOut = m_ui->soldOut->currentIndex() == 1 ? WebsiteSettings::SoldOut::Hide
+                                                          : WebsiteSettings::SoldOut::Mark;
     if (const Status saved = settings.save(m_store); !saved) {
         messageBox(this, saved.message(), QStringLiteral("Wareloom"));
         return;

@@ -1,7 +1,9 @@
 #include "gui/widgets/PicturePreview.h"
 
 #include "core/util/RegularFile.h"
+#include "gui/platform/DroppedFile.h"
 
+#include <QDropEvent>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
@@ -12,6 +14,7 @@ PicturePreview::PicturePreview(QWidget* parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::Box | QFrame::Sunken);
     setFocusPolicy(Qt::NoFocus);
+    setAcceptDrops(true);
 }
 
 void PicturePreview::showFile(const QString& path)
@@ -40,6 +43,20 @@ void PicturePreview::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(contentsRect(), m_picture);
+}
+
+void PicturePreview::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (droppedFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void PicturePreview::dropEvent(QDropEvent* event)
+{
+    if (const std::optional<QString> path = droppedFile(event->mimeData())) {
+        event->acceptProposedAction();
+        Q_EMIT fileDropped(*path);
+    }
 }
 
 } // namespace wareloom

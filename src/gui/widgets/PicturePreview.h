@@ -6,7 +6,8 @@
 namespace wareloom {
 
 // An item's picture, stretched over the whole frame (the aspect ratio is not
-// kept); an empty frame when there is none.
+// kept); an empty frame when there is none. A file dropped on it is offered
+// through fileDropped(), not shown: the dialog decides what happens to it.
 class PicturePreview : public QFrame
 {
     Q_OBJECT
@@ -21,8 +22,13 @@ public:
     void setPicture(const QImage& picture);
     const QImage& picture() const { return m_picture; }
 
+Q_SIGNALS:
+    void fileDropped(const QString& path);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QImage m_picture;
