@@ -33,7 +33,7 @@ class TestInterop : public QObject
     // The upload folder holds exactly the pages, each as the data directory does.
     static QString whole(const QString& htdocs, const TempDataDirectory& data)
     {
-        QStringList pages = listedPages(), held = QDir(htdocs).entryList(QDir::Files);
+        QStringList pages = listedPages(data), held = QDir(htdocs).entryList(QDir::Files);
         pages.sort();
         if (held != pages)
             return "the host holds " + held.join(' ');
@@ -78,7 +78,7 @@ private Q_SLOTS:
         const QString user = server == "vsftpd" ? "anonymous" : "wareloom";
         const QString address = mode == "ftp" ? hostPort : mode + "://" + hostPort;
         QVERIFY(writeCategories(data, {"A", "B", "C", "D", "E", "F", "G", "H", "I"}) &&
-                writeSettingsFile({user, "secret", address, "/htdocs/", {}}));
+                writeSettingsFile(data.store(), {user, "secret", address, "/htdocs/", {}}));
 
         const auto step = [&](const QStringList& switches, const QString& summary) {
             const Run run = publish(switches);
@@ -103,15 +103,15 @@ private Q_SLOTS:
         };
         const qsizetype before = logins();
         QHash<QString, QByteArray> held;
-        for (const QString& page : listedPages())
+        for (const QString& page : listedPages(data))
             held.insert(page, readFile(htdocs + '/' + page));
-        QVERIFY(writeSettingsFile({user, "wrong", address, "/htdocs/", {}}));
+        QVERIFY(writeSettingsFile(data.store(), {user, "wrong", address, "/htdocs/", {}}));
         const Run refused = publish({});
         QCOMPARE(refused.exitCode, 1);
         QCOMPARE(refused.messages.count("Login refused by the server"), 1);
         // Pure-FTPd logs only to syslog.
         QVERIFY(server == "pureftpd" || logins() == before + 1);
-        for (const QString& page : listedPages())
+        for (const QString& page : listedPages(data))
             QCOMPARE(readFile(htdocs + '/' + page), held.value(page));
         process.closeWriteChannel();
         QVERIFY(process.waitForFinished(10000));
