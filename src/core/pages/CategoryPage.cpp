@@ -5,6 +5,7 @@
 #include "core/pages/PageText.h"
 #include "core/store/CategoryStore.h"
 #include "core/store/ItemRecord.h"
+#include "core/util/ContentHash.h"
 
 #include <QDir>
 #include <QFile>
@@ -110,6 +111,7 @@ Status CategoryPageWriter::write(const QString& categoryFileName, PageFiles& pag
             QStringLiteral("The category %1 cannot have a page: %2 is the main page.")
                 .arg(categoryName(categoryFileName), pageFileName));
     }
+    m_source.reset();
     if (Status started = pages.begin(m_store.filePath(pageFileName)); !started)
         return started;
 
@@ -133,6 +135,8 @@ Status CategoryPageWriter::appendItemRows(const QString& categoryPath, PageFiles
     QFile file(categoryPath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return unreadable(categoryPath, file.errorString());
+    const std::optional<FileState> opened = FileState::ofOpenFile(file.handle());
+    ContentHash hash;
 
     qint64 remaining = file.size() / RecordSize;
     m_page.reserve(qMin(m_page.size() + remaining * LongestRow + PageEnd.size(),
@@ -144,6 +148,7 @@ Status CategoryPageWriter::appendItemRows(const QString& categoryPath, PageFiles
         const qint64 got = file.read(m_records.data(), wanted);
         if (got < 0)
             return unreadable(categoryPath, file.errorString());
+        hash.add(QByteArrayView(m_records.constData(), got));
         // Room for the longest rows first; the page is cut to what they took.
         const qsizetype start = m_page.size();
         m_page.resize(start + (got / RecordSize) * LongestRow);
@@ -161,6 +166,8 @@ Status CategoryPageWriter::appendItemRows(const QString& categoryPath, PageFiles
             break;
         remaining -= wanted / RecordSize;
     }
+    if (opened)
+        m_source = PageCache::Source{*opened, hash.result()};
     return Status::success();
 }
 

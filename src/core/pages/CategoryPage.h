@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/pages/PageCache.h"
 #include "core/store/DataDirectory.h"
 #include "core/util/Status.h"
 
@@ -27,6 +28,9 @@ class CategoryPageWriter
 public:
     explicit CategoryPageWriter(DataDirectory store) : m_store(std::move(store)) {}
     Status write(const QString& categoryFileName, PageFiles& pages);
+    // The category file as the last page written read it; nothing when it
+    // could not be read.
+    const std::optional<PageCache::Source>& source() const { return m_source; }
 
 private:
     Status appendItemRows(const QString& categoryPath, PageFiles& pages);
@@ -34,6 +38,7 @@ private:
     DataDirectory m_store;
     QByteArray m_records;
     QByteArray m_page;
+    std::optional<PageCache::Source> m_source;
 };
 
 } // namespace wareloom

@@ -1,6 +1,7 @@
 #include "core/pages/MainPage.h"
 
 #include "core/pages/CategoryPage.h"
+#include "core/pages/PageCache.h"
 #include "core/pages/PageFiles.h"
 #include "core/pages/PageText.h"
 #include "core/pages/URLEncode.h"
@@ -103,8 +104,11 @@ bool isMainPageName(const QString& pageFileName)
     return pageFileName.compare(QLatin1String(MainPageFileName), Qt::CaseInsensitive) == 0;
 }
 
-CreatedPages CreateHTML(const DataDirectory& store, int categoryCount, const PageClock& clock)
+CreatedPages CreateHTML(const DataDirectory& store, int categoryCount, const PageClock& clock,
+                        PageCache* cache)
 {
+    if (cache)
+        cache->setSharedInputs("classic");
     const QByteArray timeStamp = pageText(pageTimeStamp(clock()));
     const WebsiteSettings site = WebsiteSettings::load(store);
     CreatedPages created{{QLatin1String(MainPageFileName), QString(), QString()}};
@@ -137,9 +141,16 @@ CreatedPages CreateHTML(const DataDirectory& store, int categoryCount, const Pag
             continue;
         }
         paged.insert(category.name, category.fileName);
+        if (cache && cache->isCurrent(pageFileName, category.fileName)) {
+            created.push_back({pageFileName, category.fileName, QString()});
+            continue;
+        }
         const Status written = categoryPages.write(category.fileName, pages);
         created.push_back(
             {pageFileName, category.fileName, written ? QString() : written.message()});
+        if (cache)
+            cache->noteWritten(pageFileName, category.fileName,
+                               written ? categoryPages.source() : std::nullopt);
     }
     for (const QString& name : listing.unusableNames) {
         created.push_back({name, name,

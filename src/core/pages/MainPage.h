@@ -10,6 +10,8 @@
 
 namespace wareloom {
 
+class PageCache;
+
 // The main page, in the data directory and on the web host.
 inline constexpr char MainPageFileName[] = "inventory.htm";
 // The address the main page offers for sales questions.
@@ -50,7 +52,8 @@ using CreatedPages = std::vector<PageOutcome>;
 // page that cannot be written, or whose category file cannot be read (its
 // page then lists no items), has a failure. So has a category file that can
 // have no page of its own, and one whose name is not UTF-8 (after the rest).
+// With a cache, a category page that would come out as it is stays as it is.
 CreatedPages CreateHTML(const DataDirectory& store, int categoryCount,
-                        const PageClock& clock = localClock);
+                        const PageClock& clock = localClock, PageCache* cache = nullptr);
 
 } // namespace wareloom

@@ -89,7 +89,7 @@ struct PublishRun::Listing
 PublishRun::PublishRun(DataDirectory store, int categoryCount, Mode mode, PageClock clock,
                        QObject* parent)
     : QObject(parent), m_store(std::move(store)), m_categoryCount(categoryCount), m_mode(mode),
-      m_clock(std::move(clock))
+      m_clock(std::move(clock)), m_cache(m_store)
 {
     qRegisterMetaType<PublishOutcome>();
 }
@@ -101,6 +101,7 @@ PublishOutcome PublishRun::run()
     m_noticesSaid.clear();
     if (m_mode == Mode::GenerateOnly) {
         outcome.failedPages = createPages();
+        saveCache();
         return finish(std::move(outcome));
     }
 
@@ -113,6 +114,7 @@ PublishOutcome PublishRun::run()
     m_pool.open(settings, record.hostNeeds());
     uploadFiles(settings, notWritten, record, outcome);
     m_pool.close();
+    saveCache();
     return finish(std::move(outcome));
 }
 
@@ -154,6 +156,7 @@ void PublishRun::saveRecord(PublishRecord& record, PublishOutcome& outcome)
 std::vector<FailedPage> PublishRun::createPages()
 {
     Q_EMIT statusChanged(QString::fromUtf16(CreatingHtmlStatus));
+    m_cache = PageCache::load(m_store);
     std::vector<FailedPage> failed;
     const WebsiteSettings site = WebsiteSettings::load(m_store);
     CreatedPages created;
@@ -169,13 +172,22 @@ std::vector<FailedPage> PublishRun::createPages()
         created = pages.create();
         m_siteFiles << pages.siteFiles();
     } else {
-        created = CreateHTML(m_store, m_categoryCount, m_clock);
+        created = CreateHTML(m_store, m_categoryCount, m_clock, &m_cache);
     }
     for (const PageOutcome& page : created) {
         if (!page.ok())
             failed.push_back({page.pageFileName, page.failure});
     }
     return failed;
+}
+
+// Not a failure of the run: the pages are right.
+void PublishRun::saveCache()
+{
+    if (const Status saved = m_cache.save(); !saved)
+        Q_EMIT statusChanged(
+            saved.message() +
+            QStringLiteral(" The next run writes again the pages it cannot vouch for."));
 }
 
 void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<FailedPage>& notWritten,
@@ -251,7 +263,7 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
 
 // Sets up the file's upload; why it cannot go, if it cannot.
 QString PublishRun::prepare(PlannedFile& file, const QString& uploadPath,
-                            QHash<QString, QString>& unwritten) const
+                            QHash<QString, QString>& unwritten)
 {
     file.job = {m_store.filePath(file.fileName), remoteName(uploadPath, file.fileName), file.type,
                 false};
@@ -262,7 +274,7 @@ QString PublishRun::prepare(PlannedFile& file, const QString& uploadPath,
             whyNotSendable(statusOf(file.fileName), file.job.localPath, file.job.remoteName);
         !why.isEmpty())
         return why;
-    const std::optional<FileFingerprint> content = FileFingerprint::of(file.job.localPath);
+    const std::optional<FileFingerprint> content = m_cache.fingerprint(file.fileName);
     if (!content)
         return QStringLiteral("cannot read %1").arg(file.job.localPath);
     file.content = *content;

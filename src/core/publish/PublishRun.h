@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/pages/MainPage.h"
+#include "core/pages/PageCache.h"
 #include "core/publish/Thumbnails.h"
 #include "core/transfer/UploadPool.h"
 
@@ -125,10 +126,11 @@ private:
     bool loadSettings(FtpSettings& settings, PublishOutcome& outcome);
     void saveRecord(PublishRecord& record, PublishOutcome& outcome);
     std::vector<FailedPage> createPages();
+    void saveCache();
     void uploadFiles(const FtpSettings& settings, const std::vector<FailedPage>& notWritten,
                      PublishRecord& record, PublishOutcome& outcome);
     QString prepare(PlannedFile& file, const QString& uploadPath,
-                    QHash<QString, QString>& unwritten) const;
+                    QHash<QString, QString>& unwritten);
     bool hostHasIt(const PlannedFile& file, const Listing& listing,
                    const PublishRecord& record) const;
     Listing listUploadDirectory(const QString& uploadPath);
@@ -153,6 +155,7 @@ private:
     ThumbnailMaker m_makeThumbnail;
     // Of the modern pages written, to send: thumbnails, picture pages, favicon...
     QStringList m_siteFiles;
+    PageCache m_cache; // what the pages were made from, what the files hold
 };
 
 } // namespace wareloom

@@ -1,0 +1,234 @@
+#include "core/pages/PageCache.h"
+
+#include "core/pages/WebsiteSettings.h"
+#include "core/store/CategoryStore.h"
+#include "core/store/ItemRecord.h"
+#include "core/util/AtomicFile.h"
+#include "core/util/ContentHash.h"
+#include "core/util/TextConversion.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+
+namespace wareloom {
+namespace {
+
+constexpr QByteArrayView Header = "Wareloom page cache 1\n";
+constexpr QByteArrayView InputsStart = "inputs ";
+constexpr QByteArrayView CheckStart = "check ";
+constexpr char NotKnown[] = "-";
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray hashOf(QByteArrayView bytes)
+{
+    ContentHash hash;
+    hash.add(bytes);
+    return hash.result();
+}
+
+// A new build may write other bytes from the same store, whatever its
+// version says: the program file itself is an input.
+QByteArray programBuild()
+{
+    const std::optional<FileState> program =
+        FileState::ofPath(QStringLiteral("/proc/self/exe"), true);
+    QByteArray build = WARELOOM_VERSION;
+    if (program) {
+        for (const qint64 number : {program->size, program->modified, qint64(program->inode)})
+            build.append(' ').append(QByteArray::number(number));
+    }
+    return build;
+}
+
+void appendState(QByteArray& out, const FileState& state, bool recent)
+{
+    for (const qint64 number : {state.size, state.modified, state.changed, qint64(state.inode),
+                                qint64(state.device), qint64(recent)})
+        out.append(QByteArray::number(number)).append(' ');
+}
+
+bool readState(const QList<QByteArray>& fields, qsizetype at, FileState& state, bool& recent)
+{
+    qint64 numbers[6];
+    for (qsizetype i = 0; i < 6; ++i) {
+        bool ok = false;
+        numbers[i] = fields[at + i].toLongLong(&ok);
+        if (!ok)
+            return false;
+    }
+    state = {numbers[0], numbers[1], numbers[2], quint64(numbers[3]), quint64(numbers[4])};
+    recent = numbers[5] != 0;
+    return true;
+}
+
+QByteArray knownOrEmpty(const QByteArray& field)
+{
+    return field == NotKnown ? QByteArray() : field;
+}
+
+// A name the cache's lines cannot carry is never kept: its page is always made.
+bool isStorable(const QString& name)
+{
+    return !name.contains(QLatin1Char('\t')) && !name.contains(QLatin1Char('\n'));
+}
+
+} // namespace
+
+QString PageCache::filePath(const DataDirectory& store)
+{
+    return store.filePath(QLatin1String(FileName));
+}
+
+PageCache PageCache::load(const DataDirectory& store)
+{
+    PageCache cache(store);
+    if (!cache.parse(readAll(filePath(store))))
+        cache.m_entries.clear();
+    return cache;
+}
+
+void PageCache::setSharedInputs(QByteArrayView inputs)
+{
+    QByteArray all = programBuild() + '\n' + conversionCodePage() + '\n';
+    all.append(hashOf(readAll(WebsiteSettings::filePath(m_store)))).append('\n').append(inputs);
+    const QByteArray hash = hashOf(all);
+    m_inputsSame = hash == m_inputs;
+    m_inputs = hash;
+}
+
+bool PageCache::isCurrent(const QString& pageFileName, const QString& categoryFileName)
+{
+    const auto found = m_entries.find(pageFileName);
+    if (found == m_entries.end())
+        return false;
+    Entry& entry = found.value();
+    entry.seen = true;
+    if (!m_inputsSame || entry.category != categoryFileName)
+        return false;
+    if (FileState::ofPath(m_store.filePath(pageFileName), false) != entry.file)
+        return false;
+    const std::optional<FileState> source =
+        FileState::ofPath(m_store.filePath(categoryFileName), true);
+    if (!source)
+        return false;
+    if (*source == entry.source && !entry.sourceRecent)
+        return true;
+    // Touched, copied back or just written: its bytes decide.
+    QFile file(m_store.filePath(categoryFileName));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    const std::optional<FileState> opened = FileState::ofOpenFile(file.handle());
+    if (!opened)
+        return false;
+    // Whole records only, as the page writers read them.
+    const QByteArray bytes = file.readAll();
+    ContentHash hash;
+    hash.add(QByteArrayView(bytes).first(bytes.size() - bytes.size() % ItemRecord::Size));
+    if (file.error() != QFileDevice::NoError || hash.result() != entry.sourceHash)
+        return false;
+    entry.source = *opened;
+    entry.sourceRecent = opened->isRecent();
+    return true;
+}
+
+void PageCache::noteWritten(const QString& pageFileName, const QString& categoryFileName,
+                            const std::optional<Source>& source)
+{
+    const std::optional<FileState> page = FileState::ofPath(m_store.filePath(pageFileName), false);
+    if (!source || !page || !isStorable(pageFileName) || !isStorable(categoryFileName)) {
+        m_entries.remove(pageFileName);
+        return;
+    }
+    // Written by this run, which holds the run lock: the page's state is proof.
+    m_entries.insert(pageFileName, {*page,
+                                    false,
+                                    {},
+                                    categoryFileName,
+                                    source->state,
+                                    source->state.isRecent(),
+                                    source->hash,
+                                    true});
+}
+
+std::optional<FileFingerprint> PageCache::fingerprint(const QString& fileName)
+{
+    const QString path = m_store.filePath(fileName);
+    Entry& entry = m_entries[fileName];
+    entry.seen = true;
+    if (!entry.sha256.isEmpty() && !entry.fileRecent &&
+        FileState::ofPath(path, false) == entry.file)
+        return FileFingerprint{entry.sha256, entry.file.size};
+
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    const std::optional<FileState> opened =
+        file.open(QIODevice::ReadOnly) ? FileState::ofOpenFile(file.handle()) : std::nullopt;
+    if (!opened || !hash.addData(&file)) {
+        m_entries.remove(fileName);
+        return std::nullopt;
+    }
+    if (*opened != entry.file) {
+        // Not as this program left it: a page of it is no longer one we made.
+        entry = {*opened, opened->isRecent(), {}, {}, {}, true, {}, true};
+    }
+    entry.sha256 = hash.result().toHex();
+    return FileFingerprint{entry.sha256, opened->size};
+}
+
+Status PageCache::save() const
+{
+    QByteArray out = Header.toByteArray();
+    out.append(InputsStart).append(m_inputs).append('\n');
+    for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
+        if (it->seen && isStorable(it.key()))
+            out.append(line(it.key(), it.value()));
+    }
+    const QByteArray check = hashOf(out);
+    out.append(CheckStart).append(check).append('\n');
+    return replaceFile(filePath(m_store), out);
+}
+
+// name TAB category TAB file state, sha256, category state, category hash
+QByteArray PageCache::line(const QString& name, const Entry& entry)
+{
+    QByteArray out = name.toUtf8() + '\t' + entry.category.toUtf8() + '\t';
+    appendState(out, entry.file, entry.fileRecent);
+    out.append(entry.sha256.isEmpty() ? QByteArray(NotKnown) : entry.sha256).append(' ');
+    appendState(out, entry.source, entry.sourceRecent);
+    out.append(entry.sourceHash.isEmpty() ? QByteArray(NotKnown) : entry.sourceHash);
+    return out.append('\n');
+}
+
+bool PageCache::parse(const QByteArray& bytes)
+{
+    const qsizetype check = bytes.lastIndexOf('\n', bytes.size() - 2) + 1;
+    if (!bytes.startsWith(Header) || !bytes.endsWith('\n') ||
+        bytes.mid(check) != CheckStart.toByteArray() + hashOf(bytes.left(check)) + '\n')
+        return false;
+    const QList<QByteArray> lines = bytes.left(check).chopped(1).split('\n');
+    if (lines.size() < 2 || !lines[1].startsWith(InputsStart))
+        return false;
+    m_inputs = lines[1].mid(InputsStart.size());
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const QList<QByteArray> parts = lines[i].split('\t');
+        if (parts.size() != 3)
+            return false;
+        const QList<QByteArray> fields = parts[2].split(' ');
+        Entry entry;
+        if (fields.size() != 14 || !readState(fields, 0, entry.file, entry.fileRecent) ||
+            !readState(fields, 7, entry.source, entry.sourceRecent))
+            return false;
+        entry.sha256 = knownOrEmpty(fields[6]);
+        entry.sourceHash = knownOrEmpty(fields[13]);
+        entry.category = QString::fromUtf8(parts[1]);
+        m_entries.insert(QString::fromUtf8(parts[0]), entry);
+    }
+    return true;
+}
+
+} // namespace wareloom

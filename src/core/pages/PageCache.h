@@ -1,0 +1,86 @@
+#pragma once
+
+#include "core/publish/PublishRecord.h"
+#include "core/store/DataDirectory.h"
+#include "core/util/FileState.h"
+#include "core/util/Status.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
+#include <QString>
+
+#include <optional>
+
+namespace wareloom {
+
+// What each page in the data directory was made from, so that a run writes
+// only the pages whose bytes would change, and the SHA-256 of files as they
+// are, so that a publish reads back only what changed. Kept in Pages.cache in
+// the data directory; a cache that is missing or damaged is empty, and
+// anything it cannot vouch for is made (or read) again.
+//
+// A page is kept when the page file is as the run that wrote it left it, it
+// was made under the same shared inputs (the program build, the code page,
+// Website.ini, and what the style adds, such as the pictures there are), and
+// its category file is as it was read then: the same size, times and inode,
+// or else the same bytes (a hash of what the writer read).
+class PageCache
+{
+public:
+    static constexpr char FileName[] = "Pages.cache";
+    static QString filePath(const DataDirectory& store);
+
+    // Empty: vouches for nothing.
+    explicit PageCache(DataDirectory store) : m_store(std::move(store)) {}
+
+    // A category file as a page writer read it.
+    struct Source
+    {
+        FileState state; // when it was opened
+        QByteArray hash; // ContentHash of the bytes read
+    };
+
+    static PageCache load(const DataDirectory& store);
+
+    // What every page depends on besides its own category file; the program
+    // build, the code page and Website.ini are added here.
+    void setSharedInputs(QByteArrayView inputs);
+
+    // Whether the page on disk is the page the category file gives now.
+    bool isCurrent(const QString& pageFileName, const QString& categoryFileName);
+    // The page was just written from source; nothing: it is not to be kept.
+    void noteWritten(const QString& pageFileName, const QString& categoryFileName,
+                     const std::optional<Source>& source);
+
+    // Of a file of the data directory: from the cache while the file is as it
+    // was when it was hashed, else read now.
+    std::optional<FileFingerprint> fingerprint(const QString& fileName);
+
+    // Writes what this run saw, in one step; files it did not ask about are
+    // left out.
+    Status save() const;
+
+private:
+    struct Entry
+    {
+        FileState file;
+        bool fileRecent = true; // its state alone proves nothing
+        QByteArray sha256;      // of the file in that state; empty: not known
+        QString category;       // pages: the category file it was made from
+        FileState source;
+        bool sourceRecent = true;
+        QByteArray sourceHash;
+        bool seen = false; // this run asked about it
+    };
+
+    bool parse(const QByteArray& bytes);
+    static QByteArray line(const QString& name, const Entry& entry);
+
+    DataDirectory m_store;
+    QHash<QString, Entry> m_entries;
+    QByteArray m_inputs;       // hash of the inputs the pages were made under
+    bool m_inputsSame = false; // and those of this run are the same
+};
+
+} // namespace wareloom
