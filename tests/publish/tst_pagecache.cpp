@@ -112,8 +112,8 @@ private Q_SLOTS:
         QCOMPARE(::stat(QFile::encodeName(m_data->filePath("B.dat")).constData(), &old), 0);
         const QByteArray b = readFile(m_data->filePath("B.dat"));
         if (change == "item edited") {
-            QVERIFY(
-                writeCategory(m_data->filePath("B.dat"), {test::recordOf(recordBytes("Lamp"))}));
+            QVERIFY(writeCategory(m_data->filePath("B.dat"), {test::recordOf(recordBytes("Lamp"))},
+                                  "Edit Item"));
         } else if (change == "same size, old times kept") {
             QVERIFY(m_data->writeFile("B.dat", QByteArray(b).replace("9.99", "8.88")) &&
                     setTimes("B.dat", old));
