@@ -132,7 +132,9 @@ private Q_SLOTS:
     {
         QFETCH(QString, typed);
         QFETCH(QString, why);
-        QCOMPARE(WebsiteSettings{typed}.save(m_data->store()).message(),
+        WebsiteSettings settings;
+        settings.contactEmail = typed;
+        QCOMPARE(settings.save(m_data->store()).message(),
                  why.isEmpty() ? why
                                : '"' + typed + "\" cannot be the contact address: " + why + '.');
         QCOMPARE(WebsiteSettings::load(m_data->store()).contactEmail,

@@ -451,12 +451,12 @@ Status ModernPages::writeCategoryPage(const FoundCategory& category, PageFiles& 
     m_firstPicture.clear();
     m_itemData.resize(0);
     m_index.append('[').append(json(pageName)).append(',').append(json(category.name)).append(",[");
-    const Status read = appendItemRows(m_store.filePath(category.fileName), pageLink);
+    Status read = appendItemRows(m_store.filePath(category.fileName), pageLink);
     m_index.chop(m_index.endsWith(',') ? 1 : 0);
     m_index.append("]],");
-    for (auto page = m_picturePages.begin(); page != m_picturePages.end(); ++page) {
-        if (page->categoryName.isEmpty())
-            page->categoryName = name;
+    for (auto& page : m_picturePages) {
+        if (page.categoryName.isEmpty())
+            page.categoryName = name;
     }
 
     const QByteArray shop = escaped(m_site.shopNameShown());

@@ -25,7 +25,7 @@ struct HistoryVersion
 struct HistoryLimits
 {
     int versionsPerCategory = 100;
-    qint64 totalBytes = 50 * 1024 * 1024;
+    qint64 totalBytes = qint64(50) * 1024 * 1024;
 };
 
 // Where the earlier bytes of every category file are kept: the ".history"

@@ -272,8 +272,8 @@ Status Inventory::deleteOpenCategory()
 {
     if (m_openPath.isEmpty())
         return Status::success();
-    const Status deleted = change(QFileInfo(m_openPath).fileName(), m_openName, std::nullopt,
-                                  QStringLiteral("Delete Category '%1'").arg(m_openName));
+    Status deleted = change(QFileInfo(m_openPath).fileName(), m_openName, std::nullopt,
+                            QStringLiteral("Delete Category '%1'").arg(m_openName));
     if (deleted)
         closeCategory();
     refresh();
@@ -285,7 +285,7 @@ Status Inventory::restoreVersion(const QString& categoryName, int number)
     QByteArray bytes;
     if (Status read = CategoryHistory(directory()).read(categoryName, number, bytes); !read)
         return read;
-    const Status restored =
+    Status restored =
         change(fileNameOf(categoryName), categoryName, bytes,
                QStringLiteral("Restore '%1' version %2").arg(categoryName).arg(number));
     refresh();
@@ -302,9 +302,9 @@ Status Inventory::applyChange(const CategoryChange& change, Direction direction)
     Status read = Status::success();
     if (readCategoryFile(path, read) != (undo ? change.after : change.before) || !read)
         return changedElsewhere(change.categoryName);
-    const Status applied = changeCategoryFile(
-        path, undo ? change.before : change.after,
-        (undo ? QStringLiteral("Undo ") : QStringLiteral("Redo ")) + change.action);
+    Status applied = changeCategoryFile(path, undo ? change.before : change.after,
+                                        (undo ? QStringLiteral("Undo ") : QStringLiteral("Redo ")) +
+                                            change.action);
     refresh();
     return applied;
 }
