@@ -4,7 +4,7 @@
 #include "core/cli/CommandLine.h"
 #include "core/store/CategoryStore.h"
 #include "core/store/Inventory.h"
-#include "core/transfer/Sockets.h"
+#include "core/transfer/Networking.h"
 #include "core/util/ApplicationTitle.h"
 #include "gui/MainWindow.h"
 #include "gui/SingleInstance.h"
@@ -27,7 +27,7 @@ Application::~Application() = default;
 
 int Application::run()
 {
-    if (!startSockets()) {
+    if (!startNetworking()) {
         messageBox(nullptr, QStringLiteral("Windows sockets initialization failed."),
                    applicationTitle());
         return 1;

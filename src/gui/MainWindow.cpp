@@ -443,7 +443,7 @@ void MainWindow::deleteCategory()
             .arg(count)
             .arg(count == 1 ? QStringLiteral("item") : QStringLiteral("items"));
     if (messageBox(this, question, QStringLiteral("Delete Category?"), MessageButtons::YesNo) !=
-        IDYES)
+        MessageAnswer::Yes)
         return;
     if (const Status deleted = m_inventory.deleteOpenCategory(); !deleted) {
         messageBox(this, deleted.message(), applicationTitle());
@@ -451,14 +451,14 @@ void MainWindow::deleteCategory()
     }
     showCategories();
     if (messageBox(this, QStringLiteral("Delete the webpage from the FTP server?"),
-                   QStringLiteral("Wareloom"), MessageButtons::YesNo) == IDYES)
+                   QStringLiteral("Wareloom"), MessageButtons::YesNo) == MessageAnswer::Yes)
         WebHost(this, m_inventory.store()).deleteFile(name + QStringLiteral(".htm"));
 }
 
 void MainWindow::quitProgram()
 {
     if (messageBox(this, QStringLiteral("Quit program.  Are you sure?"),
-                   QStringLiteral("Quit Program"), MessageButtons::YesNo) == IDYES)
+                   QStringLiteral("Quit Program"), MessageButtons::YesNo) == MessageAnswer::Yes)
         close();
 }
 
@@ -652,7 +652,8 @@ void MainWindow::dropEvent(QDropEvent* event)
         if (messageBox(this,
                        QStringLiteral("Import the rows of %1 into the category %2?")
                            .arg(QFileInfo(file).fileName(), importTarget(file)),
-                       QStringLiteral("Import from CSV"), MessageButtons::YesNo) == IDYES)
+                       QStringLiteral("Import from CSV"),
+                       MessageButtons::YesNo) == MessageAnswer::Yes)
             importCsvFile(file);
     });
 }

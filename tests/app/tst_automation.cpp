@@ -231,7 +231,7 @@ private Q_SLOTS:
         QFETCH(QString, how);
         Application app({"wareloom", how.isEmpty() ? "/Embedding" : "-Automation"}, m_data.store());
         MessageBoxHook boxes;
-        boxes.queueAnswer(IDYES);
+        boxes.queueAnswer(MessageAnswer::Yes);
         BusClient client("client");
         bool held = false;
         const auto end = [&](MainWindow* main) {

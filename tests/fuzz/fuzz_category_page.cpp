@@ -1,5 +1,5 @@
-// Any category name and file bytes through the page generators: CreateCategoryPage
-// and CreateHTML write whole pages (fixed start and end around what the store holds),
+// Any category name and file bytes through the page generators: writeCategoryPage
+// and writeSite write whole pages (fixed start and end around what the store holds),
 // a category named like the main page is refused and reported, nothing crashes.
 // Input: the category name as UTF-8 up to the first 0xFF byte, then the file.
 #include "FuzzSupport.h"
@@ -27,10 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool refused = isMainPageName(pageName);
     const QByteArray pageEnd = "<A HREF=inventory.htm>-Back-</A></FONT></P>"
                                "<P STYLE=margin-bottom: 0in><BR></body></html>";
-    const QByteArray page = CreateCategoryPage(store, fileName).ok()
+    const QByteArray page = writeCategoryPage(store, fileName).ok()
                                 ? test::readFile(store.filePath(pageName))
                                 : QByteArray();
-    const CreatedPages pages = CreateHTML(store, 1, localClock);
+    const CreatedPages pages = writeSite(store, 1, localClock);
     const QByteArray mainPage = test::readFile(store.filePath(MainPageFileName));
     if (page.startsWith("<html>") == refused || !page.endsWith(pageEnd) != refused ||
         pages.size() != 2 || !pages.front().ok() || pages.back().ok() == refused ||

@@ -2,7 +2,7 @@
 #include "TestFtpServer.h"
 #include "TestPictures.h"
 #include "WindowDriver.h"
-#include "core/transfer/Sockets.h"
+#include "core/transfer/Networking.h"
 #include "core/util/TextConversion.h"
 #include "gui/dialogs/CategoryDialog.h"
 #include "gui/dialogs/ItemDialog.h"
@@ -69,7 +69,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         setConversionCodePage("CP1252");
-        QVERIFY(startSockets());
+        QVERIFY(startNetworking());
     }
 
     // The record as stored: texts in the code page, after the items there are.
@@ -200,21 +200,22 @@ private Q_SLOTS:
     void deletingAnItem_data()
     {
         QTest::addColumn<QString>("codeBox");
-        QTest::addColumn<int>("pictureAnswer");
+        QTest::addColumn<MessageAnswer>("pictureAnswer");
         QTest::addColumn<QStringList>("told"); // after the first question
         QTest::addColumn<QStringList>("deletedOnHost");
         const QString picture =
             "Wareloom: This entry has a picture.  Remove the picture from the FTP server?";
         QTest::newRow("empty code box: one question") << "" << 0 << QStringList{} << QStringList{};
-        QTest::newRow("A1, No") << "A1" << int(IDNO) << QStringList{picture} << QStringList{};
-        QTest::newRow("A1, Yes") << "A1" << int(IDYES) << QStringList{picture}
+        QTest::newRow("A1, No") << "A1" << MessageAnswer::No << QStringList{picture}
+                                << QStringList{};
+        QTest::newRow("A1, Yes") << "A1" << MessageAnswer::Yes << QStringList{picture}
                                  << QStringList{"DELE /htdocs/A1.jpg"};
         QTest::newRow("R1, the Rake's picture too: asked with No the default")
-            << "R1" << int(IDYES)
+            << "R1" << MessageAnswer::Yes
             << QStringList{picture + "\n\nR1.jpg is also the picture of: Rake"}
             << QStringList{"DELE /htdocs/R1.jpg"};
         QTest::newRow("../x, Yes: nothing outside the data directory")
-            << "../x" << int(IDYES)
+            << "../x" << MessageAnswer::Yes
             << QStringList{picture, "Wareloom: No picture was removed: \"../x\" cannot be the "
                                     "code of a picture."}
             << QStringList{};
@@ -222,7 +223,7 @@ private Q_SLOTS:
     void deletingAnItem()
     {
         QFETCH(QString, codeBox);
-        QFETCH(int, pictureAnswer);
+        QFETCH(MessageAnswer, pictureAnswer);
         QFETCH(QStringList, told);
         QFETCH(QStringList, deletedOnHost);
         ToolsOpen shown;
@@ -231,7 +232,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(server.localPath("/htdocs/A1.jpg"), "jpeg"));
         QVERIFY(writeFile(server.localPath("/htdocs/R1.jpg"), "jpeg"));
         MessageBoxHook boxes;
-        boxes.queueAnswer(IDYES);
+        boxes.queueAnswer(MessageAnswer::Yes);
         boxes.queueAnswer(pictureAnswer);
         QVERIFY(shown.editItem(2, [&](ItemDialog& dialog) {
             typeText(child<QLineEdit>(dialog, "code"), codeBox);
@@ -351,18 +352,19 @@ private Q_SLOTS:
 
     void deleteCategory_data()
     {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<int>("pageAnswer");
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::addColumn<MessageAnswer>("pageAnswer");
         QTest::addColumn<bool>("locked"); // the folder refuses the deletion
-        QTest::newRow("No") << int(IDNO) << 0 << false;
-        QTest::newRow("Yes, keep the page") << int(IDYES) << int(IDNO) << false;
-        QTest::newRow("Yes, delete the page") << int(IDYES) << int(IDYES) << false;
-        QTest::newRow("Yes, but the file stays") << int(IDYES) << int(IDYES) << true;
+        QTest::newRow("No") << MessageAnswer::No << 0 << false;
+        QTest::newRow("Yes, keep the page") << MessageAnswer::Yes << MessageAnswer::No << false;
+        QTest::newRow("Yes, delete the page") << MessageAnswer::Yes << MessageAnswer::Yes << false;
+        QTest::newRow("Yes, but the file stays")
+            << MessageAnswer::Yes << MessageAnswer::Yes << true;
     }
     void deleteCategory()
     {
-        QFETCH(int, answer);
-        QFETCH(int, pageAnswer);
+        QFETCH(MessageAnswer, answer);
+        QFETCH(MessageAnswer, pageAnswer);
         QFETCH(bool, locked);
         ToolsOpen shown;
         Host server(shown.data.store());
@@ -375,7 +377,7 @@ private Q_SLOTS:
         boxes.queueAnswer(pageAnswer);
         shown.trigger("actionDeleteCategory");
         folder.reset();
-        const bool deleted = answer == IDYES && !locked;
+        const bool deleted = answer == MessageAnswer::Yes && !locked;
         const QStringList shownTexts = texts(boxes);
         QCOMPARE(shownTexts.value(0),
                  "Delete Category?: Delete the category Tools and its 3 items?\n\n"
@@ -390,7 +392,7 @@ private Q_SLOTS:
                              : QStringList());
         QCOMPARE(QFile::exists(shown.path()), !deleted);
         QCOMPARE(server.fileContents("/htdocs/Tools.htm").isEmpty(),
-                 deleted && pageAnswer == IDYES);
+                 deleted && pageAnswer == MessageAnswer::Yes);
         QCOMPARE(shown.label("heading"),
                  deleted ? QStringLiteral("Category List") : QStringLiteral("Tools"));
         if (!deleted)
@@ -407,7 +409,7 @@ private Q_SLOTS:
     {
         ToolsOpen shown;
         MessageBoxHook boxes;
-        boxes.queueAnswer(IDYES);
+        boxes.queueAnswer(MessageAnswer::Yes);
         QVERIFY(shown.editItem(3, [](ItemDialog& dialog) {
             dialog.findChild<QAction*>("actionDeleteItem")->trigger();
         }));

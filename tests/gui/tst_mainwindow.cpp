@@ -210,11 +210,11 @@ private Q_SLOTS:
     // by an automation client, ending only hides.
     void ending_data()
     {
-        QTest::addColumn<int>("key");    // 0: the close box, -1: Quit Program
-        QTest::addColumn<int>("answer"); // to the Quit question
+        QTest::addColumn<int>("key");              // 0: the close box, -1: Quit Program
+        QTest::addColumn<MessageAnswer>("answer"); // to the Quit question
         QTest::addColumn<bool>("held");
-        QTest::newRow("Quit, No") << -1 << int(IDNO) << false;
-        QTest::newRow("Quit, Yes") << -1 << int(IDYES) << false;
+        QTest::newRow("Quit, No") << -1 << MessageAnswer::No << false;
+        QTest::newRow("Quit, Yes") << -1 << MessageAnswer::Yes << false;
         QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << false;
         QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << 0 << false;
         QTest::newRow("Esc") << int(Qt::Key_Escape) << 0 << false;
@@ -224,7 +224,7 @@ private Q_SLOTS:
     void ending()
     {
         QFETCH(int, key);
-        QFETCH(int, answer);
+        QFETCH(MessageAnswer, answer);
         QFETCH(bool, held);
         WindowOnData shown;
         shown.window.setHeldByAutomation(held);
@@ -237,10 +237,10 @@ private Q_SLOTS:
             shown.window.close();
         else
             QTest::keyClick(shown.list(), Qt::Key(key));
-        QCOMPARE(finished.size(), held || answer == IDNO ? 0 : 1);
+        QCOMPARE(finished.size(), held || answer == MessageAnswer::No ? 0 : 1);
         QCOMPARE(texts(boxes), key == -1 ? QStringList{"Quit Program: Quit program.  Are you sure?"}
                                          : QStringList{});
-        QCOMPARE(shown.window.isHidden(), held || answer != IDNO);
+        QCOMPARE(shown.window.isHidden(), held || answer != MessageAnswer::No);
     }
 
     // A first start on an empty data directory: texts, menus and toolbar; the
@@ -283,27 +283,29 @@ private Q_SLOTS:
     void droppedCsvOffersImport_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("offered");
+        QTest::addColumn<MessageAnswer>("answer");
         QTest::addColumn<int>("imported"); // items in the category named after the file
-        QTest::newRow("yes") << "tools.csv" << int(IDYES) << 2;
-        QTest::newRow("no") << "Tools.CSV" << int(IDNO) << 0;
-        QTest::newRow("not a CSV file") << "tools.txt" << 0 << 0;
+        QTest::newRow("yes") << "tools.csv" << true << MessageAnswer::Yes << 2;
+        QTest::newRow("no") << "Tools.CSV" << true << MessageAnswer::No << 0;
+        QTest::newRow("not a CSV file") << "tools.txt" << false << MessageAnswer::Yes << 0;
     }
     void droppedCsvOffersImport()
     {
         QFETCH(QString, file);
-        QFETCH(int, answer);
+        QFETCH(bool, offered);
+        QFETCH(MessageAnswer, answer);
         QFETCH(int, imported);
         WindowOnData shown({{"Garden.dat", QByteArray()}});
         const QString path = shown.data.filePath(file);
         QVERIFY(writeFile(path, "Name;Price;Qty;Code\nRake;9;2;R1\nHoe;7;1;H1\n"));
         MessageBoxHook boxes;
         boxes.queueAnswer(answer);
-        QCOMPARE(dropFile(shown.list(), path), answer != 0);
+        QCOMPARE(dropFile(shown.list(), path), offered);
         const QString category = QFileInfo(file).completeBaseName();
         const QStringList asked{"Import from CSV: Import the rows of " + file +
                                 " into the category " + category + "?"};
-        QTRY_COMPARE(texts(boxes).mid(0, 1), answer ? asked : QStringList());
+        QTRY_COMPARE(texts(boxes).mid(0, 1), offered ? asked : QStringList());
         QTRY_COMPARE(shown.lines().size(), imported ? 2 : 1);
         QCOMPARE(QFileInfo(shown.data.filePath(category + ".dat")).size(), imported * 90);
     }
@@ -352,19 +354,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("buttons");
         QTest::addColumn<int>("key");
-        QTest::addColumn<int>("expected");
+        QTest::addColumn<MessageAnswer>("expected");
         const int yesNo = int(MessageButtons::YesNo), enter = int(Qt::Key_Return);
-        QTest::newRow("yes/no, Enter") << yesNo << enter << int(IDYES);
-        QTest::newRow("yes/no, Esc") << yesNo << int(Qt::Key_Escape) << int(IDNO);
+        QTest::newRow("yes/no, Enter") << yesNo << enter << MessageAnswer::Yes;
+        QTest::newRow("yes/no, Esc") << yesNo << int(Qt::Key_Escape) << MessageAnswer::No;
         QTest::newRow("No the default, Enter")
-            << int(MessageButtons::YesNoDefaultNo) << enter << int(IDNO);
-        QTest::newRow("ok, Enter") << int(MessageButtons::Ok) << enter << int(IDOK);
+            << int(MessageButtons::YesNoDefaultNo) << enter << MessageAnswer::No;
+        QTest::newRow("ok, Enter") << int(MessageButtons::Ok) << enter << MessageAnswer::Ok;
     }
     void realMessageBox()
     {
         QFETCH(int, buttons);
         QFETCH(int, key);
-        QFETCH(int, expected);
+        QFETCH(MessageAnswer, expected);
         auto opened = whenDialogOpens([&](QDialog* dialog) {
             auto* box = qobject_cast<QMessageBox*>(dialog);
             QVERIFY(box);

@@ -68,11 +68,11 @@ class TestPages : public QObject
         return expected("main-head.htm") + rows + "</TABLE></p></body></html>";
     }
     static QDateTime march7() { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); }
-    // The page names CreateHTML gives, failures as "!" and the name.
+    // The page names writeSite gives, failures as "!" and the name.
     QStringList created(int categoryCount) const
     {
         QStringList names;
-        for (const PageOutcome& outcome : CreateHTML(m_data->store(), categoryCount, march7))
+        for (const PageOutcome& outcome : writeSite(m_data->store(), categoryCount, march7))
             names << (outcome.ok() ? "" : "!") + outcome.pageFileName;
         return names;
     }
@@ -111,7 +111,7 @@ private Q_SLOTS:
         const QString pageName = fileName.chopped(4) + ".htm";
         QVERIFY(writeFile(m_data->filePath(fileName), records) &&
                 writeFile(m_data->filePath(pageName), QByteArray(page.size() + 5000, 'x')));
-        QVERIFY(CreateCategoryPage(m_data->store(), fileName).ok());
+        QVERIFY(writeCategoryPage(m_data->store(), fileName).ok());
         QVERIFY2(this->page(pageName) == page, qPrintable(pageName + " is not the expected page"));
         QCOMPARE(QDir(m_data->path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList({fileName, pageName}));
@@ -124,7 +124,7 @@ private Q_SLOTS:
     // link in its place is replaced, not followed.
     void mainPage()
     {
-        CreateHTML(m_data->store(), 0, march7);
+        writeSite(m_data->store(), 0, march7);
         QCOMPARE(page("inventory.htm"), mainPageWith({}));
         QVERIFY(writeFile(m_data->store().categoryFilePath("Books"), threeBooks()));
         QCOMPARE(created(1), QStringList({"inventory.htm", "Books.htm"}));

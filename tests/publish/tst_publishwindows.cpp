@@ -1,5 +1,5 @@
 #include "PublishTestSupport.h"
-#include "core/transfer/Sockets.h"
+#include "core/transfer/Networking.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/publish/FtpSettingsDialog.h"
@@ -59,7 +59,7 @@ class TestPublishWindows : public QObject
     {
         auto title = std::make_shared<QString>();
         boxes.queueAnswer([title, &window](const ShownMessageBox&) {
-            return *title = window.windowTitle(), IDOK;
+            return *title = window.windowTitle(), MessageAnswer::Ok;
         });
         return title;
     }
@@ -78,7 +78,7 @@ class TestPublishWindows : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(startSockets());
+        QVERIFY(startNetworking());
         m_owner.setWindowTitle("Wareloom");
         m_owner.show();
         const QString deep = m_chosen.filePath(QString(120, 'd'));
@@ -213,15 +213,17 @@ private Q_SLOTS:
 
         MessageBoxHook boxes;
         bool deleted = false;
-        for (const int answer : {IDOK, IDNO, IDYES, IDOK}) {
-            if (answer != IDOK)
+        for (const MessageAnswer answer :
+             {MessageAnswer::Ok, MessageAnswer::No, MessageAnswer::Yes, MessageAnswer::Ok}) {
+            if (answer != MessageAnswer::Ok)
                 boxes.queueAnswer(answer);
             PublishDialog dialog(setup.data.store(), 3);
             dialog.show();
             QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 20000);
             // Once every page is out, C's category goes.
-            QVERIFY(answer != IDOK || deleted || QFile::remove(setup.data.filePath("C.dat")));
-            deleted = deleted || answer == IDYES;
+            QVERIFY(answer != MessageAnswer::Ok || deleted ||
+                    QFile::remove(setup.data.filePath("C.dat")));
+            deleted = deleted || answer == MessageAnswer::Yes;
             QCOMPARE(QFile::exists(setup.server.localPath("/htdocs/C.htm")), !deleted);
         }
         QVERIFY(setup.published(listedPages(setup.data)));
@@ -239,7 +241,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, ending);
         MessageBoxHook boxes;
-        boxes.queueAnswer(ending == "Enter" ? IDYES : IDNO); // "ab" ends without "/"
+        boxes.queueAnswer(ending == "Enter" ? MessageAnswer::Yes
+                                            : MessageAnswer::No); // "ab" ends without "/"
         FtpSettingsDialog dialog(m_data.store());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Wareloom - FTP Settings"));
         QStringList hints;
@@ -329,10 +332,10 @@ private Q_SLOTS:
                       old = "SHA256:47DEQpj8HBSa+/TI";
         MessageBoxHook boxes;
         const auto title = titleWhenBoxOpens(boxes, m_owner);
-        for (const int answer : {IDNO, IDYES}) {
+        for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
             boxes.queueAnswer(answer);
             WebHost(&m_owner, data.store()).uploadPicture(m_chosen.filePath("Logo.JPG"), "A1.jpg");
-            QCOMPARE(server.received({"login"}), answer == IDYES);
+            QCOMPARE(server.received({"login"}), answer == MessageAnswer::Yes);
         }
         QCOMPARE(*title, QStringLiteral("A1.jpg"));
         QCOMPARE(readFile(data.filePath("KnownHosts")), server.knownHostsLine().toUtf8() + '\n');

@@ -6,7 +6,7 @@
 #include "core/pages/WebsiteSettings.h"
 #include "core/publish/PublishRun.h"
 #include "core/store/CategoryStore.h"
-#include "core/transfer/Sockets.h"
+#include "core/transfer/Networking.h"
 #include "core/util/TextConversion.h"
 #include "images/Thumbnail.h"
 
@@ -103,7 +103,7 @@ private Q_SLOTS:
         if (!settings.isNull())
             QVERIFY(putFile("Website.ini", settings.toUtf8()));
         QVERIFY(putFile("Books.dat", recordBytes("Lamp", "", "9.99", "2").repeated(3)));
-        QVERIFY(CreateHTML(m_data->store(), 1, march7).front().ok());
+        QVERIFY(writeSite(m_data->store(), 1, march7).front().ok());
         const QByteArray link = "mailto:" + address; // quoted when set
         const QByteArray expected =
             readFile(WARELOOM_TEST_DATA "/pages/main-books.htm")
@@ -240,7 +240,7 @@ private Q_SLOTS:
     {
         modernStore();
         TestFtpServer server;
-        QVERIFY(startSockets() && server.start());
+        QVERIFY(startNetworking() && server.start());
         SettingsFields settings = server.settings();
         settings.httpServer = "https://shop.example/store/inventory.htm";
         QVERIFY(writeSettingsFile(m_data->store(), settings));

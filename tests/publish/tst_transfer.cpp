@@ -3,8 +3,8 @@
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/HostTransfer.h"
 #include "core/transfer/KnownHosts.h"
+#include "core/transfer/Networking.h"
 #include "core/transfer/RemoteListing.h"
-#include "core/transfer/Sockets.h"
 #include "core/util/TextConversion.h"
 
 #include <QDir>
@@ -39,7 +39,7 @@ class TestTransfer : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(startSockets());
+        QVERIFY(startNetworking());
         QVERIFY(test::writeFile(m_photo, m_picture) &&
                 test::writeFile(m_large, QByteArray(4 << 20, 'L')));
     }

@@ -67,7 +67,7 @@ std::optional<int> recordNumber(QByteArrayView bytes)
         settings.setText(SettingsField::UserName, QStringLiteral("user %1").arg(round));
         if (!writeCategory(path, records, QStringLiteral("Add Item")) || !settings.save())
             std::abort();
-        CreateHTML(store, int(paths.size()));
+        writeSite(store, int(paths.size()));
     }
 }
 

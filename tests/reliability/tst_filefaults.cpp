@@ -64,7 +64,7 @@ private Q_SLOTS:
                  }},
                 {"write pages", "Tools.htm",
                  [](const DataDirectory& store) {
-                     for (const PageOutcome& page : CreateHTML(store, 1))
+                     for (const PageOutcome& page : writeSite(store, 1))
                          if (page.pageFileName == "Tools.htm")
                              return page.ok() ? Status::success() : Status::failure(page.failure);
                      return Status::failure("no page was made for Tools");
@@ -140,7 +140,7 @@ private Q_SLOTS:
             QVERIFY(!loaded.ok() && !loaded.isMissing() && records.empty());
             QCOMPARE(countItems(data.store().categoryFilePath("Tools")), 0);
             if (fifo) {
-                const CreatedPages pages = CreateHTML(data.store(), 1);
+                const CreatedPages pages = writeSite(data.store(), 1);
                 QVERIFY(pages.size() == 2 && pages.front().ok() && !pages.back().ok());
                 QVERIFY(FtpSettings(data.store())
                             .loadOrCreate()

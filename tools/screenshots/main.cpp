@@ -16,7 +16,7 @@
 #include "core/store/CategoryStore.h"
 #include "core/store/Inventory.h"
 #include "core/transfer/FtpSettings.h"
-#include "core/transfer/Sockets.h"
+#include "core/transfer/Networking.h"
 #include "gui/MainWindow.h"
 #include "gui/dialogs/HistoryDialog.h"
 #include "gui/dialogs/ItemDialog.h"
@@ -160,7 +160,7 @@ int main(int argc, char** argv)
     QTemporaryDir data;
     QTemporaryDir photos; // the seller's own pictures, outside the data directory
     const DataDirectory store(data.path());
-    if (!data.isValid() || !photos.isValid() || !store.create() || !startSockets()) {
+    if (!data.isValid() || !photos.isValid() || !store.create() || !startNetworking()) {
         fail(QStringLiteral("cannot set up the data directory and the network"));
         return 1;
     }

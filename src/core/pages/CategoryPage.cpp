@@ -97,7 +97,7 @@ QString categoryPageFileName(const QString& categoryFileName)
     return categoryName(categoryFileName).toString() + QStringLiteral(".htm");
 }
 
-Status CreateCategoryPage(const DataDirectory& store, const QString& categoryFileName)
+Status writeCategoryPage(const DataDirectory& store, const QString& categoryFileName)
 {
     PageFiles pages;
     return CategoryPageWriter(store).write(categoryFileName, pages);

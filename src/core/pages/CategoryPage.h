@@ -20,7 +20,7 @@ QString categoryPageFileName(const QString& categoryFileName);
 // file order, each read into the record table's scratch slot. A category file
 // that cannot be read gives a page with no items and a failure that says so;
 // a page that cannot be written is a failure and leaves the old page whole.
-Status CreateCategoryPage(const DataDirectory& store, const QString& categoryFileName);
+Status writeCategoryPage(const DataDirectory& store, const QString& categoryFileName);
 
 // The same for a run of pages, keeping its buffers from one page to the next.
 class CategoryPageWriter

@@ -4,7 +4,7 @@
 #include "core/pages/PageCache.h"
 #include "core/pages/PageFiles.h"
 #include "core/pages/PageText.h"
-#include "core/pages/URLEncode.h"
+#include "core/pages/PercentEncode.h"
 #include "core/pages/WebsiteSettings.h"
 #include "core/store/CategoryStore.h"
 #include "core/util/TextConversion.h"
@@ -104,8 +104,8 @@ bool isMainPageName(const QString& pageFileName)
     return pageFileName.compare(QLatin1String(MainPageFileName), Qt::CaseInsensitive) == 0;
 }
 
-CreatedPages CreateHTML(const DataDirectory& store, int categoryCount, const PageClock& clock,
-                        PageCache* cache)
+CreatedPages writeSite(const DataDirectory& store, int categoryCount, const PageClock& clock,
+                       PageCache* cache)
 {
     if (cache)
         cache->setSharedInputs("classic");

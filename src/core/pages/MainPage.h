@@ -40,7 +40,7 @@ struct PageOutcome
     bool ok() const { return failure.isEmpty(); }
 };
 
-// Every page CreateHTML wrote or tried to write: the main page first, then one
+// Every page writeSite wrote or tried to write: the main page first, then one
 // per category file in listing order.
 using CreatedPages = std::vector<PageOutcome>;
 
@@ -53,7 +53,7 @@ using CreatedPages = std::vector<PageOutcome>;
 // page then lists no items), has a failure. So has a category file that can
 // have no page of its own, and one whose name is not UTF-8 (after the rest).
 // With a cache, a category page that would come out as it is stays as it is.
-CreatedPages CreateHTML(const DataDirectory& store, int categoryCount,
-                        const PageClock& clock = localClock, PageCache* cache = nullptr);
+CreatedPages writeSite(const DataDirectory& store, int categoryCount,
+                       const PageClock& clock = localClock, PageCache* cache = nullptr);
 
 } // namespace wareloom

@@ -41,7 +41,7 @@ public:
                 const QString& siteAddress = {});
 
     // Writes every category page, then the main page; what became of each,
-    // in the order CreateHTML reports them, then the other files that failed.
+    // in the order writeSite reports them, then the other files that failed.
     CreatedPages create();
     // The files besides the pages written by create(), to publish with them.
     const QStringList& siteFiles() const { return m_siteFiles; }

@@ -1,6 +1,6 @@
 #include "core/pages/PageText.h"
 
-#include "core/pages/URLEncode.h"
+#include "core/pages/PercentEncode.h"
 #include "core/util/TextConversion.h"
 
 #include <QStringList>
@@ -54,7 +54,7 @@ QByteArray pageText(QStringView text)
 
 QByteArray pageLink(QStringView categoryName)
 {
-    return convert(categoryName, URLEncode);
+    return convert(categoryName, percentEncode);
 }
 
 } // namespace wareloom

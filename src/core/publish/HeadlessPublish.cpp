@@ -6,7 +6,7 @@
 #include "core/store/CategoryStore.h"
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/KnownHosts.h"
-#include "core/transfer/Sockets.h"
+#include "core/transfer/Networking.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -95,7 +95,7 @@ int exitStatus(const PublishOutcome& outcome)
 int runHeadlessPublish(const DataDirectory& store, bool generateOnly, PublishOptions options,
                        const ThumbnailMaker& makeThumbnail)
 {
-    if (!generateOnly && !startSockets()) {
+    if (!generateOnly && !startNetworking()) {
         print(QStringLiteral("Error: the network library cannot be started."));
         return NoNetwork;
     }

@@ -172,7 +172,7 @@ std::vector<FailedPage> PublishRun::createPages()
         created = pages.create();
         m_siteFiles << pages.siteFiles();
     } else {
-        created = CreateHTML(m_store, m_categoryCount, m_clock, &m_cache);
+        created = writeSite(m_store, m_categoryCount, m_clock, &m_cache);
     }
     for (const PageOutcome& page : created) {
         if (!page.ok())

@@ -104,7 +104,7 @@ void ItemDialog::save()
 void ItemDialog::deleteItem()
 {
     if (messageBox(this, QStringLiteral("Delete this inventory item.  Are you sure?"),
-                   QStringLiteral("Warloom"), MessageButtons::YesNo) != IDYES)
+                   QStringLiteral("Warloom"), MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
     // Asked before the item goes, so that it is not counted among the others.
     const QString code = m_ui->code->text(); // as the box holds it now
@@ -121,9 +121,10 @@ void ItemDialog::deleteItem()
         question += QStringLiteral("\n\n%1 is also the picture of: %2")
                         .arg(pictureFileName(code), sharing.join(QStringLiteral(", ")));
     }
-    if (!code.isEmpty() && messageBox(this, question, Caption,
-                                      sharing.isEmpty() ? MessageButtons::YesNo
-                                                        : MessageButtons::YesNoDefaultNo) == IDYES)
+    if (!code.isEmpty() &&
+        messageBox(this, question, Caption,
+                   sharing.isEmpty() ? MessageButtons::YesNo : MessageButtons::YesNoDefaultNo) ==
+            MessageAnswer::Yes)
         removePicture(code);
     accept();
 }

@@ -32,16 +32,16 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
 
 } // namespace
 
-int messageBox(QWidget* owner, const QString& text, const QString& caption, MessageButtons buttons,
-               MessageIcon icon)
+MessageAnswer messageBox(QWidget* owner, const QString& text, const QString& caption,
+                         MessageButtons buttons, MessageIcon icon)
 {
     if (MessageBoxHook* hook = MessageBoxHook::active())
-        return hook->answer({owner, text, caption, buttons, icon, 0});
+        return hook->answer({owner, text, caption, buttons, icon, MessageAnswer::Ok});
 
     // A run without windows (no display): the message goes to standard error.
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-        return buttons == MessageButtons::Ok ? IDOK : IDNO;
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     }
 
     QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, owner);
@@ -58,8 +58,9 @@ int messageBox(QWidget* owner, const QString& text, const QString& caption, Mess
     }
     box.exec();
     if (buttons != MessageButtons::Ok)
-        return box.clickedButton() == box.button(QMessageBox::Yes) ? IDYES : IDNO;
-    return IDOK;
+        return box.clickedButton() == box.button(QMessageBox::Yes) ? MessageAnswer::Yes
+                                                                   : MessageAnswer::No;
+    return MessageAnswer::Ok;
 }
 
 MessageBoxHook::MessageBoxHook()
@@ -78,7 +79,7 @@ MessageBoxHook* MessageBoxHook::active()
     return g_hook;
 }
 
-void MessageBoxHook::queueAnswer(int answer)
+void MessageBoxHook::queueAnswer(MessageAnswer answer)
 {
     m_answers.emplace_back(answer);
 }
@@ -94,15 +95,15 @@ void MessageBoxHook::clear()
     m_shown.clear();
 }
 
-int MessageBoxHook::answer(ShownMessageBox box)
+MessageAnswer MessageBoxHook::answer(ShownMessageBox box)
 {
-    box.answer = box.buttons == MessageButtons::Ok ? IDOK : IDNO;
+    box.answer = box.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     const qsizetype index = m_shown.size();
     m_shown.append(box);
     if (!m_answers.empty()) {
         auto next = std::move(m_answers.front());
         m_answers.pop_front();
-        if (const int* fixed = std::get_if<int>(&next))
+        if (const MessageAnswer* fixed = std::get_if<MessageAnswer>(&next))
             box.answer = *fixed;
         else
             box.answer = std::get<Answerer>(next)(box);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/platform/StandardIds.h"
+#include "gui/platform/MessageAnswer.h"
 
 #include <QList>
 #include <QPointer>
@@ -19,9 +19,10 @@ enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageIcon { None, Information, Warning, Error, Question };
 
 // The program's one message box: shows text under caption, owned by owner
-// (none: owned by nothing), and returns the button chosen: IDOK, IDYES or IDNO.
-int messageBox(QWidget* owner, const QString& text, const QString& caption,
-               MessageButtons buttons = MessageButtons::Ok, MessageIcon icon = MessageIcon::None);
+// (none: owned by nothing), and returns the button chosen.
+MessageAnswer messageBox(QWidget* owner, const QString& text, const QString& caption,
+                         MessageButtons buttons = MessageButtons::Ok,
+                         MessageIcon icon = MessageIcon::None);
 
 struct ShownMessageBox
 {
@@ -30,23 +31,23 @@ struct ShownMessageBox
     QString caption;
     MessageButtons buttons;
     MessageIcon icon;
-    int answer; // what messageBox() returned
+    MessageAnswer answer; // what messageBox() returned
 };
 
 // For tests: while a hook lives, messageBox() shows nothing and does not
 // block. It records every box and answers with the queued answers in turn;
-// a box with no answer queued gets IDOK (Ok box) or IDNO (Yes/No box).
+// a box with no answer queued gets Ok (Ok box) or No (Yes/No box).
 class MessageBoxHook
 {
 public:
-    using Answerer = std::function<int(const ShownMessageBox&)>;
+    using Answerer = std::function<MessageAnswer(const ShownMessageBox&)>;
 
     MessageBoxHook();
     ~MessageBoxHook();
     MessageBoxHook(const MessageBoxHook&) = delete;
     MessageBoxHook& operator=(const MessageBoxHook&) = delete;
 
-    void queueAnswer(int answer);
+    void queueAnswer(MessageAnswer answer);
     // Runs when its box comes, while the caller waits for the answer.
     void queueAnswer(Answerer answerer);
     int pendingAnswers() const { return int(m_answers.size()); }
@@ -56,10 +57,10 @@ public:
 
     // Used by messageBox().
     static MessageBoxHook* active();
-    int answer(ShownMessageBox box);
+    MessageAnswer answer(ShownMessageBox box);
 
 private:
-    std::deque<std::variant<int, Answerer>> m_answers;
+    std::deque<std::variant<MessageAnswer, Answerer>> m_answers;
     QList<ShownMessageBox> m_shown;
 };
 

@@ -39,9 +39,10 @@ void FtpSettingsDialog::accept()
     // A path without its last "/" runs into the file names ("/htdocsinventory.htm").
     const QString uploadPath = box(SettingsField::UploadPath)->text();
     if (!uploadPath.isEmpty() && !uploadPath.endsWith(QLatin1Char('/')) &&
-        messageBox(
-            this, QStringLiteral("Files will go to %1inventory.htm. Save anyway?").arg(uploadPath),
-            QStringLiteral("Wareloom"), MessageButtons::YesNo, MessageIcon::Warning) != IDYES)
+        messageBox(this,
+                   QStringLiteral("Files will go to %1inventory.htm. Save anyway?").arg(uploadPath),
+                   QStringLiteral("Wareloom"), MessageButtons::YesNo,
+                   MessageIcon::Warning) != MessageAnswer::Yes)
         return;
     // Each field takes the first 199 characters of its box.
     for (int field = 0; field < SettingsFieldCount; ++field)

@@ -20,13 +20,13 @@ bool askToTrustHostKey(QWidget* owner, const HostKey& key, const QString& knownH
                    caption, MessageButtons::Ok, MessageIcon::Warning);
         return false;
     }
-    const int answer =
+    const MessageAnswer answer =
         messageBox(owner,
                    QStringLiteral("The identity of %1 cannot be checked.\n\nIts SHA-256 key "
                                   "fingerprint is:\n%2\n\nTrust this key from now on?")
                        .arg(key.hostPort, key.offered),
                    caption, MessageButtons::YesNoDefaultNo, MessageIcon::Question);
-    if (answer != IDYES)
+    if (answer != MessageAnswer::Yes)
         return false;
     if (const Status stored = KnownHosts::trust(key, knownHostsPath); !stored) {
         messageBox(owner, stored.message(), caption, MessageButtons::Ok, MessageIcon::Error);

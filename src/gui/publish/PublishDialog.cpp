@@ -169,7 +169,8 @@ void PublishDialog::runFinished(const PublishOutcome& outcome)
                        QStringLiteral("These pages are on the web host, but their categories are "
                                       "gone:\n\n%1\n\nDelete them from the web host?")
                            .arg(outcome.stalePages.join(QLatin1Char('\n'))),
-                       QStringLiteral("Wareloom"), MessageButtons::YesNoDefaultNo) == IDYES) {
+                       QStringLiteral("Wareloom"),
+                       MessageButtons::YesNoDefaultNo) == MessageAnswer::Yes) {
             m_pagesToDelete = outcome.stalePages;
             m_thread->wait();
             m_ui->okButton->setEnabled(false);

@@ -1,10 +1,10 @@
-#include "core/transfer/Sockets.h"
+#include "core/transfer/Networking.h"
 
 #include <curl/curl.h>
 
 namespace wareloom {
 
-bool startSockets()
+bool startNetworking()
 {
     return curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
 }

@@ -1,4 +1,4 @@
-#include "core/pages/URLEncode.h"
+#include "core/pages/PercentEncode.h"
 
 namespace wareloom {
 namespace {
@@ -9,7 +9,7 @@ constexpr QByteArrayView EscapedBytes("\n\r !#$%&'()*+,/:;=?@");
 
 } // namespace
 
-QByteArray URLEncode(QByteArrayView text)
+QByteArray percentEncode(QByteArrayView text)
 {
     static constexpr char hexDigits[] = "0123456789ABCDEF";
     QByteArray encoded;
