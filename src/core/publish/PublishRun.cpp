@@ -2,13 +2,15 @@
 
 #include "core/pages/CategoryPage.h"
 #include "core/pages/ModernPages.h"
+#include "core/pages/PageLinks.h"
 #include "core/pages/WebsiteSettings.h"
 #include "core/publish/PublishRecord.h"
 #include "core/store/CategoryStore.h"
 #include "core/transfer/FtpSettings.h"
-#include "core/transfer/RemoteListing.h"
 #include "core/transfer/RemoteName.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -67,24 +69,17 @@ struct PublishRun::PlannedFile
     FileFingerprint content;
 };
 
-// The upload directory as the host listed it: name -> size. Names are those
-// after the directory, so they start with what the upload path puts in
-// front of each file name.
-struct PublishRun::Listing
+namespace {
+
+// Ours to delete: a plain name this run's listing shows with the size the
+// record says we sent; never another's file, never one outside the folder.
+bool mayDelete(const UploadFolder& folder, const QString& fileName, const PublishRecord& record)
 {
-    std::optional<QHash<QString, qint64>> files; // nothing: the host did not list it
-    QString prefix;
+    const FileFingerprint* sent = record.find(fileName);
+    return sent && isPlainName(fileName) && folder.size(fileName) == sent->size;
+}
 
-    qint64 size(const QString& fileName) const { return files->value(prefix + fileName, -1); }
-
-    // Ours to delete: a plain name this run's listing shows with the size the
-    // record says we sent; never another's file, never one outside the folder.
-    bool mayDelete(const QString& fileName, const PublishRecord& record) const
-    {
-        const FileFingerprint* sent = record.find(fileName);
-        return files && sent && isPlainName(fileName) && size(fileName) == sent->size;
-    }
-};
+} // namespace
 
 PublishRun::PublishRun(DataDirectory store, int categoryCount, Mode mode, PageClock clock,
                        QObject* parent)
@@ -220,14 +215,15 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
     main.push_back({mainPage(), TransferType::Ascii, true, {}, {}});
 
     const QString uploadPath = settings.text(SettingsField::UploadPath);
-    const Listing listing = listUploadDirectory(uploadPath);
+    addLinkedFiles(pictures, {&texts, &categoryPages, &main}, unwritten);
+    const UploadFolder folder = listUploadDirectory(uploadPath);
     QSet<QString> sentNow;
     for (std::vector<PlannedFile>* phase : {&pictures, &texts, &categoryPages, &main}) {
         std::vector<PlannedFile> toSend;
         for (PlannedFile& file : *phase) {
             if (const QString why = prepare(file, uploadPath, unwritten); !why.isEmpty()) {
                 failed.push_back({file.fileName, why});
-            } else if (hostHasIt(file, listing, record)) {
+            } else if (hostHasIt(file, folder, record)) {
                 ++outcome.unchanged;
                 if (file.isPage) {
                     Q_EMIT statusChanged(file.fileName + QStringLiteral(" unchanged"));
@@ -245,19 +241,51 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
 
     // Judged only by a host that answered.
     const QStringList stale = m_pool.first().stopReason().isEmpty()
-                                  ? findStalePages(uploadPath, listing, record)
+                                  ? findStalePages(uploadPath, folder, record)
                                   : QStringList();
     if (m_options.deleteStalePages)
-        deletePages(stale, uploadPath, listing, record, outcome);
+        deletePages(stale, uploadPath, folder, record, outcome);
     else
         outcome.stalePages = stale;
-    removeLeftovers(uploadPath, listing, sentNow);
+    removeLeftovers(uploadPath, folder, sentNow);
     // Also after a cancel: what the host confirmed stays known.
     saveRecord(record, outcome);
     // What the generator found beyond the listing (a file name that is not UTF-8).
     for (const FailedPage& page : notWritten) {
         if (unwritten.contains(page.pageFileName))
             failed.push_back({page.pageFileName, unwritten.take(page.pageFileName)});
+    }
+}
+
+// The files the pages link to that the data directory holds and nothing else
+// sends: pictures, the banner. Read from the pages as written, so that what
+// travels is what they show.
+void PublishRun::addLinkedFiles(std::vector<PlannedFile>& linked,
+                                const std::vector<const std::vector<PlannedFile>*>& pages,
+                                const QHash<QString, QString>& unwritten) const
+{
+    QSet<QString> planned;
+    for (const PlannedFile& file : linked)
+        planned.insert(file.fileName);
+    for (const std::vector<PlannedFile>* phase : pages) {
+        for (const PlannedFile& file : *phase)
+            planned.insert(file.fileName);
+    }
+    for (const std::vector<PlannedFile>* phase : pages) {
+        for (const PlannedFile& page : *phase) {
+            if (!isPageFileName(page.fileName) || unwritten.contains(page.fileName))
+                continue;
+            QFile file(m_store.filePath(page.fileName));
+            if (!file.open(QIODevice::ReadOnly))
+                continue; // said when the page itself is sent
+            for (const QString& link : pageLinks(file.readAll())) {
+                if (planned.contains(link) || !isSiteFileName(link) ||
+                    !QFileInfo(m_store.filePath(link)).isFile())
+                    continue;
+                planned.insert(link);
+                linked.push_back({link, TransferType::Binary, false, {}, {}});
+            }
+        }
     }
 }
 
@@ -283,28 +311,25 @@ QString PublishRun::prepare(PlannedFile& file, const QString& uploadPath,
 
 // The host has the file as it is now: the record says it received these
 // bytes, and the listing shows a file of their size.
-bool PublishRun::hostHasIt(const PlannedFile& file, const Listing& listing,
+bool PublishRun::hostHasIt(const PlannedFile& file, const UploadFolder& folder,
                            const PublishRecord& record) const
 {
-    if (m_options.sendAll || file.fileName == mainPage() || !listing.files)
+    if (m_options.sendAll || file.fileName == mainPage() || !folder.isListed())
         return false;
     const FileFingerprint* sent = record.find(file.fileName);
-    return sent && *sent == file.content && listing.size(file.fileName) == file.content.size;
+    return sent && *sent == file.content && folder.size(file.fileName) == file.content.size;
 }
 
 // Lists the directory the upload path names on the first connection; its
 // login is the run's, so a refused one ends the run here.
-PublishRun::Listing PublishRun::listUploadDirectory(const QString& uploadPath)
+UploadFolder PublishRun::listUploadDirectory(const QString& uploadPath)
 {
-    const qsizetype slash = uploadPath.lastIndexOf(QLatin1Char('/'));
-    Listing listing{std::nullopt, uploadPath.mid(slash + 1)};
     FtpConnection& connection = m_pool.first();
-    if (const auto text = connection.listDirectory(uploadPath.left(slash + 1)))
-        listing.files = parseListing(*text);
+    UploadFolder folder = UploadFolder::list(connection, uploadPath);
     // A refused login ends the run here: said where the progress shows.
     if (!connection.stopReason().isEmpty())
         Q_EMIT statusChanged(connection.stopReason());
-    if (!listing.files && !m_options.sendAll && !isCancelled() &&
+    if (!folder.isListed() && !m_options.sendAll && !isCancelled() &&
         connection.stopReason().isEmpty()) {
         Q_EMIT statusChanged(QStringLiteral("The upload folder could not be listed (%1): "
                                             "every page is sent.")
@@ -312,7 +337,7 @@ PublishRun::Listing PublishRun::listUploadDirectory(const QString& uploadPath)
                                           ? QStringLiteral("the listing was not understood")
                                           : connection.lastError()));
     }
-    return listing;
+    return folder;
 }
 
 void PublishRun::sendPhase(const std::vector<PlannedFile>& files, PublishRecord& record,
@@ -348,21 +373,21 @@ void PublishRun::sendPhase(const std::vector<PlannedFile>& files, PublishRecord&
 
 // The pages this destination received from us whose categories are gone.
 // One the listing no longer shows is gone from the host as well: forgotten.
-QStringList PublishRun::findStalePages(const QString& uploadPath, const Listing& listing,
+QStringList PublishRun::findStalePages(const QString& uploadPath, const UploadFolder& folder,
                                        PublishRecord& record) const
 {
     QSet<QString> current{mainPage()};
     for (const FoundCategory& category : listCategories(m_store.path()))
         current.insert(categoryPageFileName(category.fileName));
     QStringList stale;
-    if (!listing.files)
+    if (!folder.isListed())
         return stale; // nothing is judged without seeing the folder
     for (const QString& name : record.names()) {
         if (!name.endsWith(QLatin1String(".htm")) || current.contains(name))
             continue;
-        if (listing.size(name) < 0)
+        if (folder.size(name) < 0)
             record.forget(name);
-        else if (listing.mayDelete(name, record) && !remoteName(uploadPath, name).isEmpty())
+        else if (mayDelete(folder, name, record) && !remoteName(uploadPath, name).isEmpty())
             stale << name;
     }
     stale.sort();
@@ -372,7 +397,8 @@ QStringList PublishRun::findStalePages(const QString& uploadPath, const Listing&
 // Deletes the pages the record shows we sent, and only those the listing
 // shows as we sent them.
 void PublishRun::deletePages(const QStringList& pages, const QString& uploadPath,
-                             const Listing& listing, PublishRecord& record, PublishOutcome& outcome)
+                             const UploadFolder& folder, PublishRecord& record,
+                             PublishOutcome& outcome)
 {
     FtpConnection& connection = m_pool.first();
     for (const QString& page : pages) {
@@ -386,7 +412,7 @@ void PublishRun::deletePages(const QStringList& pages, const QString& uploadPath
             outcome.failedPages.push_back({page, QString::fromUtf16(NotSentStopped)});
             continue;
         }
-        if (!listing.mayDelete(page, record)) {
+        if (!mayDelete(folder, page, record)) {
             outcome.failedPages.push_back(
                 {page, QStringLiteral("not deleted: the upload folder does not show it as it "
                                       "was sent")});
@@ -402,17 +428,16 @@ void PublishRun::deletePages(const QStringList& pages, const QString& uploadPath
 
 // Our temporary files that an earlier run left (killed on the way): they
 // would stay readable on the web.
-void PublishRun::removeLeftovers(const QString& uploadPath, const Listing& listing,
+void PublishRun::removeLeftovers(const QString& uploadPath, const UploadFolder& folder,
                                  const QSet<QString>& sentNow)
 {
     FtpConnection& connection = m_pool.first();
-    if (!listing.files || isCancelled() || !connection.stopReason().isEmpty())
+    if (!folder.isListed() || isCancelled() || !connection.stopReason().isEmpty())
         return;
     const QLatin1String suffix(TemporarySuffix);
-    for (auto file = listing.files->cbegin(); file != listing.files->cend(); ++file) {
-        if (!file.key().startsWith(listing.prefix) || !file.key().endsWith(suffix))
+    for (const QString& name : folder.fileNames()) {
+        if (!name.endsWith(suffix))
             continue;
-        const QString name = file.key().mid(listing.prefix.size());
         // One this run sent through was renamed away already.
         const QString remote = remoteName(uploadPath, name);
         if (!isPlainName(name) || sentNow.contains(name.chopped(suffix.size())) || remote.isEmpty())

@@ -3,6 +3,7 @@
 #include "core/pages/MainPage.h"
 #include "core/pages/PageCache.h"
 #include "core/publish/Thumbnails.h"
+#include "core/publish/UploadFolder.h"
 #include "core/transfer/UploadPool.h"
 
 #include <QHash>
@@ -71,7 +72,10 @@ inline constexpr char16_t CancelledStatus[] = u"Cancelled";
 // PublishRecord says this destination received, or the listing misses it or
 // shows another size; the main page always goes. The new thumbnails go
 // first, then the category pages (in parallel when there are many), then
-// the main page, so it never links to a page not there yet. A file the host
+// the main page, so it never links to a page not there yet. Every file the
+// pages link to that the data directory holds (pictures, the banner, in the
+// modern style thumbnails) travels with them, before them, changed-only as
+// the pages are. A file the host
 // has is replaced by a rename. Each page, sent or not, takes the next
 // progress position; failures do not stop the run. When the first
 // connection stops (a refused login, a refused AUTH TLS, an untrusted key)
@@ -121,7 +125,6 @@ Q_SIGNALS:
 
 private:
     struct PlannedFile;
-    struct Listing;
 
     bool loadSettings(FtpSettings& settings, PublishOutcome& outcome);
     void saveRecord(PublishRecord& record, PublishOutcome& outcome);
@@ -131,16 +134,19 @@ private:
                      PublishRecord& record, PublishOutcome& outcome);
     QString prepare(PlannedFile& file, const QString& uploadPath,
                     QHash<QString, QString>& unwritten);
-    bool hostHasIt(const PlannedFile& file, const Listing& listing,
+    void addLinkedFiles(std::vector<PlannedFile>& linked,
+                        const std::vector<const std::vector<PlannedFile>*>& pages,
+                        const QHash<QString, QString>& unwritten) const;
+    bool hostHasIt(const PlannedFile& file, const UploadFolder& folder,
                    const PublishRecord& record) const;
-    Listing listUploadDirectory(const QString& uploadPath);
+    UploadFolder listUploadDirectory(const QString& uploadPath);
     void sendPhase(const std::vector<PlannedFile>& files, PublishRecord& record,
                    PublishOutcome& outcome);
-    QStringList findStalePages(const QString& uploadPath, const Listing& listing,
+    QStringList findStalePages(const QString& uploadPath, const UploadFolder& folder,
                                PublishRecord& record) const;
-    void deletePages(const QStringList& pages, const QString& uploadPath, const Listing& listing,
-                     PublishRecord& record, PublishOutcome& outcome);
-    void removeLeftovers(const QString& uploadPath, const Listing& listing,
+    void deletePages(const QStringList& pages, const QString& uploadPath,
+                     const UploadFolder& folder, PublishRecord& record, PublishOutcome& outcome);
+    void removeLeftovers(const QString& uploadPath, const UploadFolder& folder,
                          const QSet<QString>& sentNow);
     PublishOutcome finish(PublishOutcome outcome);
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace wareloom {
+
+class FtpConnection;
+
+// The upload folder as the host listed it: the files whose names start with
+// what the upload path puts in front of each file name ("/htdocs/" lists
+// /htdocs/; "/htdocs/shop-" lists /htdocs/ and keeps the names starting
+// "shop-"), each with its size in bytes.
+class UploadFolder
+{
+public:
+    // Lists the folder on connection (its login, when it is the first
+    // transfer); not listed when the host gives no listing we understand.
+    static UploadFolder list(FtpConnection& connection, const QString& uploadPath);
+
+    bool isListed() const { return m_files.has_value(); }
+    // The size of fileName (after the upload path), -1 when not listed.
+    qint64 size(const QString& fileName) const;
+    // The names after the upload path, sorted.
+    QStringList fileNames() const;
+
+private:
+    std::optional<QHash<QString, qint64>> m_files;
+    QString m_prefix;
+};
+
+} // namespace wareloom
