@@ -60,7 +60,8 @@ Status applyEnvironment()
 bool showsWindow(const CommandLineInfo& commandLine)
 {
     return commandLine.csv == CommandLineInfo::CsvCommand::None &&
-           !publishesWithoutWindow(commandLine) && !endsWithoutWindow(commandLine);
+           !publishesWithoutWindow(commandLine) && !checksWithoutWindow(commandLine) &&
+           !endsWithoutWindow(commandLine);
 }
 
 // Said once, in a window when the run would have shown one; exit status 2.
@@ -114,6 +115,10 @@ int main(int argc, char** argv)
         QCoreApplication application(argc, argv);
         return runHeadlessPublish(store, !commandLine.publish,
                                   {commandLine.sendAll, commandLine.pruneStale}, makeThumbnail);
+    }
+    if (checksWithoutWindow(commandLine)) {
+        QCoreApplication application(argc, argv);
+        return runHeadlessCheck(store);
     }
     if (endsWithoutWindow(commandLine)) {
         QCoreApplication application(argc, argv);

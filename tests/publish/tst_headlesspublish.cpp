@@ -120,57 +120,91 @@ private Q_SLOTS:
     }
 
     // What each publish sends, from the server's log: what the host lacks
-    // and the main page, each under a temporary name renamed over its own.
+    // and the main page, each under a temporary name renamed over its own;
+    // the pictures and the banner the pages show go with them, first. And
+    // what -Check finds on the host meanwhile.
     void sendsOnlyWhatChanged()
     {
         PublishSetup setup;
         QVERIFY(setup.start({"A", "B", "C"}));
-        const auto renamed = [](const QString& page) {
-            const QString temporary = "/htdocs/" + page + ".wareloom-upload";
-            return QStringList{"STOR " + temporary + " TYPE=A", "RNFR " + temporary,
-                               "RNTO /htdocs/" + page};
+        QVERIFY(writeFile(setup.data.filePath("A.dat"),
+                          readFile(setup.data.filePath("A.dat")) + recordBytes("Pot", "P1")) &&
+                writeFile(setup.data.filePath("P1.jpg"), "picture of P1") &&
+                writeFile(setup.data.filePath("banner.gif"), "GIF89a banner") &&
+                writeFile(setup.data.filePath("Q1.jpg"), "a picture no page shows"));
+        const auto sent = [](const QString& file, const char* type = "A") {
+            const QString temporary = "/htdocs/" + file + ".wareloom-upload";
+            return QStringList{"STOR " + temporary + " TYPE=" + type, "RNFR " + temporary,
+                               "RNTO /htdocs/" + file};
         };
+        const auto picture = [&sent](const QString& file) { return sent(file, "I"); };
         const QString main = "inventory.htm", hostA = setup.server.localPath("/htdocs/A.htm");
         qsizetype seen = 0;
         QString messages;
-        const auto publish = [&](const QStringList& switches) {
+        const auto run = [](const QString& command, const QStringList& switches = {}) {
             QProcess program;
-            program.start(QStringLiteral(WARELOOM_PROGRAM), QStringList{"-Publish"} + switches);
-            const bool ended = program.waitForFinished(30000) && program.exitCode() == 0;
-            messages = QString::fromLocal8Bit(program.readAllStandardError());
+            program.start(QStringLiteral(WARELOOM_PROGRAM), QStringList{command} + switches);
+            program.waitForFinished(30000);
+            return std::pair{
+                program.exitCode(),
+                QString::fromLocal8Bit(program.readAll() + program.readAllStandardError())};
+        };
+        const auto publish = [&](const QStringList& switches) {
+            const auto [exitCode, said] = run("-Publish", switches);
+            messages = said;
             const QStringList commands =
                 setup.server.commands().mid(std::exchange(seen, setup.server.commands().size()));
-            return ended && setup.published(listedPages(setup.data))
+            return exitCode == 0 && setup.published(listedPages(setup.data) << "P1.jpg"
+                                                                            << "banner.gif")
                        ? commands.filter(QRegularExpression("^(STOR|RNFR|RNTO|DELE) "))
                        : QStringList{"failed: " + messages};
         };
-        const auto every = [&setup](auto how) { // in the order of sending
-            QStringList commands;
+        const auto every = [&] { // in the order of sending
+            QStringList commands = picture("P1.jpg") + picture("banner.gif");
             for (const QString& page : listedPages(setup.data))
-                commands << how(page);
+                commands << sent(page);
             return commands;
         };
-        QCOMPARE(publish({}), every(renamed));
-        QCOMPARE(publish({}), renamed(main));
-        QVERIFY(messages.endsWith("Summary: 1 sent, 3 unchanged, 0 failed\n"));
+        QCOMPARE(publish({}), every());
+        QCOMPARE(run("-Check"), std::pair(0, QString("The website is whole: 4 pages read, "
+                                                     "6 files checked.\n")));
+        QCOMPARE(publish({}), sent(main));
+        QVERIFY(messages.endsWith("Summary: 1 sent, 5 unchanged, 0 failed\n"));
         QVERIFY(writeFile(setup.data.filePath("B.dat"),
                           readFile(setup.data.filePath("B.dat")) + recordBytes("Added")));
-        QCOMPARE(publish({}), renamed("B.htm") + renamed(main));
+        QCOMPARE(publish({}), sent("B.htm") + sent(main));
+        QVERIFY(writeFile(setup.data.filePath("P1.jpg"), "P1 taken again"));
+        QCOMPARE(publish({}), picture("P1.jpg") + sent(main));
         QVERIFY(QFile::remove(hostA)); // behind our back
-        QCOMPARE(publish({}), renamed("A.htm") + renamed(main));
-        QCOMPARE(publish({"-All"}), every(renamed));
+        QCOMPARE(publish({}), sent("A.htm") + sent(main));
+        QCOMPARE(publish({"-All"}), every());
 
-        // C's page is offered; a page we never sent is never touched; our
-        // temporary file that a killed run left is removed.
+        // -Check finds what is missing, differs or was left behind. Then C's
+        // page is offered; a page we never sent is never touched; our
+        // temporary file that a killed run left is removed; the picture and
+        // banner go again.
         QVERIFY(QFile::remove(setup.data.filePath("C.dat")) &&
+                QFile::remove(setup.server.localPath("/htdocs/P1.jpg")) &&
+                writeFile(setup.server.localPath("/htdocs/banner.gif"), "GIF87a") &&
                 writeFile(setup.server.localPath("/htdocs/Other.htm"), "not ours") &&
                 writeFile(setup.server.localPath("/htdocs/B.htm.wareloom-upload"), "cut"));
-        QCOMPARE(publish({}), renamed(main) << "DELE /htdocs/B.htm.wareloom-upload");
+        QCOMPARE(run("-Check"),
+                 std::pair(1, QString("banner.gif (linked from inventory.htm) is 6 bytes on the "
+                                      "host, but 13 bytes were sent.\n"
+                                      "P1.jpg (linked from A.htm) is missing on the host; the "
+                                      "next publish sends it.\n"
+                                      "B.htm.wareloom-upload is a temporary file left on the host "
+                                      "by a publish that did not end (the next publish removes "
+                                      "it).\n"
+                                      "3 problems: 4 pages read, 6 files checked.\n")));
+        QCOMPARE(publish({}), picture("P1.jpg") + picture("banner.gif") + sent(main)
+                                  << "DELE /htdocs/B.htm.wareloom-upload");
         QVERIFY(messages.contains("(-Prune deletes them):\n  C.htm\nSummary"));
-        QCOMPARE(publish({"-Prune"}), renamed(main) << "DELE /htdocs/C.htm");
+        QCOMPARE(publish({"-Prune"}), sent(main) << "DELE /htdocs/C.htm");
         QVERIFY(!QFile::exists(setup.server.localPath("/htdocs/C.htm")) &&
-                QFile::exists(setup.server.localPath("/htdocs/Other.htm")));
-        QCOMPARE(publish({"-Prune"}), renamed(main));
+                QFile::exists(setup.server.localPath("/htdocs/Other.htm")) &&
+                !QFile::exists(setup.server.localPath("/htdocs/Q1.jpg")));
+        QCOMPARE(publish({"-Prune"}), sent(main));
     }
 
     // -Prune deletes only plain names in the upload folder that this run's

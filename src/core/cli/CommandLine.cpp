@@ -41,6 +41,8 @@ CommandLineInfo parseCommandLine(const QStringList& arguments)
             info.sendAll = true;
         else if (is(name, "Prune"))
             info.pruneStale = true;
+        else if (is(name, "Check"))
+            info.check = true;
         else if (is(name, "Export") || is(name, "Import")) {
             info.csv = is(name, "Export") ? CommandLineInfo::CsvCommand::Export
                                           : CommandLineInfo::CsvCommand::Import;
@@ -79,6 +81,11 @@ bool endsWithoutWindow(const CommandLineInfo& commandLine)
 bool publishesWithoutWindow(const CommandLineInfo& commandLine)
 {
     return commandLine.publish || commandLine.generate;
+}
+
+bool checksWithoutWindow(const CommandLineInfo& commandLine)
+{
+    return commandLine.check && !publishesWithoutWindow(commandLine);
 }
 
 } // namespace wareloom

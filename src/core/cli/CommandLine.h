@@ -16,6 +16,7 @@ struct CommandLineInfo
     bool generate = false;
     bool sendAll = false;    // -All: every page, also those the host has
     bool pruneStale = false; // -Prune: delete the pages of categories gone
+    bool check = false;      // -Check: check the website on the host
     // Spreadsheet files: -Export or -Import "<category>" <file.csv>, - for
     // standard output or input.
     enum class CsvCommand { None, Export, Import };
@@ -49,5 +50,8 @@ bool endsWithoutWindow(const CommandLineInfo& commandLine);
 
 // Publish or Generate: the pages are made without any window.
 bool publishesWithoutWindow(const CommandLineInfo& commandLine);
+
+// Check, without Publish or Generate: the website is checked without any window.
+bool checksWithoutWindow(const CommandLineInfo& commandLine);
 
 } // namespace wareloom

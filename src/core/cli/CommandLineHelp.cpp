@@ -31,6 +31,10 @@ QString usageText()
         "  -Publish -Prune           also delete from the web host the pages this\n"
         "                            program sent there whose categories are gone\n"
         "  -Generate                 write the pages only, without a window\n"
+        "  -Check                    check the website on the web host: every link\n"
+        "                            and picture of the published pages that the\n"
+        "                            host lacks or holds with another size than\n"
+        "                            was sent, and temporary files left there\n"
         "  -Export CATEGORY FILE     write the category's items to a CSV file\n"
         "                            (- for standard output)\n"
         "  -Import CATEGORY FILE     add the items of a CSV file to the category,\n"
@@ -51,10 +55,12 @@ QString usageText()
         "  XDG_DATA_HOME       where -Register writes the activation file\n"
         "                      (default ~/.local/share)\n"
         "\n"
-        "Exit status of -Publish and -Generate:\n"
-        "  0 done, 1 a page was not written or sent, 2 no FTP settings, 3 no network\n"
-        "  library, 4 another run is using this folder (after waiting 30 s), 5 the web\n"
-        "  host's key is not trusted (new or changed)\n");
+        "Exit status of -Publish, -Generate and -Check:\n"
+        "  0 done (-Check: the website is whole), 1 a page was not written or sent\n"
+        "  (-Check: something is missing or differs, or the host could not be\n"
+        "  listed), 2 no FTP settings, 3 no network library, 4 another run is using\n"
+        "  this folder (after waiting 30 s), 5 the web host's key is not trusted (new\n"
+        "  or changed)\n");
 }
 
 } // namespace wareloom

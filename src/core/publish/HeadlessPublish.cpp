@@ -3,6 +3,7 @@
 #include "core/pages/PageFiles.h"
 #include "core/publish/PublishRun.h"
 #include "core/publish/RunLock.h"
+#include "core/publish/SiteCheck.h"
 #include "core/store/CategoryStore.h"
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/KnownHosts.h"
@@ -25,10 +26,12 @@ enum ExitStatus {
     UntrustedKey = 5,
 };
 
-void print(const QString& line)
+void print(const QString& line, FILE* stream = stderr)
 {
-    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stream);
 }
+
+void reportUntrustedKey(const DataDirectory& store, const std::optional<HostKey>& key);
 
 void reportEnd(const DataDirectory& store, const PublishOutcome& outcome, bool generateOnly)
 {
@@ -46,14 +49,24 @@ void reportEnd(const DataDirectory& store, const PublishOutcome& outcome, bool g
         print(QStringLiteral("  %1: %2").arg(page.pageFileName, page.reason));
     if (!generateOnly)
         print(QStringLiteral("Check your FTP settings and internet connection."));
-    // Never asked here: the user decides, and adds the line.
-    if (const std::optional<HostKey>& key = outcome.untrustedKey) {
+    reportUntrustedKey(store, outcome.untrustedKey);
+}
+
+// Never asked here: the user decides, and adds the line.
+void reportUntrustedKey(const DataDirectory& store, const std::optional<HostKey>& key)
+{
+    if (key) {
         print(key->isChanged()
                   ? QStringLiteral("Error: the key of %1 has changed: it was %2 and is now %3.")
                         .arg(key->hostPort, key->known, key->offered)
                   : QStringLiteral("Error: the key of %1 is not trusted: its SHA-256 "
                                    "fingerprint is %2.")
                         .arg(key->hostPort, key->offered));
+        if (!key->whyUntrusted.isEmpty())
+            print(QStringLiteral("  Not accepted because %1.").arg(key->whyUntrusted));
+        if (!key->certificateSha256.isEmpty())
+            print(QStringLiteral("  Certificate SHA-256 fingerprint: %1")
+                      .arg(key->certificateSha256));
         print(QStringLiteral("To trust it, put this line in %1:")
                   .arg(QDir::toNativeSeparators(KnownHosts::filePath(store))));
         print(key->line());
@@ -131,6 +144,43 @@ int runHeadlessPublish(const DataDirectory& store, bool generateOnly, PublishOpt
     if (!generateOnly && outcome.result != PublishOutcome::Result::NoSettings)
         reportSummary(outcome);
     return exitStatus(outcome);
+}
+
+int runHeadlessCheck(const DataDirectory& store)
+{
+    if (!startNetworking()) {
+        print(QStringLiteral("Error: the network library cannot be started."));
+        return NoNetwork;
+    }
+    const SiteCheckOutcome outcome = SiteCheck(store).run();
+    switch (outcome.result) {
+    case SiteCheckOutcome::Result::NoSettings:
+        print(QStringLiteral("Error: No FTP settings: %1 cannot be read. Enter them in "
+                             "FTP Settings first.")
+                  .arg(QDir::toNativeSeparators(FtpSettings::filePath(store))));
+        return NoSettings;
+    case SiteCheckOutcome::Result::UntrustedKey:
+        reportUntrustedKey(store, outcome.untrustedKey);
+        return UntrustedKey;
+    case SiteCheckOutcome::Result::NotChecked:
+        print(QStringLiteral("Error: the website was not checked: %1").arg(outcome.stopReason));
+        return PagesFailed;
+    case SiteCheckOutcome::Result::Checked:
+        break;
+    }
+    // The findings are the report: standard output.
+    for (const QString& finding : outcome.findings)
+        print(finding, stdout);
+    print(outcome.isWhole() ? QStringLiteral("The website is whole: %1 pages read, %2 files "
+                                             "checked.")
+                                  .arg(outcome.pages)
+                                  .arg(outcome.files)
+                            : QStringLiteral("%1 problems: %2 pages read, %3 files checked.")
+                                  .arg(outcome.findings.size())
+                                  .arg(outcome.pages)
+                                  .arg(outcome.files),
+          stdout);
+    return outcome.isWhole() ? Success : PagesFailed;
 }
 
 } // namespace wareloom

@@ -11,4 +11,9 @@ namespace wareloom {
 int runHeadlessPublish(const DataDirectory& store, bool generateOnly, PublishOptions options = {},
                        const ThumbnailMaker& makeThumbnail = {});
 
+// -Check: checks the website on the host (SiteCheck); the findings go to
+// standard output. 0 when it is whole, 1 when not (or the host could not be
+// listed), otherwise as runHeadlessPublish.
+int runHeadlessCheck(const DataDirectory& store);
+
 } // namespace wareloom

@@ -1,9 +1,11 @@
 #include "core/transfer/FtpConnection.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QRegularExpression>
 
 #include <curl/curl.h>
+#include <openssl/x509_vfy.h>
 
 #include <algorithm>
 #include <cctype>
@@ -450,37 +452,52 @@ std::optional<QByteArray> FtpConnection::listDirectory(const QString& directory)
     const QString what = QStringLiteral("LIST ") + directory;
     if (!checkUsable(what, directory.isEmpty() ? QStringLiteral("./") : directory))
         return std::nullopt;
+    // MLSD gives exact sizes and names; not every server knows it.
+    const bool ftp = m_protocol != HostProtocol::Sftp;
+    std::optional<QByteArray> listing;
+    for (const char* command : {ftp ? "MLSD" : nullptr, static_cast<const char*>(nullptr)}) {
+        listing = receive(what, directory.isEmpty() && ftp ? QByteArray() : urlPath(directory),
+                          command, "listing");
+        if (listing || m_handle->lastResult == CURLE_WRITE_ERROR || !command || isCancelled() ||
+            !m_unreachable.isEmpty())
+            break;
+    }
+    if (listing)
+        m_lastError.clear();
+    return listing;
+}
+
+std::optional<QByteArray> FtpConnection::readFile(const QString& remoteName)
+{
+    const QString what = QStringLiteral("RETR ") + remoteName;
+    if (!checkUsable(what, remoteName))
+        return std::nullopt;
+    return receive(what, urlPath(remoteName), nullptr, "file");
+}
+
+// Receives what the URL path gives (a file, or the listing command asks
+// for), at most MaxListingBytes.
+std::optional<QByteArray> FtpConnection::receive(const QString& what, const QByteArray& path,
+                                                 const char* command, const char* kind)
+{
     CURL* curl = m_handle->curl;
-    const QByteArray url =
-        m_baseUrl + (directory.isEmpty() && m_protocol != HostProtocol::Sftp ? QByteArray()
-                                                                             : urlPath(directory));
+    const QByteArray url = m_baseUrl + path;
     curl_easy_setopt(curl, CURLOPT_URL, url.constData());
     curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
     curl_easy_setopt(curl, CURLOPT_NOBODY, 0L);
     curl_easy_setopt(curl, CURLOPT_UPLOAD, 0L);
     curl_easy_setopt(curl, CURLOPT_TRANSFERTEXT, 0L);
-    // MLSD gives exact sizes and names; not every server knows it.
-    const bool ftp = m_protocol != HostProtocol::Sftp;
-    std::optional<QByteArray> listing;
-    for (const char* command : {ftp ? "MLSD" : nullptr, static_cast<const char*>(nullptr)}) {
-        curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, command);
-        m_handle->received.clear();
-        if (performRetrying(what, [this] { return m_handle->received.clear(), true; })) {
-            listing = m_handle->received;
-            break;
-        }
-        if (m_handle->lastResult == CURLE_WRITE_ERROR) {
-            fail(what,
-                 QStringLiteral("the listing is longer than %1 MB").arg(MaxListingBytes >> 20));
-            break;
-        }
-        if (!command || isCancelled() || !m_unreachable.isEmpty())
-            break;
-    }
+    curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, command);
+    m_handle->received.clear();
+    std::optional<QByteArray> received;
+    if (performRetrying(what, [this] { return m_handle->received.clear(), true; }))
+        received = std::exchange(m_handle->received, {});
+    else if (m_handle->lastResult == CURLE_WRITE_ERROR)
+        fail(what, QStringLiteral("the %1 is longer than %2 MB")
+                       .arg(QLatin1String(kind))
+                       .arg(MaxListingBytes >> 20));
     curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, nullptr);
-    if (listing)
-        m_lastError.clear();
-    return listing;
+    return received;
 }
 
 // Performs the transfer set up; once more, after rewind(), when the first
@@ -619,13 +636,17 @@ bool FtpConnection::perform(const QString& what)
         if (m_protocol == HostProtocol::Sftp)
             return refuseKey(what, m_handle->seen.key);
         if (m_pin.isEmpty()) {
-            // The CAs do not vouch for it: learn its key without logging in.
+            // The CAs do not vouch for it: learn its key and certificate
+            // without logging in.
+            const QString why = untrustedCertificateReason();
             curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
             curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
             curl_easy_setopt(curl, CURLOPT_PINNEDPUBLICKEY, NoTlsKey);
+            curl_easy_setopt(curl, CURLOPT_CERTINFO, 1L);
             m_handle->seen = {};
             curl_easy_perform(curl);
-            return refuseKey(what, m_handle->seen.key);
+            curl_easy_setopt(curl, CURLOPT_CERTINFO, 0L);
+            return refuseKey(what, m_handle->seen.key, why, certificateFingerprint(curl));
         }
         break;
     default:
@@ -644,20 +665,79 @@ bool FtpConnection::stop(const QString& what, const QString& why)
     return fail(what, why);
 }
 
-bool FtpConnection::refuseKey(const QString& what, const QString& offered)
+bool FtpConnection::refuseKey(const QString& what, const QString& offered,
+                              const QString& whyUntrusted, const QString& certificateSha256)
 {
     if (offered.isEmpty())
         return stop(what, QStringLiteral("The host's key cannot be checked: %1")
                               .arg(QString::fromUtf8(m_handle->errors)));
-    const HostKey key{m_hostPort, offered, QString::fromUtf8(m_pin)};
+    const HostKey key{m_hostPort, offered, QString::fromUtf8(m_pin), certificateSha256,
+                      whyUntrusted};
     m_untrustedKey = key;
     if (key.isChanged())
         return stop(what, QStringLiteral("The key of %1 has changed: it was %2 and is now %3. "
                                          "Nothing was sent.")
                               .arg(key.hostPort, key.known, key.offered));
-    return stop(what, QStringLiteral("The key of %1 is not trusted yet: its SHA-256 fingerprint "
-                                     "is %2")
-                          .arg(key.hostPort, key.offered));
+    QString said = QStringLiteral("The key of %1 is not trusted yet").arg(key.hostPort);
+    if (!key.whyUntrusted.isEmpty())
+        said += QStringLiteral(" (%1)").arg(key.whyUntrusted);
+    said += QStringLiteral(": its SHA-256 fingerprint is %1").arg(key.offered);
+    if (!key.certificateSha256.isEmpty())
+        said += QStringLiteral(", its certificate's %1").arg(key.certificateSha256);
+    return stop(what, said);
+}
+
+// Why the system's CAs did not vouch for the certificate, from OpenSSL's
+// verdict on the chain; a chain it accepted failed on the host name.
+QString FtpConnection::untrustedCertificateReason() const
+{
+    long verdict = X509_V_OK;
+    curl_easy_getinfo(m_handle->curl, CURLINFO_SSL_VERIFYRESULT, &verdict);
+    switch (verdict) {
+    case X509_V_OK:
+    case X509_V_ERR_HOSTNAME_MISMATCH:
+        return QStringLiteral("the certificate was issued for another name than %1")
+            .arg(m_hostPort.left(m_hostPort.lastIndexOf(QLatin1Char(':'))));
+    case X509_V_ERR_DEPTH_ZERO_SELF_SIGNED_CERT:
+    case X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN:
+        return QStringLiteral("the certificate is self-signed: no certificate authority vouches "
+                              "for it");
+    case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT:
+    case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY:
+    case X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE:
+        return QStringLiteral("the certificate's issuer is not a certificate authority this "
+                              "computer knows");
+    case X509_V_ERR_CERT_HAS_EXPIRED:
+        return QStringLiteral("the certificate has expired");
+    case X509_V_ERR_CERT_NOT_YET_VALID:
+        return QStringLiteral("the certificate is not valid yet");
+    default:
+        return QStringLiteral("the certificate was not accepted (OpenSSL verify error %1: %2)")
+            .arg(verdict)
+            .arg(QString::fromUtf8(m_handle->errors));
+    }
+}
+
+// The SHA-256 of the host's certificate as "openssl x509 -fingerprint
+// -sha256" and control panels print it (AB:CD:...); empty when libcurl did
+// not show it.
+QString FtpConnection::certificateFingerprint(CURL* curl)
+{
+    curl_certinfo* chain = nullptr;
+    if (curl_easy_getinfo(curl, CURLINFO_CERTINFO, &chain) != CURLE_OK || !chain ||
+        chain->num_of_certs < 1)
+        return {};
+    for (const curl_slist* field = chain->certinfo[0]; field; field = field->next) {
+        QByteArray pem(field->data);
+        if (!pem.startsWith("Cert:"))
+            continue;
+        pem = pem.mid(pem.indexOf('\n') + 1);
+        pem.truncate(pem.indexOf("-----END"));
+        const QByteArray der = QByteArray::fromBase64(pem.simplified().replace(' ', ""));
+        return QString::fromLatin1(
+            QCryptographicHash::hash(der, QCryptographicHash::Sha256).toHex(':').toUpper());
+    }
+    return {};
 }
 
 bool FtpConnection::isTls() const

@@ -108,6 +108,9 @@ public:
     std::optional<QByteArray> listDirectory(const QString& directory);
     static constexpr qsizetype MaxListingBytes = 16 << 20;
 
+    // The bytes of remoteName on the server, at most MaxListingBytes of them.
+    std::optional<QByteArray> readFile(const QString& remoteName);
+
     // Deletes remoteName on the server; true only when the server confirms.
     bool deleteFile(const QString& remoteName);
 
@@ -141,13 +144,18 @@ private:
     void usePassive();
     void useTls12();
     bool checkUsable(const QString& what, const QString& remoteName);
+    std::optional<QByteArray> receive(const QString& what, const QByteArray& path,
+                                      const char* command, const char* kind);
     Stored storeFile(const QString& localPath, const QString& storeName, const QString& renameTo,
                      TransferType type, Overwrite overwrite = Overwrite::ByRename);
     bool performRetrying(const QString& what, const std::function<bool()>& rewind);
     bool perform(const QString& what);
     static QByteArray sftpArgument(QByteArray path);
     bool stop(const QString& what, const QString& why);
-    bool refuseKey(const QString& what, const QString& offered);
+    bool refuseKey(const QString& what, const QString& offered, const QString& whyUntrusted = {},
+                   const QString& certificateSha256 = {});
+    QString untrustedCertificateReason() const;
+    static QString certificateFingerprint(void* curl);
     bool fail(const QString& what, const QString& why);
     bool isTls() const;
     QByteArray urlPath(const QString& remoteName) const;

@@ -15,6 +15,11 @@ struct HostKey
     QString hostPort; // "host:port", the port always written
     QString offered;  // the key the host showed
     QString known;    // the key trusted before; empty when the host is new
+    // A TLS host's certificate, for a person to compare with what the host's
+    // control panel shows: its SHA-256 as "AB:CD:...", and why the system's
+    // certificate authorities did not vouch for it. Empty for SSH keys.
+    QString certificateSha256;
+    QString whyUntrusted;
 
     bool isChanged() const { return !known.isEmpty(); }
     // The line KnownHosts holds once the key is trusted.

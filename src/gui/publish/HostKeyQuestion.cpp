@@ -20,12 +20,19 @@ bool askToTrustHostKey(QWidget* owner, const HostKey& key, const QString& knownH
                    caption, MessageButtons::Ok, MessageIcon::Warning);
         return false;
     }
+    // A person compares the certificate's fingerprint with the one the
+    // host's control panel (or openssl x509 -fingerprint -sha256) shows.
+    QString text = QStringLiteral("The identity of %1 cannot be checked").arg(key.hostPort);
+    text += key.whyUntrusted.isEmpty() ? QStringLiteral(".")
+                                       : QStringLiteral(": %1.").arg(key.whyUntrusted);
+    if (!key.certificateSha256.isEmpty())
+        text += QStringLiteral("\n\nIts certificate's SHA-256 fingerprint is:\n%1")
+                    .arg(key.certificateSha256);
+    text += QStringLiteral("\n\nIts SHA-256 key fingerprint is:\n%1\n\nTrust this key from "
+                           "now on?")
+                .arg(key.offered);
     const MessageAnswer answer =
-        messageBox(owner,
-                   QStringLiteral("The identity of %1 cannot be checked.\n\nIts SHA-256 key "
-                                  "fingerprint is:\n%2\n\nTrust this key from now on?")
-                       .arg(key.hostPort, key.offered),
-                   caption, MessageButtons::YesNoDefaultNo, MessageIcon::Question);
+        messageBox(owner, text, caption, MessageButtons::YesNoDefaultNo, MessageIcon::Question);
     if (answer != MessageAnswer::Yes)
         return false;
     if (const Status stored = KnownHosts::trust(key, knownHostsPath); !stored) {

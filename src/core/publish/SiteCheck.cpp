@@ -1,0 +1,130 @@
+#include "core/publish/SiteCheck.h"
+
+#include "core/pages/MainPage.h"
+#include "core/pages/PageLinks.h"
+#include "core/publish/PublishRecord.h"
+#include "core/publish/UploadFolder.h"
+#include "core/transfer/FtpSettings.h"
+#include "core/transfer/HostTransfer.h"
+#include "core/transfer/RemoteName.h"
+#include "core/transfer/UploadPool.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace wareloom {
+
+// What the check goes by: the folder as listed, what the record says was sent.
+struct SiteCheck::Walk
+{
+    const UploadFolder& folder;
+    const PublishRecord& record;
+    QString uploadPath;
+};
+
+SiteCheckOutcome SiteCheck::run()
+{
+    SiteCheckOutcome outcome;
+    FtpSettings settings(m_store);
+    if (!settings.load()) {
+        outcome.result = SiteCheckOutcome::Result::NoSettings;
+        return outcome;
+    }
+    const PublishRecord record = PublishRecord::load(m_store, settings);
+    openFtpConnection(m_connection, settings);
+    m_connection.assume(record.hostNeeds());
+    const QString uploadPath = settings.text(SettingsField::UploadPath);
+    const UploadFolder folder = UploadFolder::list(m_connection, uploadPath);
+    if (!folder.isListed()) {
+        outcome.untrustedKey = m_connection.untrustedKey();
+        outcome.result = outcome.untrustedKey ? SiteCheckOutcome::Result::UntrustedKey
+                                              : SiteCheckOutcome::Result::NotChecked;
+        outcome.stopReason = m_connection.lastError().isEmpty()
+                                 ? QStringLiteral("the listing of the upload folder was not "
+                                                  "understood")
+                                 : m_connection.lastError();
+        m_connection.close();
+        return outcome;
+    }
+    const Walk walk{folder, record, uploadPath};
+
+    // Breadth first from the main page, each file once, in the order the
+    // pages name them.
+    QStringList pages{QLatin1String(MainPageFileName)};
+    QSet<QString> seen{pages.first()};
+    QHash<QString, QString> linkedFrom;
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        const QString page = pages[i]; // the list grows meanwhile
+        if (!checkTarget(page, linkedFrom.value(page), walk, outcome))
+            continue;
+        const std::optional<QByteArray> bytes = readPage(page, walk);
+        if (!bytes) {
+            outcome.findings << QStringLiteral("%1 cannot be read from the host (%2), so its "
+                                               "links were not checked.")
+                                    .arg(page, m_connection.lastError());
+            continue;
+        }
+        ++outcome.pages;
+        for (const QString& link : pageLinks(*bytes)) {
+            if (seen.contains(link))
+                continue;
+            seen.insert(link);
+            linkedFrom.insert(link, page);
+            if (isPageFileName(link))
+                pages << link;
+            else
+                checkTarget(link, page, walk, outcome);
+        }
+    }
+    outcome.files = int(seen.size());
+    for (const QString& name : folder.fileNames()) {
+        if (name.endsWith(QLatin1String(TemporarySuffix)))
+            outcome.findings << QStringLiteral("%1 is a temporary file left on the host by a "
+                                               "publish that did not end (the next publish "
+                                               "removes it).")
+                                    .arg(name);
+    }
+    m_connection.close();
+    return outcome;
+}
+
+// False when the host lacks the file.
+bool SiteCheck::checkTarget(const QString& fileName, const QString& linkedFrom, const Walk& walk,
+                            SiteCheckOutcome& outcome) const
+{
+    const qint64 held = walk.folder.size(fileName);
+    const QString from =
+        linkedFrom.isEmpty() ? QString() : QStringLiteral(" (linked from %1)").arg(linkedFrom);
+    if (held < 0) {
+        const bool here = QFileInfo(m_store.filePath(fileName)).isFile();
+        outcome.findings << QStringLiteral("%1%2 is missing on the host%3.")
+                                .arg(fileName, from,
+                                     here && isSiteFileName(fileName)
+                                         ? QStringLiteral("; the next publish sends it")
+                                         : QStringLiteral(", and the data directory has no "
+                                                          "such file either"));
+        return false;
+    }
+    if (const FileFingerprint* sent = walk.record.find(fileName); sent && sent->size != held)
+        outcome.findings << QStringLiteral("%1%2 is %3 bytes on the host, but %4 bytes were sent.")
+                                .arg(fileName, from)
+                                .arg(held)
+                                .arg(sent->size);
+    return true;
+}
+
+// The page as the host holds it: the data directory's copy when it is what
+// was sent and the host shows its size, else the host's own.
+std::optional<QByteArray> SiteCheck::readPage(const QString& page, const Walk& walk)
+{
+    const QString local = m_store.filePath(page);
+    const FileFingerprint* sent = walk.record.find(page);
+    if (sent && walk.folder.size(page) == sent->size && FileFingerprint::of(local) == *sent) {
+        QFile file(local);
+        if (file.open(QIODevice::ReadOnly))
+            return file.readAll();
+    }
+    return m_connection.readFile(remoteName(walk.uploadPath, page));
+}
+
+} // namespace wareloom

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "core/store/DataDirectory.h"
+#include "core/transfer/FtpConnection.h"
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace wareloom {
+
+class PublishRecord;
+class UploadFolder;
+
+struct SiteCheckOutcome
+{
+    enum class Result {
+        NoSettings,   // the settings file cannot be opened
+        NotChecked,   // the upload folder could not be listed: stopReason says why
+        UntrustedKey, // the host showed a key not trusted (new or changed)
+        Checked,
+    };
+    Result result = Result::Checked;
+    // What is wrong with the site on the host, a sentence each; none: whole.
+    QStringList findings;
+    QString stopReason;
+    std::optional<HostKey> untrustedKey;
+    int pages = 0; // pages read
+    int files = 0; // files the pages link to, pages included
+
+    bool isWhole() const { return result == Result::Checked && findings.isEmpty(); }
+};
+
+// Checks the website on the host as a visitor would meet it: lists the
+// upload folder once and, from the main page on, follows every link and
+// picture of the published pages to a file beside them. A target the host
+// lacks, or holds with another size than Published.json says was sent, is a
+// finding, and so is a temporary file a publish left behind. The pages are
+// read from the data directory when they are what was sent, else from the
+// host. Nothing on the host changes. One login, on the calling thread.
+class SiteCheck
+{
+public:
+    explicit SiteCheck(DataDirectory store) : m_store(std::move(store)) {}
+
+    SiteCheckOutcome run();
+
+    // Thread-safe: the transfer under way ends within about a second.
+    void cancel() { m_connection.cancel(); }
+
+private:
+    struct Walk;
+
+    bool checkTarget(const QString& fileName, const QString& linkedFrom, const Walk& walk,
+                     SiteCheckOutcome& outcome) const;
+    std::optional<QByteArray> readPage(const QString& page, const Walk& walk);
+
+    DataDirectory m_store;
+    FtpConnection m_connection;
+};
+
+} // namespace wareloom
