@@ -193,6 +193,9 @@ void MainWindow::createActions()
     QAction* banner =
         action(QStringLiteral("actionBannerUpload"), QStringLiteral("W&ebSite Banner Upload"),
                [this] { WebHost(this, m_inventory.store()).uploadBanner(); });
+    QAction* checkWebsite =
+        action(QStringLiteral("actionCheckWebsite"), QStringLiteral("&Check Website"),
+               [this] { WebHost(this, m_inventory.store()).checkWebsite(); });
     QAction* websiteSettings = action(QStringLiteral("actionWebsiteSettings"),
                                       QStringLiteral("Website &Settings..."), [this] {
                                           WebsiteSettingsDialog dialog(m_inventory.store(), this);
@@ -212,7 +215,8 @@ void MainWindow::createActions()
     category->addAction(importCsv);
     createHistoryActions(items, category);
     QMenu* html = bar->addMenu(QStringLiteral("&HTML"));
-    html->addActions({ftpSettings, ftpUpload, uploadAll, webSite, banner, websiteSettings});
+    html->addActions(
+        {ftpSettings, ftpUpload, uploadAll, webSite, banner, checkWebsite, websiteSettings});
     bar->addMenu(QStringLiteral("&Help"))->addAction(aboutAction);
 
     addItem->setIcon(itemAddIcon());
@@ -452,7 +456,7 @@ void MainWindow::deleteCategory()
     showCategories();
     if (messageBox(this, QStringLiteral("Delete the webpage from the FTP server?"),
                    QStringLiteral("Wareloom"), MessageButtons::YesNo) == MessageAnswer::Yes)
-        WebHost(this, m_inventory.store()).deleteFile(name + QStringLiteral(".htm"));
+        WebHost(this, m_inventory.store()).deleteFiles({name + QStringLiteral(".htm")});
 }
 
 void MainWindow::quitProgram()

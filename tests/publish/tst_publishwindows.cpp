@@ -340,12 +340,12 @@ private Q_SLOTS:
         QCOMPARE(*title, QStringLiteral("A1.jpg"));
         QCOMPARE(readFile(data.filePath("KnownHosts")), server.knownHostsLine().toUtf8() + '\n');
         QCOMPARE(server.fileContents("/htdocs/A1.jpg"), m_picture);
-        WebHost(&m_owner, data.store()).deleteFile("A1.jpg");
+        WebHost(&m_owner, data.store()).deleteFiles({"A1.jpg"});
         QVERIFY(!QFile::exists(server.localPath("/htdocs/A1.jpg")));
         QVERIFY(
             writeFile(data.filePath("KnownHosts"),
                       server.knownHostsLine().section(' ', 0, 0).toUtf8() + ' ' + old.toUtf8()));
-        WebHost(&m_owner, data.store()).deleteFile("A1.jpg");
+        WebHost(&m_owner, data.store()).deleteFiles({"A1.jpg"});
         QVERIFY(writeSettingsFile(data.store(), {}));
         WebHost(&m_owner, data.store()).openWebsite();
         QStringList shown = texts(boxes); // the key questions: buttons, and the keys they name

@@ -35,36 +35,47 @@ void openFtpConnection(FtpConnection& connection, const FtpSettings& settings)
 
 namespace {
 
-// One operation of its own on the file at the upload path: open, act, close.
+// One operation of its own on files at the upload path: open, act on each
+// in turn, close.
 template <class Act>
-Status onHost(const FtpSettings& settings, const QString& fileName,
+Status onHost(const FtpSettings& settings, const QStringList& fileNames,
               std::optional<HostKey>* untrustedKey, Act act)
 {
     Status why = Status::success();
-    const QString remote = remoteNameOrWhy(settings, fileName, why);
-    if (remote.isEmpty())
-        return why;
+    QStringList remotes;
+    for (const QString& fileName : fileNames) {
+        remotes << remoteNameOrWhy(settings, fileName, why);
+        if (remotes.last().isEmpty())
+            return why;
+    }
     FtpConnection connection;
     openFtpConnection(connection, settings);
-    return outcome(act(connection, remote), connection, untrustedKey);
+    bool done = true;
+    for (qsizetype i = 0; i < remotes.size() && done; ++i)
+        done = act(connection, i, remotes[i]);
+    return outcome(done, connection, untrustedKey);
 }
 
 } // namespace
 
-Status uploadToHost(const FtpSettings& settings, const QString& localPath, const QString& fileName,
-                    TransferType type, std::optional<HostKey>* untrustedKey)
+Status uploadToHost(const FtpSettings& settings, const std::vector<HostFile>& files,
+                    std::optional<HostKey>* untrustedKey)
 {
-    return onHost(settings, fileName, untrustedKey,
-                  [&](FtpConnection& connection, const QString& remote) {
-                      return connection.putFile(localPath, remote, type);
+    QStringList names;
+    for (const HostFile& file : files)
+        names << file.fileName;
+    return onHost(settings, names, untrustedKey,
+                  [&](FtpConnection& connection, qsizetype i, const QString& remote) {
+                      const HostFile& file = files[std::size_t(i)];
+                      return connection.putFile(file.localPath, remote, file.type);
                   });
 }
 
-Status deleteFromHost(const FtpSettings& settings, const QString& fileName,
+Status deleteFromHost(const FtpSettings& settings, const QStringList& fileNames,
                       std::optional<HostKey>* untrustedKey)
 {
-    return onHost(settings, fileName, untrustedKey,
-                  [](FtpConnection& connection, const QString& remote) {
+    return onHost(settings, fileNames, untrustedKey,
+                  [](FtpConnection& connection, qsizetype, const QString& remote) {
                       return connection.deleteFile(remote);
                   });
 }

@@ -1,6 +1,7 @@
 #include "gui/dialogs/ItemDialog.h"
 #include "ui_ItemDialog.h"
 
+#include "core/pages/WebsiteSettings.h"
 #include "core/publish/Thumbnails.h"
 #include "core/store/Inventory.h"
 #include "core/store/ItemTexts.h"
@@ -142,12 +143,15 @@ void ItemDialog::removePicture(const QString& code)
     }
     const QString fileName = pictureFileName(code);
     QFile::remove(m_inventory.filePath(fileName)); // a missing picture is nothing to report
-    QFile::remove(m_inventory.filePath(Thumbnails::fileName(code)));
+    // A thumbnail made here went to the host too (the modern style).
+    QStringList remote{fileName};
+    if (QFile::remove(m_inventory.filePath(Thumbnails::fileName(code))))
+        remote << Thumbnails::fileName(code);
     WebHost host(this, m_inventory.store());
     if (!host.settingsOrTell())
         return;
     setWindowTitle(fileName);
-    host.deleteFile(fileName);
+    host.deleteFiles(remote);
 }
 
 void ItemDialog::uploadPicture(const std::function<std::optional<QString>()>& choose)
@@ -185,23 +189,24 @@ void ItemDialog::uploadPicture(const std::function<std::optional<QString>()>& ch
                        .arg(copied.message()),
                    Caption);
     }
-    sendThumbnail(host, *chosen, code);
-    host.uploadPicture(*chosen, fileName);
+    host.uploadPicture(*chosen, fileName, makeThumbnailFor(*chosen, code));
 }
 
-// The thumbnail the modern pages show goes first, so that a page never
-// shows an old one beside the new picture.
-void ItemDialog::sendThumbnail(WebHost& host, const QString& chosenPath, const QString& code)
+// The thumbnail the modern pages show, to go first on the same login, so that
+// a page never shows an old one beside the new picture. Classic pages show
+// none: nothing is made.
+std::optional<HostFile> ItemDialog::makeThumbnailFor(const QString& chosenPath, const QString& code)
 {
+    if (WebsiteSettings::load(m_inventory.store()).style != WebsiteSettings::Style::Modern)
+        return std::nullopt;
     const QString thumbnail = Thumbnails::fileName(code);
     const QString thumbnailPath = m_inventory.filePath(thumbnail);
     if (const Status made = makeThumbnail(chosenPath, thumbnailPath); !made) {
         QFile::remove(thumbnailPath); // it would show the earlier picture
         messageBox(this, made.message(), Caption);
-        return;
+        return std::nullopt;
     }
-    if (const Status sent = host.uploadThumbnail(thumbnailPath, thumbnail); !sent)
-        messageBox(this, QStringLiteral("FTP Error!\n\n") + sent.message(), Caption);
+    return HostFile{thumbnailPath, thumbnail};
 }
 
 } // namespace wareloom

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/store/ItemRecord.h"
+#include "core/transfer/HostTransfer.h"
 
 #include <QDialog>
 
@@ -15,7 +16,6 @@ class ItemDialog;
 namespace wareloom {
 
 class Inventory;
-class WebHost;
 
 // Add Item and Edit Item: the four texts of an item of the open category, its
 // picture, and Save, which stores through the inventory and closes. Cancel is
@@ -39,7 +39,7 @@ private:
     // Picture Upload with the file that choose() gives: the file dialog's
     // choice, or a file dropped on the preview.
     void uploadPicture(const std::function<std::optional<QString>()>& choose);
-    void sendThumbnail(WebHost& host, const QString& chosenPath, const QString& code);
+    std::optional<HostFile> makeThumbnailFor(const QString& chosenPath, const QString& code);
 
     std::unique_ptr<Ui::ItemDialog> m_ui;
     Inventory& m_inventory;

@@ -8,6 +8,7 @@
 #include "gui/publish/FtpSettingsDialog.h"
 #include "gui/publish/HostKeyQuestion.h"
 #include "gui/publish/PublishDialog.h"
+#include "gui/publish/SiteCheckDialog.h"
 
 #include <QDesktopServices>
 #include <QEventLoop>
@@ -67,44 +68,44 @@ void WebHost::openWebsite()
         tell(QStringLiteral("No web browser could be started for \"%1\".").arg(address));
 }
 
-void WebHost::uploadPicture(const QString& chosenPath, const QString& pictureFileName)
+void WebHost::uploadPicture(const QString& chosenPath, const QString& pictureFileName,
+                            const std::optional<HostFile>& thumbnail)
 {
     // The file is the authority: loaded again right before use.
     if (const Status loaded = m_settings.load(); !loaded) {
         tellFtpError(loaded);
         return;
     }
-    sendChosenFile(chosenPath, pictureFileName, pictureFileName, QStringLiteral("Image Uploaded!"));
+    sendChosenFile(chosenPath, pictureFileName, pictureFileName, QStringLiteral("Image Uploaded!"),
+                   thumbnail);
 }
 
-Status WebHost::uploadThumbnail(const QString& thumbnailPath, const QString& thumbnailFileName)
-{
-    const FtpSettings settings = m_settings;
-    const Status sent = offGuiThread([&] {
-        return uploadToHost(settings, thumbnailPath, thumbnailFileName, TransferType::Binary);
-    });
-    if (!sent)
-        return sent;
-    return PublishRecord::noteSentNow(m_store, settings, thumbnailFileName, thumbnailPath);
-}
-
-void WebHost::deleteFile(const QString& fileName)
+void WebHost::deleteFiles(const QStringList& fileNames)
 {
     if (!settingsOrTell())
         return;
     const FtpSettings settings = m_settings;
     const Status deleted = withTrustedHost([&](std::optional<HostKey>* untrusted) {
-        return deleteFromHost(settings, fileName, untrusted);
+        return deleteFromHost(settings, fileNames, untrusted);
     });
     if (!deleted)
         tellFtpError(deleted);
+}
+
+void WebHost::checkWebsite()
+{
+    if (!settingsOrTell())
+        return;
+    SiteCheckDialog dialog(m_store, m_owner);
+    dialog.exec();
 }
 
 // A chosen path longer than a name buffer holds is a failed upload, never a
 // cut one; so is one that is not a regular file (a pipe or a device could
 // block or never end).
 void WebHost::sendChosenFile(const QString& chosenPath, const QString& fileName,
-                             const QString& progressTitle, const QString& successText)
+                             const QString& progressTitle, const QString& successText,
+                             const std::optional<HostFile>& before)
 {
     if (m_owner)
         m_owner->setWindowTitle(progressTitle);
@@ -117,9 +118,17 @@ void WebHost::sendChosenFile(const QString& chosenPath, const QString& fileName,
         sent = Status::failure(QStringLiteral("%1 is not a file").arg(chosenPath));
     } else {
         const FtpSettings settings = m_settings;
+        std::vector<HostFile> files;
+        if (before)
+            files.push_back(*before);
+        files.push_back({chosenPath, fileName});
         sent = withTrustedHost([&](std::optional<HostKey>* untrusted) {
-            return uploadToHost(settings, chosenPath, fileName, TransferType::Binary, untrusted);
+            return uploadToHost(settings, files, untrusted);
         });
+        // What the host now holds, for the next publish and the site check.
+        for (std::size_t i = 0; sent && i < files.size(); ++i)
+            sent = PublishRecord::noteSentNow(m_store, settings, files[i].fileName,
+                                              files[i].localPath);
     }
     if (sent)
         tell(successText);

@@ -2,6 +2,7 @@
 
 #include "core/publish/PublishRun.h"
 #include "core/transfer/FtpSettings.h"
+#include "core/transfer/HostTransfer.h"
 #include "core/transfer/KnownHosts.h"
 
 #include <QPointer>
@@ -39,23 +40,25 @@ public:
     void openWebsite();
 
     // Picture Upload's transfer (settings already checked by the caller):
-    // sends chosenPath byte for byte as pictureFileName; "Image Uploaded!" or
-    // "FTP Error!" and the reason. The owner's title is pictureFileName until
-    // the box is dismissed, then "Wareloom".
-    void uploadPicture(const QString& chosenPath, const QString& pictureFileName);
+    // sends chosenPath byte for byte as pictureFileName, after the thumbnail
+    // when there is one (the modern style), on one login; "Image Uploaded!"
+    // or "FTP Error!" and the reason. The owner's title is pictureFileName
+    // until the box is dismissed, then "Wareloom".
+    void uploadPicture(const QString& chosenPath, const QString& pictureFileName,
+                       const std::optional<HostFile>& thumbnail = {});
 
-    // Picture Upload's thumbnail (settings already loaded by uploadPicture's
-    // caller): sends it quietly and remembers it as sent; the failure is
-    // returned for the caller to tell.
-    Status uploadThumbnail(const QString& thumbnailPath, const QString& thumbnailFileName);
+    // Loads the settings (or tells), deletes the files on the host on one
+    // login; "FTP Error!" and the reason on failure.
+    void deleteFiles(const QStringList& fileNames);
 
-    // Loads the settings (or tells), deletes fileName on the host; "FTP
-    // Error!" and the reason on failure.
-    void deleteFile(const QString& fileName);
+    // HTML > Check Website: checks the site on the host and lists what is
+    // wrong with it in a dialog.
+    void checkWebsite();
 
 private:
     void sendChosenFile(const QString& chosenPath, const QString& fileName,
-                        const QString& progressTitle, const QString& successText);
+                        const QString& progressTitle, const QString& successText,
+                        const std::optional<HostFile>& before = {});
     // Runs operation off the GUI thread; when the host's key was new and the
     // user trusts it, runs it once more.
     Status withTrustedHost(const std::function<Status(std::optional<HostKey>*)>& operation);
