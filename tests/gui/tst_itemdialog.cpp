@@ -214,7 +214,7 @@ private Q_SLOTS:
         QTest::newRow("R1, the Rake's picture too: asked with No the default")
             << "R1" << MessageAnswer::Yes
             << QStringList{picture + "\n\nR1.jpg is also the picture of: Rake"}
-            << QStringList{"DELE /htdocs/R1.jpg"};
+            << QStringList{"DELE /htdocs/R1.jpg", "DELE /htdocs/R1.thumb.jpg"};
         QTest::newRow("../x, Yes: nothing outside the data directory")
             << "../x" << MessageAnswer::Yes
             << QStringList{picture, "Wareloom: No picture was removed: \"../x\" cannot be the "
@@ -232,6 +232,8 @@ private Q_SLOTS:
         Host server(shown.data.store());
         QVERIFY(writeFile(server.localPath("/htdocs/A1.jpg"), "jpeg"));
         QVERIFY(writeFile(server.localPath("/htdocs/R1.jpg"), "jpeg"));
+        QVERIFY(shown.data.writeFile(QStringLiteral("R1.thumb.jpg"), "jpeg") &&
+                writeFile(server.localPath("/htdocs/R1.thumb.jpg"), "jpeg"));
         MessageBoxHook boxes;
         boxes.queueAnswer(MessageAnswer::Yes);
         boxes.queueAnswer(pictureAnswer);
@@ -243,6 +245,7 @@ private Q_SLOTS:
                  QStringList{"Warloom: Delete this inventory item.  Are you sure?"} + told);
         QCOMPARE(readFile(shown.path()), shown.bytes.left(90) + shown.bytes.mid(180));
         QCOMPARE(server.commands().filter(QStringLiteral("DELE")), deletedOnHost);
+        QCOMPARE(server.commands().filter("USER ").size(), deletedOnHost.isEmpty() ? 0 : 1);
         QCOMPARE(QFile::exists(shown.data.filePath("A1.jpg")),
                  codeBox != "A1" || deletedOnHost.isEmpty());
         if (boxes.shown().size() > 1)
@@ -253,6 +256,7 @@ private Q_SLOTS:
 
     // Picture Upload copies the chosen file as <code>.jpg, shows it and sends
     // it; a file dropped on the preview goes the same way, without the dialog.
+    // Dropped here in the modern style: its thumbnail goes first, on the same login.
     void pictureUpload_data()
     {
         const QString uploaded = "Wareloom: Image Uploaded!";
@@ -280,6 +284,7 @@ private Q_SLOTS:
         QFETCH(bool, dropped);
         ToolsOpen shown;
         Host server(shown.data.store());
+        QVERIFY(!dropped || shown.data.writeFile("Website.ini", "[Website]\nStyle=Modern\n"));
         const QString chosen = shown.data.filePath(QStringLiteral("chosen.png"));
         const QByteArray picture = solidPicture(QSize(800, 600), Qt::red);
         QVERIFY(writeFile(chosen, picture));
@@ -304,9 +309,13 @@ private Q_SLOTS:
             return;
         QCOMPARE(readFile(shown.data.filePath(code + ".jpg")), picture);
         QCOMPARE(server.fileContents("/htdocs/" + code + ".jpg"), picture);
-        // and its thumbnail for the modern pages, sent beside it
-        QCOMPARE(QImage::fromData(server.fileContents("/htdocs/" + code + ".thumb.jpg")).size(),
-                 QSize(240, 180));
+        QCOMPARE(server.commands().filter("USER ").size(), 1);
+        const QString thumbnail = "/htdocs/" + code + ".thumb.jpg";
+        QCOMPARE(server.commands().filter("STOR "),
+                 (dropped ? QStringList{"STOR " + thumbnail + " TYPE=I"} : QStringList())
+                     << "STOR /htdocs/" + code + ".jpg TYPE=I");
+        QCOMPARE(QImage::fromData(server.fileContents(thumbnail)).size(),
+                 dropped ? QSize(240, 180) : QSize(0, 0));
         QCOMPARE(readFile(shown.path()), shown.bytes); // not saved
     }
 

@@ -271,7 +271,7 @@ private Q_SLOTS:
                          "&Category: &New Category, &Delete Category, &Export to CSV..., "
                          "&Import from CSV..., &History...",
                          "&HTML: &FTP Settings, &FTP Upload, Upload &All Pages, &WebSite, W&ebSite "
-                         "Banner Upload, Website &Settings...",
+                         "Banner Upload, &Check Website, Website &Settings...",
                          "&Help: &About"}));
         QStringList buttons;
         for (QAction* button : child<QToolBar>(shown.window, "toolBar")->actions())

@@ -8,9 +8,10 @@
 using namespace wareloom;
 using namespace wareloom::test;
 
-// wareloom -Publish against the common FTP servers, each in the foreground
-// with a config of its own: after every run the host holds exactly the
-// pages, byte for byte, and nothing else.
+// wareloom -Publish and -Check against the common FTP servers, each in the
+// foreground with a config of its own: after every run the host holds
+// exactly the pages and the pictures they show, byte for byte, and nothing
+// else, and -Check finds the site whole.
 class TestInterop : public QObject
 {
     Q_OBJECT
@@ -21,20 +22,29 @@ class TestInterop : public QObject
         QString messages;
     };
 
-    static Run publish(const QStringList& switches)
+    static Run run(const QStringList& switches)
     {
         QProcess program;
-        program.start(QStringLiteral(WARELOOM_PROGRAM), QStringList{"-Publish"} + switches);
+        program.start(QStringLiteral(WARELOOM_PROGRAM), switches);
         if (!program.waitForFinished(60000))
             program.kill(), program.waitForFinished();
-        return {program.exitCode(), QString::fromLocal8Bit(program.readAllStandardError())};
+        return {program.exitCode(), QString::fromLocal8Bit(program.readAllStandardError() +
+                                                           program.readAllStandardOutput())};
+    }
+    static Run publish(const QStringList& switches)
+    {
+        return run(QStringList{"-Publish"} + switches);
     }
 
-    // The upload folder holds exactly the pages, each as the data directory does.
+    // The upload folder holds exactly the pages and pictures, each as the
+    // data directory does.
     static QString whole(const QString& htdocs, const TempDataDirectory& data)
     {
-        QStringList pages = listedPages(data), held = QDir(htdocs).entryList(QDir::Files);
+        QStringList pages = listedPages(data) << "P1.jpg"
+                                              << "banner.gif",
+                    held = QDir(htdocs).entryList(QDir::Files);
         pages.sort();
+        held.sort();
         if (held != pages)
             return "the host holds " + held.join(' ');
         for (const QString& page : pages) {
@@ -77,24 +87,37 @@ private Q_SLOTS:
             QVERIFY(data.writeFile("KnownHosts", (hostPort + ' ' + portKey[1] + '\n').toUtf8()));
         const QString user = server == "vsftpd" ? "anonymous" : "wareloom";
         const QString address = mode == "ftp" ? hostPort : mode + "://" + hostPort;
-        QVERIFY(writeCategories(data, {"A", "B", "C", "D", "E", "F", "G", "H", "I"}) &&
-                writeSettingsFile(data.store(), {user, "secret", address, "/htdocs/", {}}));
+        QVERIFY(
+            writeCategories(data, {"A", "B", "C", "D", "E", "F", "G", "H", "I"}) &&
+            writeSettingsFile(data.store(), {user, "secret", address, "/htdocs/", {}}) &&
+            data.writeFile("A.dat", readFile(data.filePath("A.dat")) + recordBytes("Pot", "P1")) &&
+            data.writeFile("P1.jpg", QByteArray(3000, 'p')) &&
+            data.writeFile("banner.gif", "GIF89a"));
 
         const auto step = [&](const QStringList& switches, const QString& summary) {
-            const Run run = publish(switches);
-            QVERIFY2(run.exitCode == 0 && run.messages.contains("Summary: " + summary),
-                     qPrintable(run.messages));
+            const Run published = publish(switches);
+            QVERIFY2(published.exitCode == 0 && published.messages.contains("Summary: " + summary),
+                     qPrintable(published.messages));
             const QString why = whole(htdocs, data);
             QVERIFY2(why.isEmpty(), qPrintable(why));
+            const Run checked = run({"-Check"});
+            QVERIFY2(checked.exitCode == 0 && checked.messages.startsWith("The website is whole"),
+                     qPrintable(checked.messages));
         };
-        step({}, "10 sent, 0 unchanged");
-        step({}, "1 sent, 9 unchanged");
+        step({}, "12 sent, 0 unchanged");
+        step({}, "1 sent, 11 unchanged");
         QVERIFY(data.writeFile("B.dat", readFile(data.filePath("B.dat")) +
                                             readFile(data.filePath("A.dat"))));
-        step({}, "2 sent, 8 unchanged");
-        step({"-All"}, "10 sent, 0 unchanged");
+        step({}, "2 sent, 10 unchanged");
+        step({"-All"}, "12 sent, 0 unchanged");
         QVERIFY(QFile::remove(data.filePath("C.dat")));
-        step({"-Prune"}, "1 sent, 8 unchanged");
+        step({"-Prune"}, "1 sent, 10 unchanged");
+        QVERIFY(QFile::remove(htdocs + "/P1.jpg"));
+        const Run broken = run({"-Check"});
+        QVERIFY2(broken.exitCode == 1 && broken.messages.startsWith("P1.jpg (linked from ") &&
+                     broken.messages.contains(") is missing on the host"),
+                 qPrintable(broken.messages));
+        step({}, "2 sent, 9 unchanged");
 
         // One login, refused once; nothing on the host changes (the pages
         // written meanwhile stay here).

@@ -321,6 +321,30 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(data.filePath("banner.gif")));
     }
 
+    // A certificate no authority vouches for is asked about with its SHA-256
+    // fingerprint as openssl prints it, and why it is not accepted.
+    void trustQuestionShowsTheCertificate()
+    {
+        TempDataDirectory data;
+        TestFtpServer server({"ftpes"});
+        QVERIFY(server.start() && writeSettingsFile(data.store(), server.settings()));
+        QProcess openssl;
+        openssl.start("openssl", {"x509", "-noout", "-fingerprint", "-sha256", "-in",
+                                  server.certificatePath()});
+        QVERIFY(openssl.waitForFinished());
+        const QString fingerprint = QString(openssl.readAll()).section('=', 1).trimmed();
+        QCOMPARE(fingerprint.size(), 32 * 3 - 1);
+        MessageBoxHook boxes;
+        boxes.queueAnswer(MessageAnswer::No);
+        WebHost(&m_owner, data.store()).uploadPicture(m_chosen.filePath("Logo.JPG"), "A1.jpg");
+        const QString asked = texts(boxes).value(0);
+        QVERIFY2(asked.contains("the certificate is self-signed") &&
+                     asked.contains("certificate's SHA-256 fingerprint is:\n" + fingerprint) &&
+                     asked.contains(server.knownHostsLine().section(' ', 1)),
+                 qPrintable(asked));
+        QVERIFY(!server.received({"USER"}));
+    }
+
     // A new SFTP key is asked about: No sends nothing, Yes stores the
     // KnownHosts line and sends. A changed key is refused, both keys named.
     void uploadsAPictureAndDeletesIt()

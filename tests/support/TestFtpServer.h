@@ -43,6 +43,9 @@ public:
         return {user(), password(), address(), uploadPath, "http://127.0.0.1/inventory.htm"};
     }
 
+    // The TLS server's certificate (PEM), self-signed.
+    QString certificatePath() const { return m_dir.filePath("cert.pem"); }
+
     // "/" and the login directory; where a remote name lands, and its bytes.
     QString rootDir() const { return m_dir.filePath("root"); }
     QString localPath(const QString& remoteName) const;
