@@ -60,7 +60,7 @@ QString linkedFile(QByteArrayView value, bool utf8)
     if (target.isEmpty() || scheme.match(target).hasMatch())
         return {};
     // Escapes hold ASCII in classic pages and UTF-8 in modern ones.
-    const QString name = QUrl::fromPercentEncoding(target.toUtf8());
+    QString name = QUrl::fromPercentEncoding(target.toUtf8());
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
         name == QLatin1String(".") || name == QLatin1String(".."))
         return {};
