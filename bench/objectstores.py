@@ -88,6 +88,7 @@ def main():
     a = parser.parse_args()
     wareloom = os.path.join(a.build, "src", "app", "wareloom")
     work = tempfile.mkdtemp(prefix="wareloom-objectstores-")
+    os.chmod(work, 0o755)  # Apache, started as root, serves the share as nobody
     processes = []
     try:
         for kind, process, server, user, secret, remote, env, clear in targets(work):
