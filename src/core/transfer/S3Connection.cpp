@@ -107,8 +107,7 @@ QString S3Connection::regionOf(const QString& server)
 
 QString S3Connection::regionOf(const Target& target)
 {
-    if (const QString region = target.query.queryItemValue(QStringLiteral("region"));
-        !region.isEmpty())
+    if (QString region = target.query.queryItemValue(QStringLiteral("region")); !region.isEmpty())
         return region;
     // s3.eu-west-1.amazonaws.com, s3-eu-west-1.amazonaws.com,
     // s3.dualstack.eu-west-1.amazonaws.com, s3.us-west-004.backblazeb2.com
