@@ -8,11 +8,14 @@
 #include "core/store/CategoryStore.h"
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/RemoteName.h"
+#include "core/util/TextConversion.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+
+#include <cctype>
 
 namespace wareloom {
 namespace {
@@ -48,6 +51,20 @@ QString whyNotSendable(const QString& status, const QString& localPath, const QS
     if (remote.isEmpty())
         return tooLong(QStringLiteral("remote name"));
     return {};
+}
+
+// The charset a host that sends a content type declares classic pages in:
+// the code page's name as browsers know it.
+QByteArray classicPageCharset()
+{
+    const QByteArray codePage = conversionCodePage().toUpper();
+    static const QHash<QByteArray, QByteArray> known{
+        {"CP932", "Shift_JIS"}, {"CP936", "GBK"}, {"CP949", "EUC-KR"}, {"CP950", "Big5"}};
+    if (const auto found = known.constFind(codePage); found != known.cend())
+        return *found;
+    if (codePage.startsWith("CP") && codePage.size() > 2 && std::isdigit(uchar(codePage[2])))
+        return "windows-" + codePage.mid(2);
+    return codePage.toLower();
 }
 
 // A name the host resolves inside the upload folder and nowhere else.
@@ -107,6 +124,7 @@ PublishOutcome PublishRun::run()
     const std::vector<FailedPage> notWritten = createPages();
     PublishRecord record = PublishRecord::load(m_store, settings);
     m_pool.open(settings, record.hostNeeds());
+    m_pool.setPageCharset(m_pageCharset);
     uploadFiles(settings, notWritten, record, outcome);
     m_pool.close();
     saveCache();
@@ -155,6 +173,7 @@ std::vector<FailedPage> PublishRun::createPages()
     std::vector<FailedPage> failed;
     const WebsiteSettings site = WebsiteSettings::load(m_store);
     CreatedPages created;
+    m_pageCharset = site.style == WebsiteSettings::Style::Modern ? "utf-8" : classicPageCharset();
     if (site.style == WebsiteSettings::Style::Modern) {
         std::vector<ThumbnailFailure> notMade;
         m_siteFiles = Thumbnails::refresh(m_store, m_makeThumbnail, notMade);
@@ -324,7 +343,7 @@ bool PublishRun::hostHasIt(const PlannedFile& file, const UploadFolder& folder,
 // login is the run's, so a refused one ends the run here.
 UploadFolder PublishRun::listUploadDirectory(const QString& uploadPath)
 {
-    FtpConnection& connection = m_pool.first();
+    HostConnection& connection = m_pool.first();
     UploadFolder folder = UploadFolder::list(connection, uploadPath);
     // A refused login ends the run here: said where the progress shows.
     if (!connection.stopReason().isEmpty())
@@ -400,7 +419,7 @@ void PublishRun::deletePages(const QStringList& pages, const QString& uploadPath
                              const UploadFolder& folder, PublishRecord& record,
                              PublishOutcome& outcome)
 {
-    FtpConnection& connection = m_pool.first();
+    HostConnection& connection = m_pool.first();
     for (const QString& page : pages) {
         if (!record.find(page))
             continue;
@@ -431,7 +450,7 @@ void PublishRun::deletePages(const QStringList& pages, const QString& uploadPath
 void PublishRun::removeLeftovers(const QString& uploadPath, const UploadFolder& folder,
                                  const QSet<QString>& sentNow)
 {
-    FtpConnection& connection = m_pool.first();
+    HostConnection& connection = m_pool.first();
     if (!folder.isListed() || isCancelled() || !connection.stopReason().isEmpty())
         return;
     const QLatin1String suffix(TemporarySuffix);

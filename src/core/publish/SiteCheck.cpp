@@ -31,19 +31,24 @@ SiteCheckOutcome SiteCheck::run()
         return outcome;
     }
     const PublishRecord record = PublishRecord::load(m_store, settings);
-    openFtpConnection(m_connection, settings);
-    m_connection.assume(record.hostNeeds());
+    {
+        const std::lock_guard lock(m_connecting);
+        m_connection = connectToHost(settings);
+        if (m_cancelled)
+            m_connection->cancel();
+    }
+    m_connection->assume(record.hostNeeds());
     const QString uploadPath = settings.text(SettingsField::UploadPath);
-    const UploadFolder folder = UploadFolder::list(m_connection, uploadPath);
+    const UploadFolder folder = UploadFolder::list(*m_connection, uploadPath);
     if (!folder.isListed()) {
-        outcome.untrustedKey = m_connection.untrustedKey();
+        outcome.untrustedKey = m_connection->untrustedKey();
         outcome.result = outcome.untrustedKey ? SiteCheckOutcome::Result::UntrustedKey
                                               : SiteCheckOutcome::Result::NotChecked;
-        outcome.stopReason = m_connection.lastError().isEmpty()
+        outcome.stopReason = m_connection->lastError().isEmpty()
                                  ? QStringLiteral("the listing of the upload folder was not "
                                                   "understood")
-                                 : m_connection.lastError();
-        m_connection.close();
+                                 : m_connection->lastError();
+        m_connection->close();
         return outcome;
     }
     const Walk walk{folder, record, uploadPath};
@@ -61,7 +66,7 @@ SiteCheckOutcome SiteCheck::run()
         if (!bytes) {
             outcome.findings << QStringLiteral("%1 cannot be read from the host (%2), so its "
                                                "links were not checked.")
-                                    .arg(page, m_connection.lastError());
+                                    .arg(page, m_connection->lastError());
             continue;
         }
         ++outcome.pages;
@@ -84,8 +89,16 @@ SiteCheckOutcome SiteCheck::run()
                                                "removes it).")
                                     .arg(name);
     }
-    m_connection.close();
+    m_connection->close();
     return outcome;
+}
+
+void SiteCheck::cancel()
+{
+    const std::lock_guard lock(m_connecting);
+    m_cancelled = true;
+    if (m_connection)
+        m_connection->cancel();
 }
 
 // False when the host lacks the file.
@@ -124,7 +137,7 @@ std::optional<QByteArray> SiteCheck::readPage(const QString& page, const Walk& w
         if (file.open(QIODevice::ReadOnly))
             return file.readAll();
     }
-    return m_connection.readFile(remoteName(walk.uploadPath, page));
+    return m_connection->readFile(remoteName(walk.uploadPath, page));
 }
 
 } // namespace wareloom

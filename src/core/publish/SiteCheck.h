@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/store/DataDirectory.h"
-#include "core/transfer/FtpConnection.h"
+#include "core/transfer/HostConnection.h"
 
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+#include <mutex>
 #include <optional>
 
 namespace wareloom {
@@ -48,7 +50,7 @@ public:
     SiteCheckOutcome run();
 
     // Thread-safe: the transfer under way ends within about a second.
-    void cancel() { m_connection.cancel(); }
+    void cancel();
 
 private:
     struct Walk;
@@ -58,7 +60,9 @@ private:
     std::optional<QByteArray> readPage(const QString& page, const Walk& walk);
 
     DataDirectory m_store;
-    FtpConnection m_connection;
+    std::unique_ptr<HostConnection> m_connection; // of the run under way
+    std::mutex m_connecting; // run() makes the connection while cancel() may reach it
+    bool m_cancelled = false;
 };
 
 } // namespace wareloom

@@ -1,17 +1,15 @@
 #include "core/publish/UploadFolder.h"
 
-#include "core/transfer/FtpConnection.h"
-#include "core/transfer/RemoteListing.h"
+#include "core/transfer/HostConnection.h"
 
 namespace wareloom {
 
-UploadFolder UploadFolder::list(FtpConnection& connection, const QString& uploadPath)
+UploadFolder UploadFolder::list(HostConnection& connection, const QString& uploadPath)
 {
     const qsizetype slash = uploadPath.lastIndexOf(QLatin1Char('/'));
     UploadFolder folder;
     folder.m_prefix = uploadPath.mid(slash + 1);
-    if (const auto text = connection.listDirectory(uploadPath.left(slash + 1)))
-        folder.m_files = parseListing(*text);
+    folder.m_files = connection.listFiles(uploadPath.left(slash + 1));
     return folder;
 }
 

@@ -8,7 +8,7 @@
 
 namespace wareloom {
 
-class FtpConnection;
+class HostConnection;
 
 // The upload folder as the host listed it: the files whose names start with
 // what the upload path puts in front of each file name ("/htdocs/" lists
@@ -19,7 +19,7 @@ class UploadFolder
 public:
     // Lists the folder on connection (its login, when it is the first
     // transfer); not listed when the host gives no listing we understand.
-    static UploadFolder list(FtpConnection& connection, const QString& uploadPath);
+    static UploadFolder list(HostConnection& connection, const QString& uploadPath);
 
     bool isListed() const { return m_files.has_value(); }
     // The size of fileName (after the upload path), -1 when not listed.

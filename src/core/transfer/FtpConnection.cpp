@@ -1,70 +1,18 @@
 #include "core/transfer/FtpConnection.h"
 
-#include <QCryptographicHash>
+#include "core/transfer/CurlSupport.h"
+#include "core/transfer/RemoteListing.h"
+
 #include <QFile>
 #include <QRegularExpression>
 
 #include <curl/curl.h>
-#include <openssl/x509_vfy.h>
 
 #include <algorithm>
 #include <cctype>
 
 namespace wareloom {
 namespace {
-
-// Set once at start (a test's short wait); 0 keeps the usual ones.
-std::atomic<long> uniformTimeoutSeconds{0};
-
-struct Timeouts
-{
-    long connectSeconds = 15;
-    long serverResponseSeconds = 30;
-    // A connect-back comes at once or not at all: passive mode is then tried.
-    long acceptMilliseconds = 5000;
-    long lowSpeedSeconds = 30;
-
-    static Timeouts chosen()
-    {
-        const long seconds = uniformTimeoutSeconds.load();
-        if (seconds <= 0)
-            return {};
-        return {seconds, seconds, std::min(seconds * 1000, Timeouts().acceptMilliseconds), seconds};
-    }
-};
-
-// A remote name goes into the URL path; every byte that curl could read as
-// URL syntax ('#', '?', '%', ";type=", blanks...) is percent-encoded. A
-// leading '/' is encoded too, so that it reaches the server as part of the
-// name instead of being taken as the URL's path separator.
-QByteArray encodePath(const QByteArray& name)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    QByteArray out;
-    out.reserve(name.size() * 3);
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const uchar c = uchar(name[i]);
-        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~' ||
-                           (c == '/' && i > 0);
-        if (plain) {
-            out += char(c);
-        } else {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 0xF];
-        }
-    }
-    return out;
-}
-
-// A line break (or NUL) in a name or login would end the FTP command early
-// and let the rest pass as a command of its own.
-bool breaksCommandLine(const QString& text)
-{
-    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')) ||
-           text.contains(QChar(0));
-}
 
 struct ServerAddress
 {
@@ -104,45 +52,15 @@ ServerAddress parseServer(const QString& field)
             break;
         }
     }
-    QString host = server;
-    QString port;
-    if (server.startsWith(QLatin1Char('['))) {
-        const qsizetype close = server.indexOf(QLatin1Char(']'));
-        if (close > 0) {
-            host = server.mid(1, close - 1);
-            const QString rest = server.mid(close + 1);
-            if (rest.startsWith(QLatin1Char(':')))
-                port = rest.mid(1);
-            else if (!rest.isEmpty())
-                host.clear();
-        } else {
-            host.clear();
-        }
-    } else if (server.count(QLatin1Char(':')) == 1) {
-        const qsizetype colon = server.indexOf(QLatin1Char(':'));
-        host = server.left(colon);
-        port = server.mid(colon + 1);
-    }
-    static const QString forbidden = QStringLiteral(" /\\?#@[]{}%\"'<>^`|!$&()*+,;=");
-    bool valid = !host.isEmpty();
-    for (const QChar c : host) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F || forbidden.contains(c))
-            valid = false;
-    }
-    if (!port.isNull()) {
-        bool ok = false;
-        address.port = port.toInt(&ok);
-        if (!ok || address.port < 1 || address.port > 65535 || !port.front().isDigit())
-            valid = false;
-    }
-    if (!valid) {
+    const std::optional<HostAndPort> hostPort = parseHostPort(server, address.port);
+    if (!hostPort) {
         address.error = QStringLiteral("\"%1\" is not an FTP server name (host, host:port, "
                                        "ftpes://host, ftps://host or sftp://host)")
                             .arg(field);
         return address;
     }
-    const bool ipv6 = host.contains(QLatin1Char(':'));
-    address.urlHost = ipv6 ? '[' + host.toUtf8() + ']' : host.toUtf8();
+    address.urlHost = hostPort->urlHost;
+    address.port = hostPort->port;
     return address;
 }
 
@@ -164,22 +82,7 @@ bool isRefusal(const QByteArray& reply)
            std::isdigit(uchar(reply[1])) && std::isdigit(uchar(reply[2]));
 }
 
-size_t readLocalFile(char* buffer, size_t size, size_t count, void* file)
-{
-    const qint64 read = static_cast<QFile*>(file)->read(buffer, qint64(size) * qint64(count));
-    return read < 0 ? size_t(CURL_READFUNC_ABORT) : size_t(read);
-}
-
-// libcurl calls this about once a second, also while it waits for a server
-// that says nothing; non-zero ends the transfer.
-int abortWhenCancelled(void* cancelled, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
-{
-    return static_cast<const std::atomic<bool>*>(cancelled)->load() ? 1 : 0;
-}
-
-// Never a key a host has: it makes libcurl end the connection right after
-// the handshake (before the login) and tell the key the host showed.
-constexpr char NoTlsKey[] = "sha256//AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA=";
+// Never a key a host has (see NoTlsKey).
 constexpr char NoSshKey[] = "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA";
 
 struct Seen
@@ -196,11 +99,10 @@ int watchSession(CURL*, curl_infotype type, char* data, size_t size, void* seen)
     if (type == CURLINFO_HEADER_IN && !text.isEmpty()) {
         out.reply = text.split('\n').last().trimmed();
     } else if (type == CURLINFO_TEXT) {
-        static const QRegularExpression tlsKey(QStringLiteral("public key hash: (sha256//\\S+)"));
         static const QRegularExpression sshKey(QStringLiteral("SHA256 fingerprint: (\\S+)"));
         const QString line = QString::fromUtf8(text);
-        if (const auto match = tlsKey.match(line); match.hasMatch())
-            out.key = match.captured(1);
+        if (const QString tlsKey = tlsKeyIn(line); !tlsKey.isEmpty())
+            out.key = tlsKey;
         else if (const auto ssh = sshKey.match(line); ssh.hasMatch())
             out.key = QStringLiteral("SHA256:") +
                       ssh.captured(1).remove(QLatin1Char('=')); // as ssh-keygen
@@ -210,7 +112,7 @@ int watchSession(CURL*, curl_infotype type, char* data, size_t size, void* seen)
 
 } // namespace
 
-QString serverAddress(const QString& server)
+QString FtpConnection::addressOf(const QString& server) const
 {
     const ServerAddress address = parseServer(server);
     if (!address.error.isEmpty())
@@ -274,11 +176,6 @@ struct FtpConnection::Handle
         }
     }
 };
-
-void FtpConnection::setUniformTimeout(std::chrono::seconds timeout)
-{
-    uniformTimeoutSeconds = long(timeout.count());
-}
 
 FtpConnection::FtpConnection() = default;
 
@@ -500,6 +397,12 @@ std::optional<QByteArray> FtpConnection::receive(const QString& what, const QByt
     return received;
 }
 
+std::optional<QHash<QString, qint64>> FtpConnection::listFiles(const QString& directory)
+{
+    const std::optional<QByteArray> listing = listDirectory(directory);
+    return listing ? parseListing(*listing) : std::nullopt;
+}
+
 // Performs the transfer set up; once more, after rewind(), when the first
 // try met a fault a second try may get past.
 bool FtpConnection::performRetrying(const QString& what, const std::function<bool()>& rewind)
@@ -638,7 +541,7 @@ bool FtpConnection::perform(const QString& what)
         if (m_pin.isEmpty()) {
             // The CAs do not vouch for it: learn its key and certificate
             // without logging in.
-            const QString why = untrustedCertificateReason();
+            const QString why = whyCertificateRefused(curl, m_hostPort);
             curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
             curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
             curl_easy_setopt(curl, CURLOPT_PINNEDPUBLICKEY, NoTlsKey);
@@ -646,7 +549,9 @@ bool FtpConnection::perform(const QString& what)
             m_handle->seen = {};
             curl_easy_perform(curl);
             curl_easy_setopt(curl, CURLOPT_CERTINFO, 0L);
-            return refuseKey(what, m_handle->seen.key, why, certificateFingerprint(curl));
+            return HostConnection::refuseKey(what, m_handle->seen.key, {},
+                                             QString::fromUtf8(m_handle->errors),
+                                             {certificateFingerprint(curl), why});
         }
         break;
     default:
@@ -659,85 +564,10 @@ bool FtpConnection::perform(const QString& what)
     return fail(what, why);
 }
 
-bool FtpConnection::stop(const QString& what, const QString& why)
+bool FtpConnection::refuseKey(const QString& what, const QString& offered)
 {
-    m_unreachable = why;
-    return fail(what, why);
-}
-
-bool FtpConnection::refuseKey(const QString& what, const QString& offered,
-                              const QString& whyUntrusted, const QString& certificateSha256)
-{
-    if (offered.isEmpty())
-        return stop(what, QStringLiteral("The host's key cannot be checked: %1")
-                              .arg(QString::fromUtf8(m_handle->errors)));
-    const HostKey key{m_hostPort, offered, QString::fromUtf8(m_pin), certificateSha256,
-                      whyUntrusted};
-    m_untrustedKey = key;
-    if (key.isChanged())
-        return stop(what, QStringLiteral("The key of %1 has changed: it was %2 and is now %3. "
-                                         "Nothing was sent.")
-                              .arg(key.hostPort, key.known, key.offered));
-    QString said = QStringLiteral("The key of %1 is not trusted yet").arg(key.hostPort);
-    if (!key.whyUntrusted.isEmpty())
-        said += QStringLiteral(" (%1)").arg(key.whyUntrusted);
-    said += QStringLiteral(": its SHA-256 fingerprint is %1").arg(key.offered);
-    if (!key.certificateSha256.isEmpty())
-        said += QStringLiteral(", its certificate's %1").arg(key.certificateSha256);
-    return stop(what, said);
-}
-
-// Why the system's CAs did not vouch for the certificate, from OpenSSL's
-// verdict on the chain; a chain it accepted failed on the host name.
-QString FtpConnection::untrustedCertificateReason() const
-{
-    long verdict = X509_V_OK;
-    curl_easy_getinfo(m_handle->curl, CURLINFO_SSL_VERIFYRESULT, &verdict);
-    switch (verdict) {
-    case X509_V_OK:
-    case X509_V_ERR_HOSTNAME_MISMATCH:
-        return QStringLiteral("the certificate was issued for another name than %1")
-            .arg(m_hostPort.left(m_hostPort.lastIndexOf(QLatin1Char(':'))));
-    case X509_V_ERR_DEPTH_ZERO_SELF_SIGNED_CERT:
-    case X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN:
-        return QStringLiteral("the certificate is self-signed: no certificate authority vouches "
-                              "for it");
-    case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT:
-    case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY:
-    case X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE:
-        return QStringLiteral("the certificate's issuer is not a certificate authority this "
-                              "computer knows");
-    case X509_V_ERR_CERT_HAS_EXPIRED:
-        return QStringLiteral("the certificate has expired");
-    case X509_V_ERR_CERT_NOT_YET_VALID:
-        return QStringLiteral("the certificate is not valid yet");
-    default:
-        return QStringLiteral("the certificate was not accepted (OpenSSL verify error %1: %2)")
-            .arg(verdict)
-            .arg(QString::fromUtf8(m_handle->errors));
-    }
-}
-
-// The SHA-256 of the host's certificate as "openssl x509 -fingerprint
-// -sha256" and control panels print it (AB:CD:...); empty when libcurl did
-// not show it.
-QString FtpConnection::certificateFingerprint(CURL* curl)
-{
-    curl_certinfo* chain = nullptr;
-    if (curl_easy_getinfo(curl, CURLINFO_CERTINFO, &chain) != CURLE_OK || !chain ||
-        chain->num_of_certs < 1)
-        return {};
-    for (const curl_slist* field = chain->certinfo[0]; field; field = field->next) {
-        QByteArray pem(field->data);
-        if (!pem.startsWith("Cert:"))
-            continue;
-        pem = pem.mid(pem.indexOf('\n') + 1);
-        pem.truncate(pem.indexOf("-----END"));
-        const QByteArray der = QByteArray::fromBase64(pem.simplified().replace(' ', ""));
-        return QString::fromLatin1(
-            QCryptographicHash::hash(der, QCryptographicHash::Sha256).toHex(':').toUpper());
-    }
-    return {};
+    return HostConnection::refuseKey(what, offered, QString::fromUtf8(m_pin),
+                                     QString::fromUtf8(m_handle->errors));
 }
 
 bool FtpConnection::isTls() const
@@ -751,10 +581,10 @@ QByteArray FtpConnection::urlPath(const QString& remoteName) const
 {
     const QByteArray name = remoteName.toUtf8();
     if (m_protocol != HostProtocol::Sftp)
-        return encodePath(name);
+        return encodeUrlPath(name);
     if (name.startsWith('/'))
-        return encodePath(name.mid(1));
-    return "~/" + encodePath(name);
+        return encodeUrlPath(name.mid(1));
+    return "~/" + encodeUrlPath(name);
 }
 
 // A quoted argument of an SFTP command, as libcurl reads it.
@@ -762,12 +592,6 @@ QByteArray FtpConnection::sftpArgument(QByteArray path)
 {
     path.replace('\\', "\\\\").replace('"', "\\\"");
     return '"' + path + '"';
-}
-
-bool FtpConnection::fail(const QString& what, const QString& why)
-{
-    m_lastError = what + QStringLiteral(": ") + why;
-    return false;
 }
 
 } // namespace wareloom

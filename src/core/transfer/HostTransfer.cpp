@@ -6,7 +6,7 @@
 namespace wareloom {
 namespace {
 
-Status outcome(bool done, const FtpConnection& connection, std::optional<HostKey>* untrustedKey)
+Status outcome(bool done, const HostConnection& connection, std::optional<HostKey>* untrustedKey)
 {
     if (untrustedKey)
         *untrustedKey = connection.untrustedKey();
@@ -27,10 +27,17 @@ QString remoteNameOrWhy(const FtpSettings& settings, const QString& fileName, St
 
 } // namespace
 
-void openFtpConnection(FtpConnection& connection, const FtpSettings& settings)
+void openFtpConnection(HostConnection& connection, const FtpSettings& settings)
 {
     connection.open(settings.text(SettingsField::FtpServer), settings.text(SettingsField::UserName),
                     settings.text(SettingsField::Password), settings.knownHostsPath());
+}
+
+std::unique_ptr<HostConnection> connectToHost(const FtpSettings& settings)
+{
+    auto connection = HostConnection::forServer(settings.text(SettingsField::FtpServer));
+    openFtpConnection(*connection, settings);
+    return connection;
 }
 
 namespace {
@@ -48,12 +55,11 @@ Status onHost(const FtpSettings& settings, const QStringList& fileNames,
         if (remotes.last().isEmpty())
             return why;
     }
-    FtpConnection connection;
-    openFtpConnection(connection, settings);
+    const std::unique_ptr<HostConnection> connection = connectToHost(settings);
     bool done = true;
     for (qsizetype i = 0; i < remotes.size() && done; ++i)
-        done = act(connection, i, remotes[i]);
-    return outcome(done, connection, untrustedKey);
+        done = act(*connection, i, remotes[i]);
+    return outcome(done, *connection, untrustedKey);
 }
 
 } // namespace
@@ -65,7 +71,7 @@ Status uploadToHost(const FtpSettings& settings, const std::vector<HostFile>& fi
     for (const HostFile& file : files)
         names << file.fileName;
     return onHost(settings, names, untrustedKey,
-                  [&](FtpConnection& connection, qsizetype i, const QString& remote) {
+                  [&](HostConnection& connection, qsizetype i, const QString& remote) {
                       const HostFile& file = files[std::size_t(i)];
                       return connection.putFile(file.localPath, remote, file.type);
                   });
@@ -75,7 +81,7 @@ Status deleteFromHost(const FtpSettings& settings, const QStringList& fileNames,
                       std::optional<HostKey>* untrustedKey)
 {
     return onHost(settings, fileNames, untrustedKey,
-                  [](FtpConnection& connection, qsizetype, const QString& remote) {
+                  [](HostConnection& connection, qsizetype, const QString& remote) {
                       return connection.deleteFile(remote);
                   });
 }

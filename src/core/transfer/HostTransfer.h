@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/transfer/FtpConnection.h"
+#include "core/transfer/HostConnection.h"
 #include "core/util/Status.h"
 
 #include <QString>
@@ -14,7 +14,9 @@ class FtpSettings;
 
 // Opens the connection with the FTP server, user name and password of the
 // settings; every upload and remote deletion starts here.
-void openFtpConnection(FtpConnection& connection, const FtpSettings& settings);
+void openFtpConnection(HostConnection& connection, const FtpSettings& settings);
+// A connection of the kind the settings' server asks for, opened.
+std::unique_ptr<HostConnection> connectToHost(const FtpSettings& settings);
 
 // A file to send: the local file, and its name after the upload path.
 struct HostFile

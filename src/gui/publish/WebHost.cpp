@@ -141,7 +141,7 @@ void WebHost::sendChosenFile(const QString& chosenPath, const QString& fileName,
 Status WebHost::withTrustedHost(const std::function<Status(std::optional<HostKey>*)>& operation)
 {
     std::optional<HostKey> untrusted;
-    const Status first = offGuiThread([&] { return operation(&untrusted); });
+    Status first = offGuiThread([&] { return operation(&untrusted); });
     if (first || !untrusted || !askToTrustHostKey(m_owner, *untrusted, m_settings.knownHostsPath()))
         return first;
     return offGuiThread([&] { return operation(nullptr); });
