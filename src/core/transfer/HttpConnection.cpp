@@ -210,7 +210,7 @@ QList<QByteArray> HttpConnection::contentHeaders(const QString& fileName) const
         const char* suffix;
         const char* type;
     };
-    static constexpr Type Types[] = {
+    static constexpr Type types[] = {
         {".jpg", "image/jpeg"},        {".jpeg", "image/jpeg"},
         {".png", "image/png"},         {".gif", "image/gif"},
         {".js", "text/javascript"},    {".css", "text/css"},
@@ -220,7 +220,7 @@ QList<QByteArray> HttpConnection::contentHeaders(const QString& fileName) const
     };
     if (isPage(fileName)) // short: an edit shows within a minute behind a CDN
         return {"Content-Type: text/html; charset=" + m_pageCharset, "Cache-Control: max-age=60"};
-    for (const Type& type : Types) {
+    for (const Type& type : types) {
         if (fileName.endsWith(QLatin1String(type.suffix), Qt::CaseInsensitive))
             return {QByteArray("Content-Type: ") + type.type};
     }
