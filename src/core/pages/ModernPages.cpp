@@ -3,6 +3,7 @@
 #include "core/pages/CategoryPage.h"
 #include "core/pages/PageFiles.h"
 #include "core/pages/PictureSize.h"
+#include "core/pages/SitePlan.h"
 #include "core/store/ItemRecord.h"
 #include "core/util/TextConversion.h"
 
@@ -273,7 +274,7 @@ ModernPages::ModernPages(DataDirectory store, WebsiteSettings site, QDateTime pu
                    2 * escaped(m_site.currency).size() + m_mailto.size();
 }
 
-CreatedPages ModernPages::create()
+CreatedPages ModernPages::create(const SitePlan& plan)
 {
     findPictures();
     m_siteFiles.clear();
@@ -284,12 +285,20 @@ CreatedPages ModernPages::create()
     QByteArray rows;
     QByteArray sitemap;
     int items = 0;
-    for (const FoundCategory& category : listCategories(m_store.path())) {
+    int categories = 0;
+    for (const PlannedCategory& category : plan.categories()) {
+        if (!category.hasPage()) {
+            created.push_back(
+                {category.categoryFileName, category.categoryFileName, category.reason});
+            continue;
+        }
         const QByteArray name = escaped(category.name);
-        const QString pageName = categoryPageFileName(category.fileName);
+        const QString& pageName = category.pageFileName;
         const Status written = writeCategoryPage(category, pages);
-        created.push_back({pageName, category.fileName, written ? QString() : written.message()});
+        created.push_back(
+            {pageName, category.categoryFileName, written ? QString() : written.message()});
         items += m_shown;
+        ++categories;
         rows.append("<tr><td><a href=\"").append(link(pageName)).append("\">").append(name);
         rows.append("</a></td><td class=\"num\">").append(QByteArray::number(m_shown));
         rows.append("</td></tr>\n");
@@ -301,7 +310,7 @@ CreatedPages ModernPages::create()
     m_page.resize(0);
     appendPageHead(shop,
                    shop + ": " + QByteArray::number(items) + " items in " +
-                       QByteArray::number(created.size() - 1) + " categories.",
+                       QByteArray::number(categories) + " categories.",
                    "favicon.png");
     m_page.append("<header>\n<h1>").append(shop).append("</h1>\n<p>Contact: <a href=\"mailto:");
     m_page.append(email).append("\">").append(email).append(
@@ -434,16 +443,10 @@ void ModernPages::appendPageHead(const QByteArray& title, const QByteArray& desc
     m_page.append("\">\n").append(Style).append("\n").append(ScriptRuns).append(HeadEnd);
 }
 
-Status ModernPages::writeCategoryPage(const FoundCategory& category, PageFiles& pages)
+Status ModernPages::writeCategoryPage(const PlannedCategory& category, PageFiles& pages)
 {
-    const QString pageName = categoryPageFileName(category.fileName);
+    const QString& pageName = category.pageFileName;
     m_shown = 0;
-    // Its page would overwrite the main page, here or on a web host that ignores case.
-    if (pageName.compare(QLatin1String(MainPageFileName), Qt::CaseInsensitive) == 0) {
-        return Status::failure(
-            QStringLiteral("The category %1 cannot have a page: %2 is the main page.")
-                .arg(category.name, pageName));
-    }
     if (Status started = pages.begin(m_store.filePath(pageName)); !started)
         return started;
     const QByteArray name = escaped(category.name);
@@ -451,7 +454,7 @@ Status ModernPages::writeCategoryPage(const FoundCategory& category, PageFiles& 
     m_firstPicture.clear();
     m_itemData.resize(0);
     m_index.append('[').append(json(pageName)).append(',').append(json(category.name)).append(",[");
-    Status read = appendItemRows(m_store.filePath(category.fileName), pageLink);
+    Status read = appendItemRows(m_store.filePath(category.categoryFileName), pageLink);
     m_index.chop(m_index.endsWith(',') ? 1 : 0);
     m_index.append("]],");
     for (auto& page : m_picturePages) {
@@ -488,19 +491,15 @@ Status ModernPages::appendItemRows(const QString& categoryPath, const QByteArray
 {
     m_rows.resize(0);
     // Only a regular file: opening a pipe would wait for a writer.
+    if (!QFileInfo(categoryPath).isFile())
+        return unreadableCategoryFile(categoryPath, QStringLiteral("it is not a regular file"));
     QFile file(categoryPath);
-    if (!QFileInfo(categoryPath).isFile() ||
-        !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        return Status::failure(QStringLiteral("The category file %1 cannot be read.")
-                                   .arg(QDir::toNativeSeparators(categoryPath)));
-    }
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return unreadableCategoryFile(categoryPath, file.errorString());
     m_records.resize(file.size() - file.size() % ItemRecord::Size);
     const qint64 got = file.read(m_records.data(), m_records.size());
-    if (got < 0) {
-        return Status::failure(
-            QStringLiteral("The category file %1 cannot be read: %2")
-                .arg(QDir::toNativeSeparators(categoryPath), file.errorString()));
-    }
+    if (got < 0)
+        return unreadableCategoryFile(categoryPath, file.errorString());
     const qsizetype rows = qsizetype(got) / ItemRecord::Size;
     // Room for the longest rows first; the page is cut to what they took.
     m_rows.resize(rows * m_longestRow);

@@ -3,7 +3,6 @@
 #include "core/pages/MainPage.h"
 #include "core/pages/PriceFormat.h"
 #include "core/pages/WebsiteSettings.h"
-#include "core/store/CategoryStore.h"
 #include "core/store/ItemRecord.h"
 
 #include <QByteArray>
@@ -20,6 +19,8 @@
 namespace wareloom {
 
 class PageFiles;
+class SitePlan;
+struct PlannedCategory;
 
 // The pages in the modern style, under the classic pages' file names so that
 // links and bookmarks keep working: HTML5 in UTF-8 with every text escaped,
@@ -40,9 +41,10 @@ public:
     ModernPages(DataDirectory store, WebsiteSettings site, QDateTime published,
                 const QString& siteAddress = {});
 
-    // Writes every category page, then the main page; what became of each,
-    // in the order writeSite reports them, then the other files that failed.
-    CreatedPages create();
+    // Writes the page of every category of the plan that has one, then the
+    // main page; what became of each, in the order writeSite reports them,
+    // then the other files that failed.
+    CreatedPages create(const SitePlan& plan);
     // The files besides the pages written by create(), to publish with them.
     const QStringList& siteFiles() const { return m_siteFiles; }
 
@@ -62,7 +64,7 @@ private:
         QByteArray categoryName;
     };
 
-    Status writeCategoryPage(const FoundCategory& category, PageFiles& pages);
+    Status writeCategoryPage(const PlannedCategory& category, PageFiles& pages);
     Status appendItemRows(const QString& categoryPath, const QByteArray& pageLink);
     // Each writes at out, where there is room enough, and returns the end.
     char* putItemRow(char* out, const ItemRecord& item, int row, const QByteArray& pageLink);
