@@ -13,8 +13,9 @@
 namespace wareloom {
 namespace {
 
-constexpr QByteArrayView Header = "Wareloom page cache 1\n";
+constexpr QByteArrayView Header = "Wareloom page cache 2\n";
 constexpr QByteArrayView InputsStart = "inputs ";
+constexpr QByteArrayView SiteStart = "site ";
 constexpr QByteArrayView CheckStart = "check ";
 constexpr char NotKnown[] = "-";
 
@@ -87,8 +88,10 @@ QString PageCache::filePath(const DataDirectory& store)
 PageCache PageCache::load(const DataDirectory& store)
 {
     PageCache cache(store);
-    if (!cache.parse(readAll(filePath(store))))
+    if (!cache.parse(readAll(filePath(store)))) {
         cache.m_entries.clear();
+        cache.m_lastSiteData.clear();
+    }
     return cache;
 }
 
@@ -137,7 +140,7 @@ bool PageCache::isCurrent(const QString& pageFileName, const QString& categoryFi
 }
 
 void PageCache::noteWritten(const QString& pageFileName, const QString& categoryFileName,
-                            const std::optional<Source>& source)
+                            const std::optional<Source>& source, const QByteArray& kept)
 {
     const std::optional<FileState> page = FileState::ofPath(m_store.filePath(pageFileName), false);
     if (!source || !page || !isStorable(pageFileName) || !isStorable(categoryFileName)) {
@@ -152,7 +155,39 @@ void PageCache::noteWritten(const QString& pageFileName, const QString& category
                                     source->state,
                                     source->state.isRecent(),
                                     source->hash,
+                                    kept,
                                     true});
+}
+
+QByteArray PageCache::kept(const QString& pageFileName) const
+{
+    return m_entries.value(pageFileName).kept;
+}
+
+bool PageCache::isAsLeft(const QString& fileName)
+{
+    const auto found = m_entries.find(fileName);
+    if (found == m_entries.end())
+        return false;
+    found->seen = true;
+    return !found->fileRecent && found->category.isEmpty() &&
+           FileState::ofPath(m_store.filePath(fileName), false) == found->file;
+}
+
+void PageCache::noteFile(const QString& fileName)
+{
+    const std::optional<FileState> file = FileState::ofPath(m_store.filePath(fileName), false);
+    if (!file || !isStorable(fileName)) {
+        m_entries.remove(fileName);
+        return;
+    }
+    // Written or checked by this run, which holds the run lock: the file's
+    // state is proof. Its SHA-256 stays known while it is the same file.
+    Entry& entry = m_entries[fileName];
+    if (entry.file != *file || !entry.category.isEmpty())
+        entry = Entry{*file, false, {}, {}, {}, true, {}, {}, true};
+    entry.fileRecent = false;
+    entry.seen = true;
 }
 
 std::optional<FileFingerprint> PageCache::fingerprint(const QString& fileName)
@@ -174,7 +209,7 @@ std::optional<FileFingerprint> PageCache::fingerprint(const QString& fileName)
     }
     if (*opened != entry.file) {
         // Not as this program left it: a page of it is no longer one we made.
-        entry = {*opened, opened->isRecent(), {}, {}, {}, true, {}, true};
+        entry = {*opened, opened->isRecent(), {}, {}, {}, true, {}, {}, true};
     }
     entry.sha256 = hash.result().toHex();
     return FileFingerprint{entry.sha256, opened->size};
@@ -184,6 +219,7 @@ Status PageCache::save() const
 {
     QByteArray out = Header.toByteArray();
     out.append(InputsStart).append(m_inputs).append('\n');
+    out.append(SiteStart).append(m_siteData.toBase64()).append('\n');
     for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
         if (it->seen && isStorable(it.key()))
             out.append(line(it.key(), it.value()));
@@ -193,7 +229,8 @@ Status PageCache::save() const
     return replaceFile(filePath(m_store), out);
 }
 
-// name TAB category TAB file state, sha256, category state, category hash
+// name TAB category TAB file state, sha256, category state, category hash TAB
+// what the style kept
 QByteArray PageCache::line(const QString& name, const Entry& entry)
 {
     QByteArray out = name.toUtf8() + '\t' + entry.category.toUtf8() + '\t';
@@ -201,7 +238,7 @@ QByteArray PageCache::line(const QString& name, const Entry& entry)
     out.append(entry.sha256.isEmpty() ? QByteArray(NotKnown) : entry.sha256).append(' ');
     appendState(out, entry.source, entry.sourceRecent);
     out.append(entry.sourceHash.isEmpty() ? QByteArray(NotKnown) : entry.sourceHash);
-    return out.append('\n');
+    return out.append('\t').append(entry.kept.toBase64()).append('\n');
 }
 
 bool PageCache::parse(const QByteArray& bytes)
@@ -211,12 +248,13 @@ bool PageCache::parse(const QByteArray& bytes)
         bytes.mid(check) != CheckStart.toByteArray() + hashOf(bytes.left(check)) + '\n')
         return false;
     const QList<QByteArray> lines = bytes.left(check).chopped(1).split('\n');
-    if (lines.size() < 2 || !lines[1].startsWith(InputsStart))
+    if (lines.size() < 3 || !lines[1].startsWith(InputsStart) || !lines[2].startsWith(SiteStart))
         return false;
     m_inputs = lines[1].mid(InputsStart.size());
-    for (qsizetype i = 2; i < lines.size(); ++i) {
+    m_lastSiteData = QByteArray::fromBase64(lines[2].mid(SiteStart.size()));
+    for (qsizetype i = 3; i < lines.size(); ++i) {
         const QList<QByteArray> parts = lines[i].split('\t');
-        if (parts.size() != 3)
+        if (parts.size() != 4)
             return false;
         const QList<QByteArray> fields = parts[2].split(' ');
         Entry entry;
@@ -226,6 +264,7 @@ bool PageCache::parse(const QByteArray& bytes)
         entry.sha256 = knownOrEmpty(fields[6]);
         entry.sourceHash = knownOrEmpty(fields[13]);
         entry.category = QString::fromUtf8(parts[1]);
+        entry.kept = QByteArray::fromBase64(parts[3]);
         m_entries.insert(QString::fromUtf8(parts[0]), entry);
     }
     return true;

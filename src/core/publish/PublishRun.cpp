@@ -170,7 +170,7 @@ std::vector<FailedPage> PublishRun::createPages()
         const QString address =
             settings.load() ? settings.text(SettingsField::HttpServer) : QString();
         ModernPages pages(m_store, site, m_clock(), address);
-        created = pages.create(*m_plan);
+        created = pages.create(*m_plan, &m_cache);
         m_siteFiles << pages.siteFiles();
     } else {
         created = writeSite(*m_plan, categoryCount(), m_clock, &m_cache);
