@@ -88,7 +88,7 @@ private:
     };
 
     bool parse(const QByteArray& bytes);
-    static QByteArray line(const QString& name, const Entry& entry);
+    static void appendLine(QByteArray& out, const QString& name, const Entry& entry);
 
     DataDirectory m_store;
     QHash<QString, Entry> m_entries;
