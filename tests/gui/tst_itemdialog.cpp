@@ -205,7 +205,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("deletedOnHost");
         const QString picture =
             "Wareloom: This entry has a picture.  Remove the picture from the FTP server?";
-        QTest::newRow("empty code box: one question") << "" << 0 << QStringList{} << QStringList{};
+        QTest::newRow("empty code box: one question")
+            << "" << MessageAnswer::Yes << QStringList{} << QStringList{};
         QTest::newRow("A1, No") << "A1" << MessageAnswer::No << QStringList{picture}
                                 << QStringList{};
         QTest::newRow("A1, Yes") << "A1" << MessageAnswer::Yes << QStringList{picture}
@@ -355,7 +356,7 @@ private Q_SLOTS:
         QTest::addColumn<MessageAnswer>("answer");
         QTest::addColumn<MessageAnswer>("pageAnswer");
         QTest::addColumn<bool>("locked"); // the folder refuses the deletion
-        QTest::newRow("No") << MessageAnswer::No << 0 << false;
+        QTest::newRow("No") << MessageAnswer::No << MessageAnswer::No << false;
         QTest::newRow("Yes, keep the page") << MessageAnswer::Yes << MessageAnswer::No << false;
         QTest::newRow("Yes, delete the page") << MessageAnswer::Yes << MessageAnswer::Yes << false;
         QTest::newRow("Yes, but the file stays")

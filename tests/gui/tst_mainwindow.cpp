@@ -215,11 +215,11 @@ private Q_SLOTS:
         QTest::addColumn<bool>("held");
         QTest::newRow("Quit, No") << -1 << MessageAnswer::No << false;
         QTest::newRow("Quit, Yes") << -1 << MessageAnswer::Yes << false;
-        QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << false;
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << 0 << false;
-        QTest::newRow("Esc") << int(Qt::Key_Escape) << 0 << false;
-        QTest::newRow("close box") << 0 << 0 << false;
-        QTest::newRow("held, Esc") << int(Qt::Key_Escape) << 0 << true;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << MessageAnswer::Yes << false;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << MessageAnswer::Yes << false;
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << MessageAnswer::Yes << false;
+        QTest::newRow("close box") << 0 << MessageAnswer::Yes << false;
+        QTest::newRow("held, Esc") << int(Qt::Key_Escape) << MessageAnswer::Yes << true;
     }
     void ending()
     {

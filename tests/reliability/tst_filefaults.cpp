@@ -3,11 +3,13 @@
 #include "TempDataDirectory.h"
 #include "TrapFifo.h"
 #include "core/pages/MainPage.h"
+#include "core/store/CategoryLock.h"
 #include "core/store/CategoryStore.h"
 #include "core/store/Inventory.h"
 #include "core/transfer/FtpSettings.h"
 #include "core/util/AtomicFile.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
@@ -217,11 +219,17 @@ private Q_SLOTS:
             program->start(QStringLiteral(WARELOOM_PROGRAM), {"-Import", "Tools", "-"});
             program->setProperty("csv", csv);
         }
-        // All started and waiting on their input first, so that they write at once.
+        // All started and waiting on their input first, so that they write at
+        // once; held back by a writer of ours until all have read their rows.
+        auto held = std::make_unique<CategoryLock>(data.store().path());
+        QVERIFY(held->acquire().ok());
         for (auto& program : imports) {
             program->write(program->property("csv").toByteArray());
             program->closeWriteChannel();
         }
+        QVERIFY(!imports.back()->waitForFinished(1000));
+        QCOMPARE(QFileInfo(data.store().categoryFilePath("Tools")).size(), 90);
+        held.reset();
         for (auto& program : imports) {
             QVERIFY(program->waitForFinished(60000));
             QCOMPARE(program->exitCode(), 0);

@@ -13,7 +13,7 @@ struct Check
     const char* tooLong;
 };
 
-constexpr Check checks[] = {
+constexpr Check Checks[] = {
     {&ItemTexts::name, ItemField::Name, "Maximum 60 characters for item name!"},
     {&ItemTexts::price, ItemField::Price, "Maximum 10 characters for item price!"},
     {&ItemTexts::qty, ItemField::Qty, "Maximum 10 characters for item qty!"},
@@ -35,7 +35,7 @@ checkItemTexts(const ItemTexts& texts, const QString& emptyNameMessage, ItemReco
                                     missing.join(QLatin1Char(' ')),
                                 QStringLiteral("ERROR:")};
     }
-    for (const Check& check : checks) {
+    for (const Check& check : Checks) {
         const QString& text = texts.*check.text;
         if (text.size() > fieldLayout(check.field).width)
             return ItemCheckFailure{QString::fromLatin1(check.tooLong), QStringLiteral("ERROR:")};
@@ -47,7 +47,7 @@ checkItemTexts(const ItemTexts& texts, const QString& emptyNameMessage, ItemReco
 
 void storeItemTexts(ItemRecord& record, const ItemTexts& texts)
 {
-    for (const Check& check : checks)
+    for (const Check& check : Checks)
         storeFieldString(record, check.field, texts.*check.text);
 }
 
