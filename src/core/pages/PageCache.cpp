@@ -53,7 +53,7 @@ QByteArray programBuild()
 // a line per page.
 void appendState(QByteArray& out, const FileState& state, bool recent)
 {
-    std::array<char, 6 * 21> text;
+    std::array<char, std::size_t(6) * 21> text; // six numbers of up to 20 characters and a space
     char* end = text.data();
     for (const qint64 number : {state.size, state.modified, state.changed, qint64(state.inode),
                                 qint64(state.device), qint64(recent)}) {

@@ -21,8 +21,10 @@ namespace wareloom {
 namespace {
 
 constexpr int RecordSize = ItemRecord::Size;
-// The files of ours that are saved through QSaveFile.
+// The files of ours that are saved through QSaveFile, and the length of the
+// random part QSaveFile adds to their names.
 constexpr const char* SavedExtensions[] = {".dat", ".ftp", ".ini"};
+constexpr qsizetype SaveNameTail = 6;
 
 QString tooManyItems(const QString& path)
 {
@@ -50,15 +52,14 @@ QString bytesShown(QByteArrayView name)
 // in any case, a dot and six letters or digits.
 bool isLeftoverSaveName(QByteArrayView name)
 {
-    constexpr qsizetype Tail = 6;
-    if (name.size() < 1 + 4 + 1 + Tail || name[name.size() - Tail - 1] != '.')
+    if (name.size() < 1 + 4 + 1 + SaveNameTail || name[name.size() - SaveNameTail - 1] != '.')
         return false;
-    for (const char c : name.last(Tail)) {
+    for (const char c : name.last(SaveNameTail)) {
         const char lower = char(c | 0x20);
         if (!(c >= '0' && c <= '9') && !(lower >= 'a' && lower <= 'z'))
             return false;
     }
-    const QByteArrayView extension = name.sliced(name.size() - Tail - 5, 4);
+    const QByteArrayView extension = name.sliced(name.size() - SaveNameTail - 5, 4);
     return std::any_of(
         std::begin(SavedExtensions), std::end(SavedExtensions),
         [&](const char* saved) { return qstrnicmp(extension.data(), saved, 4) == 0; });
