@@ -203,13 +203,29 @@ class Bench:
                 return self.timed([self.wareloom, "-Generate"], env)
             return run
 
+        turns = iter(range(1_000_000))
+
+        def after_edit():
+            # A price is in the category page only: search.js stays as it is.
+            edit_price(store, categories // 2, 3, f"{next(turns) % 1000}.99 €")
+            os.sync()
+            before = written_pages(store)
+            elapsed = self.timed([self.wareloom, "-Generate"], modern_env)
+            if written_pages(store, before) != 2:
+                raise RuntimeError("-Generate after one edit did not write exactly two pages")
+            return elapsed
+
         for env in (modern_env, classic_env):  # first pages, warm caches
             generate(env)()
-        modern, classic = self.side_by_side(generate(modern_env), generate(classic_env))
-        print(f"  modern {spread(modern)}, classic {spread(classic)}", flush=True)
-        self.add("page generation, modern style (-Generate)",
-                 f"{categories:,} categories x {items} items", modern,
+        modern, classic, edited = self.side_by_side(generate(modern_env), generate(classic_env),
+                                                    after_edit)
+        print(f"  modern {spread(modern)}, classic {spread(classic)}, modern after one edit "
+              f"{spread(edited)}", flush=True)
+        workload = f"{categories:,} categories x {items} items"
+        self.add("page generation, modern style (-Generate)", workload, modern,
                  "the classic style, same store", classic, 2.0, "<= 2 x classic")
+        self.add("page generation after one item edited, modern style (-Generate)", workload,
+                 edited, "every modern page", modern)
 
     def hugo(self, categories, items):
         print("Hugo reference", flush=True)

@@ -1,4 +1,5 @@
 #include "TempDataDirectory.h"
+#include "TestFtpServer.h"
 #include "core/pages/PageCache.h"
 #include "core/publish/PublishRun.h"
 #include "core/store/CategoryStore.h"
@@ -29,11 +30,16 @@ class TestPageCache : public QObject
                    .run()
                    .result == PublishOutcome::Result::Done;
     }
+    // The pages, picture pages and search index.
+    QStringList pageNames() const
+    {
+        return QDir(m_data->path()).entryList({"*.htm", "*.html", "*.js"}, QDir::Files);
+    }
     // Each page by name: what tells a file written again (a new inode, new times).
     QHash<QString, QByteArray> pageFiles() const
     {
         QHash<QString, QByteArray> files;
-        for (const QString& name : QDir(m_data->path()).entryList({"*.htm"}, QDir::Files)) {
+        for (const QString& name : pageNames()) {
             struct stat info;
             if (::lstat(QFile::encodeName(m_data->filePath(name)).constData(), &info) == 0)
                 files.insert(name, QByteArray::number(quint64(info.st_ino)) + ' ' +
@@ -45,7 +51,7 @@ class TestPageCache : public QObject
     QHash<QString, QByteArray> pageBytes() const
     {
         QHash<QString, QByteArray> pages;
-        for (const QString& name : QDir(m_data->path()).entryList({"*.htm"}, QDir::Files))
+        for (const QString& name : pageNames())
             pages.insert(name, readFile(m_data->filePath(name)));
         return pages;
     }
@@ -64,34 +70,39 @@ private Q_SLOTS:
         setConversionCodePage("CP1252");
     }
 
+    // Modern pages: LB.html and KC.html show the pictures of B's and C's
+    // items, search.js the names and codes of every category's items.
     void writesWhatChanged_data()
     {
         QTest::addColumn<QString>("style");
         QTest::addColumn<QString>("change");
         QTest::addColumn<QStringList>("written"); // besides the main page
         const QStringList all{"A.htm", "B.htm", "C.htm"};
-        for (const QString style : {"Classic"}) {
-            const auto row = [&](const QString& change, const QStringList& written) {
+        for (const QString style : {"Classic", "Modern"}) {
+            const auto row = [&](const QString& change, const QStringList& classic,
+                                 const QStringList& modern) {
                 QTest::addRow("%s, %s", qPrintable(style), qPrintable(change))
-                    << style << change << written;
+                    << style << change << (style == "Modern" ? modern : classic);
             };
-            row("nothing", {});
-            row("item edited", {"B.htm"});
-            row("same size, old times kept", {"B.htm"});
-            row("touched", {});
-            row("part record added", {});
-            row("page deleted", {"B.htm"});
-            row("page edited", {"B.htm"});
-            row("category added", {"D.htm"});
-            row("code page", all);
-            row("Website.ini", all);
-            row("picture added", {});
-            row("picture removed", {});
-            row("cache damaged", all);
-            row("cache missing", all);
+            row("nothing", {}, {});
+            row("item edited", {"B.htm"}, {"B.htm", "search.js"});
+            row("same size, old times kept", {"B.htm"}, {"B.htm"});
+            row("touched", {}, {});
+            row("part record added", {}, {});
+            row("page deleted", {"B.htm"}, {"B.htm"});
+            row("page edited", {"B.htm"}, {"B.htm"});
+            row("category added", {"D.htm"}, {"D.htm", "search.js"});
+            row("code page", all, all + QStringList{"LB.html", "search.js"});
+            row("Website.ini", all, all + QStringList{"KC.html", "LB.html"});
+            row("site address", {}, all + QStringList{"KC.html", "LB.html"});
+            row("picture added", {}, {"A.htm", "KA.html"});
+            row("picture removed", {}, {"C.htm"});
+            if (style == "Modern")
+                row("search index edited", {}, all + QStringList{"search.js"});
+            row("cache damaged", all, all + QStringList{"search.js"});
+            row("cache missing", all, all + QStringList{"search.js"});
+            row("style", all + QStringList{"KC.html", "LB.html", "search.js"}, all);
         }
-        QTest::newRow("style changed") << "Classic"
-                                       << "style" << all;
     }
     void writesWhatChanged()
     {
@@ -100,10 +111,11 @@ private Q_SLOTS:
         QFETCH(QStringList, written);
         QVERIFY(m_data->writeFile("Website.ini", "[Website]\nStyle=" + style.toUtf8() + "\n"));
         for (const char* name : {"A", "B", "C"})
-            QVERIFY(m_data->writeFile(QString(name) + ".dat",
-                                      recordBytes("Lamp \xE9", "L1", "9.99", "2") +
-                                          recordBytes(name, "K" + QByteArray(name))));
-        QVERIFY(m_data->writeFile("L1.jpg", "picture") && m_data->writeFile("KC.jpg", "picture"));
+            QVERIFY(
+                m_data->writeFile(QString(name) + ".dat",
+                                  recordBytes("Lamp \xA5", "L" + QByteArray(name), "9.99", "2") +
+                                      recordBytes(name, "K" + QByteArray(name))));
+        QVERIFY(m_data->writeFile("LB.jpg", "picture") && m_data->writeFile("KC.jpg", "picture"));
         QVERIFY(generate());
         const QHash<QString, QByteArray> before = pageFiles();
         QTest::qWait(20); // past the file system's clock step: a new write shows
@@ -131,11 +143,16 @@ private Q_SLOTS:
         } else if (change == "code page") {
             setConversionCodePage("CP1250");
         } else if (change == "Website.ini" || change == "style") {
-            QVERIFY(m_data->writeFile("Website.ini", change == "style"
-                                                         ? "[Website]\nStyle=Modern\n"
-                                                         : "[Website]\nShopName=X\n"
-                                                           "Style=" +
-                                                               style.toUtf8() + "\n"));
+            const QByteArray other = style == "Modern" ? "Classic" : "Modern";
+            QVERIFY(m_data->writeFile(
+                "Website.ini", change == "style"
+                                   ? "[Website]\nStyle=" + other + "\n"
+                                   : "[Website]\nShopName=X\nStyle=" + style.toUtf8() + "\n"));
+        } else if (change == "site address") {
+            QVERIFY(test::writeSettingsFile(m_data->store(),
+                                            {"u", "p", "localhost", "/", "https://x.example/"}));
+        } else if (change == "search index edited") {
+            QVERIFY(m_data->writeFile("search.js", "storeIndex([]);\n"));
         } else if (change == "picture added") {
             QVERIFY(m_data->writeFile("KA.jpg", "picture"));
         } else if (change == "picture removed") {
@@ -156,7 +173,9 @@ private Q_SLOTS:
                 rewritten << page.key();
         }
         rewritten.sort();
-        QCOMPARE(rewritten, QStringList(written) << "inventory.htm");
+        written << "inventory.htm";
+        written.sort();
+        QCOMPARE(rewritten, written);
 
         // The same bytes as every page made anew.
         const QHash<QString, QByteArray> pages = pageBytes();

@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <QXmlStreamReader>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace wareloom;
@@ -211,22 +212,30 @@ private Q_SLOTS:
         QCOMPARE(QUrl::fromPercentEncoding(link.toUtf8()), name);
     }
 
-    // Each problem is one line of the run's report, naming the files; the main
-    // page is written all the same unless it is the problem.
+    // Each problem is one line of the run's report, naming the files, the same
+    // in both styles; the main page is written all the same unless it is the
+    // problem, and the modern one links only the pages there are.
     void reportedOnce_data()
     {
         QTest::addColumn<Files>("files");   // "x/": a directory; "x@": a dangling link
         QTest::addColumn<QString>("named"); // in the report line, "|" between
-        QTest::newRow("main page in the way")
-            << Files{"Books.dat", "inventory.htm/"} << "inventory.htm";
-        QTest::newRow("unreadable category file") << Files{"Ghost.dat@"} << "Ghost.htm|Ghost.dat";
-        QTest::newRow("main page's name") << Files{"Inventory.dat"} << "Inventory.dat|main page";
-        QTest::newRow("case twins") << Files{"tools.dat", "tools.DAT"} << "tools.dat|tools.DAT";
+        QTest::addColumn<int>("linked");    // category pages the modern main page links
+        QTest::newRow("main page in the way") << Files{"inventory.htm/"} << "inventory.htm" << 0;
+        QTest::newRow("unreadable category file")
+            << Files{"Ghost.dat@"} << "Ghost.htm|Ghost.dat" << 2;
+        QTest::newRow("main page's name")
+            << Files{"Inventory.dat"} << "Inventory.dat|main page" << 1;
+        QTest::newRow("case twins")
+            << Files{"tools.dat", "tools.DAT"} << "tools.dat|tools.DAT" << 2;
+        QTest::newRow("Latin-1 name")
+            << Files{"Caf\xE9.dat"} << "Caf\\xE9.dat|not valid UTF-8" << 1;
     }
     void reportedOnce()
     {
         QFETCH(Files, files);
         QFETCH(QString, named);
+        QFETCH(int, linked);
+        QVERIFY(writeFile(m_data->filePath("Books.dat"), item("Lamp", "", "9.99", "2")));
         for (const QByteArray& file : files) {
             const QByteArray path = QFile::encodeName(m_data->path()) + '/' + file.chopped(1);
             if (file.endsWith('/'))
@@ -234,19 +243,32 @@ private Q_SLOTS:
             else if (file.endsWith('@'))
                 QCOMPARE(::symlink("no such file", path.constData()), 0);
             else
-                QVERIFY(writeFile(QString::fromUtf8(path + file.back()), {}));
+                QVERIFY(::close(::creat((path + file.back()).constData(), 0644)) == 0);
         }
-        const PublishOutcome outcome =
-            PublishRun(m_data->store(), int(files.size()), PublishRun::Mode::GenerateOnly, march7)
-                .run();
-        QCOMPARE(outcome.result, PublishOutcome::Result::Failed);
-        QCOMPARE(outcome.failedPages.size(), size_t(1));
-        const QString line =
-            outcome.failedPages[0].pageFileName + ": " + outcome.failedPages[0].reason;
-        for (const QString& name : named.split('|'))
-            QVERIFY2(line.contains(name), qPrintable(line));
-        QVERIFY(named == "inventory.htm" ||
-                page("inventory.htm").startsWith(expected("main-head.htm")));
+        QString classicLine;
+        for (const QByteArray style : {"Classic", "Modern"}) {
+            QVERIFY(writeFile(m_data->filePath("Website.ini"), "[Website]\nStyle=" + style));
+            const PublishOutcome outcome =
+                PublishRun(m_data->store(), std::nullopt, PublishRun::Mode::GenerateOnly, march7)
+                    .run();
+            QCOMPARE(outcome.result, PublishOutcome::Result::Failed);
+            QCOMPARE(outcome.failedPages.size(), size_t(1));
+            const QString line =
+                outcome.failedPages[0].pageFileName + ": " + outcome.failedPages[0].reason;
+            for (const QString& name : named.split('|'))
+                QVERIFY2(line.contains(name), qPrintable(line));
+            if (style == "Classic") {
+                classicLine = line;
+                QVERIFY(named == "inventory.htm" ||
+                        page("inventory.htm").startsWith(expected("main-head.htm")));
+            } else {
+                QCOMPARE(line, classicLine);
+                QCOMPARE(page("inventory.htm").count("<tr><td><a href="), linked);
+            }
+            QVERIFY(page("Books.htm").contains("Lamp"));
+        }
+        // A name that is not UTF-8 is beyond QTemporaryDir's removal.
+        ::unlink(QFile::encodeName(m_data->path()) + "/Caf\xE9.dat");
     }
 };
 

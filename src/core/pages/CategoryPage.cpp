@@ -78,12 +78,6 @@ char* putItemRow(char* out, const ItemRecord& item)
     return put(out, RowEnd);
 }
 
-Status unreadable(const QString& categoryPath, const QString& reason)
-{
-    return Status::failure(QStringLiteral("The category file %1 cannot be read: %2")
-                               .arg(QDir::toNativeSeparators(categoryPath), reason));
-}
-
 // The category file name less its ".dat".
 QStringView categoryName(const QString& categoryFileName)
 {
@@ -91,6 +85,12 @@ QStringView categoryName(const QString& categoryFileName)
 }
 
 } // namespace
+
+Status unreadableCategoryFile(const QString& categoryPath, const QString& reason)
+{
+    return Status::failure(QStringLiteral("The category file %1 cannot be read: %2")
+                               .arg(QDir::toNativeSeparators(categoryPath), reason));
+}
 
 QString categoryPageFileName(const QString& categoryFileName)
 {
@@ -131,10 +131,10 @@ Status CategoryPageWriter::appendItemRows(const QString& categoryPath, PageFiles
 {
     // Only a regular file: opening a pipe would wait for a writer.
     if (!QFileInfo(categoryPath).isFile())
-        return unreadable(categoryPath, QStringLiteral("it is not a regular file"));
+        return unreadableCategoryFile(categoryPath, QStringLiteral("it is not a regular file"));
     QFile file(categoryPath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return unreadable(categoryPath, file.errorString());
+        return unreadableCategoryFile(categoryPath, file.errorString());
     const std::optional<FileState> opened = FileState::ofOpenFile(file.handle());
     ContentHash hash;
 
@@ -147,7 +147,7 @@ Status CategoryPageWriter::appendItemRows(const QString& categoryPath, PageFiles
         m_records.resize(wanted);
         const qint64 got = file.read(m_records.data(), wanted);
         if (got < 0)
-            return unreadable(categoryPath, file.errorString());
+            return unreadableCategoryFile(categoryPath, file.errorString());
         hash.add(QByteArrayView(m_records.constData(), got));
         // Room for the longest rows first; the page is cut to what they took.
         const qsizetype start = m_page.size();

@@ -15,6 +15,9 @@ class PageFiles;
 // characters (".dat" in any case), followed by ".htm".
 QString categoryPageFileName(const QString& categoryFileName);
 
+// The failure of a page whose category file cannot be read, in either style.
+Status unreadableCategoryFile(const QString& categoryPath, const QString& reason);
+
 // Writes the page of one category, "<category>.htm" in the data directory store,
 // from its category file ("Books.dat", as the listing found it): the items in
 // file order, each read into the record table's scratch slot. A category file

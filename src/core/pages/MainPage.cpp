@@ -5,11 +5,10 @@
 #include "core/pages/PageFiles.h"
 #include "core/pages/PageText.h"
 #include "core/pages/PercentEncode.h"
+#include "core/pages/SitePlan.h"
 #include "core/pages/WebsiteSettings.h"
 #include "core/store/CategoryStore.h"
 #include "core/util/TextConversion.h"
-
-#include <QHash>
 
 namespace wareloom {
 namespace {
@@ -64,13 +63,13 @@ void appendPageHead(QByteArray& page, QByteArrayView timeStamp, const WebsiteSet
     page.append(BeforeTimeStamp).append(timeStamp).append(TableStart);
 }
 
-void appendCategoryRow(QByteArray& page, const DataDirectory& store, const FoundCategory& category,
-                       int row, int categoryCount)
+void appendCategoryRow(QByteArray& page, const DataDirectory& store,
+                       const PlannedCategory& category, int row, int categoryCount)
 {
     page.append(row == 1 ? FirstRowStart : FurtherRowStart);
     page.append(pageLink(category.name)).append(AfterLinkTarget).append(pageText(category.name));
     page.append(BeforeItemCount);
-    page.append(QByteArray::number(countItems(store.filePath(category.fileName))));
+    page.append(QByteArray::number(countItems(store.filePath(category.categoryFileName))));
     page.append(row < categoryCount ? RowEndBeforeNextRow : RowEndLast);
 }
 
@@ -104,11 +103,12 @@ bool isMainPageName(const QString& pageFileName)
     return pageFileName.compare(QLatin1String(MainPageFileName), Qt::CaseInsensitive) == 0;
 }
 
-CreatedPages writeSite(const DataDirectory& store, int categoryCount, const PageClock& clock,
+CreatedPages writeSite(const SitePlan& plan, int categoryCount, const PageClock& clock,
                        PageCache* cache)
 {
     if (cache)
         cache->setSharedInputs("classic");
+    const DataDirectory& store = plan.store();
     const QByteArray timeStamp = pageText(pageTimeStamp(clock()));
     const WebsiteSettings site = WebsiteSettings::load(store);
     CreatedPages created{{QLatin1String(MainPageFileName), QString(), QString()}};
@@ -118,50 +118,38 @@ CreatedPages writeSite(const DataDirectory& store, int categoryCount, const Page
     // Even with no category: a page of the head alone would replace a good one.
     QByteArray page;
     appendPageHead(page, timeStamp, site);
-    const CategoryListing listing = listCategoryFiles(store.path());
-    QHash<QString, QString> paged; // category name -> the file whose page it has
     int row = 0;
-    for (const FoundCategory& category : listing.categories) {
-        appendCategoryRow(page, store, category, ++row, categoryCount);
-
+    for (const PlannedCategory& category : plan.categories()) {
+        if (category.reachable)
+            appendCategoryRow(page, store, category, ++row, categoryCount);
         // Reported by category file: no page of its own goes out for it.
-        const QString pageFileName = categoryPageFileName(category.fileName);
-        if (isMainPageName(pageFileName)) {
-            created.push_back({category.fileName, category.fileName,
-                               QStringLiteral("The category %1 cannot have a page: %2 is the "
-                                              "main page. Rename the file.")
-                                   .arg(category.name, pageFileName)});
+        if (!category.hasPage()) {
+            created.push_back(
+                {category.categoryFileName, category.categoryFileName, category.reason});
             continue;
         }
-        if (const auto twin = paged.constFind(category.name); twin != paged.cend()) {
-            created.push_back({category.fileName, category.fileName,
-                               QStringLiteral("%1 and %2 would both have the page %3. Rename "
-                                              "one of them.")
-                                   .arg(twin.value(), category.fileName, pageFileName)});
+        const QString& pageFileName = category.pageFileName;
+        if (cache && cache->isCurrent(pageFileName, category.categoryFileName)) {
+            created.push_back({pageFileName, category.categoryFileName, QString()});
             continue;
         }
-        paged.insert(category.name, category.fileName);
-        if (cache && cache->isCurrent(pageFileName, category.fileName)) {
-            created.push_back({pageFileName, category.fileName, QString()});
-            continue;
-        }
-        const Status written = categoryPages.write(category.fileName, pages);
+        const Status written = categoryPages.write(category.categoryFileName, pages);
         created.push_back(
-            {pageFileName, category.fileName, written ? QString() : written.message()});
+            {pageFileName, category.categoryFileName, written ? QString() : written.message()});
         if (cache)
-            cache->noteWritten(pageFileName, category.fileName,
+            cache->noteWritten(pageFileName, category.categoryFileName,
                                written ? categoryPages.source() : std::nullopt);
-    }
-    for (const QString& name : listing.unusableNames) {
-        created.push_back({name, name,
-                           QStringLiteral("The file name %1 is not valid UTF-8, so its category "
-                                          "cannot be published. Rename the file.")
-                               .arg(name)});
     }
     page.append(PageEnd);
     if (Status written = writeMainPage(store, page, pages); !written)
         created.front().failure = written.message();
     return created;
+}
+
+CreatedPages writeSite(const DataDirectory& store, int categoryCount, const PageClock& clock,
+                       PageCache* cache)
+{
+    return writeSite(SitePlan::make(store), categoryCount, clock, cache);
 }
 
 } // namespace wareloom

@@ -11,6 +11,7 @@
 namespace wareloom {
 
 class PageCache;
+class SitePlan;
 
 // The main page, in the data directory and on the web host.
 inline constexpr char MainPageFileName[] = "inventory.htm";
@@ -44,15 +45,19 @@ struct PageOutcome
 // per category file in listing order.
 using CreatedPages = std::vector<PageOutcome>;
 
-// Writes the main page, inventory.htm, listing every category file of the data
-// directory store with its item count, and the page of every category. Rows end by
-// comparing their number with categoryCount, the number of categories last
-// listed by the main window (the number of category files elsewhere). The
-// clock is read once. Each page replaces its old one only when complete; a
-// page that cannot be written, or whose category file cannot be read (its
-// page then lists no items), has a failure. So has a category file that can
-// have no page of its own, and one whose name is not UTF-8 (after the rest).
-// With a cache, a category page that would come out as it is stays as it is.
+// Writes the main page, inventory.htm, listing every category file of the
+// plan's data directory with its item count, and the page of every category
+// that has one. Rows end by comparing their number with categoryCount, the
+// number of categories last listed by the main window (the number of
+// category files elsewhere). The clock is read once. Each page replaces its
+// old one only when complete; a page that cannot be written, or whose
+// category file cannot be read (its page then lists no items), has a
+// failure. So has each category the plan gives no page, with the plan's
+// reason, in the plan's order. With a cache, a category page that would come
+// out as it is stays as it is.
+CreatedPages writeSite(const SitePlan& plan, int categoryCount, const PageClock& clock = localClock,
+                       PageCache* cache = nullptr);
+// The same with a plan made now.
 CreatedPages writeSite(const DataDirectory& store, int categoryCount,
                        const PageClock& clock = localClock, PageCache* cache = nullptr);
 

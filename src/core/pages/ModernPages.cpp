@@ -1,9 +1,15 @@
 #include "core/pages/ModernPages.h"
 
 #include "core/pages/CategoryPage.h"
+#include "core/pages/PageCache.h"
 #include "core/pages/PageFiles.h"
 #include "core/pages/PictureSize.h"
+#include "core/pages/SearchIndex.h"
+#include "core/pages/SitePlan.h"
 #include "core/store/ItemRecord.h"
+#include "core/util/ContentHash.h"
+#include "core/util/FileState.h"
+#include "core/util/RegularFile.h"
 #include "core/util/TextConversion.h"
 
 #include <QDir>
@@ -273,25 +279,63 @@ ModernPages::ModernPages(DataDirectory store, WebsiteSettings site, QDateTime pu
                    2 * escaped(m_site.currency).size() + m_mailto.size();
 }
 
-CreatedPages ModernPages::create()
+CreatedPages ModernPages::create(const SitePlan& plan, PageCache* cache)
 {
     findPictures();
     m_siteFiles.clear();
     m_picturePages.clear();
-    m_index = "storeIndex([";
+    // A page stays only when everything it was made from is as it was: the
+    // shared inputs, its category file, the pictures of its items, and its
+    // part of search.js.
+    const ModernSiteFacts now{m_pictures, m_thumbnails, {}};
+    std::optional<ModernSiteFacts> last;
+    if (cache) {
+        cache->setSharedInputs("modern\n" + m_base);
+        last = ModernSiteFacts::fromBytes(cache->lastSiteData());
+        if (last && !cache->isAsLeft(QLatin1String(SearchIndex::FileName)))
+            last.reset();
+    }
+    const QSet<QByteArray> changedPictures = last ? last->changedPictures(now) : QSet<QByteArray>();
+    SearchIndex index(m_store, last ? last->searchIndex : SearchIndex::Layout());
+
     CreatedPages created{{QLatin1String(MainPageFileName), QString(), QString()}};
     PageFiles pages;
     QByteArray rows;
     QByteArray sitemap;
     int items = 0;
-    for (const FoundCategory& category : listCategories(m_store.path())) {
+    int categories = 0;
+    for (const PlannedCategory& category : plan.categories()) {
+        if (!category.hasPage()) {
+            created.push_back(
+                {category.categoryFileName, category.categoryFileName, category.reason});
+            continue;
+        }
         const QByteArray name = escaped(category.name);
-        const QString pageName = categoryPageFileName(category.fileName);
-        const Status written = writeCategoryPage(category, pages);
-        created.push_back({pageName, category.fileName, written ? QString() : written.message()});
-        items += m_shown;
+        const QString& pageName = category.pageFileName;
+        std::optional<ModernPageFacts> kept;
+        if (last && index.hasPart(pageName) &&
+            cache->isCurrent(pageName, category.categoryFileName) &&
+            !holdsAny(category.categoryFileName, changedPictures))
+            kept = ModernPageFacts::fromBytes(cache->kept(pageName));
+        if (kept) {
+            m_facts = std::move(*kept);
+            index.addKept(pageName);
+            created.push_back({pageName, category.categoryFileName, QString()});
+        } else {
+            const Status written = writeCategoryPage(category, pages);
+            if (!m_indexPart.isEmpty())
+                index.addNew(pageName, m_indexPart);
+            created.push_back(
+                {pageName, category.categoryFileName, written ? QString() : written.message()});
+            if (cache)
+                cache->noteWritten(pageName, category.categoryFileName,
+                                   written ? m_source : std::nullopt, m_facts.toBytes());
+        }
+        addPicturePages(pageName, name);
+        items += m_facts.shown;
+        ++categories;
         rows.append("<tr><td><a href=\"").append(link(pageName)).append("\">").append(name);
-        rows.append("</a></td><td class=\"num\">").append(QByteArray::number(m_shown));
+        rows.append("</a></td><td class=\"num\">").append(QByteArray::number(m_facts.shown));
         rows.append("</td></tr>\n");
         sitemap.append("<url><loc>").append(address(link(pageName))).append("</loc></url>\n");
     }
@@ -301,7 +345,7 @@ CreatedPages ModernPages::create()
     m_page.resize(0);
     appendPageHead(shop,
                    shop + ": " + QByteArray::number(items) + " items in " +
-                       QByteArray::number(created.size() - 1) + " categories.",
+                       QByteArray::number(categories) + " categories.",
                    "favicon.png");
     m_page.append("<header>\n<h1>").append(shop).append("</h1>\n<p>Contact: <a href=\"mailto:");
     m_page.append(email).append("\">").append(email).append(
@@ -332,21 +376,30 @@ CreatedPages ModernPages::create()
     m_page.append(PageEnd);
     if (const Status written = writeFile(pages, QLatin1String(MainPageFileName), m_page); !written)
         created.front().failure = written.message();
-    writeSiteFiles(pages, sitemap, created);
+    writeSiteFiles(pages, sitemap, index, created);
+    if (cache) {
+        cache->noteFile(QLatin1String(SearchIndex::FileName));
+        cache->setSiteData(ModernSiteFacts{m_pictures, m_thumbnails, index.layout()}.toBytes());
+    }
     return created;
 }
 
-// The files the pages link to besides the pages, and those for search engines.
-void ModernPages::writeSiteFiles(PageFiles& pages, const QByteArray& sitemap, CreatedPages& created)
+// The files the pages link to besides the pages, and those for search
+// engines; each written only when its bytes change.
+void ModernPages::writeSiteFiles(PageFiles& pages, const QByteArray& sitemap, SearchIndex& index,
+                                 CreatedPages& created)
 {
-    const auto write = [&](const QString& fileName, QByteArrayView bytes) {
-        if (const Status written = writeFile(pages, fileName, bytes); !written)
+    const auto noteOutcome = [&](const QString& fileName, const Status& written) {
+        if (!written)
             created.push_back({fileName, QString(), written.message()});
         else
             m_siteFiles << fileName;
     };
-    m_index.chop(m_index.endsWith(',') ? 1 : 0);
-    write(QStringLiteral("search.js"), m_index + "]);\n");
+    const auto write = [&](const QString& fileName, QByteArrayView bytes) {
+        noteOutcome(fileName,
+                    holds(fileName, bytes) ? Status::success() : writeFile(pages, fileName, bytes));
+    };
+    noteOutcome(QLatin1String(SearchIndex::FileName), index.write(pages));
     QFile icon(QStringLiteral(":/site/favicon.png"));
     write(QStringLiteral("favicon.png"),
           icon.open(QIODevice::ReadOnly) ? icon.readAll() : QByteArray());
@@ -378,6 +431,50 @@ void ModernPages::writeSiteFiles(PageFiles& pages, const QByteArray& sitemap, Cr
               address(MainPageFileName) + "</loc></url>\n" + sitemap + "</urlset>\n");
     write(QStringLiteral("robots.txt"),
           "User-agent: *\nAllow: /\nSitemap: " + address("sitemap.xml") + "\n");
+}
+
+// Whether the file is a plain file of these bytes.
+bool ModernPages::holds(const QString& fileName, QByteArrayView bytes) const
+{
+    const QString path = m_store.filePath(fileName);
+    const std::optional<FileState> state = FileState::ofPath(path, false);
+    if (!state || state->size != bytes.size())
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
+}
+
+// Whether a record of the category file has one of the codes; also when it
+// cannot be read.
+bool ModernPages::holdsAny(const QString& categoryFileName, const QSet<QByteArray>& codes)
+{
+    if (codes.isEmpty())
+        return false;
+    QFile file(m_store.filePath(categoryFileName));
+    if (!openRegularFile(file))
+        return true;
+    m_records = file.readAll();
+    ItemRecord record;
+    for (qsizetype at = 0; at + ItemRecord::Size <= m_records.size(); at += ItemRecord::Size) {
+        std::memcpy(record.bytes.data(), m_records.constData() + at, ItemRecord::Size);
+        const QByteArrayView code = fieldText(record, ItemField::Code);
+        if (codes.contains(QByteArray::fromRawData(code.data(), code.size())))
+            return true;
+    }
+    return file.error() != QFileDevice::NoError;
+}
+
+// The picture pages of the category's items whose codes no category before
+// it had.
+void ModernPages::addPicturePages(const QString& pageFileName, const QByteArray& categoryName)
+{
+    for (const ModernPageFacts::PictureItem& item : m_facts.pictures) {
+        if (!m_picturePages.contains(item.code)) {
+            m_picturePages.insert(
+                item.code, {item.name, link(pageFileName) + "#i" + QByteArray::number(item.row),
+                            categoryName});
+        }
+    }
 }
 
 Status ModernPages::writeFile(PageFiles& pages, const QString& fileName, QByteArrayView bytes)
@@ -434,35 +531,28 @@ void ModernPages::appendPageHead(const QByteArray& title, const QByteArray& desc
     m_page.append("\">\n").append(Style).append("\n").append(ScriptRuns).append(HeadEnd);
 }
 
-Status ModernPages::writeCategoryPage(const FoundCategory& category, PageFiles& pages)
+Status ModernPages::writeCategoryPage(const PlannedCategory& category, PageFiles& pages)
 {
-    const QString pageName = categoryPageFileName(category.fileName);
-    m_shown = 0;
-    // Its page would overwrite the main page, here or on a web host that ignores case.
-    if (pageName.compare(QLatin1String(MainPageFileName), Qt::CaseInsensitive) == 0) {
-        return Status::failure(
-            QStringLiteral("The category %1 cannot have a page: %2 is the main page.")
-                .arg(category.name, pageName));
-    }
+    const QString& pageName = category.pageFileName;
+    m_facts = {};
+    m_pictureCodes.clear();
+    m_indexPart.clear();
+    m_source.reset();
     if (Status started = pages.begin(m_store.filePath(pageName)); !started)
         return started;
     const QByteArray name = escaped(category.name);
-    const QByteArray pageLink = link(pageName);
     m_firstPicture.clear();
     m_itemData.resize(0);
-    m_index.append('[').append(json(pageName)).append(',').append(json(category.name)).append(",[");
-    Status read = appendItemRows(m_store.filePath(category.fileName), pageLink);
-    m_index.chop(m_index.endsWith(',') ? 1 : 0);
-    m_index.append("]],");
-    for (auto& page : m_picturePages) {
-        if (page.categoryName.isEmpty())
-            page.categoryName = name;
-    }
+    m_indexPart.append('[').append(json(pageName)).append(',').append(json(category.name));
+    m_indexPart.append(",[");
+    Status read = appendItemRows(m_store.filePath(category.categoryFileName));
+    m_indexPart.chop(m_indexPart.endsWith(',') ? 1 : 0);
+    m_indexPart.append("]]");
 
     const QByteArray shop = escaped(m_site.shopNameShown());
     m_page.resize(0);
     appendPageHead(name + " - " + shop,
-                   name + " at " + shop + ": " + QByteArray::number(m_shown) + " items.",
+                   name + " at " + shop + ": " + QByteArray::number(m_facts.shown) + " items.",
                    m_firstPicture.isEmpty() ? QByteArray("favicon.png") : m_firstPicture);
     m_page.append("<header>\n<p><a href=\"inventory.htm\">All categories</a></p>\n<h1>");
     m_page.append(name).append("</h1>\n</header>\n");
@@ -484,24 +574,26 @@ Status ModernPages::writeCategoryPage(const FoundCategory& category, PageFiles& 
     return read;
 }
 
-Status ModernPages::appendItemRows(const QString& categoryPath, const QByteArray& pageLink)
+Status ModernPages::appendItemRows(const QString& categoryPath)
 {
     m_rows.resize(0);
     // Only a regular file: opening a pipe would wait for a writer.
+    if (!QFileInfo(categoryPath).isFile())
+        return unreadableCategoryFile(categoryPath, QStringLiteral("it is not a regular file"));
     QFile file(categoryPath);
-    if (!QFileInfo(categoryPath).isFile() ||
-        !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        return Status::failure(QStringLiteral("The category file %1 cannot be read.")
-                                   .arg(QDir::toNativeSeparators(categoryPath)));
-    }
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return unreadableCategoryFile(categoryPath, file.errorString());
+    const std::optional<FileState> opened = FileState::ofOpenFile(file.handle());
     m_records.resize(file.size() - file.size() % ItemRecord::Size);
     const qint64 got = file.read(m_records.data(), m_records.size());
-    if (got < 0) {
-        return Status::failure(
-            QStringLiteral("The category file %1 cannot be read: %2")
-                .arg(QDir::toNativeSeparators(categoryPath), file.errorString()));
-    }
+    if (got < 0)
+        return unreadableCategoryFile(categoryPath, file.errorString());
     const qsizetype rows = qsizetype(got) / ItemRecord::Size;
+    if (opened) {
+        ContentHash hash;
+        hash.add(QByteArrayView(m_records).first(rows * ItemRecord::Size));
+        m_source = PageCache::Source{*opened, hash.result()};
+    }
     // Room for the longest rows first; the page is cut to what they took.
     m_rows.resize(rows * m_longestRow);
     char* out = m_rows.data();
@@ -509,14 +601,13 @@ Status ModernPages::appendItemRows(const QString& categoryPath, const QByteArray
     for (qsizetype row = 0; row < rows; ++row) {
         std::memcpy(record.bytes.data(), m_records.constData() + row * ItemRecord::Size,
                     ItemRecord::Size);
-        out = putItemRow(out, record, int(row + 1), pageLink);
+        out = putItemRow(out, record, int(row + 1));
     }
     m_rows.resize(out - m_rows.constData());
     return Status::success();
 }
 
-char* ModernPages::putItemRow(char* out, const ItemRecord& item, int row,
-                              const QByteArray& pageLink)
+char* ModernPages::putItemRow(char* out, const ItemRecord& item, int row)
 {
     const QByteArrayView code = fieldText(item, ItemField::Code);
     const QByteArrayView name = fieldText(item, ItemField::Name);
@@ -531,13 +622,13 @@ char* ModernPages::putItemRow(char* out, const ItemRecord& item, int row,
     const bool soldOut = qtyNumber && qtyNumber->value == 0;
     if (soldOut && m_site.soldOut == WebsiteSettings::SoldOut::Hide)
         return out;
-    ++m_shown;
+    ++m_facts.shown;
     const QByteArray key = QByteArray::fromRawData(code.data(), code.size());
     const bool picture = !code.isEmpty() && m_pictures.contains(key);
     // The shop's currency, unless the price is no number or names its own.
     const bool withCurrency =
         !m_site.currency.isEmpty() && priceNumber && !PriceFormat::carriesCurrency(priceText);
-    appendItemData(item, priceNumber, withCurrency, qtyNumber, picture, row, pageLink);
+    appendItemData(item, priceNumber, withCurrency, qtyNumber, picture, row);
 
     out = put(out, RowStart);
     out = putNumber(out, row);
@@ -594,17 +685,18 @@ char* ModernPages::putItemRow(char* out, const ItemRecord& item, int row,
 // the main page.
 void ModernPages::appendItemData(const ItemRecord& item, const std::optional<PriceNumber>& price,
                                  bool withCurrency, const std::optional<PriceNumber>& qty,
-                                 bool picture, int row, const QByteArray& pageLink)
+                                 bool picture, int row)
 {
     const QByteArrayView code = fieldText(item, ItemField::Code);
     const QByteArrayView name = fieldText(item, ItemField::Name);
     std::array<char, 12> number;
-    m_index.append("[\"i").append(number.data(), putNumber(number.data(), row) - number.data());
-    m_index.append("\",");
-    appendJson(m_index, name);
-    m_index.append(',');
-    appendJson(m_index, code);
-    m_index.append("],");
+    m_indexPart.append("[\"i");
+    m_indexPart.append(number.data(), putNumber(number.data(), row) - number.data());
+    m_indexPart.append("\",");
+    appendJson(m_indexPart, name);
+    m_indexPart.append(',');
+    appendJson(m_indexPart, code);
+    m_indexPart.append("],");
 
     m_itemData.append("{\"@type\":\"Product\",\"name\":");
     appendJson(m_itemData, name);
@@ -617,10 +709,10 @@ void ModernPages::appendItemData(const ItemRecord& item, const std::optional<Pri
         m_itemData.append(",\"image\":").append(json(QString::fromUtf8(image)));
         if (m_firstPicture.isEmpty())
             m_firstPicture = link(fromCodePage(code) + QStringLiteral(".jpg"));
-        if (!m_picturePages.contains(QByteArray(code.data(), code.size()))) {
-            m_picturePages.insert(QByteArray(code.data(), code.size()),
-                                  {escaped(fromCodePage(fieldText(item, ItemField::Name))),
-                                   pageLink + "#i" + QByteArray::number(row), QByteArray()});
+        const QByteArray key(code.data(), code.size());
+        if (!m_pictureCodes.contains(key)) {
+            m_pictureCodes.insert(key);
+            m_facts.pictures.push_back({key, row, escaped(fromCodePage(name))});
         }
     }
     m_itemData.append(",\"offers\":{\"@type\":\"Offer\"");

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "core/pages/MainPage.h"
+#include "core/pages/ModernPageFacts.h"
+#include "core/pages/PageCache.h"
 #include "core/pages/PriceFormat.h"
 #include "core/pages/WebsiteSettings.h"
-#include "core/store/CategoryStore.h"
 #include "core/store/ItemRecord.h"
 
 #include <QByteArray>
@@ -20,6 +21,9 @@
 namespace wareloom {
 
 class PageFiles;
+class SearchIndex;
+class SitePlan;
+struct PlannedCategory;
 
 // The pages in the modern style, under the classic pages' file names so that
 // links and bookmarks keep working: HTML5 in UTF-8 with every text escaped,
@@ -40,9 +44,12 @@ public:
     ModernPages(DataDirectory store, WebsiteSettings site, QDateTime published,
                 const QString& siteAddress = {});
 
-    // Writes every category page, then the main page; what became of each,
-    // in the order writeSite reports them, then the other files that failed.
-    CreatedPages create();
+    // Writes the page of every category of the plan that has one, then the
+    // main page; what became of each, in the order writeSite reports them,
+    // then the other files that failed. With a cache, a category page that
+    // would come out as it is stays as it is, and so does every other file
+    // but the main page whose bytes would not change.
+    CreatedPages create(const SitePlan& plan, PageCache* cache = nullptr);
     // The files besides the pages written by create(), to publish with them.
     const QStringList& siteFiles() const { return m_siteFiles; }
 
@@ -62,24 +69,28 @@ private:
         QByteArray categoryName;
     };
 
-    Status writeCategoryPage(const FoundCategory& category, PageFiles& pages);
-    Status appendItemRows(const QString& categoryPath, const QByteArray& pageLink);
+    Status writeCategoryPage(const PlannedCategory& category, PageFiles& pages);
+    Status appendItemRows(const QString& categoryPath);
     // Each writes at out, where there is room enough, and returns the end.
-    char* putItemRow(char* out, const ItemRecord& item, int row, const QByteArray& pageLink);
+    char* putItemRow(char* out, const ItemRecord& item, int row);
     static char* putNumberCell(char* out, const std::optional<PriceNumber>& number);
     char* putText(char* out, QByteArrayView field) const;
     char* putLink(char* out, QByteArrayView code) const;
     static char* putMapped(char* out, QByteArrayView bytes, const EscapeTable& table);
     void appendItemData(const ItemRecord& item, const std::optional<PriceNumber>& price,
                         bool withCurrency, const std::optional<PriceNumber>& qty, bool picture,
-                        int row, const QByteArray& pageLink);
+                        int row);
     QStringView unicode(QByteArrayView field, std::array<char16_t, ItemRecord::Size>& units,
                         QString& converted) const;
     void appendJson(QByteArray& out, QByteArrayView field) const;
     void appendPageHead(const QByteArray& title, const QByteArray& description,
                         const QByteArray& image);
     Status writeFile(PageFiles& pages, const QString& fileName, QByteArrayView bytes);
-    void writeSiteFiles(PageFiles& pages, const QByteArray& sitemap, CreatedPages& created);
+    void writeSiteFiles(PageFiles& pages, const QByteArray& sitemap, SearchIndex& index,
+                        CreatedPages& created);
+    bool holds(const QString& fileName, QByteArrayView bytes) const;
+    bool holdsAny(const QString& categoryFileName, const QSet<QByteArray>& codes);
+    void addPicturePages(const QString& pageFileName, const QByteArray& categoryName);
     QByteArray address(const QByteArray& link) const;
     void findPictures();
 
@@ -102,10 +113,12 @@ private:
     QByteArray m_records;
     QByteArray m_page;
     QByteArray m_rows;
-    QByteArray m_itemData; // the category's JSON-LD products
-    QByteArray m_index;    // search.js: every category's items
+    QByteArray m_itemData;  // the category's JSON-LD products
+    QByteArray m_indexPart; // the category's part of search.js
     QByteArray m_firstPicture;
-    int m_shown = 0; // items on the last category page
+    ModernPageFacts m_facts;                   // of the last category page
+    QSet<QByteArray> m_pictureCodes;           // those of its codes in m_facts.pictures
+    std::optional<PageCache::Source> m_source; // its category file as it was read
     QStringList m_siteFiles;
 };
 

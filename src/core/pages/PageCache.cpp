@@ -10,11 +10,15 @@
 #include <QCryptographicHash>
 #include <QFile>
 
+#include <array>
+#include <charconv>
+
 namespace wareloom {
 namespace {
 
-constexpr QByteArrayView Header = "Wareloom page cache 1\n";
+constexpr QByteArrayView Header = "Wareloom page cache 2\n";
 constexpr QByteArrayView InputsStart = "inputs ";
+constexpr QByteArrayView SiteStart = "site ";
 constexpr QByteArrayView CheckStart = "check ";
 constexpr char NotKnown[] = "-";
 
@@ -45,20 +49,39 @@ QByteArray programBuild()
     return build;
 }
 
+// Numbers written and read without a QByteArray each: a run reads and writes
+// a line per page.
 void appendState(QByteArray& out, const FileState& state, bool recent)
 {
+    std::array<char, std::size_t(6) * 21> text; // six numbers of up to 20 characters and a space
+    char* end = text.data();
     for (const qint64 number : {state.size, state.modified, state.changed, qint64(state.inode),
-                                qint64(state.device), qint64(recent)})
-        out.append(QByteArray::number(number)).append(' ');
+                                qint64(state.device), qint64(recent)}) {
+        end = std::to_chars(end, text.data() + text.size() - 1, number).ptr;
+        *end++ = ' ';
+    }
+    out.append(text.data(), end - text.data());
 }
 
-bool readState(const QList<QByteArray>& fields, qsizetype at, FileState& state, bool& recent)
+// Takes from rest the text up to separator, and the separator; false when
+// there is none.
+bool take(QByteArrayView& rest, char separator, QByteArrayView& field)
+{
+    const qsizetype end = rest.indexOf(separator);
+    if (end < 0)
+        return false;
+    field = rest.first(end);
+    rest = rest.sliced(end + 1);
+    return true;
+}
+
+bool readState(QByteArrayView& rest, FileState& state, bool& recent)
 {
     qint64 numbers[6];
-    for (qsizetype i = 0; i < 6; ++i) {
-        bool ok = false;
-        numbers[i] = fields[at + i].toLongLong(&ok);
-        if (!ok)
+    for (qint64& number : numbers) {
+        QByteArrayView field;
+        if (!take(rest, ' ', field) || field.isEmpty() ||
+            std::from_chars(field.begin(), field.end(), number).ptr != field.end())
             return false;
     }
     state = {numbers[0], numbers[1], numbers[2], quint64(numbers[3]), quint64(numbers[4])};
@@ -66,9 +89,9 @@ bool readState(const QList<QByteArray>& fields, qsizetype at, FileState& state, 
     return true;
 }
 
-QByteArray knownOrEmpty(const QByteArray& field)
+QByteArray knownOrEmpty(QByteArrayView field)
 {
-    return field == NotKnown ? QByteArray() : field;
+    return field == NotKnown ? QByteArray() : field.toByteArray();
 }
 
 // A name the cache's lines cannot carry is never kept: its page is always made.
@@ -87,8 +110,10 @@ QString PageCache::filePath(const DataDirectory& store)
 PageCache PageCache::load(const DataDirectory& store)
 {
     PageCache cache(store);
-    if (!cache.parse(readAll(filePath(store))))
+    if (!cache.parse(readAll(filePath(store)))) {
         cache.m_entries.clear();
+        cache.m_lastSiteData.clear();
+    }
     return cache;
 }
 
@@ -137,7 +162,7 @@ bool PageCache::isCurrent(const QString& pageFileName, const QString& categoryFi
 }
 
 void PageCache::noteWritten(const QString& pageFileName, const QString& categoryFileName,
-                            const std::optional<Source>& source)
+                            const std::optional<Source>& source, const QByteArray& kept)
 {
     const std::optional<FileState> page = FileState::ofPath(m_store.filePath(pageFileName), false);
     if (!source || !page || !isStorable(pageFileName) || !isStorable(categoryFileName)) {
@@ -152,7 +177,39 @@ void PageCache::noteWritten(const QString& pageFileName, const QString& category
                                     source->state,
                                     source->state.isRecent(),
                                     source->hash,
+                                    kept,
                                     true});
+}
+
+QByteArray PageCache::kept(const QString& pageFileName) const
+{
+    return m_entries.value(pageFileName).kept;
+}
+
+bool PageCache::isAsLeft(const QString& fileName)
+{
+    const auto found = m_entries.find(fileName);
+    if (found == m_entries.end())
+        return false;
+    found->seen = true;
+    return !found->fileRecent && found->category.isEmpty() &&
+           FileState::ofPath(m_store.filePath(fileName), false) == found->file;
+}
+
+void PageCache::noteFile(const QString& fileName)
+{
+    const std::optional<FileState> file = FileState::ofPath(m_store.filePath(fileName), false);
+    if (!file || !isStorable(fileName)) {
+        m_entries.remove(fileName);
+        return;
+    }
+    // Written or checked by this run, which holds the run lock: the file's
+    // state is proof. Its SHA-256 stays known while it is the same file.
+    Entry& entry = m_entries[fileName];
+    if (entry.file != *file || !entry.category.isEmpty())
+        entry = Entry{*file, false, {}, {}, {}, true, {}, {}, true};
+    entry.fileRecent = false;
+    entry.seen = true;
 }
 
 std::optional<FileFingerprint> PageCache::fingerprint(const QString& fileName)
@@ -174,7 +231,7 @@ std::optional<FileFingerprint> PageCache::fingerprint(const QString& fileName)
     }
     if (*opened != entry.file) {
         // Not as this program left it: a page of it is no longer one we made.
-        entry = {*opened, opened->isRecent(), {}, {}, {}, true, {}, true};
+        entry = {*opened, opened->isRecent(), {}, {}, {}, true, {}, {}, true};
     }
     entry.sha256 = hash.result().toHex();
     return FileFingerprint{entry.sha256, opened->size};
@@ -183,25 +240,28 @@ std::optional<FileFingerprint> PageCache::fingerprint(const QString& fileName)
 Status PageCache::save() const
 {
     QByteArray out = Header.toByteArray();
+    out.reserve(m_entries.size() * 256 + m_siteData.size() * 4 / 3 + 256);
     out.append(InputsStart).append(m_inputs).append('\n');
+    out.append(SiteStart).append(m_siteData.toBase64()).append('\n');
     for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
         if (it->seen && isStorable(it.key()))
-            out.append(line(it.key(), it.value()));
+            appendLine(out, it.key(), it.value());
     }
     const QByteArray check = hashOf(out);
     out.append(CheckStart).append(check).append('\n');
     return replaceFile(filePath(m_store), out);
 }
 
-// name TAB category TAB file state, sha256, category state, category hash
-QByteArray PageCache::line(const QString& name, const Entry& entry)
+// name TAB category TAB file state, sha256, category state, category hash TAB
+// what the style kept
+void PageCache::appendLine(QByteArray& out, const QString& name, const Entry& entry)
 {
-    QByteArray out = name.toUtf8() + '\t' + entry.category.toUtf8() + '\t';
+    out.append(name.toUtf8()).append('\t').append(entry.category.toUtf8()).append('\t');
     appendState(out, entry.file, entry.fileRecent);
     out.append(entry.sha256.isEmpty() ? QByteArray(NotKnown) : entry.sha256).append(' ');
     appendState(out, entry.source, entry.sourceRecent);
     out.append(entry.sourceHash.isEmpty() ? QByteArray(NotKnown) : entry.sourceHash);
-    return out.append('\n');
+    out.append('\t').append(entry.kept.toBase64()).append('\n');
 }
 
 bool PageCache::parse(const QByteArray& bytes)
@@ -210,23 +270,26 @@ bool PageCache::parse(const QByteArray& bytes)
     if (!bytes.startsWith(Header) || !bytes.endsWith('\n') ||
         bytes.mid(check) != CheckStart.toByteArray() + hashOf(bytes.left(check)) + '\n')
         return false;
-    const QList<QByteArray> lines = bytes.left(check).chopped(1).split('\n');
-    if (lines.size() < 2 || !lines[1].startsWith(InputsStart))
+    QByteArrayView rest = QByteArrayView(bytes).first(check).sliced(Header.size());
+    QByteArrayView line;
+    if (!take(rest, '\n', line) || !line.startsWith(InputsStart))
         return false;
-    m_inputs = lines[1].mid(InputsStart.size());
-    for (qsizetype i = 2; i < lines.size(); ++i) {
-        const QList<QByteArray> parts = lines[i].split('\t');
-        if (parts.size() != 3)
-            return false;
-        const QList<QByteArray> fields = parts[2].split(' ');
+    m_inputs = line.sliced(InputsStart.size()).toByteArray();
+    if (!take(rest, '\n', line) || !line.startsWith(SiteStart))
+        return false;
+    m_lastSiteData = QByteArray::fromBase64(line.sliced(SiteStart.size()).toByteArray());
+    while (take(rest, '\n', line)) {
+        QByteArrayView name, category, fields, sha256;
         Entry entry;
-        if (fields.size() != 14 || !readState(fields, 0, entry.file, entry.fileRecent) ||
-            !readState(fields, 7, entry.source, entry.sourceRecent))
+        if (!take(line, '\t', name) || !take(line, '\t', category) || !take(line, '\t', fields) ||
+            !readState(fields, entry.file, entry.fileRecent) || !take(fields, ' ', sha256) ||
+            !readState(fields, entry.source, entry.sourceRecent))
             return false;
-        entry.sha256 = knownOrEmpty(fields[6]);
-        entry.sourceHash = knownOrEmpty(fields[13]);
-        entry.category = QString::fromUtf8(parts[1]);
-        m_entries.insert(QString::fromUtf8(parts[0]), entry);
+        entry.sha256 = knownOrEmpty(sha256);
+        entry.sourceHash = knownOrEmpty(fields);
+        entry.category = QString::fromUtf8(category);
+        entry.kept = QByteArray::fromBase64(line.toByteArray());
+        m_entries.insert(QString::fromUtf8(name), entry);
     }
     return true;
 }

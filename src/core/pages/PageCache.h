@@ -50,8 +50,20 @@ public:
     // Whether the page on disk is the page the category file gives now.
     bool isCurrent(const QString& pageFileName, const QString& categoryFileName);
     // The page was just written from source; nothing: it is not to be kept.
+    // kept: what the style needs of the page when it is not written again.
     void noteWritten(const QString& pageFileName, const QString& categoryFileName,
-                     const std::optional<Source>& source);
+                     const std::optional<Source>& source, const QByteArray& kept = {});
+    // What noteWritten kept with a page that isCurrent.
+    QByteArray kept(const QString& pageFileName) const;
+
+    // Whether a file this run did not write is as the run that noted it left it.
+    bool isAsLeft(const QString& fileName);
+    // The file was just written by this run.
+    void noteFile(const QString& fileName);
+
+    // What the style kept of the whole site in the last run, and in this one.
+    const QByteArray& lastSiteData() const { return m_lastSiteData; }
+    void setSiteData(QByteArray data) { m_siteData = std::move(data); }
 
     // Of a file of the data directory: from the cache while the file is as it
     // was when it was hashed, else read now.
@@ -71,16 +83,19 @@ private:
         FileState source;
         bool sourceRecent = true;
         QByteArray sourceHash;
+        QByteArray kept;
         bool seen = false; // this run asked about it
     };
 
     bool parse(const QByteArray& bytes);
-    static QByteArray line(const QString& name, const Entry& entry);
+    static void appendLine(QByteArray& out, const QString& name, const Entry& entry);
 
     DataDirectory m_store;
     QHash<QString, Entry> m_entries;
     QByteArray m_inputs;       // hash of the inputs the pages were made under
     bool m_inputsSame = false; // and those of this run are the same
+    QByteArray m_lastSiteData;
+    QByteArray m_siteData;
 };
 
 } // namespace wareloom

@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -145,12 +147,17 @@ bool PageFiles::reuseSpare()
 
 void PageFiles::removeLeftovers(const QString& directory)
 {
-    const QByteArray prefix = TemporaryPrefix;
-    const QStringList names =
-        QDir(directory).entryList({QString::fromLatin1(prefix) + QLatin1Char('*')},
-                                  QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : names)
-        QFile::remove(directory + QLatin1Char('/') + name);
+    // Read directly: every run starts here, and the folder holds two files a category.
+    const QByteArray native = QFile::encodeName(directory);
+    DIR* dir = ::opendir(native.constData());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strncmp(entry->d_name, TemporaryPrefix, sizeof TemporaryPrefix - 1) == 0 &&
+            entry->d_type != DT_DIR)
+            ::unlink((native + '/' + entry->d_name).constData());
+    }
+    ::closedir(dir);
 }
 
 Status PageFiles::failure(int error) const

@@ -124,8 +124,8 @@ int runHeadlessPublish(const DataDirectory& store, bool generateOnly, PublishOpt
     }
     PageFiles::removeLeftovers(store.path());
     removeLeftoverSaveFiles(store.path(), LeftoverAge);
-    // No main window has counted the categories: count the files.
-    PublishRun run(store, int(listCategories(store.path()).size()),
+    // No main window has counted the categories: the run counts the files.
+    PublishRun run(store, std::nullopt,
                    generateOnly ? PublishRun::Mode::GenerateOnly : PublishRun::Mode::Publish);
     run.setThumbnailMaker(makeThumbnail);
     run.setOptions(options);

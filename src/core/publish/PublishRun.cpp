@@ -98,8 +98,8 @@ bool mayDelete(const UploadFolder& folder, const QString& fileName, const Publis
 
 } // namespace
 
-PublishRun::PublishRun(DataDirectory store, int categoryCount, Mode mode, PageClock clock,
-                       QObject* parent)
+PublishRun::PublishRun(DataDirectory store, std::optional<int> categoryCount, Mode mode,
+                       PageClock clock, QObject* parent)
     : QObject(parent), m_store(std::move(store)), m_categoryCount(categoryCount), m_mode(mode),
       m_clock(std::move(clock)), m_cache(m_store)
 {
@@ -111,13 +111,14 @@ PublishOutcome PublishRun::run()
     PublishOutcome outcome;
     m_position = 0;
     m_noticesSaid.clear();
+    m_plan = SitePlan::make(m_store);
     if (m_mode == Mode::GenerateOnly) {
         outcome.failedPages = createPages();
         saveCache();
         return finish(std::move(outcome));
     }
 
-    Q_EMIT progressRangeChanged(1, m_categoryCount + 1);
+    Q_EMIT progressRangeChanged(1, categoryCount() + 1);
     FtpSettings settings(m_store);
     if (!loadSettings(settings, outcome))
         return outcome;
@@ -183,10 +184,10 @@ std::vector<FailedPage> PublishRun::createPages()
         const QString address =
             settings.load() ? settings.text(SettingsField::HttpServer) : QString();
         ModernPages pages(m_store, site, m_clock(), address);
-        created = pages.create();
+        created = pages.create(*m_plan, &m_cache);
         m_siteFiles << pages.siteFiles();
     } else {
-        created = writeSite(m_store, m_categoryCount, m_clock, &m_cache);
+        created = writeSite(*m_plan, categoryCount(), m_clock, &m_cache);
     }
     for (const PageOutcome& page : created) {
         if (!page.ok())
@@ -222,14 +223,13 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
         else
             texts.push_back({file, TransferType::Ascii, false, {}, {}});
     }
-    // Listed again: a category added since the pages were written is sent as well.
-    for (const FoundCategory& category : listCategories(m_store.path())) {
+    for (const PlannedCategory& category : m_plan->categories()) {
         // Named itself: it has no page of its own to send.
-        if (unwritten.contains(category.fileName))
-            failed.push_back({category.fileName, unwritten.take(category.fileName)});
+        if (!category.hasPage())
+            failed.push_back(
+                {category.categoryFileName, unwritten.take(category.categoryFileName)});
         else
-            categoryPages.push_back(
-                {categoryPageFileName(category.fileName), TransferType::Ascii, true, {}, {}});
+            categoryPages.push_back({category.pageFileName, TransferType::Ascii, true, {}, {}});
     }
     main.push_back({mainPage(), TransferType::Ascii, true, {}, {}});
 
@@ -269,7 +269,7 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
     removeLeftovers(uploadPath, folder, sentNow);
     // Also after a cancel: what the host confirmed stays known.
     saveRecord(record, outcome);
-    // What the generator found beyond the listing (a file name that is not UTF-8).
+    // What the generator reported beyond the files sent (a thumbnail not made).
     for (const FailedPage& page : notWritten) {
         if (unwritten.contains(page.pageFileName))
             failed.push_back({page.pageFileName, unwritten.take(page.pageFileName)});
@@ -396,8 +396,8 @@ QStringList PublishRun::findStalePages(const QString& uploadPath, const UploadFo
                                        PublishRecord& record) const
 {
     QSet<QString> current{mainPage()};
-    for (const FoundCategory& category : listCategories(m_store.path()))
-        current.insert(categoryPageFileName(category.fileName));
+    for (const QString& page : m_plan->pageFileNames())
+        current.insert(page);
     QStringList stale;
     if (!folder.isListed())
         return stale; // nothing is judged without seeing the folder

@@ -2,6 +2,7 @@
 
 #include "core/pages/MainPage.h"
 #include "core/pages/PageCache.h"
+#include "core/pages/SitePlan.h"
 #include "core/publish/Thumbnails.h"
 #include "core/publish/UploadFolder.h"
 #include "core/transfer/UploadPool.h"
@@ -92,7 +93,9 @@ class PublishRun : public QObject
 public:
     enum class Mode { Publish, GenerateOnly };
 
-    PublishRun(DataDirectory store, int categoryCount, Mode mode = Mode::Publish,
+    // categoryCount: the main window's count of the categories; none: the
+    // number of category files the run finds.
+    PublishRun(DataDirectory store, std::optional<int> categoryCount, Mode mode = Mode::Publish,
                PageClock clock = localClock, QObject* parent = nullptr);
 
     // In the modern style the run makes the missing thumbnails with maker and
@@ -150,8 +153,11 @@ private:
                          const QSet<QString>& sentNow);
     PublishOutcome finish(PublishOutcome outcome);
 
+    int categoryCount() const { return m_categoryCount.value_or(m_plan->reachableCount()); }
+
     DataDirectory m_store;
-    int m_categoryCount;
+    std::optional<int> m_categoryCount;
+    std::optional<SitePlan> m_plan; // made at the start of each run
     Mode m_mode;
     PageClock m_clock;
     PublishOptions m_options;

@@ -7,13 +7,12 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -22,6 +21,10 @@ namespace wareloom {
 namespace {
 
 constexpr int RecordSize = ItemRecord::Size;
+// The files of ours that are saved through QSaveFile, and the length of the
+// random part QSaveFile adds to their names.
+constexpr const char* SavedExtensions[] = {".dat", ".ftp", ".ini"};
+constexpr qsizetype SaveNameTail = 6;
 
 QString tooManyItems(const QString& path)
 {
@@ -43,6 +46,23 @@ QString bytesShown(QByteArrayView name)
             shown += QStringLiteral("\\x") + QString::number(uchar(byte), 16).toUpper();
     }
     return shown;
+}
+
+// QSaveFile's temporary name: the file's own name, ".dat", ".ftp" or ".ini"
+// in any case, a dot and six letters or digits.
+bool isLeftoverSaveName(QByteArrayView name)
+{
+    if (name.size() < 1 + 4 + 1 + SaveNameTail || name[name.size() - SaveNameTail - 1] != '.')
+        return false;
+    for (const char c : name.last(SaveNameTail)) {
+        const char lower = char(c | 0x20);
+        if (!(c >= '0' && c <= '9') && !(lower >= 'a' && lower <= 'z'))
+            return false;
+    }
+    const QByteArrayView extension = name.sliced(name.size() - SaveNameTail - 5, 4);
+    return std::any_of(
+        std::begin(SavedExtensions), std::end(SavedExtensions),
+        [&](const char* saved) { return qstrnicmp(extension.data(), saved, 4) == 0; });
 }
 
 } // namespace
@@ -206,19 +226,22 @@ Status appendRecords(const QString& path, const ItemRecords& records, const QStr
 
 void removeLeftoverSaveFiles(const QString& directory, std::chrono::seconds minimumAge)
 {
-    // QSaveFile's temporary name: the file's own name and six characters.
-    static const QRegularExpression leftover(
-        QStringLiteral("^.+\\.(dat|ftp|ini)\\.[A-Za-z0-9]{6}$"),
-        QRegularExpression::CaseInsensitiveOption);
-    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-minimumAge.count());
-    QDirIterator it(directory, QDir::Files | QDir::Hidden | QDir::System);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo file = it.fileInfo();
-        if (leftover.match(file.fileName()).hasMatch() && !file.isSymLink() &&
-            file.lastModified().toUTC() <= before)
-            QFile::remove(file.filePath());
+    const qint64 before = QDateTime::currentSecsSinceEpoch() - minimumAge.count();
+    // Read directly: every run starts here, and the folder holds two files a category.
+    const QByteArray native = QFile::encodeName(directory);
+    DIR* dir = ::opendir(native.constData());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isLeftoverSaveName(entry->d_name))
+            continue;
+        const QByteArray path = native + '/' + entry->d_name;
+        struct stat info;
+        if (::lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_mtim.tv_sec <= before)
+            ::unlink(path.constData());
     }
+    ::closedir(dir);
 }
 
 Status checkCategoryName(const QString& categoryName)

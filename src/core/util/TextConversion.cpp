@@ -147,6 +147,12 @@ public:
         for (qsizetype i = 0; i < text.size();) {
             const QStringView ch = text.mid(i, characterLength(text, i));
             i += ch.size();
+            if (m_singleByte && ch.size() == 1) { // a lookup, nothing allocated
+                if (!fits(1))
+                    break;
+                out += byteOf(ch[0].unicode());
+                continue;
+            }
             QByteArray bytes = encodeCharacter(ch);
             if (!fits(bytes.size()))
                 break;
@@ -185,14 +191,18 @@ public:
 private:
     QByteArray encodeCharacter(QStringView ch)
     {
-        if (m_singleByte && ch.size() == 1) {
-            const auto it = m_fromUnicode.constFind(ch[0].unicode());
-            return QByteArray(1, it == m_fromUnicode.constEnd() ? '?' : *it);
-        }
+        if (m_singleByte && ch.size() == 1)
+            return QByteArray(1, byteOf(ch[0].unicode()));
         if (m_singleByte)
             return QByteArray(1, '?');
         auto bytes = convert(m_encoder, reinterpret_cast<const char*>(ch.utf16()), ch.size() * 2);
         return bytes && !bytes->isEmpty() ? *bytes : QByteArray(1, '?');
+    }
+
+    char byteOf(char16_t unit) const
+    {
+        const auto it = m_fromUnicode.constFind(unit);
+        return it == m_fromUnicode.constEnd() ? '?' : *it;
     }
 
     // Decodes piece by piece so that an invalid byte spoils only itself.
