@@ -179,11 +179,13 @@ private Q_SLOTS:
         QCOMPARE(publish({}), sent("A.htm") + sent(main));
         QCOMPARE(publish({"-All"}), every());
 
-        // -Check finds what is missing, differs or was left behind. Then C's
-        // page is offered; a page we never sent is never touched; our
-        // temporary file that a killed run left is removed; the picture and
-        // banner go again.
+        // -Check finds what is missing, differs or was left behind, and a
+        // category the host's main page does not show yet. Then C's page is
+        // offered; a page we never sent is never touched; our temporary file
+        // that a killed run left is removed; the picture, the banner and D's
+        // page go.
         QVERIFY(QFile::remove(setup.data.filePath("C.dat")) &&
+                writeFile(setup.data.filePath("D.dat"), recordBytes("Dish")) &&
                 QFile::remove(setup.server.localPath("/htdocs/P1.jpg")) &&
                 writeFile(setup.server.localPath("/htdocs/banner.gif"), "GIF87a") &&
                 writeFile(setup.server.localPath("/htdocs/Other.htm"), "not ours") &&
@@ -193,11 +195,13 @@ private Q_SLOTS:
                                       "host, but 13 bytes were sent.\n"
                                       "P1.jpg (linked from A.htm) is missing on the host; the "
                                       "next publish sends it.\n"
+                                      "D.htm is not linked from the main page on the host (the "
+                                      "next publish sends a main page that links it).\n"
                                       "B.htm.wareloom-upload is a temporary file left on the host "
                                       "by a publish that did not end (the next publish removes "
                                       "it).\n"
-                                      "3 problems: 4 pages read, 6 files checked.\n")));
-        QCOMPARE(publish({}), picture("P1.jpg") + picture("banner.gif") + sent(main)
+                                      "4 problems: 4 pages read, 6 files checked.\n")));
+        QCOMPARE(publish({}), picture("P1.jpg") + picture("banner.gif") + sent("D.htm") + sent(main)
                                   << "DELE /htdocs/B.htm.wareloom-upload");
         QVERIFY(messages.contains("(-Prune deletes them):\n  C.htm\nSummary"));
         QCOMPARE(publish({"-Prune"}), sent(main) << "DELE /htdocs/C.htm");

@@ -44,8 +44,7 @@ def wait_listening(port, seconds, processes):
     return False
 
 
-def rgw(a, processes):
-    d = a.dir
+def rgw(d, processes):
     for sub in ("mon", "osd0", "run", "log", "rgw"):
         os.makedirs(os.path.join(d, sub), exist_ok=True)
     mon_port, port = free_port(), free_port()
@@ -167,6 +166,26 @@ DavLockDB {locks}/davlock
     return port, key
 
 
+def stop(processes):
+    for p in processes:
+        p.kill()
+        p.wait()
+    processes.clear()
+
+
+def started_rgw(d, processes):
+    # A port taken by another test between choosing and binding ends a start
+    # early: try again on fresh ports, in a folder of its own.
+    for attempt in range(3):
+        try:
+            return rgw(os.path.join(d, f"cluster{attempt}"), processes)
+        except (SystemExit, subprocess.CalledProcessError) as failure:
+            stop(processes)
+            if attempt == 2:
+                raise
+            print(f"cluster start {attempt + 1} failed ({failure}), trying again", file=sys.stderr)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("server", choices=("rgw", "dav", "davs"))
@@ -176,15 +195,13 @@ def main():
     a = parser.parse_args()
     processes = []
     try:
-        port, key = (rgw if a.server == "rgw" else apache)(a, processes)
+        port, key = started_rgw(a.dir, processes) if a.server == "rgw" else apache(a, processes)
         print(port, key, flush=True)
         if a.server == "rgw":
             print(ACCESS_KEY, SECRET_KEY, flush=True)
         sys.stdin.buffer.read()
     finally:
-        for p in processes:
-            p.kill()
-            p.wait()
+        stop(processes)
 
 
 if __name__ == "__main__":

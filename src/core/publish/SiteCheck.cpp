@@ -2,6 +2,7 @@
 
 #include "core/pages/MainPage.h"
 #include "core/pages/PageLinks.h"
+#include "core/pages/SitePlan.h"
 #include "core/publish/PublishRecord.h"
 #include "core/publish/UploadFolder.h"
 #include "core/transfer/FtpSettings.h"
@@ -82,6 +83,18 @@ SiteCheckOutcome SiteCheck::run()
         }
     }
     outcome.files = int(seen.size());
+    // Every category of the data directory, by the plan the pages are written
+    // from: one that can have no page says why; a page the host's main page
+    // does not reach is out of date there.
+    for (const PlannedCategory& category : SitePlan::make(m_store).categories()) {
+        if (!category.hasPage())
+            outcome.findings << category.reason;
+        else if (!seen.contains(category.pageFileName))
+            outcome.findings << QStringLiteral("%1 is not linked from the main page on the host "
+                                               "(the next publish sends a main page that links "
+                                               "it).")
+                                    .arg(category.pageFileName);
+    }
     for (const QString& name : folder.fileNames()) {
         if (name.endsWith(QLatin1String(TemporarySuffix)))
             outcome.findings << QStringLiteral("%1 is a temporary file left on the host by a "

@@ -103,27 +103,34 @@ bool DavConnection::put(const QString& what, const QString& localPath, const QSt
             return true;
         if (reply.code != 409 || folderMade)
             return refused(what, reply);
-        if (!makeFolders(what, remoteName) || !file.seek(0))
+        if (!makeFolders(remoteName) || !file.seek(0))
             return false;
     }
 }
 
 // Each folder of the name's path under the share's, from the top; one that
-// is there already answers 405.
-bool DavConnection::makeFolders(const QString& what, const QString& remoteName)
+// is there already answers 405. Another of our connections may be making the
+// same folder at the same moment, and Apache then refuses the later one with
+// 403 rather than 405: asked again, it says 405.
+bool DavConnection::makeFolders(const QString& remoteName)
 {
     const QStringList parts = remoteName.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     QString folder;
     for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
         folder += parts[i] + QLatin1Char('/');
+        const QString what = QStringLiteral("MKCOL ") + folder;
         Request request;
         request.method = "MKCOL";
         request.path = pathOf(folder);
         Reply reply;
-        if (!send(QStringLiteral("MKCOL ") + folder, request, reply))
-            return false;
-        if (!isSuccess(reply.code) && reply.code != 405)
-            return refused(what, reply);
+        for (int attempt = 0;; ++attempt) {
+            if (!send(what, request, reply))
+                return false;
+            if (isSuccess(reply.code) || reply.code == 405)
+                break;
+            if (attempt == 1)
+                return refused(what, reply);
+        }
     }
     return true;
 }

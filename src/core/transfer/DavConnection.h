@@ -30,7 +30,7 @@ private:
     // PUT, making the missing folders when the server says they are (409).
     bool put(const QString& what, const QString& localPath, const QString& remoteName,
              const QString& typeName);
-    bool makeFolders(const QString& what, const QString& remoteName);
+    bool makeFolders(const QString& remoteName);
     bool remove(const QString& what, const QString& remoteName);
 };
 
