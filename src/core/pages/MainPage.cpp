@@ -9,10 +9,16 @@
 #include "core/store/CategoryStore.h"
 #include "core/util/TextConversion.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(MainPage)
+};
 
 constexpr QByteArrayView TitleStart = "<html><head><title>";
 constexpr QByteArrayView PageStart =
@@ -128,8 +134,8 @@ CreatedPages writeSite(const DataDirectory& store, int categoryCount, const Page
         const QString pageFileName = categoryPageFileName(category.fileName);
         if (isMainPageName(pageFileName)) {
             created.push_back({category.fileName, category.fileName,
-                               QStringLiteral("The category %1 cannot have a page: %2 is the "
-                                              "main page. Rename the file.")
+                               Texts::tr("The category %1 cannot have a page: %2 is the "
+                                         "main page. Rename the file.")
                                    .arg(category.name, pageFileName)});
             continue;
         }
@@ -154,8 +160,8 @@ CreatedPages writeSite(const DataDirectory& store, int categoryCount, const Page
     }
     for (const QString& name : listing.unusableNames) {
         created.push_back({name, name,
-                           QStringLiteral("The file name %1 is not valid UTF-8, so its category "
-                                          "cannot be published. Rename the file.")
+                           Texts::tr("The file name %1 is not valid UTF-8, so its category "
+                                     "cannot be published. Rename the file.")
                                .arg(name)});
     }
     page.append(PageEnd);

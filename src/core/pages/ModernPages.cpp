@@ -6,6 +6,7 @@
 #include "core/store/ItemRecord.h"
 #include "core/util/TextConversion.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,11 @@
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(ModernPages)
+};
 
 // Columns: item, price, qty, code, picture, and the order link when there is
 // an address. Cells carry no attributes but a number's value: a category page
@@ -440,9 +446,8 @@ Status ModernPages::writeCategoryPage(const FoundCategory& category, PageFiles& 
     m_shown = 0;
     // Its page would overwrite the main page, here or on a web host that ignores case.
     if (pageName.compare(QLatin1String(MainPageFileName), Qt::CaseInsensitive) == 0) {
-        return Status::failure(
-            QStringLiteral("The category %1 cannot have a page: %2 is the main page.")
-                .arg(category.name, pageName));
+        return Status::failure(Texts::tr("The category %1 cannot have a page: %2 is the main page.")
+                                   .arg(category.name, pageName));
     }
     if (Status started = pages.begin(m_store.filePath(pageName)); !started)
         return started;
@@ -491,14 +496,14 @@ Status ModernPages::appendItemRows(const QString& categoryPath, const QByteArray
     QFile file(categoryPath);
     if (!QFileInfo(categoryPath).isFile() ||
         !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        return Status::failure(QStringLiteral("The category file %1 cannot be read.")
+        return Status::failure(Texts::tr("The category file %1 cannot be read.")
                                    .arg(QDir::toNativeSeparators(categoryPath)));
     }
     m_records.resize(file.size() - file.size() % ItemRecord::Size);
     const qint64 got = file.read(m_records.data(), m_records.size());
     if (got < 0) {
         return Status::failure(
-            QStringLiteral("The category file %1 cannot be read: %2")
+            Texts::tr("The category file %1 cannot be read: %2")
                 .arg(QDir::toNativeSeparators(categoryPath), file.errorString()));
     }
     const qsizetype rows = qsizetype(got) / ItemRecord::Size;

@@ -1,5 +1,6 @@
 #include "core/transfer/FtpConnection.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -10,6 +11,11 @@
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(FtpConnection)
+};
 
 // Set once at start (a test's short wait); 0 keeps the usual ones.
 std::atomic<long> uniformTimeoutSeconds{0};
@@ -134,8 +140,8 @@ ServerAddress parseServer(const QString& field)
             valid = false;
     }
     if (!valid) {
-        address.error = QStringLiteral("\"%1\" is not an FTP server name (host, host:port, "
-                                       "ftpes://host, ftps://host or sftp://host)")
+        address.error = Texts::tr("\"%1\" is not an FTP server name (host, host:port, "
+                                  "ftpes://host, ftps://host or sftp://host)")
                             .arg(field);
         return address;
     }
@@ -300,13 +306,13 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
         return;
     }
     if (breaksCommandLine(user) || breaksCommandLine(password)) {
-        m_openError = QStringLiteral("the FTP user name or password holds a line break");
+        m_openError = Texts::tr("the FTP user name or password holds a line break");
         return;
     }
     auto handle = std::make_unique<Handle>();
     CURL* curl = handle->curl;
     if (!curl) {
-        m_openError = QStringLiteral("the network library cannot make a connection");
+        m_openError = Texts::tr("the network library cannot make a connection");
         return;
     }
     m_protocol = address.protocol;
@@ -400,7 +406,7 @@ FtpConnection::Stored FtpConnection::storeFile(const QString& localPath, const Q
         return Stored::No;
     QFile file(localPath);
     if (!file.open(QIODevice::ReadOnly)) {
-        fail(what, QStringLiteral("cannot read %1: %2").arg(localPath, file.errorString()));
+        fail(what, Texts::tr("cannot read %1: %2").arg(localPath, file.errorString()));
         return Stored::No;
     }
 
@@ -436,10 +442,10 @@ FtpConnection::Stored FtpConnection::storeFile(const QString& localPath, const Q
     curl_slist_free_all(rename);
     if (!renameTo.isEmpty() && renameFailed) {
         const QByteArray& reply = m_handle->seen.reply;
-        fail(what, QStringLiteral("the server did not rename %1 to %2%3")
-                       .arg(storeName, renameTo,
-                            isRefusal(reply) ? QStringLiteral(": ") + QString::fromUtf8(reply)
-                                             : QString()));
+        fail(what, isRefusal(reply)
+                       ? Texts::tr("the server did not rename %1 to %2: %3")
+                             .arg(storeName, renameTo, QString::fromUtf8(reply))
+                       : Texts::tr("the server did not rename %1 to %2").arg(storeName, renameTo));
         return Stored::NotRenamed;
     }
     return performed ? Stored::Yes : Stored::No;
@@ -470,8 +476,7 @@ std::optional<QByteArray> FtpConnection::listDirectory(const QString& directory)
             break;
         }
         if (m_handle->lastResult == CURLE_WRITE_ERROR) {
-            fail(what,
-                 QStringLiteral("the listing is longer than %1 MB").arg(MaxListingBytes >> 20));
+            fail(what, Texts::tr("the listing is longer than %1 MB").arg(MaxListingBytes >> 20));
             break;
         }
         if (!command || isCancelled() || !m_unreachable.isEmpty())
@@ -496,7 +501,7 @@ bool FtpConnection::performRetrying(const QString& what, const std::function<boo
     usePassive();
     CURL* curl = m_handle->curl;
     if (!rewind())
-        return fail(what, QStringLiteral("cannot read the file again"));
+        return fail(what, Texts::tr("cannot read the file again"));
     // The server may have given up the control connection with the data one.
     curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, 1L);
     const bool done = perform(what);
@@ -519,7 +524,7 @@ bool FtpConnection::deleteFile(const QString& remoteName)
         path = "rm " + sftpArgument(path);
     curl_slist* quote = curl_slist_append(nullptr, (sftp ? path : "*DELE " + path).constData());
     if (!quote)
-        return fail(what, QStringLiteral("out of memory"));
+        return fail(what, Texts::tr("out of memory"));
     curl_easy_setopt(curl, CURLOPT_URL, m_baseUrl.constData());
     curl_easy_setopt(curl, CURLOPT_QUOTE, quote);
     curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
@@ -536,7 +541,7 @@ bool FtpConnection::deleteFile(const QString& remoteName)
     if (reply != 250)
         return fail(what, isRefusal(m_handle->seen.reply)
                               ? QString::fromUtf8(m_handle->seen.reply)
-                              : QStringLiteral("the server answered %1").arg(reply));
+                              : Texts::tr("the server answered %1").arg(reply));
     return true;
 }
 
@@ -571,16 +576,15 @@ void FtpConnection::assume(HostNeeds needs)
 bool FtpConnection::checkUsable(const QString& what, const QString& remoteName)
 {
     if (!m_handle)
-        return fail(what,
-                    m_openError.isEmpty() ? QStringLiteral("no connection is open") : m_openError);
+        return fail(what, m_openError.isEmpty() ? Texts::tr("no connection is open") : m_openError);
     if (isCancelled())
-        return fail(what, QString::fromUtf16(CancelledReason));
+        return fail(what, Texts::tr("cancelled"));
     if (!m_unreachable.isEmpty())
         return fail(what, m_unreachable);
     if (remoteName.isEmpty())
-        return fail(what, QStringLiteral("no remote name"));
+        return fail(what, Texts::tr("no remote name"));
     if (breaksCommandLine(remoteName))
-        return fail(what, QStringLiteral("the remote name holds a line break"));
+        return fail(what, Texts::tr("the remote name holds a line break"));
     return true;
 }
 
@@ -593,7 +597,7 @@ bool FtpConnection::perform(const QString& what)
     if (result == CURLE_OK)
         return true;
     if (result == CURLE_ABORTED_BY_CALLBACK)
-        return fail(what, QString::fromUtf16(CancelledReason));
+        return fail(what, Texts::tr("cancelled"));
     // The server's own words when it refused. libcurl keeps the first error
     // of a transfer, which may be a note from the active-mode attempt.
     const QString reply = QString::fromUtf8(m_handle->seen.reply);
@@ -603,13 +607,13 @@ bool FtpConnection::perform(const QString& what)
     switch (result) {
     case CURLE_LOGIN_DENIED:
         if (m_protocol == HostProtocol::Sftp)
-            return stop(what, QStringLiteral("SSH authentication failed: the server did not "
-                                             "accept the user name and password"));
-        return stop(what, QStringLiteral("Login refused by the server: ") +
-                              (reply.isEmpty() ? why : reply));
+            return stop(what, Texts::tr("SSH authentication failed: the server did not "
+                                        "accept the user name and password"));
+        return stop(
+            what, Texts::tr("Login refused by the server: %1").arg(reply.isEmpty() ? why : reply));
     case CURLE_USE_SSL_FAILED:
-        return stop(what, QStringLiteral("The server refused to encrypt the connection (AUTH "
-                                         "TLS: %1); nothing was sent in clear text")
+        return stop(what, Texts::tr("The server refused to encrypt the connection (AUTH "
+                                    "TLS: %1); nothing was sent in clear text")
                               .arg(reply.isEmpty() ? why : reply));
     case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
         if (m_pin.isEmpty())
@@ -647,16 +651,16 @@ bool FtpConnection::stop(const QString& what, const QString& why)
 bool FtpConnection::refuseKey(const QString& what, const QString& offered)
 {
     if (offered.isEmpty())
-        return stop(what, QStringLiteral("The host's key cannot be checked: %1")
+        return stop(what, Texts::tr("The host's key cannot be checked: %1")
                               .arg(QString::fromUtf8(m_handle->errors)));
     const HostKey key{m_hostPort, offered, QString::fromUtf8(m_pin)};
     m_untrustedKey = key;
     if (key.isChanged())
-        return stop(what, QStringLiteral("The key of %1 has changed: it was %2 and is now %3. "
-                                         "Nothing was sent.")
+        return stop(what, Texts::tr("The key of %1 has changed: it was %2 and is now %3. "
+                                    "Nothing was sent.")
                               .arg(key.hostPort, key.known, key.offered));
-    return stop(what, QStringLiteral("The key of %1 is not trusted yet: its SHA-256 fingerprint "
-                                     "is %2")
+    return stop(what, Texts::tr("The key of %1 is not trusted yet: its SHA-256 fingerprint "
+                                "is %2")
                           .arg(key.hostPort, key.offered));
 }
 
@@ -686,7 +690,7 @@ QByteArray FtpConnection::sftpArgument(QByteArray path)
 
 bool FtpConnection::fail(const QString& what, const QString& why)
 {
-    m_lastError = what + QStringLiteral(": ") + why;
+    m_lastError = Texts::tr("%1: %2").arg(what, why);
     return false;
 }
 

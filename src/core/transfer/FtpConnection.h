@@ -171,7 +171,4 @@ private:
 // "sftp://host:22"... The field itself when it names no host.
 QString serverAddress(const QString& server);
 
-// What lastError() says after a transfer ended by cancel().
-inline constexpr char16_t CancelledReason[] = u"cancelled";
-
 } // namespace wareloom

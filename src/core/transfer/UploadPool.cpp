@@ -2,6 +2,7 @@
 
 #include "core/transfer/HostTransfer.h"
 
+#include <QCoreApplication>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -9,6 +10,11 @@
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(UploadPool)
+};
 
 // In the same directory, so that the rename stays on one file system; never
 // the name of a page or a picture.
@@ -156,9 +162,9 @@ void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& ev
 QString UploadPool::sendOne(FtpConnection& connection, const UploadJob& job, QString& notice)
 {
     if (isCancelled())
-        return QString::fromUtf16(NotSentCancelled);
+        return Texts::tr(NotSentCancelled);
     if (!connection.stopReason().isEmpty())
-        return QString::fromUtf16(NotSentStopped);
+        return Texts::tr(NotSentStopped);
     if (job.replace && !m_renameRefused) {
         const QString temporary = temporaryName(job.remoteName);
         using Overwrite = FtpConnection::Overwrite;
@@ -183,9 +189,9 @@ QString UploadPool::sendOne(FtpConnection& connection, const UploadJob& job, QSt
         }
         case FtpConnection::Stored::NotRenamed:
             m_renameRefused = true;
-            notice = QStringLiteral("The server does not rename files: each file is sent under "
-                                    "its own name, so a visitor may see a page half written "
-                                    "while it arrives.");
+            notice = Texts::tr("The server does not rename files: each file is sent under "
+                               "its own name, so a visitor may see a page half written "
+                               "while it arrives.");
             connection.deleteFile(temporary);
             break;
         }

@@ -2,19 +2,28 @@
 
 #include "gui/platform/MessageBox.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace wareloom {
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(HostKeyQuestion)
+};
+
+} // namespace
 
 bool askToTrustHostKey(QWidget* owner, const HostKey& key, const QString& knownHostsPath)
 {
     const QString caption = QStringLiteral("Wareloom");
     if (key.isChanged()) {
         messageBox(owner,
-                   QStringLiteral("The key of %1 has changed!\n\nTrusted key: %2\nKey shown now: "
-                                  "%3\n\nNothing was sent. Someone may be posing as your web "
-                                  "host. If the host really changed its key, remove its line "
-                                  "from %4.")
+                   Texts::tr("The key of %1 has changed!\n\nTrusted key: %2\nKey shown now: "
+                             "%3\n\nNothing was sent. Someone may be posing as your web "
+                             "host. If the host really changed its key, remove its line "
+                             "from %4.")
                        .arg(key.hostPort, key.known, key.offered,
                             QDir::toNativeSeparators(knownHostsPath)),
                    caption, MessageButtons::Ok, MessageIcon::Warning);
@@ -22,8 +31,8 @@ bool askToTrustHostKey(QWidget* owner, const HostKey& key, const QString& knownH
     }
     const MessageAnswer answer =
         messageBox(owner,
-                   QStringLiteral("The identity of %1 cannot be checked.\n\nIts SHA-256 key "
-                                  "fingerprint is:\n%2\n\nTrust this key from now on?")
+                   Texts::tr("The identity of %1 cannot be checked.\n\nIts SHA-256 key "
+                             "fingerprint is:\n%2\n\nTrust this key from now on?")
                        .arg(key.hostPort, key.offered),
                    caption, MessageButtons::YesNoDefaultNo, MessageIcon::Question);
     if (answer != MessageAnswer::Yes)

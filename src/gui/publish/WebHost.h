@@ -4,6 +4,7 @@
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/KnownHosts.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -19,6 +20,8 @@ namespace wareloom {
 // owner disabled and the event loop running meanwhile.
 class WebHost
 {
+    Q_DECLARE_TR_FUNCTIONS(WebHost)
+
 public:
     WebHost(QWidget* owner, DataDirectory store);
 
