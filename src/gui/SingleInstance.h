@@ -28,7 +28,9 @@ public:
     Claim claim();
 
 public Q_SLOTS:
-    Q_SCRIPTABLE void Activate(const QVariantMap& platformData);
+    // The name the freedesktop interface gives it.
+    Q_SCRIPTABLE void
+    Activate(const QVariantMap& platformData); // NOLINT(readability-identifier-naming)
 
 Q_SIGNALS:
     void activationRequested();

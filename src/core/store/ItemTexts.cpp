@@ -20,7 +20,7 @@ struct Check
     const char* tooLong; // translated when shown
 };
 
-constexpr Check checks[] = {
+constexpr Check Checks[] = {
     {&ItemTexts::name, ItemField::Name,
      QT_TRANSLATE_NOOP("ItemTexts", "Maximum 60 characters for item name!")},
     {&ItemTexts::price, ItemField::Price,
@@ -46,7 +46,7 @@ checkItemTexts(const ItemTexts& texts, const QString& emptyNameMessage, ItemReco
                                     missing.join(QLatin1Char(' ')),
                                 Texts::tr("ERROR:")};
     }
-    for (const Check& check : checks) {
+    for (const Check& check : Checks) {
         const QString& text = texts.*check.text;
         if (text.size() > fieldLayout(check.field).width)
             return ItemCheckFailure{Texts::tr(check.tooLong), Texts::tr("ERROR:")};
@@ -58,7 +58,7 @@ checkItemTexts(const ItemTexts& texts, const QString& emptyNameMessage, ItemReco
 
 void storeItemTexts(ItemRecord& record, const ItemTexts& texts)
 {
-    for (const Check& check : checks)
+    for (const Check& check : Checks)
         storeFieldString(record, check.field, texts.*check.text);
 }
 

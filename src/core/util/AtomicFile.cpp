@@ -61,8 +61,8 @@ Status copyFileAtomically(const QString& source, const QString& target)
     QSaveFile out(target);
     if (!out.open(SaveMode))
         return writeFailure(out, target);
-    constexpr qint64 ChunkSize = qint64(64) * 1024;
-    for (QByteArray chunk = in.read(ChunkSize); !chunk.isEmpty(); chunk = in.read(ChunkSize)) {
+    constexpr qint64 chunkSize = qint64(64) * 1024;
+    for (QByteArray chunk = in.read(chunkSize); !chunk.isEmpty(); chunk = in.read(chunkSize)) {
         if (out.write(chunk) != chunk.size())
             return writeFailure(out, target);
     }

@@ -7,6 +7,8 @@
 #include "gui/platform/MessageBox.h"
 #include "ui_HistoryDialog.h"
 
+#include <algorithm>
+
 namespace wareloom {
 
 HistoryDialog::HistoryDialog(Inventory& inventory, QWidget* parent)
@@ -33,16 +35,17 @@ HistoryDialog::~HistoryDialog() = default;
 void HistoryDialog::listVersions()
 {
     m_ui->versions->clear();
-    const std::vector<HistoryVersion> versions =
+    std::vector<HistoryVersion> versions =
         CategoryHistory(m_inventory.directory()).versions(m_ui->category->currentText());
     // Newest first: the change to take back is most often the last.
-    for (auto it = versions.rbegin(); it != versions.rend(); ++it) {
+    std::reverse(versions.begin(), versions.end());
+    for (const HistoryVersion& version : versions) {
         auto* line = new QTreeWidgetItem(
             m_ui->versions,
-            {QString::number(it->number),
-             QLocale().toString(it->time.toLocalTime(), QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-             QString::number(it->itemCount), it->action});
-        line->setData(0, Qt::UserRole, it->number);
+            {QString::number(version.number),
+             QLocale().toString(version.time.toLocalTime(), QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+             QString::number(version.itemCount), version.action});
+        line->setData(0, Qt::UserRole, version.number);
         line->setTextAlignment(2, Qt::AlignRight);
     }
     for (int column = 0; column < m_ui->versions->columnCount(); ++column)

@@ -80,7 +80,7 @@ void WebHost::uploadPicture(const QString& chosenPath, const QString& pictureFil
 Status WebHost::uploadThumbnail(const QString& thumbnailPath, const QString& thumbnailFileName)
 {
     const FtpSettings settings = m_settings;
-    const Status sent = offGuiThread([&] {
+    Status sent = offGuiThread([&] {
         return uploadToHost(settings, thumbnailPath, thumbnailFileName, TransferType::Binary);
     });
     if (!sent)
@@ -132,7 +132,7 @@ void WebHost::sendChosenFile(const QString& chosenPath, const QString& fileName,
 Status WebHost::withTrustedHost(const std::function<Status(std::optional<HostKey>*)>& operation)
 {
     std::optional<HostKey> untrusted;
-    const Status first = offGuiThread([&] { return operation(&untrusted); });
+    Status first = offGuiThread([&] { return operation(&untrusted); });
     if (first || !untrusted || !askToTrustHostKey(m_owner, *untrusted, m_settings.knownHostsPath()))
         return first;
     return offGuiThread([&] { return operation(nullptr); });
