@@ -433,8 +433,7 @@ void MainWindow::deleteCategory()
                                               "It can be restored from Category > History...")
                                          : tr("Delete the category %1 and its %2 items?\n\n"
                                               "It can be restored from Category > History..."))
-                                 .arg(name)
-                                 .arg(count);
+                                 .arg(name, QString::number(count));
     if (messageBox(this, question, tr("Delete Category?"), MessageButtons::YesNo) !=
         MessageAnswer::Yes)
         return;

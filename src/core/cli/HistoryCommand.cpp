@@ -47,7 +47,9 @@ int restoreVersion(const DataDirectory& store, const QString& name, const QStrin
     Inventory inventory(store);
     if (Status restored = inventory.restoreVersion(name, version); !restored)
         return fail(restored.message());
-    std::printf("%s\n", qPrintable(Texts::tr("%1 is version %2 again.").arg(name).arg(version)));
+    std::printf(
+        "%s\n",
+        qPrintable(Texts::tr("%1 is version %2 again.").arg(name, QString::number(version))));
     return 0;
 }
 
