@@ -403,6 +403,25 @@ Rückgabewert von -Publish und -Generate:
     </message>
 </context>
 <context>
+    <name>DavConnection</name>
+    <message>
+        <source>not a WebDAV address</source>
+        <translation>keine WebDAV-Adresse</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>no remote name</source>
+        <translation>kein entfernter Name</translation>
+    </message>
+    <message>
+        <source>%1: the server did not move %2 to %3: %4</source>
+        <translation>%1: Der Server hat %2 nicht nach %3 verschoben: %4</translation>
+    </message>
+</context>
+<context>
     <name>FtpConnection</name>
     <message>
         <source>&quot;%1&quot; is not an FTP server name (host, host:port, ftpes://host, ftps://host or sftp://host)</source>
@@ -449,10 +468,6 @@ Rückgabewert von -Publish und -Generate:
         <translation>keine Verbindung geöffnet</translation>
     </message>
     <message>
-        <source>cancelled</source>
-        <translation>abgebrochen</translation>
-    </message>
-    <message>
         <source>no remote name</source>
         <translation>kein entfernter Name</translation>
     </message>
@@ -471,22 +486,6 @@ Rückgabewert von -Publish und -Generate:
     <message>
         <source>The server refused to encrypt the connection (AUTH TLS: %1); nothing was sent in clear text</source>
         <translation>Der Server hat die Verschlüsselung der Verbindung abgelehnt (AUTH TLS: %1); nichts wurde unverschlüsselt gesendet</translation>
-    </message>
-    <message>
-        <source>The host&apos;s key cannot be checked: %1</source>
-        <translation>Der Schlüssel des Servers kann nicht geprüft werden: %1</translation>
-    </message>
-    <message>
-        <source>The key of %1 has changed: it was %2 and is now %3. Nothing was sent.</source>
-        <translation>Der Schlüssel von %1 hat sich geändert: Er war %2 und ist jetzt %3. Nichts wurde gesendet.</translation>
-    </message>
-    <message>
-        <source>The key of %1 is not trusted yet: its SHA-256 fingerprint is %2</source>
-        <translation>Dem Schlüssel von %1 wird noch nicht vertraut: Sein SHA-256-Fingerabdruck ist %2</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -547,16 +546,6 @@ Rückgabewert von -Publish und -Generate:
         <translation>z. B.: ftp.example.com</translation>
     </message>
     <message>
-        <source>host or host:port: FTP (in clear)
-ftpes://host[:port]: FTP over TLS (port 21)
-ftps://host[:port]: FTP over implicit TLS (port 990)
-sftp://host[:port]: SFTP over SSH (port 22)</source>
-        <translation>host oder host:port: FTP (unverschlüsselt)
-ftpes://host[:port]: FTP über TLS (Port 21)
-ftps://host[:port]: FTP über implizites TLS (Port 990)
-sftp://host[:port]: SFTP über SSH (Port 22)</translation>
-    </message>
-    <message>
         <source>Upload Path:</source>
         <translation>Upload-Pfad:</translation>
     </message>
@@ -603,6 +592,20 @@ sftp://host[:port]: SFTP über SSH (Port 22)</translation>
     <message>
         <source>Keep the settings and close</source>
         <translation>Einstellungen übernehmen und schließen</translation>
+    </message>
+    <message>
+        <source>host or host:port: FTP (in clear)
+ftpes://host[:port]: FTP over TLS (port 21)
+ftps://host[:port]: FTP over implicit TLS (port 990)
+sftp://host[:port]: SFTP over SSH (port 22)
+s3://host[:port]/bucket: S3 object storage over HTTPS (s3+http:// in clear; ?region=name after the bucket)
+davs://host[:port]/folder/: WebDAV over HTTPS (dav:// in clear)</source>
+        <translation>host oder host:port: FTP (unverschlüsselt)
+ftpes://host[:port]: FTP über TLS (Port 21)
+ftps://host[:port]: FTP über implizites TLS (Port 990)
+sftp://host[:port]: SFTP über SSH (Port 22)
+s3://host[:port]/bucket: S3-Objektspeicher über HTTPS (s3+http:// unverschlüsselt; ?region=Name nach dem Bucket)
+davs://host[:port]/ordner/: WebDAV über HTTPS (dav:// unverschlüsselt)</translation>
     </message>
 </context>
 <context>
@@ -727,6 +730,29 @@ sftp://host[:port]: SFTP über SSH (Port 22)</translation>
     </message>
 </context>
 <context>
+    <name>HostConnection</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>The host&apos;s key cannot be checked: %1</source>
+        <translation>Der Schlüssel des Servers kann nicht geprüft werden: %1</translation>
+    </message>
+    <message>
+        <source>The key of %1 has changed: it was %2 and is now %3. Nothing was sent.</source>
+        <translation>Der Schlüssel von %1 hat sich geändert: Er war %2 und ist jetzt %3. Nichts wurde gesendet.</translation>
+    </message>
+    <message>
+        <source>The key of %1 is not trusted yet: its SHA-256 fingerprint is %2</source>
+        <translation>Dem Schlüssel von %1 wird noch nicht vertraut: Sein SHA-256-Fingerabdruck ist %2</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>abgebrochen</translation>
+    </message>
+</context>
+<context>
     <name>HostKeyQuestion</name>
     <message>
         <source>The key of %1 has changed!
@@ -762,6 +788,37 @@ Diesem Schlüssel ab jetzt vertrauen?</translation>
     <message>
         <source>the upload path and %1 are longer than %2 characters together</source>
         <translation>der Upload-Pfad und %1 sind zusammen länger als %2 Zeichen</translation>
+    </message>
+</context>
+<context>
+    <name>HttpConnection</name>
+    <message>
+        <source>&quot;%1&quot; is not a server address (s3://host/bucket, s3+http://host:port/bucket, davs://host/folder/ or dav://host:port/folder/)</source>
+        <translation>„%1“ ist keine Serveradresse (s3://host/bucket, s3+http://host:port/bucket, davs://host/ordner/ oder dav://host:port/ordner/)</translation>
+    </message>
+    <message>
+        <source>the user name or password holds a line break</source>
+        <translation>der Benutzername oder das Passwort enthält einen Zeilenumbruch</translation>
+    </message>
+    <message>
+        <source>the network library cannot make a connection</source>
+        <translation>die Netzwerkbibliothek kann keine Verbindung herstellen</translation>
+    </message>
+    <message>
+        <source>no connection is open</source>
+        <translation>keine Verbindung geöffnet</translation>
+    </message>
+    <message>
+        <source>the remote name holds a line break</source>
+        <translation>der entfernte Name enthält einen Zeilenumbruch</translation>
+    </message>
+    <message>
+        <source>Login refused by the server: %1</source>
+        <translation>Anmeldung vom Server abgelehnt: %1</translation>
+    </message>
+    <message>
+        <source>the server answered %1</source>
+        <translation>der Server antwortete %1</translation>
     </message>
 </context>
 <context>
@@ -1038,6 +1095,29 @@ Diesem Schlüssel ab jetzt vertrauen?</translation>
     <message>
         <source>Another run is using this folder (%1); try again when it has ended.</source>
         <translation>Ein anderer Lauf verwendet diesen Ordner (%1); versuchen Sie es erneut, wenn er beendet ist.</translation>
+    </message>
+</context>
+<context>
+    <name>S3Connection</name>
+    <message>
+        <source>not an S3 address</source>
+        <translation>keine S3-Adresse</translation>
+    </message>
+    <message>
+        <source>the S3 address names no bucket: s3://host/bucket (the key prefix goes in the upload path)</source>
+        <translation>die S3-Adresse nennt keinen Bucket: s3://host/bucket (das Schlüsselpräfix gehört in den Upload-Pfad)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a region</source>
+        <translation>„%1“ ist keine Region</translation>
+    </message>
+    <message>
+        <source>no remote name</source>
+        <translation>kein entfernter Name</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
 </context>
 <context>

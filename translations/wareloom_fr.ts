@@ -403,6 +403,25 @@ Code de retour de -Publish et -Generate&#xa0;:
     </message>
 </context>
 <context>
+    <name>DavConnection</name>
+    <message>
+        <source>not a WebDAV address</source>
+        <translation>ce n’est pas une adresse WebDAV</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>impossible de lire %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>no remote name</source>
+        <translation>aucun nom distant</translation>
+    </message>
+    <message>
+        <source>%1: the server did not move %2 to %3: %4</source>
+        <translation>%1&#xa0;: le serveur n’a pas déplacé %2 vers %3&#xa0;: %4</translation>
+    </message>
+</context>
+<context>
     <name>FtpConnection</name>
     <message>
         <source>&quot;%1&quot; is not an FTP server name (host, host:port, ftpes://host, ftps://host or sftp://host)</source>
@@ -449,10 +468,6 @@ Code de retour de -Publish et -Generate&#xa0;:
         <translation>aucune connexion n’est ouverte</translation>
     </message>
     <message>
-        <source>cancelled</source>
-        <translation>annulé</translation>
-    </message>
-    <message>
         <source>no remote name</source>
         <translation>aucun nom distant</translation>
     </message>
@@ -471,22 +486,6 @@ Code de retour de -Publish et -Generate&#xa0;:
     <message>
         <source>The server refused to encrypt the connection (AUTH TLS: %1); nothing was sent in clear text</source>
         <translation>Le serveur a refusé de chiffrer la connexion (AUTH TLS&#xa0;: %1)&#xa0;; rien n’a été envoyé en clair</translation>
-    </message>
-    <message>
-        <source>The host&apos;s key cannot be checked: %1</source>
-        <translation>Impossible de vérifier la clé de l’hôte&#xa0;: %1</translation>
-    </message>
-    <message>
-        <source>The key of %1 has changed: it was %2 and is now %3. Nothing was sent.</source>
-        <translation>La clé de %1 a changé&#xa0;: c’était %2, c’est maintenant %3. Rien n’a été envoyé.</translation>
-    </message>
-    <message>
-        <source>The key of %1 is not trusted yet: its SHA-256 fingerprint is %2</source>
-        <translation>La clé de %1 n’est pas encore approuvée&#xa0;: son empreinte SHA-256 est %2</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -547,16 +546,6 @@ Code de retour de -Publish et -Generate&#xa0;:
         <translation>ex.&#xa0;: ftp.example.com</translation>
     </message>
     <message>
-        <source>host or host:port: FTP (in clear)
-ftpes://host[:port]: FTP over TLS (port 21)
-ftps://host[:port]: FTP over implicit TLS (port 990)
-sftp://host[:port]: SFTP over SSH (port 22)</source>
-        <translation>hôte ou hôte:port&#xa0;: FTP (en clair)
-ftpes://hôte[:port]&#xa0;: FTP sur TLS (port 21)
-ftps://hôte[:port]&#xa0;: FTP sur TLS implicite (port 990)
-sftp://hôte[:port]&#xa0;: SFTP sur SSH (port 22)</translation>
-    </message>
-    <message>
         <source>Upload Path:</source>
         <translation>Chemin d’envoi&#xa0;:</translation>
     </message>
@@ -603,6 +592,20 @@ sftp://hôte[:port]&#xa0;: SFTP sur SSH (port 22)</translation>
     <message>
         <source>Keep the settings and close</source>
         <translation>Garder les paramètres et fermer</translation>
+    </message>
+    <message>
+        <source>host or host:port: FTP (in clear)
+ftpes://host[:port]: FTP over TLS (port 21)
+ftps://host[:port]: FTP over implicit TLS (port 990)
+sftp://host[:port]: SFTP over SSH (port 22)
+s3://host[:port]/bucket: S3 object storage over HTTPS (s3+http:// in clear; ?region=name after the bucket)
+davs://host[:port]/folder/: WebDAV over HTTPS (dav:// in clear)</source>
+        <translation>hôte ou hôte:port&#xa0;: FTP (en clair)
+ftpes://hôte[:port]&#xa0;: FTP sur TLS (port 21)
+ftps://hôte[:port]&#xa0;: FTP sur TLS implicite (port 990)
+sftp://hôte[:port]&#xa0;: SFTP sur SSH (port 22)
+s3://hôte[:port]/compartiment&#xa0;: stockage objet S3 sur HTTPS (s3+http:// en clair&#xa0;;&#xa0;?region=nom après le compartiment)
+davs://hôte[:port]/dossier/&#xa0;: WebDAV sur HTTPS (dav:// en clair)</translation>
     </message>
 </context>
 <context>
@@ -727,6 +730,29 @@ sftp://hôte[:port]&#xa0;: SFTP sur SSH (port 22)</translation>
     </message>
 </context>
 <context>
+    <name>HostConnection</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>The host&apos;s key cannot be checked: %1</source>
+        <translation>Impossible de vérifier la clé de l’hôte&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The key of %1 has changed: it was %2 and is now %3. Nothing was sent.</source>
+        <translation>La clé de %1 a changé&#xa0;: c’était %2, c’est maintenant %3. Rien n’a été envoyé.</translation>
+    </message>
+    <message>
+        <source>The key of %1 is not trusted yet: its SHA-256 fingerprint is %2</source>
+        <translation>La clé de %1 n’est pas encore approuvée&#xa0;: son empreinte SHA-256 est %2</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>annulé</translation>
+    </message>
+</context>
+<context>
     <name>HostKeyQuestion</name>
     <message>
         <source>The key of %1 has changed!
@@ -762,6 +788,37 @@ Faire confiance à cette clé désormais&#xa0;?</translation>
     <message>
         <source>the upload path and %1 are longer than %2 characters together</source>
         <translation>le chemin d’envoi et %1 dépassent ensemble %2 caractères</translation>
+    </message>
+</context>
+<context>
+    <name>HttpConnection</name>
+    <message>
+        <source>&quot;%1&quot; is not a server address (s3://host/bucket, s3+http://host:port/bucket, davs://host/folder/ or dav://host:port/folder/)</source>
+        <translation>«&#xa0;%1&#xa0;» n’est pas une adresse de serveur (s3://hôte/compartiment, s3+http://hôte:port/compartiment, davs://hôte/dossier/ ou dav://hôte:port/dossier/)</translation>
+    </message>
+    <message>
+        <source>the user name or password holds a line break</source>
+        <translation>le nom d’utilisateur ou le mot de passe contient un saut de ligne</translation>
+    </message>
+    <message>
+        <source>the network library cannot make a connection</source>
+        <translation>la bibliothèque réseau ne peut pas établir de connexion</translation>
+    </message>
+    <message>
+        <source>no connection is open</source>
+        <translation>aucune connexion n’est ouverte</translation>
+    </message>
+    <message>
+        <source>the remote name holds a line break</source>
+        <translation>le nom distant contient un saut de ligne</translation>
+    </message>
+    <message>
+        <source>Login refused by the server: %1</source>
+        <translation>Connexion refusée par le serveur&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>the server answered %1</source>
+        <translation>le serveur a répondu %1</translation>
     </message>
 </context>
 <context>
@@ -1038,6 +1095,29 @@ Faire confiance à cette clé désormais&#xa0;?</translation>
     <message>
         <source>Another run is using this folder (%1); try again when it has ended.</source>
         <translation>Une autre exécution utilise ce dossier (%1)&#xa0;; réessayez quand elle sera terminée.</translation>
+    </message>
+</context>
+<context>
+    <name>S3Connection</name>
+    <message>
+        <source>not an S3 address</source>
+        <translation>ce n’est pas une adresse S3</translation>
+    </message>
+    <message>
+        <source>the S3 address names no bucket: s3://host/bucket (the key prefix goes in the upload path)</source>
+        <translation>l’adresse S3 ne nomme aucun compartiment&#xa0;: s3://hôte/compartiment (le préfixe des clés va dans le chemin d’envoi)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a region</source>
+        <translation>«&#xa0;%1&#xa0;» n’est pas une région</translation>
+    </message>
+    <message>
+        <source>no remote name</source>
+        <translation>aucun nom distant</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>impossible de lire %1&#xa0;: %2</translation>
     </message>
 </context>
 <context>

@@ -4,7 +4,7 @@
 #include "core/cli/HistoryCommand.h"
 #include "core/publish/HeadlessPublish.h"
 #include "core/store/DataDirectory.h"
-#include "core/transfer/FtpConnection.h"
+#include "core/transfer/HostConnection.h"
 #include "core/util/ApplicationTitle.h"
 #include "core/util/TextConversion.h"
 #include "core/util/Translations.h"
@@ -61,7 +61,7 @@ Status applyEnvironment()
     bool ok = false;
     const long seconds = qEnvironmentVariable("WARELOOM_FTP_TIMEOUT").toLong(&ok);
     if (ok)
-        FtpConnection::setUniformTimeout(std::chrono::seconds(seconds));
+        HostConnection::setUniformTimeout(std::chrono::seconds(seconds));
     return Status::success();
 }
 

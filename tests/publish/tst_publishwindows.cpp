@@ -1,4 +1,5 @@
 #include "PublishTestSupport.h"
+#include "core/transfer/HostConnection.h"
 #include "core/transfer/Networking.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
@@ -87,7 +88,7 @@ private Q_SLOTS:
     }
     void init()
     {
-        FtpConnection::setUniformTimeout(std::chrono::seconds(5)); // the silent rows unset it
+        HostConnection::setUniformTimeout(std::chrono::seconds(5)); // the silent rows unset it
         QFile::remove(m_path);
     }
 
@@ -120,7 +121,7 @@ private Q_SLOTS:
         QFETCH(QStringList, notSent);
         const bool silent = fault == QStringList{"--silent"};
         if (silent)
-            FtpConnection::setUniformTimeout(std::chrono::seconds(0));
+            HostConnection::setUniformTimeout(std::chrono::seconds(0));
         PublishSetup setup(fault);
         QVERIFY(password.isEmpty() ? writeCategories(setup.data, {"A", "B"})
                                    : setup.start({"A", "B"}, "/htdocs/", password));

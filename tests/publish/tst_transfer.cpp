@@ -1,5 +1,6 @@
 #include "PublishTestSupport.h"
 #include "core/publish/PublishRun.h"
+#include "core/transfer/FtpConnection.h"
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/HostTransfer.h"
 #include "core/transfer/KnownHosts.h"

@@ -1,7 +1,7 @@
 #include "core/publish/PublishRecord.h"
 
-#include "core/transfer/FtpConnection.h"
 #include "core/transfer/FtpSettings.h"
+#include "core/transfer/HostConnection.h"
 #include "core/util/AtomicFile.h"
 
 #include <QCoreApplication>

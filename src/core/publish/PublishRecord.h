@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/store/DataDirectory.h"
-#include "core/transfer/FtpConnection.h"
+#include "core/transfer/HostConnection.h"
 #include "core/util/Status.h"
 
 #include <QByteArray>

@@ -6,12 +6,14 @@
 #include "core/publish/PublishRecord.h"
 #include "core/store/CategoryStore.h"
 #include "core/transfer/FtpSettings.h"
-#include "core/transfer/RemoteListing.h"
 #include "core/transfer/RemoteName.h"
+#include "core/util/TextConversion.h"
 
 #include <QCoreApplication>
 #include <QHash>
 #include <QSet>
+
+#include <cctype>
 
 namespace wareloom {
 namespace {
@@ -52,6 +54,20 @@ QString whyNotSendable(const QString& status, const QString& localPath, const QS
     if (remote.isEmpty())
         return tooLong(Texts::tr("remote name"));
     return {};
+}
+
+// The charset a host that sends a content type declares classic pages in:
+// the code page's name as browsers know it.
+QByteArray classicPageCharset()
+{
+    const QByteArray codePage = conversionCodePage().toUpper();
+    static const QHash<QByteArray, QByteArray> known{
+        {"CP932", "Shift_JIS"}, {"CP936", "GBK"}, {"CP949", "EUC-KR"}, {"CP950", "Big5"}};
+    if (const auto found = known.constFind(codePage); found != known.cend())
+        return *found;
+    if (codePage.startsWith("CP") && codePage.size() > 2 && std::isdigit(uchar(codePage[2])))
+        return "windows-" + codePage.mid(2);
+    return codePage.toLower();
 }
 
 // A name the host resolves inside the upload folder and nowhere else.
@@ -118,6 +134,7 @@ PublishOutcome PublishRun::run()
     const std::vector<FailedPage> notWritten = createPages();
     PublishRecord record = PublishRecord::load(m_store, settings);
     m_pool.open(settings, record.hostNeeds());
+    m_pool.setPageCharset(m_pageCharset);
     uploadFiles(settings, notWritten, record, outcome);
     m_pool.close();
     saveCache();
@@ -166,6 +183,7 @@ std::vector<FailedPage> PublishRun::createPages()
     std::vector<FailedPage> failed;
     const WebsiteSettings site = WebsiteSettings::load(m_store);
     CreatedPages created;
+    m_pageCharset = site.style == WebsiteSettings::Style::Modern ? "utf-8" : classicPageCharset();
     if (site.style == WebsiteSettings::Style::Modern) {
         std::vector<ThumbnailFailure> notMade;
         m_siteFiles = Thumbnails::refresh(m_store, m_makeThumbnail, notMade);
@@ -303,9 +321,8 @@ PublishRun::Listing PublishRun::listUploadDirectory(const QString& uploadPath)
 {
     const qsizetype slash = uploadPath.lastIndexOf(QLatin1Char('/'));
     Listing listing{std::nullopt, uploadPath.mid(slash + 1)};
-    FtpConnection& connection = m_pool.first();
-    if (const auto text = connection.listDirectory(uploadPath.left(slash + 1)))
-        listing.files = parseListing(*text);
+    HostConnection& connection = m_pool.first();
+    listing.files = connection.listFiles(uploadPath.left(slash + 1));
     // A refused login ends the run here: said where the progress shows.
     if (!connection.stopReason().isEmpty())
         Q_EMIT statusChanged(connection.stopReason());
@@ -379,7 +396,7 @@ QStringList PublishRun::findStalePages(const QString& uploadPath, const Listing&
 void PublishRun::deletePages(const QStringList& pages, const QString& uploadPath,
                              const Listing& listing, PublishRecord& record, PublishOutcome& outcome)
 {
-    FtpConnection& connection = m_pool.first();
+    HostConnection& connection = m_pool.first();
     for (const QString& page : pages) {
         if (!record.find(page))
             continue;
@@ -412,7 +429,7 @@ void PublishRun::deletePages(const QStringList& pages, const QString& uploadPath
 void PublishRun::removeLeftovers(const QString& uploadPath, const Listing& listing,
                                  const QSet<QString>& sentNow)
 {
-    FtpConnection& connection = m_pool.first();
+    HostConnection& connection = m_pool.first();
     if (!listing.files || isCancelled() || !connection.stopReason().isEmpty())
         return;
     const QLatin1String suffix(TemporarySuffix);

@@ -150,7 +150,8 @@ private:
     ThumbnailMaker m_makeThumbnail;
     // Of the modern pages written, to send: thumbnails, picture pages, favicon...
     QStringList m_siteFiles;
-    PageCache m_cache; // what the pages were made from, what the files hold
+    QByteArray m_pageCharset; // as the pages declare it to a host that asks
+    PageCache m_cache;        // what the pages were made from, what the files hold
 };
 
 } // namespace wareloom

@@ -1,5 +1,8 @@
 #include "core/transfer/FtpConnection.h"
 
+#include "core/transfer/CurlSupport.h"
+#include "core/transfer/RemoteListing.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
@@ -16,59 +19,6 @@ struct Texts
 {
     Q_DECLARE_TR_FUNCTIONS(FtpConnection)
 };
-
-// Set once at start (a test's short wait); 0 keeps the usual ones.
-std::atomic<long> uniformTimeoutSeconds{0};
-
-struct Timeouts
-{
-    long connectSeconds = 15;
-    long serverResponseSeconds = 30;
-    // A connect-back comes at once or not at all: passive mode is then tried.
-    long acceptMilliseconds = 5000;
-    long lowSpeedSeconds = 30;
-
-    static Timeouts chosen()
-    {
-        const long seconds = uniformTimeoutSeconds.load();
-        if (seconds <= 0)
-            return {};
-        return {seconds, seconds, std::min(seconds * 1000, Timeouts().acceptMilliseconds), seconds};
-    }
-};
-
-// A remote name goes into the URL path; every byte that curl could read as
-// URL syntax ('#', '?', '%', ";type=", blanks...) is percent-encoded. A
-// leading '/' is encoded too, so that it reaches the server as part of the
-// name instead of being taken as the URL's path separator.
-QByteArray encodePath(const QByteArray& name)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    QByteArray out;
-    out.reserve(name.size() * 3);
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const uchar c = uchar(name[i]);
-        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~' ||
-                           (c == '/' && i > 0);
-        if (plain) {
-            out += char(c);
-        } else {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 0xF];
-        }
-    }
-    return out;
-}
-
-// A line break (or NUL) in a name or login would end the FTP command early
-// and let the rest pass as a command of its own.
-bool breaksCommandLine(const QString& text)
-{
-    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')) ||
-           text.contains(QChar(0));
-}
 
 struct ServerAddress
 {
@@ -108,45 +58,15 @@ ServerAddress parseServer(const QString& field)
             break;
         }
     }
-    QString host = server;
-    QString port;
-    if (server.startsWith(QLatin1Char('['))) {
-        const qsizetype close = server.indexOf(QLatin1Char(']'));
-        if (close > 0) {
-            host = server.mid(1, close - 1);
-            const QString rest = server.mid(close + 1);
-            if (rest.startsWith(QLatin1Char(':')))
-                port = rest.mid(1);
-            else if (!rest.isEmpty())
-                host.clear();
-        } else {
-            host.clear();
-        }
-    } else if (server.count(QLatin1Char(':')) == 1) {
-        const qsizetype colon = server.indexOf(QLatin1Char(':'));
-        host = server.left(colon);
-        port = server.mid(colon + 1);
-    }
-    static const QString forbidden = QStringLiteral(" /\\?#@[]{}%\"'<>^`|!$&()*+,;=");
-    bool valid = !host.isEmpty();
-    for (const QChar c : host) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F || forbidden.contains(c))
-            valid = false;
-    }
-    if (!port.isNull()) {
-        bool ok = false;
-        address.port = port.toInt(&ok);
-        if (!ok || address.port < 1 || address.port > 65535 || !port.front().isDigit())
-            valid = false;
-    }
-    if (!valid) {
+    const std::optional<HostAndPort> hostPort = parseHostPort(server, address.port);
+    if (!hostPort) {
         address.error = Texts::tr("\"%1\" is not an FTP server name (host, host:port, "
                                   "ftpes://host, ftps://host or sftp://host)")
                             .arg(field);
         return address;
     }
-    const bool ipv6 = host.contains(QLatin1Char(':'));
-    address.urlHost = ipv6 ? '[' + host.toUtf8() + ']' : host.toUtf8();
+    address.urlHost = hostPort->urlHost;
+    address.port = hostPort->port;
     return address;
 }
 
@@ -168,22 +88,7 @@ bool isRefusal(const QByteArray& reply)
            std::isdigit(uchar(reply[1])) && std::isdigit(uchar(reply[2]));
 }
 
-size_t readLocalFile(char* buffer, size_t size, size_t count, void* file)
-{
-    const qint64 read = static_cast<QFile*>(file)->read(buffer, qint64(size) * qint64(count));
-    return read < 0 ? size_t(CURL_READFUNC_ABORT) : size_t(read);
-}
-
-// libcurl calls this about once a second, also while it waits for a server
-// that says nothing; non-zero ends the transfer.
-int abortWhenCancelled(void* cancelled, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
-{
-    return static_cast<const std::atomic<bool>*>(cancelled)->load() ? 1 : 0;
-}
-
-// Never a key a host has: it makes libcurl end the connection right after
-// the handshake (before the login) and tell the key the host showed.
-constexpr char NoTlsKey[] = "sha256//AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA=";
+// Never a key a host has (see NoTlsKey).
 constexpr char NoSshKey[] = "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA";
 
 struct Seen
@@ -200,11 +105,10 @@ int watchSession(CURL*, curl_infotype type, char* data, size_t size, void* seen)
     if (type == CURLINFO_HEADER_IN && !text.isEmpty()) {
         out.reply = text.split('\n').last().trimmed();
     } else if (type == CURLINFO_TEXT) {
-        static const QRegularExpression tlsKey(QStringLiteral("public key hash: (sha256//\\S+)"));
         static const QRegularExpression sshKey(QStringLiteral("SHA256 fingerprint: (\\S+)"));
         const QString line = QString::fromUtf8(text);
-        if (const auto match = tlsKey.match(line); match.hasMatch())
-            out.key = match.captured(1);
+        if (const QString tlsKey = tlsKeyIn(line); !tlsKey.isEmpty())
+            out.key = tlsKey;
         else if (const auto ssh = sshKey.match(line); ssh.hasMatch())
             out.key = QStringLiteral("SHA256:") +
                       ssh.captured(1).remove(QLatin1Char('=')); // as ssh-keygen
@@ -214,7 +118,7 @@ int watchSession(CURL*, curl_infotype type, char* data, size_t size, void* seen)
 
 } // namespace
 
-QString serverAddress(const QString& server)
+QString FtpConnection::addressOf(const QString& server) const
 {
     const ServerAddress address = parseServer(server);
     if (!address.error.isEmpty())
@@ -278,11 +182,6 @@ struct FtpConnection::Handle
         }
     }
 };
-
-void FtpConnection::setUniformTimeout(std::chrono::seconds timeout)
-{
-    uniformTimeoutSeconds = long(timeout.count());
-}
 
 FtpConnection::FtpConnection() = default;
 
@@ -488,6 +387,12 @@ std::optional<QByteArray> FtpConnection::listDirectory(const QString& directory)
     return listing;
 }
 
+std::optional<QHash<QString, qint64>> FtpConnection::listFiles(const QString& directory)
+{
+    const std::optional<QByteArray> listing = listDirectory(directory);
+    return listing ? parseListing(*listing) : std::nullopt;
+}
+
 // Performs the transfer set up; once more, after rewind(), when the first
 // try met a fault a second try may get past.
 bool FtpConnection::performRetrying(const QString& what, const std::function<bool()>& rewind)
@@ -578,7 +483,7 @@ bool FtpConnection::checkUsable(const QString& what, const QString& remoteName)
     if (!m_handle)
         return fail(what, m_openError.isEmpty() ? Texts::tr("no connection is open") : m_openError);
     if (isCancelled())
-        return fail(what, Texts::tr("cancelled"));
+        return fail(what, QCoreApplication::translate("HostConnection", CancelledReason));
     if (!m_unreachable.isEmpty())
         return fail(what, m_unreachable);
     if (remoteName.isEmpty())
@@ -597,7 +502,7 @@ bool FtpConnection::perform(const QString& what)
     if (result == CURLE_OK)
         return true;
     if (result == CURLE_ABORTED_BY_CALLBACK)
-        return fail(what, Texts::tr("cancelled"));
+        return fail(what, QCoreApplication::translate("HostConnection", CancelledReason));
     // The server's own words when it refused. libcurl keeps the first error
     // of a transfer, which may be a note from the active-mode attempt.
     const QString reply = QString::fromUtf8(m_handle->seen.reply);
@@ -642,26 +547,10 @@ bool FtpConnection::perform(const QString& what)
     return fail(what, why);
 }
 
-bool FtpConnection::stop(const QString& what, const QString& why)
-{
-    m_unreachable = why;
-    return fail(what, why);
-}
-
 bool FtpConnection::refuseKey(const QString& what, const QString& offered)
 {
-    if (offered.isEmpty())
-        return stop(what, Texts::tr("The host's key cannot be checked: %1")
-                              .arg(QString::fromUtf8(m_handle->errors)));
-    const HostKey key{m_hostPort, offered, QString::fromUtf8(m_pin)};
-    m_untrustedKey = key;
-    if (key.isChanged())
-        return stop(what, Texts::tr("The key of %1 has changed: it was %2 and is now %3. "
-                                    "Nothing was sent.")
-                              .arg(key.hostPort, key.known, key.offered));
-    return stop(what, Texts::tr("The key of %1 is not trusted yet: its SHA-256 fingerprint "
-                                "is %2")
-                          .arg(key.hostPort, key.offered));
+    return HostConnection::refuseKey(what, offered, QString::fromUtf8(m_pin),
+                                     QString::fromUtf8(m_handle->errors));
 }
 
 bool FtpConnection::isTls() const
@@ -675,10 +564,10 @@ QByteArray FtpConnection::urlPath(const QString& remoteName) const
 {
     const QByteArray name = remoteName.toUtf8();
     if (m_protocol != HostProtocol::Sftp)
-        return encodePath(name);
+        return encodeUrlPath(name);
     if (name.startsWith('/'))
-        return encodePath(name.mid(1));
-    return "~/" + encodePath(name);
+        return encodeUrlPath(name.mid(1));
+    return "~/" + encodeUrlPath(name);
 }
 
 // A quoted argument of an SFTP command, as libcurl reads it.
@@ -686,12 +575,6 @@ QByteArray FtpConnection::sftpArgument(QByteArray path)
 {
     path.replace('\\', "\\\\").replace('"', "\\\"");
     return '"' + path + '"';
-}
-
-bool FtpConnection::fail(const QString& what, const QString& why)
-{
-    m_lastError = Texts::tr("%1: %2").arg(what, why);
-    return false;
 }
 
 } // namespace wareloom

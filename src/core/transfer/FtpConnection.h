@@ -1,12 +1,10 @@
 #pragma once
 
-#include "core/transfer/KnownHosts.h"
+#include "core/transfer/HostConnection.h"
 
 #include <QByteArray>
 #include <QString>
 
-#include <atomic>
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -19,20 +17,6 @@ enum class HostProtocol {
     ExplicitTls, // "ftpes://": AUTH TLS, login and every data connection encrypted
     ImplicitTls, // "ftps://": TLS from the first byte, port 990
     Sftp,        // "sftp://": SSH, port 22
-};
-
-// What a host needed for its data connections, learnt on one connection and
-// handed to the next (and kept with the publish record for the next run).
-struct HostNeeds
-{
-    bool passive = false; // active mode failed
-    bool tls12 = false;   // TLS at most 1.2 (always, today: see open())
-    bool operator==(const HostNeeds&) const = default;
-};
-
-enum class TransferType {
-    Ascii,  // pages: the server may adapt line ends (ours hold none)
-    Binary, // pictures and the banner: byte for byte
 };
 
 // One connection to the web host (FTP, FTPS or SFTP), used for the transfers
@@ -54,25 +38,19 @@ enum class TransferType {
 //
 // No call blocks for long: connect 15 s, server response 30 s, the server's
 // connect-back 5 s, a transfer slower than 1 B/s for 30 s is ended. A test
-// may set WARELOOM_FTP_TIMEOUT to a number of seconds that replaces all four.
+// may set WARELOOM_FTP_TIMEOUT to a number of seconds that replaces all four
+// (setUniformTimeout()).
 // A host that has not answered at all within its time-out is not waited for
 // again: the later transfers of the connection fail at once.
 //
 // cancel() may come from any thread: the transfer under way ends within
 // about a second (libcurl's progress callback reads the flag) and every
 // later transfer of the connection fails at once.
-class FtpConnection
+class FtpConnection : public HostConnection
 {
 public:
-    // Every wait of every connection made from now on (connecting, an
-    // answer, a stalled transfer) gives up after timeout; zero or less
-    // restores the usual waits. Meant to be called once, at start.
-    static void setUniformTimeout(std::chrono::seconds timeout);
-
     FtpConnection();
-    ~FtpConnection();
-    FtpConnection(const FtpConnection&) = delete;
-    FtpConnection& operator=(const FtpConnection&) = delete;
+    ~FtpConnection() override;
 
     // server is "host" or "host:port" (port 21 by default; an IPv6 address
     // goes in brackets when a port follows), optionally after "ftpes://",
@@ -80,26 +58,22 @@ public:
     // shows as failed transfers. The host's key must be the one knownHostsPath
     // trusts for it, if any.
     void open(const QString& server, const QString& user, const QString& password,
-              const QString& knownHostsPath);
+              const QString& knownHostsPath) override;
 
     // Stores the local file under remoteName exactly as given (UTF-8, no
     // directory change; over SFTP a name without a leading "/" is taken
     // from the login directory). False when the local file cannot be read, the name
     // is empty or holds a line break, or the server does not take the file.
-    bool putFile(const QString& localPath, const QString& remoteName, TransferType type);
+    bool putFile(const QString& localPath, const QString& remoteName, TransferType type) override;
 
-    enum class Stored { Yes, No, NotRenamed };
-    // How the host takes a rename onto an existing name.
-    enum class Overwrite {
-        ByRename,    // the rename replaces the old file
-        RemoveFirst, // the old file is removed right before (always over SFTP)
-    };
+    // Over SFTP the old file is always removed right before the rename.
     // Stores the file under temporaryName and renames it over remoteName, so
     // that nobody ever reads a partly written remoteName. NotRenamed: the
     // file arrived but the server refused the rename (remoteName may then
     // be gone when it was to be removed first); temporaryName holds it.
     Stored replaceFile(const QString& localPath, const QString& remoteName,
-                       const QString& temporaryName, TransferType type, Overwrite overwrite);
+                       const QString& temporaryName, TransferType type,
+                       Overwrite overwrite) override;
 
     // The raw listing of a directory ("" is the login directory, otherwise
     // it ends with "/"): MLSD lines, else LIST lines, or SFTP's "ls -l"
@@ -107,33 +81,18 @@ public:
     // A listing longer than MaxListingBytes is refused unread.
     std::optional<QByteArray> listDirectory(const QString& directory);
     static constexpr qsizetype MaxListingBytes = 16 << 20;
+    // The listing read (MLSD, "ls -l" or DOS lines).
+    std::optional<QHash<QString, qint64>> listFiles(const QString& directory) override;
 
-    // Deletes remoteName on the server; true only when the server confirms.
-    bool deleteFile(const QString& remoteName);
-
-    // Ends the login. open() may follow.
-    void close();
-
-    // Thread-safe. A cancelled connection stays cancelled, open() included.
-    void cancel() { m_cancelled.store(true); }
-    bool isCancelled() const { return m_cancelled.load(); }
+    bool deleteFile(const QString& remoteName) override;
+    void close() override;
+    QString addressOf(const QString& server) const override;
 
     // True once a transfer has had to fall back to passive mode (or FTPS).
     bool isPassive() const { return m_passive; }
     // What this host needed so far; assume() starts the next transfer so.
-    HostNeeds needs() const { return {m_passive, m_tls12}; }
-    void assume(HostNeeds needs);
-
-    // What went wrong in the last call that failed: the command and the
-    // server's reply, or what kept the command from being answered.
-    const QString& lastError() const { return m_lastError; }
-
-    // Set when the connection stopped: no later transfer is tried.
-    const QString& stopReason() const { return m_unreachable; }
-    // The key the host showed when it was not trusted (new or changed).
-    const std::optional<HostKey>& untrustedKey() const { return m_untrustedKey; }
-    // Said once when FTPS fell back to TLS 1.2; empty otherwise.
-    const QString& notice() const { return m_notice; }
+    HostNeeds needs() const override { return {m_passive, m_tls12}; }
+    void assume(HostNeeds needs) override;
 
 private:
     struct Handle;
@@ -146,29 +105,17 @@ private:
     bool performRetrying(const QString& what, const std::function<bool()>& rewind);
     bool perform(const QString& what);
     static QByteArray sftpArgument(QByteArray path);
-    bool stop(const QString& what, const QString& why);
     bool refuseKey(const QString& what, const QString& offered);
-    bool fail(const QString& what, const QString& why);
     bool isTls() const;
     QByteArray urlPath(const QString& remoteName) const;
 
     std::unique_ptr<Handle> m_handle;
     HostProtocol m_protocol = HostProtocol::Ftp;
-    QString m_hostPort;   // "host:port", as KnownHosts names it
     QByteArray m_pin;     // the trusted key, as libcurl takes it
     bool m_tls12 = false; // TLS 1.2 at most
-    QString m_notice;
-    std::optional<HostKey> m_untrustedKey;
-    QByteArray m_baseUrl;  // "ftp://host:port/"
-    QString m_openError;   // why the settings cannot give a connection at all
-    QString m_unreachable; // why the host is out of reach: no transfer is tried again
+    QByteArray m_baseUrl; // "ftp://host:port/"
+    QString m_openError;  // why the settings cannot give a connection at all
     bool m_passive = false;
-    QString m_lastError;
-    std::atomic<bool> m_cancelled{false};
 };
-
-// The FTP Server field as one name for one host: "ftp://host:21",
-// "sftp://host:22"... The field itself when it names no host.
-QString serverAddress(const QString& server);
 
 } // namespace wareloom

@@ -13,7 +13,7 @@ struct Texts
     Q_DECLARE_TR_FUNCTIONS(HostTransfer)
 };
 
-Status outcome(bool done, const FtpConnection& connection, std::optional<HostKey>* untrustedKey)
+Status outcome(bool done, const HostConnection& connection, std::optional<HostKey>* untrustedKey)
 {
     if (untrustedKey)
         *untrustedKey = connection.untrustedKey();
@@ -34,10 +34,17 @@ QString remoteNameOrWhy(const FtpSettings& settings, const QString& fileName, St
 
 } // namespace
 
-void openFtpConnection(FtpConnection& connection, const FtpSettings& settings)
+void openFtpConnection(HostConnection& connection, const FtpSettings& settings)
 {
     connection.open(settings.text(SettingsField::FtpServer), settings.text(SettingsField::UserName),
                     settings.text(SettingsField::Password), settings.knownHostsPath());
+}
+
+std::unique_ptr<HostConnection> connectToHost(const FtpSettings& settings)
+{
+    auto connection = HostConnection::forServer(settings.text(SettingsField::FtpServer));
+    openFtpConnection(*connection, settings);
+    return connection;
 }
 
 namespace {
@@ -51,9 +58,8 @@ Status onHost(const FtpSettings& settings, const QString& fileName,
     const QString remote = remoteNameOrWhy(settings, fileName, why);
     if (remote.isEmpty())
         return why;
-    FtpConnection connection;
-    openFtpConnection(connection, settings);
-    return outcome(act(connection, remote), connection, untrustedKey);
+    const std::unique_ptr<HostConnection> connection = connectToHost(settings);
+    return outcome(act(*connection, remote), *connection, untrustedKey);
 }
 
 } // namespace
@@ -62,7 +68,7 @@ Status uploadToHost(const FtpSettings& settings, const QString& localPath, const
                     TransferType type, std::optional<HostKey>* untrustedKey)
 {
     return onHost(settings, fileName, untrustedKey,
-                  [&](FtpConnection& connection, const QString& remote) {
+                  [&](HostConnection& connection, const QString& remote) {
                       return connection.putFile(localPath, remote, type);
                   });
 }
@@ -71,7 +77,7 @@ Status deleteFromHost(const FtpSettings& settings, const QString& fileName,
                       std::optional<HostKey>* untrustedKey)
 {
     return onHost(settings, fileName, untrustedKey,
-                  [](FtpConnection& connection, const QString& remote) {
+                  [](HostConnection& connection, const QString& remote) {
                       return connection.deleteFile(remote);
                   });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/transfer/FtpConnection.h"
+#include "core/transfer/HostConnection.h"
 #include "core/util/Status.h"
 
 #include <QString>
@@ -11,9 +11,11 @@ class FtpSettings;
 
 // Opens the connection with the FTP server, user name and password of the
 // settings; every upload and remote deletion starts here.
-void openFtpConnection(FtpConnection& connection, const FtpSettings& settings);
+void openFtpConnection(HostConnection& connection, const FtpSettings& settings);
+// A connection of the kind the settings' server asks for, opened.
+std::unique_ptr<HostConnection> connectToHost(const FtpSettings& settings);
 
-// One FTP operation of its own: open the connection, send one file to (or
+// One operation of its own: open the connection, send one file to (or
 // delete one file from) the upload path followed by fileName, close. The
 // failure says which command failed and why; untrustedKey, when given, is
 // set when the host's key was not trusted.

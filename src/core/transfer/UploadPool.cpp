@@ -1,5 +1,6 @@
 #include "core/transfer/UploadPool.h"
 
+#include "core/transfer/FtpConnection.h"
 #include "core/transfer/HostTransfer.h"
 
 #include <QCoreApplication>
@@ -60,11 +61,21 @@ private:
 
 } // namespace
 
+// Unopened until open(): every use fails with "no connection is open".
+UploadPool::UploadPool()
+{
+    for (auto& connection : m_connections)
+        connection = std::make_unique<FtpConnection>();
+}
+
 void UploadPool::open(const FtpSettings& settings, HostNeeds needs)
 {
+    const std::lock_guard lock(m_replacing);
     for (std::size_t i = 0; i < MaxConnections; ++i) {
-        openFtpConnection(m_connections[i], settings);
-        m_connections[i].assume(needs);
+        m_connections[i] = connectToHost(settings);
+        m_connections[i]->assume(needs);
+        if (m_cancelled)
+            m_connections[i]->cancel();
         m_usable[i] = true;
     }
     m_renameRefused = false;
@@ -73,24 +84,32 @@ void UploadPool::open(const FtpSettings& settings, HostNeeds needs)
 
 void UploadPool::close()
 {
-    for (FtpConnection& connection : m_connections)
-        connection.close();
+    for (auto& connection : m_connections)
+        connection->close();
 }
 
 HostNeeds UploadPool::needs() const
 {
     HostNeeds needs;
-    for (const FtpConnection& connection : m_connections) {
-        needs.passive = needs.passive || connection.needs().passive;
-        needs.tls12 = needs.tls12 || connection.needs().tls12;
+    for (const auto& connection : m_connections) {
+        needs.passive = needs.passive || connection->needs().passive;
+        needs.tls12 = needs.tls12 || connection->needs().tls12;
     }
     return needs;
 }
 
+void UploadPool::setPageCharset(const QByteArray& charset)
+{
+    for (auto& connection : m_connections)
+        connection->setPageCharset(charset);
+}
+
 void UploadPool::cancel()
 {
-    for (FtpConnection& connection : m_connections)
-        connection.cancel();
+    const std::lock_guard lock(m_replacing);
+    m_cancelled = true;
+    for (auto& connection : m_connections)
+        connection->cancel();
 }
 
 void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& events)
@@ -107,9 +126,9 @@ void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& ev
     for (std::size_t c = 0; c < connections && c < jobs.size(); ++c) {
         if (!m_usable[c])
             continue;
-        m_connections[c].assume(needs);
+        m_connections[c]->assume(needs);
         workers.emplace_back([this, c, &jobs, &next, &queue] {
-            FtpConnection& connection = m_connections[c];
+            HostConnection& connection = *m_connections[c];
             // The first connection has logged in before; another proves itself
             // with its first file.
             bool proven = c == 0;
@@ -159,7 +178,7 @@ void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& ev
 
 // Empty when the host confirmed the file; otherwise why not. notice is set
 // when the host refused the first rename.
-QString UploadPool::sendOne(FtpConnection& connection, const UploadJob& job, QString& notice)
+QString UploadPool::sendOne(HostConnection& connection, const UploadJob& job, QString& notice)
 {
     if (isCancelled())
         return Texts::tr(NotSentCancelled);
@@ -167,19 +186,19 @@ QString UploadPool::sendOne(FtpConnection& connection, const UploadJob& job, QSt
         return Texts::tr(NotSentStopped);
     if (job.replace && !m_renameRefused) {
         const QString temporary = temporaryName(job.remoteName);
-        using Overwrite = FtpConnection::Overwrite;
-        FtpConnection::Stored stored =
+        using Overwrite = HostConnection::Overwrite;
+        HostConnection::Stored stored =
             connection.replaceFile(job.localPath, job.remoteName, temporary, job.type,
                                    m_removeFirst ? Overwrite::RemoveFirst : Overwrite::ByRename);
         // Some servers rename only onto a free name (550 "already exists").
-        if (stored == FtpConnection::Stored::NotRenamed && !m_removeFirst.exchange(true))
+        if (stored == HostConnection::Stored::NotRenamed && !m_removeFirst.exchange(true))
             stored = connection.replaceFile(job.localPath, job.remoteName, temporary, job.type,
                                             Overwrite::RemoveFirst);
         switch (stored) {
-        case FtpConnection::Stored::Yes:
+        case HostConnection::Stored::Yes:
             notice = connection.notice();
             return {};
-        case FtpConnection::Stored::No: {
+        case HostConnection::Stored::No: {
             notice = connection.notice();
             QString error = connection.lastError();
             // A part of the file may have arrived: never left on the host.
@@ -187,7 +206,7 @@ QString UploadPool::sendOne(FtpConnection& connection, const UploadJob& job, QSt
                 connection.deleteFile(temporary);
             return error;
         }
-        case FtpConnection::Stored::NotRenamed:
+        case HostConnection::Stored::NotRenamed:
             m_renameRefused = true;
             notice = Texts::tr("The server does not rename files: each file is sent under "
                                "its own name, so a visitor may see a page half written "

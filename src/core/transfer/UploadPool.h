@@ -1,12 +1,14 @@
 #pragma once
 
-#include "core/transfer/FtpConnection.h"
+#include "core/transfer/HostConnection.h"
 
 #include <QString>
 
 #include <array>
 #include <atomic>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace wareloom {
@@ -46,17 +48,22 @@ public:
     // Fewer files go one after the other on the first connection.
     static constexpr std::size_t ParallelFrom = 8;
 
-    // Every connection starts with what the host needed before.
+    UploadPool();
+
+    // Connections of the kind the settings' server asks for; every one
+    // starts with what the host needed before.
     void open(const FtpSettings& settings, HostNeeds needs = {});
     void close();
 
-    FtpConnection& first() { return m_connections[0]; }
+    HostConnection& first() { return *m_connections[0]; }
     // What any of the connections found the host needs.
     HostNeeds needs() const;
+    // See HostConnection::setPageCharset().
+    void setPageCharset(const QByteArray& charset);
 
     // Thread-safe; every transfer under way ends within about a second.
     void cancel();
-    bool isCancelled() const { return m_connections[0].isCancelled(); }
+    bool isCancelled() const { return m_cancelled.load(); }
 
     // Sends every job and returns when each has finished. After a cancel
     // or when the first connection stopped (a refused login), the rest
@@ -64,9 +71,12 @@ public:
     void send(const std::vector<UploadJob>& jobs, const UploadEvents& events);
 
 private:
-    QString sendOne(FtpConnection& connection, const UploadJob& job, QString& notice);
+    QString sendOne(HostConnection& connection, const UploadJob& job, QString& notice);
 
-    std::array<FtpConnection, MaxConnections> m_connections;
+    // open() replaces them while cancel() may reach them from another thread.
+    std::mutex m_replacing;
+    std::atomic<bool> m_cancelled{false};
+    std::array<std::unique_ptr<HostConnection>, MaxConnections> m_connections;
     std::array<bool, MaxConnections> m_usable{};
     std::atomic<bool> m_renameRefused{false};
     std::atomic<bool> m_removeFirst{false}; // the host renames only onto free names

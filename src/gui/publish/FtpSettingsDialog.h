@@ -31,6 +31,8 @@ public:
 
 private:
     QLineEdit* box(SettingsField field) const;
+    // The boxes say what they mean for the kind of host the server names.
+    void describeFields(const QString& server);
     void tellFailure(const Status& status);
 
     std::unique_ptr<Ui::FtpSettingsDialog> m_ui;

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/transfer/HttpConnection.h"
+
+namespace wareloom {
+
+// A bucket of an S3-compatible object store (Amazon S3, Cloudflare R2,
+// Backblaze B2, MinIO, Ceph...): "s3://host[:port]/bucket" over HTTPS,
+// "s3+http://" over HTTP. The region is "?region=" when given, else the one
+// an Amazon or Backblaze host name holds ("auto" for R2), else us-east-1.
+// User and password are the access key id and the secret key; the secret
+// never travels, every request is signed (AWS Signature Version 4, with the
+// payload's SHA-256). Keys are the remote names without a leading "/"; a
+// PUT replaces an object whole in one step, so no temporary name is used.
+class S3Connection : public HttpConnection
+{
+public:
+    bool putFile(const QString& localPath, const QString& remoteName, TransferType type) override;
+    Stored replaceFile(const QString& localPath, const QString& remoteName,
+                       const QString& temporaryName, TransferType type,
+                       Overwrite overwrite) override;
+    // ListObjectsV2 with the directory as the prefix and "/" as the
+    // delimiter, page after page: the objects of that "folder".
+    std::optional<QHash<QString, qint64>> listFiles(const QString& directory) override;
+    bool deleteFile(const QString& remoteName) override;
+
+    // The region of the server field, as requests are signed for it.
+    static QString regionOf(const QString& server);
+
+protected:
+    QString checkTarget(const Target& target) override;
+    void authenticate(void* curl) override;
+    bool signsHeaders() const override { return true; }
+    QString serverWords(const Reply& reply) const override;
+    bool refusesLogin(const Reply& reply) const override;
+    bool refusesEverything(const Reply& reply) const override;
+
+private:
+    static QString regionOf(const Target& target);
+
+    QByteArray m_bucketPath; // "/bucket"
+    QByteArray m_signing;    // "aws:amz:<region>:s3"
+};
+
+} // namespace wareloom

@@ -1,0 +1,187 @@
+#include "PublishTestSupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+#include <QXmlStreamReader>
+
+using namespace wareloom;
+using namespace wareloom::test;
+
+// wareloom -Publish to an S3 bucket (Ceph's gateway, which checks signatures
+// and payload hashes) and to WebDAV shares (Apache's mod_dav, in clear and
+// over TLS with a self-signed certificate): after every run the upload
+// folder holds exactly the pages, byte for byte as fetched back.
+class TestObjectStores : public QObject
+{
+    Q_OBJECT
+
+    // Closing its input stops the server and everything it started, by PID;
+    // also when a check ends the test early.
+    struct ServerProcess : QProcess
+    {
+        ~ServerProcess() override
+        {
+            closeWriteChannel();
+            waitForFinished(30000);
+        }
+    };
+
+    struct Run
+    {
+        int exitCode = -1;
+        QString messages;
+    };
+
+    static Run publish(const QStringList& switches)
+    {
+        QProcess program;
+        program.start(QStringLiteral(WARELOOM_PROGRAM), QStringList{"-Publish"} + switches);
+        if (!program.waitForFinished(60000))
+            program.kill(), program.waitForFinished();
+        return {program.exitCode(), QString::fromLocal8Bit(program.readAllStandardError())};
+    }
+
+    // A server of object_store_server.py; its first lines, or none when it did not start.
+    static QStringList startServer(QProcess& process, const QStringList& arguments, int lines)
+    {
+        process.start("/usr/bin/python3",
+                      QStringList{QStringLiteral(WARELOOM_TEST_SUPPORT "/object_store_server.py")} +
+                          arguments);
+        QStringList read;
+        while (read.size() < lines && (process.canReadLine() || process.waitForReadyRead(120000))) {
+            if (process.canReadLine())
+                read << QString::fromUtf8(process.readLine()).trimmed();
+        }
+        return read.size() == lines ? read : QStringList();
+    }
+
+    // An S3 request signed by curl, as any other client would make it.
+    QByteArray s3Get(const QByteArray& pathAndQuery) const
+    {
+        QProcess curl;
+        curl.start("curl", {"-sSf", "--aws-sigv4", "aws:amz:us-east-1:s3", "-u",
+                            m_access + ':' + m_secret, "-H",
+                            "x-amz-content-sha256: "
+                            "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855",
+                            "http://127.0.0.1:" + m_rgwPort + pathAndQuery});
+        curl.waitForFinished(30000);
+        return curl.readAllStandardOutput();
+    }
+
+    // What the upload folder holds: name -> bytes.
+    QHash<QString, QByteArray> held(const QString& kind, const QString& folder) const
+    {
+        QHash<QString, QByteArray> files;
+        if (kind != "s3") {
+            for (const QString& name : QDir(folder).entryList(QDir::Files))
+                files.insert(name, readFile(folder + '/' + name));
+            return files;
+        }
+        QXmlStreamReader xml(s3Get("/wareloom?list-type=2&prefix=shop%20site%2F"));
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"Key") {
+                const QString key = xml.readElementText();
+                files.insert(key.mid(10), s3Get("/wareloom/" + QUrl::toPercentEncoding(key, "/")));
+            }
+        }
+        return files;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        const QStringList lines = startServer(m_rgw, {"rgw", "--dir", m_rgwDir.path()}, 2);
+        QVERIFY2(!lines.isEmpty(), m_rgw.readAllStandardError().constData());
+        m_rgwPort = lines[0].section(' ', 0, 0);
+        m_access = lines[1].section(' ', 0, 0);
+        m_secret = lines[1].section(' ', 1);
+    }
+
+    void cleanupTestCase()
+    {
+        m_rgw.closeWriteChannel();
+        QVERIFY(m_rgw.waitForFinished(30000));
+    }
+
+    void publishesWhole_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("refusal"); // the server's words for a wrong secret
+        QTest::newRow("s3") << "s3"
+                            << "403 Forbidden: SignatureDoesNotMatch";
+        QTest::newRow("dav") << "dav"
+                             << "401 Unauthorized";
+        QTest::newRow("davs") << "davs"
+                              << "401 Unauthorized";
+    }
+    void publishesWhole()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, refusal);
+        TempDataDirectory data;
+        QTemporaryDir share;
+        ServerProcess apache;
+        QString address, user = m_access, secret = m_secret, key;
+        const QString root = share.filePath("root"), folder = root + "/shop site";
+        if (kind == "s3") {
+            address = "s3+http://127.0.0.1:" + m_rgwPort + "/wareloom";
+        } else {
+            QVERIFY(QDir().mkpath(root));
+            const QStringList lines =
+                startServer(apache, {kind, "--dir", share.path(), "--root", root}, 1);
+            QVERIFY(!lines.isEmpty());
+            address = kind + "://127.0.0.1:" + lines[0].section(' ', 0, 0) + "/dav/";
+            key = lines[0].section(' ', 1);
+            user = "wareloom", secret = "secret";
+        }
+        // A space, "&" and "é" in the folder and in a page's name.
+        QVERIFY(writeCategories(data, {"A", "B", "C", "D", "E", "F", "G", "H", "a b&cé"}) &&
+                writeSettingsFile(data.store(), {user, secret, address, "shop site/", {}}));
+
+        if (kind == "davs") { // never a request before its key is trusted
+            const Run untrusted = publish({});
+            QCOMPARE(untrusted.exitCode, 5);
+            const QString line = address.section('/', 2, 2) + ' ' + key;
+            QVERIFY2(untrusted.messages.contains(line), qPrintable(untrusted.messages));
+            QVERIFY(!QDir(folder).exists());
+            QVERIFY(data.writeFile("KnownHosts", (line + '\n').toUtf8()));
+        }
+        const auto step = [&](const QStringList& switches, const QString& summary) {
+            const Run run = publish(switches);
+            QVERIFY2(run.exitCode == 0 && run.messages.contains("Summary: " + summary),
+                     qPrintable(run.messages));
+            const QHash<QString, QByteArray> files = held(kind, folder);
+            QStringList names = files.keys(), pages = listedPages(data);
+            names.sort(), pages.sort();
+            QCOMPARE(names, pages);
+            for (const QString& page : pages)
+                QVERIFY2(files.value(page) == readFile(data.filePath(page)), qPrintable(page));
+        };
+        step({}, "10 sent, 0 unchanged");
+        step({}, "1 sent, 9 unchanged");
+        QVERIFY(data.writeFile("B.dat", readFile(data.filePath("B.dat")) +
+                                            readFile(data.filePath("A.dat"))));
+        step({}, "2 sent, 8 unchanged");
+        step({"-All"}, "10 sent, 0 unchanged");
+        QVERIFY(QFile::remove(data.filePath("C.dat")));
+        step({"-Prune"}, "1 sent, 8 unchanged");
+
+        // Refused once, in the server's words; the host keeps what it has.
+        const QHash<QString, QByteArray> before = held(kind, folder);
+        QVERIFY(writeSettingsFile(data.store(), {user, "wrong", address, "shop site/", {}}));
+        const Run refused = publish({});
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.messages.count("Login refused by the server: " + refusal) == 1,
+                 qPrintable(refused.messages));
+        QCOMPARE(held(kind, folder), before);
+    }
+
+private:
+    QTemporaryDir m_rgwDir;
+    ServerProcess m_rgw;
+    QString m_rgwPort, m_access, m_secret;
+};
+
+QTEST_GUILESS_MAIN(TestObjectStores)
+#include "tst_objectstores.moc"
