@@ -7,18 +7,26 @@
 #include "core/transfer/HostConnection.h"
 #include "core/util/ApplicationTitle.h"
 #include "core/util/TextConversion.h"
+#include "core/util/Translations.h"
 #include "gui/Application.h"
 #include "gui/platform/MessageBox.h"
 #include "images/Thumbnail.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 
 #include <cstdio>
+#include <memory>
 
 using namespace wareloom;
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(main)
+};
 
 int printAndEnd(const QString& text)
 {
@@ -57,18 +65,35 @@ Status applyEnvironment()
     return Status::success();
 }
 
+// The language of the texts: that of messages (LC_ALL, LC_MESSAGES, LANG),
+// and LANGUAGE's list of languages unless that is the C locale, as gettext
+// does: LANG=C means the program's own English texts.
+QLocale messagesLocale()
+{
+    QByteArray messages = qgetenv("LC_ALL");
+    if (messages.isEmpty())
+        messages = qgetenv("LC_MESSAGES");
+    if (messages.isEmpty())
+        messages = qgetenv("LANG");
+    if (messages.isEmpty() || messages == "C" || messages == "POSIX" || messages.startsWith("C."))
+        return QLocale::c();
+    return QLocale::system();
+}
+
+// Every run that shows no window needs no display either.
 bool showsWindow(const CommandLineInfo& commandLine)
 {
-    return commandLine.csv == CommandLineInfo::CsvCommand::None &&
+    return commandLine.unknownSwitch.isEmpty() && !commandLine.showVersion &&
+           !commandLine.showHelp && commandLine.csv == CommandLineInfo::CsvCommand::None &&
+           commandLine.history == CommandLineInfo::HistoryCommand::None &&
            !publishesWithoutWindow(commandLine) && !checksWithoutWindow(commandLine) &&
            !endsWithoutWindow(commandLine);
 }
 
 // Said once, in a window when the run would have shown one; exit status 2.
-int refuseToStart(const Status& why, const CommandLineInfo& commandLine, int& argc, char** argv)
+int refuseToStart(const Status& why, const CommandLineInfo& commandLine)
 {
     if (showsWindow(commandLine)) {
-        QApplication application(argc, argv);
         messageBox(nullptr, why.message(), applicationTitle());
     } else {
         std::fprintf(stderr, "%s: %s\n", qPrintable(applicationTitle()), qPrintable(why.message()));
@@ -84,13 +109,19 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLineInfo commandLine = parseCommandLine(arguments);
+    // The one application object, made before any text is said so that the
+    // texts can be translated.
+    const std::unique_ptr<QCoreApplication> application =
+        showsWindow(commandLine) ? std::make_unique<QApplication>(argc, argv)
+                                 : std::make_unique<QCoreApplication>(argc, argv);
+    const Translations translations(messagesLocale());
 
     if (!commandLine.unknownSwitch.isEmpty()) {
-        // Before any window system: a mistyped switch needs no display to be said.
         const QString usage = usageText();
-        std::fprintf(stderr, "Unknown switch %s\n%s\nwareloom --help lists every switch.\n",
-                     qPrintable(commandLine.unknownSwitch),
-                     qPrintable(usage.left(usage.indexOf(QStringLiteral("\n\n")))));
+        std::fprintf(stderr, "%s\n%s\n%s\n",
+                     qPrintable(Texts::tr("Unknown switch %1").arg(commandLine.unknownSwitch)),
+                     qPrintable(usage.left(usage.indexOf(QStringLiteral("\n\n")))),
+                     qPrintable(Texts::tr("wareloom --help lists every switch.")));
         return 2;
     }
     const Status environment = applyEnvironment();
@@ -102,30 +133,20 @@ int main(int argc, char** argv)
     if (commandLine.showHelp)
         return printAndEnd(usageText());
     if (!environment)
-        return refuseToStart(environment, commandLine, argc, argv);
-    if (commandLine.csv != CommandLineInfo::CsvCommand::None) {
-        QCoreApplication application(argc, argv);
+        return refuseToStart(environment, commandLine);
+    if (commandLine.csv != CommandLineInfo::CsvCommand::None)
         return runCsvCommand(store, commandLine);
-    }
-    if (commandLine.history != CommandLineInfo::HistoryCommand::None) {
-        QCoreApplication application(argc, argv);
+    if (commandLine.history != CommandLineInfo::HistoryCommand::None)
         return runHistoryCommand(store, commandLine);
-    }
     if (publishesWithoutWindow(commandLine)) {
-        QCoreApplication application(argc, argv);
         return runHeadlessPublish(store, !commandLine.publish,
                                   {commandLine.sendAll, commandLine.pruneStale}, makeThumbnail);
     }
-    if (checksWithoutWindow(commandLine)) {
-        QCoreApplication application(argc, argv);
+    if (checksWithoutWindow(commandLine))
         return runHeadlessCheck(store);
-    }
-    if (endsWithoutWindow(commandLine)) {
-        QCoreApplication application(argc, argv);
+    if (endsWithoutWindow(commandLine))
         return runApplication(store);
-    }
 
-    QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.wareloom.Wareloom"));
     return runApplication(store);
 }

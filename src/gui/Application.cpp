@@ -28,8 +28,7 @@ Application::~Application() = default;
 int Application::run()
 {
     if (!startNetworking()) {
-        messageBox(nullptr, QStringLiteral("Windows sockets initialization failed."),
-                   applicationTitle());
+        messageBox(nullptr, tr("Windows sockets initialization failed."), applicationTitle());
         return 1;
     }
     // The session bus is reached only when the program runs automated: an
@@ -50,8 +49,8 @@ bool Application::updateAutomation(const CommandLineInfo& commandLine)
         m_automation.reset();
         m_exitCode = 1;
         messageBox(nullptr,
-                   QStringLiteral("OLE initialization failed.  Make sure that the OLE libraries "
-                                  "are the correct version."),
+                   tr("OLE initialization failed.  Make sure that the OLE libraries "
+                      "are the correct version."),
                    applicationTitle());
         return false;
     }
@@ -95,8 +94,8 @@ void Application::runMainWindow()
         case SingleInstance::Claim::Busy:
             m_exitCode = 1;
             messageBox(nullptr,
-                       QStringLiteral("Another Wareloom is using the folder %1. Close it first, "
-                                      "or use its window.")
+                       tr("Another Wareloom is using the folder %1. Close it first, "
+                          "or use its window.")
                            .arg(QDir::toNativeSeparators(m_store.path())),
                        applicationTitle());
             return;

@@ -75,7 +75,7 @@ MainWindow::MainWindow(Inventory& inventory, QWidget* parent)
     m_number = sunkenLabel(QStringLiteral("number"), Qt::AlignRight | Qt::AlignVCenter, central);
     m_filter = new QLineEdit(central);
     m_filter->setObjectName(QStringLiteral("filter"));
-    m_filter->setPlaceholderText(QStringLiteral("Find items by name or code (Ctrl+F)"));
+    m_filter->setPlaceholderText(tr("Find items by name or code (Ctrl+F)"));
     m_filter->setClearButtonEnabled(true);
     m_list = new QListWidget(central);
     m_list->setObjectName(QStringLiteral("list"));
@@ -98,11 +98,11 @@ MainWindow::MainWindow(Inventory& inventory, QWidget* parent)
     createActions();
     // The labels are read by their texts.
     m_heading->setAccessibleDescription(
-        QStringLiteral("What the list shows: the category list, or the open category"));
+        tr("What the list shows: the category list, or the open category"));
     m_number->setAccessibleDescription(
-        QStringLiteral("The number of items: of every category, or of the open category"));
-    describe(m_filter, QStringLiteral("Find items"),
-             QStringLiteral("Lists only the items whose name or code holds the text"));
+        tr("The number of items: of every category, or of the open category"));
+    describe(m_filter, tr("Find items"),
+             tr("Lists only the items whose name or code holds the text"));
 
     connect(m_list, &QListWidget::itemSelectionChanged, this, &MainWindow::selectionChanged);
     m_list->installEventFilter(this);
@@ -155,17 +155,17 @@ void MainWindow::createActions()
         connect(a, &QAction::triggered, m_list, [this] { m_list->setFocus(); });
         return a;
     };
-    QAction* quit = action(QStringLiteral("actionQuitProgram"), QStringLiteral("&Quit Program"),
-                           &MainWindow::quitProgram);
+    QAction* quit =
+        action(QStringLiteral("actionQuitProgram"), tr("&Quit Program"), &MainWindow::quitProgram);
     QAction* addItem =
-        action(QStringLiteral("actionItemAdd"), QStringLiteral("&Item Add"), &MainWindow::addItem);
-    QAction* newCategory = action(QStringLiteral("actionNewCategory"),
-                                  QStringLiteral("&New Category"), &MainWindow::newCategory);
-    QAction* exportCsv = action(QStringLiteral("actionExportCsv"),
-                                QStringLiteral("&Export to CSV..."), &MainWindow::exportCsv);
-    QAction* importCsv = action(QStringLiteral("actionImportCsv"),
-                                QStringLiteral("&Import from CSV..."), &MainWindow::importCsv);
-    auto* find = new QAction(QStringLiteral("Find"), this);
+        action(QStringLiteral("actionItemAdd"), tr("&Item Add"), &MainWindow::addItem);
+    QAction* newCategory =
+        action(QStringLiteral("actionNewCategory"), tr("&New Category"), &MainWindow::newCategory);
+    QAction* exportCsv =
+        action(QStringLiteral("actionExportCsv"), tr("&Export to CSV..."), &MainWindow::exportCsv);
+    QAction* importCsv = action(QStringLiteral("actionImportCsv"), tr("&Import from CSV..."),
+                                &MainWindow::importCsv);
+    auto* find = new QAction(tr("Find"), this);
     find->setObjectName(QStringLiteral("actionFind"));
     connect(find, &QAction::triggered, this, [this] {
         m_filter->setFocus(Qt::ShortcutFocusReason);
@@ -173,56 +173,49 @@ void MainWindow::createActions()
     });
     find->setShortcut(QKeySequence::Find);
     addAction(find);
-    QAction* deleteCategory =
-        action(QStringLiteral("actionDeleteCategory"), QStringLiteral("&Delete Category"),
-               &MainWindow::deleteCategory);
-    QAction* ftpSettings =
-        action(QStringLiteral("actionFtpSettings"), QStringLiteral("&FTP Settings"),
-               [this] { WebHost(this, m_inventory.store()).editSettings(); });
-    QAction* ftpUpload =
-        action(QStringLiteral("actionFtpUpload"), QStringLiteral("&FTP Upload"), [this] {
-            WebHost(this, m_inventory.store()).publish(int(m_inventory.categories().size()));
-        });
-    QAction* uploadAll =
-        action(QStringLiteral("actionUploadAll"), QStringLiteral("Upload &All Pages"), [this] {
-            WebHost(this, m_inventory.store())
-                .publish(int(m_inventory.categories().size()), {.sendAll = true});
-        });
-    QAction* webSite = action(QStringLiteral("actionWebSite"), QStringLiteral("&WebSite"),
+    QAction* deleteCategory = action(QStringLiteral("actionDeleteCategory"), tr("&Delete Category"),
+                                     &MainWindow::deleteCategory);
+    QAction* ftpSettings = action(QStringLiteral("actionFtpSettings"), tr("&FTP Settings"),
+                                  [this] { WebHost(this, m_inventory.store()).editSettings(); });
+    QAction* ftpUpload = action(QStringLiteral("actionFtpUpload"), tr("&FTP Upload"), [this] {
+        WebHost(this, m_inventory.store()).publish(int(m_inventory.categories().size()));
+    });
+    QAction* uploadAll = action(QStringLiteral("actionUploadAll"), tr("Upload &All Pages"), [this] {
+        WebHost(this, m_inventory.store())
+            .publish(int(m_inventory.categories().size()), {.sendAll = true});
+    });
+    QAction* webSite = action(QStringLiteral("actionWebSite"), tr("&WebSite"),
                               [this] { WebHost(this, m_inventory.store()).openWebsite(); });
-    QAction* banner =
-        action(QStringLiteral("actionBannerUpload"), QStringLiteral("W&ebSite Banner Upload"),
-               [this] { WebHost(this, m_inventory.store()).uploadBanner(); });
-    QAction* checkWebsite =
-        action(QStringLiteral("actionCheckWebsite"), QStringLiteral("&Check Website"),
-               [this] { WebHost(this, m_inventory.store()).checkWebsite(); });
-    QAction* websiteSettings = action(QStringLiteral("actionWebsiteSettings"),
-                                      QStringLiteral("Website &Settings..."), [this] {
-                                          WebsiteSettingsDialog dialog(m_inventory.store(), this);
-                                          dialog.exec();
-                                      });
-    QAction* aboutAction =
-        action(QStringLiteral("actionAbout"), QStringLiteral("&About"), &MainWindow::about);
+    QAction* banner = action(QStringLiteral("actionBannerUpload"), tr("W&ebSite Banner Upload"),
+                             [this] { WebHost(this, m_inventory.store()).uploadBanner(); });
+    QAction* checkWebsite = action(QStringLiteral("actionCheckWebsite"), tr("&Check Website"),
+                                   [this] { WebHost(this, m_inventory.store()).checkWebsite(); });
+    QAction* websiteSettings =
+        action(QStringLiteral("actionWebsiteSettings"), tr("Website &Settings..."), [this] {
+            WebsiteSettingsDialog dialog(m_inventory.store(), this);
+            dialog.exec();
+        });
+    QAction* aboutAction = action(QStringLiteral("actionAbout"), tr("&About"), &MainWindow::about);
 
     QMenuBar* bar = menuBar();
-    bar->addMenu(QStringLiteral("&File"))->addAction(quit);
-    QMenu* items = bar->addMenu(QStringLiteral("&Items"));
+    bar->addMenu(tr("&File"))->addAction(quit);
+    QMenu* items = bar->addMenu(tr("&Items"));
     items->addAction(addItem);
-    QMenu* category = bar->addMenu(QStringLiteral("&Category"));
+    QMenu* category = bar->addMenu(tr("&Category"));
     category->addAction(newCategory);
     category->addAction(deleteCategory);
     category->addAction(exportCsv);
     category->addAction(importCsv);
     createHistoryActions(items, category);
-    QMenu* html = bar->addMenu(QStringLiteral("&HTML"));
+    QMenu* html = bar->addMenu(tr("&HTML"));
     html->addActions(
         {ftpSettings, ftpUpload, uploadAll, webSite, banner, checkWebsite, websiteSettings});
-    bar->addMenu(QStringLiteral("&Help"))->addAction(aboutAction);
+    bar->addMenu(tr("&Help"))->addAction(aboutAction);
 
     addItem->setIcon(itemAddIcon());
     ftpUpload->setIcon(ftpUploadIcon());
     webSite->setIcon(webSiteIcon());
-    QToolBar* tools = addToolBar(QStringLiteral("Toolbar"));
+    QToolBar* tools = addToolBar(tr("Toolbar"));
     tools->setObjectName(QStringLiteral("toolBar"));
     tools->setMovable(false);
     tools->setIconSize(ToolbarIconSize);
@@ -230,25 +223,25 @@ void MainWindow::createActions()
 
     // Said by screen readers for the menu entries and the toolbar buttons, and
     // shown in the status bar.
-    const std::pair<QAction*, const char*> tips[] = {
-        {quit, "End the program"},
-        {addItem, "Add an item to the open category"},
-        {newCategory, "Make an empty category"},
-        {deleteCategory, "Delete the open category"},
-        {exportCsv, "Write the open category as a CSV file"},
-        {importCsv, "Add the rows of a CSV file to a category"},
-        {ftpSettings, "The login and addresses of your web host"},
-        {ftpUpload, "Publish the pages that changed to your web host"},
-        {uploadAll, "Publish every page to your web host"},
-        {webSite, "Open the published website in your browser"},
-        {banner, "Send a picture as the banner of the main page"},
-        {websiteSettings, "The shop name, contact address and page style"},
-        {aboutAction, "The version of Wareloom and its makers"}};
+    const std::pair<QAction*, QString> tips[] = {
+        {quit, tr("End the program")},
+        {addItem, tr("Add an item to the open category")},
+        {newCategory, tr("Make an empty category")},
+        {deleteCategory, tr("Delete the open category")},
+        {exportCsv, tr("Write the open category as a CSV file")},
+        {importCsv, tr("Add the rows of a CSV file to a category")},
+        {ftpSettings, tr("The login and addresses of your web host")},
+        {ftpUpload, tr("Publish the pages that changed to your web host")},
+        {uploadAll, tr("Publish every page to your web host")},
+        {webSite, tr("Open the published website in your browser")},
+        {banner, tr("Send a picture as the banner of the main page")},
+        {websiteSettings, tr("The shop name, contact address and page style")},
+        {aboutAction, tr("The version of Wareloom and its makers")}};
     for (const auto& [action, tip] : tips)
-        action->setStatusTip(QString::fromLatin1(tip));
+        action->setStatusTip(tip);
     for (QAction* button : tools->actions())
         describe(tools->widgetForAction(button), button->iconText(), button->statusTip());
-    tools->setAccessibleName(QStringLiteral("Toolbar"));
+    tools->setAccessibleName(tr("Toolbar"));
 }
 
 namespace {
@@ -280,10 +273,10 @@ void MainWindow::rebuild()
     m_lines.clear();
     const QString wanted = folded(m_filter->text().trimmed());
     if (m_categoryView && !wanted.isEmpty()) {
-        m_heading->setText(QStringLiteral("Found in every category"));
+        m_heading->setText(tr("Found in every category"));
         addFoundItemLines(wanted);
     } else if (m_categoryView) {
-        m_heading->setText(QStringLiteral("Category List"));
+        m_heading->setText(tr("Category List"));
         const std::vector<CategoryEntry>& categories = m_inventory.categories();
         for (size_t i = 0; i < categories.size(); ++i) {
             m_list->addItem(categoryLine(categories[i].name, categories[i].itemCount));
@@ -296,7 +289,7 @@ void MainWindow::rebuild()
             statusBar()->clearMessage();
         else
             statusBar()->showMessage(
-                QStringLiteral("Not listed, as their names are not valid UTF-8 (rename them): %1")
+                tr("Not listed, as their names are not valid UTF-8 (rename them): %1")
                     .arg(unusable.join(QStringLiteral(", "))));
     } else {
         m_heading->setText(m_inventory.openCategoryName());
@@ -312,11 +305,11 @@ void MainWindow::rebuild()
         m_number->setText(QString::number(items.size()));
     }
     describe(m_list, m_heading->text(),
-             !m_categoryView ? QStringLiteral("The first line goes back to the category list; "
-                                              "select an item to edit it")
+             !m_categoryView ? tr("The first line goes back to the category list; "
+                                  "select an item to edit it")
              : wanted.isEmpty()
-                 ? QStringLiteral("Each category with its number of items; select one to open it")
-                 : QStringLiteral("The items found, with their category; select one to edit it"));
+                 ? tr("Each category with its number of items; select one to open it")
+                 : tr("The items found, with their category; select one to edit it"));
     // The first key then moves from the first line, as in any list box.
     if (m_list->count() > 0)
         m_list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
@@ -419,8 +412,7 @@ void MainWindow::editItem(int index)
 void MainWindow::addItem()
 {
     if (!m_inventory.hasOpenCategory()) {
-        messageBox(this, QStringLiteral("Error You have to select a category first!"),
-                   applicationTitle());
+        messageBox(this, tr("Error You have to select a category first!"), applicationTitle());
         return;
     }
     ItemDialog dialog(m_inventory, ItemDialog::NewItem, this);
@@ -440,13 +432,12 @@ void MainWindow::deleteCategory()
         return;
     const QString name = m_inventory.openCategoryName();
     const size_t count = m_inventory.items().size();
-    const QString question =
-        QStringLiteral("Delete the category %1 and its %2 %3?\n\n"
-                       "It can be restored from Category > History...")
-            .arg(name)
-            .arg(count)
-            .arg(count == 1 ? QStringLiteral("item") : QStringLiteral("items"));
-    if (messageBox(this, question, QStringLiteral("Delete Category?"), MessageButtons::YesNo) !=
+    const QString question = (count == 1 ? tr("Delete the category %1 and its %2 item?\n\n"
+                                              "It can be restored from Category > History...")
+                                         : tr("Delete the category %1 and its %2 items?\n\n"
+                                              "It can be restored from Category > History..."))
+                                 .arg(name, QString::number(count));
+    if (messageBox(this, question, tr("Delete Category?"), MessageButtons::YesNo) !=
         MessageAnswer::Yes)
         return;
     if (const Status deleted = m_inventory.deleteOpenCategory(); !deleted) {
@@ -454,27 +445,26 @@ void MainWindow::deleteCategory()
         return;
     }
     showCategories();
-    if (messageBox(this, QStringLiteral("Delete the webpage from the FTP server?"),
-                   QStringLiteral("Wareloom"), MessageButtons::YesNo) == MessageAnswer::Yes)
+    if (messageBox(this, tr("Delete the webpage from the FTP server?"), QStringLiteral("Wareloom"),
+                   MessageButtons::YesNo) == MessageAnswer::Yes)
         WebHost(this, m_inventory.store()).deleteFiles({name + QStringLiteral(".htm")});
 }
 
 void MainWindow::quitProgram()
 {
-    if (messageBox(this, QStringLiteral("Quit program.  Are you sure?"),
-                   QStringLiteral("Quit Program"), MessageButtons::YesNo) == MessageAnswer::Yes)
+    if (messageBox(this, tr("Quit program.  Are you sure?"), tr("Quit Program"),
+                   MessageButtons::YesNo) == MessageAnswer::Yes)
         close();
 }
 
 void MainWindow::exportCsv()
 {
     if (!m_inventory.hasOpenCategory()) {
-        messageBox(this, QStringLiteral("Open the category to export first."), applicationTitle());
+        messageBox(this, tr("Open the category to export first."), applicationTitle());
         return;
     }
-    const std::optional<QString> chosen =
-        saveFileDialog(this, m_inventory.openCategoryName() + QStringLiteral(".csv"),
-                       QStringLiteral("CSV files (*.csv)"));
+    const std::optional<QString> chosen = saveFileDialog(
+        this, m_inventory.openCategoryName() + QStringLiteral(".csv"), tr("CSV files (*.csv)"));
     if (!chosen)
         return;
     if (Status written = replaceFile(*chosen, wareloom::exportCsv(m_inventory.items())); !written)
@@ -498,7 +488,7 @@ void MainWindow::importCsvFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        messageBox(this, QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()),
+        messageBox(this, tr("%1 cannot be read: %2").arg(path, file.errorString()),
                    applicationTitle());
         return;
     }
@@ -510,26 +500,24 @@ void MainWindow::importCsvFile(const QString& path)
     }
     const CsvImport read = wareloom::importCsv(file, existing);
     if (!read.problems.isEmpty()) {
-        messageBox(
-            this, QStringLiteral("Nothing was imported:\n") + read.problems.join(QLatin1Char('\n')),
-            applicationTitle());
+        messageBox(this, tr("Nothing was imported:\n") + read.problems.join(QLatin1Char('\n')),
+                   applicationTitle());
         return;
     }
     if (Status added = m_inventory.appendItems(category, read.records); !added) {
         messageBox(this, added.message(), applicationTitle());
         return;
     }
-    messageBox(this,
-               QStringLiteral("%1 items imported into %2.").arg(read.records.size()).arg(category),
+    messageBox(this, tr("%1 items imported into %2.").arg(read.records.size()).arg(category),
                applicationTitle());
 }
 
 void MainWindow::createHistoryActions(QMenu* items, QMenu* category)
 {
-    auto* undo = new QAction(QStringLiteral("&Undo"), this);
+    auto* undo = new QAction(tr("&Undo"), this);
     undo->setObjectName(QStringLiteral("actionUndo"));
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    auto* redo = new QAction(QStringLiteral("&Redo"), this);
+    auto* redo = new QAction(tr("&Redo"), this);
     redo->setObjectName(QStringLiteral("actionRedo"));
     redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     undo->setEnabled(false);
@@ -538,18 +526,16 @@ void MainWindow::createHistoryActions(QMenu* items, QMenu* category)
     connect(redo, &QAction::triggered, this, [this] { takeBack(Inventory::Direction::Redo); });
     connect(m_changes, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
     connect(m_changes, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
-    connect(m_changes, &QUndoStack::undoTextChanged, undo, [undo](const QString& text) {
-        undo->setText(QStringLiteral("&Undo %1").arg(text).trimmed());
-    });
-    connect(m_changes, &QUndoStack::redoTextChanged, redo, [redo](const QString& text) {
-        redo->setText(QStringLiteral("&Redo %1").arg(text).trimmed());
-    });
+    connect(m_changes, &QUndoStack::undoTextChanged, undo,
+            [undo](const QString& text) { undo->setText(tr("&Undo %1").arg(text).trimmed()); });
+    connect(m_changes, &QUndoStack::redoTextChanged, redo,
+            [redo](const QString& text) { redo->setText(tr("&Redo %1").arg(text).trimmed()); });
     connect(&m_inventory, &Inventory::changed, m_changes, [this](const CategoryChange& change) {
         m_changes->push(new CategoryChangeCommand(change));
     });
     items->addActions({undo, redo});
 
-    auto* history = new QAction(QStringLiteral("&History..."), this);
+    auto* history = new QAction(tr("&History..."), this);
     history->setObjectName(QStringLiteral("actionHistory"));
     connect(history, &QAction::triggered, this, &MainWindow::showHistory);
     category->addAction(history);
@@ -654,10 +640,9 @@ void MainWindow::dropEvent(QDropEvent* event)
     // Asked after the drop has ended, so that the dragging program is not kept waiting.
     QTimer::singleShot(0, this, [this, file = *path] {
         if (messageBox(this,
-                       QStringLiteral("Import the rows of %1 into the category %2?")
+                       tr("Import the rows of %1 into the category %2?")
                            .arg(QFileInfo(file).fileName(), importTarget(file)),
-                       QStringLiteral("Import from CSV"),
-                       MessageButtons::YesNo) == MessageAnswer::Yes)
+                       tr("Import from CSV"), MessageButtons::YesNo) == MessageAnswer::Yes)
             importCsvFile(file);
     });
 }

@@ -1,5 +1,6 @@
 #include "images/Thumbnail.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QImageReader>
@@ -9,12 +10,17 @@
 namespace wareloom {
 namespace {
 
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Thumbnail)
+};
+
 constexpr int JpegQuality = 85;
 
 Status failed(const QString& path, const QString& reason)
 {
-    return Status::failure(QStringLiteral("No thumbnail of %1 was made: %2")
-                               .arg(QDir::toNativeSeparators(path), reason));
+    return Status::failure(
+        Texts::tr("No thumbnail of %1 was made: %2").arg(QDir::toNativeSeparators(path), reason));
 }
 
 } // namespace

@@ -31,10 +31,11 @@ struct ProgramRun
 // Runs the program without a display to its end, which must come within ten
 // seconds; killed (by QProcess going away) otherwise.
 inline ProgramRun runWareloom(const QStringList& arguments,
-                              const QString& program = wareloomBinary())
+                              const QString& program = wareloomBinary(),
+                              const QProcessEnvironment& environment = programEnvironment(false))
 {
     QProcess process;
-    process.setProcessEnvironment(programEnvironment(false));
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     const bool finished =
         process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit;

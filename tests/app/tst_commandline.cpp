@@ -88,6 +88,46 @@ private Q_SLOTS:
         QVERIFY2(help.out.startsWith("Usage: wareloom [switch]\n"), help.out.constData());
     }
 
+    // The language of the messages as gettext programs choose it: LC_ALL, else
+    // LC_MESSAGES, else LANG, with LANGUAGE's list unless that is C; English
+    // where the first language is English or not translated.
+    void speaksTheUsersLanguage_data()
+    {
+        QTest::addColumn<QStringList>("locale");
+        QTest::addColumn<QString>("said");
+        const QString german = "Unbekannter Schalter -publsh\nAufruf: wareloom [Schalter]\n";
+        const QString french = "Option inconnue -publsh\nUsage\u00A0: wareloom [option]\n";
+        const QString english = "Unknown switch -publsh\nUsage: wareloom [switch]\n";
+        const auto row = [](const char* name, const char* locale, const QString& said) {
+            QTest::newRow(name) << QString(locale).split(' ') << said;
+        };
+        row("German", "LANG=de_DE.UTF-8", german);
+        row("French", "LANG=fr_FR.UTF-8", french);
+        row("Swiss French", "LANG=fr_CH.UTF-8", french);
+        row("C", "LANG=C", english);
+        row("not translated", "LANG=es_ES.UTF-8", english);
+        row("LC_MESSAGES over LANG", "LANG=C.UTF-8 LC_MESSAGES=de_DE.UTF-8", german);
+        row("LC_ALL over both", "LANG=fr_FR.UTF-8 LC_MESSAGES=fr_FR.UTF-8 LC_ALL=C.UTF-8", english);
+        row("LANGUAGE's first", "LANG=de_DE.UTF-8 LANGUAGE=fr:de", french);
+        row("LANGUAGE's first translated", "LANG=de_DE.UTF-8 LANGUAGE=es:fr", french);
+        row("LANGUAGE with English first", "LANG=de_DE.UTF-8 LANGUAGE=en_GB:de", english);
+        row("LANGUAGE under LANG=C", "LANG=C LANGUAGE=de", english);
+    }
+    void speaksTheUsersLanguage()
+    {
+        QFETCH(QStringList, locale);
+        QFETCH(QString, said);
+        QProcessEnvironment environment = test::programEnvironment(false);
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"})
+            environment.remove(name);
+        for (const QString& setting : locale)
+            environment.insert(setting.section('=', 0, 0), setting.section('=', 1));
+        const auto run = runWareloom({"-publsh"}, test::wareloomBinary(), environment);
+        QVERIFY(run.finished);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(QString::fromUtf8(run.err).startsWith(said), run.err.constData());
+    }
+
     // Refused before any window system, with exit status 2 and the reason.
     void refusedAtStart_data()
     {

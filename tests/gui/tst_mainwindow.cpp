@@ -1,7 +1,9 @@
 #include "WindowDriver.h"
 
+#include "core/util/Translations.h"
 #include "gui/dialogs/ItemDialog.h"
 
+#include <QAbstractButton>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
@@ -347,6 +349,64 @@ private Q_SLOTS:
             QCOMPARE(after.geometry().topLeft(), place);
         QVERIFY(screen.contains(after.geometry().topLeft()));
         QCOMPARE(child<QLabel>(after, "heading")->text(), toolsOpen ? "Tools" : "Category List");
+    }
+
+    // The menus in the locale's language, where one letter never stands for
+    // two entries of a menu, with Qt's own buttons in the same language; the
+    // English texts where there is no translation.
+    void menusInTheUsersLanguage_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("menus");
+        QTest::addColumn<QString>("firstEntries");
+        QTest::addColumn<QString>("yes");
+        const QStringList english{"&File", "&Items", "&Category", "&HTML", "&Help"};
+        const QString englishEntries = "&Quit Program|&Item Add|&New Category|&FTP Settings|&About";
+        const QStringList french{"&Fichier", "A&rticles", "&Catégorie", "&HTML", "&Aide"};
+        const QString frenchEntries = "&Quitter le programme|&Ajouter un article|&Nouvelle "
+                                      "catégorie|Paramètres &FTP|À &propos de Wareloom";
+        QTest::newRow("German") << "de_DE"
+                                << QStringList{"&Datei", "&Artikel", "&Kategorie", "H&TML",
+                                               "&Hilfe"}
+                                << "Programm &beenden|Artikel &hinzufügen|&Neue Kategorie|"
+                                   "&FTP-Einstellungen|Ü&ber Wareloom"
+                                << "&Ja";
+        QTest::newRow("French") << "fr_FR" << french << frenchEntries << "&Oui";
+        QTest::newRow("Canadian French") << "fr_CA" << french << frenchEntries << "&Oui";
+        QTest::newRow("C") << "C" << english << englishEntries << "&Yes";
+        QTest::newRow("English") << "en_GB" << english << englishEntries << "&Yes";
+        QTest::newRow("not translated") << "es_ES" << english << englishEntries << "&Yes";
+    }
+    void menusInTheUsersLanguage()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, menus);
+        QFETCH(QString, firstEntries);
+        QFETCH(QString, yes);
+        const Translations translations{QLocale(locale)};
+        WindowOnData shown;
+        // The English texts stay as they always were, letters shared.
+        const bool translated = yes != "&Yes";
+        const auto checkKeys = [translated](const QList<QAction*>& actions) {
+            QStringList keys;
+            for (const QAction* action : actions) {
+                const QString key = QKeySequence::mnemonic(action->text()).toString();
+                QVERIFY2(!translated || (!key.isEmpty() && !keys.contains(key)),
+                         qPrintable(action->text()));
+                keys << key;
+            }
+        };
+        QStringList titles, firsts;
+        checkKeys(shown.window.menuBar()->actions());
+        for (const QAction* menu : shown.window.menuBar()->actions()) {
+            titles << menu->text();
+            firsts << menu->menu()->actions().constFirst()->text();
+            checkKeys(menu->menu()->actions());
+        }
+        QCOMPARE(titles, menus);
+        QCOMPARE(firsts.join('|'), firstEntries);
+        QMessageBox box(QMessageBox::Question, "", "", QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), yes);
     }
 
     // The real box: its texts and buttons, and which answer each key gives.

@@ -3,6 +3,7 @@
 #include "core/automation/AutomationInterface.h"
 #include "core/util/AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,11 @@
 
 namespace wareloom::automation {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(AutomationRegistration)
+};
 
 QString dbusDataPath(const QString& relative)
 {
@@ -43,7 +49,7 @@ QString desktopEntryValue(QString text)
 Status writeFile(const QString& path, const QByteArray& contents)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return Status::failure(QStringLiteral("Cannot create the folder of %1.").arg(path));
+        return Status::failure(Texts::tr("Cannot create the folder of %1.").arg(path));
     return replaceFile(path, contents);
 }
 
@@ -52,8 +58,8 @@ Status removeFile(const QString& path)
     QFile file(path);
     if (!file.exists() || file.remove())
         return Status::success();
-    return Status::failure(QStringLiteral("Cannot remove %1: %2")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+    return Status::failure(
+        Texts::tr("Cannot remove %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 } // namespace

@@ -1,6 +1,16 @@
 #include "core/cli/CommandLineHelp.h"
 
+#include <QCoreApplication>
+
 namespace wareloom {
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(CommandLineHelp)
+};
+
+} // namespace
 
 QString versionText()
 {
@@ -9,7 +19,9 @@ QString versionText()
 
 QString usageText()
 {
-    return QStringLiteral(
+    //: The first paragraph is also shown alone, under an unknown switch: keep the blank line after
+    //: it.
+    return Texts::tr(
         "Usage: wareloom [switch]\n"
         "Keep a stock list and publish it as a website over FTP.\n"
         "\n"

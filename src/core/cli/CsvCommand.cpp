@@ -4,12 +4,18 @@
 #include "core/store/CsvFile.h"
 #include "core/util/ApplicationTitle.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cstdio>
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(CsvCommand)
+};
 
 int fail(const QStringList& reasons)
 {
@@ -32,7 +38,7 @@ int exportCategory(const DataDirectory& store, const QString& name, const QStrin
 {
     ItemRecords records;
     if (Status loaded = loadCategory(categoryPath(store, name), records); !loaded) {
-        return fail({loaded.isMissing() ? QStringLiteral("There is no category \"%1\".").arg(name)
+        return fail({loaded.isMissing() ? Texts::tr("There is no category \"%1\".").arg(name)
                                         : loaded.message()});
     }
     QFile out(fileName);
@@ -40,7 +46,7 @@ int exportCategory(const DataDirectory& store, const QString& name, const QStrin
                                          : out.open(QIODevice::WriteOnly | QIODevice::Truncate);
     const QByteArray csv = exportCsv(records);
     if (!opened || out.write(csv) != csv.size() || !out.flush())
-        return fail({QStringLiteral("%1 cannot be written: %2").arg(fileName, out.errorString())});
+        return fail({Texts::tr("%1 cannot be written: %2").arg(fileName, out.errorString())});
     return 0;
 }
 
@@ -52,19 +58,20 @@ int importCategory(const DataDirectory& store, const QString& name, const QStrin
     const bool opened =
         fileName == u"-" ? in.open(stdin, QIODevice::ReadOnly) : in.open(QIODevice::ReadOnly);
     if (!opened)
-        return fail({QStringLiteral("%1 cannot be read: %2").arg(fileName, in.errorString())});
+        return fail({Texts::tr("%1 cannot be read: %2").arg(fileName, in.errorString())});
     (void)store.create(); // when it cannot be made, the append says why
     const QString path = categoryPath(store, name);
     const CsvImport read = importCsv(in, countItems(path));
     if (!read.problems.isEmpty())
-        return fail(read.problems + QStringList{QStringLiteral("Nothing was imported.")});
+        return fail(read.problems + QStringList{Texts::tr("Nothing was imported.")});
     if (Status appended =
-            appendRecords(path, read.records, QStringLiteral("Import into '%1'").arg(name));
+            appendRecords(path, read.records, Texts::tr("Import into '%1'").arg(name));
         !appended)
         return fail({appended.message()});
     const int count = int(read.records.size());
-    std::printf("%d %s imported into %s.\n", count, count == 1 ? "item" : "items",
-                qPrintable(name));
+    const QString imported = count == 1 ? Texts::tr("%1 item imported into %2.")
+                                        : Texts::tr("%1 items imported into %2.");
+    std::printf("%s\n", qPrintable(imported.arg(count).arg(name)));
     return 0;
 }
 
@@ -73,8 +80,8 @@ int importCategory(const DataDirectory& store, const QString& name, const QStrin
 int runCsvCommand(const DataDirectory& store, const CommandLineInfo& commandLine)
 {
     if (commandLine.csvCategory.isEmpty() || commandLine.csvFile.isEmpty())
-        return fail({QStringLiteral("-Export and -Import take a category and a file: "
-                                    "wareloom -Export \"<category>\" <file.csv>")});
+        return fail({Texts::tr("-Export and -Import take a category and a file: "
+                               "wareloom -Export \"<category>\" <file.csv>")});
     return commandLine.csv == CommandLineInfo::CsvCommand::Export
                ? exportCategory(store, commandLine.csvCategory, commandLine.csvFile)
                : importCategory(store, commandLine.csvCategory, commandLine.csvFile);

@@ -7,6 +7,7 @@
 #include "core/store/ItemRecord.h"
 #include "core/util/ContentHash.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,11 @@
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(CategoryPage)
+};
 
 constexpr QByteArrayView BeforeTitle = "<html><head><title>";
 constexpr QByteArrayView BeforeHeading =
@@ -88,7 +94,7 @@ QStringView categoryName(const QString& categoryFileName)
 
 Status unreadableCategoryFile(const QString& categoryPath, const QString& reason)
 {
-    return Status::failure(QStringLiteral("The category file %1 cannot be read: %2")
+    return Status::failure(Texts::tr("The category file %1 cannot be read: %2")
                                .arg(QDir::toNativeSeparators(categoryPath), reason));
 }
 
@@ -107,9 +113,8 @@ Status CategoryPageWriter::write(const QString& categoryFileName, PageFiles& pag
 {
     const QString pageFileName = categoryPageFileName(categoryFileName);
     if (isMainPageName(pageFileName)) {
-        return Status::failure(
-            QStringLiteral("The category %1 cannot have a page: %2 is the main page.")
-                .arg(categoryName(categoryFileName), pageFileName));
+        return Status::failure(Texts::tr("The category %1 cannot have a page: %2 is the main page.")
+                                   .arg(categoryName(categoryFileName), pageFileName));
     }
     m_source.reset();
     if (Status started = pages.begin(m_store.filePath(pageFileName)); !started)
@@ -131,7 +136,7 @@ Status CategoryPageWriter::appendItemRows(const QString& categoryPath, PageFiles
 {
     // Only a regular file: opening a pipe would wait for a writer.
     if (!QFileInfo(categoryPath).isFile())
-        return unreadableCategoryFile(categoryPath, QStringLiteral("it is not a regular file"));
+        return unreadableCategoryFile(categoryPath, Texts::tr("it is not a regular file"));
     QFile file(categoryPath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return unreadableCategoryFile(categoryPath, file.errorString());

@@ -12,6 +12,7 @@
 #include "core/util/RegularFile.h"
 #include "core/util/TextConversion.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +23,11 @@
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(ModernPages)
+};
 
 // Columns: item, price, qty, code, picture, and the order link when there is
 // an address. Cells carry no attributes but a number's value: a category page
@@ -579,7 +585,7 @@ Status ModernPages::appendItemRows(const QString& categoryPath)
     m_rows.resize(0);
     // Only a regular file: opening a pipe would wait for a writer.
     if (!QFileInfo(categoryPath).isFile())
-        return unreadableCategoryFile(categoryPath, QStringLiteral("it is not a regular file"));
+        return unreadableCategoryFile(categoryPath, Texts::tr("it is not a regular file"));
     QFile file(categoryPath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return unreadableCategoryFile(categoryPath, file.errorString());

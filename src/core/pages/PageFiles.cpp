@@ -17,6 +17,11 @@
 namespace wareloom {
 namespace {
 
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(PageFiles)
+};
+
 // Every temporary page starts with this; nothing else of ours does.
 constexpr char TemporaryPrefix[] = ".wareloom-page-";
 
@@ -162,7 +167,7 @@ void PageFiles::removeLeftovers(const QString& directory)
 
 Status PageFiles::failure(int error) const
 {
-    return Status::failure(QStringLiteral("The page %1 cannot be written: %2")
+    return Status::failure(Texts::tr("The page %1 cannot be written: %2")
                                .arg(QDir::toNativeSeparators(m_path), qt_error_string(error)));
 }
 

@@ -4,7 +4,18 @@
 #include "core/util/FileState.h"
 #include "core/util/RegularFile.h"
 
+#include <QCoreApplication>
+
 namespace wareloom {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(SearchIndex)
+};
+
+} // namespace
 namespace {
 
 constexpr QByteArrayView Start = "storeIndex([";
@@ -51,15 +62,15 @@ Status SearchIndex::writeParts(PageFiles& pages)
     if (!m_last.isEmpty()) {
         QFile file(path);
         if (const Status opened = openRegularFile(file); !opened && !opened.isMissing())
-            return Status::failure(QStringLiteral("%1 cannot be read: %2")
-                                       .arg(QLatin1String(FileName), opened.message()));
+            return Status::failure(
+                Texts::tr("%1 cannot be read: %2").arg(QLatin1String(FileName), opened.message()));
         last = file.readAll();
     }
     for (const Part& part : m_parts) {
         const auto [from, length] = m_last.value(part.pageFileName);
         if (part.kept && from + length > last.size()) {
             return Status::failure(
-                QStringLiteral("%1 changed while this run read it.").arg(QLatin1String(FileName)));
+                Texts::tr("%1 changed while this run read it.").arg(QLatin1String(FileName)));
         }
     }
     if (Status started = pages.begin(path); !started)

@@ -4,9 +4,19 @@
 #include "core/pages/MainPage.h"
 #include "core/store/CategoryStore.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 namespace wareloom {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(SitePlan)
+};
+
+} // namespace
 
 SitePlan SitePlan::make(const DataDirectory& store)
 {
@@ -17,13 +27,12 @@ SitePlan SitePlan::make(const DataDirectory& store)
         PlannedCategory planned{category.fileName, category.name,
                                 categoryPageFileName(category.fileName), QString()};
         if (isMainPageName(planned.pageFileName)) {
-            planned.reason = QStringLiteral("The category %1 cannot have a page: %2 is the main "
-                                            "page. Rename the file.")
+            planned.reason = Texts::tr("The category %1 cannot have a page: %2 is the main "
+                                       "page. Rename the file.")
                                  .arg(category.name, planned.pageFileName);
         } else if (const auto twin = paged.constFind(category.name); twin != paged.cend()) {
-            planned.reason =
-                QStringLiteral("%1 and %2 would both have the page %3. Rename one of them.")
-                    .arg(twin.value(), category.fileName, planned.pageFileName);
+            planned.reason = Texts::tr("%1 and %2 would both have the page %3. Rename one of them.")
+                                 .arg(twin.value(), category.fileName, planned.pageFileName);
         } else {
             paged.insert(category.name, category.fileName);
         }
@@ -35,8 +44,8 @@ SitePlan SitePlan::make(const DataDirectory& store)
     for (const QString& name : listing.unusableNames) {
         plan.m_categories.push_back(
             {name, name.chopped(4), QString(),
-             QStringLiteral("The file name %1 is not valid UTF-8, so its category cannot be "
-                            "published. Rename the file.")
+             Texts::tr("The file name %1 is not valid UTF-8, so its category cannot be "
+                       "published. Rename the file.")
                  .arg(name),
              false});
     }

@@ -2,11 +2,17 @@
 
 #include "core/pages/MainPage.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(WebsiteSettings)
+};
 
 const QString ContactEmailKey = QStringLiteral("Website/ContactEmail");
 const QString ShopNameKey = QStringLiteral("Website/ShopName");
@@ -53,23 +59,23 @@ Status WebsiteSettings::checkContactEmail(const QString& address)
 {
     const auto refused = [&address](const QString& why) {
         return Status::failure(
-            QStringLiteral("\"%1\" cannot be the contact address: %2.").arg(address, why));
+            Texts::tr("\"%1\" cannot be the contact address: %2.").arg(address, why));
     };
     if (address.contains(QLatin1Char('\n')) || address.contains(QLatin1Char('\r')))
-        return refused(QStringLiteral("it holds a line break; give one address on one line"));
+        return refused(Texts::tr("it holds a line break; give one address on one line"));
     for (const QChar c : address) {
         if (c.isSpace())
-            return refused(QStringLiteral("it holds a space; give one address without spaces"));
+            return refused(Texts::tr("it holds a space; give one address without spaces"));
     }
     if (address.contains(QLatin1Char(',')) || address.contains(QLatin1Char(';')) ||
         address.count(QLatin1Char('@')) > 1)
-        return refused(QStringLiteral("give only one address"));
+        return refused(Texts::tr("give only one address"));
     const qsizetype at = address.indexOf(QLatin1Char('@'));
     if (at <= 0 || at == address.size() - 1)
-        return refused(QStringLiteral("it needs one @ with text before and after it"));
+        return refused(Texts::tr("it needs one @ with text before and after it"));
     for (const QChar c : address) {
         if (c.category() == QChar::Other_Control || QStringView(u"<>\"'()\\[]:").contains(c))
-            return refused(QStringLiteral("a mail address cannot hold the character %1").arg(c));
+            return refused(Texts::tr("a mail address cannot hold the character %1").arg(c));
     }
     return Status::success();
 }
@@ -96,7 +102,7 @@ Status WebsiteSettings::save(const DataDirectory& store) const
     file.setValue(StyleKey, style == Style::Modern ? ModernName : ClassicName);
     file.sync();
     if (file.status() != QSettings::NoError) {
-        return Status::failure(QStringLiteral("The website settings could not be written to %1.")
+        return Status::failure(Texts::tr("The website settings could not be written to %1.")
                                    .arg(QDir::toNativeSeparators(filePath(store))));
     }
     return Status::success();

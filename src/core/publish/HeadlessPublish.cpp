@@ -9,6 +9,7 @@
 #include "core/transfer/KnownHosts.h"
 #include "core/transfer/Networking.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -16,6 +17,11 @@
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(HeadlessPublish)
+};
 
 enum ExitStatus {
     Success = 0,
@@ -36,19 +42,19 @@ void reportUntrustedKey(const DataDirectory& store, const std::optional<HostKey>
 void reportEnd(const DataDirectory& store, const PublishOutcome& outcome, bool generateOnly)
 {
     if (outcome.result == PublishOutcome::Result::NoSettings) {
-        print(QStringLiteral("Error: No FTP settings: %1 cannot be read. Enter them in "
-                             "FTP Settings first.")
+        print(Texts::tr("Error: No FTP settings: %1 cannot be read. Enter them in "
+                        "FTP Settings first.")
                   .arg(QDir::toNativeSeparators(FtpSettings::filePath(store))));
         return;
     }
     if (outcome.failedPages.empty())
         return;
-    print(generateOnly ? QStringLiteral("Error: these pages could not be written:")
-                       : QStringLiteral("FTP Error: these pages were not uploaded:"));
+    print(generateOnly ? Texts::tr("Error: these pages could not be written:")
+                       : Texts::tr("FTP Error: these pages were not uploaded:"));
     for (const FailedPage& page : outcome.failedPages)
-        print(QStringLiteral("  %1: %2").arg(page.pageFileName, page.reason));
+        print(Texts::tr("  %1: %2").arg(page.pageFileName, page.reason));
     if (!generateOnly)
-        print(QStringLiteral("Check your FTP settings and internet connection."));
+        print(Texts::tr("Check your FTP settings and internet connection."));
     reportUntrustedKey(store, outcome.untrustedKey);
 }
 
@@ -57,17 +63,16 @@ void reportUntrustedKey(const DataDirectory& store, const std::optional<HostKey>
 {
     if (key) {
         print(key->isChanged()
-                  ? QStringLiteral("Error: the key of %1 has changed: it was %2 and is now %3.")
+                  ? Texts::tr("Error: the key of %1 has changed: it was %2 and is now %3.")
                         .arg(key->hostPort, key->known, key->offered)
-                  : QStringLiteral("Error: the key of %1 is not trusted: its SHA-256 "
-                                   "fingerprint is %2.")
+                  : Texts::tr("Error: the key of %1 is not trusted: its SHA-256 "
+                              "fingerprint is %2.")
                         .arg(key->hostPort, key->offered));
         if (!key->whyUntrusted.isEmpty())
-            print(QStringLiteral("  Not accepted because %1.").arg(key->whyUntrusted));
+            print(Texts::tr("  Not accepted because %1.").arg(key->whyUntrusted));
         if (!key->certificateSha256.isEmpty())
-            print(QStringLiteral("  Certificate SHA-256 fingerprint: %1")
-                      .arg(key->certificateSha256));
-        print(QStringLiteral("To trust it, put this line in %1:")
+            print(Texts::tr("  Certificate SHA-256 fingerprint: %1").arg(key->certificateSha256));
+        print(Texts::tr("To trust it, put this line in %1:")
                   .arg(QDir::toNativeSeparators(KnownHosts::filePath(store))));
         print(key->line());
     }
@@ -76,12 +81,12 @@ void reportUntrustedKey(const DataDirectory& store, const std::optional<HostKey>
 void reportSummary(const PublishOutcome& outcome)
 {
     if (!outcome.stalePages.isEmpty()) {
-        print(QStringLiteral("These pages on the web host belong to categories that are gone "
-                             "(-Prune deletes them):"));
+        print(Texts::tr("These pages on the web host belong to categories that are gone "
+                        "(-Prune deletes them):"));
         for (const QString& page : outcome.stalePages)
             print(QStringLiteral("  ") + page);
     }
-    print(QStringLiteral("Summary: %1 sent, %2 unchanged, %3 failed")
+    print(Texts::tr("Summary: %1 sent, %2 unchanged, %3 failed")
               .arg(outcome.sent)
               .arg(outcome.unchanged)
               .arg(outcome.failedPages.size()));
@@ -109,17 +114,17 @@ int runHeadlessPublish(const DataDirectory& store, bool generateOnly, PublishOpt
                        const ThumbnailMaker& makeThumbnail)
 {
     if (!generateOnly && !startNetworking()) {
-        print(QStringLiteral("Error: the network library cannot be started."));
+        print(Texts::tr("Error: the network library cannot be started."));
         return NoNetwork;
     }
     if (!QFileInfo(store.path()).isDir()) {
-        print(QStringLiteral("Error: the data directory %1 does not exist.")
+        print(Texts::tr("Error: the data directory %1 does not exist.")
                   .arg(QDir::toNativeSeparators(store.path())));
         return PagesFailed;
     }
     RunLock lock(store.path());
     if (const RunLock::Result locked = lock.acquire(); locked != RunLock::Result::Held) {
-        print(QStringLiteral("Error: ") + lock.message());
+        print(Texts::tr("Error: %1").arg(lock.message()));
         return locked == RunLock::Result::Busy ? FolderBusy : PagesFailed;
     }
     PageFiles::removeLeftovers(store.path());
@@ -137,7 +142,7 @@ int runHeadlessPublish(const DataDirectory& store, bool generateOnly, PublishOpt
     QObject::connect(&run, &PublishRun::progressRangeChanged,
                      [&maximum](int, int last) { maximum = last; });
     QObject::connect(&run, &PublishRun::progressChanged, [&maximum](int position) {
-        print(QStringLiteral("  %1 of %2").arg(position).arg(maximum));
+        print(Texts::tr("  %1 of %2").arg(position).arg(maximum));
     });
     const PublishOutcome outcome = run.run();
     reportEnd(store, outcome, generateOnly);
@@ -149,21 +154,21 @@ int runHeadlessPublish(const DataDirectory& store, bool generateOnly, PublishOpt
 int runHeadlessCheck(const DataDirectory& store)
 {
     if (!startNetworking()) {
-        print(QStringLiteral("Error: the network library cannot be started."));
+        print(Texts::tr("Error: the network library cannot be started."));
         return NoNetwork;
     }
     const SiteCheckOutcome outcome = SiteCheck(store).run();
     switch (outcome.result) {
     case SiteCheckOutcome::Result::NoSettings:
-        print(QStringLiteral("Error: No FTP settings: %1 cannot be read. Enter them in "
-                             "FTP Settings first.")
+        print(Texts::tr("Error: No FTP settings: %1 cannot be read. Enter them in "
+                        "FTP Settings first.")
                   .arg(QDir::toNativeSeparators(FtpSettings::filePath(store))));
         return NoSettings;
     case SiteCheckOutcome::Result::UntrustedKey:
         reportUntrustedKey(store, outcome.untrustedKey);
         return UntrustedKey;
     case SiteCheckOutcome::Result::NotChecked:
-        print(QStringLiteral("Error: the website was not checked: %1").arg(outcome.stopReason));
+        print(Texts::tr("Error: the website was not checked: %1").arg(outcome.stopReason));
         return PagesFailed;
     case SiteCheckOutcome::Result::Checked:
         break;
@@ -171,15 +176,7 @@ int runHeadlessCheck(const DataDirectory& store)
     // The findings are the report: standard output.
     for (const QString& finding : outcome.findings)
         print(finding, stdout);
-    print(outcome.isWhole() ? QStringLiteral("The website is whole: %1 pages read, %2 files "
-                                             "checked.")
-                                  .arg(outcome.pages)
-                                  .arg(outcome.files)
-                            : QStringLiteral("%1 problems: %2 pages read, %3 files checked.")
-                                  .arg(outcome.findings.size())
-                                  .arg(outcome.pages)
-                                  .arg(outcome.files),
-          stdout);
+    print(outcome.summary(), stdout);
     return outcome.isWhole() ? Success : PagesFailed;
 }
 

@@ -4,6 +4,7 @@
 #include "core/transfer/HostConnection.h"
 #include "core/util/AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,11 @@
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(PublishRecord)
+};
 
 const QString DestinationKey = QStringLiteral("destination");
 const QString FilesKey = QStringLiteral("files");
@@ -118,7 +124,7 @@ Status PublishRecord::noteSentNow(const DataDirectory& store, const FtpSettings&
     const std::optional<FileFingerprint> content = FileFingerprint::of(localPath);
     if (!content)
         return Status::failure(
-            QStringLiteral("%1 cannot be read.").arg(QDir::toNativeSeparators(localPath)));
+            Texts::tr("%1 cannot be read.").arg(QDir::toNativeSeparators(localPath)));
     PublishRecord record = load(store, settings);
     record.noteSent(name, *content);
     return record.save();

@@ -10,6 +10,7 @@
 #include "core/transfer/RemoteName.h"
 #include "core/util/TextConversion.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -20,14 +21,19 @@
 namespace wareloom {
 namespace {
 
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(PublishRun)
+};
+
 QString tooLong(const QString& what)
 {
-    return QStringLiteral("its %1 is longer than %2 characters").arg(what).arg(NameBufferLimit);
+    return Texts::tr("its %1 is longer than %2 characters").arg(what).arg(NameBufferLimit);
 }
 
 QString uploadStatus(const QString& fileName)
 {
-    return QStringLiteral("Upload -> ") + fileName;
+    return Texts::tr("Upload -> %1").arg(fileName);
 }
 
 QString mainPage()
@@ -37,19 +43,19 @@ QString mainPage()
 
 QString statusOf(const QString& fileName)
 {
-    return uploadStatus(fileName) +
-           (fileName == mainPage() ? QStringLiteral(" (main page)") : QString());
+    return fileName == mainPage() ? Texts::tr("Upload -> %1 (main page)").arg(fileName)
+                                  : uploadStatus(fileName);
 }
 
 // Names never go out cut.
 QString whyNotSendable(const QString& status, const QString& localPath, const QString& remote)
 {
     if (status.size() > NameBufferLimit)
-        return tooLong(QStringLiteral("status text"));
+        return tooLong(Texts::tr("status text"));
     if (localPath.size() > NameBufferLimit)
-        return tooLong(QStringLiteral("local path"));
+        return tooLong(Texts::tr("local path"));
     if (remote.isEmpty())
-        return tooLong(QStringLiteral("remote name"));
+        return tooLong(Texts::tr("remote name"));
     return {};
 }
 
@@ -169,7 +175,7 @@ void PublishRun::saveRecord(PublishRecord& record, PublishOutcome& outcome)
 // not go out as they stand, in the generator's order.
 std::vector<FailedPage> PublishRun::createPages()
 {
-    Q_EMIT statusChanged(QString::fromUtf16(CreatingHtmlStatus));
+    Q_EMIT statusChanged(tr("Creating HTML"));
     m_cache = PageCache::load(m_store);
     std::vector<FailedPage> failed;
     const WebsiteSettings site = WebsiteSettings::load(m_store);
@@ -201,8 +207,7 @@ void PublishRun::saveCache()
 {
     if (const Status saved = m_cache.save(); !saved)
         Q_EMIT statusChanged(
-            saved.message() +
-            QStringLiteral(" The next run writes again the pages it cannot vouch for."));
+            tr("%1 The next run writes again the pages it cannot vouch for.").arg(saved.message()));
 }
 
 void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<FailedPage>& notWritten,
@@ -245,7 +250,7 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
             } else if (hostHasIt(file, folder, record)) {
                 ++outcome.unchanged;
                 if (file.isPage) {
-                    Q_EMIT statusChanged(file.fileName + QStringLiteral(" unchanged"));
+                    Q_EMIT statusChanged(tr("%1 unchanged").arg(file.fileName));
                     Q_EMIT progressChanged(++m_position);
                 }
             } else {
@@ -323,7 +328,7 @@ QString PublishRun::prepare(PlannedFile& file, const QString& uploadPath,
         return why;
     const std::optional<FileFingerprint> content = m_cache.fingerprint(file.fileName);
     if (!content)
-        return QStringLiteral("cannot read %1").arg(file.job.localPath);
+        return tr("cannot read %1").arg(file.job.localPath);
     file.content = *content;
     return {};
 }
@@ -350,10 +355,10 @@ UploadFolder PublishRun::listUploadDirectory(const QString& uploadPath)
         Q_EMIT statusChanged(connection.stopReason());
     if (!folder.isListed() && !m_options.sendAll && !isCancelled() &&
         connection.stopReason().isEmpty()) {
-        Q_EMIT statusChanged(QStringLiteral("The upload folder could not be listed (%1): "
-                                            "every page is sent.")
+        Q_EMIT statusChanged(tr("The upload folder could not be listed (%1): "
+                                "every page is sent.")
                                  .arg(connection.lastError().isEmpty()
-                                          ? QStringLiteral("the listing was not understood")
+                                          ? tr("the listing was not understood")
                                           : connection.lastError()));
     }
     return folder;
@@ -424,20 +429,22 @@ void PublishRun::deletePages(const QStringList& pages, const QString& uploadPath
         if (!record.find(page))
             continue;
         if (isCancelled()) {
-            outcome.failedPages.push_back({page, QString::fromUtf16(NotSentCancelled)});
+            outcome.failedPages.push_back(
+                {page, QCoreApplication::translate("UploadPool", NotSentCancelled)});
             continue;
         }
         if (!connection.stopReason().isEmpty()) {
-            outcome.failedPages.push_back({page, QString::fromUtf16(NotSentStopped)});
+            outcome.failedPages.push_back(
+                {page, QCoreApplication::translate("UploadPool", NotSentStopped)});
             continue;
         }
         if (!mayDelete(folder, page, record)) {
             outcome.failedPages.push_back(
-                {page, QStringLiteral("not deleted: the upload folder does not show it as it "
-                                      "was sent")});
+                {page, tr("not deleted: the upload folder does not show it as it "
+                          "was sent")});
             continue;
         }
-        Q_EMIT statusChanged(QStringLiteral("Delete -> ") + page);
+        Q_EMIT statusChanged(tr("Delete -> %1").arg(page));
         if (connection.deleteFile(remoteName(uploadPath, page)))
             record.forget(page);
         else
@@ -461,7 +468,7 @@ void PublishRun::removeLeftovers(const QString& uploadPath, const UploadFolder& 
         const QString remote = remoteName(uploadPath, name);
         if (!isPlainName(name) || sentNow.contains(name.chopped(suffix.size())) || remote.isEmpty())
             continue;
-        Q_EMIT statusChanged(QStringLiteral("Delete -> ") + name);
+        Q_EMIT statusChanged(tr("Delete -> %1").arg(name));
         if (!connection.deleteFile(remote))
             Q_EMIT statusChanged(connection.lastError());
     }
@@ -476,10 +483,10 @@ PublishOutcome PublishRun::finish(PublishOutcome outcome)
         outcome.result = PublishOutcome::Result::UntrustedKey;
     } else if (isCancelled() && !outcome.failedPages.empty()) {
         outcome.result = PublishOutcome::Result::Cancelled;
-        Q_EMIT statusChanged(QString::fromUtf16(CancelledStatus));
+        Q_EMIT statusChanged(tr("Cancelled"));
     } else if (outcome.failedPages.empty()) {
         outcome.result = PublishOutcome::Result::Done;
-        Q_EMIT statusChanged(QString::fromUtf16(DoneStatus));
+        Q_EMIT statusChanged(tr("Done"));
     } else {
         outcome.result = PublishOutcome::Result::Failed;
     }

@@ -56,11 +56,6 @@ struct PublishOptions
     bool deleteStalePages = false; // delete the stale pages at the end
 };
 
-// Status texts of the run.
-inline constexpr char16_t CreatingHtmlStatus[] = u"Creating HTML";
-inline constexpr char16_t DoneStatus[] = u"Done";
-inline constexpr char16_t CancelledStatus[] = u"Cancelled";
-
 // The publish run: regenerates the main page and every category page in the
 // data directory and uploads what the web host does not have yet, telling
 // what it does through its signals. Needs no window: run() works on the

@@ -1,5 +1,6 @@
 #include "core/publish/RunLock.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,11 @@
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(RunLock)
+};
 
 constexpr char LockFileName[] = ".wareloom-run.lock";
 
@@ -34,20 +40,20 @@ RunLock::Result RunLock::acquire(std::chrono::milliseconds wait,
     if (m_fd < 0)
         m_fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (m_fd < 0) {
-        m_message = QStringLiteral("The run lock %1 cannot be made: %2")
+        m_message = Texts::tr("The run lock %1 cannot be made: %2")
                         .arg(QDir::toNativeSeparators(m_path), qt_error_string(errno));
         return Result::Failed;
     }
     const QDeadlineTimer deadline(wait);
     while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK && errno != EINTR) {
-            m_message = QStringLiteral("The run lock %1 cannot be taken: %2")
+            m_message = Texts::tr("The run lock %1 cannot be taken: %2")
                             .arg(QDir::toNativeSeparators(m_path), qt_error_string(errno));
             return Result::Failed;
         }
         if (deadline.hasExpired() || (stopWaiting && stopWaiting())) {
-            m_message = QStringLiteral("Another run is using this folder (%1); try again when "
-                                       "it has ended.")
+            m_message = Texts::tr("Another run is using this folder (%1); try again when "
+                                  "it has ended.")
                             .arg(QDir::toNativeSeparators(QFileInfo(m_path).path()));
             return Result::Busy;
         }

@@ -10,10 +10,20 @@
 #include "core/transfer/RemoteName.h"
 #include "core/transfer/UploadPool.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 namespace wareloom {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(SiteCheck)
+};
+
+} // namespace
 
 // What the check goes by: the folder as listed, what the record says was sent.
 struct SiteCheck::Walk
@@ -22,6 +32,22 @@ struct SiteCheck::Walk
     const PublishRecord& record;
     QString uploadPath;
 };
+
+QString SiteCheckOutcome::summary() const
+{
+    return findings.isEmpty() ? Texts::tr("The website is whole: %1 pages read, %2 files checked.")
+                                    .arg(pages)
+                                    .arg(files)
+                              : Texts::tr("%1 problems: %2 pages read, %3 files checked.")
+                                    .arg(findings.size())
+                                    .arg(pages)
+                                    .arg(files);
+}
+
+QString SiteCheckOutcome::notCheckedMessage() const
+{
+    return Texts::tr("The website was not checked: %1").arg(stopReason);
+}
 
 SiteCheckOutcome SiteCheck::run()
 {
@@ -46,8 +72,8 @@ SiteCheckOutcome SiteCheck::run()
         outcome.result = outcome.untrustedKey ? SiteCheckOutcome::Result::UntrustedKey
                                               : SiteCheckOutcome::Result::NotChecked;
         outcome.stopReason = m_connection->lastError().isEmpty()
-                                 ? QStringLiteral("the listing of the upload folder was not "
-                                                  "understood")
+                                 ? Texts::tr("the listing of the upload folder was not "
+                                             "understood")
                                  : m_connection->lastError();
         m_connection->close();
         return outcome;
@@ -65,8 +91,8 @@ SiteCheckOutcome SiteCheck::run()
             continue;
         const std::optional<QByteArray> bytes = readPage(page, walk);
         if (!bytes) {
-            outcome.findings << QStringLiteral("%1 cannot be read from the host (%2), so its "
-                                               "links were not checked.")
+            outcome.findings << Texts::tr("%1 cannot be read from the host (%2), so its "
+                                          "links were not checked.")
                                     .arg(page, m_connection->lastError());
             continue;
         }
@@ -86,20 +112,21 @@ SiteCheckOutcome SiteCheck::run()
     // Every category of the data directory, by the plan the pages are written
     // from: one that can have no page says why; a page the host's main page
     // does not reach is out of date there.
-    for (const PlannedCategory& category : SitePlan::make(m_store).categories()) {
+    const SitePlan plan = SitePlan::make(m_store);
+    for (const PlannedCategory& category : plan.categories()) {
         if (!category.hasPage())
             outcome.findings << category.reason;
         else if (!seen.contains(category.pageFileName))
-            outcome.findings << QStringLiteral("%1 is not linked from the main page on the host "
-                                               "(the next publish sends a main page that links "
-                                               "it).")
+            outcome.findings << Texts::tr("%1 is not linked from the main page on the host "
+                                          "(the next publish sends a main page that links "
+                                          "it).")
                                     .arg(category.pageFileName);
     }
     for (const QString& name : folder.fileNames()) {
         if (name.endsWith(QLatin1String(TemporarySuffix)))
-            outcome.findings << QStringLiteral("%1 is a temporary file left on the host by a "
-                                               "publish that did not end (the next publish "
-                                               "removes it).")
+            outcome.findings << Texts::tr("%1 is a temporary file left on the host by a "
+                                          "publish that did not end (the next publish "
+                                          "removes it).")
                                     .arg(name);
     }
     m_connection->close();
@@ -120,19 +147,19 @@ bool SiteCheck::checkTarget(const QString& fileName, const QString& linkedFrom, 
 {
     const qint64 held = walk.folder.size(fileName);
     const QString from =
-        linkedFrom.isEmpty() ? QString() : QStringLiteral(" (linked from %1)").arg(linkedFrom);
+        linkedFrom.isEmpty() ? QString() : Texts::tr(" (linked from %1)").arg(linkedFrom);
     if (held < 0) {
         const bool here = QFileInfo(m_store.filePath(fileName)).isFile();
-        outcome.findings << QStringLiteral("%1%2 is missing on the host%3.")
-                                .arg(fileName, from,
-                                     here && isSiteFileName(fileName)
-                                         ? QStringLiteral("; the next publish sends it")
-                                         : QStringLiteral(", and the data directory has no "
-                                                          "such file either"));
+        outcome.findings << (here && isSiteFileName(fileName)
+                                 ? Texts::tr("%1%2 is missing on the host; the next publish "
+                                             "sends it.")
+                                 : Texts::tr("%1%2 is missing on the host, and the data "
+                                             "directory has no such file either."))
+                                .arg(fileName, from);
         return false;
     }
     if (const FileFingerprint* sent = walk.record.find(fileName); sent && sent->size != held)
-        outcome.findings << QStringLiteral("%1%2 is %3 bytes on the host, but %4 bytes were sent.")
+        outcome.findings << Texts::tr("%1%2 is %3 bytes on the host, but %4 bytes were sent.")
                                 .arg(fileName, from)
                                 .arg(held)
                                 .arg(sent->size);

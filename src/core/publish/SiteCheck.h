@@ -33,6 +33,10 @@ struct SiteCheckOutcome
     int files = 0; // files the pages link to, pages included
 
     bool isWhole() const { return result == Result::Checked && findings.isEmpty(); }
+    // "The website is whole: ..." or "N problems: ...", for a check that ran.
+    QString summary() const;
+    // Why the check did not run, when the host stopped it.
+    QString notCheckedMessage() const;
 };
 
 // Checks the website on the host as a visitor would meet it: lists the

@@ -5,6 +5,7 @@
 #include "core/util/AtomicFile.h"
 #include "core/util/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -13,6 +14,11 @@
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(CategoryHistory)
+};
 
 // "000042-20261207T170700123.ver": the number, then the time, so that the
 // oldest of all categories are found from the names alone. The file holds the
@@ -70,7 +76,7 @@ Status CategoryHistory::keep(const QString& categoryName, QByteArrayView bytes,
 {
     const QString folder = categoryFolder(categoryName);
     if (!QDir().mkpath(folder))
-        return Status::failure(QStringLiteral("The history folder %1 cannot be made.")
+        return Status::failure(Texts::tr("The history folder %1 cannot be made.")
                                    .arg(QDir::toNativeSeparators(folder)));
     const std::vector<VersionFile> existing = versionFiles(m_folder, categoryName);
     const int number = existing.empty() ? 1 : existing.back().number + 1;
@@ -148,7 +154,7 @@ Status CategoryHistory::read(const QString& categoryName, int number, QByteArray
         return Status::success();
     }
     return Status::failure(
-        QStringLiteral("%1 has no version %2 in its history.").arg(categoryName).arg(number));
+        Texts::tr("%1 has no version %2 in its history.").arg(categoryName).arg(number));
 }
 
 QStringList CategoryHistory::deletedCategories() const

@@ -1,5 +1,6 @@
 #include "core/store/CategoryLock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -9,6 +10,14 @@
 #include <unistd.h>
 
 namespace wareloom {
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(CategoryLock)
+};
+
+} // namespace
 
 CategoryLock::CategoryLock(const QString& directory)
     : m_path(directory + QStringLiteral("/.wareloom-categories.lock"))
@@ -29,7 +38,7 @@ Status CategoryLock::acquire()
     while (m_fd >= 0 && (locked = ::flock(m_fd, LOCK_EX)) != 0 && errno == EINTR) {
     }
     if (m_fd < 0 || locked != 0) {
-        return Status::failure(QStringLiteral("The category lock %1 cannot be taken: %2")
+        return Status::failure(Texts::tr("The category lock %1 cannot be taken: %2")
                                    .arg(QDir::toNativeSeparators(m_path), qt_error_string(errno)));
     }
     return Status::success();

@@ -5,6 +5,7 @@
 #include "core/util/AtomicFile.h"
 #include "core/util/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -20,6 +21,11 @@
 namespace wareloom {
 namespace {
 
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(CategoryStore)
+};
+
 constexpr int RecordSize = ItemRecord::Size;
 // The files of ours that are saved through QSaveFile, and the length of the
 // random part QSaveFile adds to their names.
@@ -28,9 +34,8 @@ constexpr qsizetype SaveNameTail = 6;
 
 QString tooManyItems(const QString& path)
 {
-    return QStringLiteral(
-               "The category file %1 holds more than %2 items; Wareloom can hold at most %2 "
-               "items in one category.")
+    return Texts::tr("The category file %1 holds more than %2 items; Wareloom can hold at most %2 "
+                     "items in one category.")
         .arg(QDir::toNativeSeparators(path))
         .arg(MaxItems);
 }
@@ -124,7 +129,7 @@ Status loadCategory(const QString& path, ItemRecords& records)
     records.clear();
     QFile file(path);
     if (Status opened = openRegularFile(file); !opened) {
-        const QString why = QStringLiteral("The category file %1 cannot be read: %2")
+        const QString why = Texts::tr("The category file %1 cannot be read: %2")
                                 .arg(QDir::toNativeSeparators(path), opened.message());
         return opened.isMissing() ? Status::missing(why) : Status::failure(why);
     }
@@ -133,7 +138,7 @@ Status loadCategory(const QString& path, ItemRecords& records)
     // Read whole: the file may grow or shrink while it is read.
     const QByteArray bytes = file.read(qint64(MaxItems + 1) * RecordSize);
     if (bytes.isEmpty() && file.error() != QFileDevice::NoError) {
-        return Status::failure(QStringLiteral("The category file %1 cannot be read: %2")
+        return Status::failure(Texts::tr("The category file %1 cannot be read: %2")
                                    .arg(QDir::toNativeSeparators(path), file.errorString()));
     }
     const qsizetype count = bytes.size() / RecordSize;
@@ -165,7 +170,7 @@ Status changeCategoryFile(const QString& path, const std::optional<QByteArray>& 
     const std::optional<QByteArray> before = readCategoryFile(path, read);
     if (!read) {
         return Status::failure(
-            QStringLiteral("Nothing was changed: %1 cannot be read to keep it in the history. %2")
+            Texts::tr("Nothing was changed: %1 cannot be read to keep it in the history. %2")
                 .arg(QDir::toNativeSeparators(path), read.message()));
     }
     const QFileInfo file(path);
@@ -173,15 +178,15 @@ Status changeCategoryFile(const QString& path, const std::optional<QByteArray>& 
         CategoryHistory history(file.path());
         if (Status kept = history.keep(file.fileName().chopped(4), *before, action); !kept)
             return Status::failure(
-                QStringLiteral("Nothing was changed: the present %1 cannot be kept in the "
-                               "history. %2")
+                Texts::tr("Nothing was changed: the present %1 cannot be kept in the "
+                          "history. %2")
                     .arg(QDir::toNativeSeparators(path), kept.message()));
     }
     if (contents)
         return replaceFile(path, *contents);
     if (before && !QFile::remove(path))
         return Status::failure(
-            QStringLiteral("%1 cannot be deleted.").arg(QDir::toNativeSeparators(path)));
+            Texts::tr("%1 cannot be deleted.").arg(QDir::toNativeSeparators(path)));
     return Status::success();
 }
 
@@ -204,7 +209,7 @@ Status withAppended(const QString& path, const ItemRecords& records, ItemRecords
     if (Status loaded = loadCategory(path, all); !loaded && !loaded.isMissing())
         return loaded;
     if (all.size() + records.size() > size_t(MaxItems)) {
-        return Status::failure(QStringLiteral("The category would hold %1 items; at most %2 fit.")
+        return Status::failure(Texts::tr("The category would hold %1 items; at most %2 fit.")
                                    .arg(all.size() + records.size())
                                    .arg(MaxItems));
     }
@@ -248,12 +253,12 @@ Status checkCategoryName(const QString& categoryName)
 {
     if (!isPlainFileName(categoryName)) {
         return Status::failure(
-            QStringLiteral("\"%1\" cannot be used as a category name: it must not hold / or \\.")
+            Texts::tr("\"%1\" cannot be used as a category name: it must not hold / or \\.")
                 .arg(categoryName));
     }
     // Its page would be written over the main page.
     if (categoryName.compare(QStringLiteral("inventory"), Qt::CaseInsensitive) == 0)
-        return Status::failure(QStringLiteral("inventory is the name of the main page"));
+        return Status::failure(Texts::tr("inventory is the name of the main page"));
     return Status::success();
 }
 
@@ -264,10 +269,9 @@ Status createCategory(const QString& categoryName, const QString& directory)
     const QString path = directory + QLatin1Char('/') + categoryName + QStringLiteral(".dat");
     QFile file(path);
     if (file.exists() || QFileInfo(path).isSymLink())
-        return Status::failure(
-            QStringLiteral("The category \"%1\" already exists.").arg(categoryName));
+        return Status::failure(Texts::tr("The category \"%1\" already exists.").arg(categoryName));
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        return Status::failure(QStringLiteral("The category \"%1\" cannot be created: %2")
+        return Status::failure(Texts::tr("The category \"%1\" cannot be created: %2")
                                    .arg(categoryName, file.errorString()));
     }
     return Status::success();

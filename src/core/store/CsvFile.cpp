@@ -3,6 +3,7 @@
 #include "core/store/CsvRowReader.h"
 #include "core/util/TextConversion.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 
 #include <array>
@@ -10,19 +11,25 @@
 namespace wareloom {
 namespace {
 
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(CsvFile)
+};
+
 constexpr QByteArrayView Bom = "\xEF\xBB\xBF";
 
 struct Column
 {
     const char* header;
     ItemField field;
-    const char* what;
+    const char* what; // in the messages, translated there
 };
 // In the order of the header we write, which is the order of the dialogs.
-constexpr std::array<Column, 4> Columns{{{"Name", ItemField::Name, "name"},
-                                         {"Price", ItemField::Price, "price"},
-                                         {"Qty", ItemField::Qty, "qty"},
-                                         {"Code", ItemField::Code, "code"}}};
+constexpr std::array<Column, 4> Columns{
+    {{"Name", ItemField::Name, QT_TRANSLATE_NOOP("CsvFile", "name")},
+     {"Price", ItemField::Price, QT_TRANSLATE_NOOP("CsvFile", "price")},
+     {"Qty", ItemField::Qty, QT_TRANSLATE_NOOP("CsvFile", "qty")},
+     {"Code", ItemField::Code, QT_TRANSLATE_NOOP("CsvFile", "code")}}};
 
 // A cell a spreadsheet would run as a formula starts with one of these.
 bool startsFormula(QStringView text)
@@ -71,17 +78,16 @@ QByteArray cell(const QString& text)
 QString checkRow(const std::array<QString, 4>& texts)
 {
     if (texts[0].trimmed().isEmpty())
-        return QStringLiteral("the name is empty");
+        return Texts::tr("the name is empty");
     const QStringList missing = missingFromCodePage({texts.begin(), texts.end()});
     if (!missing.isEmpty())
-        return QStringLiteral("these characters cannot be stored: ") +
-               missing.join(QLatin1Char(' '));
+        return Texts::tr("these characters cannot be stored: ") + missing.join(QLatin1Char(' '));
     for (size_t c = 0; c < Columns.size(); ++c) {
         const int width = fieldLayout(Columns[c].field).width;
         const qsizetype bytes = toCodePage(texts[c]).size();
         if (bytes > width) {
-            return QStringLiteral("the %1 takes %2 bytes; at most %3 fit")
-                .arg(QLatin1String(Columns[c].what))
+            return Texts::tr("the %1 takes %2 bytes; at most %3 fit")
+                .arg(Texts::tr(Columns[c].what))
                 .arg(bytes)
                 .arg(width);
         }
@@ -93,7 +99,7 @@ QString checkRow(const std::array<QString, 4>& texts)
 QStringList headerProblems(const CsvRow& header, std::vector<size_t>& columnOf)
 {
     if (!header.malformed.isEmpty())
-        return {QStringLiteral("Line 1: ") + header.malformed};
+        return {Texts::tr("Line 1: %1").arg(header.malformed)};
     QStringList problems;
     for (qsizetype i = 0; i < header.fields.size(); ++i) {
         const QString name = QString::fromUtf8(header.fields[i]).trimmed();
@@ -102,17 +108,17 @@ QStringList headerProblems(const CsvRow& header, std::vector<size_t>& columnOf)
         });
         const auto index = size_t(column - Columns.begin());
         if (column == Columns.end())
-            problems << QStringLiteral("Line 1: column %1, \"%2\", is not one of Name, Price, "
-                                       "Qty, Code")
+            problems << Texts::tr("Line 1: column %1, \"%2\", is not one of Name, Price, "
+                                  "Qty, Code")
                             .arg(i + 1)
                             .arg(name);
         else if (std::find(columnOf.begin(), columnOf.end(), index) != columnOf.end())
-            problems << QStringLiteral("Line 1: the column %1 is named twice").arg(name);
+            problems << Texts::tr("Line 1: the column %1 is named twice").arg(name);
         columnOf.push_back(index);
     }
     if (std::find(columnOf.begin(), columnOf.end(), 0) == columnOf.end())
-        problems << QStringLiteral("Line 1: the first line must name the columns, "
-                                   "among them Name: Name,Price,Qty,Code");
+        problems << Texts::tr("Line 1: the first line must name the columns, "
+                              "among them Name: Name,Price,Qty,Code");
     return problems;
 }
 
@@ -123,25 +129,24 @@ QString rowProblem(const CsvRow& row, const std::vector<size_t>& columnOf,
     if (!row.malformed.isEmpty())
         return row.malformed;
     if (size_t(row.fieldCount) != columnOf.size())
-        return QStringLiteral("the row has %1 field(s), the first line names %2 column(s)")
+        return Texts::tr("the row has %1 field(s), the first line names %2 column(s)")
             .arg(row.fieldCount)
             .arg(columnOf.size());
     for (size_t i = 0; i < columnOf.size(); ++i) {
         const Column& column = Columns[columnOf[i]];
         const QByteArray& bytes = row.fields[qsizetype(i)];
-        const auto what = QLatin1String(column.what);
+        const QString what = Texts::tr(column.what);
         if (bytes.size() > CsvRowReader::MaxFieldBytes)
-            return QStringLiteral("the %1 takes more than %2 bytes; at most %3 fit")
+            return Texts::tr("the %1 takes more than %2 bytes; at most %3 fit")
                 .arg(what)
                 .arg(CsvRowReader::MaxFieldBytes)
                 .arg(fieldLayout(column.field).width);
         if (bytes.contains('\0'))
-            return QStringLiteral("the %1 holds a NUL byte, which would cut it short").arg(what);
+            return Texts::tr("the %1 holds a NUL byte, which would cut it short").arg(what);
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString text = utf8(bytes);
         if (utf8.hasError())
-            return QStringLiteral("the %1 is not UTF-8 text (save the file as CSV UTF-8)")
-                .arg(what);
+            return Texts::tr("the %1 is not UTF-8 text (save the file as CSV UTF-8)").arg(what);
         if (hasTextMark(text))
             text.remove(0, 1);
         texts[columnOf[i]] = text;
@@ -153,7 +158,7 @@ QString readProblem(const CsvRowReader& rows, const QString& otherwise)
 {
     if (rows.readError().isEmpty())
         return otherwise;
-    return QStringLiteral("The file could not be read to its end: %1").arg(rows.readError());
+    return Texts::tr("The file could not be read to its end: %1").arg(rows.readError());
 }
 
 } // namespace
@@ -181,9 +186,9 @@ CsvImport importCsv(QIODevice& in, int existingCount)
     CsvRowReader rows(in, separator, start);
     CsvRow header;
     if (!rows.next(header)) {
-        result.problems << readProblem(rows, QStringLiteral("Line 1: the file is empty; its first "
-                                                            "line must name the columns: "
-                                                            "Name,Price,Qty,Code"));
+        result.problems << readProblem(rows, Texts::tr("Line 1: the file is empty; its first "
+                                                       "line must name the columns: "
+                                                       "Name,Price,Qty,Code"));
         return result;
     }
     std::vector<size_t> columnOf;
@@ -196,15 +201,15 @@ CsvImport importCsv(QIODevice& in, int existingCount)
         if (row.isBlank())
             continue;
         if (++rowCount > room) {
-            result.problems << QStringLiteral("Line %1: the category would hold more than %2 "
-                                              "items; the file was read no further.")
+            result.problems << Texts::tr("Line %1: the category would hold more than %2 "
+                                         "items; the file was read no further.")
                                    .arg(row.line)
                                    .arg(MaxItems);
             return result;
         }
         std::array<QString, 4> texts;
         if (const QString why = rowProblem(row, columnOf, texts); !why.isEmpty()) {
-            result.problems << QStringLiteral("Line %1: %2").arg(row.line).arg(why);
+            result.problems << Texts::tr("Line %1: %2").arg(row.line).arg(why);
             continue;
         }
         ItemRecord& record = result.records.emplace_back();

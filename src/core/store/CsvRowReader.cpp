@@ -1,6 +1,16 @@
 #include "core/store/CsvRowReader.h"
 
+#include <QCoreApplication>
+
 namespace wareloom {
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(CsvRowReader)
+};
+
+} // namespace
 
 bool CsvRow::isBlank() const
 {
@@ -67,7 +77,7 @@ bool CsvRowReader::next(CsvRow& row)
         if (c < 0) {
             if (state == State::Quoted)
                 row.malformed =
-                    QStringLiteral("the quote opened on line %1 is never closed").arg(quoteLine);
+                    Texts::tr("the quote opened on line %1 is never closed").arg(quoteLine);
             endField();
             return true;
         }
@@ -92,8 +102,8 @@ bool CsvRowReader::next(CsvRow& row)
             return true;
         } else if (state == State::AfterQuote) {
             if (c != ' ' && c != '\t' && row.malformed.isEmpty())
-                row.malformed = QStringLiteral("text follows a closing quote (a quote inside a "
-                                               "quoted field is written twice)");
+                row.malformed = Texts::tr("text follows a closing quote (a quote inside a "
+                                          "quoted field is written twice)");
         } else if (state == State::FieldStart && c == '"') {
             state = State::Quoted;
             quoteLine = m_line;

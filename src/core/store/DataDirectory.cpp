@@ -1,8 +1,17 @@
 #include "core/store/DataDirectory.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace wareloom {
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(DataDirectory)
+};
+
+} // namespace
 
 DataDirectory::DataDirectory(const QString& path)
     : m_path(QDir::cleanPath(QDir(path).absolutePath()))
@@ -23,7 +32,7 @@ Status DataDirectory::create() const
     if (QDir().mkpath(m_path))
         return Status::success();
     return Status::failure(
-        QStringLiteral("The data folder %1 cannot be made.").arg(QDir::toNativeSeparators(m_path)));
+        Texts::tr("The data folder %1 cannot be made.").arg(QDir::toNativeSeparators(m_path)));
 }
 
 } // namespace wareloom

@@ -154,16 +154,15 @@ QString Inventory::fileNameOf(const QString& categoryName) const
 Status Inventory::changedElsewhere(const QString& categoryName)
 {
     refresh();
-    return Status::failure(
-        QStringLiteral("%1 was changed by another program; it has been reloaded. "
-                       "Please make your change again.")
-            .arg(categoryName));
+    return Status::failure(tr("%1 was changed by another program; it has been reloaded. "
+                              "Please make your change again.")
+                               .arg(categoryName));
 }
 
 Status Inventory::appendScratch()
 {
     if (m_openPath.isEmpty())
-        return Status::failure(QStringLiteral("No category is open."));
+        return Status::failure(tr("No category is open."));
     CategoryLock lock(directory());
     if (Status locked = lock.acquire(); !locked)
         return locked;
@@ -173,12 +172,11 @@ Status Inventory::appendScratch()
         return loaded;
     if (records.size() >= size_t(MaxItems)) {
         return Status::failure(
-            QStringLiteral("This category already holds %1 items, the most one category can hold.")
+            tr("This category already holds %1 items, the most one category can hold.")
                 .arg(MaxItems));
     }
     records.push_back(m_scratch);
-    return write(records,
-                 QStringLiteral("Add Item '%1'").arg(fieldString(m_scratch, ItemField::Name)));
+    return write(records, tr("Add Item '%1'").arg(fieldString(m_scratch, ItemField::Name)));
 }
 
 Status Inventory::checkUnchanged(int index, const ItemRecord& shown)
@@ -204,8 +202,7 @@ Status Inventory::replaceItem(int index, const ItemRecord& shown, const ItemReco
         return unchanged;
     ItemRecords records = m_items;
     records[size_t(index)] = record;
-    return write(records,
-                 QStringLiteral("Edit Item '%1'").arg(fieldString(record, ItemField::Name)));
+    return write(records, tr("Edit Item '%1'").arg(fieldString(record, ItemField::Name)));
 }
 
 Status Inventory::removeItem(int index, const ItemRecord& shown)
@@ -217,8 +214,7 @@ Status Inventory::removeItem(int index, const ItemRecord& shown)
         return unchanged;
     ItemRecords records = m_items;
     records.erase(records.begin() + index);
-    return write(records,
-                 QStringLiteral("Delete Item '%1'").arg(fieldString(shown, ItemField::Name)));
+    return write(records, tr("Delete Item '%1'").arg(fieldString(shown, ItemField::Name)));
 }
 
 QStringList Inventory::itemsWithCode(const QString& code, int index) const
@@ -246,7 +242,7 @@ Status Inventory::createCategory(const QString& name)
     if (created) {
         refresh();
         Q_EMIT changed({fileNameOf(name), name, std::nullopt, QByteArray(),
-                        QStringLiteral("New Category '%1'").arg(name)});
+                        tr("New Category '%1'").arg(name)});
     }
     return created;
 }
@@ -263,7 +259,7 @@ Status Inventory::appendItems(const QString& categoryName, const ItemRecords& re
     if (Status appended = withAppended(filePath(fileName), records, all); !appended)
         return appended;
     Status appended = change(fileName, categoryName, categoryBytes(all),
-                             QStringLiteral("Import into '%1'").arg(categoryName));
+                             tr("Import into '%1'").arg(categoryName));
     refresh();
     return appended;
 }
@@ -273,7 +269,7 @@ Status Inventory::deleteOpenCategory()
     if (m_openPath.isEmpty())
         return Status::success();
     Status deleted = change(QFileInfo(m_openPath).fileName(), m_openName, std::nullopt,
-                            QStringLiteral("Delete Category '%1'").arg(m_openName));
+                            tr("Delete Category '%1'").arg(m_openName));
     if (deleted)
         closeCategory();
     refresh();
@@ -285,9 +281,8 @@ Status Inventory::restoreVersion(const QString& categoryName, int number)
     QByteArray bytes;
     if (Status read = CategoryHistory(directory()).read(categoryName, number, bytes); !read)
         return read;
-    Status restored =
-        change(fileNameOf(categoryName), categoryName, bytes,
-               QStringLiteral("Restore '%1' version %2").arg(categoryName).arg(number));
+    Status restored = change(fileNameOf(categoryName), categoryName, bytes,
+                             tr("Restore '%1' version %2").arg(categoryName).arg(number));
     refresh();
     return restored;
 }
@@ -303,8 +298,7 @@ Status Inventory::applyChange(const CategoryChange& change, Direction direction)
     if (readCategoryFile(path, read) != (undo ? change.after : change.before) || !read)
         return changedElsewhere(change.categoryName);
     Status applied = changeCategoryFile(path, undo ? change.before : change.after,
-                                        (undo ? QStringLiteral("Undo ") : QStringLiteral("Redo ")) +
-                                            change.action);
+                                        (undo ? tr("Undo %1") : tr("Redo %1")).arg(change.action));
     refresh();
     return applied;
 }

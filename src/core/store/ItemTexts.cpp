@@ -3,21 +3,32 @@
 #include "core/util/ApplicationTitle.h"
 #include "core/util/TextConversion.h"
 
+#include <QCoreApplication>
+
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(ItemTexts)
+};
 
 struct Check
 {
     const QString ItemTexts::*text;
     ItemField field;
-    const char* tooLong;
+    const char* tooLong; // translated when shown
 };
 
 constexpr Check Checks[] = {
-    {&ItemTexts::name, ItemField::Name, "Maximum 60 characters for item name!"},
-    {&ItemTexts::price, ItemField::Price, "Maximum 10 characters for item price!"},
-    {&ItemTexts::qty, ItemField::Qty, "Maximum 10 characters for item qty!"},
-    {&ItemTexts::code, ItemField::Code, "Maximum 10 characters for item code!"},
+    {&ItemTexts::name, ItemField::Name,
+     QT_TRANSLATE_NOOP("ItemTexts", "Maximum 60 characters for item name!")},
+    {&ItemTexts::price, ItemField::Price,
+     QT_TRANSLATE_NOOP("ItemTexts", "Maximum 10 characters for item price!")},
+    {&ItemTexts::qty, ItemField::Qty,
+     QT_TRANSLATE_NOOP("ItemTexts", "Maximum 10 characters for item qty!")},
+    {&ItemTexts::code, ItemField::Code,
+     QT_TRANSLATE_NOOP("ItemTexts", "Maximum 10 characters for item code!")},
 };
 
 } // namespace
@@ -31,14 +42,14 @@ checkItemTexts(const ItemTexts& texts, const QString& emptyNameMessage, ItemReco
     const QStringList missing =
         missingFromCodePage({texts.name, texts.price, texts.qty, texts.code});
     if (!missing.isEmpty()) {
-        return ItemCheckFailure{QStringLiteral("These characters cannot be stored: ") +
+        return ItemCheckFailure{Texts::tr("These characters cannot be stored: ") +
                                     missing.join(QLatin1Char(' ')),
-                                QStringLiteral("ERROR:")};
+                                Texts::tr("ERROR:")};
     }
     for (const Check& check : Checks) {
         const QString& text = texts.*check.text;
         if (text.size() > fieldLayout(check.field).width)
-            return ItemCheckFailure{QString::fromLatin1(check.tooLong), QStringLiteral("ERROR:")};
+            return ItemCheckFailure{Texts::tr(check.tooLong), Texts::tr("ERROR:")};
         if (composeInto)
             storeFieldString(*composeInto, check.field, text);
     }

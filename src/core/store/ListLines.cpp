@@ -1,10 +1,20 @@
 #include "core/store/ListLines.h"
 
+#include <QCoreApplication>
+
 namespace wareloom {
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(ListLines)
+};
+
+} // namespace
 
 QString categoryLine(const QString& categoryName, int itemCount)
 {
-    const QString text = (QStringLiteral("CATEGORY - ") + categoryName).leftJustified(80);
+    const QString text = (Texts::tr("CATEGORY - ") + categoryName).leftJustified(80);
     return text + QStringLiteral(" %1").arg(itemCount, 3);
 }
 

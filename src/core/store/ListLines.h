@@ -2,6 +2,7 @@
 
 #include "core/store/ItemRecord.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 // The lines of the main window's list. Columns are made of spaces for the
@@ -19,7 +20,7 @@ QString itemLine(const ItemRecord& record);
 // The first line of the item view.
 inline QString backEntry()
 {
-    return QStringLiteral("<-Back");
+    return QCoreApplication::translate("ListLines", "<-Back");
 }
 
 } // namespace wareloom

@@ -4,6 +4,7 @@
 
 #include <openssl/x509_vfy.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -11,6 +12,15 @@
 #include <atomic>
 
 namespace wareloom {
+
+namespace {
+
+struct CurlTexts
+{
+    Q_DECLARE_TR_FUNCTIONS(CurlSupport)
+};
+
+} // namespace
 namespace {
 
 // Set once at start (a test's short wait); 0 keeps the usual ones.
@@ -126,23 +136,23 @@ QString whyCertificateRefused(CURL* curl, const QString& hostPort)
     switch (verdict) {
     case X509_V_OK:
     case X509_V_ERR_HOSTNAME_MISMATCH:
-        return QStringLiteral("the certificate was issued for another name than %1")
+        return CurlTexts::tr("the certificate was issued for another name than %1")
             .arg(hostPort.left(hostPort.lastIndexOf(QLatin1Char(':'))));
     case X509_V_ERR_DEPTH_ZERO_SELF_SIGNED_CERT:
     case X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN:
-        return QStringLiteral("the certificate is self-signed: no certificate authority vouches "
-                              "for it");
+        return CurlTexts::tr("the certificate is self-signed: no certificate authority vouches "
+                             "for it");
     case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT:
     case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY:
     case X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE:
-        return QStringLiteral("the certificate's issuer is not a certificate authority this "
-                              "computer knows");
+        return CurlTexts::tr("the certificate's issuer is not a certificate authority this "
+                             "computer knows");
     case X509_V_ERR_CERT_HAS_EXPIRED:
-        return QStringLiteral("the certificate has expired");
+        return CurlTexts::tr("the certificate has expired");
     case X509_V_ERR_CERT_NOT_YET_VALID:
-        return QStringLiteral("the certificate is not valid yet");
+        return CurlTexts::tr("the certificate is not valid yet");
     default:
-        return QStringLiteral("the certificate was not accepted (OpenSSL verify error %1)")
+        return CurlTexts::tr("the certificate was not accepted (OpenSSL verify error %1)")
             .arg(verdict);
     }
 }

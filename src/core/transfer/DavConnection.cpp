@@ -1,5 +1,6 @@
 #include "core/transfer/DavConnection.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QUrl>
 #include <QXmlStreamReader>
@@ -8,6 +9,11 @@
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(DavConnection)
+};
 
 constexpr char PropfindBody[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
                                 "<propfind xmlns=\"DAV:\"><prop><resourcetype/>"
@@ -73,7 +79,7 @@ std::optional<QHash<QString, qint64>> readMultistatus(const QByteArray& body, co
 QString DavConnection::checkTarget(const Target& target)
 {
     if (target.scheme != "dav" && target.scheme != "davs")
-        return QStringLiteral("not a WebDAV address");
+        return Texts::tr("not a WebDAV address");
     return {};
 }
 
@@ -89,7 +95,7 @@ bool DavConnection::put(const QString& what, const QString& localPath, const QSt
 {
     QFile file(localPath);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(what, QStringLiteral("cannot read %1: %2").arg(localPath, file.errorString()));
+        return fail(what, Texts::tr("cannot read %1: %2").arg(localPath, file.errorString()));
     Request request;
     request.method = "PUT";
     request.path = pathOf(remoteName);
@@ -141,7 +147,7 @@ bool DavConnection::putFile(const QString& localPath, const QString& remoteName,
     if (!checkUsable(what, remoteName))
         return false;
     if (remoteName.isEmpty() || remoteName.endsWith(QLatin1Char('/')))
-        return fail(what, QStringLiteral("no remote name"));
+        return fail(what, Texts::tr("no remote name"));
     return put(what, localPath, remoteName, remoteName);
 }
 
@@ -154,7 +160,7 @@ HostConnection::Stored DavConnection::replaceFile(const QString& localPath,
     if (!checkUsable(what, remoteName) || !checkUsable(what, temporaryName))
         return Stored::No;
     if (remoteName.isEmpty() || temporaryName.isEmpty())
-        return fail(what, QStringLiteral("no remote name")), Stored::No;
+        return fail(what, Texts::tr("no remote name")), Stored::No;
     if (!put(what, localPath, temporaryName, remoteName))
         return Stored::No;
     if (overwrite == Overwrite::RemoveFirst)
@@ -168,7 +174,7 @@ HostConnection::Stored DavConnection::replaceFile(const QString& localPath,
         return Stored::No;
     if (isSuccess(reply.code))
         return Stored::Yes;
-    m_lastError = QStringLiteral("%1: the server did not move %2 to %3: %4")
+    m_lastError = Texts::tr("%1: the server did not move %2 to %3: %4")
                       .arg(what, temporaryName, remoteName, serverWords(reply));
     return Stored::NotRenamed;
 }
@@ -211,7 +217,7 @@ bool DavConnection::deleteFile(const QString& remoteName)
     if (!checkUsable(what, remoteName))
         return false;
     if (remoteName.isEmpty() || remoteName.endsWith(QLatin1Char('/')))
-        return fail(what, QStringLiteral("no remote name"));
+        return fail(what, Texts::tr("no remote name"));
     return remove(what, remoteName);
 }
 

@@ -3,6 +3,7 @@
 #include "core/transfer/CurlSupport.h"
 #include "core/transfer/RemoteListing.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -13,6 +14,11 @@
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(FtpConnection)
+};
 
 struct ServerAddress
 {
@@ -54,8 +60,8 @@ ServerAddress parseServer(const QString& field)
     }
     const std::optional<HostAndPort> hostPort = parseHostPort(server, address.port);
     if (!hostPort) {
-        address.error = QStringLiteral("\"%1\" is not an FTP server name (host, host:port, "
-                                       "ftpes://host, ftps://host or sftp://host)")
+        address.error = Texts::tr("\"%1\" is not an FTP server name (host, host:port, "
+                                  "ftpes://host, ftps://host or sftp://host)")
                             .arg(field);
         return address;
     }
@@ -199,13 +205,13 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
         return;
     }
     if (breaksCommandLine(user) || breaksCommandLine(password)) {
-        m_openError = QStringLiteral("the FTP user name or password holds a line break");
+        m_openError = Texts::tr("the FTP user name or password holds a line break");
         return;
     }
     auto handle = std::make_unique<Handle>();
     CURL* curl = handle->curl;
     if (!curl) {
-        m_openError = QStringLiteral("the network library cannot make a connection");
+        m_openError = Texts::tr("the network library cannot make a connection");
         return;
     }
     m_protocol = address.protocol;
@@ -299,7 +305,7 @@ FtpConnection::Stored FtpConnection::storeFile(const QString& localPath, const Q
         return Stored::No;
     QFile file(localPath);
     if (!file.open(QIODevice::ReadOnly)) {
-        fail(what, QStringLiteral("cannot read %1: %2").arg(localPath, file.errorString()));
+        fail(what, Texts::tr("cannot read %1: %2").arg(localPath, file.errorString()));
         return Stored::No;
     }
 
@@ -335,10 +341,10 @@ FtpConnection::Stored FtpConnection::storeFile(const QString& localPath, const Q
     curl_slist_free_all(rename);
     if (!renameTo.isEmpty() && renameFailed) {
         const QByteArray& reply = m_handle->seen.reply;
-        fail(what, QStringLiteral("the server did not rename %1 to %2%3")
-                       .arg(storeName, renameTo,
-                            isRefusal(reply) ? QStringLiteral(": ") + QString::fromUtf8(reply)
-                                             : QString()));
+        fail(what, isRefusal(reply)
+                       ? Texts::tr("the server did not rename %1 to %2: %3")
+                             .arg(storeName, renameTo, QString::fromUtf8(reply))
+                       : Texts::tr("the server did not rename %1 to %2").arg(storeName, renameTo));
         return Stored::NotRenamed;
     }
     return performed ? Stored::Yes : Stored::No;
@@ -390,8 +396,8 @@ std::optional<QByteArray> FtpConnection::receive(const QString& what, const QByt
     if (performRetrying(what, [this] { return m_handle->received.clear(), true; }))
         received = std::exchange(m_handle->received, {});
     else if (m_handle->lastResult == CURLE_WRITE_ERROR)
-        fail(what, QStringLiteral("the %1 is longer than %2 MB")
-                       .arg(QLatin1String(kind))
+        fail(what, (qstrcmp(kind, "file") == 0 ? Texts::tr("the file is longer than %1 MB")
+                                               : Texts::tr("the listing is longer than %1 MB"))
                        .arg(MaxListingBytes >> 20));
     curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, nullptr);
     return received;
@@ -416,7 +422,7 @@ bool FtpConnection::performRetrying(const QString& what, const std::function<boo
     usePassive();
     CURL* curl = m_handle->curl;
     if (!rewind())
-        return fail(what, QStringLiteral("cannot read the file again"));
+        return fail(what, Texts::tr("cannot read the file again"));
     // The server may have given up the control connection with the data one.
     curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, 1L);
     const bool done = perform(what);
@@ -439,7 +445,7 @@ bool FtpConnection::deleteFile(const QString& remoteName)
         path = "rm " + sftpArgument(path);
     curl_slist* quote = curl_slist_append(nullptr, (sftp ? path : "*DELE " + path).constData());
     if (!quote)
-        return fail(what, QStringLiteral("out of memory"));
+        return fail(what, Texts::tr("out of memory"));
     curl_easy_setopt(curl, CURLOPT_URL, m_baseUrl.constData());
     curl_easy_setopt(curl, CURLOPT_QUOTE, quote);
     curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
@@ -456,7 +462,7 @@ bool FtpConnection::deleteFile(const QString& remoteName)
     if (reply != 250)
         return fail(what, isRefusal(m_handle->seen.reply)
                               ? QString::fromUtf8(m_handle->seen.reply)
-                              : QStringLiteral("the server answered %1").arg(reply));
+                              : Texts::tr("the server answered %1").arg(reply));
     return true;
 }
 
@@ -491,16 +497,15 @@ void FtpConnection::assume(HostNeeds needs)
 bool FtpConnection::checkUsable(const QString& what, const QString& remoteName)
 {
     if (!m_handle)
-        return fail(what,
-                    m_openError.isEmpty() ? QStringLiteral("no connection is open") : m_openError);
+        return fail(what, m_openError.isEmpty() ? Texts::tr("no connection is open") : m_openError);
     if (isCancelled())
-        return fail(what, QString::fromUtf16(CancelledReason));
+        return fail(what, QCoreApplication::translate("HostConnection", CancelledReason));
     if (!m_unreachable.isEmpty())
         return fail(what, m_unreachable);
     if (remoteName.isEmpty())
-        return fail(what, QStringLiteral("no remote name"));
+        return fail(what, Texts::tr("no remote name"));
     if (breaksCommandLine(remoteName))
-        return fail(what, QStringLiteral("the remote name holds a line break"));
+        return fail(what, Texts::tr("the remote name holds a line break"));
     return true;
 }
 
@@ -513,7 +518,7 @@ bool FtpConnection::perform(const QString& what)
     if (result == CURLE_OK)
         return true;
     if (result == CURLE_ABORTED_BY_CALLBACK)
-        return fail(what, QString::fromUtf16(CancelledReason));
+        return fail(what, QCoreApplication::translate("HostConnection", CancelledReason));
     // The server's own words when it refused. libcurl keeps the first error
     // of a transfer, which may be a note from the active-mode attempt.
     const QString reply = QString::fromUtf8(m_handle->seen.reply);
@@ -523,13 +528,13 @@ bool FtpConnection::perform(const QString& what)
     switch (result) {
     case CURLE_LOGIN_DENIED:
         if (m_protocol == HostProtocol::Sftp)
-            return stop(what, QStringLiteral("SSH authentication failed: the server did not "
-                                             "accept the user name and password"));
-        return stop(what, QStringLiteral("Login refused by the server: ") +
-                              (reply.isEmpty() ? why : reply));
+            return stop(what, Texts::tr("SSH authentication failed: the server did not "
+                                        "accept the user name and password"));
+        return stop(
+            what, Texts::tr("Login refused by the server: %1").arg(reply.isEmpty() ? why : reply));
     case CURLE_USE_SSL_FAILED:
-        return stop(what, QStringLiteral("The server refused to encrypt the connection (AUTH "
-                                         "TLS: %1); nothing was sent in clear text")
+        return stop(what, Texts::tr("The server refused to encrypt the connection (AUTH "
+                                    "TLS: %1); nothing was sent in clear text")
                               .arg(reply.isEmpty() ? why : reply));
     case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
         if (m_pin.isEmpty())

@@ -5,6 +5,7 @@
 #include "core/util/RegularFile.h"
 #include "core/util/TextConversion.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,14 @@
 #include <cstring>
 
 namespace wareloom {
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(FtpSettings)
+};
+
+} // namespace
 
 FtpSettings::FtpSettings(const DataDirectory& store)
     : m_path(filePath(store)), m_knownHostsPath(KnownHosts::filePath(store))
@@ -39,7 +48,7 @@ Status FtpSettings::loadOrCreate()
     // There but unreadable: replacing it would lose the user's settings.
     const QFileInfo file(m_path);
     if (file.exists() || file.isSymLink())
-        return Status::failure(QStringLiteral("The FTP settings file %1 cannot be read: %2")
+        return Status::failure(Texts::tr("The FTP settings file %1 cannot be read: %2")
                                    .arg(QDir::toNativeSeparators(m_path), read.message()));
     for (int field = 0; field < SettingsFieldCount; ++field)
         *fieldStart(SettingsField(field)) = '\0';

@@ -28,8 +28,10 @@ inline constexpr int SettingsTextLimit = SettingsFieldSize - 1;
 
 using SettingsRecord = std::array<char, SettingsRecordSize>;
 
-// What every user but the publish run shows when the settings cannot be loaded.
-inline constexpr char16_t NoSettingsMessage[] = u"No FTP/HTTP settings!";
+// What every user but the publish run shows when the settings cannot be loaded
+// (translated in the context "FtpSettings").
+inline constexpr char NoSettingsMessage[] =
+    QT_TRANSLATE_NOOP("FtpSettings", "No FTP/HTTP settings!");
 
 // The FTP settings: five fixed 200-byte text fields, kept in FTPServer.ftp in
 // the data directory. The file is the only authority: every user loads a

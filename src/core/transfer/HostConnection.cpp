@@ -5,8 +5,15 @@
 #include "core/transfer/FtpConnection.h"
 #include "core/transfer/S3Connection.h"
 
+#include <QCoreApplication>
+
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(HostConnection)
+};
 
 struct Kind
 {
@@ -44,7 +51,7 @@ void HostConnection::setUniformTimeout(std::chrono::seconds timeout)
 
 bool HostConnection::fail(const QString& what, const QString& why)
 {
-    m_lastError = what + QStringLiteral(": ") + why;
+    m_lastError = Texts::tr("%1: %2").arg(what, why);
     return false;
 }
 
@@ -58,25 +65,27 @@ bool HostConnection::refuseKey(const QString& what, const QString& offered, cons
                                const QString& whyUnchecked, const RefusedCertificate& certificate)
 {
     if (offered.isEmpty())
-        return stop(what, QStringLiteral("The host's key cannot be checked: %1").arg(whyUnchecked));
+        return stop(what, Texts::tr("The host's key cannot be checked: %1").arg(whyUnchecked));
     const HostKey key{m_hostPort, offered, known, certificate.sha256, certificate.why};
     m_untrustedKey = key;
     if (key.isChanged())
-        return stop(what, QStringLiteral("The key of %1 has changed: it was %2 and is now %3. "
-                                         "Nothing was sent.")
+        return stop(what, Texts::tr("The key of %1 has changed: it was %2 and is now %3. "
+                                    "Nothing was sent.")
                               .arg(key.hostPort, key.known, key.offered));
-    QString said = QStringLiteral("The key of %1 is not trusted yet").arg(key.hostPort);
-    if (!key.whyUntrusted.isEmpty())
-        said += QStringLiteral(" (%1)").arg(key.whyUntrusted);
-    said += QStringLiteral(": its SHA-256 fingerprint is %1").arg(key.offered);
+    QString said =
+        key.whyUntrusted.isEmpty()
+            ? Texts::tr("The key of %1 is not trusted yet: its SHA-256 fingerprint is %2")
+                  .arg(key.hostPort, key.offered)
+            : Texts::tr("The key of %1 is not trusted yet (%2): its SHA-256 fingerprint is %3")
+                  .arg(key.hostPort, key.whyUntrusted, key.offered);
     if (!key.certificateSha256.isEmpty())
-        said += QStringLiteral(", its certificate's %1").arg(key.certificateSha256);
+        said += Texts::tr(", its certificate's %1").arg(key.certificateSha256);
     return stop(what, said);
 }
 
 std::optional<QByteArray> HostConnection::readFile(const QString& remoteName)
 {
-    fail(QStringLiteral("GET ") + remoteName, QStringLiteral("this kind of host is not read back"));
+    fail(QStringLiteral("GET ") + remoteName, Texts::tr("this kind of host is not read back"));
     return std::nullopt;
 }
 

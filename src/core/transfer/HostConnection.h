@@ -149,6 +149,7 @@ protected:
 QString serverAddress(const QString& server);
 
 // What lastError() says after a transfer ended by cancel().
-inline constexpr char16_t CancelledReason[] = u"cancelled";
+// Translated in the context "HostConnection".
+inline constexpr char CancelledReason[] = QT_TRANSLATE_NOOP("HostConnection", "cancelled");
 
 } // namespace wareloom

@@ -3,8 +3,15 @@
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/RemoteName.h"
 
+#include <QCoreApplication>
+
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(HostTransfer)
+};
 
 Status outcome(bool done, const HostConnection& connection, std::optional<HostKey>* untrustedKey)
 {
@@ -18,8 +25,8 @@ QString remoteNameOrWhy(const FtpSettings& settings, const QString& fileName, St
 {
     QString name = remoteNameInUploadPath(settings, fileName);
     if (name.isEmpty())
-        why = Status::failure(QStringLiteral("the upload path and %1 are longer than %2 "
-                                             "characters together")
+        why = Status::failure(Texts::tr("the upload path and %1 are longer than %2 "
+                                        "characters together")
                                   .arg(fileName)
                                   .arg(NameBufferLimit));
     return name;

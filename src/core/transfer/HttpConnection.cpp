@@ -2,6 +2,7 @@
 
 #include "core/transfer/CurlSupport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QUrl>
 
@@ -9,6 +10,11 @@
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(HttpConnection)
+};
 
 struct Scheme
 {
@@ -138,9 +144,9 @@ void HttpConnection::open(const QString& server, const QString& user, const QStr
     m_untrustedKey.reset();
     const std::optional<Target> target = parseTarget(server);
     if (!target) {
-        m_openError = QStringLiteral("\"%1\" is not a server address (s3://host/bucket, "
-                                     "s3+http://host:port/bucket, davs://host/folder/ or "
-                                     "dav://host:port/folder/)")
+        m_openError = Texts::tr("\"%1\" is not a server address (s3://host/bucket, "
+                                "s3+http://host:port/bucket, davs://host/folder/ or "
+                                "dav://host:port/folder/)")
                           .arg(server);
         return;
     }
@@ -149,12 +155,12 @@ void HttpConnection::open(const QString& server, const QString& user, const QStr
         return;
     }
     if (breaksCommandLine(user) || breaksCommandLine(password)) {
-        m_openError = QStringLiteral("the user name or password holds a line break");
+        m_openError = Texts::tr("the user name or password holds a line break");
         return;
     }
     auto handle = std::make_unique<Handle>();
     if (!handle->curl) {
-        m_openError = QStringLiteral("the network library cannot make a connection");
+        m_openError = Texts::tr("the network library cannot make a connection");
         return;
     }
     m_handle = std::move(handle);
@@ -184,14 +190,13 @@ QString HttpConnection::addressOf(const QString& server) const
 bool HttpConnection::checkUsable(const QString& what, const QString& remoteName)
 {
     if (!m_handle)
-        return fail(what,
-                    m_openError.isEmpty() ? QStringLiteral("no connection is open") : m_openError);
+        return fail(what, m_openError.isEmpty() ? Texts::tr("no connection is open") : m_openError);
     if (isCancelled())
-        return fail(what, QString::fromUtf16(CancelledReason));
+        return fail(what, QCoreApplication::translate("HostConnection", CancelledReason));
     if (!m_unreachable.isEmpty())
         return fail(what, m_unreachable);
     if (breaksCommandLine(remoteName))
-        return fail(what, QStringLiteral("the remote name holds a line break"));
+        return fail(what, Texts::tr("the remote name holds a line break"));
     return true;
 }
 
@@ -302,7 +307,7 @@ bool HttpConnection::perform(const QString& what)
     if (result == CURLE_OK)
         return true;
     if (result == CURLE_ABORTED_BY_CALLBACK)
-        return fail(what, QString::fromUtf16(CancelledReason));
+        return fail(what, QCoreApplication::translate("HostConnection", CancelledReason));
     QString why = QString::fromUtf8(m_handle->errors);
     if (why.isEmpty())
         why = QString::fromUtf8(curl_easy_strerror(result));
@@ -347,7 +352,7 @@ bool HttpConnection::refused(const QString& what, const Reply& reply)
 {
     const QString words = serverWords(reply);
     if (refusesLogin(reply))
-        return stop(what, QStringLiteral("Login refused by the server: ") + words);
+        return stop(what, Texts::tr("Login refused by the server: %1").arg(words));
     if (refusesEverything(reply))
         return stop(what, words);
     return fail(what, words);
@@ -355,7 +360,7 @@ bool HttpConnection::refused(const QString& what, const Reply& reply)
 
 QString HttpConnection::serverWords(const Reply& reply) const
 {
-    return reply.status.isEmpty() ? QStringLiteral("the server answered %1").arg(reply.code)
+    return reply.status.isEmpty() ? Texts::tr("the server answered %1").arg(reply.code)
                                   : QString::fromUtf8(reply.status);
 }
 

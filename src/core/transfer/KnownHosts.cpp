@@ -2,11 +2,17 @@
 
 #include "core/util/AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(KnownHosts)
+};
 
 QStringList readLines(const QString& path)
 {
@@ -44,7 +50,7 @@ Status KnownHosts::trust(const HostKey& key, const QString& path)
     if (const Status written =
             replaceFile(path, kept, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         !written)
-        return Status::failure(QStringLiteral("%1 cannot be written: %2")
+        return Status::failure(Texts::tr("%1 cannot be written: %2")
                                    .arg(QDir::toNativeSeparators(path), written.message()));
     return Status::success();
 }

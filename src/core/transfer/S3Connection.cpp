@@ -2,6 +2,7 @@
 
 #include "core/transfer/CurlSupport.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QRegularExpression>
@@ -11,6 +12,11 @@
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(S3Connection)
+};
 
 // Of no bytes: what a request without a body is signed with.
 constexpr char EmptyPayload[] =
@@ -124,15 +130,15 @@ QString S3Connection::regionOf(const Target& target)
 QString S3Connection::checkTarget(const Target& target)
 {
     if (target.scheme != "s3" && target.scheme != "s3+http")
-        return QStringLiteral("not an S3 address");
+        return Texts::tr("not an S3 address");
     const QString bucket = target.path.mid(1).chopped(1);
     if (bucket.isEmpty() || bucket.contains(QLatin1Char('/')))
-        return QStringLiteral("the S3 address names no bucket: s3://host/bucket (the key prefix "
-                              "goes in the upload path)");
+        return Texts::tr("the S3 address names no bucket: s3://host/bucket (the key prefix "
+                         "goes in the upload path)");
     m_bucketPath = '/' + encodeUrlPath(bucket.toUtf8());
     const QString region = regionOf(target);
     if (region.contains(QLatin1Char(':')) || breaksCommandLine(region))
-        return QStringLiteral("\"%1\" is not a region").arg(region);
+        return Texts::tr("\"%1\" is not a region").arg(region);
     m_signing = "aws:amz:" + region.toUtf8() + ":s3";
     return {};
 }
@@ -150,11 +156,11 @@ bool S3Connection::putFile(const QString& localPath, const QString& remoteName, 
     if (!checkUsable(what, remoteName))
         return false;
     if (keyOf(remoteName).isEmpty())
-        return fail(what, QStringLiteral("no remote name"));
+        return fail(what, Texts::tr("no remote name"));
     QFile file(localPath);
     QCryptographicHash hash(QCryptographicHash::Sha256);
     if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file) || !file.seek(0))
-        return fail(what, QStringLiteral("cannot read %1: %2").arg(localPath, file.errorString()));
+        return fail(what, Texts::tr("cannot read %1: %2").arg(localPath, file.errorString()));
     Request request;
     request.method = "PUT";
     request.path = pathOf(remoteName);
@@ -219,7 +225,7 @@ bool S3Connection::deleteFile(const QString& remoteName)
     if (!checkUsable(what, remoteName))
         return false;
     if (keyOf(remoteName).isEmpty())
-        return fail(what, QStringLiteral("no remote name"));
+        return fail(what, Texts::tr("no remote name"));
     Request request;
     request.method = "DELETE";
     request.path = pathOf(remoteName);

@@ -3,6 +3,7 @@
 #include "core/transfer/FtpConnection.h"
 #include "core/transfer/HostTransfer.h"
 
+#include <QCoreApplication>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -10,6 +11,11 @@
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(UploadPool)
+};
 
 // In the same directory, so that the rename stays on one file system; never
 // the name of a page or a picture.
@@ -175,9 +181,9 @@ void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& ev
 QString UploadPool::sendOne(HostConnection& connection, const UploadJob& job, QString& notice)
 {
     if (isCancelled())
-        return QString::fromUtf16(NotSentCancelled);
+        return Texts::tr(NotSentCancelled);
     if (!connection.stopReason().isEmpty())
-        return QString::fromUtf16(NotSentStopped);
+        return Texts::tr(NotSentStopped);
     if (job.replace && !m_renameRefused) {
         const QString temporary = temporaryName(job.remoteName);
         using Overwrite = HostConnection::Overwrite;
@@ -202,9 +208,9 @@ QString UploadPool::sendOne(HostConnection& connection, const UploadJob& job, QS
         }
         case HostConnection::Stored::NotRenamed:
             m_renameRefused = true;
-            notice = QStringLiteral("The server does not rename files: each file is sent under "
-                                    "its own name, so a visitor may see a page half written "
-                                    "while it arrives.");
+            notice = Texts::tr("The server does not rename files: each file is sent under "
+                               "its own name, so a visitor may see a page half written "
+                               "while it arrives.");
             connection.deleteFile(temporary);
             break;
         }

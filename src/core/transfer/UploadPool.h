@@ -85,9 +85,11 @@ private:
 // Ends the names files travel under before their rename.
 inline constexpr char TemporarySuffix[] = ".wareloom-upload";
 
-// What a file not sent after the login was refused says; the reason is said once.
-inline constexpr char16_t NotSentStopped[] = u"not sent";
+// What a file not sent after the login was refused says; the reason is said
+// once. Both are translated in the context "UploadPool".
+inline constexpr char NotSentStopped[] = QT_TRANSLATE_NOOP("UploadPool", "not sent");
 // What a file not sent after a cancel says.
-inline constexpr char16_t NotSentCancelled[] = u"not sent: the run was cancelled";
+inline constexpr char NotSentCancelled[] =
+    QT_TRANSLATE_NOOP("UploadPool", "not sent: the run was cancelled");
 
 } // namespace wareloom

@@ -1,5 +1,6 @@
 #include "core/util/AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,18 +9,24 @@
 namespace wareloom {
 namespace {
 
-Status failure(const QString& path, const QString& what, const QString& why)
+struct Texts
 {
-    return Status::failure(
-        QStringLiteral("%1 could not be %2: %3").arg(QDir::toNativeSeparators(path), what, why));
-}
+    Q_DECLARE_TR_FUNCTIONS(AtomicFile)
+};
 
 Status writeFailure(const QSaveFile& file, const QString& path)
 {
-    return failure(path, QStringLiteral("written"),
-                   file.error() == QFileDevice::NoError
-                       ? QStringLiteral("only part of it could be written")
-                       : file.errorString());
+    return Status::failure(
+        Texts::tr("%1 could not be written: %2")
+            .arg(QDir::toNativeSeparators(path), file.error() == QFileDevice::NoError
+                                                     ? Texts::tr("only part of it could be written")
+                                                     : file.errorString()));
+}
+
+Status readFailure(const QString& path, const QString& why)
+{
+    return Status::failure(
+        Texts::tr("%1 could not be read: %2").arg(QDir::toNativeSeparators(path), why));
 }
 
 // Unbuffered: a short write (full disk) shows in write()'s result;
@@ -47,10 +54,10 @@ Status copyFileAtomically(const QString& source, const QString& target)
 {
     // Reading a pipe or a device could block or never end.
     if (!QFileInfo(source).isFile())
-        return failure(source, QStringLiteral("read"), QStringLiteral("it is not a file"));
+        return readFailure(source, Texts::tr("it is not a file"));
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        return failure(source, QStringLiteral("read"), in.errorString());
+        return readFailure(source, in.errorString());
     QSaveFile out(target);
     if (!out.open(SaveMode))
         return writeFailure(out, target);
@@ -60,7 +67,7 @@ Status copyFileAtomically(const QString& source, const QString& target)
             return writeFailure(out, target);
     }
     if (in.error() != QFileDevice::NoError)
-        return failure(source, QStringLiteral("read"), in.errorString());
+        return readFailure(source, in.errorString());
     if (!out.commit())
         return writeFailure(out, target);
     return Status::success();

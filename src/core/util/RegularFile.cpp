@@ -1,11 +1,20 @@
 #include "core/util/RegularFile.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace wareloom {
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(RegularFile)
+};
+
+} // namespace
 
 Status openRegularFile(QFile& file)
 {
@@ -24,7 +33,7 @@ Status openRegularFile(QFile& file)
     struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return Status::failure(QStringLiteral("it is not a regular file"));
+        return Status::failure(Texts::tr("it is not a regular file"));
     }
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1 ||

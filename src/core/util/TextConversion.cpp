@@ -1,5 +1,6 @@
 #include "core/util/TextConversion.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <QHash>
@@ -13,6 +14,11 @@
 
 namespace wareloom {
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(TextConversion)
+};
 
 // Windows ANSI code page of a locale, as Windows picks it by language.
 QByteArray windowsCodePageFor(const QByteArray& locale)
@@ -281,9 +287,9 @@ Status checkCodePage(const QByteArray& name)
         (page.singleByte() || doubleByte.contains(name.toUpper())))
         return Status::success();
     return Status::failure(
-        QStringLiteral("The code page \"%1\" cannot be used: Wareloom needs an 8-bit code page "
-                       "that keeps ASCII as it is, such as windows-1252, or one of CP932, CP936, "
-                       "CP949 and CP950.")
+        Texts::tr("The code page \"%1\" cannot be used: Wareloom needs an 8-bit code page "
+                  "that keeps ASCII as it is, such as windows-1252, or one of CP932, CP936, "
+                  "CP949 and CP950.")
             .arg(QString::fromLocal8Bit(name)));
 }
 

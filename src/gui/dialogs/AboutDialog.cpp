@@ -13,9 +13,9 @@ AboutDialog::AboutDialog(QWidget* parent)
     m_ui->setupUi(this);
     m_ui->icon->setPixmap(applicationIcon().pixmap(32, 32));
     // The product's name and its major and minor version, from the build.
-    m_ui->version->setText(QStringLiteral("Wareloom Version " WARELOOM_SHORT_VERSION));
+    m_ui->version->setText(tr("Wareloom Version %1").arg(QStringLiteral(WARELOOM_SHORT_VERSION)));
     m_ui->buttonBox->button(QDialogButtonBox::Ok)
-        ->setAccessibleDescription(QStringLiteral("Close this window"));
+        ->setAccessibleDescription(tr("Close this window"));
 }
 
 AboutDialog::~AboutDialog() = default;

@@ -8,7 +8,6 @@ namespace wareloom {
 namespace {
 
 constexpr int MaxCategoryNameLength = 80;
-const QString ErrorCaption = QStringLiteral("ERROR:");
 
 } // namespace
 
@@ -29,13 +28,13 @@ void CategoryDialog::save()
     if (name.isEmpty())
         return;
     if (name.size() > MaxCategoryNameLength) {
-        messageBox(this, QStringLiteral("Maximum 80 Characters for category name!"), ErrorCaption);
+        messageBox(this, tr("Maximum 80 Characters for category name!"), tr("ERROR:"));
         return;
     }
     // A clash or a name that is no plain file name is refused like a name
     // that is too long: the existing file stays and the user can correct it.
     if (const Status created = m_inventory.createCategory(name); !created) {
-        messageBox(this, created.message(), ErrorCaption);
+        messageBox(this, created.message(), tr("ERROR:"));
         return;
     }
     accept();

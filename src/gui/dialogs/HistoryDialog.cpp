@@ -19,7 +19,7 @@ HistoryDialog::HistoryDialog(Inventory& inventory, QWidget* parent)
         m_ui->category->addItem(m_inventory.openCategoryName());
         m_ui->category->setEnabled(false);
     } else {
-        m_ui->categoryLabel->setText(QStringLiteral("&Deleted category:"));
+        m_ui->categoryLabel->setText(tr("&Deleted category:"));
         m_ui->category->addItems(CategoryHistory(m_inventory.directory()).deletedCategories());
     }
     connect(m_ui->category, &QComboBox::currentIndexChanged, this, &HistoryDialog::listVersions);
@@ -52,7 +52,7 @@ void HistoryDialog::listVersions()
         m_ui->versions->resizeColumnToContents(column);
     m_ui->versions->setCurrentItem(m_ui->versions->topLevelItem(0));
     if (versions.empty())
-        m_ui->differences->setPlainText(QStringLiteral("No versions are kept."));
+        m_ui->differences->setPlainText(tr("No versions are kept."));
     m_ui->restoreButton->setEnabled(!versions.empty());
 }
 
@@ -79,12 +79,12 @@ void HistoryDialog::showDifferences()
     const ItemDifferences differences = compareItems(now, recordsOf(bytes));
     QStringList lines;
     for (const QString& item : differences.added)
-        lines << QStringLiteral("brings back  %1").arg(item);
+        lines << tr("brings back  %1").arg(item);
     for (const QString& item : differences.removed)
-        lines << QStringLiteral("takes away   %1").arg(item);
+        lines << tr("takes away   %1").arg(item);
     for (const QString& item : differences.changed)
-        lines << QStringLiteral("changes      %1").arg(item);
-    m_ui->differences->setPlainText(lines.isEmpty() ? QStringLiteral("changes no item")
+        lines << tr("changes      %1").arg(item);
+    m_ui->differences->setPlainText(lines.isEmpty() ? tr("changes no item")
                                                     : lines.join(QLatin1Char('\n')));
 }
 

@@ -44,7 +44,7 @@ ItemDialog::ItemDialog(Inventory& inventory, int index, QWidget* parent)
     });
 
     if (editing()) {
-        setWindowTitle(QStringLiteral("Wareloom - Edit"));
+        setWindowTitle(tr("Wareloom - Edit"));
         m_shown = m_inventory.items().at(size_t(m_index));
         const ItemTexts texts = itemTextsOf(m_shown);
         m_ui->name->setText(texts.name);
@@ -55,11 +55,10 @@ ItemDialog::ItemDialog(Inventory& inventory, int index, QWidget* parent)
             m_ui->picturePreview->showFile(m_inventory.filePath(pictureFileName(texts.code)));
 
         auto* menu = new QMenuBar(this);
-        QAction* remove =
-            menu->addMenu(QStringLiteral("&Item"))
-                ->addAction(QStringLiteral("&Delete Item"), this, &ItemDialog::deleteItem);
+        QAction* remove = menu->addMenu(tr("&Item"))
+                              ->addAction(tr("&Delete Item"), this, &ItemDialog::deleteItem);
         remove->setObjectName(QStringLiteral("actionDeleteItem"));
-        remove->setStatusTip(QStringLiteral("Delete this item from the category"));
+        remove->setStatusTip(tr("Delete this item from the category"));
         layout()->setMenuBar(menu);
     }
     m_ui->name->setFocus(Qt::OtherFocusReason);
@@ -73,9 +72,8 @@ void ItemDialog::save()
                           m_ui->code->text()};
     if (!editing()) {
         // Each box that passes is composed into the new record as it is checked.
-        if (const auto refused =
-                checkItemTexts(texts, QStringLiteral("Error: You must enter an item name!"),
-                               &m_inventory.scratch())) {
+        if (const auto refused = checkItemTexts(texts, tr("Error: You must enter an item name!"),
+                                                &m_inventory.scratch())) {
             messageBox(this, refused->message, refused->caption);
             return;
         }
@@ -87,15 +85,14 @@ void ItemDialog::save()
         accept();
         return;
     }
-    if (const auto refused =
-            checkItemTexts(texts, QStringLiteral("You have to enter an item name!"))) {
+    if (const auto refused = checkItemTexts(texts, tr("You have to enter an item name!"))) {
         messageBox(this, refused->message, refused->caption);
         return;
     }
     ItemRecord record = m_shown;
     storeItemTexts(record, texts);
     if (const Status written = m_inventory.replaceItem(m_index, m_shown, record); !written) {
-        messageBox(this, QStringLiteral("The item was not saved. %1").arg(written.message()),
+        messageBox(this, tr("The item was not saved. %1").arg(written.message()),
                    applicationTitle());
         return;
     }
@@ -104,7 +101,7 @@ void ItemDialog::save()
 
 void ItemDialog::deleteItem()
 {
-    if (messageBox(this, QStringLiteral("Delete this inventory item.  Are you sure?"),
+    if (messageBox(this, tr("Delete this inventory item.  Are you sure?"),
                    QStringLiteral("Warloom"), MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
     // Asked before the item goes, so that it is not counted among the others.
@@ -112,14 +109,13 @@ void ItemDialog::deleteItem()
     const QStringList sharing =
         code.isEmpty() ? QStringList() : m_inventory.itemsWithCode(code, m_index);
     if (const Status removed = m_inventory.removeItem(m_index, m_shown); !removed) {
-        messageBox(this, QStringLiteral("The item was not deleted. %1").arg(removed.message()),
+        messageBox(this, tr("The item was not deleted. %1").arg(removed.message()),
                    applicationTitle());
         return;
     }
-    QString question =
-        QStringLiteral("This entry has a picture.  Remove the picture from the FTP server?");
+    QString question = tr("This entry has a picture.  Remove the picture from the FTP server?");
     if (!sharing.isEmpty()) {
-        question += QStringLiteral("\n\n%1 is also the picture of: %2")
+        question += tr("\n\n%1 is also the picture of: %2")
                         .arg(pictureFileName(code), sharing.join(QStringLiteral(", ")));
     }
     if (!code.isEmpty() &&
@@ -136,8 +132,7 @@ void ItemDialog::removePicture(const QString& code)
     // never stores a picture under it.
     if (!isPlainFileName(code)) {
         messageBox(this,
-                   QStringLiteral("No picture was removed: \"%1\" cannot be the code of a picture.")
-                       .arg(code),
+                   tr("No picture was removed: \"%1\" cannot be the code of a picture.").arg(code),
                    Caption);
         return;
     }
@@ -158,16 +153,14 @@ void ItemDialog::uploadPicture(const std::function<std::optional<QString>()>& ch
 {
     const QString code = m_ui->code->text();
     if (code.isEmpty()) {
-        messageBox(
-            this,
-            QStringLiteral("Enter the item 'code' first.  The image is renamed the 'Code.jpg'"),
-            Caption);
+        messageBox(this, tr("Enter the item 'code' first.  The image is renamed the 'Code.jpg'"),
+                   Caption);
         return;
     }
     if (!isPlainFileName(code)) {
         messageBox(this,
-                   QStringLiteral("The code \"%1\" cannot name a picture file: it must not hold "
-                                  "/ or \\ and must not be . or ..")
+                   tr("The code \"%1\" cannot name a picture file: it must not hold "
+                      "/ or \\ and must not be . or ..")
                        .arg(code),
                    Caption);
         return;
@@ -184,10 +177,10 @@ void ItemDialog::uploadPicture(const std::function<std::optional<QString>()>& ch
     // The upload sends the chosen file itself, so it goes ahead either way.
     if (const Status copied = copyFileAtomically(*chosen, m_inventory.filePath(fileName));
         !copied) {
-        messageBox(this,
-                   QStringLiteral("The picture was not copied into the data directory.\n%1")
-                       .arg(copied.message()),
-                   Caption);
+        messageBox(
+            this,
+            tr("The picture was not copied into the data directory.\n%1").arg(copied.message()),
+            Caption);
     }
     host.uploadPicture(*chosen, fileName, makeThumbnailFor(*chosen, code));
 }

@@ -69,17 +69,14 @@ void FtpSettingsDialog::accept()
         texts << box(SettingsField(field))->text();
     // Never stored as '?' without a word.
     if (const QStringList missing = missingFromCodePage(texts); !missing.isEmpty()) {
-        messageBox(this,
-                   QStringLiteral("These characters cannot be stored: ") +
-                       missing.join(QLatin1Char(' ')),
-                   QStringLiteral("ERROR:"));
+        messageBox(this, tr("These characters cannot be stored: ") + missing.join(QLatin1Char(' ')),
+                   tr("ERROR:"));
         return;
     }
     // A path without its last "/" runs into the file names ("/htdocsinventory.htm").
     const QString uploadPath = box(SettingsField::UploadPath)->text();
     if (!uploadPath.isEmpty() && !uploadPath.endsWith(QLatin1Char('/')) &&
-        messageBox(this,
-                   QStringLiteral("Files will go to %1inventory.htm. Save anyway?").arg(uploadPath),
+        messageBox(this, tr("Files will go to %1inventory.htm. Save anyway?").arg(uploadPath),
                    QStringLiteral("Wareloom"), MessageButtons::YesNo,
                    MessageIcon::Warning) != MessageAnswer::Yes)
         return;

@@ -100,7 +100,7 @@ void PublishDialog::startRun()
                 m_ui->cancelButton->setEnabled(false);
                 m_ui->okButton->setEnabled(true);
                 if (!m_run.isCancelled())
-                    messageBox(this, why, QStringLiteral("Publish"));
+                    messageBox(this, why, tr("Publish"));
             },
             Qt::QueuedConnection);
     });
@@ -140,12 +140,11 @@ void PublishDialog::runFinished(const PublishOutcome& outcome)
     switch (outcome.result) {
     case PublishOutcome::Result::NoSettings:
         // The long text is the caption.
-        messageBox(this, QStringLiteral("Error"), QStringLiteral("Error: No FTP setrtings!"));
+        messageBox(this, tr("Error"), tr("Error: No FTP setrtings!"));
         return;
     case PublishOutcome::Result::Failed:
-        messageBox(this,
-                   QStringLiteral("FTP Error: Check your FTP settings and internet connection."),
-                   QStringLiteral("FTP Error"));
+        messageBox(this, tr("FTP Error: Check your FTP settings and internet connection."),
+                   tr("FTP Error"));
         showNotSent(outcome);
         return;
     case PublishOutcome::Result::Cancelled:
@@ -166,8 +165,8 @@ void PublishDialog::runFinished(const PublishOutcome& outcome)
     case PublishOutcome::Result::Done:
         if (m_pagesToDelete.isEmpty() && !outcome.stalePages.isEmpty() &&
             messageBox(this,
-                       QStringLiteral("These pages are on the web host, but their categories are "
-                                      "gone:\n\n%1\n\nDelete them from the web host?")
+                       tr("These pages are on the web host, but their categories are "
+                          "gone:\n\n%1\n\nDelete them from the web host?")
                            .arg(outcome.stalePages.join(QLatin1Char('\n'))),
                        QStringLiteral("Wareloom"),
                        MessageButtons::YesNoDefaultNo) == MessageAnswer::Yes) {
@@ -185,9 +184,9 @@ void PublishDialog::runFinished(const PublishOutcome& outcome)
 
 void PublishDialog::showNotSent(const PublishOutcome& outcome)
 {
-    QStringList lines{QStringLiteral("Not sent:")};
+    QStringList lines{tr("Not sent:")};
     for (const FailedPage& page : outcome.failedPages)
-        lines << QStringLiteral("%1: %2").arg(page.pageFileName, page.reason);
+        lines << tr("%1: %2").arg(page.pageFileName, page.reason);
     m_ui->notSent->setPlainText(lines.join(QLatin1Char('\n')));
     m_ui->notSent->show();
     resize(std::max(width(), 560), std::max(height(), 320));

@@ -6,6 +6,7 @@
 #include "core/transfer/KnownHosts.h"
 #include "gui/publish/HostKeyQuestion.h"
 
+#include <QCoreApplication>
 #include <QThread>
 #include <QTimer>
 
@@ -61,23 +62,16 @@ void SiteCheckDialog::checkFinished()
                 return;
             }
         }
-        status = QStringLiteral("The website was not checked: %1").arg(outcome.stopReason);
+        status = outcome.notCheckedMessage();
         break;
     case SiteCheckOutcome::Result::NoSettings:
-        status = QString::fromUtf16(NoSettingsMessage);
+        status = QCoreApplication::translate("FtpSettings", NoSettingsMessage);
         break;
     case SiteCheckOutcome::Result::NotChecked:
-        status = QStringLiteral("The website was not checked: %1").arg(outcome.stopReason);
+        status = outcome.notCheckedMessage();
         break;
     case SiteCheckOutcome::Result::Checked:
-        status = outcome.isWhole()
-                     ? QStringLiteral("The website is whole: %1 pages read, %2 files checked.")
-                           .arg(outcome.pages)
-                           .arg(outcome.files)
-                     : QStringLiteral("%1 problems: %2 pages read, %3 files checked.")
-                           .arg(outcome.findings.size())
-                           .arg(outcome.pages)
-                           .arg(outcome.files);
+        status = outcome.summary();
         break;
     }
     m_ui->status->setText(status);

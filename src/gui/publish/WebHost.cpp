@@ -31,7 +31,7 @@ bool WebHost::settingsOrTell()
 {
     if (m_settings.load())
         return true;
-    tell(QString::fromUtf16(NoSettingsMessage));
+    tell(QCoreApplication::translate("FtpSettings", NoSettingsMessage));
     return false;
 }
 
@@ -55,7 +55,7 @@ void WebHost::uploadBanner()
     if (!chosen)
         return;
     sendChosenFile(*chosen, QStringLiteral("banner.gif"), QStringLiteral("-> Banner.gif"),
-                   QStringLiteral("Banner Uploaded!"));
+                   tr("Banner Uploaded!"));
 }
 
 void WebHost::openWebsite()
@@ -65,7 +65,7 @@ void WebHost::openWebsite()
     // As stored: no scheme or page added, not even checked for being empty.
     const QString address = m_settings.text(SettingsField::HttpServer);
     if (!QDesktopServices::openUrl(QUrl(address))) // false when no browser could be started
-        tell(QStringLiteral("No web browser could be started for \"%1\".").arg(address));
+        tell(tr("No web browser could be started for \"%1\".").arg(address));
 }
 
 void WebHost::uploadPicture(const QString& chosenPath, const QString& pictureFileName,
@@ -76,8 +76,7 @@ void WebHost::uploadPicture(const QString& chosenPath, const QString& pictureFil
         tellFtpError(loaded);
         return;
     }
-    sendChosenFile(chosenPath, pictureFileName, pictureFileName, QStringLiteral("Image Uploaded!"),
-                   thumbnail);
+    sendChosenFile(chosenPath, pictureFileName, pictureFileName, tr("Image Uploaded!"), thumbnail);
 }
 
 void WebHost::deleteFiles(const QStringList& fileNames)
@@ -111,11 +110,11 @@ void WebHost::sendChosenFile(const QString& chosenPath, const QString& fileName,
         m_owner->setWindowTitle(progressTitle);
     Status sent = Status::success();
     if (chosenPath.size() > NameBufferLimit) {
-        sent = Status::failure(QStringLiteral("the path of the chosen file is longer than %1 "
-                                              "characters")
+        sent = Status::failure(tr("the path of the chosen file is longer than %1 "
+                                  "characters")
                                    .arg(NameBufferLimit));
     } else if (!QFileInfo(chosenPath).isFile()) {
-        sent = Status::failure(QStringLiteral("%1 is not a file").arg(chosenPath));
+        sent = Status::failure(tr("%1 is not a file").arg(chosenPath));
     } else {
         const FtpSettings settings = m_settings;
         std::vector<HostFile> files;
@@ -172,7 +171,7 @@ void WebHost::tell(const QString& text)
 
 void WebHost::tellFtpError(const Status& failure)
 {
-    tell(QStringLiteral("FTP Error!\n\n") + failure.message());
+    tell(tr("FTP Error!\n\n") + failure.message());
 }
 
 } // namespace wareloom

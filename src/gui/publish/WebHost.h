@@ -5,6 +5,7 @@
 #include "core/transfer/HostTransfer.h"
 #include "core/transfer/KnownHosts.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -20,6 +21,8 @@ namespace wareloom {
 // owner disabled and the event loop running meanwhile.
 class WebHost
 {
+    Q_DECLARE_TR_FUNCTIONS(WebHost)
+
 public:
     WebHost(QWidget* owner, DataDirectory store);
 

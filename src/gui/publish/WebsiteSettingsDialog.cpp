@@ -17,9 +17,9 @@ WebsiteSettingsDialog::WebsiteSettingsDialog(DataDirectory store, QWidget* paren
     m_ui->buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
     m_ui->buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
     m_ui->buttons->button(QDialogButtonBox::Ok)
-        ->setAccessibleDescription(QStringLiteral("Keep the settings and close"));
+        ->setAccessibleDescription(tr("Keep the settings and close"));
     m_ui->buttons->button(QDialogButtonBox::Cancel)
-        ->setAccessibleDescription(QStringLiteral("Close without keeping the changes"));
+        ->setAccessibleDescription(tr("Close without keeping the changes"));
     connect(m_ui->buttons, &QDialogButtonBox::accepted, this, &WebsiteSettingsDialog::accept);
     connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
