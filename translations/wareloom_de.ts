@@ -815,10 +815,6 @@ davs://host[:port]/ordner/: WebDAV über HTTPS (dav:// unverschlüsselt)</transl
         <source>, its certificate&apos;s %1</source>
         <translation>, der seines Zertifikats %1</translation>
     </message>
-    <message>
-        <source>this kind of host is not read back</source>
-        <translation>von dieser Art Server wird nicht zurückgelesen</translation>
-    </message>
 </context>
 <context>
     <name>HostKeyQuestion</name>
@@ -905,6 +901,14 @@ Diesem Schlüssel ab jetzt vertrauen?</translation>
     <message>
         <source>the server answered %1</source>
         <translation>der Server antwortete %1</translation>
+    </message>
+    <message>
+        <source>no remote name</source>
+        <translation>kein entfernter Name</translation>
+    </message>
+    <message>
+        <source>the file is longer than %1 MB</source>
+        <translation>die Datei ist größer als %1 MB</translation>
     </message>
 </context>
 <context>

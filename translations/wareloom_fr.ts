@@ -814,10 +814,6 @@ davs://hôte[:port]/dossier/&#xa0;: WebDAV sur HTTPS (dav:// en clair)</translat
         <source>, its certificate&apos;s %1</source>
         <translation>, celle de son certificat %1</translation>
     </message>
-    <message>
-        <source>this kind of host is not read back</source>
-        <translation>ce type d’hébergeur n’est pas relu</translation>
-    </message>
 </context>
 <context>
     <name>HostKeyQuestion</name>
@@ -904,6 +900,14 @@ Faire confiance à cette clé désormais&#xa0;?</translation>
     <message>
         <source>the server answered %1</source>
         <translation>le serveur a répondu %1</translation>
+    </message>
+    <message>
+        <source>no remote name</source>
+        <translation>aucun nom distant</translation>
+    </message>
+    <message>
+        <source>the file is longer than %1 MB</source>
+        <translation>le fichier dépasse %1 Mo</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,9 @@
 #include "PublishTestSupport.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -33,14 +35,17 @@ class TestObjectStores : public QObject
         QString messages;
     };
 
-    static Run publish(const QStringList& switches)
+    // wareloom -Publish or -Check, and what it said on both channels.
+    static Run run(const QString& command, const QStringList& switches = {})
     {
         QProcess program;
-        program.start(QStringLiteral(WARELOOM_PROGRAM), QStringList{"-Publish"} + switches);
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.start(QStringLiteral(WARELOOM_PROGRAM), QStringList{command} + switches);
         if (!program.waitForFinished(60000))
             program.kill(), program.waitForFinished();
-        return {program.exitCode(), QString::fromLocal8Bit(program.readAllStandardError())};
+        return {program.exitCode(), QString::fromLocal8Bit(program.readAll())};
     }
+    static Run publish(const QStringList& switches) { return run("-Publish", switches); }
 
     // A server of object_store_server.py; its first lines, or none when it did not start.
     static QStringList startServer(QProcess& process, const QStringList& arguments, int lines)
@@ -56,17 +61,44 @@ class TestObjectStores : public QObject
         return read.size() == lines ? read : QStringList();
     }
 
-    // An S3 request signed by curl, as any other client would make it.
-    QByteArray s3Get(const QByteArray& pathAndQuery) const
+    // An S3 request signed by curl, as any other client would make it; the
+    // answer's body.
+    QByteArray s3(const QByteArray& pathAndQuery, const QByteArray& method = "GET",
+                  const QByteArray& body = {}) const
     {
+        QStringList arguments{
+            "-sSf",
+            "-X",
+            method,
+            "--aws-sigv4",
+            "aws:amz:us-east-1:s3",
+            "-u",
+            m_access + ':' + m_secret,
+            "-H",
+            "x-amz-content-sha256: " +
+                QCryptographicHash::hash(body, QCryptographicHash::Sha256).toHex()};
+        if (!body.isEmpty())
+            arguments << "--data-binary" << QString::fromUtf8(body);
         QProcess curl;
-        curl.start("curl", {"-sSf", "--aws-sigv4", "aws:amz:us-east-1:s3", "-u",
-                            m_access + ':' + m_secret, "-H",
-                            "x-amz-content-sha256: "
-                            "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855",
-                            "http://127.0.0.1:" + m_rgwPort + pathAndQuery});
+        curl.start("curl", arguments << "http://127.0.0.1:" + m_rgwPort + pathAndQuery);
         curl.waitForFinished(30000);
         return curl.readAllStandardOutput();
+    }
+    QByteArray s3Get(const QByteArray& pathAndQuery) const { return s3(pathAndQuery); }
+
+    // Behind the program's back: the host's copy of name becomes bytes, or
+    // goes when there are none.
+    void hold(const QString& kind, const QString& folder, const QString& name,
+              const QByteArray& bytes = {}) const
+    {
+        if (kind != "s3") {
+            QVERIFY(bytes.isEmpty() ? QFile::remove(folder + '/' + name)
+                                    : writeFile(folder + '/' + name, bytes));
+            return;
+        }
+        const QByteArray path = "/wareloom/shop%20site/" + QUrl::toPercentEncoding(name);
+        s3(path, bytes.isEmpty() ? "DELETE" : "PUT", bytes);
+        QCOMPARE(s3Get(path), bytes);
     }
 
     // What the upload folder holds: name -> bytes.
@@ -166,6 +198,30 @@ private Q_SLOTS:
         step({"-All"}, "10 sent, 0 unchanged");
         QVERIFY(QFile::remove(data.filePath("C.dat")));
         step({"-Prune"}, "1 sent, 8 unchanged");
+
+        // -Check reads a page from the host when the data directory's copy
+        // is not the one sent: the host's A.htm, the same size as sent but
+        // linking elsewhere, is the one walked.
+        const QRegularExpression whole("^The website is whole: 9 pages read, (\\d+) files "
+                                       "checked\\.\n$");
+        const Run checked = run("-Check");
+        const QRegularExpressionMatch match = whole.match(checked.messages);
+        QVERIFY2(checked.exitCode == 0 && match.hasMatch(), qPrintable(checked.messages));
+        const QByteArray page = readFile(data.filePath("A.htm"));
+        QVERIFY(page.count("HREF=inventory.htm") == 1 &&
+                writeFile(data.filePath("A.htm"), page + "\n"));
+        hold(kind, folder, "A.htm", QByteArray(page).replace("=inventory.", "=inventorx."));
+        hold(kind, folder, "B.htm");
+        const Run problems = run("-Check");
+        QCOMPARE(problems.exitCode, 1);
+        QCOMPARE(problems.messages,
+                 QString("B.htm (linked from inventory.htm) is missing on the host; the next "
+                         "publish sends it.\n"
+                         "inventorx.htm (linked from A.htm) is missing on the host, and the data "
+                         "directory has no such file either.\n"
+                         "2 problems: 8 pages read, %1 files checked.\n")
+                     .arg(match.captured(1).toInt() + 1));
+        step({"-All"}, "9 sent, 0 unchanged");
 
         // Refused once, in the server's words; the host keeps what it has.
         const QHash<QString, QByteArray> before = held(kind, folder);

@@ -83,12 +83,6 @@ bool HostConnection::refuseKey(const QString& what, const QString& offered, cons
     return stop(what, said);
 }
 
-std::optional<QByteArray> HostConnection::readFile(const QString& remoteName)
-{
-    fail(QStringLiteral("GET ") + remoteName, Texts::tr("this kind of host is not read back"));
-    return std::nullopt;
-}
-
 QString serverAddress(const QString& server)
 {
     return HostConnection::forServer(server)->addressOf(server);

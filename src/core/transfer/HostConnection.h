@@ -86,8 +86,8 @@ public:
     virtual std::optional<QHash<QString, qint64>> listFiles(const QString& directory) = 0;
 
     // The bytes of remoteName on the server, at most 16 MB of them; nothing
-    // when the host does not give them (or this kind of host cannot).
-    virtual std::optional<QByteArray> readFile(const QString& remoteName);
+    // when the host does not give them.
+    virtual std::optional<QByteArray> readFile(const QString& remoteName) = 0;
 
     // Deletes remoteName on the server; true only when the server confirms.
     virtual bool deleteFile(const QString& remoteName) = 0;

@@ -187,6 +187,28 @@ QString HttpConnection::addressOf(const QString& server) const
            QString::fromLatin1(target->origin.mid(target->origin.indexOf("//") + 2)) + target->path;
 }
 
+std::optional<QByteArray> HttpConnection::readFile(const QString& remoteName)
+{
+    const QString what = QStringLiteral("GET ") + remoteName;
+    if (!checkUsable(what, remoteName))
+        return std::nullopt;
+    if (remoteName.isEmpty() || remoteName.endsWith(QLatin1Char('/')))
+        return fail(what, Texts::tr("no remote name")), std::nullopt;
+    Request request;
+    request.path = pathOf(remoteName);
+    request.headers = emptyBodyHeaders();
+    Reply reply;
+    if (!send(what, request, reply)) {
+        if (m_handle->lastResult == CURLE_WRITE_ERROR) // takeBody's bound
+            fail(what, Texts::tr("the file is longer than %1 MB").arg(MaxReplyBytes >> 20));
+        return std::nullopt;
+    }
+    if (reply.code < 200 || reply.code >= 300)
+        return refused(what, reply), std::nullopt;
+    m_lastError.clear();
+    return std::move(reply.body);
+}
+
 bool HttpConnection::checkUsable(const QString& what, const QString& remoteName)
 {
     if (!m_handle)

@@ -31,8 +31,10 @@ public:
               const QString& knownHostsPath) override;
     void close() override;
     QString addressOf(const QString& server) const override;
+    // GET: the body of a 2xx answer, at most MaxReplyBytes of it.
+    std::optional<QByteArray> readFile(const QString& remoteName) override;
 
-    // The largest answer read (a listing page).
+    // The largest answer read (a listing page, a file read back).
     static constexpr qsizetype MaxReplyBytes = 16 << 20;
 
 protected:
@@ -77,6 +79,8 @@ protected:
     bool checkUsable(const QString& what, const QString& remoteName);
 
     virtual void authenticate(void* curl) = 0;
+    // What a request without a body carries besides (S3 signs the hash of no bytes).
+    virtual QList<QByteArray> emptyBodyHeaders() const { return {}; }
     // True when every header given is signed (it must then be sent as given).
     virtual bool signsHeaders() const { return false; }
     // The server's own words on a refusal: the status line by default.

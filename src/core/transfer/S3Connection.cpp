@@ -200,7 +200,7 @@ std::optional<QHash<QString, qint64>> S3Connection::listFiles(const QString& dir
             query += "&prefix=" + queryValue(prefix);
         Request request;
         request.path = m_bucketPath + '?' + query;
-        request.headers = {EmptyPayload};
+        request.headers = emptyBodyHeaders();
         Reply reply;
         if (!send(what, request, reply))
             return std::nullopt;
@@ -229,11 +229,16 @@ bool S3Connection::deleteFile(const QString& remoteName)
     Request request;
     request.method = "DELETE";
     request.path = pathOf(remoteName);
-    request.headers = {EmptyPayload};
+    request.headers = emptyBodyHeaders();
     Reply reply;
     if (!send(what, request, reply))
         return false;
     return reply.code == 204 || reply.code == 200 || refused(what, reply);
+}
+
+QList<QByteArray> S3Connection::emptyBodyHeaders() const
+{
+    return {EmptyPayload};
 }
 
 QString S3Connection::serverWords(const Reply& reply) const

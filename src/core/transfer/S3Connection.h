@@ -31,6 +31,7 @@ protected:
     QString checkTarget(const Target& target) override;
     void authenticate(void* curl) override;
     bool signsHeaders() const override { return true; }
+    QList<QByteArray> emptyBodyHeaders() const override;
     QString serverWords(const Reply& reply) const override;
     bool refusesLogin(const Reply& reply) const override;
     bool refusesEverything(const Reply& reply) const override;
