@@ -179,4 +179,16 @@ QString certificateFingerprint(CURL* curl)
     return {};
 }
 
+RefusedCertificateLook lookAtRefusedCertificate(CURL* curl, const QString& hostPort)
+{
+    const QString why = whyCertificateRefused(curl, hostPort);
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
+    curl_easy_setopt(curl, CURLOPT_PINNEDPUBLICKEY, NoTlsKey);
+    curl_easy_setopt(curl, CURLOPT_CERTINFO, 1L);
+    curl_easy_perform(curl);
+    curl_easy_setopt(curl, CURLOPT_CERTINFO, 0L);
+    return {certificateFingerprint(curl), why};
+}
+
 } // namespace wareloom

@@ -73,4 +73,15 @@ QString whyCertificateRefused(CURL* curl, const QString& hostPort);
 // panels print it (AB:CD:...); empty when libcurl did not show it.
 QString certificateFingerprint(CURL* curl);
 
+// A certificate the system's CAs refused on curl's last transfer: why, and
+// its fingerprint, learnt by a second handshake that checks nothing and ends
+// before any login or request (NoTlsKey). The caller first clears what its
+// callbacks gather, to read the key the second handshake shows.
+struct RefusedCertificateLook
+{
+    QString sha256;
+    QString why;
+};
+RefusedCertificateLook lookAtRefusedCertificate(CURL* curl, const QString& hostPort);
+
 } // namespace wareloom

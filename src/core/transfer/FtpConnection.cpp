@@ -546,17 +546,11 @@ bool FtpConnection::perform(const QString& what)
         if (m_pin.isEmpty()) {
             // The CAs do not vouch for it: learn its key and certificate
             // without logging in.
-            const QString why = whyCertificateRefused(curl, m_hostPort);
-            curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
-            curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
-            curl_easy_setopt(curl, CURLOPT_PINNEDPUBLICKEY, NoTlsKey);
-            curl_easy_setopt(curl, CURLOPT_CERTINFO, 1L);
             m_handle->seen = {};
-            curl_easy_perform(curl);
-            curl_easy_setopt(curl, CURLOPT_CERTINFO, 0L);
+            const RefusedCertificateLook look = lookAtRefusedCertificate(curl, m_hostPort);
             return HostConnection::refuseKey(what, m_handle->seen.key, {},
                                              QString::fromUtf8(m_handle->errors),
-                                             {certificateFingerprint(curl), why});
+                                             {look.sha256, look.why});
         }
         break;
     default:

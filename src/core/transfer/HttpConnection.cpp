@@ -346,16 +346,10 @@ bool HttpConnection::perform(const QString& what)
         if (m_pin.isEmpty()) {
             // The CAs do not vouch for it: learn its key and certificate
             // without a request answered.
-            const QString refused = whyCertificateRefused(curl, m_hostPort);
-            curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
-            curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
-            curl_easy_setopt(curl, CURLOPT_PINNEDPUBLICKEY, NoTlsKey);
-            curl_easy_setopt(curl, CURLOPT_CERTINFO, 1L);
             m_handle->received = {};
-            curl_easy_perform(curl);
-            curl_easy_setopt(curl, CURLOPT_CERTINFO, 0L);
+            const RefusedCertificateLook look = lookAtRefusedCertificate(curl, m_hostPort);
             return HostConnection::refuseKey(what, m_handle->received.key, {}, why,
-                                             {certificateFingerprint(curl), refused});
+                                             {look.sha256, look.why});
         }
         break;
     default:
