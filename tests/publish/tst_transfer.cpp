@@ -277,7 +277,7 @@ private Q_SLOTS:
         if (read) {
             found.clear();
             for (auto file = read->begin(); file != read->end(); ++file)
-                found << file.key() + '=' + QString::number(file.value());
+                found << file.key() + '=' + QString::number(file->size);
         }
         found.sort();
         QCOMPARE(found, files);

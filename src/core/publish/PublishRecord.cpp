@@ -24,6 +24,7 @@ const QString DestinationKey = QStringLiteral("destination");
 const QString FilesKey = QStringLiteral("files");
 const QString Sha256Key = QStringLiteral("sha256");
 const QString SizeKey = QStringLiteral("size");
+const QString Md5Key = QStringLiteral("md5");
 const QString PassiveKey = QStringLiteral("passive");
 const QString Tls12Key = QStringLiteral("tls12");
 
@@ -72,8 +73,9 @@ PublishRecord PublishRecord::load(const DataDirectory& store, const FtpSettings&
         const QJsonObject files = entry[FilesKey].toObject();
         for (auto file = files.begin(); file != files.end(); ++file) {
             const QJsonObject sent = file.value().toObject();
-            record.m_files.insert(file.key(), {sent[Sha256Key].toString().toLatin1(),
-                                               qint64(sent[SizeKey].toDouble(-1))});
+            record.m_files.insert(file.key(), {{sent[Sha256Key].toString().toLatin1(),
+                                                qint64(sent[SizeKey].toDouble(-1))},
+                                               sent[Md5Key].toString().toLatin1()});
         }
     }
     return record;
@@ -82,12 +84,18 @@ PublishRecord PublishRecord::load(const DataDirectory& store, const FtpSettings&
 const FileFingerprint* PublishRecord::find(const QString& name) const
 {
     const auto found = m_files.constFind(name);
-    return found == m_files.cend() ? nullptr : &found.value();
+    return found == m_files.cend() ? nullptr : &found->content;
 }
 
-void PublishRecord::noteSent(const QString& name, const FileFingerprint& content)
+QByteArray PublishRecord::md5(const QString& name) const
 {
-    m_files.insert(name, content);
+    return m_files.value(name).md5;
+}
+
+void PublishRecord::noteSent(const QString& name, const FileFingerprint& content,
+                             const QByteArray& md5)
+{
+    m_files.insert(name, {content, md5});
 }
 
 void PublishRecord::forget(const QString& name)
@@ -99,8 +107,11 @@ Status PublishRecord::save() const
 {
     QJsonObject files;
     for (auto file = m_files.cbegin(); file != m_files.cend(); ++file) {
-        files.insert(file.key(), QJsonObject{{Sha256Key, QString::fromLatin1(file->sha256)},
-                                             {SizeKey, double(file->size)}});
+        QJsonObject sent{{Sha256Key, QString::fromLatin1(file->content.sha256)},
+                         {SizeKey, double(file->content.size)}};
+        if (!file->md5.isEmpty())
+            sent.insert(Md5Key, QString::fromLatin1(file->md5));
+        files.insert(file.key(), sent);
     }
     QJsonArray destinations;
     for (const auto& entry : readDestinations(m_path)) {

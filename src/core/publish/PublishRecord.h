@@ -27,7 +27,8 @@ struct FileFingerprint
 };
 
 // What one destination (protocol, host, port, user and upload path) has
-// received from us: each file's name and content as it was sent. Kept in
+// received from us: each file's name and content as it was sent (and the
+// MD5 the host confirmed, where it lists files by theirs). Kept in
 // Published.json in the data directory, one entry per destination, so that a
 // publish sends only what that host does not have yet. A file is noted only
 // once the host confirmed it whole.
@@ -42,8 +43,11 @@ public:
     static PublishRecord load(const DataDirectory& store, const FtpSettings& settings);
 
     const FileFingerprint* find(const QString& name) const;
+    // The MD5 (hex) of what name received, as the host confirmed it (an S3
+    // ETag); empty when not known.
+    QByteArray md5(const QString& name) const;
     QStringList names() const { return m_files.keys(); }
-    void noteSent(const QString& name, const FileFingerprint& content);
+    void noteSent(const QString& name, const FileFingerprint& content, const QByteArray& md5 = {});
     void forget(const QString& name);
 
     // What the host needed (passive mode, TLS 1.2), so that the next run
@@ -60,9 +64,15 @@ public:
                               const QString& name, const QString& localPath);
 
 private:
+    struct Sent
+    {
+        FileFingerprint content;
+        QByteArray md5;
+    };
+
     QString m_path;
     QString m_destination;
-    QHash<QString, FileFingerprint> m_files;
+    QHash<QString, Sent> m_files;
     HostNeeds m_needs;
 };
 

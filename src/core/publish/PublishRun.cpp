@@ -94,12 +94,11 @@ struct PublishRun::PlannedFile
 
 namespace {
 
-// Ours to delete: a plain name this run's listing shows with the size the
-// record says we sent; never another's file, never one outside the folder.
+// Ours to delete: a plain name this run's listing shows as the record says
+// we sent it; never another's file, never one outside the folder.
 bool mayDelete(const UploadFolder& folder, const QString& fileName, const PublishRecord& record)
 {
-    const FileFingerprint* sent = record.find(fileName);
-    return sent && isPlainName(fileName) && folder.size(fileName) == sent->size;
+    return isPlainName(fileName) && folder.showsAsSent(fileName, record);
 }
 
 } // namespace
@@ -334,14 +333,15 @@ QString PublishRun::prepare(PlannedFile& file, const QString& uploadPath,
 }
 
 // The host has the file as it is now: the record says it received these
-// bytes, and the listing shows a file of their size.
+// bytes, and the listing shows a file of their size (and, from S3, of the
+// MD5 the host confirmed for them). No local file is read for it.
 bool PublishRun::hostHasIt(const PlannedFile& file, const UploadFolder& folder,
                            const PublishRecord& record) const
 {
     if (m_options.sendAll || file.fileName == mainPage() || !folder.isListed())
         return false;
     const FileFingerprint* sent = record.find(file.fileName);
-    return sent && *sent == file.content && folder.size(file.fileName) == file.content.size;
+    return sent && *sent == file.content && folder.showsAsSent(file.fileName, record);
 }
 
 // Lists the directory the upload path names on the first connection; its
@@ -378,9 +378,9 @@ void PublishRun::sendPhase(const std::vector<PlannedFile>& files, PublishRecord&
         if (file.isPage)
             Q_EMIT progressChanged(++m_position);
     };
-    events.finished = [&](std::size_t i, const QString& error) {
+    events.finished = [&](std::size_t i, const QString& error, const QByteArray& md5) {
         if (error.isEmpty()) {
-            record.noteSent(files[i].fileName, files[i].content);
+            record.noteSent(files[i].fileName, files[i].content, md5);
             ++outcome.sent;
         } else {
             outcome.failedPages.push_back({files[i].fileName, error});

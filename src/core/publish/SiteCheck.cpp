@@ -167,12 +167,12 @@ bool SiteCheck::checkTarget(const QString& fileName, const QString& linkedFrom, 
 }
 
 // The page as the host holds it: the data directory's copy when it is what
-// was sent and the host shows its size, else the host's own.
+// was sent and the listing shows it as sent, else the host's own.
 std::optional<QByteArray> SiteCheck::readPage(const QString& page, const Walk& walk)
 {
     const QString local = m_store.filePath(page);
     const FileFingerprint* sent = walk.record.find(page);
-    if (sent && walk.folder.size(page) == sent->size && FileFingerprint::of(local) == *sent) {
+    if (sent && walk.folder.showsAsSent(page, walk.record) && FileFingerprint::of(local) == *sent) {
         QFile file(local);
         if (file.open(QIODevice::ReadOnly))
             return file.readAll();

@@ -1,5 +1,6 @@
 #include "core/publish/UploadFolder.h"
 
+#include "core/publish/PublishRecord.h"
 #include "core/transfer/HostConnection.h"
 
 namespace wareloom {
@@ -15,7 +16,19 @@ UploadFolder UploadFolder::list(HostConnection& connection, const QString& uploa
 
 qint64 UploadFolder::size(const QString& fileName) const
 {
-    return m_files ? m_files->value(m_prefix + fileName, -1) : -1;
+    return m_files ? m_files->value(m_prefix + fileName).size : -1;
+}
+
+bool UploadFolder::showsAsSent(const QString& fileName, const PublishRecord& record) const
+{
+    const FileFingerprint* sent = record.find(fileName);
+    if (!sent || !m_files)
+        return false;
+    const auto listed = m_files->constFind(m_prefix + fileName);
+    if (listed == m_files->cend() || listed->size != sent->size)
+        return false;
+    const QByteArray md5 = record.md5(fileName);
+    return listed->md5.isEmpty() || md5.isEmpty() || listed->md5 == md5;
 }
 
 QStringList UploadFolder::fileNames() const

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QHash>
+#include "core/transfer/RemoteListing.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,11 +10,12 @@
 namespace wareloom {
 
 class HostConnection;
+class PublishRecord;
 
 // The upload folder as the host listed it: the files whose names start with
 // what the upload path puts in front of each file name ("/htdocs/" lists
 // /htdocs/; "/htdocs/shop-" lists /htdocs/ and keeps the names starting
-// "shop-"), each with its size in bytes.
+// "shop-"), each with its size in bytes and, from an S3 host, its MD5.
 class UploadFolder
 {
 public:
@@ -24,11 +26,15 @@ public:
     bool isListed() const { return m_files.has_value(); }
     // The size of fileName (after the upload path), -1 when not listed.
     qint64 size(const QString& fileName) const;
+    // The listing shows fileName as the record says it was sent: of that
+    // size, and with that MD5 where both the listing and the record tell one
+    // (so a file changed on the host behind our back is not).
+    bool showsAsSent(const QString& fileName, const PublishRecord& record) const;
     // The names after the upload path, sorted.
     QStringList fileNames() const;
 
 private:
-    std::optional<QHash<QString, qint64>> m_files;
+    std::optional<RemoteFiles> m_files;
     QString m_prefix;
 };
 

@@ -36,9 +36,9 @@ QString decodedPath(const QString& href)
 
 // The plain files in folder (a decoded path ending in "/") that a
 // multistatus answer lists; nothing when it cannot be read.
-std::optional<QHash<QString, qint64>> readMultistatus(const QByteArray& body, const QString& folder)
+std::optional<RemoteFiles> readMultistatus(const QByteArray& body, const QString& folder)
 {
-    QHash<QString, qint64> files;
+    RemoteFiles files;
     QXmlStreamReader xml(body);
     QString href;
     qint64 size = -1;
@@ -66,7 +66,7 @@ std::optional<QHash<QString, qint64>> readMultistatus(const QByteArray& body, co
             const QString name = href.mid(folder.size());
             if (name.isEmpty() || name.contains(QLatin1Char('/')) || size < 0)
                 return std::nullopt;
-            files.insert(name, size);
+            files.insert(name, {size, {}}); // its ETag is no MD5: the record judges
         }
     }
     if (xml.hasError() || !multistatus)
@@ -179,7 +179,7 @@ HostConnection::Stored DavConnection::replaceFile(const QString& localPath,
     return Stored::NotRenamed;
 }
 
-std::optional<QHash<QString, qint64>> DavConnection::listFiles(const QString& directory)
+std::optional<RemoteFiles> DavConnection::listFiles(const QString& directory)
 {
     const QString what = QStringLiteral("PROPFIND ") + directory;
     if (!checkUsable(what, directory))
@@ -194,7 +194,7 @@ std::optional<QHash<QString, qint64>> DavConnection::listFiles(const QString& di
         return std::nullopt;
     m_lastError.clear();
     if (reply.code == 404)
-        return QHash<QString, qint64>();
+        return RemoteFiles();
     if (reply.code != 207)
         return refused(what, reply), std::nullopt;
     return readMultistatus(reply.body, QUrl::fromPercentEncoding(request.path));

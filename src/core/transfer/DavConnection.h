@@ -19,7 +19,7 @@ public:
                        const QString& temporaryName, TransferType type,
                        Overwrite overwrite) override;
     // PROPFIND, depth 1. A folder that is not there holds no files.
-    std::optional<QHash<QString, qint64>> listFiles(const QString& directory) override;
+    std::optional<RemoteFiles> listFiles(const QString& directory) override;
     bool deleteFile(const QString& remoteName) override;
 
 protected:

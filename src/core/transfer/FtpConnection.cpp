@@ -403,7 +403,7 @@ std::optional<QByteArray> FtpConnection::receive(const QString& what, const QByt
     return received;
 }
 
-std::optional<QHash<QString, qint64>> FtpConnection::listFiles(const QString& directory)
+std::optional<RemoteFiles> FtpConnection::listFiles(const QString& directory)
 {
     const std::optional<QByteArray> listing = listDirectory(directory);
     return listing ? parseListing(*listing) : std::nullopt;

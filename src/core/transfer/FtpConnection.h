@@ -82,7 +82,7 @@ public:
     std::optional<QByteArray> listDirectory(const QString& directory);
     static constexpr qsizetype MaxListingBytes = 16 << 20;
     // The listing read (MLSD, "ls -l" or DOS lines).
-    std::optional<QHash<QString, qint64>> listFiles(const QString& directory) override;
+    std::optional<RemoteFiles> listFiles(const QString& directory) override;
 
     std::optional<QByteArray> readFile(const QString& remoteName) override;
     bool deleteFile(const QString& remoteName) override;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/transfer/KnownHosts.h"
+#include "core/transfer/RemoteListing.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 
 #include <atomic>
@@ -80,10 +80,10 @@ public:
                                Overwrite overwrite) = 0;
 
     // The plain files of a directory ("" is the login directory or the top,
-    // otherwise it ends with "/") and their sizes in bytes. Nothing when the
+    // otherwise it ends with "/") as the host shows them. Nothing when the
     // host does not list it, or lists it in a way not understood (then
     // lastError() is empty).
-    virtual std::optional<QHash<QString, qint64>> listFiles(const QString& directory) = 0;
+    virtual std::optional<RemoteFiles> listFiles(const QString& directory) = 0;
 
     // The bytes of remoteName on the server, at most 16 MB of them; nothing
     // when the host does not give them.
@@ -119,6 +119,10 @@ public:
     const std::optional<HostKey>& untrustedKey() const { return m_untrustedKey; }
     // Something the user should know once (a weaker TLS version...); empty otherwise.
     const QString& notice() const { return m_notice; }
+    // The MD5 (hex) of the file the last putFile() or replaceFile() stored,
+    // when the host confirmed it as the ETag its listings show; empty
+    // otherwise.
+    const QByteArray& storedMd5() const { return m_storedMd5; }
 
 protected:
     bool fail(const QString& what, const QString& why);
@@ -140,6 +144,7 @@ protected:
     QString m_unreachable; // why the host is out of reach: no transfer is tried again
     std::optional<HostKey> m_untrustedKey;
     QString m_notice;
+    QByteArray m_storedMd5;
     std::atomic<bool> m_cancelled{false};
 };
 

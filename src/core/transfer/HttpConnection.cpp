@@ -27,6 +27,7 @@ constexpr Scheme Schemes[] = {{"s3", true}, {"s3+http", false}, {"davs", true}, 
 struct Received
 {
     QByteArray status; // of the last response: a "100 Continue" comes before
+    QByteArray etag;
     QByteArray body;
     QString key; // the TLS key the host showed
 };
@@ -36,9 +37,13 @@ size_t takeHeader(char* data, size_t size, size_t count, void* received)
     const size_t bytes = size * count;
     const QByteArray line = QByteArray(data, qsizetype(bytes)).trimmed();
     // "HTTP/1.1 404 Not Found", "HTTP/2 404"
+    Received& into = *static_cast<Received*>(received);
     if (line.startsWith("HTTP/")) {
-        static_cast<Received*>(received)->status = line.mid(line.indexOf(' ') + 1);
-        static_cast<Received*>(received)->body.clear();
+        into.status = line.mid(line.indexOf(' ') + 1);
+        into.etag.clear();
+        into.body.clear();
+    } else if (line.size() > 5 && line.left(5).toLower() == "etag:") {
+        into.etag = line.mid(5).trimmed();
     }
     return bytes;
 }
@@ -317,6 +322,7 @@ bool HttpConnection::send(const QString& what, const Request& request, Reply& re
         return false;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply.code);
     reply.status = m_handle->received.status;
+    reply.etag = m_handle->received.etag;
     reply.body = std::move(m_handle->received.body);
     return true;
 }

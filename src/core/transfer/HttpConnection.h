@@ -66,6 +66,7 @@ protected:
     {
         long code = 0;
         QByteArray status; // "404 Not Found"
+        QByteArray etag;   // the ETag header's value, quotes and all
         QByteArray body;
     };
     // Sends the request; false when no HTTP answer came (the reason is in

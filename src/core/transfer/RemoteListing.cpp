@@ -54,9 +54,9 @@ Entry readLongLine(const QString& line, QString& name, qint64& size)
 
 } // namespace
 
-std::optional<QHash<QString, qint64>> parseListing(const QByteArray& listing)
+std::optional<RemoteFiles> parseListing(const QByteArray& listing)
 {
-    QHash<QString, qint64> files;
+    RemoteFiles files;
     for (QByteArray bytes : listing.split('\n')) {
         if (bytes.endsWith('\r'))
             bytes.chop(1);
@@ -71,7 +71,7 @@ std::optional<QHash<QString, qint64>> parseListing(const QByteArray& listing)
         if (entry == Entry::Unreadable)
             return std::nullopt;
         if (entry == Entry::File)
-            files.insert(name, size);
+            files.insert(name, {size, {}});
     }
     return files;
 }

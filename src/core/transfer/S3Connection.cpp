@@ -10,6 +10,8 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
+
 namespace wareloom {
 namespace {
 
@@ -51,11 +53,36 @@ ErrorText readError(const QByteArray& body)
     return error;
 }
 
+// The MD5 an ETag is, when it is one: "\"<32 hex digits>\"". A multipart
+// upload's ("<hex>-<parts>") is not; neither is anything else.
+QByteArray plainMd5(const QByteArray& etag)
+{
+    QByteArray md5 = etag.startsWith('"') && etag.endsWith('"') ? etag.mid(1).chopped(1) : etag;
+    md5 = md5.toLower();
+    const bool hex = std::all_of(md5.cbegin(), md5.cend(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+    });
+    return md5.size() == 32 && hex ? md5 : QByteArray();
+}
+
+// The payload's SHA-256, which the request is signed with, and its MD5,
+// which the object's ETag will be, in one read; the file is rewound.
+bool hashPayload(QFile& file, QCryptographicHash& sha256, QCryptographicHash& md5)
+{
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
+    qint64 read = 0;
+    while ((read = file.read(buffer.data(), buffer.size())) > 0) {
+        sha256.addData(QByteArrayView(buffer.constData(), read));
+        md5.addData(QByteArrayView(buffer.constData(), read));
+    }
+    return read == 0 && file.seek(0);
+}
+
 // One page of a ListObjectsV2 answer.
 struct ListPage
 {
-    QHash<QString, qint64> files; // key -> size
-    QString nextToken;            // empty on the last page
+    RemoteFiles files; // key -> size, MD5
+    QString nextToken; // empty on the last page
     bool readable = false;
 };
 
@@ -64,7 +91,7 @@ ListPage readListPage(const QByteArray& body)
     ListPage page;
     QXmlStreamReader xml(body);
     QString key;
-    qint64 size = -1;
+    RemoteFile file;
     bool truncated = false;
     while (!xml.atEnd()) {
         xml.readNext();
@@ -75,17 +102,19 @@ ListPage readListPage(const QByteArray& body)
             else if (name == QLatin1String("Key"))
                 key = xml.readElementText();
             else if (name == QLatin1String("Size"))
-                size = xml.readElementText().toLongLong();
+                file.size = xml.readElementText().toLongLong();
+            else if (name == QLatin1String("ETag"))
+                file.md5 = plainMd5(xml.readElementText().toLatin1());
             else if (name == QLatin1String("IsTruncated"))
                 truncated = xml.readElementText() == QLatin1String("true");
             else if (name == QLatin1String("NextContinuationToken"))
                 page.nextToken = xml.readElementText();
             else if (name == QLatin1String("Contents"))
-                key.clear(), size = -1;
+                key.clear(), file = {};
         } else if (xml.isEndElement() && xml.name() == QLatin1String("Contents")) {
-            if (key.isEmpty() || size < 0)
+            if (key.isEmpty() || file.size < 0)
                 page.readable = false;
-            page.files.insert(key, size);
+            page.files.insert(key, file);
         }
     }
     if (xml.hasError() || (truncated && page.nextToken.isEmpty()))
@@ -157,21 +186,28 @@ bool S3Connection::putFile(const QString& localPath, const QString& remoteName, 
         return false;
     if (keyOf(remoteName).isEmpty())
         return fail(what, Texts::tr("no remote name"));
+    m_storedMd5.clear();
     QFile file(localPath);
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file) || !file.seek(0))
+    QCryptographicHash sha256(QCryptographicHash::Sha256), md5(QCryptographicHash::Md5);
+    if (!file.open(QIODevice::ReadOnly) || !hashPayload(file, sha256, md5))
         return fail(what, Texts::tr("cannot read %1: %2").arg(localPath, file.errorString()));
     Request request;
     request.method = "PUT";
     request.path = pathOf(remoteName);
     // libcurl signs what it is given: the payload's real hash, never "unsigned".
     request.headers = contentHeaders(remoteName)
-                      << "x-amz-content-sha256: " + hash.result().toHex();
+                      << "x-amz-content-sha256: " + sha256.result().toHex();
     request.upload = &file;
     Reply reply;
     if (!send(what, request, reply))
         return false;
-    return reply.code == 200 || refused(what, reply);
+    if (reply.code != 200)
+        return refused(what, reply);
+    // Kept only when the host's ETags are MD5s: not so with some kinds of
+    // server-side encryption, and then the size and the record judge.
+    if (const QByteArray sent = md5.result().toHex(); plainMd5(reply.etag) == sent)
+        m_storedMd5 = sent;
+    return true;
 }
 
 HostConnection::Stored S3Connection::replaceFile(const QString& localPath,
@@ -182,13 +218,13 @@ HostConnection::Stored S3Connection::replaceFile(const QString& localPath,
     return putFile(localPath, remoteName, type) ? Stored::Yes : Stored::No;
 }
 
-std::optional<QHash<QString, qint64>> S3Connection::listFiles(const QString& directory)
+std::optional<RemoteFiles> S3Connection::listFiles(const QString& directory)
 {
     const QString prefix = keyOf(directory);
     const QString what = QStringLiteral("LIST ") + prefix;
     if (!checkUsable(what, directory))
         return std::nullopt;
-    QHash<QString, qint64> files;
+    RemoteFiles files;
     QString token;
     do {
         // Signed as written: parameters sorted by name, values encoded.

@@ -21,7 +21,7 @@ public:
                        Overwrite overwrite) override;
     // ListObjectsV2 with the directory as the prefix and "/" as the
     // delimiter, page after page: the objects of that "folder".
-    std::optional<QHash<QString, qint64>> listFiles(const QString& directory) override;
+    std::optional<RemoteFiles> listFiles(const QString& directory) override;
     bool deleteFile(const QString& remoteName) override;
 
     // The region of the server field, as requests are signed for it.

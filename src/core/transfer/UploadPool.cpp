@@ -29,7 +29,8 @@ struct Event
     enum class Kind { Started, Finished, GivenBack, Notice };
     Kind kind;
     std::size_t job = 0;
-    QString text; // the error of a finished job, or the notice
+    QString text;   // the error of a finished job, or the notice
+    QByteArray md5; // of a job finished well, when the host confirmed one
 };
 
 // Events of the sending threads, taken in order by the calling thread.
@@ -134,18 +135,19 @@ void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& ev
             bool proven = c == 0;
             for (std::size_t i = next++; i < jobs.size(); i = next++) {
                 if (!isCancelled() && connection.stopReason().isEmpty())
-                    queue.push({Event::Kind::Started, i, {}});
+                    queue.push({Event::Kind::Started, i, {}, {}});
                 QString notice;
                 const QString error = sendOne(connection, jobs[i], notice);
                 if (!notice.isEmpty())
-                    queue.push({Event::Kind::Notice, i, notice});
+                    queue.push({Event::Kind::Notice, i, notice, {}});
                 if (!error.isEmpty() && !proven && !isCancelled()) {
                     m_usable[c] = false;
-                    queue.push({Event::Kind::GivenBack, i, {}});
+                    queue.push({Event::Kind::GivenBack, i, {}, {}});
                     return;
                 }
                 proven = true;
-                queue.push({Event::Kind::Finished, i, error});
+                queue.push({Event::Kind::Finished, i, error,
+                            error.isEmpty() ? connection.storedMd5() : QByteArray()});
             }
         });
     }
@@ -164,7 +166,7 @@ void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& ev
             ++ended;
             break;
         case Event::Kind::Finished:
-            events.finished(event.job, event.text);
+            events.finished(event.job, event.text, event.md5);
             ++ended;
             break;
         }
@@ -172,7 +174,8 @@ void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& ev
     workers.clear(); // joined
     for (const std::size_t i : givenBack) {
         QString notice;
-        events.finished(i, sendOne(first(), jobs[i], notice));
+        const QString error = sendOne(first(), jobs[i], notice);
+        events.finished(i, error, error.isEmpty() ? first().storedMd5() : QByteArray());
     }
 }
 

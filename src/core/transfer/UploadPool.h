@@ -31,8 +31,9 @@ struct UploadJob
 struct UploadEvents
 {
     std::function<void(std::size_t job)> started;
-    // error is empty when the host confirmed the file whole under its name.
-    std::function<void(std::size_t job, const QString& error)> finished;
+    // error is empty when the host confirmed the file whole under its name;
+    // md5 is then HostConnection::storedMd5() of it.
+    std::function<void(std::size_t job, const QString& error, const QByteArray& md5)> finished;
     std::function<void(const QString& notice)> noticed; // may come again
 };
 
