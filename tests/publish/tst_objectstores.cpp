@@ -1,4 +1,6 @@
 #include "PublishTestSupport.h"
+#include "core/publish/PublishRun.h"
+#include "core/transfer/Networking.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -12,7 +14,8 @@ using namespace wareloom::test;
 // wareloom -Publish to an S3 bucket (Ceph's gateway, which checks signatures
 // and payload hashes) and to WebDAV shares (Apache's mod_dav, in clear and
 // over TLS with a self-signed certificate): after every run the upload
-// folder holds exactly the pages, byte for byte as fetched back.
+// folder holds exactly the pages, the picture and the banner, byte for byte
+// as fetched back.
 class TestObjectStores : public QObject
 {
     Q_OBJECT
@@ -77,13 +80,14 @@ class TestObjectStores : public QObject
             "x-amz-content-sha256: " +
                 QCryptographicHash::hash(body, QCryptographicHash::Sha256).toHex()};
         if (!body.isEmpty())
-            arguments << "--data-binary" << QString::fromUtf8(body);
+            arguments.append({"--data-binary", "@-"});
         QProcess curl;
         curl.start("curl", arguments << "http://127.0.0.1:" + m_rgwPort + pathAndQuery);
+        curl.write(body);
+        curl.closeWriteChannel();
         curl.waitForFinished(30000);
         return curl.readAllStandardOutput();
     }
-    QByteArray s3Get(const QByteArray& pathAndQuery) const { return s3(pathAndQuery); }
 
     // Behind the program's back: the host's copy of name becomes bytes, or
     // goes when there are none.
@@ -97,7 +101,7 @@ class TestObjectStores : public QObject
         }
         const QByteArray path = "/wareloom/shop%20site/" + QUrl::toPercentEncoding(name);
         s3(path, bytes.isEmpty() ? "DELETE" : "PUT", bytes);
-        QCOMPARE(s3Get(path), bytes);
+        QCOMPARE(s3(path), bytes);
     }
 
     // What the upload folder holds: name -> bytes.
@@ -109,11 +113,11 @@ class TestObjectStores : public QObject
                 files.insert(name, readFile(folder + '/' + name));
             return files;
         }
-        QXmlStreamReader xml(s3Get("/wareloom?list-type=2&prefix=shop%20site%2F"));
+        QXmlStreamReader xml(s3("/wareloom?list-type=2&prefix=shop%20site%2F"));
         while (!xml.atEnd()) {
             if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"Key") {
                 const QString key = xml.readElementText();
-                files.insert(key.mid(10), s3Get("/wareloom/" + QUrl::toPercentEncoding(key, "/")));
+                files.insert(key.mid(10), s3("/wareloom/" + QUrl::toPercentEncoding(key, "/")));
             }
         }
         return files;
@@ -122,6 +126,7 @@ class TestObjectStores : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
+        QVERIFY(startNetworking());
         const QStringList lines = startServer(m_rgw, {"rgw", "--dir", m_rgwDir.path()}, 2);
         QVERIFY2(!lines.isEmpty(), m_rgw.readAllStandardError().constData());
         m_rgwPort = lines[0].section(' ', 0, 0);
@@ -167,9 +172,12 @@ private Q_SLOTS:
             user = "wareloom", secret = "secret";
         }
         // A space, "&" and "é" in the folder and in a page's name; a banner
-        // with bytes no text has.
+        // and a picture with bytes no text has.
+        const QByteArray picture("\xff\xd8\xff\xe0\0\r\n\x80", 8);
         QVERIFY(
             writeCategories(data, {"A", "B", "C", "D", "E", "F", "G", "H", "a b&cé"}) &&
+            data.writeFile("A.dat", recordBytes("Pot", "P1")) &&
+            data.writeFile("P1.jpg", picture) &&
             data.writeFile("banner.gif", QByteArray("GIF89a\x01\0\x01\0\x80\0\0\xff\r\n", 16)) &&
             writeSettingsFile(data.store(), {user, secret, address, "shop site/", {}}));
 
@@ -186,20 +194,38 @@ private Q_SLOTS:
             QVERIFY2(run.exitCode == 0 && run.messages.contains("Summary: " + summary),
                      qPrintable(run.messages));
             const QHash<QString, QByteArray> files = held(kind, folder);
-            QStringList names = files.keys(), pages = listedPages(data) << "banner.gif";
+            QStringList names = files.keys(), pages = listedPages(data) << "banner.gif"
+                                                                        << "P1.jpg";
             names.sort(), pages.sort();
             QCOMPARE(names, pages);
             for (const QString& page : pages)
                 QVERIFY2(files.value(page) == readFile(data.filePath(page)), qPrintable(page));
         };
-        step({}, "11 sent, 0 unchanged");
-        step({}, "1 sent, 10 unchanged");
-        QVERIFY(data.writeFile("B.dat", readFile(data.filePath("B.dat")) +
-                                            readFile(data.filePath("A.dat"))));
-        step({}, "2 sent, 9 unchanged");
-        step({"-All"}, "11 sent, 0 unchanged");
+        step({}, "12 sent, 0 unchanged");
+        step({}, "1 sent, 11 unchanged");
+        // Cancel, as the publish window's, while a new picture travels: the
+        // host keeps the old one whole; the next run sends it.
+        QVERIFY(data.writeFile("P1.jpg", picture.repeated(2 << 20)));
+        const QHash<QString, QByteArray> site = held(kind, folder);
+        PublishRun cancelled(data.store(), std::nullopt);
+        connect(&cancelled, &PublishRun::statusChanged, [&](const QString& status) {
+            if (status == "Upload -> P1.jpg")
+                cancelled.cancel();
+        });
+        QCOMPARE(cancelled.run().result, PublishOutcome::Result::Cancelled);
+        QCOMPARE(held(kind, folder), site);
+        step({}, "2 sent, 10 unchanged");
+        if (kind == "s3") { // changed behind our back, same size: its ETag tells
+            hold(kind, folder, "A.htm", readFile(data.filePath("A.htm")).replace("Pot", "Pan"));
+            step({}, "2 sent, 10 unchanged");
+        }
+        QVERIFY(data.writeFile("P1.jpg", picture) &&
+                data.writeFile("B.dat", readFile(data.filePath("B.dat")) +
+                                            readFile(data.filePath("C.dat"))));
+        step({}, "3 sent, 9 unchanged");
+        step({"-All"}, "12 sent, 0 unchanged");
         QVERIFY(QFile::remove(data.filePath("C.dat")));
-        step({"-Prune"}, "1 sent, 9 unchanged");
+        step({"-Prune"}, "1 sent, 10 unchanged");
 
         // -Check reads a page from the host when the data directory's copy
         // is not the one sent: the host's A.htm, the same size as sent but
@@ -207,7 +233,7 @@ private Q_SLOTS:
         const Run checked = run("-Check");
         QCOMPARE(checked.exitCode, 0);
         QCOMPARE(checked.messages,
-                 QString("The website is whole: 9 pages read, 10 files checked.\n"));
+                 QString("The website is whole: 9 pages read, 11 files checked.\n"));
         const QByteArray page = readFile(data.filePath("A.htm"));
         QVERIFY(page.count("HREF=inventory.htm") == 1 &&
                 writeFile(data.filePath("A.htm"), page + "\n"));
@@ -220,8 +246,8 @@ private Q_SLOTS:
                          "publish sends it.\n"
                          "inventorx.htm (linked from A.htm) is missing on the host, and the data "
                          "directory has no such file either.\n"
-                         "2 problems: 8 pages read, 11 files checked.\n"));
-        step({"-All"}, "10 sent, 0 unchanged");
+                         "2 problems: 8 pages read, 12 files checked.\n"));
+        step({"-All"}, "11 sent, 0 unchanged");
 
         // Refused once, in the server's words; the host keeps what it has.
         const QHash<QString, QByteArray> before = held(kind, folder);
