@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/util/Status.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -19,9 +21,14 @@ class UploadFolder
 public:
     // Lists the folder on connection (its login, when it is the first
     // transfer); not listed when the host gives no listing we understand.
-    static UploadFolder list(HostConnection& connection, const QString& uploadPath);
+    // notUnderstood: what status() says of a listing that came in a form
+    // not understood, in the caller's words.
+    static UploadFolder list(HostConnection& connection, const QString& uploadPath,
+                             const QString& notUnderstood);
 
     bool isListed() const { return m_files.has_value(); }
+    // Why the folder is not listed; success when it is.
+    const Status& status() const { return m_status; }
     // The size of fileName (after the upload path), -1 when not listed.
     qint64 size(const QString& fileName) const;
     // The names after the upload path, sorted.
@@ -29,6 +36,7 @@ public:
 
 private:
     std::optional<QHash<QString, qint64>> m_files;
+    Status m_status = Status::success();
     QString m_prefix;
 };
 

@@ -14,13 +14,13 @@ namespace wareloom {
 class DavConnection : public HttpConnection
 {
 public:
-    bool putFile(const QString& localPath, const QString& remoteName, TransferType type) override;
-    Stored replaceFile(const QString& localPath, const QString& remoteName,
-                       const QString& temporaryName, TransferType type,
-                       Overwrite overwrite) override;
+    Status putFile(const QString& localPath, const QString& remoteName, TransferType type) override;
+    Result<Stored> replaceFile(const QString& localPath, const QString& remoteName,
+                               const QString& temporaryName, TransferType type,
+                               Overwrite overwrite) override;
     // PROPFIND, depth 1. A folder that is not there holds no files.
-    std::optional<QHash<QString, qint64>> listFiles(const QString& directory) override;
-    bool deleteFile(const QString& remoteName) override;
+    Result<std::optional<QHash<QString, qint64>>> listFiles(const QString& directory) override;
+    Status deleteFile(const QString& remoteName) override;
 
 protected:
     QString checkTarget(const Target& target) override;
@@ -28,10 +28,10 @@ protected:
 
 private:
     // PUT, making the missing folders when the server says they are (409).
-    bool put(const QString& what, const QString& localPath, const QString& remoteName,
-             const QString& typeName);
-    bool makeFolders(const QString& remoteName);
-    bool remove(const QString& what, const QString& remoteName);
+    Status put(const QString& what, const QString& localPath, const QString& remoteName,
+               const QString& typeName);
+    Status makeFolders(const QString& remoteName);
+    Status remove(const QString& what, const QString& remoteName);
 };
 
 } // namespace wareloom

@@ -150,11 +150,11 @@ void S3Connection::authenticate(void* curl)
     curl_easy_setopt(curl, CURLOPT_PASSWORD, password().toUtf8().constData());
 }
 
-bool S3Connection::putFile(const QString& localPath, const QString& remoteName, TransferType)
+Status S3Connection::putFile(const QString& localPath, const QString& remoteName, TransferType)
 {
     const QString what = QStringLiteral("PUT ") + keyOf(remoteName);
-    if (!checkUsable(what, remoteName))
-        return false;
+    if (Status usable = checkUsable(what, remoteName); !usable)
+        return usable;
     if (keyOf(remoteName).isEmpty())
         return fail(what, Texts::tr("no remote name"));
     QFile file(localPath);
@@ -168,26 +168,28 @@ bool S3Connection::putFile(const QString& localPath, const QString& remoteName, 
     request.headers = contentHeaders(remoteName)
                       << "x-amz-content-sha256: " + hash.result().toHex();
     request.upload = &file;
-    Reply reply;
-    if (!send(what, request, reply))
-        return false;
-    return reply.code == 200 || refused(what, reply);
+    const Result<Reply> reply = send(what, request);
+    if (!reply)
+        return reply.status();
+    return reply->code == 200 ? Status::success() : refused(what, *reply);
 }
 
-HostConnection::Stored S3Connection::replaceFile(const QString& localPath,
-                                                 const QString& remoteName, const QString&,
-                                                 TransferType type, Overwrite)
+Result<HostConnection::Stored> S3Connection::replaceFile(const QString& localPath,
+                                                         const QString& remoteName, const QString&,
+                                                         TransferType type, Overwrite)
 {
     // A PUT replaces the object whole: readers see the old one or the new one.
-    return putFile(localPath, remoteName, type) ? Stored::Yes : Stored::No;
+    if (Status put = putFile(localPath, remoteName, type); !put)
+        return put;
+    return Stored{};
 }
 
-std::optional<QHash<QString, qint64>> S3Connection::listFiles(const QString& directory)
+Result<std::optional<QHash<QString, qint64>>> S3Connection::listFiles(const QString& directory)
 {
     const QString prefix = keyOf(directory);
     const QString what = QStringLiteral("LIST ") + prefix;
-    if (!checkUsable(what, directory))
-        return std::nullopt;
+    if (Status usable = checkUsable(what, directory); !usable)
+        return usable;
     QHash<QString, qint64> files;
     QString token;
     do {
@@ -201,39 +203,36 @@ std::optional<QHash<QString, qint64>> S3Connection::listFiles(const QString& dir
         Request request;
         request.path = m_bucketPath + '?' + query;
         request.headers = emptyBodyHeaders();
-        Reply reply;
-        if (!send(what, request, reply))
-            return std::nullopt;
-        if (reply.code != 200)
-            return refused(what, reply), std::nullopt;
-        ListPage page = readListPage(reply.body);
-        if (!page.readable) {
-            m_lastError.clear(); // understood as a listing not understood
-            return std::nullopt;
-        }
+        const Result<Reply> reply = send(what, request);
+        if (!reply)
+            return reply.status();
+        if (reply->code != 200)
+            return refused(what, *reply);
+        ListPage page = readListPage(reply->body);
+        if (!page.readable)
+            return std::optional<QHash<QString, qint64>>();
         for (auto file = page.files.cbegin(); file != page.files.cend(); ++file)
             files.insert(file.key().mid(prefix.size()), file.value());
         token = page.nextToken;
     } while (!token.isEmpty());
-    m_lastError.clear();
-    return files;
+    return std::optional(std::move(files));
 }
 
-bool S3Connection::deleteFile(const QString& remoteName)
+Status S3Connection::deleteFile(const QString& remoteName)
 {
     const QString what = QStringLiteral("DELETE ") + keyOf(remoteName);
-    if (!checkUsable(what, remoteName))
-        return false;
+    if (Status usable = checkUsable(what, remoteName); !usable)
+        return usable;
     if (keyOf(remoteName).isEmpty())
         return fail(what, Texts::tr("no remote name"));
     Request request;
     request.method = "DELETE";
     request.path = pathOf(remoteName);
     request.headers = emptyBodyHeaders();
-    Reply reply;
-    if (!send(what, request, reply))
-        return false;
-    return reply.code == 204 || reply.code == 200 || refused(what, reply);
+    const Result<Reply> reply = send(what, request);
+    if (!reply)
+        return reply.status();
+    return reply->code == 204 || reply->code == 200 ? Status::success() : refused(what, *reply);
 }
 
 QList<QByteArray> S3Connection::emptyBodyHeaders() const
