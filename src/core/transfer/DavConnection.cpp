@@ -76,11 +76,11 @@ std::optional<QHash<QString, qint64>> readMultistatus(const QByteArray& body, co
 
 } // namespace
 
-QString DavConnection::checkTarget(const Target& target)
+Status DavConnection::checkTarget(const Target& target)
 {
     if (target.scheme != "dav" && target.scheme != "davs")
-        return Texts::tr("not a WebDAV address");
-    return {};
+        return Status::failure(Texts::tr("not a WebDAV address"));
+    return Status::success();
 }
 
 void DavConnection::authenticate(void* curl)

@@ -23,7 +23,7 @@ public:
     Status deleteFile(const QString& remoteName) override;
 
 protected:
-    QString checkTarget(const Target& target) override;
+    Status checkTarget(const Target& target) override;
     void authenticate(void* curl) override;
 
 private:

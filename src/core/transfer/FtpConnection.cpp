@@ -25,7 +25,6 @@ struct ServerAddress
     HostProtocol protocol = HostProtocol::Ftp;
     QByteArray urlHost; // as it goes between "scheme://" and ":port"
     int port = 21;
-    QString error;
 };
 
 struct Scheme
@@ -43,7 +42,7 @@ constexpr Scheme Schemes[] = {{"ftpes://", HostProtocol::ExplicitTls, 21},
 // "host", "host:port", "[v6address]", "[v6address]:port" or a bare IPv6
 // address, after an optional "ftpes://", "ftps://" or "sftp://" (a "/" may
 // end it). Characters that would change the meaning of the URL are refused.
-ServerAddress parseServer(const QString& field)
+Result<ServerAddress> parseServer(const QString& field)
 {
     ServerAddress address;
     QString server = field.trimmed();
@@ -59,12 +58,10 @@ ServerAddress parseServer(const QString& field)
         }
     }
     const std::optional<HostAndPort> hostPort = parseHostPort(server, address.port);
-    if (!hostPort) {
-        address.error = Texts::tr("\"%1\" is not an FTP server name (host, host:port, "
-                                  "ftpes://host, ftps://host or sftp://host)")
-                            .arg(field);
-        return address;
-    }
+    if (!hostPort)
+        return Status::failure(Texts::tr("\"%1\" is not an FTP server name (host, host:port, "
+                                         "ftpes://host, ftps://host or sftp://host)")
+                                   .arg(field));
     address.urlHost = hostPort->urlHost;
     address.port = hostPort->port;
     return address;
@@ -120,16 +117,16 @@ int watchSession(CURL*, curl_infotype type, char* data, size_t size, void* seen)
 
 QString FtpConnection::addressOf(const QString& server) const
 {
-    const ServerAddress address = parseServer(server);
-    if (!address.error.isEmpty())
+    const Result<ServerAddress> address = parseServer(server);
+    if (!address)
         return server;
     const char* scheme = "ftp://";
     for (const Scheme& known : Schemes) {
-        if (known.protocol == address.protocol)
+        if (known.protocol == address->protocol)
             scheme = known.prefix;
     }
-    return QLatin1String(scheme) + QString::fromUtf8(address.urlHost) + QLatin1Char(':') +
-           QString::number(address.port);
+    return QLatin1String(scheme) + QString::fromUtf8(address->urlHost) + QLatin1Char(':') +
+           QString::number(address->port);
 }
 
 struct FtpConnection::Handle
@@ -198,11 +195,12 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
     m_openError.clear();
     m_unreachable.clear();
 
-    const ServerAddress address = parseServer(server);
-    if (!address.error.isEmpty()) {
-        m_openError = address.error;
+    const Result<ServerAddress> parsed = parseServer(server);
+    if (!parsed) {
+        m_openError = parsed.status().message();
         return;
     }
+    const ServerAddress& address = *parsed;
     if (breaksCommandLine(user) || breaksCommandLine(password)) {
         m_openError = Texts::tr("the FTP user name or password holds a line break");
         return;

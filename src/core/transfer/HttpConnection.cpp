@@ -149,8 +149,8 @@ void HttpConnection::open(const QString& server, const QString& user, const QStr
                           .arg(server);
         return;
     }
-    if (const QString why = checkTarget(*target); !why.isEmpty()) {
-        m_openError = why;
+    if (const Status usable = checkTarget(*target); !usable) {
+        m_openError = usable.message();
         return;
     }
     if (breaksCommandLine(user) || breaksCommandLine(password)) {

@@ -51,8 +51,8 @@ protected:
     };
     static std::optional<Target> parseTarget(const QString& server);
 
-    // Why this kind of host cannot work with the target; empty when it can.
-    virtual QString checkTarget(const Target& target) = 0;
+    // Fails, saying why, when this kind of host cannot work with the target.
+    virtual Status checkTarget(const Target& target) = 0;
 
     struct Request
     {

@@ -127,20 +127,20 @@ QString S3Connection::regionOf(const Target& target)
     return QStringLiteral("us-east-1");
 }
 
-QString S3Connection::checkTarget(const Target& target)
+Status S3Connection::checkTarget(const Target& target)
 {
     if (target.scheme != "s3" && target.scheme != "s3+http")
-        return Texts::tr("not an S3 address");
+        return Status::failure(Texts::tr("not an S3 address"));
     const QString bucket = target.path.mid(1).chopped(1);
     if (bucket.isEmpty() || bucket.contains(QLatin1Char('/')))
-        return Texts::tr("the S3 address names no bucket: s3://host/bucket (the key prefix "
-                         "goes in the upload path)");
+        return Status::failure(Texts::tr("the S3 address names no bucket: s3://host/bucket (the "
+                                         "key prefix goes in the upload path)"));
     m_bucketPath = '/' + encodeUrlPath(bucket.toUtf8());
     const QString region = regionOf(target);
     if (region.contains(QLatin1Char(':')) || breaksCommandLine(region))
-        return Texts::tr("\"%1\" is not a region").arg(region);
+        return Status::failure(Texts::tr("\"%1\" is not a region").arg(region));
     m_signing = "aws:amz:" + region.toUtf8() + ":s3";
-    return {};
+    return Status::success();
 }
 
 void S3Connection::authenticate(void* curl)

@@ -28,7 +28,7 @@ public:
     static QString regionOf(const QString& server);
 
 protected:
-    QString checkTarget(const Target& target) override;
+    Status checkTarget(const Target& target) override;
     void authenticate(void* curl) override;
     bool signsHeaders() const override { return true; }
     QList<QByteArray> emptyBodyHeaders() const override;
