@@ -33,11 +33,13 @@ enum class TransferType {
 // WebDAV), used for the transfers of one operation and closed before the
 // operation returns. Every transfer reuses the same login.
 //
-// Remote names are the upload path followed by the file name. A refused
-// login or an untrusted key stops the connection: later transfers fail at
-// once, so a wrong password makes one attempt per operation, not one per
-// file. cancel() may come from any thread: the transfer under way ends
-// within about a second and every later one fails at once.
+// Remote names are the upload path followed by the file name. A transfer's
+// failure names the request and gives the server's reply, or what kept it
+// from being answered. A refused login or an untrusted key stops the
+// connection: later transfers fail at once, so a wrong password makes one
+// attempt per operation, not one per file. cancel() may come from any
+// thread: the transfer under way ends within about a second and every later
+// one fails at once.
 class HostConnection
 {
 public:
@@ -116,8 +118,6 @@ public:
     void cancel() { m_cancelled.store(true); }
     bool isCancelled() const { return m_cancelled.load(); }
 
-    // A failure names the request and gives the server's reply, or what
-    // kept it from being answered.
     // Set when the connection stopped: no later transfer is tried.
     const QString& stopReason() const { return m_unreachable; }
     // The key the host showed when it was not trusted (new or changed).
