@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace wareloom;
 using namespace wareloom::test;
@@ -62,13 +65,15 @@ private Q_SLOTS:
         // Pure-FTPd has no implicit TLS; pyftpdlib: see docs/RELIABILITY.md.
         for (const QString row :
              {"vsftpd ftp", "vsftpd ftpes", "vsftpd ftps", "proftpd ftp", "proftpd ftpes",
-              "proftpd ftps", "pureftpd ftp", "pureftpd ftpes"})
+              "proftpd ftps", "pureftpd ftp", "pureftpd ftpes", "sshd sftp"})
             QTest::newRow(qPrintable(row)) << row.section(' ', 0, 0) << row.section(' ', 1);
     }
     void publishesWhole()
     {
         QFETCH(QString, server);
         QFETCH(QString, mode);
+        if (server == "sshd" && ::geteuid() != 0)
+            QSKIP("sshd logs in system accounts only, which only root can make");
         TempDataDirectory data;
         QTemporaryDir host;
         const QString htdocs = host.filePath("root/htdocs"), log = host.filePath("log");
@@ -78,25 +83,34 @@ private Q_SLOTS:
                       {QStringLiteral(WARELOOM_TEST_SUPPORT "/interop_server.py"), server, mode,
                        "--root", host.filePath("root"), "--log", log, "--dir", host.path(),
                        "--servers", QStringLiteral(WARELOOM_TEST_SERVERS)});
+        // Closing its input stops the server (and locks sshd's account again).
+        const auto stopServer = qScopeGuard([&process] {
+            process.closeWriteChannel();
+            process.waitForFinished(10000);
+        });
         while (!process.canReadLine() && process.waitForReadyRead(30000)) {
         }
-        const QStringList portKey = QString::fromLatin1(process.readLine()).trimmed().split(' ');
-        QCOMPARE(portKey.size(), 2);
-        const QString hostPort = "127.0.0.1:" + portKey[0];
+        const QStringList said = QString::fromLatin1(process.readLine()).trimmed().split(' ');
+        QVERIFY2(said.size() == 4, qPrintable(process.readAllStandardError()));
+        const QString hostPort = "127.0.0.1:" + said[0], user = said[2], password = said[3];
         if (mode != "ftp")
-            QVERIFY(data.writeFile("KnownHosts", (hostPort + ' ' + portKey[1] + '\n').toUtf8()));
-        const QString user = server == "vsftpd" ? "anonymous" : "wareloom";
+            QVERIFY(data.writeFile("KnownHosts", (hostPort + ' ' + said[1] + '\n').toUtf8()));
         const QString address = mode == "ftp" ? hostPort : mode + "://" + hostPort;
+        // sshd's account has no chroot: the folder is named from its login directory.
+        const QString folder = server == "sshd" ? "htdocs/" : "/htdocs/";
         QVERIFY(
             writeCategories(data, {"A", "B", "C", "D", "E", "F", "G", "H", "I"}) &&
-            writeSettingsFile(data.store(), {user, "secret", address, "/htdocs/", {}}) &&
+            writeSettingsFile(data.store(), {user, password, address, folder, {}}) &&
             data.writeFile("A.dat", readFile(data.filePath("A.dat")) + recordBytes("Pot", "P1")) &&
             data.writeFile("P1.jpg", QByteArray(3000, 'p')) &&
             data.writeFile("banner.gif", "GIF89a"));
 
         const auto step = [&](const QStringList& switches, const QString& summary) {
             const Run published = publish(switches);
-            QVERIFY2(published.exitCode == 0 && published.messages.contains("Summary: " + summary),
+            // Every file arrives under a temporary name, renamed over the old one.
+            QVERIFY2(published.exitCode == 0 &&
+                         published.messages.contains("Summary: " + summary) &&
+                         !published.messages.contains("does not rename"),
                      qPrintable(published.messages));
             const QString why = whole(htdocs, data);
             QVERIFY2(why.isEmpty(), qPrintable(why));
@@ -122,22 +136,23 @@ private Q_SLOTS:
         // One login, refused once; nothing on the host changes (the pages
         // written meanwhile stay here).
         const auto logins = [&] {
-            return QString::fromUtf8(readFile(log)).count(QRegularExpression("\\bUSER "));
+            return QString::fromUtf8(readFile(log))
+                .count(QRegularExpression("\\bUSER |(Accepted|Failed) password for "));
         };
         const qsizetype before = logins();
         QHash<QString, QByteArray> held;
         for (const QString& page : listedPages(data))
             held.insert(page, readFile(htdocs + '/' + page));
-        QVERIFY(writeSettingsFile(data.store(), {user, "wrong", address, "/htdocs/", {}}));
+        QVERIFY(writeSettingsFile(data.store(), {user, "wrong", address, folder, {}}));
         const Run refused = publish({});
         QCOMPARE(refused.exitCode, 1);
-        QCOMPARE(refused.messages.count("Login refused by the server"), 1);
+        QCOMPARE(refused.messages.count(
+                     QRegularExpression("Login refused by the server|SSH authentication failed")),
+                 1);
         // Pure-FTPd logs only to syslog.
-        QVERIFY(server == "pureftpd" || logins() == before + 1);
+        QVERIFY2(server == "pureftpd" || logins() == before + 1, readFile(log).right(2000));
         for (const QString& page : listedPages(data))
             QCOMPARE(readFile(htdocs + '/' + page), held.value(page));
-        process.closeWriteChannel();
-        QVERIFY(process.waitForFinished(10000));
     }
 };
 

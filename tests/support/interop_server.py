@@ -1,11 +1,15 @@
 #!/usr/bin/python3
-"""One of the common FTP servers (or asyncssh's SFTP) on a free port of 127.0.0.1,
-in the foreground with a config of its own, until stdin closes; stdout says
-"<port> <key>" (the key as KnownHosts holds it, "-" for plain FTP). User
-wareloom, password secret (vsftpd: anonymous, any password but "wrong"); home
---root, which holds htdocs. The server's command log goes to --log (Pure-FTPd
-logs only to syslog: none; asyncssh: "login <user>" lines)."""
-import argparse, base64, ctypes, hashlib, os, signal, socket, subprocess, sys, threading, warnings
+"""One of the common FTP servers (or OpenSSH's or asyncssh's SFTP) on a free port of
+127.0.0.1, in the foreground with a config of its own, until stdin closes;
+stdout says "<port> <key> <user> <password>" (the key as KnownHosts holds it,
+"-" for plain FTP). User wareloom, password secret (vsftpd: anonymous, any
+password but "wrong"; sshd: the system account wareloom-sftp, made when
+missing, with a new random password that is locked again at the end); home
+--root, which holds htdocs (sshd: the login directory). The server's log goes
+to --log (Pure-FTPd logs only to syslog: none; asyncssh: "login <user>" lines;
+sshd: its own, "Failed password for" and "Accepted password for" lines)."""
+import argparse, base64, ctypes, fcntl, hashlib, os, pwd, secrets, signal, socket, subprocess
+import sys, threading, warnings
 
 with warnings.catch_warnings():
     warnings.simplefilter("ignore")
@@ -110,11 +114,56 @@ def pyftpdlib(a, port, cert):
         (["--tls", cert] if a.mode == "ftpes" else [])
 
 
+def ssh_host_key(a):
+    key = os.path.join(a.dir, "host_key")
+    output("ssh-keygen", "-q", "-t", "ed25519", "-N", "", "-f", key)
+    return key, output("ssh-keygen", "-l", "-E", "sha256", "-f", key).decode().split()[1]
+
+
+SFTP_ACCOUNT = "wareloom-sftp"
+
+
+def sshd(a, port, cert):
+    if os.geteuid() != 0:
+        sys.exit("sshd logs in system accounts only: run as root")
+    # One run at a time sets the account's password.
+    a.lock = open("/run/lock/wareloom-sftp.lock", "w")
+    fcntl.flock(a.lock, fcntl.LOCK_EX)
+    try:
+        pwd.getpwnam(SFTP_ACCOUNT)
+    except KeyError:  # no home, no shell: internal-sftp runs inside sshd
+        output("useradd", "--system", "--user-group", "--no-create-home", "--home-dir",
+               "/nonexistent", "--shell", "/usr/sbin/nologin", SFTP_ACCOUNT)
+    a.password = secrets.token_urlsafe(18)
+    output("chpasswd", data=f"{SFTP_ACCOUNT}:{a.password}\n".encode())
+    account = pwd.getpwnam(SFTP_ACCOUNT)
+    os.chown(os.path.join(a.root, "htdocs"), account.pw_uid, account.pw_gid)
+    os.makedirs("/run/sshd", 0o755, exist_ok=True)  # privilege separation, as the service has
+    key, fingerprint = ssh_host_key(a)
+    config = os.path.join(a.dir, "sshd_config")
+    open(config, "w").write(f"""ListenAddress 127.0.0.1
+Port {port}
+HostKey {key}
+PidFile {a.dir}/sshd.pid
+UsePAM no
+PasswordAuthentication yes
+KbdInteractiveAuthentication no
+PubkeyAuthentication no
+AuthorizedKeysFile none
+PermitRootLogin no
+AllowUsers {SFTP_ACCOUNT}
+StrictModes no
+LogLevel VERBOSE
+Subsystem sftp internal-sftp
+ForceCommand internal-sftp -d {a.root}
+""")
+    a.key, a.user = fingerprint, SFTP_ACCOUNT
+    return ["/usr/sbin/sshd", "-D", "-f", config, "-E", a.log]
+
+
 def asyncssh(a, port, cert):
     import asyncio, asyncssh
-    key = os.path.join(a.dir, "host_key")
-    asyncssh.generate_private_key("ssh-ed25519").write_private_key(key)
-    os.chmod(key, 0o600)
+    key, fingerprint = ssh_host_key(a)
 
     class Server(asyncssh.SSHServer):
         begin_auth = password_auth_supported = lambda self, *_: True
@@ -129,13 +178,13 @@ def asyncssh(a, port, cert):
                                      sftp_factory=lambda c: asyncssh.SFTPServer(c, chroot=a.root))
         await asyncio.Event().wait()
     threading.Thread(target=lambda: asyncio.run(serve()), daemon=True).start()
-    return output("ssh-keygen", "-l", "-E", "sha256", "-f", key).decode().split()[1]
+    a.key = fingerprint
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("server", choices=("vsftpd", "proftpd", "pureftpd", "pyftpdlib",
-                                           "asyncssh"))
+                                           "sshd", "asyncssh"))
     parser.add_argument("mode", choices=("ftp", "ftpes", "ftps", "sftp"))
     for option in ("root", "log", "dir"):
         parser.add_argument("--" + option, required=True)
@@ -148,12 +197,12 @@ def main():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
         port = s.getsockname()[1]
-    cert, key = certificate(a) if a.mode in ("ftpes", "ftps") else ("", "-")
+    cert, a.key = certificate(a) if a.mode in ("ftpes", "ftps") else ("", "-")
+    a.user = "anonymous" if a.server == "vsftpd" else "wareloom"
+    a.password = "secret"
     command = globals()[a.server](a, port, cert)
     child = None
-    if a.server == "asyncssh":
-        key = command
-    else:  # the server goes with us, even when we are killed
+    if command:  # the server goes with us, even when we are killed
         child = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
                                  preexec_fn=lambda: ctypes.CDLL(None).prctl(1, signal.SIGKILL))
     for _ in range(100):  # listening yet?
@@ -162,9 +211,11 @@ def main():
             break
         except OSError:
             threading.Event().wait(0.05)
-    print(port, key, flush=True)
+    print(port, a.key, a.user, a.password, flush=True)
     sys.stdin.buffer.read()
     child and child.kill()
+    if a.server == "sshd":
+        output("usermod", "--lock", SFTP_ACCOUNT)
     os._exit(0)
 
 
