@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const CreatedPages pages = writeSite(store, 1, localClock);
     const QByteArray mainPage = test::readFile(store.filePath(MainPageFileName));
     if (page.startsWith("<html>") == refused || !page.endsWith(pageEnd) != refused ||
-        pages.size() != 2 || !pages.front().ok() || pages.back().ok() == refused ||
+        pages.size() != 2 || !pages.front().written || pages.back().written.ok() == refused ||
         (!refused && test::readFile(store.filePath(pageName)) != page) ||
         !mainPage.startsWith("<html>") || !mainPage.endsWith("</TABLE></p></body></html>"))
         abort();

@@ -74,7 +74,7 @@ class TestPages : public QObject
     {
         QStringList names;
         for (const PageOutcome& outcome : writeSite(m_data->store(), categoryCount, march7))
-            names << (outcome.ok() ? "" : "!") + outcome.pageFileName;
+            names << (outcome.written ? "" : "!") + outcome.pageFileName;
         return names;
     }
 private Q_SLOTS:

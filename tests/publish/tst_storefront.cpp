@@ -103,7 +103,7 @@ private Q_SLOTS:
         if (!settings.isNull())
             QVERIFY(putFile("Website.ini", settings.toUtf8()));
         QVERIFY(putFile("Books.dat", recordBytes("Lamp", "", "9.99", "2").repeated(3)));
-        QVERIFY(writeSite(m_data->store(), 1, march7).front().ok());
+        QVERIFY(writeSite(m_data->store(), 1, march7).front().written.ok());
         const QByteArray link = "mailto:" + address; // quoted when set
         const QByteArray expected =
             readFile(WARELOOM_TEST_DATA "/pages/main-books.htm")

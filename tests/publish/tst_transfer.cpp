@@ -104,17 +104,19 @@ private Q_SLOTS:
         for (const QString name :
              {"Tools.htm", "htdocs/T.htm", "/htdocs/Garden  tools.htm", "/htdocs/R&D No#1.htm",
               "/htdocs/100%25 off%.htm", "/htdocs/why?x=1;type=i.htm", "/htdocs/Caf\u00e9.htm"}) {
-            QVERIFY2(connection.putFile(m_photo, name, TransferType::Ascii) &&
-                         server.fileContents(name) == m_picture && connection.deleteFile(name),
-                     qPrintable(connection.lastError()));
+            const Status put = connection.putFile(m_photo, name, TransferType::Ascii);
+            QVERIFY2(put && server.fileContents(name) == m_picture, qPrintable(put.message()));
+            const Status deleted = connection.deleteFile(name);
+            QVERIFY2(deleted, qPrintable(deleted.message()));
             QVERIFY(!QFile::exists(server.localPath(name)));
         }
         for (const char* lineBreak : {"\r\n", "\n", "\r"}) {
             const QString name = QString("/htdocs/x.htm%1DELE /htdocs/keep.htm").arg(lineBreak);
-            QVERIFY(!connection.putFile(m_photo, name, TransferType::Ascii) &&
-                    !connection.deleteFile(name));
+            QVERIFY(!connection.putFile(m_photo, name, TransferType::Ascii).ok() &&
+                    !connection.deleteFile(name).ok());
         }
-        QVERIFY(!connection.putFile(m_data.filePath("none"), "/htdocs/x.htm", TransferType::Ascii));
+        QVERIFY(!connection.putFile(m_data.filePath("none"), "/htdocs/x.htm", TransferType::Ascii)
+                     .ok());
         QVERIFY(!server.received({"DELE /htdocs/keep", "STOR /htdocs/x.htm"}));
         // A server field or login that cannot be meant: nothing is sent.
         const QString host = server.address(), pw = server.password();
@@ -122,7 +124,7 @@ private Q_SLOTS:
                  {"", pw}, {host + "/htdocs", pw}, {host, pw + "\r\nDELE k"}}) {
             FtpConnection refused;
             refused.open(field, server.user(), password, m_settings.knownHostsPath());
-            QVERIFY(!refused.putFile(m_photo, "/htdocs/y.htm", TransferType::Ascii));
+            QVERIFY(!refused.putFile(m_photo, "/htdocs/y.htm", TransferType::Ascii).ok());
         }
         QCOMPARE(server.commands().filter("USER ").size(), 3 + 1);
     }
@@ -144,9 +146,10 @@ private Q_SLOTS:
         QVERIFY(open(server, connection));
         QElapsedTimer clock;
         clock.start();
-        for (const char* remote : {"/htdocs/a.png", "/htdocs/b.png"})
-            QVERIFY2(connection.putFile(m_photo, remote, TransferType::Binary),
-                     qPrintable(connection.lastError()));
+        for (const char* remote : {"/htdocs/a.png", "/htdocs/b.png"}) {
+            const Status put = connection.putFile(m_photo, remote, TransferType::Binary);
+            QVERIFY2(put, qPrintable(put.message()));
+        }
         QVERIFY(clock.elapsed() < 8000); // within the general time-out, under load too
         QVERIFY(connection.isPassive());
         QCOMPARE(server.fileContents("/htdocs/b.png"), m_picture);

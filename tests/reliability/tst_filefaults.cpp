@@ -68,7 +68,7 @@ private Q_SLOTS:
                  [](const DataDirectory& store) {
                      for (const PageOutcome& page : writeSite(store, 1))
                          if (page.pageFileName == "Tools.htm")
-                             return page.ok() ? Status::success() : Status::failure(page.failure);
+                             return page.written;
                      return Status::failure("no page was made for Tools");
                  }},
                 {"copy a picture from outside", "A1.jpg", [](const DataDirectory& store) {
@@ -143,7 +143,7 @@ private Q_SLOTS:
             QCOMPARE(countItems(data.store().categoryFilePath("Tools")), 0);
             if (fifo) {
                 const CreatedPages pages = writeSite(data.store(), 1);
-                QVERIFY(pages.size() == 2 && pages.front().ok() && !pages.back().ok());
+                QVERIFY(pages.size() == 2 && pages.front().written && !pages.back().written);
                 QVERIFY(FtpSettings(data.store())
                             .loadOrCreate()
                             .message()

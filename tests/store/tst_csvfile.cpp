@@ -127,6 +127,17 @@ private Q_SLOTS:
         QVERIFY2(file.pos() < 1 << 20, "read no further than needed");
     }
 
+    // A device that fails is said to, not read as an empty file.
+    void importNamesAReadFailure()
+    {
+        QFile memory("/proc/self/mem"); // its first page cannot be read (EIO)
+        QVERIFY(memory.open(QIODevice::ReadOnly));
+        const QStringList problems = importCsv(memory, 0).problems;
+        QVERIFY2(problems.size() == 1 &&
+                     problems[0].startsWith("The file could not be read to its end: "),
+                 qPrintable(problems.join('|')));
+    }
+
     // Out through the program and back in: the same bytes; one bad row changes nothing.
     void exportThenImportThroughTheProgram()
     {

@@ -111,7 +111,7 @@ CreatedPages writeSite(const SitePlan& plan, int categoryCount, const PageClock&
     const DataDirectory& store = plan.store();
     const QByteArray timeStamp = pageText(pageTimeStamp(clock()));
     const WebsiteSettings site = WebsiteSettings::load(store);
-    CreatedPages created{{QLatin1String(MainPageFileName), QString(), QString()}};
+    CreatedPages created{{QLatin1String(MainPageFileName), QString()}};
 
     PageFiles pages;
     CategoryPageWriter categoryPages(store);
@@ -124,25 +124,23 @@ CreatedPages writeSite(const SitePlan& plan, int categoryCount, const PageClock&
             appendCategoryRow(page, store, category, ++row, categoryCount);
         // Reported by category file: no page of its own goes out for it.
         if (!category.hasPage()) {
-            created.push_back(
-                {category.categoryFileName, category.categoryFileName, category.reason});
+            created.push_back({category.categoryFileName, category.categoryFileName,
+                               Status::failure(category.reason)});
             continue;
         }
         const QString& pageFileName = category.pageFileName;
         if (cache && cache->isCurrent(pageFileName, category.categoryFileName)) {
-            created.push_back({pageFileName, category.categoryFileName, QString()});
+            created.push_back({pageFileName, category.categoryFileName});
             continue;
         }
-        const Status written = categoryPages.write(category.categoryFileName, pages);
-        created.push_back(
-            {pageFileName, category.categoryFileName, written ? QString() : written.message()});
+        Status written = categoryPages.write(category.categoryFileName, pages);
         if (cache)
             cache->noteWritten(pageFileName, category.categoryFileName,
                                written ? categoryPages.source() : std::nullopt);
+        created.push_back({pageFileName, category.categoryFileName, std::move(written)});
     }
     page.append(PageEnd);
-    if (Status written = writeMainPage(store, page, pages); !written)
-        created.front().failure = written.message();
+    created.front().written = writeMainPage(store, page, pages);
     return created;
 }
 

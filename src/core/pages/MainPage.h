@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/store/DataDirectory.h"
+#include "core/util/Status.h"
 
 #include <QDateTime>
 #include <QString>
@@ -36,9 +37,8 @@ struct PageOutcome
     // no page of its own (named like the main page or another category's)
     QString pageFileName;
     QString categoryFileName; // the category file it shows; empty for the main page
-    QString failure;          // why it must not be published as it stands; empty if it may
-
-    bool ok() const { return failure.isEmpty(); }
+    // Fails when the page must not be published as it stands.
+    Status written = Status::success();
 };
 
 // Every page writeSite wrote or tried to write: the main page first, then one

@@ -304,7 +304,7 @@ CreatedPages ModernPages::create(const SitePlan& plan, PageCache* cache)
     const QSet<QByteArray> changedPictures = last ? last->changedPictures(now) : QSet<QByteArray>();
     SearchIndex index(m_store, last ? last->searchIndex : SearchIndex::Layout());
 
-    CreatedPages created{{QLatin1String(MainPageFileName), QString(), QString()}};
+    CreatedPages created{{QLatin1String(MainPageFileName), QString()}};
     PageFiles pages;
     QByteArray rows;
     QByteArray sitemap;
@@ -312,8 +312,8 @@ CreatedPages ModernPages::create(const SitePlan& plan, PageCache* cache)
     int categories = 0;
     for (const PlannedCategory& category : plan.categories()) {
         if (!category.hasPage()) {
-            created.push_back(
-                {category.categoryFileName, category.categoryFileName, category.reason});
+            created.push_back({category.categoryFileName, category.categoryFileName,
+                               Status::failure(category.reason)});
             continue;
         }
         const QByteArray name = escaped(category.name);
@@ -326,16 +326,15 @@ CreatedPages ModernPages::create(const SitePlan& plan, PageCache* cache)
         if (kept) {
             m_facts = std::move(*kept);
             index.addKept(pageName);
-            created.push_back({pageName, category.categoryFileName, QString()});
+            created.push_back({pageName, category.categoryFileName});
         } else {
-            const Status written = writeCategoryPage(category, pages);
+            Status written = writeCategoryPage(category, pages);
             if (!m_indexPart.isEmpty())
                 index.addNew(pageName, m_indexPart);
-            created.push_back(
-                {pageName, category.categoryFileName, written ? QString() : written.message()});
             if (cache)
                 cache->noteWritten(pageName, category.categoryFileName,
                                    written ? m_source : std::nullopt, m_facts.toBytes());
+            created.push_back({pageName, category.categoryFileName, std::move(written)});
         }
         addPicturePages(pageName, name);
         items += m_facts.shown;
@@ -380,8 +379,7 @@ CreatedPages ModernPages::create(const SitePlan& plan, PageCache* cache)
     if (!rows.isEmpty())
         m_page.append(SearchScript).append("\n");
     m_page.append(PageEnd);
-    if (const Status written = writeFile(pages, QLatin1String(MainPageFileName), m_page); !written)
-        created.front().failure = written.message();
+    created.front().written = writeFile(pages, QLatin1String(MainPageFileName), m_page);
     writeSiteFiles(pages, sitemap, index, created);
     if (cache) {
         cache->noteFile(QLatin1String(SearchIndex::FileName));
@@ -397,7 +395,7 @@ void ModernPages::writeSiteFiles(PageFiles& pages, const QByteArray& sitemap, Se
 {
     const auto noteOutcome = [&](const QString& fileName, const Status& written) {
         if (!written)
-            created.push_back({fileName, QString(), written.message()});
+            created.push_back({fileName, QString(), written});
         else
             m_siteFiles << fileName;
     };

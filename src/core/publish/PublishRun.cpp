@@ -26,9 +26,10 @@ struct Texts
     Q_DECLARE_TR_FUNCTIONS(PublishRun)
 };
 
-QString tooLong(const QString& what)
+Status tooLong(const QString& what)
 {
-    return Texts::tr("its %1 is longer than %2 characters").arg(what).arg(NameBufferLimit);
+    return Status::failure(
+        Texts::tr("its %1 is longer than %2 characters").arg(what).arg(NameBufferLimit));
 }
 
 QString uploadStatus(const QString& fileName)
@@ -48,7 +49,7 @@ QString statusOf(const QString& fileName)
 }
 
 // Names never go out cut.
-QString whyNotSendable(const QString& status, const QString& localPath, const QString& remote)
+Status checkSendable(const QString& status, const QString& localPath, const QString& remote)
 {
     if (status.size() > NameBufferLimit)
         return tooLong(Texts::tr("status text"));
@@ -56,7 +57,7 @@ QString whyNotSendable(const QString& status, const QString& localPath, const QS
         return tooLong(Texts::tr("local path"));
     if (remote.isEmpty())
         return tooLong(Texts::tr("remote name"));
-    return {};
+    return Status::success();
 }
 
 // The charset a host that sends a content type declares classic pages in:
@@ -195,8 +196,8 @@ std::vector<FailedPage> PublishRun::createPages()
         created = writeSite(*m_plan, categoryCount(), m_clock, &m_cache);
     }
     for (const PageOutcome& page : created) {
-        if (!page.ok())
-            failed.push_back({page.pageFileName, page.failure});
+        if (!page.written)
+            failed.push_back({page.pageFileName, page.written.message()});
     }
     return failed;
 }
@@ -244,8 +245,8 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
     for (std::vector<PlannedFile>* phase : {&pictures, &texts, &categoryPages, &main}) {
         std::vector<PlannedFile> toSend;
         for (PlannedFile& file : *phase) {
-            if (const QString why = prepare(file, uploadPath, unwritten); !why.isEmpty()) {
-                failed.push_back({file.fileName, why});
+            if (const Status prepared = prepare(file, uploadPath, unwritten); !prepared) {
+                failed.push_back({file.fileName, prepared.message()});
             } else if (hostHasIt(file, folder, record)) {
                 ++outcome.unchanged;
                 if (file.isPage) {
@@ -312,24 +313,24 @@ void PublishRun::addLinkedFiles(std::vector<PlannedFile>& linked,
     }
 }
 
-// Sets up the file's upload; why it cannot go, if it cannot.
-QString PublishRun::prepare(PlannedFile& file, const QString& uploadPath,
-                            QHash<QString, QString>& unwritten)
+// Sets up the file's upload; fails when it cannot go.
+Status PublishRun::prepare(PlannedFile& file, const QString& uploadPath,
+                           QHash<QString, QString>& unwritten)
 {
     file.job = {m_store.filePath(file.fileName), remoteName(uploadPath, file.fileName), file.type,
                 false};
     // An old page left by an earlier run must not go out in its place.
-    if (QString why = unwritten.take(file.fileName); !why.isEmpty())
-        return why;
-    if (QString why =
-            whyNotSendable(statusOf(file.fileName), file.job.localPath, file.job.remoteName);
-        !why.isEmpty())
-        return why;
+    if (unwritten.contains(file.fileName))
+        return Status::failure(unwritten.take(file.fileName));
+    if (Status sendable =
+            checkSendable(statusOf(file.fileName), file.job.localPath, file.job.remoteName);
+        !sendable)
+        return sendable;
     const std::optional<FileFingerprint> content = m_cache.fingerprint(file.fileName);
     if (!content)
-        return tr("cannot read %1").arg(file.job.localPath);
+        return Status::failure(tr("cannot read %1").arg(file.job.localPath));
     file.content = *content;
-    return {};
+    return Status::success();
 }
 
 // The host has the file as it is now: the record says it received these
@@ -349,7 +350,8 @@ bool PublishRun::hostHasIt(const PlannedFile& file, const UploadFolder& folder,
 UploadFolder PublishRun::listUploadDirectory(const QString& uploadPath)
 {
     HostConnection& connection = m_pool.first();
-    UploadFolder folder = UploadFolder::list(connection, uploadPath);
+    UploadFolder folder =
+        UploadFolder::list(connection, uploadPath, tr("the listing was not understood"));
     // A refused login ends the run here: said where the progress shows.
     if (!connection.stopReason().isEmpty())
         Q_EMIT statusChanged(connection.stopReason());
@@ -357,9 +359,7 @@ UploadFolder PublishRun::listUploadDirectory(const QString& uploadPath)
         connection.stopReason().isEmpty()) {
         Q_EMIT statusChanged(tr("The upload folder could not be listed (%1): "
                                 "every page is sent.")
-                                 .arg(connection.lastError().isEmpty()
-                                          ? tr("the listing was not understood")
-                                          : connection.lastError()));
+                                 .arg(folder.status().message()));
     }
     return folder;
 }
@@ -378,12 +378,12 @@ void PublishRun::sendPhase(const std::vector<PlannedFile>& files, PublishRecord&
         if (file.isPage)
             Q_EMIT progressChanged(++m_position);
     };
-    events.finished = [&](std::size_t i, const QString& error, const QByteArray& md5) {
-        if (error.isEmpty()) {
+    events.finished = [&](std::size_t i, const Status& sent, const QByteArray& md5) {
+        if (sent) {
             record.noteSent(files[i].fileName, files[i].content, md5);
             ++outcome.sent;
         } else {
-            outcome.failedPages.push_back({files[i].fileName, error});
+            outcome.failedPages.push_back({files[i].fileName, sent.message()});
         }
     };
     events.noticed = [this](const QString& notice) {
@@ -445,10 +445,10 @@ void PublishRun::deletePages(const QStringList& pages, const QString& uploadPath
             continue;
         }
         Q_EMIT statusChanged(tr("Delete -> %1").arg(page));
-        if (connection.deleteFile(remoteName(uploadPath, page)))
+        if (const Status deleted = connection.deleteFile(remoteName(uploadPath, page)); deleted)
             record.forget(page);
         else
-            outcome.failedPages.push_back({page, connection.lastError()});
+            outcome.failedPages.push_back({page, deleted.message()});
     }
 }
 
@@ -469,8 +469,8 @@ void PublishRun::removeLeftovers(const QString& uploadPath, const UploadFolder& 
         if (!isPlainName(name) || sentNow.contains(name.chopped(suffix.size())) || remote.isEmpty())
             continue;
         Q_EMIT statusChanged(tr("Delete -> %1").arg(name));
-        if (!connection.deleteFile(remote))
-            Q_EMIT statusChanged(connection.lastError());
+        if (const Status deleted = connection.deleteFile(remote); !deleted)
+            Q_EMIT statusChanged(deleted.message());
     }
 }
 

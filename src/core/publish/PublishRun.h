@@ -130,8 +130,8 @@ private:
     void saveCache();
     void uploadFiles(const FtpSettings& settings, const std::vector<FailedPage>& notWritten,
                      PublishRecord& record, PublishOutcome& outcome);
-    QString prepare(PlannedFile& file, const QString& uploadPath,
-                    QHash<QString, QString>& unwritten);
+    Status prepare(PlannedFile& file, const QString& uploadPath,
+                   QHash<QString, QString>& unwritten);
     void addLinkedFiles(std::vector<PlannedFile>& linked,
                         const std::vector<const std::vector<PlannedFile>*>& pages,
                         const QHash<QString, QString>& unwritten) const;

@@ -66,15 +66,14 @@ SiteCheckOutcome SiteCheck::run()
     }
     m_connection->assume(record.hostNeeds());
     const QString uploadPath = settings.text(SettingsField::UploadPath);
-    const UploadFolder folder = UploadFolder::list(*m_connection, uploadPath);
+    const UploadFolder folder =
+        UploadFolder::list(*m_connection, uploadPath,
+                           Texts::tr("the listing of the upload folder was not understood"));
     if (!folder.isListed()) {
         outcome.untrustedKey = m_connection->untrustedKey();
         outcome.result = outcome.untrustedKey ? SiteCheckOutcome::Result::UntrustedKey
                                               : SiteCheckOutcome::Result::NotChecked;
-        outcome.stopReason = m_connection->lastError().isEmpty()
-                                 ? Texts::tr("the listing of the upload folder was not "
-                                             "understood")
-                                 : m_connection->lastError();
+        outcome.stopReason = folder.status().message();
         m_connection->close();
         return outcome;
     }
@@ -89,11 +88,11 @@ SiteCheckOutcome SiteCheck::run()
         const QString page = pages[i]; // the list grows meanwhile
         if (!checkTarget(page, linkedFrom.value(page), walk, outcome))
             continue;
-        const std::optional<QByteArray> bytes = readPage(page, walk);
+        const Result<QByteArray> bytes = readPage(page, walk);
         if (!bytes) {
             outcome.findings << Texts::tr("%1 cannot be read from the host (%2), so its "
                                           "links were not checked.")
-                                    .arg(page, m_connection->lastError());
+                                    .arg(page, bytes.status().message());
             continue;
         }
         ++outcome.pages;
@@ -168,7 +167,7 @@ bool SiteCheck::checkTarget(const QString& fileName, const QString& linkedFrom, 
 
 // The page as the host holds it: the data directory's copy when it is what
 // was sent and the listing shows it as sent, else the host's own.
-std::optional<QByteArray> SiteCheck::readPage(const QString& page, const Walk& walk)
+Result<QByteArray> SiteCheck::readPage(const QString& page, const Walk& walk)
 {
     const QString local = m_store.filePath(page);
     const FileFingerprint* sent = walk.record.find(page);

@@ -2,6 +2,7 @@
 
 #include "core/store/DataDirectory.h"
 #include "core/transfer/HostConnection.h"
+#include "core/util/Result.h"
 
 #include <QSet>
 #include <QString>
@@ -61,7 +62,7 @@ private:
 
     bool checkTarget(const QString& fileName, const QString& linkedFrom, const Walk& walk,
                      SiteCheckOutcome& outcome) const;
-    std::optional<QByteArray> readPage(const QString& page, const Walk& walk);
+    Result<QByteArray> readPage(const QString& page, const Walk& walk);
 
     DataDirectory m_store;
     std::unique_ptr<HostConnection> m_connection; // of the run under way

@@ -5,12 +5,19 @@
 
 namespace wareloom {
 
-UploadFolder UploadFolder::list(HostConnection& connection, const QString& uploadPath)
+UploadFolder UploadFolder::list(HostConnection& connection, const QString& uploadPath,
+                                const QString& notUnderstood)
 {
     const qsizetype slash = uploadPath.lastIndexOf(QLatin1Char('/'));
     UploadFolder folder;
     folder.m_prefix = uploadPath.mid(slash + 1);
-    folder.m_files = connection.listFiles(uploadPath.left(slash + 1));
+    Result<std::optional<RemoteFiles>> listed = connection.listFiles(uploadPath.left(slash + 1));
+    if (!listed)
+        folder.m_status = listed.status();
+    else if (!*listed)
+        folder.m_status = Status::failure(notUnderstood);
+    else
+        folder.m_files = std::move(*listed);
     return folder;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/transfer/RemoteListing.h"
+#include "core/util/Status.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,9 +22,14 @@ class UploadFolder
 public:
     // Lists the folder on connection (its login, when it is the first
     // transfer); not listed when the host gives no listing we understand.
-    static UploadFolder list(HostConnection& connection, const QString& uploadPath);
+    // notUnderstood: what status() says of a listing that came in a form
+    // not understood, in the caller's words.
+    static UploadFolder list(HostConnection& connection, const QString& uploadPath,
+                             const QString& notUnderstood);
 
     bool isListed() const { return m_files.has_value(); }
+    // Why the folder is not listed; success when it is.
+    const Status& status() const { return m_status; }
     // The size of fileName (after the upload path), -1 when not listed.
     qint64 size(const QString& fileName) const;
     // The listing shows fileName as the record says it was sent: of that
@@ -35,6 +41,7 @@ public:
 
 private:
     std::optional<RemoteFiles> m_files;
+    Status m_status = Status::success();
     QString m_prefix;
 };
 

@@ -75,31 +75,34 @@ QByteArray cell(const QString& text)
     return '"' + bytes.replace("\"", "\"\"") + '"';
 }
 
-QString checkRow(const std::array<QString, 4>& texts)
+using RowTexts = std::array<QString, 4>; // by column
+
+Status checkRow(const RowTexts& texts)
 {
     if (texts[0].trimmed().isEmpty())
-        return Texts::tr("the name is empty");
+        return Status::failure(Texts::tr("the name is empty"));
     const QStringList missing = missingFromCodePage({texts.begin(), texts.end()});
     if (!missing.isEmpty())
-        return Texts::tr("these characters cannot be stored: ") + missing.join(QLatin1Char(' '));
+        return Status::failure(Texts::tr("these characters cannot be stored: ") +
+                               missing.join(QLatin1Char(' ')));
     for (size_t c = 0; c < Columns.size(); ++c) {
         const int width = fieldLayout(Columns[c].field).width;
         const qsizetype bytes = toCodePage(texts[c]).size();
         if (bytes > width) {
-            return Texts::tr("the %1 takes %2 bytes; at most %3 fit")
-                .arg(Texts::tr(Columns[c].what))
-                .arg(bytes)
-                .arg(width);
+            return Status::failure(Texts::tr("the %1 takes %2 bytes; at most %3 fit")
+                                       .arg(Texts::tr(Columns[c].what))
+                                       .arg(bytes)
+                                       .arg(width));
         }
     }
-    return {};
+    return Status::success();
 }
 
 // Which column each field of the header names (an index into Columns).
 QStringList headerProblems(const CsvRow& header, std::vector<size_t>& columnOf)
 {
-    if (!header.malformed.isEmpty())
-        return {Texts::tr("Line 1: %1").arg(header.malformed)};
+    if (!header.quoting)
+        return {Texts::tr("Line 1: %1").arg(header.quoting.message())};
     QStringList problems;
     for (qsizetype i = 0; i < header.fields.size(); ++i) {
         const QString name = QString::fromUtf8(header.fields[i]).trimmed();
@@ -122,43 +125,46 @@ QStringList headerProblems(const CsvRow& header, std::vector<size_t>& columnOf)
     return problems;
 }
 
-// The texts of the row by column, or why the row cannot be stored.
-QString rowProblem(const CsvRow& row, const std::vector<size_t>& columnOf,
-                   std::array<QString, 4>& texts)
+// The texts of the row by column; fails when the row cannot be stored.
+Result<RowTexts> rowTexts(const CsvRow& row, const std::vector<size_t>& columnOf)
 {
-    if (!row.malformed.isEmpty())
-        return row.malformed;
+    if (!row.quoting)
+        return row.quoting;
     if (size_t(row.fieldCount) != columnOf.size())
-        return Texts::tr("the row has %1 field(s), the first line names %2 column(s)")
-            .arg(row.fieldCount)
-            .arg(columnOf.size());
+        return Status::failure(
+            Texts::tr("the row has %1 field(s), the first line names %2 column(s)")
+                .arg(row.fieldCount)
+                .arg(columnOf.size()));
+    RowTexts texts;
     for (size_t i = 0; i < columnOf.size(); ++i) {
         const Column& column = Columns[columnOf[i]];
         const QByteArray& bytes = row.fields[qsizetype(i)];
         const QString what = Texts::tr(column.what);
         if (bytes.size() > CsvRowReader::MaxFieldBytes)
-            return Texts::tr("the %1 takes more than %2 bytes; at most %3 fit")
-                .arg(what)
-                .arg(CsvRowReader::MaxFieldBytes)
-                .arg(fieldLayout(column.field).width);
+            return Status::failure(Texts::tr("the %1 takes more than %2 bytes; at most %3 fit")
+                                       .arg(what)
+                                       .arg(CsvRowReader::MaxFieldBytes)
+                                       .arg(fieldLayout(column.field).width));
         if (bytes.contains('\0'))
-            return Texts::tr("the %1 holds a NUL byte, which would cut it short").arg(what);
+            return Status::failure(
+                Texts::tr("the %1 holds a NUL byte, which would cut it short").arg(what));
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString text = utf8(bytes);
         if (utf8.hasError())
-            return Texts::tr("the %1 is not UTF-8 text (save the file as CSV UTF-8)").arg(what);
+            return Status::failure(
+                Texts::tr("the %1 is not UTF-8 text (save the file as CSV UTF-8)").arg(what));
         if (hasTextMark(text))
             text.remove(0, 1);
         texts[columnOf[i]] = text;
     }
-    return checkRow(texts);
+    if (Status storable = checkRow(texts); !storable)
+        return storable;
+    return texts;
 }
 
-QString readProblem(const CsvRowReader& rows, const QString& otherwise)
+QString readProblem(const Status& read)
 {
-    if (rows.readError().isEmpty())
-        return otherwise;
-    return Texts::tr("The file could not be read to its end: %1").arg(rows.readError());
+    return Texts::tr("The file could not be read to its end: %1").arg(read.message());
 }
 
 } // namespace
@@ -185,10 +191,10 @@ CsvImport importCsv(QIODevice& in, int existingCount)
     const char separator = firstLine.count(';') > firstLine.count(',') ? ';' : ',';
     CsvRowReader rows(in, separator, start);
     CsvRow header;
-    if (!rows.next(header)) {
-        result.problems << readProblem(rows, Texts::tr("Line 1: the file is empty; its first "
-                                                       "line must name the columns: "
-                                                       "Name,Price,Qty,Code"));
+    if (const Result<bool> read = rows.next(header); !read || !*read) {
+        result.problems << (read ? Texts::tr("Line 1: the file is empty; its first line must "
+                                             "name the columns: Name,Price,Qty,Code")
+                                 : readProblem(read.status()));
         return result;
     }
     std::vector<size_t> columnOf;
@@ -197,7 +203,14 @@ CsvImport importCsv(QIODevice& in, int existingCount)
         return result;
     const int room = MaxItems - existingCount;
     int rowCount = 0;
-    for (CsvRow row; rows.next(row);) {
+    CsvRow row;
+    for (Result<bool> read = rows.next(row);; read = rows.next(row)) {
+        if (!read) {
+            result.problems << readProblem(read.status());
+            break;
+        }
+        if (!*read)
+            break;
         if (row.isBlank())
             continue;
         if (++rowCount > room) {
@@ -207,17 +220,15 @@ CsvImport importCsv(QIODevice& in, int existingCount)
                                    .arg(MaxItems);
             return result;
         }
-        std::array<QString, 4> texts;
-        if (const QString why = rowProblem(row, columnOf, texts); !why.isEmpty()) {
-            result.problems << Texts::tr("Line %1: %2").arg(row.line).arg(why);
+        const Result<RowTexts> texts = rowTexts(row, columnOf);
+        if (!texts) {
+            result.problems << Texts::tr("Line %1: %2").arg(row.line).arg(texts.status().message());
             continue;
         }
         ItemRecord& record = result.records.emplace_back();
         for (size_t c = 0; c < Columns.size(); ++c)
-            storeFieldString(record, Columns[c].field, texts[c]);
+            storeFieldString(record, Columns[c].field, (*texts)[c]);
     }
-    if (!rows.readError().isEmpty())
-        result.problems << readProblem(rows, {});
     return result;
 }
 

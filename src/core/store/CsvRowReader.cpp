@@ -36,7 +36,7 @@ int CsvRowReader::peek()
         m_buffer.resize(qMax<qint64>(got, 0));
         m_at = 0;
         if (got < 0)
-            m_readError = m_device.errorString();
+            m_read = Status::failure(m_device.errorString());
         if (got <= 0) {
             m_ended = true;
             return -1;
@@ -53,11 +53,14 @@ int CsvRowReader::take()
     return c;
 }
 
-bool CsvRowReader::next(CsvRow& row)
+Result<bool> CsvRowReader::next(CsvRow& row)
 {
-    if (peek() < 0)
+    if (peek() < 0) {
+        if (!m_read)
+            return m_read;
         return false;
-    row = CsvRow{m_line, {}, 0, {}};
+    }
+    row = CsvRow{m_line, {}, 0};
     enum class State { FieldStart, Plain, Quoted, AfterQuote } state = State::FieldStart;
     qint64 quoteLine = m_line;
     QByteArray field;
@@ -76,8 +79,8 @@ bool CsvRowReader::next(CsvRow& row)
         const int c = take();
         if (c < 0) {
             if (state == State::Quoted)
-                row.malformed =
-                    Texts::tr("the quote opened on line %1 is never closed").arg(quoteLine);
+                row.quoting = Status::failure(
+                    Texts::tr("the quote opened on line %1 is never closed").arg(quoteLine));
             endField();
             return true;
         }
@@ -101,9 +104,9 @@ bool CsvRowReader::next(CsvRow& row)
             endField();
             return true;
         } else if (state == State::AfterQuote) {
-            if (c != ' ' && c != '\t' && row.malformed.isEmpty())
-                row.malformed = Texts::tr("text follows a closing quote (a quote inside a "
-                                          "quoted field is written twice)");
+            if (c != ' ' && c != '\t' && row.quoting)
+                row.quoting = Status::failure(Texts::tr("text follows a closing quote (a quote "
+                                                        "inside a quoted field is written twice)"));
         } else if (state == State::FieldStart && c == '"') {
             state = State::Quoted;
             quoteLine = m_line;

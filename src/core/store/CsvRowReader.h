@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/util/Result.h"
+#include "core/util/Status.h"
+
 #include <QByteArrayList>
 #include <QIODevice>
 
@@ -11,7 +14,7 @@ struct CsvRow
     qint64 line = 0;       // where the row starts, from 1
     QByteArrayList fields; // the first MaxFields; a field cut at MaxFieldBytes holds one more
     qint64 fieldCount = 0; // all of them, also those not kept
-    QString malformed;     // why the quoting is broken; empty when it is not
+    Status quoting = Status::success(); // fails when the quoting is broken
 
     bool isBlank() const;
 };
@@ -32,9 +35,9 @@ public:
     // start: bytes already read from the device, which come first.
     CsvRowReader(QIODevice& device, char separator, QByteArray start);
 
-    // False at the end of the file or when the device fails (see readError).
-    bool next(CsvRow& row);
-    QString readError() const { return m_readError; }
+    // Reads the next row; false at the end of the file, a failure when the
+    // device fails (and at every call after).
+    Result<bool> next(CsvRow& row);
 
 private:
     int peek();
@@ -46,7 +49,7 @@ private:
     qsizetype m_at = 0;
     qint64 m_line = 1;
     bool m_ended = false;
-    QString m_readError;
+    Status m_read = Status::success(); // fails once the device has failed
 };
 
 } // namespace wareloom

@@ -76,11 +76,11 @@ std::optional<RemoteFiles> readMultistatus(const QByteArray& body, const QString
 
 } // namespace
 
-QString DavConnection::checkTarget(const Target& target)
+Status DavConnection::checkTarget(const Target& target)
 {
     if (target.scheme != "dav" && target.scheme != "davs")
-        return Texts::tr("not a WebDAV address");
-    return {};
+        return Status::failure(Texts::tr("not a WebDAV address"));
+    return Status::success();
 }
 
 void DavConnection::authenticate(void* curl)
@@ -90,8 +90,8 @@ void DavConnection::authenticate(void* curl)
     curl_easy_setopt(curl, CURLOPT_PASSWORD, password().toUtf8().constData());
 }
 
-bool DavConnection::put(const QString& what, const QString& localPath, const QString& remoteName,
-                        const QString& typeName)
+Status DavConnection::put(const QString& what, const QString& localPath, const QString& remoteName,
+                          const QString& typeName)
 {
     QFile file(localPath);
     if (!file.open(QIODevice::ReadOnly))
@@ -101,16 +101,18 @@ bool DavConnection::put(const QString& what, const QString& localPath, const QSt
     request.path = pathOf(remoteName);
     request.headers = contentHeaders(typeName);
     request.upload = &file;
-    Reply reply;
     for (bool folderMade = false;; folderMade = true) {
-        if (!send(what, request, reply))
-            return false;
-        if (isSuccess(reply.code))
-            return true;
-        if (reply.code != 409 || folderMade)
-            return refused(what, reply);
-        if (!makeFolders(remoteName) || !file.seek(0))
-            return false;
+        const Result<Reply> reply = send(what, request);
+        if (!reply)
+            return reply.status();
+        if (isSuccess(reply->code))
+            return Status::success();
+        if (reply->code != 409 || folderMade)
+            return refused(what, *reply);
+        if (Status made = makeFolders(remoteName); !made)
+            return made;
+        if (!file.seek(0))
+            return fail(what, Texts::tr("cannot read %1: %2").arg(localPath, file.errorString()));
     }
 }
 
@@ -118,7 +120,7 @@ bool DavConnection::put(const QString& what, const QString& localPath, const QSt
 // is there already answers 405. Another of our connections may be making the
 // same folder at the same moment, and Apache then refuses the later one with
 // 403 rather than 405: asked again, it says 405.
-bool DavConnection::makeFolders(const QString& remoteName)
+Status DavConnection::makeFolders(const QString& remoteName)
 {
     const QStringList parts = remoteName.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     QString folder;
@@ -128,94 +130,95 @@ bool DavConnection::makeFolders(const QString& remoteName)
         Request request;
         request.method = "MKCOL";
         request.path = pathOf(folder);
-        Reply reply;
         for (int attempt = 0;; ++attempt) {
-            if (!send(what, request, reply))
-                return false;
-            if (isSuccess(reply.code) || reply.code == 405)
+            const Result<Reply> reply = send(what, request);
+            if (!reply)
+                return reply.status();
+            if (isSuccess(reply->code) || reply->code == 405)
                 break;
             if (attempt == 1)
-                return refused(what, reply);
+                return refused(what, *reply);
         }
     }
-    return true;
+    return Status::success();
 }
 
-bool DavConnection::putFile(const QString& localPath, const QString& remoteName, TransferType)
+Status DavConnection::putFile(const QString& localPath, const QString& remoteName, TransferType)
 {
     const QString what = QStringLiteral("PUT ") + remoteName;
-    if (!checkUsable(what, remoteName))
-        return false;
+    if (Status usable = checkUsable(what, remoteName); !usable)
+        return usable;
     if (remoteName.isEmpty() || remoteName.endsWith(QLatin1Char('/')))
         return fail(what, Texts::tr("no remote name"));
     return put(what, localPath, remoteName, remoteName);
 }
 
-HostConnection::Stored DavConnection::replaceFile(const QString& localPath,
-                                                  const QString& remoteName,
-                                                  const QString& temporaryName, TransferType,
-                                                  Overwrite overwrite)
+Result<HostConnection::Stored> DavConnection::replaceFile(const QString& localPath,
+                                                          const QString& remoteName,
+                                                          const QString& temporaryName,
+                                                          TransferType, Overwrite overwrite)
 {
     const QString what = QStringLiteral("PUT ") + remoteName;
-    if (!checkUsable(what, remoteName) || !checkUsable(what, temporaryName))
-        return Stored::No;
+    if (Status usable = checkUsable(what, remoteName); !usable)
+        return usable;
+    if (Status usable = checkUsable(what, temporaryName); !usable)
+        return usable;
     if (remoteName.isEmpty() || temporaryName.isEmpty())
-        return fail(what, Texts::tr("no remote name")), Stored::No;
-    if (!put(what, localPath, temporaryName, remoteName))
-        return Stored::No;
+        return fail(what, Texts::tr("no remote name"));
+    if (Status sent = put(what, localPath, temporaryName, remoteName); !sent)
+        return sent;
+    // A name still there fails the move, which says so.
     if (overwrite == Overwrite::RemoveFirst)
-        remove(what, remoteName);
+        (void)remove(what, remoteName);
     Request request;
     request.method = "MOVE";
     request.path = pathOf(temporaryName);
     request.headers = {"Destination: " + origin() + pathOf(remoteName), "Overwrite: T"};
-    Reply reply;
-    if (!send(QStringLiteral("MOVE ") + temporaryName, request, reply))
-        return Stored::No;
-    if (isSuccess(reply.code))
-        return Stored::Yes;
-    m_lastError = Texts::tr("%1: the server did not move %2 to %3: %4")
-                      .arg(what, temporaryName, remoteName, serverWords(reply));
-    return Stored::NotRenamed;
+    const Result<Reply> reply = send(QStringLiteral("MOVE ") + temporaryName, request);
+    if (!reply)
+        return reply.status();
+    if (isSuccess(reply->code))
+        return Stored{};
+    return Stored{Status::failure(Texts::tr("%1: the server did not move %2 to %3: %4")
+                                      .arg(what, temporaryName, remoteName, serverWords(*reply)))};
 }
 
-std::optional<RemoteFiles> DavConnection::listFiles(const QString& directory)
+Result<std::optional<RemoteFiles>> DavConnection::listFiles(const QString& directory)
 {
     const QString what = QStringLiteral("PROPFIND ") + directory;
-    if (!checkUsable(what, directory))
-        return std::nullopt;
+    if (Status usable = checkUsable(what, directory); !usable)
+        return usable;
     Request request;
     request.method = "PROPFIND";
     request.path = pathOf(directory);
     request.headers = {"Depth: 1", "Content-Type: application/xml; charset=utf-8"};
     request.body = PropfindBody;
-    Reply reply;
-    if (!send(what, request, reply))
-        return std::nullopt;
-    m_lastError.clear();
-    if (reply.code == 404)
-        return RemoteFiles();
-    if (reply.code != 207)
-        return refused(what, reply), std::nullopt;
-    return readMultistatus(reply.body, QUrl::fromPercentEncoding(request.path));
+    const Result<Reply> reply = send(what, request);
+    if (!reply)
+        return reply.status();
+    if (reply->code == 404)
+        return std::optional(RemoteFiles());
+    if (reply->code != 207)
+        return refused(what, *reply);
+    return readMultistatus(reply->body, QUrl::fromPercentEncoding(request.path));
 }
 
-bool DavConnection::remove(const QString& what, const QString& remoteName)
+Status DavConnection::remove(const QString& what, const QString& remoteName)
 {
     Request request;
     request.method = "DELETE";
     request.path = pathOf(remoteName);
-    Reply reply;
-    if (!send(what, request, reply))
-        return false;
-    return isSuccess(reply.code) || refused(what, reply);
+    const Result<Reply> reply = send(what, request);
+    if (!reply)
+        return reply.status();
+    return isSuccess(reply->code) ? Status::success() : refused(what, *reply);
 }
 
-bool DavConnection::deleteFile(const QString& remoteName)
+Status DavConnection::deleteFile(const QString& remoteName)
 {
     const QString what = QStringLiteral("DELETE ") + remoteName;
-    if (!checkUsable(what, remoteName))
-        return false;
+    if (Status usable = checkUsable(what, remoteName); !usable)
+        return usable;
     if (remoteName.isEmpty() || remoteName.endsWith(QLatin1Char('/')))
         return fail(what, Texts::tr("no remote name"));
     return remove(what, remoteName);

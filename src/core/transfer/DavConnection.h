@@ -14,24 +14,24 @@ namespace wareloom {
 class DavConnection : public HttpConnection
 {
 public:
-    bool putFile(const QString& localPath, const QString& remoteName, TransferType type) override;
-    Stored replaceFile(const QString& localPath, const QString& remoteName,
-                       const QString& temporaryName, TransferType type,
-                       Overwrite overwrite) override;
+    Status putFile(const QString& localPath, const QString& remoteName, TransferType type) override;
+    Result<Stored> replaceFile(const QString& localPath, const QString& remoteName,
+                               const QString& temporaryName, TransferType type,
+                               Overwrite overwrite) override;
     // PROPFIND, depth 1. A folder that is not there holds no files.
-    std::optional<RemoteFiles> listFiles(const QString& directory) override;
-    bool deleteFile(const QString& remoteName) override;
+    Result<std::optional<RemoteFiles>> listFiles(const QString& directory) override;
+    Status deleteFile(const QString& remoteName) override;
 
 protected:
-    QString checkTarget(const Target& target) override;
+    Status checkTarget(const Target& target) override;
     void authenticate(void* curl) override;
 
 private:
     // PUT, making the missing folders when the server says they are (409).
-    bool put(const QString& what, const QString& localPath, const QString& remoteName,
-             const QString& typeName);
-    bool makeFolders(const QString& remoteName);
-    bool remove(const QString& what, const QString& remoteName);
+    Status put(const QString& what, const QString& localPath, const QString& remoteName,
+               const QString& typeName);
+    Status makeFolders(const QString& remoteName);
+    Status remove(const QString& what, const QString& remoteName);
 };
 
 } // namespace wareloom

@@ -25,7 +25,6 @@ struct ServerAddress
     HostProtocol protocol = HostProtocol::Ftp;
     QByteArray urlHost; // as it goes between "scheme://" and ":port"
     int port = 21;
-    QString error;
 };
 
 struct Scheme
@@ -43,7 +42,7 @@ constexpr Scheme Schemes[] = {{"ftpes://", HostProtocol::ExplicitTls, 21},
 // "host", "host:port", "[v6address]", "[v6address]:port" or a bare IPv6
 // address, after an optional "ftpes://", "ftps://" or "sftp://" (a "/" may
 // end it). Characters that would change the meaning of the URL are refused.
-ServerAddress parseServer(const QString& field)
+Result<ServerAddress> parseServer(const QString& field)
 {
     ServerAddress address;
     QString server = field.trimmed();
@@ -59,12 +58,10 @@ ServerAddress parseServer(const QString& field)
         }
     }
     const std::optional<HostAndPort> hostPort = parseHostPort(server, address.port);
-    if (!hostPort) {
-        address.error = Texts::tr("\"%1\" is not an FTP server name (host, host:port, "
-                                  "ftpes://host, ftps://host or sftp://host)")
-                            .arg(field);
-        return address;
-    }
+    if (!hostPort)
+        return Status::failure(Texts::tr("\"%1\" is not an FTP server name (host, host:port, "
+                                         "ftpes://host, ftps://host or sftp://host)")
+                                   .arg(field));
     address.urlHost = hostPort->urlHost;
     address.port = hostPort->port;
     return address;
@@ -120,16 +117,16 @@ int watchSession(CURL*, curl_infotype type, char* data, size_t size, void* seen)
 
 QString FtpConnection::addressOf(const QString& server) const
 {
-    const ServerAddress address = parseServer(server);
-    if (!address.error.isEmpty())
+    const Result<ServerAddress> address = parseServer(server);
+    if (!address)
         return server;
     const char* scheme = "ftp://";
     for (const Scheme& known : Schemes) {
-        if (known.protocol == address.protocol)
+        if (known.protocol == address->protocol)
             scheme = known.prefix;
     }
-    return QLatin1String(scheme) + QString::fromUtf8(address.urlHost) + QLatin1Char(':') +
-           QString::number(address.port);
+    return QLatin1String(scheme) + QString::fromUtf8(address->urlHost) + QLatin1Char(':') +
+           QString::number(address->port);
 }
 
 struct FtpConnection::Handle
@@ -195,15 +192,15 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
 {
     close();
     m_passive = false;
-    m_lastError.clear();
     m_openError.clear();
     m_unreachable.clear();
 
-    const ServerAddress address = parseServer(server);
-    if (!address.error.isEmpty()) {
-        m_openError = address.error;
+    const Result<ServerAddress> parsed = parseServer(server);
+    if (!parsed) {
+        m_openError = parsed.status().message();
         return;
     }
+    const ServerAddress& address = *parsed;
     if (breaksCommandLine(user) || breaksCommandLine(password)) {
         m_openError = Texts::tr("the FTP user name or password holds a line break");
         return;
@@ -283,31 +280,37 @@ void FtpConnection::open(const QString& server, const QString& user, const QStri
         useTls12();
 }
 
-bool FtpConnection::putFile(const QString& localPath, const QString& remoteName, TransferType type)
+Status FtpConnection::putFile(const QString& localPath, const QString& remoteName,
+                              TransferType type)
 {
-    return storeFile(localPath, remoteName, {}, type) == Stored::Yes;
+    // No rename follows: a stored file is all there is to it.
+    const Result<Stored> stored = storeFile(localPath, remoteName, {}, type);
+    return stored.status();
 }
 
-FtpConnection::Stored FtpConnection::replaceFile(const QString& localPath,
-                                                 const QString& remoteName,
-                                                 const QString& temporaryName, TransferType type,
-                                                 Overwrite overwrite)
+Result<FtpConnection::Stored> FtpConnection::replaceFile(const QString& localPath,
+                                                         const QString& remoteName,
+                                                         const QString& temporaryName,
+                                                         TransferType type, Overwrite overwrite)
 {
     return storeFile(localPath, temporaryName, remoteName, type, overwrite);
 }
 
-FtpConnection::Stored FtpConnection::storeFile(const QString& localPath, const QString& storeName,
-                                               const QString& renameTo, TransferType type,
-                                               Overwrite overwrite)
+Result<FtpConnection::Stored> FtpConnection::storeFile(const QString& localPath,
+                                                       const QString& storeName,
+                                                       const QString& renameTo, TransferType type,
+                                                       Overwrite overwrite)
 {
     const QString what = QStringLiteral("STOR ") + (renameTo.isEmpty() ? storeName : renameTo);
-    if (!checkUsable(what, storeName) || (!renameTo.isEmpty() && !checkUsable(what, renameTo)))
-        return Stored::No;
-    QFile file(localPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(what, Texts::tr("cannot read %1: %2").arg(localPath, file.errorString()));
-        return Stored::No;
+    if (Status usable = checkUsable(what, storeName); !usable)
+        return usable;
+    if (!renameTo.isEmpty()) {
+        if (Status usable = checkUsable(what, renameTo); !usable)
+            return usable;
     }
+    QFile file(localPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(what, Texts::tr("cannot read %1: %2").arg(localPath, file.errorString()));
 
     // The rename follows on the same login; a refused one fails the
     // transfer with a quote error after the file arrived. Only the removal
@@ -335,53 +338,52 @@ FtpConnection::Stored FtpConnection::storeFile(const QString& localPath, const Q
     curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(curl, CURLOPT_TRANSFERTEXT, type == TransferType::Ascii ? 1L : 0L);
     curl_easy_setopt(curl, CURLOPT_READDATA, &file);
-    const bool performed = performRetrying(what, [&file] { return file.seek(0); });
+    Status performed = performRetrying(what, [&file] { return file.seek(0); });
     const bool renameFailed = m_handle->lastResult == CURLE_QUOTE_ERROR;
     curl_easy_setopt(curl, CURLOPT_POSTQUOTE, nullptr);
     curl_slist_free_all(rename);
     if (!renameTo.isEmpty() && renameFailed) {
         const QByteArray& reply = m_handle->seen.reply;
-        fail(what, isRefusal(reply)
-                       ? Texts::tr("the server did not rename %1 to %2: %3")
-                             .arg(storeName, renameTo, QString::fromUtf8(reply))
-                       : Texts::tr("the server did not rename %1 to %2").arg(storeName, renameTo));
-        return Stored::NotRenamed;
+        const QString why =
+            isRefusal(reply)
+                ? Texts::tr("the server did not rename %1 to %2: %3")
+                      .arg(storeName, renameTo, QString::fromUtf8(reply))
+                : Texts::tr("the server did not rename %1 to %2").arg(storeName, renameTo);
+        return Stored{fail(what, why)};
     }
-    return performed ? Stored::Yes : Stored::No;
+    if (!performed)
+        return performed;
+    return Stored{};
 }
 
-std::optional<QByteArray> FtpConnection::listDirectory(const QString& directory)
+Result<QByteArray> FtpConnection::listDirectory(const QString& directory)
 {
     const QString what = QStringLiteral("LIST ") + directory;
-    if (!checkUsable(what, directory.isEmpty() ? QStringLiteral("./") : directory))
-        return std::nullopt;
+    if (Status usable = checkUsable(what, directory.isEmpty() ? QStringLiteral("./") : directory);
+        !usable)
+        return usable;
     // MLSD gives exact sizes and names; not every server knows it.
     const bool ftp = m_protocol != HostProtocol::Sftp;
-    std::optional<QByteArray> listing;
-    for (const char* command : {ftp ? "MLSD" : nullptr, static_cast<const char*>(nullptr)}) {
-        listing = receive(what, directory.isEmpty() && ftp ? QByteArray() : urlPath(directory),
-                          command, "listing");
-        if (listing || m_handle->lastResult == CURLE_WRITE_ERROR || !command || isCancelled() ||
-            !m_unreachable.isEmpty())
-            break;
-    }
-    if (listing)
-        m_lastError.clear();
+    const QByteArray path = directory.isEmpty() && ftp ? QByteArray() : urlPath(directory);
+    Result<QByteArray> listing = receive(what, path, ftp ? "MLSD" : nullptr, "listing");
+    if (ftp && !listing && m_handle->lastResult != CURLE_WRITE_ERROR && !isCancelled() &&
+        m_unreachable.isEmpty())
+        listing = receive(what, path, nullptr, "listing");
     return listing;
 }
 
-std::optional<QByteArray> FtpConnection::readFile(const QString& remoteName)
+Result<QByteArray> FtpConnection::readFile(const QString& remoteName)
 {
     const QString what = QStringLiteral("RETR ") + remoteName;
-    if (!checkUsable(what, remoteName))
-        return std::nullopt;
+    if (Status usable = checkUsable(what, remoteName); !usable)
+        return usable;
     return receive(what, urlPath(remoteName), nullptr, "file");
 }
 
 // Receives what the URL path gives (a file, or the listing command asks
 // for), at most MaxListingBytes.
-std::optional<QByteArray> FtpConnection::receive(const QString& what, const QByteArray& path,
-                                                 const char* command, const char* kind)
+Result<QByteArray> FtpConnection::receive(const QString& what, const QByteArray& path,
+                                          const char* command, const char* kind)
 {
     CURL* curl = m_handle->curl;
     const QByteArray url = m_baseUrl + path;
@@ -392,49 +394,52 @@ std::optional<QByteArray> FtpConnection::receive(const QString& what, const QByt
     curl_easy_setopt(curl, CURLOPT_TRANSFERTEXT, 0L);
     curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, command);
     m_handle->received.clear();
-    std::optional<QByteArray> received;
-    if (performRetrying(what, [this] { return m_handle->received.clear(), true; }))
-        received = std::exchange(m_handle->received, {});
-    else if (m_handle->lastResult == CURLE_WRITE_ERROR)
-        fail(what, (qstrcmp(kind, "file") == 0 ? Texts::tr("the file is longer than %1 MB")
-                                               : Texts::tr("the listing is longer than %1 MB"))
-                       .arg(MaxListingBytes >> 20));
+    const Status performed =
+        performRetrying(what, [this] { return m_handle->received.clear(), true; });
     curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, nullptr);
-    return received;
+    if (performed)
+        return std::exchange(m_handle->received, {});
+    if (m_handle->lastResult == CURLE_WRITE_ERROR)
+        return fail(what,
+                    (qstrcmp(kind, "file") == 0 ? Texts::tr("the file is longer than %1 MB")
+                                                : Texts::tr("the listing is longer than %1 MB"))
+                        .arg(MaxListingBytes >> 20));
+    return performed;
 }
 
-std::optional<RemoteFiles> FtpConnection::listFiles(const QString& directory)
+Result<std::optional<RemoteFiles>> FtpConnection::listFiles(const QString& directory)
 {
-    const std::optional<QByteArray> listing = listDirectory(directory);
-    return listing ? parseListing(*listing) : std::nullopt;
+    const Result<QByteArray> listing = listDirectory(directory);
+    if (!listing)
+        return listing.status();
+    return parseListing(*listing);
 }
 
 // Performs the transfer set up; once more, after rewind(), when the first
 // try met a fault a second try may get past.
-bool FtpConnection::performRetrying(const QString& what, const std::function<bool()>& rewind)
+Status FtpConnection::performRetrying(const QString& what, const std::function<bool()>& rewind)
 {
-    if (perform(what))
-        return true;
-    if (isCancelled() || !m_unreachable.isEmpty())
-        return false;
+    Status performed = perform(what);
+    if (performed || isCancelled() || !m_unreachable.isEmpty())
+        return performed;
     if (m_protocol == HostProtocol::Sftp || m_passive || !m_handle->activeDataFailed())
-        return false;
+        return performed;
     usePassive();
     CURL* curl = m_handle->curl;
     if (!rewind())
         return fail(what, Texts::tr("cannot read the file again"));
     // The server may have given up the control connection with the data one.
     curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, 1L);
-    const bool done = perform(what);
+    Status done = perform(what);
     curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, 0L);
     return done;
 }
 
-bool FtpConnection::deleteFile(const QString& remoteName)
+Status FtpConnection::deleteFile(const QString& remoteName)
 {
     const QString what = QStringLiteral("DELE ") + remoteName;
-    if (!checkUsable(what, remoteName))
-        return false;
+    if (Status usable = checkUsable(what, remoteName); !usable)
+        return usable;
 
     // "*" keeps the login when the server refuses; the reply code tells.
     // SFTP has no reply codes: a refused rm fails the transfer.
@@ -451,19 +456,17 @@ bool FtpConnection::deleteFile(const QString& remoteName)
     curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
     curl_easy_setopt(curl, CURLOPT_UPLOAD, 0L);
     curl_easy_setopt(curl, CURLOPT_TRANSFERTEXT, 0L);
-    const bool performed = perform(what);
+    Status performed = perform(what);
     curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
     curl_slist_free_all(quote);
-    if (!performed)
-        return false;
-    if (sftp)
-        return true;
+    if (!performed || sftp)
+        return performed;
     const long reply = m_handle->responseCode();
     if (reply != 250)
         return fail(what, isRefusal(m_handle->seen.reply)
                               ? QString::fromUtf8(m_handle->seen.reply)
                               : Texts::tr("the server answered %1").arg(reply));
-    return true;
+    return Status::success();
 }
 
 void FtpConnection::close()
@@ -494,7 +497,7 @@ void FtpConnection::assume(HostNeeds needs)
         useTls12();
 }
 
-bool FtpConnection::checkUsable(const QString& what, const QString& remoteName)
+Status FtpConnection::checkUsable(const QString& what, const QString& remoteName)
 {
     if (!m_handle)
         return fail(what, m_openError.isEmpty() ? Texts::tr("no connection is open") : m_openError);
@@ -506,17 +509,17 @@ bool FtpConnection::checkUsable(const QString& what, const QString& remoteName)
         return fail(what, Texts::tr("no remote name"));
     if (breaksCommandLine(remoteName))
         return fail(what, Texts::tr("the remote name holds a line break"));
-    return true;
+    return Status::success();
 }
 
-bool FtpConnection::perform(const QString& what)
+Status FtpConnection::perform(const QString& what)
 {
     m_handle->errors[0] = '\0';
     m_handle->seen = {};
     CURL* curl = m_handle->curl;
     const CURLcode result = m_handle->lastResult = curl_easy_perform(curl);
     if (result == CURLE_OK)
-        return true;
+        return Status::success();
     if (result == CURLE_ABORTED_BY_CALLBACK)
         return fail(what, QCoreApplication::translate("HostConnection", CancelledReason));
     // The server's own words when it refused. libcurl keeps the first error
@@ -563,7 +566,7 @@ bool FtpConnection::perform(const QString& what)
     return fail(what, why);
 }
 
-bool FtpConnection::refuseKey(const QString& what, const QString& offered)
+Status FtpConnection::refuseKey(const QString& what, const QString& offered)
 {
     return HostConnection::refuseKey(what, offered, QString::fromUtf8(m_pin),
                                      QString::fromUtf8(m_handle->errors));

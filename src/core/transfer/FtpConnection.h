@@ -62,30 +62,28 @@ public:
 
     // Stores the local file under remoteName exactly as given (UTF-8, no
     // directory change; over SFTP a name without a leading "/" is taken
-    // from the login directory). False when the local file cannot be read, the name
+    // from the login directory). Fails when the local file cannot be read, the name
     // is empty or holds a line break, or the server does not take the file.
-    bool putFile(const QString& localPath, const QString& remoteName, TransferType type) override;
+    Status putFile(const QString& localPath, const QString& remoteName, TransferType type) override;
 
     // Over SFTP the old file is always removed right before the rename.
     // Stores the file under temporaryName and renames it over remoteName, so
-    // that nobody ever reads a partly written remoteName. NotRenamed: the
-    // file arrived but the server refused the rename (remoteName may then
-    // be gone when it was to be removed first); temporaryName holds it.
-    Stored replaceFile(const QString& localPath, const QString& remoteName,
-                       const QString& temporaryName, TransferType type,
-                       Overwrite overwrite) override;
+    // that nobody ever reads a partly written remoteName (see Stored).
+    Result<Stored> replaceFile(const QString& localPath, const QString& remoteName,
+                               const QString& temporaryName, TransferType type,
+                               Overwrite overwrite) override;
 
     // The raw listing of a directory ("" is the login directory, otherwise
     // it ends with "/"): MLSD lines, else LIST lines, or SFTP's "ls -l"
-    // lines. Nothing when the server gives none.
+    // lines. Fails when the server gives none.
     // A listing longer than MaxListingBytes is refused unread.
-    std::optional<QByteArray> listDirectory(const QString& directory);
+    Result<QByteArray> listDirectory(const QString& directory);
     static constexpr qsizetype MaxListingBytes = 16 << 20;
     // The listing read (MLSD, "ls -l" or DOS lines).
-    std::optional<RemoteFiles> listFiles(const QString& directory) override;
+    Result<std::optional<RemoteFiles>> listFiles(const QString& directory) override;
 
-    std::optional<QByteArray> readFile(const QString& remoteName) override;
-    bool deleteFile(const QString& remoteName) override;
+    Result<QByteArray> readFile(const QString& remoteName) override;
+    Status deleteFile(const QString& remoteName) override;
     void close() override;
     QString addressOf(const QString& server) const override;
 
@@ -100,15 +98,16 @@ private:
 
     void usePassive();
     void useTls12();
-    bool checkUsable(const QString& what, const QString& remoteName);
-    std::optional<QByteArray> receive(const QString& what, const QByteArray& path,
-                                      const char* command, const char* kind);
-    Stored storeFile(const QString& localPath, const QString& storeName, const QString& renameTo,
-                     TransferType type, Overwrite overwrite = Overwrite::ByRename);
-    bool performRetrying(const QString& what, const std::function<bool()>& rewind);
-    bool perform(const QString& what);
+    Status checkUsable(const QString& what, const QString& remoteName);
+    Result<QByteArray> receive(const QString& what, const QByteArray& path, const char* command,
+                               const char* kind);
+    Result<Stored> storeFile(const QString& localPath, const QString& storeName,
+                             const QString& renameTo, TransferType type,
+                             Overwrite overwrite = Overwrite::ByRename);
+    Status performRetrying(const QString& what, const std::function<bool()>& rewind);
+    Status perform(const QString& what);
     static QByteArray sftpArgument(QByteArray path);
-    bool refuseKey(const QString& what, const QString& offered);
+    Status refuseKey(const QString& what, const QString& offered);
     bool isTls() const;
     QByteArray urlPath(const QString& remoteName) const;
 

@@ -49,20 +49,19 @@ void HostConnection::setUniformTimeout(std::chrono::seconds timeout)
     Timeouts::setUniform(timeout);
 }
 
-bool HostConnection::fail(const QString& what, const QString& why)
+Status HostConnection::fail(const QString& what, const QString& why)
 {
-    m_lastError = Texts::tr("%1: %2").arg(what, why);
-    return false;
+    return Status::failure(Texts::tr("%1: %2").arg(what, why));
 }
 
-bool HostConnection::stop(const QString& what, const QString& why)
+Status HostConnection::stop(const QString& what, const QString& why)
 {
     m_unreachable = why;
     return fail(what, why);
 }
 
-bool HostConnection::refuseKey(const QString& what, const QString& offered, const QString& known,
-                               const QString& whyUnchecked, const RefusedCertificate& certificate)
+Status HostConnection::refuseKey(const QString& what, const QString& offered, const QString& known,
+                                 const QString& whyUnchecked, const RefusedCertificate& certificate)
 {
     if (offered.isEmpty())
         return stop(what, Texts::tr("The host's key cannot be checked: %1").arg(whyUnchecked));

@@ -2,6 +2,8 @@
 
 #include "core/transfer/KnownHosts.h"
 #include "core/transfer/RemoteListing.h"
+#include "core/util/Result.h"
+#include "core/util/Status.h"
 
 #include <QByteArray>
 #include <QString>
@@ -31,11 +33,13 @@ enum class TransferType {
 // WebDAV), used for the transfers of one operation and closed before the
 // operation returns. Every transfer reuses the same login.
 //
-// Remote names are the upload path followed by the file name. A refused
-// login or an untrusted key stops the connection: later transfers fail at
-// once, so a wrong password makes one attempt per operation, not one per
-// file. cancel() may come from any thread: the transfer under way ends
-// within about a second and every later one fails at once.
+// Remote names are the upload path followed by the file name. A transfer's
+// failure names the request and gives the server's reply, or what kept it
+// from being answered. A refused login or an untrusted key stops the
+// connection: later transfers fail at once, so a wrong password makes one
+// attempt per operation, not one per file. cancel() may come from any
+// thread: the transfer under way ends within about a second and every later
+// one fails at once.
 class HostConnection
 {
 public:
@@ -57,13 +61,19 @@ public:
     virtual void open(const QString& server, const QString& user, const QString& password,
                       const QString& knownHostsPath) = 0;
 
-    // Stores the local file under remoteName exactly as given. False when
+    // Stores the local file under remoteName exactly as given. Fails when
     // the local file cannot be read, the name is empty or holds a line
     // break, or the server does not take the file.
-    virtual bool putFile(const QString& localPath, const QString& remoteName,
-                         TransferType type) = 0;
+    virtual Status putFile(const QString& localPath, const QString& remoteName,
+                           TransferType type) = 0;
 
-    enum class Stored { Yes, No, NotRenamed };
+    // A file replaceFile() got to the server.
+    struct Stored
+    {
+        // Fails when the server refused the rename: temporaryName holds the
+        // file (remoteName may then be gone when it was to be removed first).
+        Status renamed = Status::success();
+    };
     // How the host takes a rename onto an existing name.
     enum class Overwrite {
         ByRename,    // the rename replaces the old file
@@ -72,25 +82,23 @@ public:
     // Stores the file so that nobody ever reads a partly written
     // remoteName: under temporaryName, then renamed over remoteName (a host
     // that replaces a file whole in one request needs no temporary name).
-    // NotRenamed: the file arrived but the server refused the rename
-    // (remoteName may then be gone when it was to be removed first);
-    // temporaryName holds it.
-    virtual Stored replaceFile(const QString& localPath, const QString& remoteName,
-                               const QString& temporaryName, TransferType type,
-                               Overwrite overwrite) = 0;
+    // Fails when the file did not arrive.
+    virtual Result<Stored> replaceFile(const QString& localPath, const QString& remoteName,
+                                       const QString& temporaryName, TransferType type,
+                                       Overwrite overwrite) = 0;
 
     // The plain files of a directory ("" is the login directory or the top,
-    // otherwise it ends with "/") as the host shows them. Nothing when the
-    // host does not list it, or lists it in a way not understood (then
-    // lastError() is empty).
-    virtual std::optional<RemoteFiles> listFiles(const QString& directory) = 0;
+    // otherwise it ends with "/") as the host shows them. Fails when the
+    // host does not list it; nothing, without failing, when it lists it in a
+    // way not understood (the caller says so in its own words).
+    virtual Result<std::optional<RemoteFiles>> listFiles(const QString& directory) = 0;
 
-    // The bytes of remoteName on the server, at most 16 MB of them; nothing
+    // The bytes of remoteName on the server, at most 16 MB of them; fails
     // when the host does not give them.
-    virtual std::optional<QByteArray> readFile(const QString& remoteName) = 0;
+    virtual Result<QByteArray> readFile(const QString& remoteName) = 0;
 
-    // Deletes remoteName on the server; true only when the server confirms.
-    virtual bool deleteFile(const QString& remoteName) = 0;
+    // Deletes remoteName on the server; succeeds only when the server confirms.
+    virtual Status deleteFile(const QString& remoteName) = 0;
 
     // Ends the login. open() may follow.
     virtual void close() = 0;
@@ -110,9 +118,6 @@ public:
     void cancel() { m_cancelled.store(true); }
     bool isCancelled() const { return m_cancelled.load(); }
 
-    // What went wrong in the last call that failed: the request and the
-    // server's reply, or what kept it from being answered.
-    const QString& lastError() const { return m_lastError; }
     // Set when the connection stopped: no later transfer is tried.
     const QString& stopReason() const { return m_unreachable; }
     // The key the host showed when it was not trusted (new or changed).
@@ -125,8 +130,10 @@ public:
     const QByteArray& storedMd5() const { return m_storedMd5; }
 
 protected:
-    bool fail(const QString& what, const QString& why);
-    bool stop(const QString& what, const QString& why);
+    // "what: why".
+    static Status fail(const QString& what, const QString& why);
+    // The same, and no later transfer is tried.
+    Status stop(const QString& what, const QString& why);
     // A TLS certificate the CAs did not vouch for: its SHA-256 ("AB:CD:...")
     // and why it was refused.
     struct RefusedCertificate
@@ -135,12 +142,11 @@ protected:
         QString why;
     };
     // offered is the key the host showed; known the one trusted before, if any.
-    bool refuseKey(const QString& what, const QString& offered, const QString& known,
-                   const QString& whyUnchecked, const RefusedCertificate& certificate = {});
+    Status refuseKey(const QString& what, const QString& offered, const QString& known,
+                     const QString& whyUnchecked, const RefusedCertificate& certificate = {});
 
     QString m_hostPort; // "host:port", as KnownHosts names it
     QByteArray m_pageCharset = "utf-8";
-    QString m_lastError;
     QString m_unreachable; // why the host is out of reach: no transfer is tried again
     std::optional<HostKey> m_untrustedKey;
     QString m_notice;
@@ -153,7 +159,7 @@ protected:
 // names no host.
 QString serverAddress(const QString& server);
 
-// What lastError() says after a transfer ended by cancel().
+// Why a transfer ended by cancel() failed.
 // Translated in the context "HostConnection".
 inline constexpr char CancelledReason[] = QT_TRANSLATE_NOOP("HostConnection", "cancelled");
 

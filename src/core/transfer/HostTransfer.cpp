@@ -2,6 +2,7 @@
 
 #include "core/transfer/FtpSettings.h"
 #include "core/transfer/RemoteName.h"
+#include "core/util/Result.h"
 
 #include <QCoreApplication>
 
@@ -13,22 +14,15 @@ struct Texts
     Q_DECLARE_TR_FUNCTIONS(HostTransfer)
 };
 
-Status outcome(bool done, const HostConnection& connection, std::optional<HostKey>* untrustedKey)
-{
-    if (untrustedKey)
-        *untrustedKey = connection.untrustedKey();
-    return done ? Status::success() : Status::failure(connection.lastError());
-}
-
-// Empty, with the reason in why, when the name would not fit a name buffer.
-QString remoteNameOrWhy(const FtpSettings& settings, const QString& fileName, Status& why)
+// Fails when the name would not fit a name buffer.
+Result<QString> remoteNameOf(const FtpSettings& settings, const QString& fileName)
 {
     QString name = remoteNameInUploadPath(settings, fileName);
     if (name.isEmpty())
-        why = Status::failure(Texts::tr("the upload path and %1 are longer than %2 "
-                                        "characters together")
-                                  .arg(fileName)
-                                  .arg(NameBufferLimit));
+        return Status::failure(Texts::tr("the upload path and %1 are longer than %2 "
+                                         "characters together")
+                                   .arg(fileName)
+                                   .arg(NameBufferLimit));
     return name;
 }
 
@@ -55,18 +49,20 @@ template <class Act>
 Status onHost(const FtpSettings& settings, const QStringList& fileNames,
               std::optional<HostKey>* untrustedKey, Act act)
 {
-    Status why = Status::success();
     QStringList remotes;
     for (const QString& fileName : fileNames) {
-        remotes << remoteNameOrWhy(settings, fileName, why);
-        if (remotes.last().isEmpty())
-            return why;
+        const Result<QString> remote = remoteNameOf(settings, fileName);
+        if (!remote)
+            return remote.status();
+        remotes << *remote;
     }
     const std::unique_ptr<HostConnection> connection = connectToHost(settings);
-    bool done = true;
+    Status done = Status::success();
     for (qsizetype i = 0; i < remotes.size() && done; ++i)
         done = act(*connection, i, remotes[i]);
-    return outcome(done, *connection, untrustedKey);
+    if (untrustedKey)
+        *untrustedKey = connection->untrustedKey();
+    return done;
 }
 
 } // namespace

@@ -143,7 +143,6 @@ void HttpConnection::open(const QString& server, const QString& user, const QStr
                           const QString& knownHostsPath)
 {
     close();
-    m_lastError.clear();
     m_openError.clear();
     m_unreachable.clear();
     m_untrustedKey.reset();
@@ -155,8 +154,8 @@ void HttpConnection::open(const QString& server, const QString& user, const QStr
                           .arg(server);
         return;
     }
-    if (const QString why = checkTarget(*target); !why.isEmpty()) {
-        m_openError = why;
+    if (const Status usable = checkTarget(*target); !usable) {
+        m_openError = usable.message();
         return;
     }
     if (breaksCommandLine(user) || breaksCommandLine(password)) {
@@ -192,29 +191,28 @@ QString HttpConnection::addressOf(const QString& server) const
            QString::fromLatin1(target->origin.mid(target->origin.indexOf("//") + 2)) + target->path;
 }
 
-std::optional<QByteArray> HttpConnection::readFile(const QString& remoteName)
+Result<QByteArray> HttpConnection::readFile(const QString& remoteName)
 {
     const QString what = QStringLiteral("GET ") + remoteName;
-    if (!checkUsable(what, remoteName))
-        return std::nullopt;
+    if (Status usable = checkUsable(what, remoteName); !usable)
+        return usable;
     if (remoteName.isEmpty() || remoteName.endsWith(QLatin1Char('/')))
-        return fail(what, Texts::tr("no remote name")), std::nullopt;
+        return fail(what, Texts::tr("no remote name"));
     Request request;
     request.path = pathOf(remoteName);
     request.headers = emptyBodyHeaders();
-    Reply reply;
-    if (!send(what, request, reply)) {
+    Result<Reply> reply = send(what, request);
+    if (!reply) {
         if (m_handle->lastResult == CURLE_WRITE_ERROR) // takeBody's bound
-            fail(what, Texts::tr("the file is longer than %1 MB").arg(MaxReplyBytes >> 20));
-        return std::nullopt;
+            return fail(what, Texts::tr("the file is longer than %1 MB").arg(MaxReplyBytes >> 20));
+        return reply.status();
     }
-    if (reply.code < 200 || reply.code >= 300)
-        return refused(what, reply), std::nullopt;
-    m_lastError.clear();
-    return std::move(reply.body);
+    if (reply->code < 200 || reply->code >= 300)
+        return refused(what, *reply);
+    return std::move(reply->body);
 }
 
-bool HttpConnection::checkUsable(const QString& what, const QString& remoteName)
+Status HttpConnection::checkUsable(const QString& what, const QString& remoteName)
 {
     if (!m_handle)
         return fail(what, m_openError.isEmpty() ? Texts::tr("no connection is open") : m_openError);
@@ -224,7 +222,7 @@ bool HttpConnection::checkUsable(const QString& what, const QString& remoteName)
         return fail(what, m_unreachable);
     if (breaksCommandLine(remoteName))
         return fail(what, Texts::tr("the remote name holds a line break"));
-    return true;
+    return Status::success();
 }
 
 QByteArray HttpConnection::pathOf(const QString& remoteName) const
@@ -259,9 +257,8 @@ QList<QByteArray> HttpConnection::contentHeaders(const QString& fileName) const
     return {"Content-Type: application/octet-stream"};
 }
 
-bool HttpConnection::send(const QString& what, const Request& request, Reply& reply)
+Result<HttpConnection::Reply> HttpConnection::send(const QString& what, const Request& request)
 {
-    reply = {};
     CURL* curl = m_handle->curl;
     // Keeps the live connection and the TLS session; drops every option.
     curl_easy_reset(curl);
@@ -315,25 +312,26 @@ bool HttpConnection::send(const QString& what, const Request& request, Reply& re
     }
     if (request.method != "GET" && request.method != "PUT")
         curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, request.method.constData());
-    const bool answered = perform(what);
+    Status answered = perform(what);
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
     curl_slist_free_all(headers);
     if (!answered)
-        return false;
+        return answered;
+    Reply reply;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply.code);
     reply.status = m_handle->received.status;
     reply.etag = m_handle->received.etag;
     reply.body = std::move(m_handle->received.body);
-    return true;
+    return reply;
 }
 
-bool HttpConnection::perform(const QString& what)
+Status HttpConnection::perform(const QString& what)
 {
     m_handle->errors[0] = '\0';
     CURL* curl = m_handle->curl;
     const CURLcode result = m_handle->lastResult = curl_easy_perform(curl);
     if (result == CURLE_OK)
-        return true;
+        return Status::success();
     if (result == CURLE_ABORTED_BY_CALLBACK)
         return fail(what, QCoreApplication::translate("HostConnection", CancelledReason));
     QString why = QString::fromUtf8(m_handle->errors);
@@ -370,7 +368,7 @@ bool HttpConnection::perform(const QString& what)
     return fail(what, why);
 }
 
-bool HttpConnection::refused(const QString& what, const Reply& reply)
+Status HttpConnection::refused(const QString& what, const Reply& reply)
 {
     const QString words = serverWords(reply);
     if (refusesLogin(reply))

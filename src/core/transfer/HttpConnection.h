@@ -32,7 +32,7 @@ public:
     void close() override;
     QString addressOf(const QString& server) const override;
     // GET: the body of a 2xx answer, at most MaxReplyBytes of it.
-    std::optional<QByteArray> readFile(const QString& remoteName) override;
+    Result<QByteArray> readFile(const QString& remoteName) override;
 
     // The largest answer read (a listing page, a file read back).
     static constexpr qsizetype MaxReplyBytes = 16 << 20;
@@ -51,8 +51,8 @@ protected:
     };
     static std::optional<Target> parseTarget(const QString& server);
 
-    // Why this kind of host cannot work with the target; empty when it can.
-    virtual QString checkTarget(const Target& target) = 0;
+    // Fails, saying why, when this kind of host cannot work with the target.
+    virtual Status checkTarget(const Target& target) = 0;
 
     struct Request
     {
@@ -69,15 +69,14 @@ protected:
         QByteArray etag;   // the ETag header's value, quotes and all
         QByteArray body;
     };
-    // Sends the request; false when no HTTP answer came (the reason is in
-    // lastError(), a stop already made). Any status is an answer.
-    bool send(const QString& what, const Request& request, Reply& reply);
-    // Notes the server's refusal as lastError() (a refused login stops the
-    // connection); false.
-    bool refused(const QString& what, const Reply& reply);
-    // False, with the reason, when remoteName cannot be sent or the
+    // Sends the request; fails when no HTTP answer came (a stop already
+    // made). Any status is an answer.
+    Result<Reply> send(const QString& what, const Request& request);
+    // The server's refusal as a failure (a refused login stops the connection).
+    Status refused(const QString& what, const Reply& reply);
+    // Fails, with the reason, when remoteName cannot be sent or the
     // connection cannot be used.
-    bool checkUsable(const QString& what, const QString& remoteName);
+    Status checkUsable(const QString& what, const QString& remoteName);
 
     virtual void authenticate(void* curl) = 0;
     // What a request without a body carries besides (S3 signs the hash of no bytes).
@@ -104,7 +103,7 @@ protected:
 private:
     struct Handle;
 
-    bool perform(const QString& what);
+    Status perform(const QString& what);
 
     std::unique_ptr<Handle> m_handle;
     QString m_user;

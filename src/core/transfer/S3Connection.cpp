@@ -156,20 +156,20 @@ QString S3Connection::regionOf(const Target& target)
     return QStringLiteral("us-east-1");
 }
 
-QString S3Connection::checkTarget(const Target& target)
+Status S3Connection::checkTarget(const Target& target)
 {
     if (target.scheme != "s3" && target.scheme != "s3+http")
-        return Texts::tr("not an S3 address");
+        return Status::failure(Texts::tr("not an S3 address"));
     const QString bucket = target.path.mid(1).chopped(1);
     if (bucket.isEmpty() || bucket.contains(QLatin1Char('/')))
-        return Texts::tr("the S3 address names no bucket: s3://host/bucket (the key prefix "
-                         "goes in the upload path)");
+        return Status::failure(Texts::tr("the S3 address names no bucket: s3://host/bucket (the "
+                                         "key prefix goes in the upload path)"));
     m_bucketPath = '/' + encodeUrlPath(bucket.toUtf8());
     const QString region = regionOf(target);
     if (region.contains(QLatin1Char(':')) || breaksCommandLine(region))
-        return Texts::tr("\"%1\" is not a region").arg(region);
+        return Status::failure(Texts::tr("\"%1\" is not a region").arg(region));
     m_signing = "aws:amz:" + region.toUtf8() + ":s3";
-    return {};
+    return Status::success();
 }
 
 void S3Connection::authenticate(void* curl)
@@ -179,11 +179,11 @@ void S3Connection::authenticate(void* curl)
     curl_easy_setopt(curl, CURLOPT_PASSWORD, password().toUtf8().constData());
 }
 
-bool S3Connection::putFile(const QString& localPath, const QString& remoteName, TransferType)
+Status S3Connection::putFile(const QString& localPath, const QString& remoteName, TransferType)
 {
     const QString what = QStringLiteral("PUT ") + keyOf(remoteName);
-    if (!checkUsable(what, remoteName))
-        return false;
+    if (Status usable = checkUsable(what, remoteName); !usable)
+        return usable;
     if (keyOf(remoteName).isEmpty())
         return fail(what, Texts::tr("no remote name"));
     m_storedMd5.clear();
@@ -198,32 +198,34 @@ bool S3Connection::putFile(const QString& localPath, const QString& remoteName, 
     request.headers = contentHeaders(remoteName)
                       << "x-amz-content-sha256: " + sha256.result().toHex();
     request.upload = &file;
-    Reply reply;
-    if (!send(what, request, reply))
-        return false;
-    if (reply.code != 200)
-        return refused(what, reply);
+    const Result<Reply> reply = send(what, request);
+    if (!reply)
+        return reply.status();
+    if (reply->code != 200)
+        return refused(what, *reply);
     // Kept only when the host's ETags are MD5s: not so with some kinds of
     // server-side encryption, and then the size and the record judge.
-    if (const QByteArray sent = md5.result().toHex(); plainMd5(reply.etag) == sent)
+    if (const QByteArray sent = md5.result().toHex(); plainMd5(reply->etag) == sent)
         m_storedMd5 = sent;
-    return true;
+    return Status::success();
 }
 
-HostConnection::Stored S3Connection::replaceFile(const QString& localPath,
-                                                 const QString& remoteName, const QString&,
-                                                 TransferType type, Overwrite)
+Result<HostConnection::Stored> S3Connection::replaceFile(const QString& localPath,
+                                                         const QString& remoteName, const QString&,
+                                                         TransferType type, Overwrite)
 {
     // A PUT replaces the object whole: readers see the old one or the new one.
-    return putFile(localPath, remoteName, type) ? Stored::Yes : Stored::No;
+    if (Status put = putFile(localPath, remoteName, type); !put)
+        return put;
+    return Stored{};
 }
 
-std::optional<RemoteFiles> S3Connection::listFiles(const QString& directory)
+Result<std::optional<RemoteFiles>> S3Connection::listFiles(const QString& directory)
 {
     const QString prefix = keyOf(directory);
     const QString what = QStringLiteral("LIST ") + prefix;
-    if (!checkUsable(what, directory))
-        return std::nullopt;
+    if (Status usable = checkUsable(what, directory); !usable)
+        return usable;
     RemoteFiles files;
     QString token;
     do {
@@ -237,39 +239,36 @@ std::optional<RemoteFiles> S3Connection::listFiles(const QString& directory)
         Request request;
         request.path = m_bucketPath + '?' + query;
         request.headers = emptyBodyHeaders();
-        Reply reply;
-        if (!send(what, request, reply))
-            return std::nullopt;
-        if (reply.code != 200)
-            return refused(what, reply), std::nullopt;
-        ListPage page = readListPage(reply.body);
-        if (!page.readable) {
-            m_lastError.clear(); // understood as a listing not understood
-            return std::nullopt;
-        }
+        const Result<Reply> reply = send(what, request);
+        if (!reply)
+            return reply.status();
+        if (reply->code != 200)
+            return refused(what, *reply);
+        ListPage page = readListPage(reply->body);
+        if (!page.readable)
+            return std::optional<RemoteFiles>();
         for (auto file = page.files.cbegin(); file != page.files.cend(); ++file)
             files.insert(file.key().mid(prefix.size()), file.value());
         token = page.nextToken;
     } while (!token.isEmpty());
-    m_lastError.clear();
-    return files;
+    return std::optional(std::move(files));
 }
 
-bool S3Connection::deleteFile(const QString& remoteName)
+Status S3Connection::deleteFile(const QString& remoteName)
 {
     const QString what = QStringLiteral("DELETE ") + keyOf(remoteName);
-    if (!checkUsable(what, remoteName))
-        return false;
+    if (Status usable = checkUsable(what, remoteName); !usable)
+        return usable;
     if (keyOf(remoteName).isEmpty())
         return fail(what, Texts::tr("no remote name"));
     Request request;
     request.method = "DELETE";
     request.path = pathOf(remoteName);
     request.headers = emptyBodyHeaders();
-    Reply reply;
-    if (!send(what, request, reply))
-        return false;
-    return reply.code == 204 || reply.code == 200 || refused(what, reply);
+    const Result<Reply> reply = send(what, request);
+    if (!reply)
+        return reply.status();
+    return reply->code == 204 || reply->code == 200 ? Status::success() : refused(what, *reply);
 }
 
 QList<QByteArray> S3Connection::emptyBodyHeaders() const

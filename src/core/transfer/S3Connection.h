@@ -15,20 +15,20 @@ namespace wareloom {
 class S3Connection : public HttpConnection
 {
 public:
-    bool putFile(const QString& localPath, const QString& remoteName, TransferType type) override;
-    Stored replaceFile(const QString& localPath, const QString& remoteName,
-                       const QString& temporaryName, TransferType type,
-                       Overwrite overwrite) override;
+    Status putFile(const QString& localPath, const QString& remoteName, TransferType type) override;
+    Result<Stored> replaceFile(const QString& localPath, const QString& remoteName,
+                               const QString& temporaryName, TransferType type,
+                               Overwrite overwrite) override;
     // ListObjectsV2 with the directory as the prefix and "/" as the
     // delimiter, page after page: the objects of that "folder".
-    std::optional<RemoteFiles> listFiles(const QString& directory) override;
-    bool deleteFile(const QString& remoteName) override;
+    Result<std::optional<RemoteFiles>> listFiles(const QString& directory) override;
+    Status deleteFile(const QString& remoteName) override;
 
     // The region of the server field, as requests are signed for it.
     static QString regionOf(const QString& server);
 
 protected:
-    QString checkTarget(const Target& target) override;
+    Status checkTarget(const Target& target) override;
     void authenticate(void* curl) override;
     bool signsHeaders() const override { return true; }
     QList<QByteArray> emptyBodyHeaders() const override;

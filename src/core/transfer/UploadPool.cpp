@@ -29,8 +29,9 @@ struct Event
     enum class Kind { Started, Finished, GivenBack, Notice };
     Kind kind;
     std::size_t job = 0;
-    QString text;   // the error of a finished job, or the notice
-    QByteArray md5; // of a job finished well, when the host confirmed one
+    QString notice;
+    Status sent = Status::success(); // of a finished job
+    QByteArray md5;                  // of a job finished well, when the host confirmed one
 };
 
 // Events of the sending threads, taken in order by the calling thread.
@@ -135,19 +136,19 @@ void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& ev
             bool proven = c == 0;
             for (std::size_t i = next++; i < jobs.size(); i = next++) {
                 if (!isCancelled() && connection.stopReason().isEmpty())
-                    queue.push({Event::Kind::Started, i, {}, {}});
+                    queue.push({Event::Kind::Started, i, {}});
                 QString notice;
-                const QString error = sendOne(connection, jobs[i], notice);
+                Status sent = sendOne(connection, jobs[i], notice);
                 if (!notice.isEmpty())
-                    queue.push({Event::Kind::Notice, i, notice, {}});
-                if (!error.isEmpty() && !proven && !isCancelled()) {
+                    queue.push({Event::Kind::Notice, i, notice});
+                if (!sent && !proven && !isCancelled()) {
                     m_usable[c] = false;
-                    queue.push({Event::Kind::GivenBack, i, {}, {}});
+                    queue.push({Event::Kind::GivenBack, i, {}});
                     return;
                 }
                 proven = true;
-                queue.push({Event::Kind::Finished, i, error,
-                            error.isEmpty() ? connection.storedMd5() : QByteArray()});
+                QByteArray md5 = sent ? connection.storedMd5() : QByteArray();
+                queue.push({Event::Kind::Finished, i, {}, std::move(sent), std::move(md5)});
             }
         });
     }
@@ -159,14 +160,14 @@ void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& ev
             events.started(event.job);
             break;
         case Event::Kind::Notice:
-            events.noticed(event.text);
+            events.noticed(event.notice);
             break;
         case Event::Kind::GivenBack:
             givenBack.push_back(event.job);
             ++ended;
             break;
         case Event::Kind::Finished:
-            events.finished(event.job, event.text, event.md5);
+            events.finished(event.job, event.sent, event.md5);
             ++ended;
             break;
         }
@@ -174,54 +175,51 @@ void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& ev
     workers.clear(); // joined
     for (const std::size_t i : givenBack) {
         QString notice;
-        const QString error = sendOne(first(), jobs[i], notice);
-        events.finished(i, error, error.isEmpty() ? first().storedMd5() : QByteArray());
+        const Status sent = sendOne(first(), jobs[i], notice);
+        events.finished(i, sent, sent ? first().storedMd5() : QByteArray());
     }
 }
 
-// Empty when the host confirmed the file; otherwise why not. notice is set
-// when the host refused the first rename.
-QString UploadPool::sendOne(HostConnection& connection, const UploadJob& job, QString& notice)
+// Succeeds when the host confirmed the file. notice is set when the host
+// refused the first rename.
+Status UploadPool::sendOne(HostConnection& connection, const UploadJob& job, QString& notice)
 {
     if (isCancelled())
-        return Texts::tr(NotSentCancelled);
+        return Status::failure(Texts::tr(NotSentCancelled));
     if (!connection.stopReason().isEmpty())
-        return Texts::tr(NotSentStopped);
+        return Status::failure(Texts::tr(NotSentStopped));
     if (job.replace && !m_renameRefused) {
         const QString temporary = temporaryName(job.remoteName);
         using Overwrite = HostConnection::Overwrite;
-        HostConnection::Stored stored =
+        Result<HostConnection::Stored> stored =
             connection.replaceFile(job.localPath, job.remoteName, temporary, job.type,
                                    m_removeFirst ? Overwrite::RemoveFirst : Overwrite::ByRename);
         // Some servers rename only onto a free name (550 "already exists").
-        if (stored == HostConnection::Stored::NotRenamed && !m_removeFirst.exchange(true))
+        if (stored && !stored->renamed && !m_removeFirst.exchange(true))
             stored = connection.replaceFile(job.localPath, job.remoteName, temporary, job.type,
                                             Overwrite::RemoveFirst);
-        switch (stored) {
-        case HostConnection::Stored::Yes:
+        if (!stored) {
             notice = connection.notice();
-            return {};
-        case HostConnection::Stored::No: {
-            notice = connection.notice();
-            QString error = connection.lastError();
-            // A part of the file may have arrived: never left on the host.
+            // A part of the file may have arrived: never left on the host. A
+            // temporary file that stays is removed by the next publish.
             if (connection.stopReason().isEmpty() && !isCancelled())
-                connection.deleteFile(temporary);
-            return error;
+                (void)connection.deleteFile(temporary);
+            return stored.status();
         }
-        case HostConnection::Stored::NotRenamed:
-            m_renameRefused = true;
-            notice = Texts::tr("The server does not rename files: each file is sent under "
-                               "its own name, so a visitor may see a page half written "
-                               "while it arrives.");
-            connection.deleteFile(temporary);
-            break;
+        if (stored->renamed) {
+            notice = connection.notice();
+            return Status::success();
         }
+        m_renameRefused = true;
+        notice = Texts::tr("The server does not rename files: each file is sent under "
+                           "its own name, so a visitor may see a page half written "
+                           "while it arrives.");
+        (void)connection.deleteFile(temporary);
     }
-    const bool sent = connection.putFile(job.localPath, job.remoteName, job.type);
+    Status sent = connection.putFile(job.localPath, job.remoteName, job.type);
     if (notice.isEmpty())
         notice = connection.notice();
-    return sent ? QString() : connection.lastError();
+    return sent;
 }
 
 } // namespace wareloom

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/transfer/HostConnection.h"
+#include "core/util/Status.h"
 
 #include <QString>
 
@@ -31,9 +32,9 @@ struct UploadJob
 struct UploadEvents
 {
     std::function<void(std::size_t job)> started;
-    // error is empty when the host confirmed the file whole under its name;
+    // sent succeeds when the host confirmed the file whole under its name;
     // md5 is then HostConnection::storedMd5() of it.
-    std::function<void(std::size_t job, const QString& error, const QByteArray& md5)> finished;
+    std::function<void(std::size_t job, const Status& sent, const QByteArray& md5)> finished;
     std::function<void(const QString& notice)> noticed; // may come again
 };
 
@@ -72,7 +73,7 @@ public:
     void send(const std::vector<UploadJob>& jobs, const UploadEvents& events);
 
 private:
-    QString sendOne(HostConnection& connection, const UploadJob& job, QString& notice);
+    Status sendOne(HostConnection& connection, const UploadJob& job, QString& notice);
 
     // open() replaces them while cancel() may reach them from another thread.
     std::mutex m_replacing;
