@@ -378,12 +378,12 @@ void PublishRun::sendPhase(const std::vector<PlannedFile>& files, PublishRecord&
         if (file.isPage)
             Q_EMIT progressChanged(++m_position);
     };
-    events.finished = [&](std::size_t i, const Status& sent, const QByteArray& md5) {
+    events.finished = [&](std::size_t i, const Result<QByteArray>& sent) {
         if (sent) {
-            record.noteSent(files[i].fileName, files[i].content, md5);
+            record.noteSent(files[i].fileName, files[i].content, *sent);
             ++outcome.sent;
         } else {
-            outcome.failedPages.push_back({files[i].fileName, sent.message()});
+            outcome.failedPages.push_back({files[i].fileName, sent.status().message()});
         }
     };
     events.noticed = [this](const QString& notice) {

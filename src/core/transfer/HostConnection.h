@@ -73,6 +73,9 @@ public:
         // Fails when the server refused the rename: temporaryName holds the
         // file (remoteName may then be gone when it was to be removed first).
         Status renamed = Status::success();
+        // The MD5 (hex) of what arrived, when the host confirmed it as the
+        // ETag its listings show; empty otherwise.
+        QByteArray md5;
     };
     // How the host takes a rename onto an existing name.
     enum class Overwrite {
@@ -124,10 +127,6 @@ public:
     const std::optional<HostKey>& untrustedKey() const { return m_untrustedKey; }
     // Something the user should know once (a weaker TLS version...); empty otherwise.
     const QString& notice() const { return m_notice; }
-    // The MD5 (hex) of the file the last putFile() or replaceFile() stored,
-    // when the host confirmed it as the ETag its listings show; empty
-    // otherwise.
-    const QByteArray& storedMd5() const { return m_storedMd5; }
 
 protected:
     // "what: why".
@@ -150,7 +149,6 @@ protected:
     QString m_unreachable; // why the host is out of reach: no transfer is tried again
     std::optional<HostKey> m_untrustedKey;
     QString m_notice;
-    QByteArray m_storedMd5;
     std::atomic<bool> m_cancelled{false};
 };
 

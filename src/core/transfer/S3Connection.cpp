@@ -181,12 +181,16 @@ void S3Connection::authenticate(void* curl)
 
 Status S3Connection::putFile(const QString& localPath, const QString& remoteName, TransferType)
 {
+    return put(localPath, remoteName).status();
+}
+
+Result<QByteArray> S3Connection::put(const QString& localPath, const QString& remoteName)
+{
     const QString what = QStringLiteral("PUT ") + keyOf(remoteName);
     if (Status usable = checkUsable(what, remoteName); !usable)
         return usable;
     if (keyOf(remoteName).isEmpty())
         return fail(what, Texts::tr("no remote name"));
-    m_storedMd5.clear();
     QFile file(localPath);
     QCryptographicHash sha256(QCryptographicHash::Sha256), md5(QCryptographicHash::Md5);
     if (!file.open(QIODevice::ReadOnly) || !hashPayload(file, sha256, md5))
@@ -205,19 +209,19 @@ Status S3Connection::putFile(const QString& localPath, const QString& remoteName
         return refused(what, *reply);
     // Kept only when the host's ETags are MD5s: not so with some kinds of
     // server-side encryption, and then the size and the record judge.
-    if (const QByteArray sent = md5.result().toHex(); plainMd5(reply->etag) == sent)
-        m_storedMd5 = sent;
-    return Status::success();
+    const QByteArray sent = md5.result().toHex();
+    return plainMd5(reply->etag) == sent ? sent : QByteArray();
 }
 
 Result<HostConnection::Stored> S3Connection::replaceFile(const QString& localPath,
                                                          const QString& remoteName, const QString&,
-                                                         TransferType type, Overwrite)
+                                                         TransferType, Overwrite)
 {
     // A PUT replaces the object whole: readers see the old one or the new one.
-    if (Status put = putFile(localPath, remoteName, type); !put)
-        return put;
-    return Stored{};
+    Result<QByteArray> md5 = put(localPath, remoteName);
+    if (!md5)
+        return md5.status();
+    return Stored{Status::success(), std::move(*md5)};
 }
 
 Result<std::optional<RemoteFiles>> S3Connection::listFiles(const QString& directory)

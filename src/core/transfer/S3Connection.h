@@ -38,6 +38,9 @@ protected:
 
 private:
     static QString regionOf(const Target& target);
+    // One PUT: the MD5 (hex) of what arrived when the host's ETag confirms
+    // it (not so with some kinds of server-side encryption), else empty.
+    Result<QByteArray> put(const QString& localPath, const QString& remoteName);
 
     QByteArray m_bucketPath; // "/bucket"
     QByteArray m_signing;    // "aws:amz:<region>:s3"

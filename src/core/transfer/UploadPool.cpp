@@ -30,8 +30,7 @@ struct Event
     Kind kind;
     std::size_t job = 0;
     QString notice;
-    Status sent = Status::success(); // of a finished job
-    QByteArray md5;                  // of a job finished well, when the host confirmed one
+    Result<QByteArray> sent = QByteArray(); // of a finished job: the MD5 the host confirmed
 };
 
 // Events of the sending threads, taken in order by the calling thread.
@@ -138,7 +137,7 @@ void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& ev
                 if (!isCancelled() && connection.stopReason().isEmpty())
                     queue.push({Event::Kind::Started, i, {}});
                 QString notice;
-                Status sent = sendOne(connection, jobs[i], notice);
+                Result<QByteArray> sent = sendOne(connection, jobs[i], notice);
                 if (!notice.isEmpty())
                     queue.push({Event::Kind::Notice, i, notice});
                 if (!sent && !proven && !isCancelled()) {
@@ -147,8 +146,7 @@ void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& ev
                     return;
                 }
                 proven = true;
-                QByteArray md5 = sent ? connection.storedMd5() : QByteArray();
-                queue.push({Event::Kind::Finished, i, {}, std::move(sent), std::move(md5)});
+                queue.push({Event::Kind::Finished, i, {}, std::move(sent)});
             }
         });
     }
@@ -167,7 +165,7 @@ void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& ev
             ++ended;
             break;
         case Event::Kind::Finished:
-            events.finished(event.job, event.sent, event.md5);
+            events.finished(event.job, event.sent);
             ++ended;
             break;
         }
@@ -175,14 +173,14 @@ void UploadPool::send(const std::vector<UploadJob>& jobs, const UploadEvents& ev
     workers.clear(); // joined
     for (const std::size_t i : givenBack) {
         QString notice;
-        const Status sent = sendOne(first(), jobs[i], notice);
-        events.finished(i, sent, sent ? first().storedMd5() : QByteArray());
+        events.finished(i, sendOne(first(), jobs[i], notice));
     }
 }
 
-// Succeeds when the host confirmed the file. notice is set when the host
-// refused the first rename.
-Status UploadPool::sendOne(HostConnection& connection, const UploadJob& job, QString& notice)
+// Succeeds when the host confirmed the file, with the MD5 it confirmed, if
+// any. notice is set when the host refused the first rename.
+Result<QByteArray> UploadPool::sendOne(HostConnection& connection, const UploadJob& job,
+                                       QString& notice)
 {
     if (isCancelled())
         return Status::failure(Texts::tr(NotSentCancelled));
@@ -208,7 +206,7 @@ Status UploadPool::sendOne(HostConnection& connection, const UploadJob& job, QSt
         }
         if (stored->renamed) {
             notice = connection.notice();
-            return Status::success();
+            return std::move(stored->md5);
         }
         m_renameRefused = true;
         notice = Texts::tr("The server does not rename files: each file is sent under "
@@ -219,7 +217,9 @@ Status UploadPool::sendOne(HostConnection& connection, const UploadJob& job, QSt
     Status sent = connection.putFile(job.localPath, job.remoteName, job.type);
     if (notice.isEmpty())
         notice = connection.notice();
-    return sent;
+    if (!sent)
+        return sent;
+    return QByteArray();
 }
 
 } // namespace wareloom

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/transfer/HostConnection.h"
-#include "core/util/Status.h"
+#include "core/util/Result.h"
 
 #include <QString>
 
@@ -32,9 +32,9 @@ struct UploadJob
 struct UploadEvents
 {
     std::function<void(std::size_t job)> started;
-    // sent succeeds when the host confirmed the file whole under its name;
-    // md5 is then HostConnection::storedMd5() of it.
-    std::function<void(std::size_t job, const Status& sent, const QByteArray& md5)> finished;
+    // sent succeeds when the host confirmed the file whole under its name,
+    // with the MD5 the host confirmed for it (empty when it confirms none).
+    std::function<void(std::size_t job, const Result<QByteArray>& sent)> finished;
     std::function<void(const QString& notice)> noticed; // may come again
 };
 
@@ -73,7 +73,7 @@ public:
     void send(const std::vector<UploadJob>& jobs, const UploadEvents& events);
 
 private:
-    Status sendOne(HostConnection& connection, const UploadJob& job, QString& notice);
+    Result<QByteArray> sendOne(HostConnection& connection, const UploadJob& job, QString& notice);
 
     // open() replaces them while cancel() may reach them from another thread.
     std::mutex m_replacing;
