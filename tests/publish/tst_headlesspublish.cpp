@@ -121,8 +121,9 @@ private Q_SLOTS:
 
     // What each publish sends, from the server's log: what the host lacks
     // and the main page, each under a temporary name renamed over its own;
-    // the pictures and the banner the pages show go with them, first. And
-    // what -Check finds on the host meanwhile.
+    // the pictures and the banner the pages show go with them, first, also
+    // when a page that stayed as it was shows a picture taken again or one
+    // that came since. And what -Check finds on the host meanwhile.
     void sendsOnlyWhatChanged()
     {
         PublishSetup setup;
@@ -159,8 +160,14 @@ private Q_SLOTS:
                        ? commands.filter(QRegularExpression("^(STOR|RNFR|RNTO|DELE) "))
                        : QStringList{"failed: " + messages};
         };
-        const auto every = [&] { // in the order of sending
-            QStringList commands = picture("P1.jpg") + picture("banner.gif");
+        const auto every = [&] { // in the order of sending: pictures as their pages come
+            QStringList commands;
+            const QHash<QString, QString> shows{{"A.htm", "P1.jpg"}, {"B.htm", "P2.jpg"}};
+            for (const QString& page : listedPages(setup.data)) {
+                if (QFile::exists(setup.data.filePath(shows.value(page, "none"))))
+                    commands << picture(shows.value(page));
+            }
+            commands << picture("banner.gif");
             for (const QString& page : listedPages(setup.data))
                 commands << sent(page);
             return commands;
@@ -171,10 +178,12 @@ private Q_SLOTS:
         QCOMPARE(publish({}), sent(main));
         QVERIFY(messages.endsWith("Summary: 1 sent, 5 unchanged, 0 failed\n"));
         QVERIFY(writeFile(setup.data.filePath("B.dat"),
-                          readFile(setup.data.filePath("B.dat")) + recordBytes("Added")));
+                          readFile(setup.data.filePath("B.dat")) + recordBytes("Added", "P2")));
         QCOMPARE(publish({}), sent("B.htm") + sent(main));
         QVERIFY(writeFile(setup.data.filePath("P1.jpg"), "P1 taken again"));
         QCOMPARE(publish({}), picture("P1.jpg") + sent(main));
+        QVERIFY(writeFile(setup.data.filePath("P2.jpg"), "picture of P2"));
+        QCOMPARE(publish({}), picture("P2.jpg") + sent(main));
         QVERIFY(QFile::remove(hostA)); // behind our back
         QCOMPARE(publish({}), sent("A.htm") + sent(main));
         QCOMPARE(publish({"-All"}), every());
@@ -200,7 +209,7 @@ private Q_SLOTS:
                                       "B.htm.wareloom-upload is a temporary file left on the host "
                                       "by a publish that did not end (the next publish removes "
                                       "it).\n"
-                                      "4 problems: 4 pages read, 6 files checked.\n")));
+                                      "4 problems: 4 pages read, 7 files checked.\n")));
         QCOMPARE(publish({}), picture("P1.jpg") + picture("banner.gif") + sent("D.htm") + sent(main)
                                   << "DELE /htdocs/B.htm.wareloom-upload");
         QVERIFY(messages.contains("(-Prune deletes them):\n  C.htm\nSummary"));

@@ -183,6 +183,49 @@ private Q_SLOTS:
         QCOMPARE(pageFiles().size(), pages.size());
         QVERIFY(pageBytes() == pages);
     }
+
+    // What a publish takes from the cache instead of reading each page: the
+    // pictures of a page that exist, as they were when it was read, read
+    // again when the page is written or a picture comes or goes beside it.
+    void keepsWhatPagesLink_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("links"); // of B.htm, which links back to the main page
+        const QString back = "inventory.htm";
+        QTest::newRow("nothing") << "nothing" << QStringList{"LB.jpg", back};
+        QTest::newRow("picture taken again")
+            << "picture taken again" << QStringList{"LB.jpg", back};
+        QTest::newRow("picture added") << "picture added" << QStringList{"LB.jpg", "KB.jpg", back};
+        QTest::newRow("picture removed") << "picture removed" << QStringList{back};
+        QTest::newRow("item added") << "item added" << QStringList{"LB.jpg", "MB.jpg", back};
+    }
+    void keepsWhatPagesLink()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, links);
+        const QStringList unreadable{"page not read"};
+        QVERIFY(
+            m_data->writeFile("B.dat", recordBytes("Lamp", "LB") + recordBytes("Kettle", "KB")));
+        QVERIFY(m_data->writeFile("LB.jpg", "picture") && m_data->writeFile("MB.jpg", "picture"));
+        QVERIFY(generate());
+        PageCache cache = PageCache::load(m_data->store());
+        QCOMPARE(cache.links("B.htm").value_or(unreadable),
+                 (QStringList{"LB.jpg", "inventory.htm"}));
+        QVERIFY(cache.save());
+
+        if (change == "picture taken again") {
+            QVERIFY(m_data->writeFile("LB.jpg", "another picture"));
+        } else if (change == "picture added") {
+            QVERIFY(m_data->writeFile("KB.jpg", "picture"));
+        } else if (change == "picture removed") {
+            QVERIFY(QFile::remove(m_data->filePath("LB.jpg")));
+        } else if (change == "item added") {
+            QVERIFY(m_data->writeFile("B.dat", readFile(m_data->filePath("B.dat")) +
+                                                   recordBytes("Mug", "MB")) &&
+                    generate());
+        }
+        QCOMPARE(PageCache::load(m_data->store()).links("B.htm").value_or(unreadable), links);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPageCache)

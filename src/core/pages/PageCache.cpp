@@ -1,5 +1,6 @@
 #include "core/pages/PageCache.h"
 
+#include "core/pages/PageLinks.h"
 #include "core/pages/WebsiteSettings.h"
 #include "core/store/CategoryStore.h"
 #include "core/store/ItemRecord.h"
@@ -9,16 +10,22 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <vector>
+
+#include <dirent.h>
 
 namespace wareloom {
 namespace {
 
-constexpr QByteArrayView Header = "Wareloom page cache 2\n";
+constexpr QByteArrayView Header = "Wareloom page cache 3\n";
 constexpr QByteArrayView InputsStart = "inputs ";
 constexpr QByteArrayView SiteStart = "site ";
+constexpr QByteArrayView LinkTargetsStart = "targets ";
 constexpr QByteArrayView CheckStart = "check ";
 constexpr char NotKnown[] = "-";
 
@@ -100,6 +107,14 @@ bool isStorable(const QString& name)
     return !name.contains(QLatin1Char('\t')) && !name.contains(QLatin1Char('\n'));
 }
 
+// A page's links on its line: the names with '/', which no link of a file
+// beside the page holds, between them; "-" when they are not known.
+QByteArray linksField(const QStringList& links, bool known)
+{
+    const bool storable = std::all_of(links.begin(), links.end(), isStorable);
+    return known && storable ? links.join(QLatin1Char('/')).toUtf8() : QByteArray(NotKnown);
+}
+
 } // namespace
 
 QString PageCache::filePath(const DataDirectory& store)
@@ -178,6 +193,8 @@ void PageCache::noteWritten(const QString& pageFileName, const QString& category
                                     source->state.isRecent(),
                                     source->hash,
                                     kept,
+                                    {},
+                                    false,
                                     true});
 }
 
@@ -207,34 +224,111 @@ void PageCache::noteFile(const QString& fileName)
     // state is proof. Its SHA-256 stays known while it is the same file.
     Entry& entry = m_entries[fileName];
     if (entry.file != *file || !entry.category.isEmpty())
-        entry = Entry{*file, false, {}, {}, {}, true, {}, {}, true};
+        entry = Entry{*file, false, {}, {}, {}, true, {}, {}, {}, false, true};
     entry.fileRecent = false;
     entry.seen = true;
 }
 
 std::optional<FileFingerprint> PageCache::fingerprint(const QString& fileName)
 {
-    const QString path = m_store.filePath(fileName);
     Entry& entry = m_entries[fileName];
     entry.seen = true;
-    if (!entry.sha256.isEmpty() && !entry.fileRecent &&
-        FileState::ofPath(path, false) == entry.file)
+    if (!entry.sha256.isEmpty() && isUnchanged(fileName, entry))
         return FileFingerprint{entry.sha256, entry.file.size};
-
-    QFile file(path);
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    const std::optional<FileState> opened =
-        file.open(QIODevice::ReadOnly) ? FileState::ofOpenFile(file.handle()) : std::nullopt;
-    if (!opened || !hash.addData(&file)) {
+    if (!read(fileName, entry)) {
         m_entries.remove(fileName);
         return std::nullopt;
     }
+    return FileFingerprint{entry.sha256, entry.file.size};
+}
+
+std::optional<QStringList> PageCache::links(const QString& pageFileName)
+{
+    checkLinkTargets();
+    Entry& entry = m_entries[pageFileName];
+    entry.seen = true;
+    if (entry.linksKnown && isUnchanged(pageFileName, entry))
+        return entry.links;
+    if (!read(pageFileName, entry)) {
+        m_entries.remove(pageFileName);
+        return std::nullopt;
+    }
+    return entry.links;
+}
+
+bool PageCache::isUnchanged(const QString& fileName, const Entry& entry) const
+{
+    return !entry.fileRecent && FileState::ofPath(m_store.filePath(fileName), false) == entry.file;
+}
+
+// Reads the file as it is now, once for both: its SHA-256 and, of a page,
+// its links.
+bool PageCache::read(const QString& fileName, Entry& entry) const
+{
+    QFile file(m_store.filePath(fileName));
+    const std::optional<FileState> opened =
+        file.open(QIODevice::ReadOnly) ? FileState::ofOpenFile(file.handle()) : std::nullopt;
+    if (!opened)
+        return false;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    QStringList links;
+    const bool page = isPageFileName(fileName);
+    if (page) {
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return false;
+        hash.addData(bytes);
+        for (const QString& link : pageLinks(bytes)) {
+            if (isSiteFileName(link) &&
+                (isPageFileName(link) || QFileInfo(m_store.filePath(link)).isFile()))
+                links << link;
+        }
+    } else if (!hash.addData(&file)) {
+        return false;
+    }
     if (*opened != entry.file) {
         // Not as this program left it: a page of it is no longer one we made.
-        entry = {*opened, opened->isRecent(), {}, {}, {}, true, {}, {}, true};
+        entry = {*opened, opened->isRecent(), {}, {}, {}, true, {}, {}, {}, false, true};
     }
     entry.sha256 = hash.result().toHex();
-    return FileFingerprint{entry.sha256, opened->size};
+    entry.links = links;
+    entry.linksKnown = page;
+    return true;
+}
+
+// The files of the data directory that a page may link to, besides pages.
+QByteArray PageCache::linkTargets() const
+{
+    std::vector<QByteArray> names;
+    if (DIR* dir = ::opendir(QFile::encodeName(m_store.path()).constData())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const QString name = QFile::decodeName(entry->d_name);
+            if (isSiteFileName(name) && !isPageFileName(name))
+                names.emplace_back(entry->d_name);
+        }
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    ContentHash hash;
+    for (const QByteArray& name : names)
+        hash.add(QByteArrayView(name.constData(), name.size() + 1)); // with its NUL
+    return hash.result();
+}
+
+// A file that came beside the pages may be one a kept list left out, as it
+// was not there then; one that went changes nothing, but is as quickly said.
+// Either way every page's links are read again.
+void PageCache::checkLinkTargets()
+{
+    if (m_linkTargetsChecked)
+        return;
+    m_linkTargetsChecked = true;
+    const QByteArray now = linkTargets();
+    if (now == m_linkTargets)
+        return;
+    m_linkTargets = now;
+    for (Entry& entry : m_entries)
+        entry.linksKnown = false;
 }
 
 Status PageCache::save() const
@@ -243,6 +337,7 @@ Status PageCache::save() const
     out.reserve(m_entries.size() * 256 + m_siteData.size() * 4 / 3 + 256);
     out.append(InputsStart).append(m_inputs).append('\n');
     out.append(SiteStart).append(m_siteData.toBase64()).append('\n');
+    out.append(LinkTargetsStart).append(m_linkTargets).append('\n');
     for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
         if (it->seen && isStorable(it.key()))
             appendLine(out, it.key(), it.value());
@@ -253,7 +348,7 @@ Status PageCache::save() const
 }
 
 // name TAB category TAB file state, sha256, category state, category hash TAB
-// what the style kept
+// what the style kept TAB links
 void PageCache::appendLine(QByteArray& out, const QString& name, const Entry& entry)
 {
     out.append(name.toUtf8()).append('\t').append(entry.category.toUtf8()).append('\t');
@@ -261,7 +356,8 @@ void PageCache::appendLine(QByteArray& out, const QString& name, const Entry& en
     out.append(entry.sha256.isEmpty() ? QByteArray(NotKnown) : entry.sha256).append(' ');
     appendState(out, entry.source, entry.sourceRecent);
     out.append(entry.sourceHash.isEmpty() ? QByteArray(NotKnown) : entry.sourceHash);
-    out.append('\t').append(entry.kept.toBase64()).append('\n');
+    out.append('\t').append(entry.kept.toBase64()).append('\t');
+    out.append(linksField(entry.links, entry.linksKnown)).append('\n');
 }
 
 bool PageCache::parse(const QByteArray& bytes)
@@ -278,17 +374,23 @@ bool PageCache::parse(const QByteArray& bytes)
     if (!take(rest, '\n', line) || !line.startsWith(SiteStart))
         return false;
     m_lastSiteData = QByteArray::fromBase64(line.sliced(SiteStart.size()).toByteArray());
+    if (!take(rest, '\n', line) || !line.startsWith(LinkTargetsStart))
+        return false;
+    m_linkTargets = line.sliced(LinkTargetsStart.size()).toByteArray();
     while (take(rest, '\n', line)) {
-        QByteArrayView name, category, fields, sha256;
+        QByteArrayView name, category, fields, sha256, kept;
         Entry entry;
         if (!take(line, '\t', name) || !take(line, '\t', category) || !take(line, '\t', fields) ||
             !readState(fields, entry.file, entry.fileRecent) || !take(fields, ' ', sha256) ||
-            !readState(fields, entry.source, entry.sourceRecent))
+            !readState(fields, entry.source, entry.sourceRecent) || !take(line, '\t', kept))
             return false;
         entry.sha256 = knownOrEmpty(sha256);
         entry.sourceHash = knownOrEmpty(fields);
         entry.category = QString::fromUtf8(category);
-        entry.kept = QByteArray::fromBase64(line.toByteArray());
+        entry.kept = QByteArray::fromBase64(kept.toByteArray());
+        entry.linksKnown = line != QByteArrayView(NotKnown);
+        if (entry.linksKnown && !line.isEmpty())
+            entry.links = QString::fromUtf8(line).split(QLatin1Char('/'));
         m_entries.insert(QString::fromUtf8(name), entry);
     }
     return true;

@@ -9,6 +9,7 @@
 #include <QByteArrayView>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -68,6 +69,11 @@ public:
     // Of a file of the data directory: from the cache while the file is as it
     // was when it was hashed, else read now.
     std::optional<FileFingerprint> fingerprint(const QString& fileName);
+    // The files a page links to (pageLinks) that may go to the host with it:
+    // the pages, and the other files of the site that the data directory
+    // held when the page was read. From the cache while the page is as it
+    // was then and no such file has come or gone beside it, else read now.
+    std::optional<QStringList> links(const QString& pageFileName);
 
     // Writes what this run saw, in one step; files it did not ask about are
     // left out.
@@ -84,11 +90,17 @@ private:
         bool sourceRecent = true;
         QByteArray sourceHash;
         QByteArray kept;
+        QStringList links; // a page's, when linksKnown
+        bool linksKnown = false;
         bool seen = false; // this run asked about it
     };
 
     bool parse(const QByteArray& bytes);
     static void appendLine(QByteArray& out, const QString& name, const Entry& entry);
+    bool isUnchanged(const QString& fileName, const Entry& entry) const;
+    bool read(const QString& fileName, Entry& entry) const;
+    QByteArray linkTargets() const;
+    void checkLinkTargets();
 
     DataDirectory m_store;
     QHash<QString, Entry> m_entries;
@@ -96,6 +108,10 @@ private:
     bool m_inputsSame = false; // and those of this run are the same
     QByteArray m_lastSiteData;
     QByteArray m_siteData;
+    // Hash of the names of the files a page may link to besides pages, as
+    // they were when the pages' links were read.
+    QByteArray m_linkTargets;
+    bool m_linkTargetsChecked = false; // against the data directory, this run
 };
 
 } // namespace wareloom

@@ -283,10 +283,11 @@ void PublishRun::uploadFiles(const FtpSettings& settings, const std::vector<Fail
 
 // The files the pages link to that the data directory holds and nothing else
 // sends: pictures, the banner. Read from the pages as written, so that what
-// travels is what they show.
+// travels is what they show: by the page cache, which reads again only the
+// pages written since it last read them.
 void PublishRun::addLinkedFiles(std::vector<PlannedFile>& linked,
                                 const std::vector<const std::vector<PlannedFile>*>& pages,
-                                const QHash<QString, QString>& unwritten) const
+                                const QHash<QString, QString>& unwritten)
 {
     QSet<QString> planned;
     for (const PlannedFile& file : linked)
@@ -299,12 +300,11 @@ void PublishRun::addLinkedFiles(std::vector<PlannedFile>& linked,
         for (const PlannedFile& page : *phase) {
             if (!isPageFileName(page.fileName) || unwritten.contains(page.fileName))
                 continue;
-            QFile file(m_store.filePath(page.fileName));
-            if (!file.open(QIODevice::ReadOnly))
+            const std::optional<QStringList> links = m_cache.links(page.fileName);
+            if (!links)
                 continue; // said when the page itself is sent
-            for (const QString& link : pageLinks(file.readAll())) {
-                if (planned.contains(link) || !isSiteFileName(link) ||
-                    !QFileInfo(m_store.filePath(link)).isFile())
+            for (const QString& link : *links) {
+                if (planned.contains(link) || !QFileInfo(m_store.filePath(link)).isFile())
                     continue;
                 planned.insert(link);
                 linked.push_back({link, TransferType::Binary, false, {}, {}});

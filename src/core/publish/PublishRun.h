@@ -134,7 +134,7 @@ private:
                    QHash<QString, QString>& unwritten);
     void addLinkedFiles(std::vector<PlannedFile>& linked,
                         const std::vector<const std::vector<PlannedFile>*>& pages,
-                        const QHash<QString, QString>& unwritten) const;
+                        const QHash<QString, QString>& unwritten);
     bool hostHasIt(const PlannedFile& file, const UploadFolder& folder,
                    const PublishRecord& record) const;
     UploadFolder listUploadDirectory(const QString& uploadPath);
