@@ -136,6 +136,10 @@ public:
         }
         for (int b = 255; b >= 0; --b)
             m_fromUnicode.insert(m_toUnicode[b], char(b));
+        // The first 256 code points, most of the text in a Western code
+        // page, by index: a page run converts every category name twice.
+        for (char16_t unit = 0; unit < m_lowBytes.size(); ++unit)
+            m_lowBytes[unit] = hashedByteOf(unit);
     }
 
     bool usable() const { return m_usable; }
@@ -207,6 +211,11 @@ private:
 
     char byteOf(char16_t unit) const
     {
+        return unit < m_lowBytes.size() ? m_lowBytes[unit] : hashedByteOf(unit);
+    }
+
+    char hashedByteOf(char16_t unit) const
+    {
         const auto it = m_fromUnicode.constFind(unit);
         return it == m_fromUnicode.constEnd() ? '?' : *it;
     }
@@ -245,6 +254,7 @@ private:
     bool m_singleByte = false;
     std::array<char16_t, 256> m_toUnicode{};
     QHash<char16_t, char> m_fromUnicode;
+    std::array<char, 256> m_lowBytes{};
 };
 
 constexpr char DefaultCodePage[] = "CP1252";
