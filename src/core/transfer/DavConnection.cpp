@@ -180,7 +180,8 @@ Result<HostConnection::Stored> DavConnection::replaceFile(const QString& localPa
     if (isSuccess(reply->code))
         return Stored{};
     return Stored{Status::failure(Texts::tr("%1: the server did not move %2 to %3: %4")
-                                      .arg(what, temporaryName, remoteName, serverWords(*reply)))};
+                                      .arg(what, temporaryName, remoteName, serverWords(*reply))),
+                  {}};
 }
 
 Result<std::optional<RemoteFiles>> DavConnection::listFiles(const QString& directory)

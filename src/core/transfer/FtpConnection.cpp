@@ -151,10 +151,12 @@ struct FtpConnection::Handle
             curl_multi_cleanup(multi); // says QUIT on the kept connection
     }
 
-    // As curl_easy_perform(), but without its wait of a whole second when
-    // libcurl has no socket to wait on: libcurl 7.88 leaves a passive data
-    // connection unmade until its next call when the server answered EPSV
-    // before libcurl looked for the answer, as fast hosts do.
+    // As curl_easy_perform(), but without its waits of a whole second:
+    // libcurl 7.88 leaves a passive data connection unmade until its next
+    // call when the server answered EPSV before libcurl looked for the
+    // answer, as fast hosts do, and then waits on no socket or only on the
+    // control connection, which says nothing more. Being called again every
+    // few milliseconds costs nothing next to that.
     CURLcode perform()
     {
         if (curl_multi_add_handle(multi, curl) != CURLM_OK)
@@ -165,18 +167,10 @@ struct FtpConnection::Handle
                 break;
             if (!running)
                 break;
+            constexpr long MaxWait = 5; // milliseconds
             long timeout = -1;
-            int highest = -1;
-            fd_set reading, writing, failing;
-            FD_ZERO(&reading);
-            FD_ZERO(&writing);
-            FD_ZERO(&failing);
             curl_multi_timeout(multi, &timeout);
-            curl_multi_fdset(multi, &reading, &writing, &failing, &highest);
-            // No socket: a millisecond, then libcurl moves on.
-            const long wait = highest < 0                     ? (timeout == 0 ? 0 : 1)
-                              : timeout < 0 || timeout > 1000 ? 1000
-                                                              : timeout;
+            const long wait = timeout < 0 || timeout > MaxWait ? MaxWait : timeout;
             if (curl_multi_poll(multi, nullptr, 0, int(wait), nullptr) != CURLM_OK)
                 break;
         }
@@ -393,7 +387,7 @@ Result<FtpConnection::Stored> FtpConnection::storeFile(const QString& localPath,
                 ? Texts::tr("the server did not rename %1 to %2: %3")
                       .arg(storeName, renameTo, QString::fromUtf8(reply))
                 : Texts::tr("the server did not rename %1 to %2").arg(storeName, renameTo);
-        return Stored{fail(what, why)};
+        return Stored{fail(what, why), {}};
     }
     if (!performed)
         return performed;
