@@ -167,10 +167,10 @@ struct FtpConnection::Handle
                 break;
             if (!running)
                 break;
-            constexpr long MaxWait = 5; // milliseconds
+            constexpr long maxWait = 5; // milliseconds
             long timeout = -1;
             curl_multi_timeout(multi, &timeout);
-            const long wait = timeout < 0 || timeout > MaxWait ? MaxWait : timeout;
+            const long wait = timeout < 0 || timeout > maxWait ? maxWait : timeout;
             if (curl_multi_poll(multi, nullptr, 0, int(wait), nullptr) != CURLM_OK)
                 break;
         }

@@ -138,8 +138,8 @@ public:
             m_fromUnicode.insert(m_toUnicode[b], char(b));
         // The first 256 code points, most of the text in a Western code
         // page, by index: a page run converts every category name twice.
-        for (char16_t unit = 0; unit < m_lowBytes.size(); ++unit)
-            m_lowBytes[unit] = hashedByteOf(unit);
+        for (std::size_t unit = 0; unit < m_lowBytes.size(); ++unit)
+            m_lowBytes[unit] = hashedByteOf(char16_t(unit));
     }
 
     bool usable() const { return m_usable; }
