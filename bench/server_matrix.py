@@ -30,13 +30,14 @@ import statistics
 import subprocess
 import sys
 import tempfile
-import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOP = os.path.dirname(HERE)
 sys.path.insert(0, HERE)
 import make_store  # noqa: E402
-from bench import check_upload, edit_price, run_bounded, spread, wait_for_ports  # noqa: E402
+from bench import Bench, check_upload, edit_price, spread, wait_for_ports  # noqa: E402
+
+timed = Bench.timed_with_messages  # wall time and stderr, where the summary goes
 
 ROWS = (("vsftpd", "ftp"), ("vsftpd", "ftpes"), ("vsftpd", "ftps"), ("proftpd", "ftp"),
         ("proftpd", "ftpes"), ("proftpd", "ftps"), ("pureftpd", "ftp"), ("pureftpd", "ftpes"),
@@ -48,19 +49,6 @@ REPUBLISH_TARGET, FIRST_TARGET = 1.0, 1.2  # seconds; times lftp
 def load():
     with open("/proc/loadavg") as average:
         return " ".join(average.read().split()[:3])
-
-
-def timed(command, env=None):
-    """Wall time of a run that must succeed, and its messages."""
-    with tempfile.TemporaryFile() as messages:
-        start = time.perf_counter()
-        status = run_bounded(command, env=env, stdout=messages, stderr=messages)
-        elapsed = time.perf_counter() - start
-        messages.seek(0)
-        text = messages.read().decode(errors="replace")
-    if status != 0:
-        raise RuntimeError(f"{os.path.basename(command[0])} failed ({status}): {text[-2000:]}")
-    return elapsed, text
 
 
 def clear(folder):
