@@ -263,7 +263,7 @@ bool PageCache::isUnchanged(const QString& fileName, const Entry& entry) const
 
 // Reads the file as it is now, once for both: its SHA-256 and, of a page,
 // its links.
-bool PageCache::read(const QString& fileName, Entry& entry) const
+bool PageCache::read(const QString& fileName, Entry& entry)
 {
     QFile file(m_store.filePath(fileName));
     const std::optional<FileState> opened =
@@ -278,9 +278,9 @@ bool PageCache::read(const QString& fileName, Entry& entry) const
         if (file.error() != QFileDevice::NoError)
             return false;
         hash.addData(bytes);
+        checkLinkTargets();
         for (const QString& link : pageLinks(bytes)) {
-            if (isSiteFileName(link) &&
-                (isPageFileName(link) || QFileInfo(m_store.filePath(link)).isFile()))
+            if (isSiteFileName(link) && (isPageFileName(link) || isLinkTarget(link)))
                 links << link;
         }
     } else if (!hash.addData(&file)) {
@@ -296,15 +296,23 @@ bool PageCache::read(const QString& fileName, Entry& entry) const
     return true;
 }
 
-// The files of the data directory that a page may link to, besides pages.
-QByteArray PageCache::linkTargets() const
+// The files of the data directory that a page may link to, besides pages:
+// kept for isLinkTarget(), and the hash of their names returned.
+QByteArray PageCache::listLinkTargets()
 {
     std::vector<QByteArray> names;
+    m_targetFiles.clear();
+    m_targetsUnsure.clear();
     if (DIR* dir = ::opendir(QFile::encodeName(m_store.path()).constData())) {
         while (const dirent* entry = ::readdir(dir)) {
             const QString name = QFile::decodeName(entry->d_name);
-            if (isSiteFileName(name) && !isPageFileName(name))
-                names.emplace_back(entry->d_name);
+            if (!isSiteFileName(name) || isPageFileName(name))
+                continue;
+            names.emplace_back(entry->d_name);
+            if (entry->d_type == DT_REG)
+                m_targetFiles.insert(name);
+            else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN)
+                m_targetsUnsure.insert(name);
         }
         ::closedir(dir);
     }
@@ -315,6 +323,13 @@ QByteArray PageCache::linkTargets() const
     return hash.result();
 }
 
+// A plain file beside the pages (a link to one counts).
+bool PageCache::isLinkTarget(const QString& name) const
+{
+    return m_targetFiles.contains(name) ||
+           (m_targetsUnsure.contains(name) && QFileInfo(m_store.filePath(name)).isFile());
+}
+
 // A file that came beside the pages may be one a kept list left out, as it
 // was not there then; one that went changes nothing, but is as quickly said.
 // Either way every page's links are read again.
@@ -323,7 +338,7 @@ void PageCache::checkLinkTargets()
     if (m_linkTargetsChecked)
         return;
     m_linkTargetsChecked = true;
-    const QByteArray now = linkTargets();
+    const QByteArray now = listLinkTargets();
     if (now == m_linkTargets)
         return;
     m_linkTargets = now;

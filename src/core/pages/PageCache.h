@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -98,9 +99,10 @@ private:
     bool parse(const QByteArray& bytes);
     static void appendLine(QByteArray& out, const QString& name, const Entry& entry);
     bool isUnchanged(const QString& fileName, const Entry& entry) const;
-    bool read(const QString& fileName, Entry& entry) const;
-    QByteArray linkTargets() const;
+    bool read(const QString& fileName, Entry& entry);
+    QByteArray listLinkTargets();
     void checkLinkTargets();
+    bool isLinkTarget(const QString& name) const;
 
     DataDirectory m_store;
     QHash<QString, Entry> m_entries;
@@ -112,6 +114,10 @@ private:
     // they were when the pages' links were read.
     QByteArray m_linkTargets;
     bool m_linkTargetsChecked = false; // against the data directory, this run
+    // Those names now: plain files, and links or entries of unknown type,
+    // which only a stat tells apart. A link to any other name needs no stat.
+    QSet<QString> m_targetFiles;
+    QSet<QString> m_targetsUnsure;
 };
 
 } // namespace wareloom
