@@ -462,6 +462,13 @@ Rückgabewert von -Publish, -Generate und -Check:
     </message>
 </context>
 <context>
+    <name>DesktopProgram</name>
+    <message>
+        <source>The windows of Wareloom cannot be started: %1: %2</source>
+        <translation>Die Fenster von Wareloom können nicht gestartet werden: %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>FtpConnection</name>
     <message>
         <source>&quot;%1&quot; is not an FTP server name (host, host:port, ftpes://host, ftps://host or sftp://host)</source>

@@ -461,6 +461,13 @@ Code de retour de -Publish, -Generate et -Check&#xa0;:
     </message>
 </context>
 <context>
+    <name>DesktopProgram</name>
+    <message>
+        <source>The windows of Wareloom cannot be started: %1: %2</source>
+        <translation>Les fenêtres de Wareloom ne peuvent pas être lancées&#xa0;: %1&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
     <name>FtpConnection</name>
     <message>
         <source>&quot;%1&quot; is not an FTP server name (host, host:port, ftpes://host, ftps://host or sftp://host)</source>

@@ -60,12 +60,20 @@ bool Application::updateAutomation(const CommandLineInfo& commandLine)
     }
     // On every ordinary start too, so that the registration repairs itself;
     // then a failure is no reason to stop.
-    const Status written = automation::registerServer(QCoreApplication::applicationFilePath());
+    const Status written = automation::registerServer(programPath());
     if (commandLine.shellCommand == CommandLineInfo::ShellCommand::Register) {
         reportRegistration(written);
         return false;
     }
     return true;
+}
+
+// The program the user starts: wareloom starts this one for a window with its
+// own path as the first argument.
+QString Application::programPath() const
+{
+    const QString first = m_arguments.value(0);
+    return QDir::isAbsolutePath(first) ? first : QCoreApplication::applicationFilePath();
 }
 
 // Asked for on the command line, a registration that failed says so on

@@ -30,6 +30,7 @@ public:
 private:
     bool updateAutomation(const CommandLineInfo& commandLine);
     void reportRegistration(const Status& updated);
+    QString programPath() const;
     void runMainWindow();
 
     QStringList m_arguments;

@@ -10,6 +10,13 @@ inline QString wareloomBinary()
     return QStringLiteral(WARELOOM_BINARY);
 }
 
+// The program of the windows, which wareloom finds at the same place
+// relative to itself.
+inline QString desktopBinary()
+{
+    return QStringLiteral(WARELOOM_DESKTOP_BINARY);
+}
+
 // The test's environment, with the offscreen platform or without any display.
 inline QProcessEnvironment programEnvironment(bool display)
 {

@@ -11,6 +11,8 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusPendingCall>
+#include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 #include <csignal>
@@ -172,6 +174,10 @@ private Q_SLOTS:
         // Where the program lies is quoted for the bus's Exec line.
         const QString folder = m_root.filePath("my app's dir"), program = folder + "/wareloom";
         QVERIFY(QDir().mkpath(folder) && QFile::copy(wareloomBinary(), program));
+        // Its program of the windows, where it looks for it.
+        const QString desktop = QDir(folder).filePath(
+            QFileInfo(wareloomBinary()).dir().relativeFilePath(desktopBinary()));
+        QVERIFY(QDir().mkpath(QFileInfo(desktop).path()) && QFile::copy(desktopBinary(), desktop));
         const auto registered = runWareloom({"-Register"}, program);
         QVERIFY(registered.finished && registered.exitCode == 0);
         QCOMPARE(readFile(automation::activationFilePath()),

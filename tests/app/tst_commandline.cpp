@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace wareloom;
@@ -167,6 +168,21 @@ private Q_SLOTS:
             QCOMPARE(run.exitCode, 2);
             QVERIFY2(run.err.contains(said), run.err.constData());
         }
+    }
+
+    // Copied without the program of the windows it hands them to: said, with
+    // where it looked and why, not a silent end.
+    void saysWhenTheWindowsAreMissing()
+    {
+        QTemporaryDir folder;
+        const QString program = folder.filePath("wareloom");
+        QVERIFY(QFile::copy(test::wareloomBinary(), program));
+        const auto run = runWareloom({}, program, test::programEnvironment(true));
+        QVERIFY(run.finished);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.startsWith("Wareloom: The windows of Wareloom cannot be started: /") &&
+                     run.err.contains("/wareloom-desktop: No such file or directory"),
+                 run.err.constData());
     }
 };
 

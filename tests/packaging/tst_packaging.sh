@@ -59,6 +59,15 @@ check "the desktop entry runs the installed program" \
 check "appstreamcli validate-tree accepts the installed tree" \
     appstreamcli validate-tree --no-net --explain "$share/.."
 
+# A script's run does not load the window libraries; the program hands
+# what needs them to the program of the windows it finds beside it.
+check "$binary loads no window library" \
+    test -z "$(readelf -d "$binary" | grep -E 'libQt6(Gui|Widgets|DBus)')"
+check "$binary finds its program of the windows when installed" \
+    env -u DISPLAY -u WAYLAND_DISPLAY XDG_DATA_HOME="$work/registered" "$binary" -Register
+check "which registers the program users start" \
+    grep -qx "Exec=$binary -Automation" "$work/registered/dbus-1/services/$bus_name.service"
+
 check "the activation file names the installed binary" test "$(cat "$service")" = \
     "$(printf '[D-BUS Service]\nName=%s\nExec=%s -Automation' "$bus_name" "$binary")"
 
@@ -85,6 +94,7 @@ dpkg -x "$deb" "$root"
 check "the package holds exactly the program and its files" diff - \
     <(cd "$root" && find . ! -type d | sort) <<EOF
 ./usr/bin/wareloom
+./usr/libexec/wareloom/wareloom-desktop
 ./usr/share/applications/$app_id.desktop
 ./usr/share/dbus-1/services/$bus_name.service
 ./usr/share/doc/wareloom/changelog.gz

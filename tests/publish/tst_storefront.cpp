@@ -60,6 +60,17 @@ class TestStorefront : public QObject
         QVERIFY(putFile("W1.jpg", solidPicture({50, 40}, Qt::blue, "JPEG")));
         QVERIFY(putFile("T1.jpg", solidPicture({100, 3000}, Qt::green, "PNG")));
     }
+    // Those of modernStore: each within 240 x 240, in its picture's shape.
+    void verifyThumbnails() const
+    {
+        const QList<std::pair<const char*, QSize>> sizes{
+            {"A17", {240, 180}}, {"W1", {50, 40}}, {"T1", {8, 240}}};
+        for (const auto& [code, size] : sizes) {
+            QImageReader thumbnail(m_data->filePath(QString(code) + ".thumb.jpg"));
+            QCOMPARE(thumbnail.format(), QByteArray("jpeg"));
+            QCOMPARE(thumbnail.size(), size);
+        }
+    }
     PublishOutcome generate() const
     {
         PublishRun run(m_data->store(), 2, PublishRun::Mode::GenerateOnly, march7);
@@ -77,6 +88,23 @@ private Q_SLOTS:
     // Set texts replace the classic address and title, escaped, the address
     // inside a quoted link whatever Website.ini holds; without them every
     // byte is the classic page's.
+    // The program a script runs has no image code: with thumbnails to make
+    // it hands the run to the program of the windows, which needs no display
+    // for them either.
+    void commandLineMakesThumbnails()
+    {
+        modernStore();
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(name);
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(WARELOOM_PROGRAM), {"-Generate"});
+        QVERIFY(program.waitForFinished(30000));
+        QVERIFY2(program.exitCode() == 0, program.readAllStandardError());
+        verifyThumbnails();
+    }
+
     void classicMainPage_data()
     {
         QTest::addColumn<QString>("settings");
@@ -195,13 +223,7 @@ private Q_SLOTS:
         QVERIFY(readFile(m_data->filePath("A17.html"))
                     .contains("<img src=\"A17.jpg\" alt=\"" + bold +
                               "\" width=\"800\" height=\"600\">"));
-        const QList<std::pair<const char*, QSize>> sizes{
-            {"A17", {240, 180}}, {"W1", {50, 40}}, {"T1", {8, 240}}};
-        for (const auto& [code, size] : sizes) {
-            QImageReader thumbnail(m_data->filePath(QString(code) + ".thumb.jpg"));
-            QCOMPARE(thumbnail.format(), QByteArray("jpeg"));
-            QCOMPARE(thumbnail.size(), size);
-        }
+        verifyThumbnails();
 
         // name|sku|price|currency|availability of each item shown
         const qsizetype start = books.indexOf("<script type=\"application/ld+json\">") + 35;

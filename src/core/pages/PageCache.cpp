@@ -8,6 +8,8 @@
 #include "core/util/ContentHash.h"
 #include "core/util/TextConversion.h"
 
+#include "core/SourceStamp.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -42,18 +44,12 @@ QByteArray hashOf(QByteArrayView bytes)
     return hash.result();
 }
 
-// A new build may write other bytes from the same store, whatever its
-// version says: the program file itself is an input.
+// Other code may write other bytes from the same store, whatever the version
+// says: the code is an input, named by a hash of its sources made at build
+// time, the same in each program of the build.
 QByteArray programBuild()
 {
-    const std::optional<FileState> program =
-        FileState::ofPath(QStringLiteral("/proc/self/exe"), true);
-    QByteArray build = WARELOOM_VERSION;
-    if (program) {
-        for (const qint64 number : {program->size, program->modified, qint64(program->inode)})
-            build.append(' ').append(QByteArray::number(number));
-    }
-    return build;
+    return QByteArrayLiteral(WARELOOM_VERSION " " WARELOOM_SOURCE_STAMP);
 }
 
 // Numbers written and read without a QByteArray each: a run reads and writes

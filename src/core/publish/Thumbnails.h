@@ -35,6 +35,9 @@ public:
     // to failures.
     static QStringList refresh(const DataDirectory& store, const ThumbnailMaker& maker,
                                std::vector<ThumbnailFailure>& failures);
+
+    // Whether refresh would make one.
+    static bool anyToMake(const DataDirectory& store);
 };
 
 } // namespace wareloom
