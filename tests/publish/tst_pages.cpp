@@ -163,6 +163,23 @@ private Q_SLOTS:
         }
     }
 
+    // Pages enough to be written on several cores: each its own category's.
+    void manyPages()
+    {
+        for (int i = 0; i < 40; ++i) {
+            const QByteArray price = QByteArray::number(i);
+            QVERIFY(writeFile(m_data->store().categoryFilePath("C" + price),
+                              item("Lamp", "X", price, "2").repeated(i + 1)));
+        }
+        QCOMPARE(created(40).filter("!"), QStringList());
+        for (int i = 0; i < 40; ++i) {
+            const QByteArray price = QByteArray::number(i);
+            QVERIFY2(page("C" + price + ".htm") ==
+                         gardenWith("Lamp", "2", price, "X", i + 1).replace("Garden", "C" + price),
+                     price);
+        }
+    }
+
     // The link is the URL-encoded name in the code page, the text the name as
     // it is; characters the code page lacks are character references in both.
     void categoryNames_data()

@@ -10,6 +10,11 @@
 #include "core/store/CategoryStore.h"
 #include "core/util/TextConversion.h"
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
 namespace wareloom {
 namespace {
 
@@ -81,6 +86,41 @@ Status writeMainPage(const DataDirectory& store, QByteArrayView bytes, PageFiles
     return pages.commit();
 }
 
+struct WrittenPage
+{
+    Status status = Status::success();
+    std::optional<PageCache::Source> source;
+};
+
+// The pages of created at toWrite, each written from its category file,
+// spread over the cores: a first run writes every page, and building each is
+// work for a core of its own. Nothing is shared but the next page to take.
+std::vector<WrittenPage> writeCategoryPages(const DataDirectory& store, const CreatedPages& created,
+                                            const std::vector<std::size_t>& toWrite)
+{
+    std::vector<WrittenPage> written(toWrite.size());
+    std::atomic<std::size_t> next = 0;
+    const auto writeSome = [&] {
+        PageFiles pages;
+        CategoryPageWriter writer(store);
+        for (std::size_t i = next++; i < toWrite.size(); i = next++) {
+            written[i].status = writer.write(created[toWrite[i]].categoryFileName, pages);
+            written[i].source = writer.source();
+        }
+    };
+    // A page or two is written sooner than a thread is started.
+    constexpr std::size_t pagesPerHelper = 8;
+    const std::size_t helpers = std::min<std::size_t>(
+        std::max(1U, std::thread::hardware_concurrency()) - 1, toWrite.size() / pagesPerHelper);
+    {
+        std::vector<std::jthread> threads;
+        for (std::size_t i = 0; i < helpers; ++i)
+            threads.emplace_back(writeSome);
+        writeSome();
+    }
+    return written;
+}
+
 } // namespace
 
 QDateTime localClock()
@@ -113,12 +153,11 @@ CreatedPages writeSite(const SitePlan& plan, int categoryCount, const PageClock&
     const WebsiteSettings site = WebsiteSettings::load(store);
     CreatedPages created{{QLatin1String(MainPageFileName), QString()}};
 
-    PageFiles pages;
-    CategoryPageWriter categoryPages(store);
     // Even with no category: a page of the head alone would replace a good one.
     QByteArray page;
     appendPageHead(page, timeStamp, site);
     int row = 0;
+    std::vector<std::size_t> toWrite; // in created
     for (const PlannedCategory& category : plan.categories()) {
         if (category.reachable)
             appendCategoryRow(page, store, category, ++row, categoryCount);
@@ -128,18 +167,21 @@ CreatedPages writeSite(const SitePlan& plan, int categoryCount, const PageClock&
                                Status::failure(category.reason)});
             continue;
         }
-        const QString& pageFileName = category.pageFileName;
-        if (cache && cache->isCurrent(pageFileName, category.categoryFileName)) {
-            created.push_back({pageFileName, category.categoryFileName});
-            continue;
-        }
-        Status written = categoryPages.write(category.categoryFileName, pages);
-        if (cache)
-            cache->noteWritten(pageFileName, category.categoryFileName,
-                               written ? categoryPages.source() : std::nullopt);
-        created.push_back({pageFileName, category.categoryFileName, std::move(written)});
+        if (!cache || !cache->isCurrent(category.pageFileName, category.categoryFileName))
+            toWrite.push_back(created.size());
+        created.push_back({category.pageFileName, category.categoryFileName});
     }
     page.append(PageEnd);
+
+    const std::vector<WrittenPage> written = writeCategoryPages(store, created, toWrite);
+    for (std::size_t i = 0; i < toWrite.size(); ++i) {
+        PageOutcome& outcome = created[toWrite[i]];
+        if (cache)
+            cache->noteWritten(outcome.pageFileName, outcome.categoryFileName,
+                               written[i].status ? written[i].source : std::nullopt);
+        outcome.written = written[i].status;
+    }
+    PageFiles pages;
     created.front().written = writeMainPage(store, page, pages);
     return created;
 }
