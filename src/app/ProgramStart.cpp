@@ -28,6 +28,14 @@ int printAndEnd(const QString& text)
     return 0;
 }
 
+QStringList argumentsOf(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
 DataDirectory dataDirectoryFromEnvironment()
 {
     const QString forced = qEnvironmentVariable("WARELOOM_DATA_DIR");
@@ -47,8 +55,9 @@ int refuseUnknownSwitch(const QString& unknownSwitch)
 
 } // namespace
 
-ProgramStart::ProgramStart(const QStringList& arguments)
-    : m_commandLine(parseCommandLine(arguments)), m_store(dataDirectoryFromEnvironment())
+ProgramStart::ProgramStart(int argc, char** argv)
+    : m_commandLine(parseCommandLine(argumentsOf(argc, argv))),
+      m_store(dataDirectoryFromEnvironment())
 {}
 
 bool ProgramStart::showsWindow() const

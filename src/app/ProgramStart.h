@@ -19,7 +19,8 @@ namespace wareloom {
 class ProgramStart
 {
 public:
-    explicit ProgramStart(const QStringList& arguments);
+    // The command line as main() has it, before the application object.
+    ProgramStart(int argc, char** argv);
 
     const CommandLineInfo& commandLine() const { return m_commandLine; }
     const DataDirectory& store() const { return m_store; }

@@ -15,10 +15,7 @@ using namespace wareloom;
 // also runs everything wareloom does.
 int main(int argc, char** argv)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    ProgramStart start(arguments);
+    ProgramStart start(argc, argv);
     // The one application object, made before any text is said so that the
     // texts can be translated.
     const std::unique_ptr<QCoreApplication> application =

@@ -12,10 +12,7 @@ using namespace wareloom;
 // thumbnails to make (images need QtGui) are the desktop program's.
 int main(int argc, char** argv)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    ProgramStart start(arguments);
+    ProgramStart start(argc, argv);
     const QCoreApplication application(argc, argv);
     const Translations translations(ProgramStart::messagesLocale());
     if (const std::optional<int> ended = start.runWithoutWindow({}))
