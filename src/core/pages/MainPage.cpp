@@ -78,34 +78,35 @@ void appendCategoryRow(QByteArray& page, const DataDirectory& store,
     page.append(row < categoryCount ? RowEndBeforeNextRow : RowEndLast);
 }
 
-Status writeMainPage(const DataDirectory& store, QByteArrayView bytes, PageFiles& pages)
+Status writeMainPage(const DataDirectory& store, QByteArrayView bytes)
 {
+    PageFiles pages;
     if (Status started = pages.begin(store.filePath(QLatin1String(MainPageFileName))); !started)
         return started;
     pages.write(bytes);
     return pages.commit();
 }
 
-struct WrittenPage
+// Writes the pages of created at toWrite, each from its category file, and
+// notes how each went there; returns the category files as the writers read
+// them (nothing for a page not written). Spread over the cores: a first run
+// writes every page, and building each is work for a core of its own. The
+// threads share nothing but the next page to take; each sets only its own
+// pages' outcomes.
+std::vector<std::optional<PageCache::Source>>
+writeCategoryPages(const DataDirectory& store, CreatedPages& created,
+                   const std::vector<std::size_t>& toWrite)
 {
-    Status status = Status::success();
-    std::optional<PageCache::Source> source;
-};
-
-// The pages of created at toWrite, each written from its category file,
-// spread over the cores: a first run writes every page, and building each is
-// work for a core of its own. Nothing is shared but the next page to take.
-std::vector<WrittenPage> writeCategoryPages(const DataDirectory& store, const CreatedPages& created,
-                                            const std::vector<std::size_t>& toWrite)
-{
-    std::vector<WrittenPage> written(toWrite.size());
+    std::vector<std::optional<PageCache::Source>> sources(toWrite.size());
     std::atomic<std::size_t> next = 0;
     const auto writeSome = [&] {
         PageFiles pages;
         CategoryPageWriter writer(store);
         for (std::size_t i = next++; i < toWrite.size(); i = next++) {
-            written[i].status = writer.write(created[toWrite[i]].categoryFileName, pages);
-            written[i].source = writer.source();
+            PageOutcome& outcome = created[toWrite[i]];
+            outcome.written = writer.write(outcome.categoryFileName, pages);
+            if (outcome.written)
+                sources[i] = writer.source();
         }
     };
     // A page or two is written sooner than a thread is started.
@@ -118,7 +119,7 @@ std::vector<WrittenPage> writeCategoryPages(const DataDirectory& store, const Cr
             threads.emplace_back(writeSome);
         writeSome();
     }
-    return written;
+    return sources;
 }
 
 } // namespace
@@ -173,16 +174,13 @@ CreatedPages writeSite(const SitePlan& plan, int categoryCount, const PageClock&
     }
     page.append(PageEnd);
 
-    const std::vector<WrittenPage> written = writeCategoryPages(store, created, toWrite);
-    for (std::size_t i = 0; i < toWrite.size(); ++i) {
-        PageOutcome& outcome = created[toWrite[i]];
-        if (cache)
-            cache->noteWritten(outcome.pageFileName, outcome.categoryFileName,
-                               written[i].status ? written[i].source : std::nullopt);
-        outcome.written = written[i].status;
+    const std::vector<std::optional<PageCache::Source>> sources =
+        writeCategoryPages(store, created, toWrite);
+    for (std::size_t i = 0; cache && i < toWrite.size(); ++i) {
+        const PageOutcome& outcome = created[toWrite[i]];
+        cache->noteWritten(outcome.pageFileName, outcome.categoryFileName, sources[i]);
     }
-    PageFiles pages;
-    created.front().written = writeMainPage(store, page, pages);
+    created.front().written = writeMainPage(store, page);
     return created;
 }
 

@@ -181,17 +181,14 @@ void PageCache::noteWritten(const QString& pageFileName, const QString& category
         return;
     }
     // Written by this run, which holds the run lock: the page's state is proof.
-    m_entries.insert(pageFileName, {*page,
-                                    false,
-                                    {},
-                                    categoryFileName,
-                                    source->state,
-                                    source->state.isRecent(),
-                                    source->hash,
-                                    kept,
-                                    {},
-                                    false,
-                                    true});
+    m_entries.insert(pageFileName, {.file = *page,
+                                    .fileRecent = false,
+                                    .category = categoryFileName,
+                                    .source = source->state,
+                                    .sourceRecent = source->state.isRecent(),
+                                    .sourceHash = source->hash,
+                                    .kept = kept,
+                                    .seen = true});
 }
 
 QByteArray PageCache::kept(const QString& pageFileName) const
@@ -220,7 +217,7 @@ void PageCache::noteFile(const QString& fileName)
     // state is proof. Its SHA-256 stays known while it is the same file.
     Entry& entry = m_entries[fileName];
     if (entry.file != *file || !entry.category.isEmpty())
-        entry = Entry{*file, false, {}, {}, {}, true, {}, {}, {}, false, true};
+        entry = {.file = *file, .seen = true};
     entry.fileRecent = false;
     entry.seen = true;
 }
@@ -284,7 +281,7 @@ bool PageCache::read(const QString& fileName, Entry& entry)
     }
     if (*opened != entry.file) {
         // Not as this program left it: a page of it is no longer one we made.
-        entry = {*opened, opened->isRecent(), {}, {}, {}, true, {}, {}, {}, false, true};
+        entry = {.file = *opened, .fileRecent = opened->isRecent(), .seen = true};
     }
     entry.sha256 = hash.result().toHex();
     entry.links = links;

@@ -83,15 +83,15 @@ public:
 private:
     struct Entry
     {
-        FileState file;
+        FileState file{};
         bool fileRecent = true; // its state alone proves nothing
-        QByteArray sha256;      // of the file in that state; empty: not known
-        QString category;       // pages: the category file it was made from
-        FileState source;
+        QByteArray sha256{};    // of the file in that state; empty: not known
+        QString category{};     // pages: the category file it was made from
+        FileState source{};
         bool sourceRecent = true;
-        QByteArray sourceHash;
-        QByteArray kept;
-        QStringList links; // a page's, when linksKnown
+        QByteArray sourceHash{};
+        QByteArray kept{};
+        QStringList links{}; // a page's, when linksKnown
         bool linksKnown = false;
         bool seen = false; // this run asked about it
     };

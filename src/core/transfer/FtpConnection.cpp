@@ -12,8 +12,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include <sys/select.h>
-
 namespace wareloom {
 namespace {
 
