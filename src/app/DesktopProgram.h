@@ -14,13 +14,14 @@ class DesktopProgram
     Q_DECLARE_TR_FUNCTIONS(DesktopProgram)
 
 public:
-    static QString path();
-
     // Becomes that program, with the same arguments and environment, and this
     // program's path as its first argument: the program the automation
     // registration names is the one the user starts. Returns only when it
     // cannot, with why.
     static Status replaceThisProcess(char** argv);
+
+private:
+    static QString path();
 };
 
 } // namespace wareloom

@@ -16,11 +16,12 @@ using namespace wareloom;
 int main(int argc, char** argv)
 {
     ProgramStart start(argc, argv);
+    const bool window = start.showsWindow();
     // The one application object, made before any text is said so that the
     // texts can be translated.
     const std::unique_ptr<QCoreApplication> application =
-        start.showsWindow() ? std::make_unique<QApplication>(argc, argv)
-                            : std::make_unique<QCoreApplication>(argc, argv);
+        window ? std::make_unique<QApplication>(argc, argv)
+               : std::make_unique<QCoreApplication>(argc, argv);
     // Named as the program users start, whatever this file is called.
     QCoreApplication::setApplicationName(QStringLiteral("wareloom"));
     const Translations translations(ProgramStart::messagesLocale());
@@ -28,12 +29,12 @@ int main(int argc, char** argv)
         return *ended;
     // Said once, in a window when the run would have shown one.
     if (const Status environment = ProgramStart::applyEnvironment(); !environment) {
-        if (!start.showsWindow())
+        if (!window)
             return ProgramStart::refuse(environment);
         messageBox(nullptr, environment.message(), applicationTitle());
         return 2;
     }
-    if (start.showsWindow())
+    if (window)
         QGuiApplication::setDesktopFileName(QStringLiteral("io.github.wareloom.Wareloom"));
     Application program(QCoreApplication::arguments(), start.store());
     return program.run();

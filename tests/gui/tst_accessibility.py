@@ -8,8 +8,14 @@ import sys
 import tempfile
 import time
 
+from gi.repository import GLib
+
 # Roles a user acts on: each needs a name and a description.
 CONTROLS = {"push button", "text", "entry", "list", "password text", "check box", "combo box"}
+
+
+def pump():
+    GLib.MainContext.default().iteration(False)
 
 
 def wait_for(what, description, timeout=20):
@@ -72,7 +78,7 @@ def check(failures, what, seen, expected):
 
 
 def main(binary):
-    global pyatspi, pump, GLib
+    global pyatspi
     temp = tempfile.TemporaryDirectory()
     # The accessibility bus keeps its socket there: a run of its own, not a neighbour's.
     os.environ["XDG_RUNTIME_DIR"] = temp.name
@@ -93,8 +99,7 @@ def main(binary):
                        XDG_CONFIG_HOME=os.path.join(temp.name, "config"),
                        XDG_DATA_HOME=os.path.join(temp.name, "share"))
     import pyatspi
-    from gi.repository import Atspi, GLib
-    pump = lambda: GLib.MainContext.default().iteration(False)
+    from gi.repository import Atspi
     program = subprocess.Popen([binary], env=environment)
     announced = []
     pyatspi.Registry.registerEventListener(
